@@ -1,0 +1,2 @@
+// Replaced by the simulated world.
+namespace nxui::sim {}

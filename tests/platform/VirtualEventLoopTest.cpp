@@ -1,0 +1,99 @@
+#include "platform/VirtualEventLoop.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace nxui {
+namespace {
+
+struct Recorder : IMessageTarget {
+  std::vector<std::string>* log;
+  std::string name;
+  Recorder(std::vector<std::string>* l, std::string n) : log(l), name(std::move(n)) {}
+  void OnTimer(UINT_PTR id) override { log->push_back(name + ":t" + std::to_string(id)); }
+  LRESULT OnMessage(UINT m, WPARAM, LPARAM) override {
+    log->push_back(name + ":m" + std::to_string(m));
+    return 0;
+  }
+};
+
+TEST(VirtualEventLoop, TimersFireInDueOrderAndTiesByStartOrder) {
+  VirtualEventLoop loop;
+  std::vector<std::string> log;
+  Recorder a(&log, "a"), b(&log, "b");
+  HWND ha = loop.CreateWindow(a), hb = loop.CreateWindow(b);
+  loop.SetTimer(hb, 1, 1000);
+  loop.SetTimer(ha, 2, 1000);
+  loop.SetTimer(ha, 3, 500);
+  loop.AdvanceBy(1000);
+  EXPECT_EQ(log, (std::vector<std::string>{"a:t3", "b:t1", "a:t2", "a:t3"}));
+  EXPECT_EQ(loop.TickCount(), 1000u);
+}
+
+TEST(VirtualEventLoop, SetTimerOnRunningIdRestartsIt) {
+  VirtualEventLoop loop;
+  std::vector<std::string> log;
+  Recorder a(&log, "a");
+  HWND h = loop.CreateWindow(a);
+  loop.SetTimer(h, 1, 1000);
+  loop.AdvanceBy(900);
+  loop.SetTimer(h, 1, 1000);
+  loop.AdvanceBy(900);
+  EXPECT_TRUE(log.empty());
+  loop.AdvanceBy(100);
+  EXPECT_EQ(log.size(), 1u);
+}
+
+TEST(VirtualEventLoop, DestroyWindowKillsTimersAndDropsQueuedMessages) {
+  VirtualEventLoop loop;
+  std::vector<std::string> log;
+  Recorder a(&log, "a");
+  HWND h = loop.CreateWindow(a);
+  loop.SetTimer(h, 1, 10);
+  loop.PostMessage(h, 0x401, 0, 0);
+  loop.DestroyWindow(h);
+  loop.AdvanceBy(100);
+  EXPECT_TRUE(log.empty());
+  EXPECT_FALSE(loop.IsWindow(h));
+  EXPECT_EQ(loop.ActiveTimerCount(), 0u);
+}
+
+TEST(VirtualEventLoop, PostedMessagesRunBeforeTheNextTimerInPostOrder) {
+  VirtualEventLoop loop;
+  std::vector<std::string> log;
+  Recorder a(&log, "a");
+  HWND h = loop.CreateWindow(a);
+  loop.SetTimer(h, 1, 10);
+  loop.PostMessage(h, 1, 0, 0);
+  loop.PostMessage(h, 2, 0, 0);
+  loop.AdvanceBy(10);
+  EXPECT_EQ(log, (std::vector<std::string>{"a:m1", "a:m2", "a:t1"}));
+}
+
+TEST(VirtualEventLoop, SystemTimerCanKillItselfFromItsProc) {
+  VirtualEventLoop loop;
+  int fired = 0;
+  UINT_PTR id = loop.SetSystemTimer(500, [&](UINT_PTR tid) {
+    ++fired;
+    if (fired == 2) loop.KillSystemTimer(tid);
+  });
+  EXPECT_NE(id, 0u);
+  loop.AdvanceBy(5000);
+  EXPECT_EQ(fired, 2);
+  EXPECT_FALSE(loop.HasSystemTimer(id));
+}
+
+TEST(VirtualEventLoop, ScheduledActionRunsOnceAtItsTime) {
+  VirtualEventLoop loop;
+  std::vector<std::uint64_t> at;
+  loop.ScheduleAt(30000, [&] { at.push_back(loop.TickCount()); });
+  loop.AdvanceBy(29999);
+  EXPECT_TRUE(at.empty());
+  loop.AdvanceBy(10000);
+  EXPECT_EQ(at, (std::vector<std::uint64_t>{30000}));
+}
+
+}  // namespace
+}  // namespace nxui

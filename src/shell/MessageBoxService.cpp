@@ -1,0 +1,14 @@
+#include "shell/MessageBoxService.h"
+
+#include "shell/ShellIds.h"
+
+namespace nxui::shell {
+
+int MessageBoxService::ShowMessage(const std::string& text, HWND parent) {
+  CMessageBoxDlg box(text, strings_ ? strings_(kStrOk) : std::string("OK"), parent);
+  ++shown_;
+  view_.RunModal(box);
+  return box.Result();
+}
+
+}  // namespace nxui::shell

@@ -228,6 +228,40 @@ TEST_F(SimWorldTest, ShortRecordsFailAndLongOnesAreServed) {
   EXPECT_EQ(returned, 20u);
 }
 
+TEST_F(SimWorldTest, MalformedSetRecordsAreRefused) {
+  Dot11DesiredBssidList good{0x80, 1, 20, 1, 1, {0, 0x11, 0x22, 0x33, 0x44, 0x55}, {0, 0}};
+  struct Row {
+    const char* name;
+    Oid oid;
+    std::vector<std::uint8_t> record;
+    bool ok;
+  };
+  auto list = [&](auto change) {
+    Dot11DesiredBssidList l = good;
+    change(l);
+    std::vector<std::uint8_t> r(sizeof l);
+    std::memcpy(r.data(), &l, sizeof l);
+    return r;
+  };
+  auto ssid = [](std::uint32_t length) {
+    std::vector<std::uint8_t> r(36, 'a');
+    StoreLe32(r.data(), length);
+    return r;
+  };
+  const Row rows[] = {
+      {"bssid list as built", OID_DOT11_DESIRED_BSSID_LIST, list([](auto&) {}), true},
+      {"bssid list wrong type", OID_DOT11_DESIRED_BSSID_LIST, list([](auto& l) { l.headerType = 0x81; }), false},
+      {"bssid list wrong revision", OID_DOT11_DESIRED_BSSID_LIST, list([](auto& l) { l.headerRevision = 2; }), false},
+      {"bssid list two entries", OID_DOT11_DESIRED_BSSID_LIST, list([](auto& l) { l.numberOfEntries = 2; }), false},
+      {"ssid of 32", OID_802_11_SSID, ssid(32), true},
+      {"ssid of 33", OID_802_11_SSID, ssid(33), false},
+      {"ssid of 0", OID_802_11_SSID, ssid(0), true},
+  };
+  for (const auto& r : rows) {
+    EXPECT_EQ(Set(r.oid, r.record), r.ok) << r.name;
+  }
+}
+
 TEST_F(SimWorldTest, FailingOidsFailAlwaysAndFailNextCountsDown) {
   Scenario s = DefaultScenario();
   s.adapters[0].driver.failingOids = {"OID_WLAN_RSSI2", "0xFF0C0010"};
@@ -355,6 +389,20 @@ TEST_F(SimWorldTest, ByteCountersGrowWithTrafficAndWrapAt32Bits) {
   loop.AdvanceBy(10000);
   ASSERT_TRUE(Query(OID_WLAN_LINK_STATUS, link));
   EXPECT_EQ(LoadLe32(link.data() + 8), txAfter);
+}
+
+TEST_F(SimWorldTest, RestartedDriverCountsFromZero) {
+  Connect(HtNetwork());
+  loop.AdvanceBy(4000);
+  world->Unplug(0);
+  world->Plug(0);
+  Connect(HtNetwork());
+  std::vector<std::uint8_t> link(20);
+  ASSERT_TRUE(Query(OID_WLAN_LINK_STATUS, link));
+  EXPECT_EQ(LoadLe32(link.data() + 8), 0u);
+  loop.AdvanceBy(1000);
+  ASSERT_TRUE(Query(OID_WLAN_LINK_STATUS, link));
+  EXPECT_EQ(LoadLe32(link.data() + 8), 250000u);
 }
 
 TEST_F(SimWorldTest, StatisticsAreMonotonicAndResetByTheResetSet) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "adapter/AdapterKeyDefaults.h"
 #include "adapter/Oids.h"
 #include "adapter/SystemChecks.h"
 #include "base/ByteReader.h"
@@ -10,6 +11,7 @@
 #include "platform/IShell.h"
 #include "platform/ISystemInfo.h"
 #include "shell/ShellIds.h"
+#include "shell/StringTable.h"
 #include "shell/TrayDecision.h"
 #include "wlan/WlanProfileBuilder.h"
 
@@ -63,7 +65,8 @@ CHideDlg::CHideDlg(Platform& platform, HideDlgPorts ports, HideDlgOptions option
       hooks_(std::move(hooks)),
       window_(platform.loop.CreateWindow(*this)),
       trace_(options_.traceFile),
-      programIni_(ProgramIniPath(platform.systemInfo.GetModuleFileName())),
+      programIni_(options_.programIni.empty() ? ProgramIniPath(platform.systemInfo.GetModuleFileName())
+                                              : options_.programIni),
       driver_(platform.deviceIo, platform.loop, context_),
       driverPort_(driver_),
       session_(platform.wlan, platform.loop, driverPort_,
@@ -89,7 +92,7 @@ CHideDlg::CHideDlg(Platform& platform, HideDlgPorts ports, HideDlgOptions option
       messages_(ports.messageBox, strings_) {}
 
 CHideDlg::~CHideDlg() {
-  if (hooks_.snapshotDefaults) hooks_.snapshotDefaults();
+  if (!context_.classKeyPath.empty()) SnapshotDefaults(platform_.registry, context_.classKeyPath);
   DestroyMainWindow();
   sink_.Teardown();
   for (auto& buffer : workBuffers_) std::vector<std::uint8_t>().swap(buffer);
@@ -104,7 +107,7 @@ void CHideDlg::OnInitDialog() {
   currentBssid_.fill(0);
 
   ClassifySystem(platform_.systemInfo, context_);
-  if (!context_.isAdmin) messages_.ShowMessage(kNoAdminText);
+  if (!context_.isAdmin) messages_.ShowMessage(Text(string_id::kNoAdministratorPrivilege));
 
   session_.Open();
   if (Discover()) AdapterReady(options_.showOnStart);
@@ -137,10 +140,10 @@ void CHideDlg::AdapterReady(bool openMainWindow) {
     platform_.shell.RunMinimised(kNetbridgeRemove);
   }
 
-  if (hooks_.ensureApDefaults) hooks_.ensureApDefaults();
+  EnsureApDefaults(driver_, platform_.registry, context_, supports5GHz_ != 0);
 
   selectionOpen_ = true;
-  if (hooks_.validateChannel) region_ = hooks_.validateChannel(supports5GHz_ != 0);
+  ValidateChannel();
   std::uint8_t version[2] = {};
   DWORD returned = 0;
   if (driver_.QueryDriver(OID_GEN_DRIVER_VERSION, version, returned)) {
@@ -197,7 +200,7 @@ void CHideDlg::OnTimer(UINT_PTR timerId) {
 
   if (context_.family >= kFamilyHeronA && context_.family <= kFamilyHeronU) {
     const bool test = programIni_.ReadString("Advance", "TGnWiFiTest", "0") == "1";
-    WriteKeyDecimal("TGnWifiTest", test ? 1 : 0);
+    AdapterKey().WriteDecimal("TGnWifiTest", test ? 1 : 0);
   }
 
   if (timerId == kTimerReapply) {
@@ -374,7 +377,8 @@ void CHideDlg::OnTrayCallback(LPARAM event) {
   if (event == kTrayLeftDoubleClick) {
     if (context_.deviceOpen && IsAdapterPresent(platform_.deviceIo, context_)) OpenMainWindow();
   } else if (event == kTrayRightButtonDown) {
-    const UINT chosen = ports_.trayMenu.TrackPopup({{kCmdLaunchConfig, kMenuLaunch}, {kCmdExit, kMenuExit}});
+    const UINT chosen = ports_.trayMenu.TrackPopup(
+        {{kCmdLaunchConfig, Text(string_id::kLaunchConfigUtilities)}, {kCmdExit, Text(string_id::kExit)}});
     // The menu's choice arrives as a command message, as the platform delivers it.
     if (chosen != 0) platform_.loop.PostMessage(window_, kMsgCommand, chosen, 0);
   }
@@ -408,7 +412,7 @@ StripConditions CHideDlg::Conditions() {
 void CHideDlg::OpenMainWindow() {
   if (selectionOpen_) return;
   if (!context_.deviceOpen) {
-    ShowModalMessage(kNicNotReadyText);
+    ShowModalMessage(Text(string_id::kNicNotReady));
     return;
   }
   ForgetClosedMainWindow();
@@ -433,7 +437,7 @@ void CHideDlg::ToggleRadio() {
   session_.SetRadio(shared_.radioOn);
   if (mainWindow_) mainWindow_->RefreshRadioButton();
   if (shared_.radioOn && hooks_.resetSurveyScanState) hooks_.resetSurveyScanState();
-  if (context_.isAdmin) WriteKeyDecimal("Radio", shared_.radioOn ? 0 : 1);
+  if (context_.isAdmin) AdapterKey().WriteDecimal("Radio", shared_.radioOn ? 0 : 1);
   if (hooks_.markSurveyStale) hooks_.markSurveyStale();
   if (queue_.QueueAction(_ACTION_DATA::kScan)) queue_.RunQueue();
 }
@@ -452,75 +456,21 @@ void CHideDlg::Exit() {
   ended_ = true;
 }
 
-// ---- adapter key ----
-
-bool CHideDlg::ReadKeyText(std::string_view name, std::string& value) {
-  if (context_.classKeyPath.empty()) return false;
-  HKEY key = 0;
-  if (platform_.registry.OpenKey(kHkeyLocalMachine, context_.classKeyPath, kKeyRead, key) != kErrorSuccess) {
-    return false;
-  }
-  DWORD type = 0;
-  std::vector<std::uint8_t> data;
-  const bool ok = platform_.registry.QueryValue(key, name, type, data) == kErrorSuccess;
-  platform_.registry.CloseKey(key);
-  if (ok) value = TextOfRegistryData(data);
-  return ok;
-}
-
-bool CHideDlg::ReadKeyDecimal(std::string_view name, int& value) {
-  std::string text;
-  if (!ReadKeyText(name, text)) return false;
-  value = std::atoi(text.c_str());
-  return true;
-}
-
-bool CHideDlg::ReadKeyRaw32(std::string_view name, std::uint32_t& value) {
-  if (context_.classKeyPath.empty()) return false;
-  HKEY key = 0;
-  if (platform_.registry.OpenKey(kHkeyLocalMachine, context_.classKeyPath, kKeyRead, key) != kErrorSuccess) {
-    return false;
-  }
-  DWORD type = 0;
-  std::vector<std::uint8_t> data;
-  const bool ok = platform_.registry.QueryValue(key, name, type, data) == kErrorSuccess;
-  platform_.registry.CloseKey(key);
-  if (!ok) return false;
-  std::uint8_t bytes[4] = {};
-  std::copy_n(data.begin(), std::min<std::size_t>(data.size(), 4), bytes);
-  value = LoadLe32(bytes);
-  return true;
-}
-
-bool CHideDlg::WriteKeyDecimal(std::string_view name, int value) {
-  if (context_.classKeyPath.empty()) return false;
-  HKEY key = 0;
-  if (platform_.registry.OpenKey(kHkeyLocalMachine, context_.classKeyPath, kKeyAllAccess, key) != kErrorSuccess) {
-    return false;
-  }
-  const std::string text = std::to_string(value);
-  const bool ok = platform_.registry.SetValue(
-                      key, name, kRegSz,
-                      std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size())) == kErrorSuccess;
-  platform_.registry.CloseKey(key);
-  return ok;
-}
-
 // ---- what the connection queue borrows ----
 
 std::int32_t CHideDlg::WirelessMode() {
-  int mode = 0;
-  ReadKeyDecimal("WirelessMode", mode);
+  int mode = wirelessMode_;
+  AdapterKey().ReadDecimal("WirelessMode", mode);
   return mode;
 }
 
 void CHideDlg::ValidateChannel() {
-  if (hooks_.validateChannel) region_ = hooks_.validateChannel(supports5GHz_ != 0);
+  nxui::ValidateChannel(driver_, platform_.registry, context_, supports5GHz_ != 0, wirelessMode_, region_);
 }
 
 std::uint32_t CHideDlg::Ccx2Control() {
   std::uint32_t word = 0;
-  ReadKeyRaw32("CCX2Control", word);
+  AdapterKey().ReadRaw32("CCX2Control", word);
   return word;
 }
 
@@ -529,7 +479,7 @@ std::array<std::uint32_t, 8> CHideDlg::DefaultPhyConfig() {
   const char* names[4] = {"TXBurst", "TurboRate", "BGProtection", "ShortSlot"};
   for (std::size_t i = 0; i < 4; ++i) {
     int value = 0;
-    if (ReadKeyDecimal(names[i], value)) words[i] = static_cast<std::uint32_t>(value);
+    if (AdapterKey().ReadDecimal(names[i], value)) words[i] = static_cast<std::uint32_t>(value);
   }
   const int mode = WirelessMode();
   if (mode != 0 && mode != 3) words[2] = 0;
@@ -538,7 +488,7 @@ std::array<std::uint32_t, 8> CHideDlg::DefaultPhyConfig() {
 
 std::uint32_t CHideDlg::HtTransmitSetting() {
   std::uint32_t word = 0;
-  if (context_.is11n) ReadKeyRaw32("TransmitSetting", word);
+  if (context_.is11n) AdapterKey().ReadRaw32("TransmitSetting", word);
   return word;
 }
 

@@ -16,6 +16,8 @@
 #include "adapter/ActionQueue.h"
 #include "adapter/AdapterContext.h"
 #include "adapter/AdapterDiscovery.h"
+#include "adapter/AdapterRegistry.h"
+#include "adapter/ChannelValidation.h"
 #include "adapter/DriverChannel.h"
 #include "adapter/ICardChooser.h"
 #include "adapter/SettingsDirectory.h"
@@ -35,19 +37,9 @@
 
 namespace nxui::shell {
 
-// The country region as the last channel validation left it, for the connection code.
-struct RegionInfo {
-  bool configured = false;
-  std::uint32_t word = 0;
-};
-
 // Work that belongs to other parts of the program, plugged in by the composition root. Every hook
 // may be empty; an empty hook does nothing.
 struct HideDlgHooks {
-  // Adapter registry maintenance at adapter-ready and exit.
-  std::function<void()> ensureApDefaults;
-  std::function<RegionInfo(bool supports5GHz)> validateChannel;
-  std::function<void()> snapshotDefaults;
   // The profile code's adapter-ready step, given the 5 GHz request's result code.
   std::function<void(DWORD supports5GHzResult)> profileAdapterReady;
   // Timer 9: apply the active profile again.
@@ -77,16 +69,12 @@ struct HideDlgOptions {
   SettingsDirectory settings;
   std::string programDirectory;  // where the help file lies
   std::filesystem::path traceFile = TraceLog::DefaultPath();
+  // The program's ini file; empty: beside the executable (see ProgramIniPath).
+  std::filesystem::path programIni;
 };
 
-// "Launch Config Utilities" and "Exit" as the tray menu shows them.
-inline constexpr const char* kMenuLaunch = "Launch Config Utilities";
-inline constexpr const char* kMenuExit = "Exit";
 inline constexpr const char* kHelpFile = "VIROZUREDED.UDA";
 inline constexpr const char* kNetbridgeRemove = "\"netbridge.exe\" remove";
-inline constexpr const char* kNoAdminText =
-    "You have no 'Administrator' privilege, so some features may not work successfully";
-inline constexpr const char* kNicNotReadyText = "NIC or driver not ready";
 inline constexpr const char* kSsoKey = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\Norvix";
 
 // The program's ini file: the executable's path with everything after the last dot of its name
@@ -139,7 +127,8 @@ class CHideDlg final : public IMessageTarget, private ActionQueueHost {
   const IniFile& ProgramIni() const { return programIni_; }
   std::uint16_t DriverVersion() const { return driverVersion_; }
   int Supports5GHz() const { return supports5GHz_; }
-  const RegionInfo& Region() const { return region_; }
+  const CountryRegionState& Region() const { return region_; }
+  int NormalisedWirelessMode() const { return wirelessMode_; }
   bool ScanPending() const { return scanPending_; }
   std::span<std::uint8_t> ScanBuffer(int index) { return workBuffers_[static_cast<std::size_t>(index)]; }
   std::span<std::uint8_t> WpsCredentialBuffer() { return wpsCredential_; }
@@ -153,8 +142,8 @@ class CHideDlg final : public IMessageTarget, private ActionQueueHost {
  private:
   // ActionQueueHost.
   std::int32_t WirelessMode() override;
-  bool RegionConfigured() override { return region_.configured; }
-  std::uint32_t CleanedRegionWord() override { return region_.word; }
+  bool RegionConfigured() override { return region_.configured24GHz || region_.configured5GHz; }
+  std::uint32_t CleanedRegionWord() override { return region_.regionWord; }
   void ValidateChannel() override;
   std::uint32_t Ccx2Control() override;
   std::array<std::uint32_t, 8> DefaultPhyConfig() override;
@@ -184,11 +173,9 @@ class CHideDlg final : public IMessageTarget, private ActionQueueHost {
   int ShowModalMessage(const std::string& text);
   StripConditions Conditions();
 
-  // Adapter key access (silent on failure).
-  bool ReadKeyText(std::string_view name, std::string& value);
-  bool ReadKeyDecimal(std::string_view name, int& value);
-  bool ReadKeyRaw32(std::string_view name, std::uint32_t& value);
-  bool WriteKeyDecimal(std::string_view name, int value);
+  // The adapter key at the current class key path (failures are silent).
+  AdapterRegistry AdapterKey() const { return AdapterRegistry(platform_.registry, context_.classKeyPath); }
+  std::string Text(std::uint32_t id) const { return strings_ ? strings_(id) : std::string(); }
 
   // Runs the adapter chooser with selectionOpen set.
   class ChooserGuard final : public ICardChooser {
@@ -230,7 +217,8 @@ class CHideDlg final : public IMessageTarget, private ActionQueueHost {
   std::uint16_t driverVersion_ = 0;
   DWORD supports5GHzResult_ = 0;
   int supports5GHz_ = 0;
-  RegionInfo region_;
+  CountryRegionState region_;
+  int wirelessMode_ = 0;
 
   std::array<std::vector<std::uint8_t>, 2> workBuffers_;
   std::array<std::uint8_t, kWpsCredentialSize> wpsCredential_{};

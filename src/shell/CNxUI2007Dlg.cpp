@@ -1,6 +1,7 @@
 #include "shell/CNxUI2007Dlg.h"
 
 #include "shell/ShellIds.h"
+#include "shell/StringTable.h"
 
 namespace nxui::shell {
 
@@ -18,19 +19,12 @@ const std::array<PanelInfo, kPanelCount> kPanels = {{
     {"CDeleteBlockAckDlg", 3245},
 }};
 
-namespace {
-
-// The radio button's caption is a built-in text, the same in every language.
-constexpr const char* kRadioCaption = "开启/关闭";
-
-}  // namespace
-
 CNxUI2007Dlg::CNxUI2007Dlg(IEventLoop& loop, StringLookup strings, ShellState& shellState,
                            const StripConditions& conditions, MainWindowActions actions)
     : loop_(loop), strings_(std::move(strings)), shared_(shellState), actions_(std::move(actions)) {
   window_ = loop_.CreateWindow(*this);
-  auto text = [this](int id) { return strings_ ? strings_(id) : std::string(); };
-  state_.caption = text(kStrCaption);
+  auto text = [this](std::uint32_t id) { return strings_ ? strings_(id) : std::string(); };
+  state_.caption = text(string_id::kCaption);
   state_.icon = kIconMainWindow;
   state_.buttonFont = "Trebuchet MS";
   state_.buttonFontHeight = 20;
@@ -44,14 +38,14 @@ CNxUI2007Dlg::CNxUI2007Dlg(IEventLoop& loop, StringLookup strings, ShellState& s
     b.pageDialog = dialog;
     state_.buttons.push_back(std::move(b));
   };
-  add(1124, text(kStrProfile), 137, PageId::Profile, 143);
-  add(1125, text(kStrNetwork), 282, PageId::Network, 144);
-  add(1127, text(kStrStatistics), 141, PageId::Statistics, 146);
-  add(1279, text(kStrWps), 274, PageId::Wps, 263);
-  add(1370, text(kStrSso), 305, PageId::Sso, 2300);
-  add(6251, text(kStr80211n), 281, PageId::Dot11n, 3243);
-  add(kCtlRadio, kRadioCaption, shared_.radioOn ? kBmpRadioOn : kBmpRadioOff, std::nullopt, 0);
-  add(6252, text(kStrAbout), 289, PageId::About, 136);
+  add(1124, text(string_id::kPageProfile), 137, PageId::Profile, 143);
+  add(1125, text(string_id::kPageNetwork), 282, PageId::Network, 144);
+  add(1127, text(string_id::kPageStatistics), 141, PageId::Statistics, 146);
+  add(1279, text(string_id::kPageWps), 274, PageId::Wps, 263);
+  add(1370, text(string_id::kPageSso), 305, PageId::Sso, 2300);
+  add(6251, text(string_id::kPage80211n), 281, PageId::Dot11n, 3243);
+  add(kCtlRadio, text(string_id::kRadioOnOff), shared_.radioOn ? kBmpRadioOn : kBmpRadioOff, std::nullopt, 0);
+  add(6252, text(string_id::kPageAbout), 289, PageId::About, 136);
 
   Button(1124)->enabled = conditions.isAdmin;
   Button(1279)->enabled = !conditions.legacyG;
@@ -149,7 +143,7 @@ void CNxUI2007Dlg::RefreshRadioButton() {
 
 void CNxUI2007Dlg::RefreshMoreLess() {
   state_.expanded = shared_.expanded;
-  const int id = shared_.expanded ? kStrLess : kStrMore;
+  const std::uint32_t id = shared_.expanded ? string_id::kLess : string_id::kMore;
   state_.moreLessCaption = strings_ ? strings_(id) : std::string();
   state_.moreLessBitmap = shared_.expanded ? kBmpLess : kBmpMore;
 }

@@ -64,23 +64,4 @@ inline constexpr int kIconMainWindow = 128;
 // Tray icon.
 inline constexpr UINT kTrayIconId = 131;
 
-// String-table ids the shell reads.
-inline constexpr int kStrCaption = 102;
-inline constexpr int kStrNetwork = 182;
-inline constexpr int kStrStatistics = 183;
-inline constexpr int kStrAbout = 184;
-inline constexpr int kStrTrayNotExist = 202;
-inline constexpr int kStrTrayWeak = 203;
-inline constexpr int kStrTrayWepError = 313;
-inline constexpr int kStrSso = 383;
-inline constexpr int kStrMore = 408;
-inline constexpr int kStrLess = 409;
-inline constexpr int kStrOk = 2132;
-inline constexpr int kStrProfile = 2180;
-inline constexpr int kStrTrayGood = 2199;
-inline constexpr int kStrTrayDisconnected = 2200;
-inline constexpr int kStrTrayNormal = 2201;
-inline constexpr int kStrWps = 6278;
-inline constexpr int kStr80211n = 6285;
-
 }  // namespace nxui::shell

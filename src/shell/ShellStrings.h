@@ -3,10 +3,11 @@
 #pragma once
 
 #include <functional>
+#include <cstdint>
 #include <string>
 
 namespace nxui::shell {
 
-using StringLookup = std::function<std::string(int id)>;
+using StringLookup = std::function<std::string(std::uint32_t id)>;
 
 }  // namespace nxui::shell

@@ -1,19 +1,20 @@
 #include "shell/TrayIcon.h"
 
 #include "shell/ShellIds.h"
+#include "shell/StringTable.h"
 
 namespace nxui::shell {
 
 TrayAppearance AppearanceOf(TrayState state) {
   switch (state) {
-    case TrayState::Good: return {131, kStrTrayGood};
-    case TrayState::Disconnected: return {132, kStrTrayDisconnected};
-    case TrayState::Normal: return {159, kStrTrayNormal};
-    case TrayState::Weak: return {160, kStrTrayWeak};
-    case TrayState::Missing: return {161, kStrTrayNotExist};
-    case TrayState::WepError: return {162, kStrTrayWepError};
+    case TrayState::Good: return {131, string_id::kTrayGood};
+    case TrayState::Disconnected: return {132, string_id::kTrayDisconnected};
+    case TrayState::Normal: return {159, string_id::kTrayNormal};
+    case TrayState::Weak: return {160, string_id::kTrayWeak};
+    case TrayState::Missing: return {161, string_id::kTrayNotExist};
+    case TrayState::WepError: return {162, string_id::kTrayWepError};
   }
-  return {161, kStrTrayNotExist};
+  return {161, string_id::kTrayNotExist};
 }
 
 std::string TrayIcon::TipFor(TrayState state, std::span<const std::uint8_t> ssid) const {

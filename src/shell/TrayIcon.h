@@ -14,7 +14,7 @@ enum class TrayState { Good, Disconnected, Normal, Weak, Missing, WepError };
 
 struct TrayAppearance {
   int icon;
-  int stringId;
+  std::uint32_t stringId;
 };
 
 TrayAppearance AppearanceOf(TrayState state);

@@ -13,7 +13,6 @@
 #include "shell/ShellIds.h"
 #include "shell/StringTable.h"
 #include "shell/TrayDecision.h"
-#include "wlan/WlanProfileBuilder.h"
 
 namespace nxui::shell {
 namespace {
@@ -44,18 +43,6 @@ void CHideDlg::ChooserGuard::RunModal(CSelCardDlg& dialog) {
   selectionOpen_ = false;
 }
 
-bool CHideDlg::DriverPort::Query(Oid oid, std::span<std::uint8_t> record) {
-  DWORD returned = 0;
-  return channel_.QueryDriver(oid, record, returned);
-}
-
-bool CHideDlg::DriverPort::Set(Oid oid, std::span<const std::uint8_t> record) {
-  // The channel may hand the driver the caller's buffer; give it a copy it may write to.
-  std::vector<std::uint8_t> copy(record.begin(), record.end());
-  DWORD returned = 0;
-  return channel_.SetDriver(oid, copy, returned);
-}
-
 CHideDlg::CHideDlg(Platform& platform, HideDlgPorts ports, HideDlgOptions options, StringLookup strings,
                    HideDlgHooks hooks)
     : platform_(platform),
@@ -70,16 +57,9 @@ CHideDlg::CHideDlg(Platform& platform, HideDlgPorts ports, HideDlgOptions option
       driver_(platform.deviceIo, platform.loop, context_),
       driverPort_(driver_),
       session_(platform.wlan, platform.loop, driverPort_,
-               [this](const ConnectionSettings& record) {
-                 const WlanProfile built = BuildWlanProfile(record, workBuffers_[1]);
-                 ProfileDocument document;
-                 document.profileName = built.profileName;
-                 document.document = built.document;
-                 document.bssType = built.bssType;
-                 document.byBssid = built.byBssid;
-                 document.securityEnabled = built.securityEnabled;
-                 return document;
-               }),
+               MakeProfileDocumentBuilder([this] {
+                 return std::span<const std::uint8_t>(workBuffers_[1]);
+               })),
       queue_(*this, driverPort_, platform.loop),
       chooser_(ports.cardChooser, selectionOpen_),
       discovery_(platform.deviceSetup, platform.deviceIo, platform.systemInfo, chooser_,

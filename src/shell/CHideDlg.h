@@ -22,6 +22,7 @@
 #include "adapter/ICardChooser.h"
 #include "adapter/SettingsDirectory.h"
 #include "base/IniFile.h"
+#include "wlan/DriverChannelPort.h"
 #include "platform/IEventLoop.h"
 #include "platform/Platform.h"
 #include "shell/AuthenticationLog.h"
@@ -187,17 +188,6 @@ class CHideDlg final : public IMessageTarget, private ActionQueueHost {
     ICardChooser& inner_;
     bool& selectionOpen_;
   };
-  // The driver channel as the session and the queue use it.
-  class DriverPort final : public DriverRequestPort {
-   public:
-    explicit DriverPort(DriverChannel& channel) : channel_(channel) {}
-    bool Query(Oid oid, std::span<std::uint8_t> record) override;
-    bool Set(Oid oid, std::span<const std::uint8_t> record) override;
-
-   private:
-    DriverChannel& channel_;
-  };
-
   Platform& platform_;
   HideDlgPorts ports_;
   HideDlgOptions options_;
@@ -227,7 +217,7 @@ class CHideDlg final : public IMessageTarget, private ActionQueueHost {
   Dot11MacAddress currentBssid_{};
 
   DriverChannel driver_;
-  DriverPort driverPort_;
+  DriverChannelPort driverPort_;
   WlanSession session_;
   ActionQueue queue_;
   ChooserGuard chooser_;

@@ -79,7 +79,7 @@ void DrawPower(IconCanvas& c, const QColor& color) {
   QPainter& p = c.Painter();
   p.setPen(QPen(Qt::white, 3.0, Qt::SolidLine, Qt::RoundCap));
   p.setBrush(Qt::NoBrush);
-  p.drawArc(QRectF(8.5, 9.0, 15.0, 15.0), 120 * 16, -240 * 16);
+  p.drawArc(QRectF(8.5, 9.0, 15.0, 15.0), 120 * 16, 300 * 16);
   c.Line(QPointF(16.0, 6.5), QPointF(16.0, 15.0), Qt::white, 3.0);
 }
 

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -43,6 +44,8 @@ struct FillRow {
   const char* name;
   int position;
 };
+
+void PrintTo(const FillRow& row, std::ostream* os) { *os << row.name << " (" << row.position << ")"; }
 
 class GradientBarFill : public ::testing::TestWithParam<FillRow> {};
 

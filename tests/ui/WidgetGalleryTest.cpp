@@ -1,7 +1,9 @@
 // Renders every widget with sample values the way the pages use them, so the pictures can be
 // looked at (set NXUI_RENDER_DIR to keep them) and checked for the values they show.
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QToolButton>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -15,6 +17,8 @@
 #include "widgets/CBarGraph.h"
 #include "widgets/CGradientProgressBar.h"
 #include "widgets/CTabDialog.h"
+#include "widgets/PageButtonIcons.h"
+#include "widgets/TrebuchetFont.h"
 
 namespace nxui {
 namespace {
@@ -135,7 +139,8 @@ TEST_F(Gallery, StatisticsTabsAndIconSheet) {
     grid->addWidget(new QLabel(QStringLiteral("Frames Transmitted Successfully ")), 0, 0);
     grid->addWidget(new QLabel(QStringLiteral("=")), 0, 1);
     auto* value = new QLabel(QStringLiteral("4294967296"));
-    value->setAlignment(Qt::AlignRight);
+    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    grid->setRowStretch(1, 1);
     grid->addWidget(value, 0, 2);
     tabs.AddPage(QString::fromUtf8(caption), page);
   }
@@ -147,6 +152,48 @@ TEST_F(Gallery, StatisticsTabsAndIconSheet) {
   ASSERT_FALSE(sheet.isEmpty());
   EXPECT_FALSE(QImage(sheet).isNull());
   EXPECT_EQ(harness_->Written().size(), 3);
+}
+
+TEST_F(Gallery, PageButtonStripShowsEachPictureOnItsButton) {
+  struct Item {
+    const char* caption;
+    int art;
+  } items[] = {{"Profile", kArtProfile},  {"Network", kArtNetwork}, {"Statistics", kArtStatistics},
+               {"WPS", kArtWps},          {"802.11n", kArtDot11n},  {"开启/关闭", kArtRadioOn},
+               {"About", kArtAbout}};
+  QWidget strip;
+  auto* row = new QHBoxLayout(&strip);
+  std::vector<QToolButton*> buttons;
+  auto* left = new QToolButton;
+  left->setIcon(PageButtonIcon(kArtLeftArrow));
+  row->addWidget(left);
+  for (const Item& item : items) {
+    auto* b = new QToolButton;
+    b->setText(QString::fromUtf8(item.caption));
+    b->setIcon(PageButtonIcon(item.art));
+    b->setIconSize(QSize(32, 32));
+    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    b->setFont(TrebuchetFont(20));
+    b->setMinimumWidth(72);
+    row->addWidget(b);
+    buttons.push_back(b);
+  }
+  auto* right = new QToolButton;
+  right->setIcon(PageButtonIcon(kArtRightArrow));
+  row->addWidget(right);
+  strip.resize(strip.sizeHint());
+  const QString path = harness_->Render(strip, QStringLiteral("page-buttons"));
+  ASSERT_FALSE(path.isEmpty());
+  const QImage image(path);
+  for (QToolButton* b : buttons) {
+    // The upper half of each button holds its picture: strongly coloured pixels.
+    const QRect r = b->geometry();
+    int vivid = 0;
+    for (int y = r.top(); y < r.top() + r.height() / 2; ++y) {
+      for (int x = r.left(); x <= r.right(); ++x) vivid += image.pixelColor(x, y).hsvSaturation() > 120;
+    }
+    EXPECT_GT(vivid, 40) << b->text().toStdString();
+  }
 }
 
 }  // namespace

@@ -45,6 +45,7 @@ void DrawNetwork(IconCanvas& c) {
   }
   c.Disc(QPointF(13.0, 16.0), 1.4, QColor(40, 150, 90), Qt::transparent);
   p.setPen(QPen(kInk, 3.0));
+  p.setBrush(Qt::NoBrush);
   p.drawEllipse(QPointF(13.0, 13.0), 9.0, 9.0);
   c.Line(QPointF(19.8, 19.8), QPointF(28.0, 28.0), kInk, 4.5);
 }
@@ -85,8 +86,8 @@ void DrawPower(IconCanvas& c, const QColor& color) {
 
 void DrawWps(IconCanvas& c) {
   c.Disc(QPointF(16.0, 16.0), 14.0, kBlue, kBlue.darker(150));
-  c.Padlock(QPointF(9.0, 7.0), 0.85, QColor(245, 200, 60), false);
-  c.CircleArrow(QPointF(16.0, 16.0), 11.0, 2.0);
+  c.CircleArrow(QPointF(16.0, 16.0), 10.5, 2.6);
+  c.Padlock(QPointF(10.8, 9.6), 0.65, QColor(245, 200, 60), false);
 }
 
 void DrawDot11n(IconCanvas& c) {

@@ -27,7 +27,7 @@ void DrawRedCross(IconCanvas& c) {
 
 void DrawMissing(IconCanvas& c) {
   // A plug-in adapter, greyed, under a "no" sign.
-  c.Box(QRectF(2.5, 5.5, 7.0, 10.0), QColor(95, 100, 110), QColor(50, 50, 60), 1.2);
+  c.Box(QRectF(2.5, 5.5, 7.0, 10.0), QColor(120, 126, 138), QColor(60, 62, 72), 1.2);
   c.Box(QRectF(3.5, 0.5, 5.0, 5.0), QColor(200, 200, 205), QColor(110, 110, 120));
   c.Box(QRectF(4.5, 2.0, 1.0, 1.5), QColor(90, 90, 90));
   c.Box(QRectF(6.5, 2.0, 1.0, 1.5), QColor(90, 90, 90));

@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 namespace nxui {
@@ -53,8 +54,10 @@ QTimer* QtEventLoop::StartTimer(TimerKey key, UINT periodMs) {
     slot->setTimerType(Qt::PreciseTimer);
     connect(slot.get(), &QTimer::timeout, this, [this, key] { OnTimeout(key); });
   }
-  // QTimer::start on a running timer restarts it, which is the window-timer semantics.
-  slot->start(static_cast<int>(std::max<UINT>(periodMs, 1)));
+  // QTimer::start on a running timer restarts it, which is the window-timer semantics. QTimer
+  // takes an int: longer periods are cut to about 24 days rather than wrapping negative.
+  const UINT limit = static_cast<UINT>(std::numeric_limits<int>::max());
+  slot->start(static_cast<int>(std::clamp<UINT>(periodMs, 1, limit)));
   return slot.get();
 }
 
@@ -129,6 +132,16 @@ std::uint64_t QtEventLoop::TickCount() const {
 
 void QtEventLoop::RunOnWorker(std::function<void()> work) {
   workers_.start(QRunnable::create(std::move(work)));
+}
+
+bool QtEventLoop::HasTimer(HWND window, UINT_PTR timerId) const {
+  auto it = timers_.find(TimerKey{window, timerId});
+  return it != timers_.end() && it->second->isActive();
+}
+
+UINT QtEventLoop::TimerPeriod(HWND window, UINT_PTR timerId) const {
+  if (!HasTimer(window, timerId)) return 0;
+  return static_cast<UINT>(timers_.at(TimerKey{window, timerId})->interval());
 }
 
 std::size_t QtEventLoop::PendingMessageCount() const {

@@ -42,6 +42,9 @@ class QtEventLoop final : public QObject, public IEventLoop {
   // For tests and shutdown: messages posted but not yet delivered, timers running.
   std::size_t PendingMessageCount() const;
   std::size_t ActiveTimerCount() const { return timers_.size(); }
+  // Whether the timer is set and counting; its period in ms (0 when not running).
+  bool HasTimer(HWND window, UINT_PTR timerId) const;
+  UINT TimerPeriod(HWND window, UINT_PTR timerId) const;
   // Blocks until every worker job has finished.
   void WaitForWorkers();
 

@@ -86,6 +86,24 @@ TEST(QtEventLoop, RestartWithAShorterPeriodTakesTheNewPeriod) {
   EXPECT_TRUE(PumpUntil([&] { return r.Count(true, 4) >= 2; }, 3000));
 }
 
+TEST(QtEventLoop, ExtremePeriodsNeitherStallNorFireEarly) {
+  QtEventLoop loop;
+  Recorder r(loop);
+  const HWND h = loop.CreateWindow(r);
+  loop.SetTimer(h, 1, 0xFFFFFFFFu);  // would be negative as a plain int
+  loop.SetTimer(h, 2, 0x80000000u);
+  loop.SetTimer(h, 3, 0);            // treated as the shortest period
+  ASSERT_TRUE(PumpUntil([&] { return r.Count(true, 3) >= 3; }, 3000));
+  EXPECT_EQ(r.Count(true, 1), 0u);
+  EXPECT_EQ(r.Count(true, 2), 0u);
+  EXPECT_TRUE(loop.HasTimer(h, 1));
+  EXPECT_TRUE(loop.HasTimer(h, 2));
+  EXPECT_EQ(loop.TimerPeriod(h, 1), 0x7FFFFFFFu);
+  EXPECT_EQ(loop.TimerPeriod(h, 2), 0x7FFFFFFFu);
+  EXPECT_EQ(loop.TimerPeriod(h, 3), 1u);
+  EXPECT_EQ(loop.TimerPeriod(h, 4), 0u);
+}
+
 TEST(QtEventLoop, SameTimerIdOnTwoWindowsAreTwoTimers) {
   QtEventLoop loop;
   Recorder a(loop), b(loop);

@@ -76,8 +76,10 @@ struct ConnectionSettings {
   std::int32_t rtsThreshold = 0;
   std::int32_t fragThreshold = 0;
   std::int32_t txPower = 0;              // index 0..6 (0 automatic)
-  std::int32_t channel = 0;              // channel number as stored (J channels above 200)
-  std::uint32_t channelFrequencyKhz = 0; // ad hoc only: centre frequency of channel
+  std::int32_t channel = 0;  // channel number as stored (J channels above 200), for display
+  // "The record's channel" as the driver takes it (DS configuration, ad hoc STA configuration):
+  // the centre frequency in kHz, filled for ad hoc records only.
+  std::uint32_t channelFrequencyKhz = 0;
   std::int32_t psMode = 0;               // 0 CAM, 2 PSM
   std::int32_t acPowerCam = 0;
 

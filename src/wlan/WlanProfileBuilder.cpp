@@ -306,6 +306,10 @@ std::string AnsiToUtf8(std::span<const std::uint8_t> bytes) {
   return out;
 }
 
+std::string ProfileNameForSsid(std::span<const std::uint8_t> ssid) {
+  return CarriableProfileName(AnsiToUtf8(ssid));
+}
+
 std::size_t Utf16Length(std::string_view utf8) {
   std::size_t units = 0;
   for (const char c : utf8) {
@@ -326,7 +330,7 @@ WlanProfile BuildWlanProfile(const ConnectionSettings& settings, std::span<const
   if (ssidLength == 0) {
     // No name to connect to: join the strongest open network of the last scan.
     if (const auto open = StrongestOpenNetwork(lastScanList)) {
-      v.profileName = CarriableProfileName(AnsiToUtf8(std::span(open->ssid).first(open->ssidLength)));
+      v.profileName = ProfileNameForSsid(std::span(open->ssid).first(open->ssidLength));
     }
     v.connectionType = "ESS";
     v.connectionMode = "manual";
@@ -338,7 +342,7 @@ WlanProfile BuildWlanProfile(const ConnectionSettings& settings, std::span<const
   } else {
     const auto ssid = std::span(settings.ssid).first(ssidLength);
     const std::string name = AnsiToUtf8(ssid);
-    v.profileName = CarriableProfileName(name);
+    v.profileName = ProfileNameForSsid(ssid);
     v.ssidHex = Hex(ssid, false);
     // The hex element alone identifies the network when the name cannot be written in XML.
     if (XmlCanCarryAll(name)) v.ssidName = AnsiToUtf8(XmlEscape(std::string_view(

@@ -63,6 +63,10 @@ inline std::string AnsiToUtf8(std::string_view bytes) {
   return AnsiToUtf8(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
 }
 
+// The platform profile name for a network name: its text, with characters an XML document cannot
+// carry replaced by '?' (the same name the document's CDATA section holds).
+std::string ProfileNameForSsid(std::span<const std::uint8_t> ssid);
+
 // Number of UTF-16 code units the UTF-8 text takes (what the platform's wide limits count).
 std::size_t Utf16Length(std::string_view utf8);
 

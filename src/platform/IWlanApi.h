@@ -20,7 +20,11 @@ using ULONG = std::uint32_t;
 using WlanHandle = std::uintptr_t;
 inline constexpr WlanHandle kInvalidWlanHandle = 0;
 
-inline constexpr DWORD kWlanClientVersion2 = 2;  // Vista and later
+inline constexpr DWORD kWlanClientVersion2 = 2;
+
+// Result codes of the WLAN calls beside the general ones.
+inline constexpr DWORD kErrorAlreadyExists = 183;
+inline constexpr DWORD kErrorBadProfile = 1206;  // Vista and later
 inline constexpr DWORD kWlanUiVersion1 = 1;
 inline constexpr DWORD kWlanMaxNameLength = 256;
 

@@ -12,7 +12,7 @@ bool IsWpsBody(std::span<const std::uint8_t> body) {
 
 bool ParseWpsBody(std::span<const std::uint8_t> body, WpsFields& out) {
   if (!IsWpsBody(body)) return false;
-  WpsFields fields;
+  WpsFields fields = out;
   ByteReader reader(body.subspan(4));
   for (;;) {
     std::uint16_t type = 0;

@@ -35,7 +35,9 @@ struct WpsFields {
   std::optional<std::uint16_t> shownConfigMethods;
 };
 
-// body: the element's body. False unless it starts with 00-50-F2 type 4. Attributes are read
+// body: the element's body. False unless it starts with 00-50-F2 type 4. The attributes found are
+// merged into out (later values overwrite, UUID-E values are appended), so that several WPS
+// elements in one entry add up. Attributes are read
 // only when their value lies inside the element and is at least the field's size; an attribute
 // whose length runs past the element ends the attribute walk.
 bool ParseWpsBody(std::span<const std::uint8_t> body, WpsFields& out);

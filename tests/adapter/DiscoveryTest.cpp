@@ -41,6 +41,8 @@ OsVersionInfo Nt(DWORD major, DWORD minor, std::uint8_t product = kVerNtWorkstat
 }
 OsVersionInfo Win9x(DWORD major, DWORD minor, DWORD build) { return {major, minor, build, kVerPlatformWin32Windows, 0}; }
 
+void PrintTo(const OsCase& c, std::ostream* os) { *os << c.name; }
+
 class ClassifyOsTest : public ::testing::TestWithParam<OsCase> {};
 
 TEST_P(ClassifyOsTest, Generation) {
@@ -146,6 +148,8 @@ struct MatchCase {
   ChipFamily family;
   int isUsb;
 };
+
+void PrintTo(const MatchCase& c, std::ostream* os) { *os << c.id; }
 
 class MatchBuiltIn : public ::testing::TestWithParam<MatchCase> {};
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "WlanFixture.h"
+#include "survey/BssidEx.h"
+#include "sim/ScenarioLoader.h"
 #include "sim/SimWorld.h"
 
 namespace nxui::testing {
@@ -539,6 +541,47 @@ TEST_F(WorldTest, UnplugRemovesTheInterfaceAndRemoveNetworkEventDropsTheLink) {
   world->wlan().EnumInterfaces(session.ClientHandle(), interfaces);
   EXPECT_EQ(interfaces.size(), 1u);
   EXPECT_EQ(owner.Count(wlan_msg::kInterfaceArrival), 1);
+}
+
+TEST_F(WorldTest, DefaultScenarioStartsConnectedInABusyNeighbourhood) {
+  const auto loaded = sim::ScenarioLoader::LoadEmbedded();
+  ASSERT_TRUE(loaded.ok) << loaded.error;
+  auto world = Create(loaded.scenario);
+  ASSERT_TRUE(world);
+  RecordingDriver driver;
+  RecordingWindow owner(loop);
+  WlanSession session(world->wlan(), loop, driver, MakeProfileDocumentBuilder());
+  ASSERT_EQ(session.Open(), 0u);
+  ASSERT_EQ(session.Start(world->adapter(0).friendlyName, loop.CreateWindow(owner), false), 0u);
+  loop.AdvanceBy(sim::SimWlanService::kConnectDelayMs + 10);
+  int connected = 0;
+  session.IsConnected(connected);
+  EXPECT_EQ(connected, 1);
+  DWORD auth = 0;
+  session.CurrentAuthAlgorithm(auth);
+  EXPECT_EQ(auth, kDot11AuthRsnaPsk);
+
+  session.Scan();
+  loop.AdvanceBy(sim::SimWlanService::kScanDelayMs);
+  std::vector<std::uint8_t> buffer(WlanSession::kScanBufferSize);
+  ASSERT_EQ(session.BuildScanList(buffer), 0u);
+  const std::uint32_t count = LoadLe32(buffer.data());
+  EXPECT_EQ(count, loaded.scenario.networks.size()) << "every access point once, the hidden one included";
+  // Walk the entries: each length covers its elements, and the J8 and HT40 ones carry their frequency.
+  std::size_t offset = 4;
+  bool sawJ8 = false, saw5GHz = false, sawHidden = false, sawIbss = false;
+  for (std::uint32_t i = 0; i < count; ++i) {
+    const std::uint8_t* e = buffer.data() + offset;
+    const std::uint32_t length = LoadLe32(e);
+    ASSERT_EQ(length, 116u + LoadLe32(e + bssid_ex::kIeLength));
+    const std::uint32_t frequency = LoadLe32(e + bssid_ex::kDsConfig);
+    sawJ8 |= frequency == 5040000;
+    saw5GHz |= frequency == 5180000;
+    sawHidden |= LoadLe32(e + bssid_ex::kSsidLength) == 0;
+    sawIbss |= LoadLe32(e + bssid_ex::kInfrastructureMode) == bssid_ex::kModeIbss;
+    offset += length;
+  }
+  EXPECT_TRUE(sawJ8 && saw5GHz && sawHidden && sawIbss);
 }
 
 }  // namespace

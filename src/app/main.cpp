@@ -1,6 +1,5 @@
-#include <cstdio>
+#include <iostream>
 
-int main() {
-  std::puts("nxui");
-  return 0;
-}
+#include "app/CliApp.h"
+
+int main(int argc, char** argv) { return nxui::cli::CliApp().Run(argc, argv, std::cout, std::cerr); }

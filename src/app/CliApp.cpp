@@ -1,0 +1,119 @@
+#include "app/CliApp.h"
+
+#include <exception>
+#include <map>
+#include <string>
+
+#include <CLI/CLI.hpp>
+
+#include "app/CliCommand.h"
+#include "app/CliGui.h"
+#include "app/CliRun.h"
+
+#ifndef NXUI_VERSION
+#define NXUI_VERSION "0.0.0"
+#endif
+
+namespace nxui::cli {
+
+namespace {
+
+constexpr const char* kProgram = "nxui";
+
+int Dispatch(const CliCommand& command, const CliOptions& options, int argc, char** argv, std::ostream& out,
+             std::ostream& err) {
+  CliReport report;
+  std::unique_ptr<CliRun> run;
+  if (command.needsCore) {
+    std::string error;
+    run = CliRun::Create(options, error);
+    if (!run) {
+      err << kProgram << ": " << error << '\n';
+      return kExitFailure;
+    }
+    if (command.settles) {
+      run->Start();
+    } else {
+      run->Core().Start();
+    }
+    if (command.needsAdapter && !run->AdapterReady()) {
+      err << kProgram << ": " << run->Strings().LoadString(string_id::kNicNotReady) << '\n';
+      return kExitNoAdapter;
+    }
+  }
+  CliContext context{options, run.get(), report, out, err, argc, argv};
+  const int code = command.run(context);
+  if (code != kExitOk || report.Empty()) return code;
+  if (options.json) {
+    out << DumpJson(report.ToJson(), 2) << '\n';
+  } else {
+    report.WriteText(out);
+  }
+  out.flush();
+  return code;
+}
+
+}  // namespace
+
+int CliApp::Run(int argc, char** argv, std::ostream& out, std::ostream& err) {
+  CliOptions options;
+  std::string language = "en";
+  bool trayOnly = false;
+
+  CLI::App app{"VQ-MA310X Wireless Utility: configuration and monitoring of the wireless adapter.\n"
+               "Without a command the graphical interface starts; commands run the same core on the\n"
+               "simulated platform under virtual time and print what the pages show.",
+               kProgram};
+  app.set_version_flag("--version", std::string(kProgram) + " " + NXUI_VERSION);
+  app.add_option("--scenario", options.scenarioFile, "Simulated platform from this scenario file (default: the embedded scenario)")
+      ->type_name("FILE");
+  app.add_option("--state", options.stateDirectory,
+                 "The simulator's state directory (registry file, profiles); default: a fresh temporary one")
+      ->type_name("DIR");
+  app.add_option("--lang", language, "Language of the texts")->check(CLI::IsMember({"en", "zh"}))->type_name("en|zh");
+  app.add_flag("--json", options.json, "Machine-readable output: one JSON document on stdout");
+  app.add_option("--settle", options.settleSeconds, "Virtual seconds the world runs after start-up (default 10)")
+      ->check(CLI::Range(0.0, 86400.0))
+      ->type_name("SECONDS");
+  app.add_option("--card", options.card, "With several supported adapters, the one the selection picks (default 0)")
+      ->check(CLI::NonNegativeNumber)
+      ->type_name("INDEX");
+  app.add_flag("-s", trayOnly, "Without a command: start the graphical interface in the tray only");
+  app.require_subcommand(0, 1);
+  app.fallthrough();
+
+  std::vector<CliCommand> commands = CliCommandTable();
+  std::map<std::string, CLI::App*> subcommands;
+  for (CliCommand& command : commands) {
+    CLI::App* sub = app.add_subcommand(command.name, command.description);
+    if (command.configure) command.configure(*sub);
+    subcommands[command.name] = sub;
+  }
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e, out, err);
+  } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e, out, err);
+  } catch (const CLI::CallForVersion& e) {
+    return app.exit(e, out, err);
+  } catch (const CLI::ParseError& e) {
+    err << kProgram << ": " << e.what() << "\nRun '" << kProgram << " --help' for the commands and options.\n";
+    return kExitUsage;
+  }
+  options.language = language == "zh" ? Language::kChinese : Language::kEnglish;
+
+  try {
+    for (const CliCommand& command : commands) {
+      if (subcommands[command.name]->parsed()) return Dispatch(command, options, argc, argv, out, err);
+    }
+    return StartGui(options, trayOnly, argc, argv, err);
+  } catch (const std::exception& e) {
+    // Nothing in the core throws on bad input; this is a last guard that still says what happened.
+    err << kProgram << ": internal error: " << e.what() << '\n';
+    return kExitFailure;
+  }
+}
+
+}  // namespace nxui::cli

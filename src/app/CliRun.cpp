@@ -1,0 +1,123 @@
+#include "app/CliRun.h"
+
+#include "adapter/AdapterDiscovery.h"
+#include "adapter/SettingsDirectory.h"
+#include "shell/CNxUI2007.h"
+#include "sim/ScenarioLoader.h"
+#include "sim/SimSystemInfo.h"
+
+#ifndef NXUI_VERSION
+#define NXUI_VERSION "0.0.0"
+#endif
+
+namespace nxui::cli {
+
+namespace {
+
+constexpr const char* kTraceFile = "C:\\NxUI_test.txt";
+
+FileVersion ParseVersion(const std::string& text) {
+  int parts[4] = {0, 0, 0, 0};
+  std::size_t part = 0;
+  for (char c : text) {
+    if (c == '.') {
+      if (++part == 4) break;
+    } else if (c >= '0' && c <= '9') {
+      parts[part] = parts[part] * 10 + (c - '0');
+    }
+  }
+  FileVersion version;
+  version.major = static_cast<std::uint16_t>(parts[0]);
+  version.minor = static_cast<std::uint16_t>(parts[1]);
+  version.build = static_cast<std::uint16_t>(parts[2]);
+  version.revision = static_cast<std::uint16_t>(parts[3]);
+  return version;
+}
+
+}  // namespace
+
+ProgramVersionResource ThisProgramVersion() {
+  return ProgramVersionResource{ParseVersion(NXUI_VERSION), "Copyright (C) Norvix. All rights reserved."};
+}
+
+std::unique_ptr<CliRun> CliRun::Create(const CliOptions& options, std::string& error) {
+  const sim::ScenarioLoadResult loaded = options.scenarioFile.empty()
+                                             ? sim::ScenarioLoader::LoadEmbedded()
+                                             : sim::ScenarioLoader::LoadFile(options.scenarioFile);
+  if (!loaded.ok) {
+    error = loaded.error;
+    return nullptr;
+  }
+  std::unique_ptr<CliRun> run(new CliRun(options));
+  sim::SimOptions simOptions;
+  simOptions.stateDirectory = options.stateDirectory;
+  simOptions.temporaryState = options.stateDirectory.empty();
+  run->world_ = sim::SimWorld::Create(loaded.scenario, run->loop_, simOptions, error);
+  if (!run->world_) return nullptr;
+
+  sim::SimWorld& world = *run->world_;
+  run->platform_ = std::make_unique<Platform>(Platform{world.deviceSetup(), world.deviceIo(), world.registry(),
+                                                       world.systemInfo(), world.shell(), world.ipHelper(),
+                                                       world.driverEvents(), run->loop_, world.wlan()});
+  // What the application object hands the hidden window, with the simulated machine's files
+  // below the state directory.
+  const std::string module = sim::SimSystemInfo::kModuleFileName;
+  const std::string programDirectory = shell::DirectoryOf(module);
+  shell::HideDlgOptions hide;
+  hide.showOnStart = true;
+  hide.settings = ResolveSettingsDirectory(world.registry(), world.NativePath(programDirectory + "setting"));
+  hide.programDirectory = programDirectory;
+  hide.traceFile = world.NativePath(kTraceFile);
+  hide.programIni = world.NativePath(shell::ProgramIniPath(module).string());
+
+  run->views_.cardChoice = options.card;
+  shell::HideDlgPorts ports{run->views_, run->views_, run->views_, &run->views_};
+  run->core_ = std::make_unique<shell::NxCore>(*run->platform_, options.language, ports, hide);
+  run->driverPort_ = std::make_unique<DriverChannelPort>(run->core_->HiddenWindow().Driver());
+  run->linkHost_ = std::make_unique<ShellLinkStatusHost>(run->core_->HiddenWindow().State(),
+                                                         [r = run.get()] { return r->showDbm_; });
+  return run;
+}
+
+CliRun::~CliRun() = default;
+
+void CliRun::Start() {
+  core_->Start();
+  const double ms = options_.settleSeconds * 1000.0;
+  if (ms > 0) loop_.AdvanceBy(static_cast<std::uint64_t>(ms + 0.5));
+  loop_.DrainMessages();
+}
+
+bool CliRun::AdapterReady() {
+  const AdapterContext& context = Hidden().Context();
+  return context.deviceOpen && !context.devicePath.empty() && IsAdapterPresent(world_->deviceIo(), context);
+}
+
+CLinkStatusDlg& CliRun::LinkStatus() {
+  if (!linkStatus_) {
+    linkStatus_ = std::make_unique<CLinkStatusDlg>(*platform_, Hidden().Context(), *driverPort_, Hidden().Session(),
+                                                   Strings(), *linkHost_);
+    linkStatus_->OnInitDialog();
+  }
+  return *linkStatus_;
+}
+
+CPageStatisticsDlg& CliRun::Statistics() {
+  if (!statistics_) {
+    statistics_ = std::make_unique<CPageStatisticsDlg>(loop_, *driverPort_, Hidden().Session(), Strings(),
+                                                       linkStatus_.get());
+    statistics_->OnInitDialog();
+  }
+  return *statistics_;
+}
+
+CPageAboutDlg& CliRun::About() {
+  if (!about_) {
+    about_ = std::make_unique<CPageAboutDlg>(*platform_, Hidden().Context(), *driverPort_, Strings(),
+                                             ThisProgramVersion());
+    about_->OnInitDialog();
+  }
+  return *about_;
+}
+
+}  // namespace nxui::cli

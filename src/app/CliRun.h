@@ -1,0 +1,76 @@
+// One run of the core for a command: the simulated machine from the scenario, the whole core
+// built and started as the GUI builds it (discovery, adapter-ready sequence, restored
+// connection), the pages a command reads created on demand, all under virtual time.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/CliOptions.h"
+#include "monitor/CLinkStatusDlg.h"
+#include "monitor/CPageStatisticsDlg.h"
+#include "monitor/ShellLinkStatusHost.h"
+#include "platform/Platform.h"
+#include "platform/VirtualEventLoop.h"
+#include "shell/CPageAboutDlg.h"
+#include "shell/HeadlessViews.h"
+#include "shell/NxCore.h"
+#include "sim/SimWorld.h"
+#include "wlan/DriverChannelPort.h"
+
+namespace nxui::cli {
+
+class CliRun {
+ public:
+  // Loads the scenario and the state directory; nullptr with `error` naming the file and the line.
+  static std::unique_ptr<CliRun> Create(const CliOptions& options, std::string& error);
+  ~CliRun();
+  CliRun(const CliRun&) = delete;
+  CliRun& operator=(const CliRun&) = delete;
+
+  // Starts the core and lets the world run the settle time.
+  void Start();
+  void Advance(std::uint64_t ms) { loop_.AdvanceBy(ms); }
+
+  // An adapter was found and its device still opens.
+  bool AdapterReady();
+
+  const CliOptions& Options() const { return options_; }
+  VirtualEventLoop& Loop() { return loop_; }
+  sim::SimWorld& World() { return *world_; }
+  Platform& Ports() { return *platform_; }
+  shell::NxCore& Core() { return *core_; }
+  shell::CHideDlg& Hidden() { return core_->HiddenWindow(); }
+  const StringTable& Strings() const { return core_->Strings(); }
+  DriverRequestPort& Driver() { return *driverPort_; }
+
+  // The survey's "Show dBm" option as the link status page sees it.
+  void SetShowDbm(bool on) { showDbm_ = on; }
+
+  // Pages, created and initialised on first use.
+  CLinkStatusDlg& LinkStatus();
+  CPageStatisticsDlg& Statistics();
+  CPageAboutDlg& About();
+
+ private:
+  CliRun(const CliOptions& options) : options_(options) {}
+
+  CliOptions options_;
+  VirtualEventLoop loop_;
+  std::unique_ptr<sim::SimWorld> world_;
+  std::unique_ptr<Platform> platform_;
+  shell::HeadlessViews views_;
+  std::unique_ptr<shell::NxCore> core_;
+  std::unique_ptr<DriverChannelPort> driverPort_;
+  bool showDbm_ = false;
+  std::unique_ptr<ShellLinkStatusHost> linkHost_;
+  std::unique_ptr<CLinkStatusDlg> linkStatus_;
+  std::unique_ptr<CPageStatisticsDlg> statistics_;
+  std::unique_ptr<CPageAboutDlg> about_;
+};
+
+// The program's own version resource (the build's version and the legal notice).
+ProgramVersionResource ThisProgramVersion();
+
+}  // namespace nxui::cli

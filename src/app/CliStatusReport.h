@@ -1,0 +1,20 @@
+// The link status panel as a report: shared by `status`, `radio` and `monitor`.
+#pragma once
+
+#include "app/CliReport.h"
+
+namespace nxui {
+class CLinkStatusDlg;
+}
+
+namespace nxui::cli {
+
+class CliRun;
+
+// The page's current state with the tray's.
+void BuildStatusReport(CliRun& run, const CLinkStatusDlg& page, CliReport& report);
+
+// The link status page shown and refreshed `ticks` times, 2 s apart.
+CLinkStatusDlg& ShowLinkStatus(CliRun& run, int ticks);
+
+}  // namespace nxui::cli

@@ -1,0 +1,291 @@
+// The command line end to end: global options, exit codes, discovery and the link status.
+#include <fstream>
+#include <sstream>
+
+#include "cli/CliFixture.h"
+
+namespace nxui::cli::test {
+namespace {
+
+// ---- usage and errors ----
+
+struct UsageCase {
+  const char* name;
+  std::vector<std::string> args;
+  int code;
+  const char* errorPart;  // expected in stderr
+};
+
+class Usage : public CliTest, public ::testing::WithParamInterface<UsageCase> {};
+
+TEST_P(Usage, ExitCodeAndSentence) {
+  const CliResult r = Run(GetParam().args);
+  EXPECT_EQ(r.code, GetParam().code) << r.err;
+  EXPECT_NE(r.err.find(GetParam().errorPart), std::string::npos) << r.err;
+  EXPECT_TRUE(r.out.empty()) << r.out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, Usage,
+    ::testing::Values(UsageCase{"unknown_command", {"frobnicate"}, 2, "frobnicate"},
+                      UsageCase{"language_not_offered", {"--lang", "fr", "status"}, 2, "--lang"},
+                      UsageCase{"negative_settle", {"--settle", "-1", "status"}, 2, "--settle"},
+                      UsageCase{"settle_not_a_number", {"--settle", "soon", "status"}, 2, "--settle"},
+                      UsageCase{"radio_without_state", {"radio"}, 2, "state"},
+                      UsageCase{"radio_bad_state", {"radio", "maybe"}, 2, "maybe"},
+                      UsageCase{"stats_unknown_flag", {"stats", "--zero"}, 2, "--zero"},
+                      UsageCase{"render_without_dir", {"render"}, 2, "DIR"},
+                      UsageCase{"missing_scenario_file", {"--scenario", "/nonexistent/w.json", "status"}, 1,
+                                "/nonexistent/w.json"}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+TEST_F(CliTest, HelpAndVersionSucceedOnStdout) {
+  const CliResult help = Run({"--help"}, false);
+  EXPECT_EQ(help.code, 0);
+  for (const char* command : {"adapter", "status", "stats", "about", "radio", "monitor", "render"}) {
+    EXPECT_NE(help.out.find(command), std::string::npos) << command;
+  }
+  EXPECT_EQ(help.out.find("--ticks"), std::string::npos) << "a hidden option";
+  const CliResult version = Run({"--version"}, false);
+  EXPECT_EQ(version.code, 0);
+  EXPECT_EQ(version.out.rfind("nxui ", 0), 0u) << version.out;
+}
+
+// A scenario with a fault names the file and the line, exits 1 and leaves the state untouched.
+struct CorruptCase {
+  const char* name;
+  const char* text;
+  const char* where;  // "file:line" suffix expected in the message
+};
+
+class CorruptScenario : public CliTest, public ::testing::WithParamInterface<CorruptCase> {};
+
+TEST_P(CorruptScenario, NamesFileAndLine) {
+  const auto path = dir / "bad.json";
+  nxui::test::TempDir::Write(path, GetParam().text);
+  const CliResult r = Run({"--scenario", path.string(), "--json", "status"});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.err.find(std::string("bad.json:") + GetParam().where), std::string::npos) << r.err;
+  EXPECT_TRUE(r.out.empty());
+  EXPECT_FALSE(std::filesystem::exists(dir / "state" / "registry.reg")) << "nothing was written";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, CorruptScenario,
+    ::testing::Values(CorruptCase{"syntax", "{\n  \"version\": 1,\n  \"adapters\": [}\n", "3:"},
+                      CorruptCase{"unknown_phy",
+                                  "{\n\"version\": 1,\n\"networks\": [\n{\"bssid\": \"00-11-22-33-44-55\",\n"
+                                  "\"phy\": \"x\"}\n]\n}\n",
+                                  "5:"}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+TEST_F(CliTest, CorruptRegistryFileIsNamedAndLeftAsItWas) {
+  std::filesystem::create_directories(dir / "state");
+  const std::string broken = "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\X]\n\"A\"=bogus:12\n";
+  nxui::test::TempDir::Write(dir / "state" / "registry.reg", broken);
+  const CliResult r = Run({"adapter"});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.err.find("registry.reg:4"), std::string::npos) << r.err;
+  EXPECT_EQ(nxui::test::TempDir::Read(dir / "state" / "registry.reg"), broken);
+}
+
+// A build without Qt says so for both graphical entries; a build with it renders pictures.
+TEST_F(CliTest, GraphicalEntriesRenderOrSayTheyAreMissing) {
+  const auto pictures = dir / "pictures";
+  const CliResult render = Run({"render", pictures.string()});
+  if (render.err.find("no graphical interface") != std::string::npos) {
+    EXPECT_EQ(render.code, 1);
+    // Safe to start without a command only because there is no GUI to wait for.
+    const CliResult gui = Run({});
+    EXPECT_EQ(gui.code, 1);
+    EXPECT_NE(gui.err.find("no graphical interface"), std::string::npos) << gui.err;
+    return;
+  }
+  ASSERT_EQ(render.code, 0) << render.err;
+  int pngs = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(pictures)) pngs += entry.path().extension() == ".png";
+  EXPECT_GT(pngs, 0);
+}
+
+// ---- adapter ----
+
+TEST_F(CliTest, AdapterPrintsTheContextOfTheEmbeddedAdapter) {
+  const json a = Run({"--json", "adapter"}).Json();
+  EXPECT_EQ(a["devicePath"], "\\\\.\\{6F2A61C4-1D9B-4E37-9B0C-2A7D3E5F8A11}");
+  EXPECT_EQ(a["classKeyPath"],
+            "System\\CurrentControlSet\\Control\\Class\\{4D36E972-E325-11CE-BFC1-08002BE10318}\\0007");
+  EXPECT_EQ(a["hardwareId"], "USB\\VID_1B75&PID_3072");
+  EXPECT_EQ(a["family"], 8);
+  EXPECT_EQ(a["isUsb"], 1);
+  EXPECT_EQ(a["is11n"], true);
+  EXPECT_EQ(a["legacyG"], false);
+  EXPECT_EQ(a["osGeneration"], 11);
+  EXPECT_EQ(a["isAdmin"], true);
+  const std::vector<std::string> keys = {"devicePath", "instanceId", "classKeyPath", "displayName", "hardwareId",
+                                         "family",     "isUsb",      "legacyG",      "is11n",       "n11Kind",
+                                         "osGeneration", "isWow64",  "isAdmin"};
+  std::vector<std::string> got;
+  for (const auto& item : a.items()) got.push_back(item.key());
+  EXPECT_EQ(got, keys) << "keys in the documented order";
+}
+
+// Two supported adapters behind an unsupported one: the selection offers the supported ones in
+// order and --card picks among them; an index past the list keeps the first.
+struct CardCase {
+  const char* name;
+  std::vector<std::string> extra;
+  const char* instanceId;
+  int family;
+};
+
+class TwoAdapters : public CliTest, public ::testing::WithParamInterface<CardCase> {};
+
+TEST_P(TwoAdapters, SelectionPicksTheCandidate) {
+  json unsupported = Adapter("{11111111-1111-1111-1111-111111111111}", "{4D36E972-E325-11CE-BFC1-08002BE10318}\\0001");
+  unsupported["hardwareId"] = "PCI\\VEN_1234&DEV_5678";
+  json first = Adapter("{22222222-2222-2222-2222-222222222222}", "{4D36E972-E325-11CE-BFC1-08002BE10318}\\0002");
+  json second = Adapter("{33333333-3333-3333-3333-333333333333}", "{4D36E972-E325-11CE-BFC1-08002BE10318}\\0003");
+  second["hardwareId"] = "USB\\VID_2F19&PID_2001&REV_0001";
+  second["friendlyName"] = "Second Adapter";
+  second["driver"] = json{{"is11n", false}};
+  const std::string file = Scenario(json{{"adapters", json::array({unsupported, first, second})}});
+  std::vector<std::string> args = {"--scenario", file, "--json"};
+  args.insert(args.end(), GetParam().extra.begin(), GetParam().extra.end());
+  args.push_back("adapter");
+  const CliResult r = Run(args);
+  ASSERT_EQ(r.code, 0) << r.err;
+  const json a = r.Json();
+  EXPECT_EQ(a["instanceId"], GetParam().instanceId);
+  EXPECT_EQ(a["family"], GetParam().family);
+  EXPECT_EQ(a["is11n"], GetParam().family >= 6);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, TwoAdapters,
+    ::testing::Values(CardCase{"default_first", {}, "{22222222-2222-2222-2222-222222222222}", 8},
+                      CardCase{"card_1", {"--card", "1"}, "{33333333-3333-3333-3333-333333333333}", 5},
+                      CardCase{"card_past_end", {"--card", "7"}, "{22222222-2222-2222-2222-222222222222}", 8}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+// ---- status ----
+
+TEST_F(CliTest, StatusConnected11nAdapter) {
+  const CliResult r = Run({"--scenario", Scenario(ConnectedScenario()), "--json", "status"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  const json s = r.Json();
+  EXPECT_EQ(s["Status"], "HomeNet <--> 00-11-22-33-44-55 [192.168.1.1]");
+  EXPECT_EQ(s["Channel"], "6 <--> 2437 MHz");
+  EXPECT_EQ(s["Authentication"], "Open");
+  EXPECT_EQ(s["IP Address"], "192.168.1.23");
+  EXPECT_EQ(s["Transmit"]["Link Speed"], "300.0 Mbps");
+  // Two ticks 2 s apart: one throughput from the scenario's 250 kB/s and 1 MB/s.
+  EXPECT_EQ(s["Transmit"]["Throughput"], "2.000 Mbps");
+  EXPECT_EQ(s["Receive"]["Throughput"], "8.000 Mbps");
+  EXPECT_EQ(s["Receive"]["Max"], "8.000 Mbps");
+  const json& quality = s["bars"]["Link Quality"];
+  EXPECT_EQ(quality["value"], 100);
+  EXPECT_EQ(quality["caption"], "Link Quality >> 100%");
+  EXPECT_EQ(quality["color"], json::array({0, 255, 0}));
+  EXPECT_EQ(quality["visible"], true);
+  for (const char* bar : {"Signal Strength 1", "Signal Strength 2", "Signal Strength 3", "Noise Strength"}) {
+    EXPECT_TRUE(s["bars"].contains(bar)) << bar;
+  }
+  EXPECT_EQ(s["bars"]["Signal Strength 3"]["caption"], "Signal Strength3 >>") << "a two-chain adapter";
+  ASSERT_TRUE(s.contains("HT"));
+  EXPECT_EQ(s["HT"]["BW"], "40");
+  EXPECT_EQ(s["HT"]["MCS"], "15");
+  EXPECT_EQ(s["tray"]["state"], "good");
+  EXPECT_EQ(s["tray"]["icon"], 131);
+  EXPECT_NE(s["tray"]["tooltip"].get<std::string>().find("HomeNet"), std::string::npos);
+}
+
+TEST_F(CliTest, StatusDisconnectedLegacyAdapterHasNoHtGroup) {
+  json scenario = ConnectedScenario();
+  scenario["platformProfiles"] = json::array();
+  scenario["adapters"][0]["hardwareId"] = "USB\\VID_2F19&PID_2001&REV_0001";
+  scenario["adapters"][0]["driver"] = json{{"is11n", false}};
+  const CliResult r = Run({"--scenario", Scenario(scenario), "--json", "status"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  const json s = r.Json();
+  EXPECT_EQ(s["Status"], "Disconnected");
+  EXPECT_EQ(s["IP Address"], "");
+  EXPECT_FALSE(s.contains("HT"));
+  EXPECT_EQ(s["bars"]["Link Quality"]["value"], 0);
+  EXPECT_EQ(s["tray"]["state"], "disconnected");
+}
+
+TEST_F(CliTest, StatusInChineseKeepsTheKeys) {
+  json scenario = ConnectedScenario();
+  scenario["platformProfiles"] = json::array();
+  const json s = Run({"--scenario", Scenario(scenario), "--lang", "zh", "--json", "status"}).Json();
+  ASSERT_TRUE(s.contains("Status"));
+  EXPECT_NE(s["Status"], "Disconnected");
+  EXPECT_FALSE(s["Status"].get<std::string>().empty());
+  EXPECT_NE(s["bars"]["Link Quality"]["caption"].get<std::string>().find("连接质量"), std::string::npos);
+}
+
+struct NoAdapterCase {
+  const char* name;
+  json scenario;
+  std::vector<std::string> args;
+};
+
+class NoAdapter : public CliTest, public ::testing::WithParamInterface<NoAdapterCase> {};
+
+TEST_P(NoAdapter, ExitsThreeWithTheStatusText) {
+  std::vector<std::string> args = {"--scenario", Scenario(GetParam().scenario)};
+  args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
+  const CliResult r = Run(args);
+  EXPECT_EQ(r.code, 3) << r.err;
+  EXPECT_NE(r.err.find("NIC or driver not ready"), std::string::npos) << r.err;
+  EXPECT_TRUE(r.out.empty()) << r.out;
+}
+
+json UnpluggedDuringSettle() {
+  json scenario = ConnectedScenario();
+  scenario["events"] = json::array({json{{"at", 20.0}, {"do", "unplug"}, {"adapter", 0}}});
+  return scenario;
+}
+
+json UnsupportedOnly() {
+  json a = Adapter();
+  a["hardwareId"] = "PCI\\VEN_1234&DEV_5678";
+  return json{{"adapters", json::array({a})}};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, NoAdapter,
+    ::testing::Values(NoAdapterCase{"none_status", json{{"adapters", json::array()}}, {"--json", "status"}},
+                      NoAdapterCase{"none_adapter", json{{"adapters", json::array()}}, {"adapter"}},
+                      NoAdapterCase{"unsupported_about", UnsupportedOnly(), {"about"}},
+                      NoAdapterCase{"unplugged_at_20s_status", UnpluggedDuringSettle(), {"--settle", "30", "status"}}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+TEST_F(CliTest, SettleShorterThanTheUnplugEventStillSeesTheAdapter) {
+  const CliResult r = Run({"--scenario", Scenario(UnpluggedDuringSettle()), "--json", "status"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.Json()["tray"]["state"], "good");
+}
+
+TEST_F(CliTest, HumanOutputAlignsValuesInOneColumn) {
+  const CliResult r = Run({"--scenario", Scenario(ConnectedScenario()), "status"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  std::istringstream lines(r.out);
+  std::string line;
+  std::size_t column = std::string::npos;
+  int topLevel = 0;
+  while (std::getline(lines, line) && topLevel < 9) {
+    const std::size_t marker = line.find(">>");
+    ASSERT_NE(marker, std::string::npos) << line;
+    const std::size_t value = line.find_first_not_of(' ', marker + 2);
+    if (value == std::string::npos) continue;  // an empty value
+    if (column == std::string::npos) column = value;
+    EXPECT_EQ(value, column) << line;
+    ++topLevel;
+  }
+  EXPECT_EQ(r.out.rfind("Status >>", 0), 0u);
+  EXPECT_NE(r.out.find("HomeNet <--> 00-11-22-33-44-55"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace nxui::cli::test

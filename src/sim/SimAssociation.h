@@ -14,6 +14,7 @@ namespace nxui::sim {
 struct SimAssociation {
   bool connected = false;
   std::optional<ScenarioNetwork> network;  // copy of the associated network
+  int networkIndex = -1;                   // its index in the networks in range at connect time
   std::array<std::uint8_t, 6> bssid{};
   std::vector<std::uint8_t> ssid;          // up to 32 bytes
   std::uint64_t connectTimeMs = 0;         // loop time of the association

@@ -167,7 +167,11 @@ void SimDriver::Start() {
   baSessions_.clear();
   wpsStatus_ = kWpsStatusIdle;
   wpsCredentials_ = {};
-  lastAccountMs_ = loop_.TickCount();
+  icvError_ = false;
+  // A restarted driver counts from zero.
+  Account();
+  txBaseline_ = txByteMs_ / 1000;
+  rxBaseline_ = rxByteMs_ / 1000;
   const std::string classKey = "System\\CurrentControlSet\\Control\\Class\\" + adapter_.driverKey;
 
   const bool dualBand = std::find(adapter_.bands.begin(), adapter_.bands.end(), "5GHz") != adapter_.bands.end();
@@ -457,6 +461,18 @@ bool SimDriver::Set(Oid oid, std::span<const std::uint8_t> in) {
     case OID_WLAN_OP_MODE:
       if (LoadLe32(in.data()) > 1) return false;
       break;
+    case OID_802_11_SSID:
+      if (LoadLe32(in.data()) > 32) return false;
+      break;
+    case OID_DOT11_DESIRED_BSSID_LIST: {
+      Dot11DesiredBssidList list;
+      std::memcpy(&list, in.data(), sizeof list);
+      if (list.headerType != 0x80 || list.headerRevision != 1 || list.headerSize < sizeof list ||
+          list.numberOfEntries > 1 || list.totalNumberOfEntries < list.numberOfEntries) {
+        return false;
+      }
+      break;
+    }
     default:
       break;
   }

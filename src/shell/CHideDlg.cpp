@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "adapter/AdapterKeyDefaults.h"
+#include "adapter/AdapterListFile.h"
 #include "adapter/Oids.h"
 #include "adapter/SystemChecks.h"
 #include "base/ByteReader.h"
@@ -62,7 +63,7 @@ CHideDlg::CHideDlg(Platform& platform, HideDlgPorts ports, HideDlgOptions option
                })),
       queue_(*this, driverPort_, platform.loop),
       chooser_(ports.cardChooser, selectionOpen_),
-      discovery_(platform.deviceSetup, platform.deviceIo, platform.systemInfo, chooser_,
+      discovery_(platform.deviceSetup, platform.deviceIo, AdapterListFilePath(platform.systemInfo.GetModuleFileName()), chooser_,
                  [this](const std::string& displayName, bool customDirectory) {
                    session_.Start(displayName, window_, customDirectory);
                  },

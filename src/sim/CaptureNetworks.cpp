@@ -253,7 +253,11 @@ ScenarioNetwork NetworkFromBeacon(const CapturedBeacon& beacon) {
     }
   }
   const bool fiveGhz = network.frequencyKhz && *network.frequencyKhz > 4000000;
-  const bool ofdmRate = std::any_of(network.rates.begin(), network.rates.end(), [](int r) { return (r & 0x7F) > 22; });
+  // Anything but the four DSSS/CCK rates (1, 2, 5.5, 11 Mbps) is an OFDM rate.
+  const bool ofdmRate = std::any_of(network.rates.begin(), network.rates.end(), [](int r) {
+    const int rate = r & 0x7F;
+    return rate != 2 && rate != 4 && rate != 11 && rate != 22;
+  });
   if (FindElement(beacon.ies, ie::kHtCapabilities)) network.phy = "n";
   else if (fiveGhz) network.phy = "a";
   else network.phy = ofdmRate ? "g" : "b";

@@ -529,6 +529,9 @@ TEST_F(LinkStatusTest, TimerRunsOnlyWhileShownAndFirstSampleSurvivesHiding) {
   w.loop.AdvanceBy(2000);
   EXPECT_FALSE(page->FirstSample());
   EXPECT_EQ(page->State().texts.status, "Home <--> 00-11-22-33-44-55 [192.168.1.1]");
+  SetCounters(501000, 1000);
+  w.loop.AdvanceBy(2000);
+  ASSERT_EQ(page->TxHistory().Maximum(), 2.0);
   page->OnHide();
   EXPECT_FALSE(w.loop.HasTimer(page->Window(), CLinkStatusDlg::kRefreshTimerId));
   const auto queries = w.driver.queries.size();
@@ -538,8 +541,9 @@ TEST_F(LinkStatusTest, TimerRunsOnlyWhileShownAndFirstSampleSurvivesHiding) {
   page->OnShow();
   EXPECT_EQ(page->State().texts.status, "") << "showing empties the texts";
   EXPECT_EQ(page->State().txGraph.captionLine2, "0.000 Mbps");
+  EXPECT_EQ(page->TxHistory().Maximum(), 0.0);
   EXPECT_TRUE(page->State().txGraph.samples.empty());
-  SetCounters(501000, 1000);
+  SetCounters(1001000, 1000);
   w.loop.AdvanceBy(2000);
   EXPECT_EQ(page->State().texts.txThroughput, "2.000 Mbps") << "computed from the counters last seen";
 }

@@ -80,6 +80,13 @@ TEST(AboutPage, ShowsProgramDriverAndAdapterLines) {
   EXPECT_EQ(s.macAddress.value, "00-0C-43-30-72-81");
   EXPECT_EQ(s.legalNotice, "Copyright (C) 2008");
   EXPECT_FALSE(s.linkCaption.empty());
+
+  // The driver was replaced by one without version information.
+  w.system.versions.clear();
+  page->OnShow();
+  EXPECT_EQ(s.driverVersion.value, "");
+  EXPECT_EQ(s.driverDate.value, "");
+  EXPECT_EQ(s.utilityVersion.value, "1.0.3.12\n");
 }
 
 TEST(AboutPage, MissingVersionResourcesLeaveValuesEmpty) {

@@ -57,6 +57,8 @@ CliCommand AdapterCommand();
 CliCommand StatusCommand();
 CliCommand StatsCommand();
 CliCommand AboutCommand();
+CliCommand SurveyCommand();
+CliCommand ApCommand();
 CliCommand RadioCommand();
 CliCommand MonitorCommand();
 CliCommand RenderCommand();

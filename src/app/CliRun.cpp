@@ -72,10 +72,20 @@ std::unique_ptr<CliRun> CliRun::Create(const CliOptions& options, std::string& e
 
   run->views_.cardChoice = options.card;
   shell::HideDlgPorts ports{run->views_, run->views_, run->views_, &run->views_};
-  run->core_ = std::make_unique<shell::NxCore>(*run->platform_, options.language, ports, hide);
+  // The survey page, when a command opened it, hears of the radio and of stale lists.
+  shell::HideDlgHooks hooks;
+  CliRun* self = run.get();
+  hooks.resetSurveyScanState = [self] {
+    if (self->survey_) self->survey_->ResetScanState();
+  };
+  hooks.markSurveyStale = [self] {
+    if (self->survey_) self->survey_->MarkStale();
+  };
+  run->core_ = std::make_unique<shell::NxCore>(*run->platform_, options.language, ports, hide, std::move(hooks));
   run->driverPort_ = std::make_unique<DriverChannelPort>(run->core_->HiddenWindow().Driver());
-  run->linkHost_ = std::make_unique<ShellLinkStatusHost>(run->core_->HiddenWindow().State(),
-                                                         [r = run.get()] { return r->showDbm_; });
+  run->linkHost_ = std::make_unique<ShellLinkStatusHost>(
+      run->core_->HiddenWindow().State(), [self] { return self->surveyShared_.ShowDbm(); },
+      [self] { return self->surveyShared_.ConnectedRowIs11n(); });
   return run;
 }
 
@@ -118,6 +128,25 @@ CPageAboutDlg& CliRun::About() {
     about_->OnInitDialog();
   }
   return *about_;
+}
+
+CAPDetailInfoDlg& CliRun::ApDetails() {
+  if (!apDetails_) {
+    apDetails_ = std::make_unique<CAPDetailInfoDlg>(Strings(), [this](int panel) {
+      if (auto* window = Hidden().MainWindow()) window->ShowPanel(panel);
+    });
+  }
+  return *apDetails_;
+}
+
+CPageSiteSurveyDlg& CliRun::Survey() {
+  if (!survey_) {
+    surveyHost_ = std::make_unique<HideDlgSurveyHost>(Hidden(), *platform_, ApDetails());
+    survey_ = std::make_unique<CPageSiteSurveyDlg>(loop_, Hidden().Session(), Strings(), *surveyHost_, surveyShared_,
+                                                   surveySelection_);
+    survey_->OnInitDialog();
+  }
+  return *survey_;
 }
 
 }  // namespace nxui::cli

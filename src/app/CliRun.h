@@ -17,6 +17,11 @@
 #include "shell/HeadlessViews.h"
 #include "shell/NxCore.h"
 #include "sim/SimWorld.h"
+#include "survey/CAPDetailInfoDlg.h"
+#include "survey/CPageSiteSurveyDlg.h"
+#include "survey/HideDlgSurveyHost.h"
+#include "survey/LastSurveySelection.h"
+#include "survey/SurveyShared.h"
 #include "wlan/DriverChannelPort.h"
 
 namespace nxui::cli {
@@ -45,13 +50,16 @@ class CliRun {
   const StringTable& Strings() const { return core_->Strings(); }
   DriverRequestPort& Driver() { return *driverPort_; }
 
-  // The survey's "Show dBm" option as the link status page sees it.
-  void SetShowDbm(bool on) { showDbm_ = on; }
+  // The survey's "Show dBm" option, one for the whole program.
+  void SetShowDbm(bool on) { surveyShared_.SetShowDbm(on); }
 
   // Pages, created and initialised on first use.
   CLinkStatusDlg& LinkStatus();
   CPageStatisticsDlg& Statistics();
   CPageAboutDlg& About();
+  // The site survey page; its initialisation starts a scan when the radio is on.
+  CPageSiteSurveyDlg& Survey();
+  CAPDetailInfoDlg& ApDetails();
 
  private:
   CliRun(const CliOptions& options) : options_(options) {}
@@ -63,11 +71,15 @@ class CliRun {
   shell::HeadlessViews views_;
   std::unique_ptr<shell::NxCore> core_;
   std::unique_ptr<DriverChannelPort> driverPort_;
-  bool showDbm_ = false;
+  SurveyShared surveyShared_;
+  LastSurveySelection surveySelection_;
   std::unique_ptr<ShellLinkStatusHost> linkHost_;
   std::unique_ptr<CLinkStatusDlg> linkStatus_;
   std::unique_ptr<CPageStatisticsDlg> statistics_;
   std::unique_ptr<CPageAboutDlg> about_;
+  std::unique_ptr<CAPDetailInfoDlg> apDetails_;
+  std::unique_ptr<HideDlgSurveyHost> surveyHost_;
+  std::unique_ptr<CPageSiteSurveyDlg> survey_;
 };
 
 // The program's own version resource (the build's version and the legal notice).

@@ -51,6 +51,10 @@ struct AdapterContext {
   OsGeneration osGeneration = kOsUnknown;
   bool isWow64 = false;
   bool isAdmin = false;
+  // Kept by the hidden window: set when a discovery finds a class key path other than the
+  // non-empty one found before (whoever acts on it clears it); the result of the last discovery.
+  bool adapterChanged = false;
+  bool deviceOpen = false;
 };
 
 }  // namespace nxui

@@ -41,7 +41,7 @@ constexpr OidEntry kCatalogue[] = {
     {OID_WLAN_TX_HTRATE, "OID_WLAN_TX_HTRATE", false},
     {OID_WLAN_SNR0, "OID_WLAN_SNR0", false},
     {OID_WLAN_SNR1, "OID_WLAN_SNR1", false},
-    {OID_WLAN_BA_TABLE, "OID_WLAN_BA_TABLE", false},
+    {OID_WLAN_BA_TABLE, "OID_WLAN_BA_TABLE", true},  // query: table; set: add request
     {OID_WLAN_HT_CONFIG, "OID_WLAN_HT_CONFIG", true},
     {OID_WLAN_BA_DELETE, "OID_WLAN_BA_DELETE", true},
     {OID_WLAN_HT_PHY_MODE, "OID_WLAN_HT_PHY_MODE", false},

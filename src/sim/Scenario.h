@@ -35,6 +35,7 @@ struct ScenarioDriver {
   std::vector<std::string> failingOids;         // names of OIDs whose every request fails
   int opMode = 0;
   int txPowerPercent = 100;
+  bool is11n = true;                            // answers the 802.11n OIDs with HT rate words
 };
 
 struct ScenarioAdapter {

@@ -1,0 +1,374 @@
+#include "sim/IeBuilder.h"
+
+#include <algorithm>
+
+#include "adapter/ChannelFrequencyTable.h"
+#include "survey/ElementIds.h"
+
+namespace nxui::sim {
+
+namespace {
+
+void PutLe16(Bytes& out, std::uint16_t value) {
+  out.push_back(static_cast<std::uint8_t>(value));
+  out.push_back(static_cast<std::uint8_t>(value >> 8));
+}
+void PutBe16(Bytes& out, std::uint16_t value) {
+  out.push_back(static_cast<std::uint8_t>(value >> 8));
+  out.push_back(static_cast<std::uint8_t>(value));
+}
+void PutLe32(Bytes& out, std::uint32_t value) {
+  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
+}
+void PutOui(Bytes& out, std::uint32_t oui) {
+  out.push_back(static_cast<std::uint8_t>(oui >> 16));
+  out.push_back(static_cast<std::uint8_t>(oui >> 8));
+  out.push_back(static_cast<std::uint8_t>(oui));
+}
+void PutSuite(Bytes& out, const SuiteSelector& suite) {
+  PutOui(out, suite.oui);
+  out.push_back(suite.type);
+}
+void PutSuiteList(Bytes& out, const std::vector<SuiteSelector>& suites) {
+  PutLe16(out, static_cast<std::uint16_t>(suites.size()));
+  for (const SuiteSelector& suite : suites) PutSuite(out, suite);
+}
+// The RSN layout from the version on; lists are written only up to the last non-empty one so
+// that a short element stays short.
+void PutSuitesBody(Bytes& out, const KeySuites& suites) {
+  PutLe16(out, suites.version);
+  PutSuite(out, suites.group);
+  const bool akmOrTail = !suites.akm.empty() || !suites.tail.empty();
+  if (!suites.pairwise.empty() || akmOrTail) PutSuiteList(out, suites.pairwise);
+  if (akmOrTail) PutSuiteList(out, suites.akm);
+  out.insert(out.end(), suites.tail.begin(), suites.tail.end());
+}
+void PutWpsAttribute(Bytes& out, std::uint16_t type, std::span<const std::uint8_t> value) {
+  PutBe16(out, type);
+  PutBe16(out, static_cast<std::uint16_t>(value.size()));
+  out.insert(out.end(), value.begin(), value.end());
+}
+void PutWpsByte(Bytes& out, std::uint16_t type, std::uint8_t value) {
+  const std::uint8_t bytes[] = {value};
+  PutWpsAttribute(out, type, bytes);
+}
+void PutWpsWord(Bytes& out, std::uint16_t type, std::uint16_t value) {
+  const std::uint8_t bytes[] = {static_cast<std::uint8_t>(value >> 8), static_cast<std::uint8_t>(value)};
+  PutWpsAttribute(out, type, bytes);
+}
+Bytes Element(std::uint8_t id, const Bytes& body) {
+  Bytes out;
+  AppendElement(out, id, body);
+  return out;
+}
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+std::uint8_t ChannelByte(int channel) {
+  if (channel >= static_cast<int>(JapanChannelBase)) channel -= static_cast<int>(JapanChannelBase);
+  return static_cast<std::uint8_t>(std::clamp(channel, 0, 255));
+}
+std::uint32_t HexOr(std::string_view text, std::uint32_t fallback) {
+  std::uint32_t value = 0;
+  return ParseHexNumber(text, value) ? value : fallback;
+}
+
+}  // namespace
+
+bool AppendElement(Bytes& out, std::uint8_t id, std::span<const std::uint8_t> body) {
+  if (body.size() > 255) return false;
+  out.push_back(id);
+  out.push_back(static_cast<std::uint8_t>(body.size()));
+  out.insert(out.end(), body.begin(), body.end());
+  return true;
+}
+
+Bytes BuildSsidElement(std::span<const std::uint8_t> ssid) {
+  Bytes out;
+  AppendElement(out, ie::kSsid, ssid.first(std::min<std::size_t>(ssid.size(), 32)));
+  return out;
+}
+
+Bytes BuildRateElements(std::span<const std::uint8_t> rates) {
+  Bytes out;
+  const std::size_t first = std::min<std::size_t>(rates.size(), 8);
+  AppendElement(out, ie::kSupportedRates, rates.first(first));
+  if (rates.size() > first) AppendElement(out, ie::kExtendedSupportedRates, rates.subspan(first));
+  return out;
+}
+
+Bytes BuildDsParameterSet(std::uint8_t channel) { return Element(ie::kDsParameterSet, Bytes{channel}); }
+
+Bytes BuildRsnElement(const KeySuites& suites) {
+  Bytes body;
+  PutSuitesBody(body, suites);
+  return Element(ie::kRsn, body);
+}
+
+Bytes BuildWpaStyleElement(const KeySuites& suites) {
+  Bytes body;
+  PutOui(body, suites.vendorOui);
+  body.push_back(suites.vendorType);
+  PutSuitesBody(body, suites);
+  return Element(ie::kVendorSpecific, body);
+}
+
+Bytes BuildWpsElement(const WpsFields& fields) {
+  Bytes body;
+  PutOui(body, ie::kOuiWifi);
+  body.push_back(ie::kWifiTypeWps);
+  if (fields.version) PutWpsByte(body, wps::kVersion, *fields.version);
+  if (fields.state) PutWpsByte(body, wps::kState, *fields.state);
+  if (fields.apSetupLocked) PutWpsByte(body, wps::kApSetupLocked, *fields.apSetupLocked ? 1 : 0);
+  if (fields.selectedRegistrar) PutWpsByte(body, wps::kSelectedRegistrar, *fields.selectedRegistrar ? 1 : 0);
+  if (fields.devicePasswordId) PutWpsWord(body, wps::kDevicePasswordId, *fields.devicePasswordId);
+  if (fields.selectedRegistrarConfigMethods) {
+    PutWpsWord(body, wps::kSelectedRegistrarConfigMethods, *fields.selectedRegistrarConfigMethods);
+  }
+  for (const auto& uuid : fields.uuidE) PutWpsAttribute(body, wps::kUuidE, uuid);
+  if (fields.rfBands) PutWpsByte(body, wps::kRfBands, *fields.rfBands);
+  if (fields.configMethods) PutWpsWord(body, wps::kConfigMethods, *fields.configMethods);
+  return Element(ie::kVendorSpecific, body);
+}
+
+Bytes BuildHtCapabilitiesElement(const HtCapabilities& caps) {
+  Bytes body;
+  PutLe16(body, caps.info);
+  body.push_back(caps.ampduParameters);
+  body.insert(body.end(), caps.mcsSet.begin(), caps.mcsSet.end());
+  PutLe16(body, caps.extendedCapabilities);
+  PutLe32(body, caps.txBeamforming);
+  body.push_back(caps.aselCapabilities);
+  return Element(ie::kHtCapabilities, body);
+}
+
+Bytes BuildHtOperationElement(const HtOperation& op) {
+  Bytes body;
+  body.push_back(op.primaryChannel);
+  body.push_back(op.info1);
+  PutLe16(body, op.info2);
+  PutLe16(body, op.info3);
+  for (std::uint32_t word : op.basicMcsSet) PutLe32(body, word);
+  return Element(ie::kHtInformation, body);
+}
+
+Bytes BuildCcxElement(bool cckm, bool cmic, bool ckip) {
+  KeySuites suites;
+  suites.vendorOui = ie::kOuiCisco;
+  suites.vendorType = 0;
+  // Group suite type: 0 CKIP, 1 CKIP and CMIC, 2 CMIC; 0xFF names neither.
+  std::uint8_t groupType = 0xFF;
+  if (ckip && cmic) {
+    groupType = 1;
+  } else if (ckip) {
+    groupType = 0;
+  } else if (cmic) {
+    groupType = 2;
+  }
+  suites.group = {ie::kOuiCisco, groupType};
+  suites.pairwise = {suites.group};
+  if (cckm) suites.akm = {{ie::kOuiCisco, 0}};
+  return BuildWpaStyleElement(suites);
+}
+
+bool ParseHexBytes(std::string_view text, std::vector<std::uint8_t>& out) {
+  std::vector<std::uint8_t> bytes;
+  int high = -1;
+  for (char c : text) {
+    if (c == ' ' || c == '-' || c == ':' || c == '\t' || c == '\n' || c == '\r') {
+      if (high >= 0) return false;  // a separator inside a byte
+      continue;
+    }
+    const int digit = HexDigit(c);
+    if (digit < 0) return false;
+    if (high < 0) {
+      high = digit;
+    } else {
+      bytes.push_back(static_cast<std::uint8_t>(high * 16 + digit));
+      high = -1;
+    }
+  }
+  if (high >= 0) return false;
+  out = std::move(bytes);
+  return true;
+}
+
+bool ParseHexNumber(std::string_view text, std::uint32_t& value) {
+  if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text.remove_prefix(2);
+  if (text.empty() || text.size() > 8) return false;
+  std::uint32_t result = 0;
+  for (char c : text) {
+    const int digit = HexDigit(c);
+    if (digit < 0) return false;
+    result = result * 16 + static_cast<std::uint32_t>(digit);
+  }
+  value = result;
+  return true;
+}
+
+Bytes NetworkSsidBytes(const ScenarioNetwork& network) {
+  Bytes ssid;
+  if (!network.ssidHex || !ParseHexBytes(*network.ssidHex, ssid)) ssid.assign(network.ssid.begin(), network.ssid.end());
+  if (ssid.size() > 32) ssid.resize(32);
+  return ssid;
+}
+
+Bytes NetworkRates(const ScenarioNetwork& network) {
+  Bytes rates;
+  if (!network.rates.empty()) {
+    for (int rate : network.rates) {
+      if (rate > 0 && rate < 128) rates.push_back(static_cast<std::uint8_t>(rate));
+    }
+  } else {
+    const bool fiveGhz = network.phy == "a" || (network.channel > 14 && network.phy == "n");
+    if (network.phy == "b") rates = {2, 4, 11, 22};
+    else if (fiveGhz) rates = {12, 18, 24, 36, 48, 72, 96, 108};
+    else rates = {2, 4, 11, 22, 12, 18, 24, 36, 48, 72, 96, 108};
+  }
+  const bool hasCck = std::any_of(rates.begin(), rates.end(), [](std::uint8_t r) { return r == 2 || r == 4 || r == 11 || r == 22; });
+  for (std::uint8_t& rate : rates) {
+    const bool basic = hasCck ? (rate == 2 || rate == 4 || rate == 11 || rate == 22) : (rate == 12 || rate == 24 || rate == 48);
+    if (basic) rate |= 0x80;
+  }
+  return rates;
+}
+
+namespace {
+
+struct SecurityPlan {
+  bool rsn = false;
+  bool wpa = false;
+  std::uint8_t akm = ie::kAkmPsk;
+};
+
+SecurityPlan PlanSecurity(const ScenarioSecurity& security) {
+  const std::string& auth = security.auth;
+  SecurityPlan plan;
+  if (auth == "wpa") {
+    plan.wpa = true;
+    plan.akm = ie::kAkm8021X;
+  } else if (auth == "wpa-psk") {
+    plan.wpa = true;
+  } else if (auth == "wpa-none") {
+    plan.wpa = true;
+    plan.akm = ie::kAkmNone;
+  } else if (auth == "wpa2") {
+    plan.rsn = true;
+    plan.akm = ie::kAkm8021X;
+  } else if (auth == "wpa2-psk") {
+    plan.rsn = true;
+  } else if (auth == "wpa-psk+wpa2-psk") {
+    plan.rsn = plan.wpa = true;
+  }
+  return plan;
+}
+
+void FillCiphers(KeySuites& suites, std::uint32_t oui, const std::string& cipher, bool rsnDefault) {
+  const SuiteSelector tkip{oui, ie::kCipherTkip};
+  const SuiteSelector ccmp{oui, ie::kCipherCcmp};
+  if (cipher == "tkip+aes") {
+    suites.group = tkip;
+    suites.pairwise = {tkip, ccmp};
+  } else if (cipher == "tkip" || (cipher != "aes" && !rsnDefault)) {
+    suites.group = tkip;
+    suites.pairwise = {tkip};
+  } else {
+    suites.group = ccmp;
+    suites.pairwise = {ccmp};
+  }
+}
+
+}  // namespace
+
+KeySuites NetworkRsnSuites(const ScenarioNetwork& network, bool& present) {
+  const SecurityPlan plan = PlanSecurity(network.security);
+  KeySuites suites;
+  present = plan.rsn;
+  FillCiphers(suites, ie::kOuiIeee, network.security.cipher, true);
+  suites.akm = {{ie::kOuiIeee, plan.akm}};
+  suites.tail = {0x00, 0x00};  // RSN capabilities
+  return suites;
+}
+
+KeySuites NetworkWpaSuites(const ScenarioNetwork& network, bool& present) {
+  const SecurityPlan plan = PlanSecurity(network.security);
+  KeySuites suites;
+  present = plan.wpa;
+  suites.vendorOui = ie::kOuiWifi;
+  suites.vendorType = ie::kWifiTypeWpa;
+  FillCiphers(suites, ie::kOuiWifi, network.security.cipher, false);
+  suites.akm = {{ie::kOuiWifi, plan.akm}};
+  return suites;
+}
+
+Bytes BuildNetworkIes(const ScenarioNetwork& network) {
+  Bytes ies;
+  if (network.ies && ParseHexBytes(*network.ies, ies)) return ies;
+  ies.clear();
+
+  auto append = [&ies](const Bytes& element) { ies.insert(ies.end(), element.begin(), element.end()); };
+  const Bytes ssid = NetworkSsidBytes(network);
+  append(BuildSsidElement(ssid));
+  const Bytes rates = NetworkRates(network);
+  append(BuildRateElements(std::span<const std::uint8_t>(rates).first(std::min<std::size_t>(rates.size(), 8))));
+  if (network.channel >= 1 && network.channel <= 14) append(BuildDsParameterSet(static_cast<std::uint8_t>(network.channel)));
+
+  bool rsn = false;
+  const KeySuites rsnSuites = NetworkRsnSuites(network, rsn);
+  if (rsn) append(BuildRsnElement(rsnSuites));
+  if (rates.size() > 8) {
+    Bytes extended;
+    AppendElement(extended, ie::kExtendedSupportedRates, std::span<const std::uint8_t>(rates).subspan(8));
+    append(extended);
+  }
+
+  if (network.ht || network.phy == "n") {
+    const ScenarioHt ht = network.ht.value_or(ScenarioHt{});
+    HtCapabilities caps;
+    caps.info = static_cast<std::uint16_t>(HexOr(ht.capabilities, 0x096E));
+    caps.ampduParameters = static_cast<std::uint8_t>(HexOr(ht.ampdu, 0x17));
+    caps.mcsSet[0] = 0xFF;
+    caps.mcsSet[1] = 0xFF;
+    caps.mcsSet[12] = 0x01;  // Tx MCS set defined
+    append(BuildHtCapabilitiesElement(caps));
+    HtOperation op;
+    op.primaryChannel = ChannelByte(ht.primaryChannel != 0 ? ht.primaryChannel : network.channel);
+    op.info1 = static_cast<std::uint8_t>((ht.secondaryOffset & 0x3) | (ht.width == 40 ? 0x04 : 0x00));
+    append(BuildHtOperationElement(op));
+  }
+
+  bool wpa = false;
+  const KeySuites wpaSuites = NetworkWpaSuites(network, wpa);
+  if (wpa) append(BuildWpaStyleElement(wpaSuites));
+
+  if (network.wps) {
+    const ScenarioWps& wps = *network.wps;
+    WpsFields fields;
+    fields.version = static_cast<std::uint8_t>(HexOr(wps.version, 0x10));
+    fields.state = static_cast<std::uint8_t>(wps.state);
+    if (wps.apSetupLocked) fields.apSetupLocked = true;
+    if (wps.selectedRegistrar) fields.selectedRegistrar = true;
+    if (wps.devicePasswordId) fields.devicePasswordId = static_cast<std::uint16_t>(HexOr(*wps.devicePasswordId, 0));
+    Bytes uuid;
+    if (ParseHexBytes(wps.uuidE, uuid) && uuid.size() == 16) {
+      std::array<std::uint8_t, 16> value{};
+      std::copy(uuid.begin(), uuid.end(), value.begin());
+      fields.uuidE.push_back(value);
+    }
+    if (wps.rfBands) fields.rfBands = static_cast<std::uint8_t>(*wps.rfBands);
+    fields.configMethods = static_cast<std::uint16_t>(HexOr(wps.configMethods, 0x0188));
+    append(BuildWpsElement(fields));
+  }
+
+  if (network.ccx) {
+    const std::string& auth = network.security.auth;
+    const bool enterprise = auth == "wpa" || auth == "wpa2";
+    append(BuildCcxElement(enterprise, true, network.security.cipher == "wep"));
+  }
+  return ies;
+}
+
+}  // namespace nxui::sim

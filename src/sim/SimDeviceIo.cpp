@@ -1,0 +1,56 @@
+#include "sim/SimDeviceIo.h"
+
+#include "adapter/Oids.h"
+#include "base/ByteReader.h"
+#include "sim/SimFaults.h"
+#include "sim/SimWorld.h"
+
+namespace nxui::sim {
+namespace {
+
+bool SameText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto la = static_cast<char>(a[i] >= 'A' && a[i] <= 'Z' ? a[i] + 32 : a[i]);
+    const auto lb = static_cast<char>(b[i] >= 'A' && b[i] <= 'Z' ? b[i] + 32 : b[i]);
+    if (la != lb) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+DeviceHandle SimDeviceIo::Open(std::string_view devicePath) {
+  if (world_.faults().Take(fault::kDeviceOpen)) return kInvalidDeviceHandle;
+  constexpr std::string_view kPrefix = "\\\\.\\";
+  if (devicePath.substr(0, kPrefix.size()) != kPrefix) return kInvalidDeviceHandle;
+  const std::string_view name = devicePath.substr(kPrefix.size());
+  for (int i = 0; i < world_.adapterCount(); ++i) {
+    if (world_.isPresent(i) && SameText(world_.adapter(i).instanceId, name)) {
+      const DeviceHandle h = next_++;
+      handles_[h] = Entry{i, world_.plugGeneration(i)};
+      ++opens_;
+      return h;
+    }
+  }
+  return kInvalidDeviceHandle;
+}
+
+bool SimDeviceIo::Control(DeviceHandle handle, DWORD ioControlCode, std::span<const std::uint8_t> input,
+                          std::span<std::uint8_t> output, DWORD& bytesReturned) {
+  bytesReturned = 0;
+  auto it = handles_.find(handle);
+  if (it == handles_.end()) return false;
+  const int adapter = it->second.adapter;
+  // A surprise removal invalidates every handle of the old device.
+  if (!world_.isPresent(adapter) || world_.plugGeneration(adapter) != it->second.plugGeneration) return false;
+  if (ioControlCode != kIoctlNdisQueryGlobalStats || world_.faults().Take(fault::kDeviceControl)) return false;
+  ByteReader reader(input);
+  std::uint32_t oid = 0;
+  if (!reader.le32(oid)) return false;
+  return world_.driver(adapter).Request(oid, output, bytesReturned);
+}
+
+void SimDeviceIo::Close(DeviceHandle handle) { handles_.erase(handle); }
+
+}  // namespace nxui::sim

@@ -1,2 +1,0 @@
-// Replaced by the simulated world.
-namespace nxui::sim {}

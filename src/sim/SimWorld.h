@@ -1,0 +1,118 @@
+// The simulated machine: built from a scenario, it implements every platform port but the WLAN
+// service, runs the scenario's events on the given loop (one-shot system timers, so the virtual
+// loop and a real-time loop both work) and persists its state in the state directory.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/IEventLoop.h"
+#include "sim/Scenario.h"
+#include "sim/SimAssociation.h"
+#include "sim/SimDeviceIo.h"
+#include "sim/SimDeviceSetup.h"
+#include "sim/SimDriver.h"
+#include "sim/SimDriverEvents.h"
+#include "sim/SimFaults.h"
+#include "sim/SimIpHelper.h"
+#include "sim/SimOptions.h"
+#include "sim/SimRegistry.h"
+#include "sim/SimShell.h"
+#include "sim/SimSystemInfo.h"
+#include "sim/SimWlanService.h"
+
+namespace nxui::sim {
+
+inline constexpr const char* kRegistryFileName = "registry.reg";
+inline constexpr const char* kLocalAppDataDirName = "LocalAppData";
+inline constexpr const char* kClassKeyBase = "System\\CurrentControlSet\\Control\\Class\\";
+
+class SimWorld {
+ public:
+  // Nullptr with `error` naming the file and line when the state cannot be used.
+  static std::unique_ptr<SimWorld> Create(const Scenario& scenario, IEventLoop& loop, const SimOptions& options,
+                                          std::string& error);
+  ~SimWorld();
+  SimWorld(const SimWorld&) = delete;
+  SimWorld& operator=(const SimWorld&) = delete;
+
+  IEventLoop& loop() { return loop_; }
+  const Scenario& scenario() const { return scenario_; }
+  const std::string& stateDirectory() const { return stateDirectory_; }
+  std::string localAppDataDirectory() const;
+
+  SimDeviceSetup& deviceSetup() { return deviceSetup_; }
+  SimDeviceIo& deviceIo() { return deviceIo_; }
+  SimRegistry& registry() { return registry_; }
+  SimSystemInfo& systemInfo() { return systemInfo_; }
+  SimShell& shell() { return shell_; }
+  SimIpHelper& ipHelper() { return ipHelper_; }
+  SimDriverEvents& driverEvents() { return driverEvents_; }
+  SimFaults& faults() { return faults_; }
+  SimWlanService& wlan() { return *wlan_; }
+
+  int adapterCount() const { return static_cast<int>(adapters_.size()); }
+  const ScenarioAdapter& adapter(int index) const { return scenario_.adapters[static_cast<std::size_t>(index)]; }
+  bool isPresent(int index) const;
+  int plugGeneration(int index) const;
+  SimDriver& driver(int index);
+  SimAssociation& association(int index);
+  std::string classKeyPath(int index) const { return kClassKeyBase + adapter(index).driverKey; }
+
+  // The networks in range now; events add and remove entries.
+  std::vector<ScenarioNetwork>& networksInRange() { return networks_; }
+
+  // Device arrival and removal (scenario events call these too).
+  void Plug(int index);
+  void Unplug(int index);
+  // Listeners hear of every plug and unplug after the world changed (the WLAN service).
+  void AddPresenceListener(std::function<void(int adapter, bool present)> listener);
+  // The WLAN service calls this after it changed an association: raises the media event.
+  void AssociationChanged(int index);
+  void SetIcvError(int index, bool error);
+
+  // Runs one scenario event now. Unknown actions go to the extra handler (false when none took it).
+  bool RunEvent(const ScenarioEvent& event);
+  std::function<bool(const ScenarioEvent&)> extraEventHandler;
+  int eventsRun() const { return eventsRun_; }
+
+ private:
+  SimWorld(const Scenario& scenario, IEventLoop& loop);
+  bool Initialise(const SimOptions& options, std::string& error);
+  void Seed();
+  void ScheduleEvents();
+  void StartWlanService();
+  void AddWlanInterface(int index);
+  int AdapterOfInterface(const Guid& guid) const;
+
+  struct AdapterSlot {
+    bool present = false;
+    int plugGeneration = 0;
+    SimAssociation association;
+    std::unique_ptr<SimDriver> driver;
+  };
+
+  Scenario scenario_;
+  IEventLoop& loop_;
+  std::string stateDirectory_;
+  bool removeStateDirectory_ = false;
+  SimFaults faults_;
+  SimRegistry registry_;
+  SimDriverEvents driverEvents_;
+  SimDeviceSetup deviceSetup_;
+  SimDeviceIo deviceIo_;
+  SimSystemInfo systemInfo_;
+  SimShell shell_;
+  SimIpHelper ipHelper_;
+  std::vector<std::unique_ptr<AdapterSlot>> adapters_;
+  std::vector<ScenarioNetwork> networks_;
+  std::vector<std::function<void(int, bool)>> presenceListeners_;
+  std::vector<UINT_PTR> eventTimers_;
+  int eventsRun_ = 0;
+  // Last: it holds the associations and the networks above and goes first.
+  std::unique_ptr<SimWlanService> wlan_;
+};
+
+}  // namespace nxui::sim

@@ -1,0 +1,24 @@
+#include "survey/ElementWalker.h"
+
+namespace nxui {
+
+bool ElementWalker::Next(InfoElement& element) {
+  if (done_) return false;
+  // consumed + 3 < size also guarantees the id and length bytes are there.
+  if (consumed_ + 3 >= elements_.size() || elements_[consumed_ + 1] == 0) {
+    done_ = true;
+    return false;
+  }
+  const std::size_t length = elements_[consumed_ + 1];
+  const std::size_t bodyStart = consumed_ + 2;
+  if (length > elements_.size() - bodyStart) {
+    done_ = true;
+    return false;
+  }
+  element.id = elements_[consumed_];
+  element.body = elements_.subspan(bodyStart, length);
+  consumed_ = bodyStart + length;
+  return true;
+}
+
+}  // namespace nxui

@@ -1,0 +1,86 @@
+#include "survey/ScanListSort.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <numeric>
+#include <vector>
+
+#include "adapter/ChannelFrequencyTable.h"
+#include "survey/ScanEntryRecord.h"
+#include "survey/ScanList.h"
+
+namespace nxui {
+
+namespace {
+
+std::uint8_t LowerAscii(std::uint8_t c) { return (c >= 'A' && c <= 'Z') ? static_cast<std::uint8_t>(c + ('a' - 'A')) : c; }
+
+std::span<const std::uint8_t> UpToNul(std::span<const std::uint8_t> bytes) {
+  const auto nul = std::find(bytes.begin(), bytes.end(), 0);
+  return bytes.first(static_cast<std::size_t>(nul - bytes.begin()));
+}
+
+struct SortKey {
+  std::vector<std::uint8_t> name;
+  std::uint32_t channel = 0;
+  std::int32_t rssi = 0;
+};
+
+}  // namespace
+
+int CompareNamesIgnoringCase(std::span<const std::uint8_t> left, std::span<const std::uint8_t> right) {
+  left = UpToNul(left);
+  right = UpToNul(right);
+  const std::size_t common = std::min(left.size(), right.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    const int a = LowerAscii(left[i]);
+    const int b = LowerAscii(right[i]);
+    if (a != b) return a - b;
+  }
+  if (left.size() == right.size()) return 0;
+  return left.size() < right.size() ? -1 : 1;
+}
+
+void SortScanList(std::span<std::uint8_t> buffer, std::span<std::uint64_t> lastSeen, SortMode mode) {
+  const ScanList list(buffer);
+  const auto& slots = list.slots();
+  if (slots.size() < 2) return;
+
+  std::vector<SortKey> keys(slots.size());
+  for (std::size_t i = 0; i < slots.size(); ++i) {
+    ScanEntryRecord record;
+    ReadScanEntry(slots[i].bytes, record);
+    const auto name = record.SsidBytes();
+    keys[i].name.assign(name.begin(), name.end());
+    if (!FrequencyToChannel(record.dsConfig, keys[i].channel)) keys[i].channel = std::numeric_limits<std::uint32_t>::max();
+    keys[i].rssi = record.rssi;
+  }
+
+  std::vector<std::size_t> order(slots.size());
+  std::iota(order.begin(), order.end(), 0);
+  switch (mode) {
+    case SortMode::Ssid:
+      std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return CompareNamesIgnoringCase(keys[a].name, keys[b].name) < 0;
+      });
+      break;
+    case SortMode::Channel:
+      std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return keys[a].channel < keys[b].channel; });
+      break;
+    case SortMode::Signal:
+      std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return keys[a].rssi > keys[b].rssi; });
+      break;
+  }
+
+  std::vector<std::uint8_t> reordered;
+  reordered.reserve(list.walkedEnd() - 4);
+  for (std::size_t index : order) reordered.insert(reordered.end(), slots[index].bytes.begin(), slots[index].bytes.end());
+  std::vector<std::uint64_t> times(lastSeen.begin(), lastSeen.end());
+  for (std::size_t i = 0; i < order.size() && i < lastSeen.size(); ++i) {
+    lastSeen[i] = order[i] < times.size() ? times[order[i]] : 0;
+  }
+  std::memcpy(buffer.data() + 4, reordered.data(), reordered.size());
+}
+
+}  // namespace nxui

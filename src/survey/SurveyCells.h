@@ -1,0 +1,46 @@
+// Pure pieces of the survey list: the row built from a scan entry and the cell texts and colours.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "survey/ScanEntryRecord.h"
+
+namespace nxui {
+
+// One list row.
+struct ScanEntry {
+  std::int32_t connected = 0;
+  std::uint32_t bssType = 0;
+  std::string ssid;
+  std::uint32_t networkType = 0;
+  std::string channel;
+  std::int32_t secured = 0;
+  std::int32_t wps = 0;
+  std::int32_t ht = 0;
+  std::int32_t signal = 0;
+  std::string bssid;
+  std::string securityText;  // kind 0 decode, kept for "Add to Profile"
+  std::size_t position = 0;  // of the entry in the scan list
+};
+
+struct BarColour {
+  std::uint8_t red;
+  std::uint8_t green;
+  std::uint8_t blue;
+  bool operator==(const BarColour&) const = default;
+};
+
+ScanEntry MakeScanEntry(const ScanEntryRecord& entry, std::size_t position);
+
+// Rssi modulo 101, signed: -100..100 unchanged.
+std::int32_t SignalModulo(std::int32_t rssi);
+// "%d dBm" or "%d%%" of RssiToPercent.
+std::string SignalText(std::int32_t signal, bool showDbm);
+BarColour SignalBarColour(std::int32_t percent);
+std::string FormatBssid(const std::array<std::uint8_t, 6>& mac);
+// "1, 2, 5.5, 11": rate bytes in 500 kbit/s units up to the first 0.
+std::string FormatSupportedRates(const std::array<std::uint8_t, 16>& rates);
+
+}  // namespace nxui

@@ -1,0 +1,144 @@
+// The binding to the platform WLAN service for the adapter's one interface: handle, interface,
+// notifications turned into messages for the hidden window, the scan list, the queries the pages
+// make, the software radio and the connect call. Lives on the user-interface thread; only the
+// notification callback and the profile-editor worker run elsewhere.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "platform/IEventLoop.h"
+#include "platform/IWlanApi.h"
+#include "wlan/ConnectionSettings.h"
+#include "wlan/DriverRequestPort.h"
+
+namespace nxui {
+
+// Messages posted to the owner window (wParam and lParam 0 unless stated).
+namespace wlan_msg {
+inline constexpr UINT kConnectionComplete = 0x401;
+inline constexpr UINT kRoamingEnd = 0x402;
+inline constexpr UINT kInterfaceArrival = 0x403;
+inline constexpr UINT kScanComplete = 0x404;
+inline constexpr UINT kDisconnected = 0x405;
+inline constexpr UINT kScanFailed = 0x406;
+inline constexpr UINT kEditorState = 0x407;  // wParam 0 editor opened, 1 closed
+inline constexpr UINT kRadioOn = 0x408;
+inline constexpr UINT kRadioOff = 0x409;
+inline constexpr UINT kConnectError = 0x40A;
+inline constexpr UINT kConnectionFailed = 0x40B;
+}  // namespace wlan_msg
+
+// What the profile-document builder hands the connect call.
+struct ProfileDocument {
+  bool built = true;  // false: the record cannot be expressed as a document
+  std::string profileName;
+  std::string document;
+  DWORD bssType = kDot11BssTypeInfrastructure;
+  std::int32_t byBssid = 0;
+  std::int32_t securityEnabled = 0;
+};
+using ProfileDocumentBuilder = std::function<ProfileDocument(const ConnectionSettings&)>;
+
+// The profile-document builder; `lastScanList` gives the hidden window's copy of the driver's last
+// scan, read only for a record without a network name.
+ProfileDocumentBuilder MakeProfileDocumentBuilder(
+    std::function<std::span<const std::uint8_t>()> lastScanList = {});
+
+// Driver settings the service would overwrite while connecting; sent on completion.
+struct DeferredSettings {
+  bool pending = false;
+  std::int32_t networkType = 0;
+  std::int32_t rtsThreshold = 0;
+  std::int32_t fragThreshold = 0;
+  std::int32_t powerSaveMode = 0;
+};
+
+// NDIS_802_11_SSID: 32-bit length, then 32 bytes.
+using SsidRecord = std::array<std::uint8_t, 36>;
+
+class WlanSession {
+ public:
+  static constexpr std::size_t kScanBufferSize = 65536;
+  static constexpr std::size_t kEditorNameMax = 40;
+
+  WlanSession(IWlanApi& api, IEventLoop& loop, DriverRequestPort& driver, ProfileDocumentBuilder builder);
+  ~WlanSession();
+  WlanSession(const WlanSession&) = delete;
+  WlanSession& operator=(const WlanSession&) = delete;
+
+  DWORD Open();
+  DWORD Bind(std::string_view displayName);
+  DWORD Start(std::string_view displayName, HWND owner, bool customDirectory);
+  DWORD RegisterNotifications();
+
+  DWORD Scan();
+  // Fills `buffer` (normally 65536 bytes) with the count and NDIS_WLAN_BSSID_EX entries.
+  DWORD BuildScanList(std::span<std::uint8_t> buffer);
+
+  DWORD IsConnected(int& connected);
+  DWORD CurrentSsid(SsidRecord& ssid);
+  DWORD CurrentBssid(Dot11MacAddress& bssid);
+  DWORD CurrentBssType(DWORD& bssType);
+  DWORD CurrentAuthAlgorithm(DWORD& algorithm);
+  DWORD CurrentCipherAlgorithm(DWORD& algorithm);
+  DWORD CurrentOneXEnabled(int& enabled);
+  DWORD InterfaceBssType(DWORD& mode);
+  DWORD CurrentChannel(ULONG& channel);
+  DWORD RadioState(int& radioOn, int& hardwareOn);
+  DWORD Supports5GHz(int& supported);
+  DWORD SupportsWpa2PskCcmp(int& supported);
+
+  DWORD SetRadio(bool on);
+  DWORD Disconnect();
+  DWORD Connect(const ConnectionSettings& record, bool fromWps);
+  void ApplyDeferredSettings();
+  void CancelDeferredSettings();
+  void SendDesiredBssid(const Dot11MacAddress& bssid);
+
+  bool ServiceAvailable() const { return serviceAvailable_; }
+  bool EditorBusy() const { return editorBusy_->load(); }
+  bool CustomDirectory() const { return customDirectory_; }
+  HWND OwnerWindow() const { return ownerWindow_; }
+  WlanHandle ClientHandle() const { return clientHandle_; }
+  const WlanInterfaceInfo& InterfaceInfo() const { return interfaceInfo_; }
+  const DeferredSettings& Deferred() const { return deferred_; }
+
+  // The notification dispatch; public so the table can be exercised on its own.
+  void OnNotification(const WlanNotification& notification);
+
+ private:
+  DWORD ConnectWithParameters(const WlanConnectionParameters& parameters);
+  void StartProfileEditor(const std::string& profileName, DWORD bssType);
+  void ReleaseHelpers();
+  Guid BoundGuid() const;
+
+  IWlanApi& api_;
+  IEventLoop& loop_;
+  DriverRequestPort& driver_;
+  ProfileDocumentBuilder builder_;
+
+  WlanHandle clientHandle_ = kInvalidWlanHandle;
+  WlanInterfaceInfo interfaceInfo_;
+  HWND ownerWindow_ = 0;
+  bool customDirectory_ = false;
+  bool serviceAvailable_ = false;
+  bool notificationsRegistered_ = false;
+  DeferredSettings deferred_;
+  // Shared with the editor worker, which may outlive a rebuilt session.
+  std::shared_ptr<std::atomic<bool>> editorBusy_ = std::make_shared<std::atomic<bool>>(false);
+
+  // The notification thread reads the bound GUID and the owner; guarded for that reader only.
+  mutable std::mutex boundMutex_;
+  Guid boundGuid_;
+  HWND boundOwner_ = 0;
+};
+
+}  // namespace nxui

@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "sim/SimFaults.h"
+#include "sim/SimRegistry.h"
+
+namespace nxui::sim {
+namespace {
+
+std::vector<std::uint8_t> Bytes(std::string_view s) { return {s.begin(), s.end()}; }
+
+class SimRegistryTest : public ::testing::Test {
+ protected:
+  SimFaults faults;
+  SimRegistry reg{faults, true};
+};
+
+TEST_F(SimRegistryTest, NamesAreCaseInsensitiveAndKeepTheirFirstSpelling) {
+  HKEY k = 0;
+  ASSERT_EQ(reg.CreateKey(kHkeyLocalMachine, "Software\\Vendor", kKeyAllAccess, k), kErrorSuccess);
+  const auto v1 = Bytes("1");
+  const auto v2 = Bytes("2");
+  ASSERT_EQ(reg.SetValue(k, "Channel", kRegSz, v1), kErrorSuccess);
+  ASSERT_EQ(reg.SetValue(k, "CHANNEL", kRegSz, v2), kErrorSuccess);
+  std::string name;
+  DWORD type = 0;
+  std::vector<std::uint8_t> data;
+  ASSERT_EQ(reg.EnumValue(k, 0, name, type, data), kErrorSuccess);
+  EXPECT_EQ(name, "Channel");
+  EXPECT_EQ(data, v2);
+  EXPECT_EQ(reg.EnumValue(k, 1, name, type, data), kErrorNoMoreItems);
+  HKEY k2 = 0;
+  EXPECT_EQ(reg.OpenKey(kHkeyLocalMachine, "SOFTWARE\\vendor", kKeyRead, k2), kErrorSuccess);
+  EXPECT_EQ(reg.QueryValue(k2, "channel", type, data), kErrorSuccess);
+  EXPECT_EQ(reg.EnumKey(kHkeyLocalMachine, 0, name), kErrorSuccess);
+  EXPECT_EQ(name, "Software");
+  reg.CloseKey(k);
+  reg.CloseKey(k2);
+  EXPECT_EQ(reg.OpenHandleCount(), 0u);
+}
+
+TEST_F(SimRegistryTest, ResultCodes) {
+  HKEY k = 0;
+  DWORD type = 0;
+  std::vector<std::uint8_t> data;
+  EXPECT_EQ(reg.OpenKey(kHkeyLocalMachine, "Missing", kKeyRead, k), kErrorFileNotFound);
+  EXPECT_EQ(reg.OpenKey(0x4242, "x", kKeyRead, k), kErrorInvalidHandle);
+  ASSERT_EQ(reg.CreateKey(kHkeyCurrentUser, "A\\B", kKeyRead, k), kErrorSuccess);
+  EXPECT_EQ(reg.QueryValue(k, "none", type, data), kErrorFileNotFound);
+  // A handle opened for reading cannot write.
+  const auto v = Bytes("x");
+  EXPECT_EQ(reg.SetValue(k, "v", kRegSz, v), kErrorAccessDenied);
+  EXPECT_EQ(reg.DeleteValue(k, "v"), kErrorAccessDenied);
+  // A key with subkeys is not deleted; its leaf is.
+  EXPECT_EQ(reg.DeleteKey(kHkeyCurrentUser, "A"), kErrorAccessDenied);
+  EXPECT_EQ(reg.DeleteKey(kHkeyCurrentUser, "A\\B"), kErrorSuccess);
+  EXPECT_EQ(reg.DeleteKey(kHkeyCurrentUser, "A\\B"), kErrorFileNotFound);
+  // The handle of a deleted key is stale.
+  EXPECT_NE(reg.QueryValue(k, "none", type, data), kErrorSuccess);
+}
+
+TEST_F(SimRegistryTest, NonAdministratorCannotWriteBelowLocalMachine) {
+  reg.WriteTextDirect(kHkeyLocalMachine, "System\\Class\\0007", "Channel", "6");
+  reg.SetAdmin(false);
+  HKEY k = 0;
+  EXPECT_EQ(reg.OpenKey(kHkeyLocalMachine, "System\\Class\\0007", kKeyAllAccess, k), kErrorAccessDenied);
+  EXPECT_EQ(reg.CreateKey(kHkeyLocalMachine, "System\\Class\\0007\\ApDefault", kKeyAllAccess, k), kErrorAccessDenied);
+  EXPECT_EQ(reg.DeleteKey(kHkeyLocalMachine, "System\\Class\\0007"), kErrorAccessDenied);
+  ASSERT_EQ(reg.OpenKey(kHkeyLocalMachine, "System\\Class\\0007", kKeyRead | kKeySetValue, k), kErrorAccessDenied);
+  ASSERT_EQ(reg.OpenKey(kHkeyLocalMachine, "System\\Class\\0007", kKeyRead, k), kErrorSuccess);
+  DWORD type = 0;
+  std::vector<std::uint8_t> data;
+  EXPECT_EQ(reg.QueryValue(k, "Channel", type, data), kErrorSuccess);
+  // The current user's tree stays writable.
+  HKEY u = 0;
+  EXPECT_EQ(reg.CreateKey(kHkeyCurrentUser, "Software\\X", kKeyAllAccess, u), kErrorSuccess);
+  const auto v = Bytes("1");
+  EXPECT_EQ(reg.SetValue(u, "v", kRegSz, v), kErrorSuccess);
+}
+
+TEST_F(SimRegistryTest, RegTextRoundTripKeepsEveryType) {
+  const std::string path = "System\\CurrentControlSet\\Control\\Class\\{4D36E972-E325-11CE-BFC1-08002BE10318}\\0007";
+  reg.WriteTextDirect(kHkeyLocalMachine, path, "Quoted", "say \"hi\" C:\\dir\\");
+  reg.WriteTextDirect(kHkeyLocalMachine, path, "", "default value");
+  reg.WriteTextDirect(kHkeyLocalMachine, path, "Chinese", "基础模式");
+  const std::uint8_t dword[] = {0x20, 0x20, 0x43, 0x03};
+  reg.WriteDirect(kHkeyLocalMachine, path, "BACapability", kRegDword, dword);
+  const std::uint8_t bin[] = {0x00, 0xFF, 0x10};
+  reg.WriteDirect(kHkeyLocalMachine, path, "CCX2Control", kRegBinary, bin);
+  const std::uint8_t multi[] = {'a', 0, 0xE4, 0xB8, 0xAD, 0, 0};
+  reg.WriteDirect(kHkeyLocalMachine, path, "List", kRegMultiSz, multi);
+  const std::uint8_t empty[] = {0};
+  reg.WriteDirect(kHkeyLocalMachine, path + "\\ApDefault", "WdsList", kRegMultiSz, empty);
+  const std::uint8_t terminated[] = {'x', 0};
+  reg.WriteDirect(kHkeyCurrentUser, "Volatile Environment", "WithNul", kRegSz, terminated);
+  reg.WriteTextDirect(kHkeyCurrentUser, "Volatile Environment", "Lines", "a\nb");
+  reg.WriteDirect(kHkeyCurrentUser, "Empty\\Leaf", "Nothing", kRegBinary, {});
+  const std::uint8_t odd[] = {1, 2, 3};
+  reg.WriteDirect(kHkeyCurrentUser, "Empty", "ShortDword", kRegDword, odd);
+
+  const std::string text = reg.ToRegText();
+  EXPECT_EQ(text.rfind("Windows Registry Editor Version 5.00\n", 0), 0u);
+  EXPECT_NE(text.find("\"Quoted\"=\"say \\\"hi\\\" C:\\\\dir\\\\\""), std::string::npos) << text;
+  EXPECT_NE(text.find("\"BACapability\"=dword:03432020"), std::string::npos);
+  EXPECT_NE(text.find("\"List\"=hex(7):61,00,00,00,2d,4e,00,00,00,00"), std::string::npos) << text;
+  EXPECT_NE(text.find("@=\"default value\""), std::string::npos);
+
+  SimRegistry copy(faults, true);
+  std::string error;
+  ASSERT_TRUE(copy.ParseRegText(text, "state.reg", error)) << error;
+  EXPECT_EQ(copy.ToRegText(), text);
+  DWORD type = 0;
+  std::vector<std::uint8_t> data;
+  ASSERT_TRUE(copy.ReadDirect(kHkeyLocalMachine, path, "List", type, data));
+  EXPECT_EQ(type, kRegMultiSz);
+  EXPECT_EQ(data, std::vector<std::uint8_t>(std::begin(multi), std::end(multi)));
+  ASSERT_TRUE(copy.ReadDirect(kHkeyCurrentUser, "Volatile Environment", "WithNul", type, data));
+  EXPECT_EQ(data, std::vector<std::uint8_t>({'x', 0}));
+  ASSERT_TRUE(copy.ReadDirect(kHkeyCurrentUser, "Empty", "ShortDword", type, data));
+  EXPECT_EQ(type, kRegDword);
+  EXPECT_EQ(data.size(), 3u);
+  EXPECT_TRUE(copy.KeyExists(kHkeyCurrentUser, "Empty\\Leaf"));
+}
+
+TEST_F(SimRegistryTest, ReadsContinuationLinesAndComments) {
+  const std::string text =
+      "\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n\r\n; a comment\r\n"
+      "[HKEY_CURRENT_USER\\Software\\X]\r\n\"Bin\"=hex:01,02,\\\r\n  03,04\r\n\"Mode\"=dword:a\r\n";
+  std::string error;
+  ASSERT_TRUE(reg.ParseRegText(text, "in.reg", error)) << error;
+  DWORD type = 0;
+  std::vector<std::uint8_t> data;
+  ASSERT_TRUE(reg.ReadDirect(kHkeyCurrentUser, "Software\\X", "Bin", type, data));
+  EXPECT_EQ(data, std::vector<std::uint8_t>({1, 2, 3, 4}));
+  ASSERT_TRUE(reg.ReadDirect(kHkeyCurrentUser, "Software\\X", "Mode", type, data));
+  EXPECT_EQ(data, std::vector<std::uint8_t>({10, 0, 0, 0}));
+}
+
+struct CorruptCase {
+  const char* name;
+  const char* text;
+  int line;
+};
+
+class CorruptRegText : public ::testing::TestWithParam<CorruptCase> {};
+
+TEST_P(CorruptRegText, IsRefusedWithItsLineAndLeavesTheTreeAlone) {
+  SimFaults faults;
+  SimRegistry reg(faults, true);
+  reg.WriteTextDirect(kHkeyCurrentUser, "Keep", "v", "1");
+  std::string error;
+  EXPECT_FALSE(reg.ParseRegText(GetParam().text, "bad.reg", error));
+  EXPECT_EQ(error.rfind("bad.reg:" + std::to_string(GetParam().line) + ":", 0), 0u) << error;
+  std::string v;
+  EXPECT_TRUE(reg.ReadTextDirect(kHkeyCurrentUser, "Keep", "v", v));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CorruptRegText,
+    ::testing::Values(
+        CorruptCase{"no_header", "[HKEY_CURRENT_USER\\X]\n", 1},
+        CorruptCase{"empty", "", 1},
+        CorruptCase{"unknown_root", "Windows Registry Editor Version 5.00\n\n[HKEY_USERS\\X]\n", 3},
+        CorruptCase{"value_before_key", "Windows Registry Editor Version 5.00\n\"a\"=\"b\"\n", 2},
+        CorruptCase{"unclosed_text", "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\X]\n\"a\"=\"b\n", 3},
+        CorruptCase{"bad_escape", "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\X]\n\"a\"=\"\\q\"\n", 3},
+        CorruptCase{"long_dword", "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\X]\n\"a\"=dword:123456789\n", 3},
+        CorruptCase{"bad_hex", "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\X]\n\"a\"=hex:1,02\n", 3},
+        CorruptCase{"trailing_comma", "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\X]\n\n\"a\"=hex:01,\n", 4},
+        CorruptCase{"odd_utf16", "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\X]\n\"a\"=hex(7):61\n", 3},
+        CorruptCase{"deletion", "Windows Registry Editor Version 5.00\n[-HKEY_CURRENT_USER\\X]\n", 2},
+        CorruptCase{"garbage_value", "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\X]\n\"a\"=yes\n", 3}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(SimRegistryFile, ArmedWriteFaultFailsOnceThenWrites) {
+  SimFaults faults;
+  SimRegistry reg(faults, true);
+  HKEY k = 0;
+  ASSERT_EQ(reg.CreateKey(kHkeyCurrentUser, "X", kKeyAllAccess, k), kErrorSuccess);
+  faults.Arm(fault::kRegistryWrite, 1);
+  const std::uint8_t v[] = {'1'};
+  EXPECT_EQ(reg.SetValue(k, "a", kRegSz, v), kErrorAccessDenied);
+  EXPECT_EQ(reg.SetValue(k, "a", kRegSz, v), kErrorSuccess);
+  EXPECT_EQ(faults.Fired(fault::kRegistryWrite), 1);
+}
+
+}  // namespace
+}  // namespace nxui::sim

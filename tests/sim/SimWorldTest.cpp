@@ -1,0 +1,633 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+#include "adapter/DriverRecords.h"
+#include "adapter/Oids.h"
+#include "base/ByteReader.h"
+#include "platform/VirtualEventLoop.h"
+#include "sim/ScenarioLoader.h"
+#include "sim/SimWorld.h"
+
+namespace nxui::sim {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kPath = "\\\\.\\{6F2A61C4-1D9B-4E37-9B0C-2A7D3E5F8A11}";
+
+Scenario DefaultScenario() {
+  auto r = ScenarioLoader::LoadEmbedded();
+  EXPECT_TRUE(r.ok) << r.error;
+  return r.scenario;
+}
+
+ScenarioNetwork HtNetwork() {
+  ScenarioNetwork n;
+  n.ssid = "Home";
+  n.bssid = "00-11-22-33-44-55";
+  n.channel = 36;
+  n.phy = "n";
+  n.rssi = -55;
+  n.ht = ScenarioHt{};
+  n.ht->width = 40;
+  n.ht->secondaryOffset = 1;
+  n.link.txBytesPerSecond = 250000;
+  n.link.rxBytesPerSecond = 1000000;
+  return n;
+}
+
+class SimWorldTest : public ::testing::Test {
+ protected:
+  void Build(const Scenario& s) {
+    std::string error;
+    world = SimWorld::Create(s, loop, SimOptions{"", true}, error);
+    ASSERT_NE(world, nullptr) << error;
+  }
+  void SetUp() override { Build(DefaultScenario()); }
+
+  // One request the way the request channel sends it: open, control, close.
+  bool Send(Oid wire, std::vector<std::uint8_t>& record, DWORD* returned = nullptr) {
+    IDeviceIo& io = world->deviceIo();
+    const DeviceHandle h = io.Open(kPath);
+    if (h == kInvalidDeviceHandle) return false;
+    std::uint8_t in[4];
+    StoreLe32(in, wire);
+    DWORD n = 0;
+    const bool ok = io.Control(h, kIoctlNdisQueryGlobalStats, in, record, n);
+    io.Close(h);
+    if (returned != nullptr) *returned = n;
+    return ok;
+  }
+  bool Query(Oid oid, std::vector<std::uint8_t>& record) { return Send(oid, record); }
+  bool Set(Oid oid, std::vector<std::uint8_t> record) { return Send(WireCodeForSet(oid), record); }
+  std::uint32_t QueryWord(Oid oid) {
+    std::vector<std::uint8_t> r(4);
+    EXPECT_TRUE(Query(oid, r)) << OidName(oid);
+    return LoadLe32(r.data());
+  }
+  void Connect(const ScenarioNetwork& n) {
+    auto& a = world->association(0);
+    a.connected = true;
+    a.network = n;
+    std::uint8_t mac[6];
+    ParseMacText(n.bssid, mac);
+    std::memcpy(a.bssid.data(), mac, 6);
+    a.ssid.assign(n.ssid.begin(), n.ssid.end());
+    a.connectTimeMs = loop.TickCount();
+    world->AssociationChanged(0);
+  }
+
+  VirtualEventLoop loop;
+  std::unique_ptr<SimWorld> world;
+};
+
+std::vector<std::uint8_t> Word(std::uint32_t v) {
+  std::vector<std::uint8_t> r(4);
+  StoreLe32(r.data(), v);
+  return r;
+}
+
+TEST_F(SimWorldTest, PresentAdapterIsANetDeviceWithItsDriverKey) {
+  std::vector<DeviceInfo> devices;
+  ASSERT_TRUE(world->deviceSetup().GetPresentDevices("Net", devices));
+  ASSERT_EQ(devices.size(), 1u);
+  EXPECT_EQ(devices[0].hardwareId, "USB\\VID_1B75&PID_3072&REV_0101");
+  std::string id;
+  ASSERT_TRUE(world->deviceSetup().ReadDriverKeyValue(devices[0], "NetCfgInstanceId", id));
+  EXPECT_EQ(id, "{6F2A61C4-1D9B-4E37-9B0C-2A7D3E5F8A11}");
+  EXPECT_FALSE(world->deviceSetup().ReadDriverKeyValue(devices[0], "NoSuchValue", id));
+  EXPECT_FALSE(world->deviceSetup().GetPresentDevices("Ports", devices));
+}
+
+TEST_F(SimWorldTest, UnplugClosesTheDevicePathAndPlugReopensIt) {
+  IDeviceIo& io = world->deviceIo();
+  const DeviceHandle before = io.Open(kPath);
+  ASSERT_NE(before, kInvalidDeviceHandle);
+  EXPECT_EQ(io.Open("\\\\.\\{00000000-0000-0000-0000-000000000000}"), kInvalidDeviceHandle);
+
+  world->Unplug(0);
+  EXPECT_EQ(io.Open(kPath), kInvalidDeviceHandle);
+  std::vector<DeviceInfo> devices;
+  ASSERT_TRUE(world->deviceSetup().GetPresentDevices("Net", devices));
+  EXPECT_TRUE(devices.empty());
+
+  world->Plug(0);
+  const DeviceHandle after = io.Open(kPath);
+  EXPECT_NE(after, kInvalidDeviceHandle);
+  // A handle from before the removal stays dead.
+  std::uint8_t in[4];
+  StoreLe32(in, OID_WLAN_LAST_EVENT);
+  std::vector<std::uint8_t> out(4);
+  DWORD n = 0;
+  EXPECT_FALSE(io.Control(before, kIoctlNdisQueryGlobalStats, in, out, n));
+  EXPECT_TRUE(io.Control(after, kIoctlNdisQueryGlobalStats, in, out, n));
+  EXPECT_FALSE(io.Control(after, 0x170003, in, out, n));
+  io.Close(before);
+  io.Close(after);
+}
+
+TEST_F(SimWorldTest, ScenarioEventsRunOnTheLoop) {
+  Scenario s = DefaultScenario();
+  s.events = {{30.0, "unplug", 0, {}, ""}, {40.0, "plug", 0, {}, ""}, {41.0, "icv-error", 0, {}, ""}};
+  Build(s);
+  int icvEvents = 0;
+  world->driverEvents().Subscribe(kDriverEventClass, [&] { ++icvEvents; });
+  loop.AdvanceBy(29999);
+  EXPECT_TRUE(world->isPresent(0));
+  loop.AdvanceBy(1);
+  EXPECT_FALSE(world->isPresent(0));
+  loop.AdvanceBy(10000);
+  EXPECT_TRUE(world->isPresent(0));
+  loop.AdvanceBy(1000);
+  EXPECT_EQ(icvEvents, 1);
+  EXPECT_EQ(QueryWord(OID_WLAN_ICV_STATE) & 1, 1u);
+  EXPECT_EQ(world->eventsRun(), 3);
+  EXPECT_EQ(loop.ActiveTimerCount(), 0u);  // one-shots are gone
+}
+
+TEST_F(SimWorldTest, NetworkEventsChangeTheNeighbourhood) {
+  world->networksInRange().clear();
+  ScenarioEvent add{1.0, "add-network", 0, HtNetwork(), ""};
+  EXPECT_TRUE(world->RunEvent(add));
+  ASSERT_EQ(world->networksInRange().size(), 1u);
+  ScenarioEvent remove{2.0, "remove-network", 0, {}, "00:11:22:33:44:55"};
+  EXPECT_TRUE(world->RunEvent(remove));
+  EXPECT_TRUE(world->networksInRange().empty());
+}
+
+struct RoundTrip {
+  Oid oid;
+  std::vector<std::uint8_t> value;
+};
+
+TEST_F(SimWorldTest, SetsAreReflectedByLaterQueries) {
+  const RoundTrip cases[] = {
+      {OID_WLAN_OP_MODE, Word(1)},
+      {OID_WLAN_COUNTRY_REGION, Word(0x0101)},
+      {OID_WLAN_TX_POWER, Word(50)},
+      {OID_WLAN_WIRELESS_MODE, Word(9)},
+      {OID_WLAN_HT_CONFIG, {32, 32, 2, 5, 0, 0, 1, 0}},
+      {OID_WLAN_PHY_CONFIG, std::vector<std::uint8_t>(32, 7)},
+      {OID_WLAN_STA_CONFIG, std::vector<std::uint8_t>(32, 9)},
+      {OID_WLAN_CCX_CONTROL, Word(0xFA00)},
+      {OID_802_11_CONFIGURATION, std::vector<std::uint8_t>(32, 3)},
+  };
+  for (const auto& c : cases) {
+    ASSERT_TRUE(Set(c.oid, c.value)) << OidName(c.oid);
+    std::vector<std::uint8_t> back(c.value.size());
+    ASSERT_TRUE(Query(c.oid, back)) << OidName(c.oid);
+    EXPECT_EQ(back, c.value) << OidName(c.oid);
+  }
+  // The default transmit power (-1) reads as full power.
+  ASSERT_TRUE(Set(OID_WLAN_TX_POWER, Word(0xFFFFFFFF)));
+  EXPECT_EQ(QueryWord(OID_WLAN_TX_POWER), 100u);
+  // Op mode only knows station and soft AP.
+  EXPECT_FALSE(Set(OID_WLAN_OP_MODE, Word(2)));
+  // The set bit decides the direction: the plain code of a set-only OID is not a set.
+  const auto& last = world->driver(0).requests().back();
+  EXPECT_TRUE(last.isSet);
+  EXPECT_EQ(last.oid, OID_WLAN_OP_MODE);
+}
+
+TEST_F(SimWorldTest, ShortRecordsFailAndLongOnesAreServed) {
+  struct Row {
+    Oid oid;
+    std::size_t size;
+    bool isSet;
+    bool ok;
+  };
+  const Row rows[] = {
+      {OID_WLAN_STATISTICS, 183, false, false},  {OID_WLAN_STATISTICS, 184, false, true},
+      {OID_WLAN_STATISTICS, 200, false, true},   {OID_802_11_SSID, 35, true, false},
+      {OID_802_11_SSID, 36, true, true},         {OID_WLAN_WPS_CREDENTIAL, 995, false, false},
+      {OID_WLAN_WPS_CREDENTIAL, 996, false, true}, {OID_WLAN_BA_TABLE, 14, true, true},
+      {OID_WLAN_BA_TABLE, 13, true, false},      {OID_WLAN_BA_TABLE, 3075, false, false},
+      {OID_WLAN_LINK_STATUS, 15, false, false},  {OID_GEN_DRIVER_VERSION, 2, false, true},
+      {OID_WLAN_RESET_COUNTERS, 0, true, true},  {OID_WLAN_WPS_START, 56, false, false},
+  };
+  for (const auto& r : rows) {
+    std::vector<std::uint8_t> record(r.size, 0);
+    DWORD returned = 99;
+    const bool ok = Send(r.isSet ? WireCodeForSet(r.oid) : r.oid, record, &returned);
+    EXPECT_EQ(ok, r.ok) << OidName(r.oid) << " size " << r.size;
+    if (!ok) {
+      EXPECT_EQ(returned, 0u);
+    }
+  }
+  std::vector<std::uint8_t> link(16);
+  DWORD returned = 0;
+  ASSERT_TRUE(Send(OID_WLAN_LINK_STATUS, link, &returned));
+  EXPECT_EQ(returned, 16u);
+  link.resize(20);
+  ASSERT_TRUE(Send(OID_WLAN_LINK_STATUS, link, &returned));
+  EXPECT_EQ(returned, 20u);
+}
+
+TEST_F(SimWorldTest, MalformedSetRecordsAreRefused) {
+  Dot11DesiredBssidList good{0x80, 1, 20, 1, 1, {0, 0x11, 0x22, 0x33, 0x44, 0x55}, {0, 0}};
+  struct Row {
+    const char* name;
+    Oid oid;
+    std::vector<std::uint8_t> record;
+    bool ok;
+  };
+  auto list = [&](auto change) {
+    Dot11DesiredBssidList l = good;
+    change(l);
+    std::vector<std::uint8_t> r(sizeof l);
+    std::memcpy(r.data(), &l, sizeof l);
+    return r;
+  };
+  auto ssid = [](std::uint32_t length) {
+    std::vector<std::uint8_t> r(36, 'a');
+    StoreLe32(r.data(), length);
+    return r;
+  };
+  const Row rows[] = {
+      {"bssid list as built", OID_DOT11_DESIRED_BSSID_LIST, list([](auto&) {}), true},
+      {"bssid list wrong type", OID_DOT11_DESIRED_BSSID_LIST, list([](auto& l) { l.headerType = 0x81; }), false},
+      {"bssid list wrong revision", OID_DOT11_DESIRED_BSSID_LIST, list([](auto& l) { l.headerRevision = 2; }), false},
+      {"bssid list two entries", OID_DOT11_DESIRED_BSSID_LIST, list([](auto& l) { l.numberOfEntries = 2; }), false},
+      {"ssid of 32", OID_802_11_SSID, ssid(32), true},
+      {"ssid of 33", OID_802_11_SSID, ssid(33), false},
+      {"ssid of 0", OID_802_11_SSID, ssid(0), true},
+  };
+  for (const auto& r : rows) {
+    EXPECT_EQ(Set(r.oid, r.record), r.ok) << r.name;
+  }
+}
+
+TEST_F(SimWorldTest, FailingOidsFailAlwaysAndFailNextCountsDown) {
+  Scenario s = DefaultScenario();
+  s.adapters[0].driver.failingOids = {"OID_WLAN_RSSI2", "0xFF0C0010"};
+  Build(s);
+  std::vector<std::uint8_t> r(4);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_FALSE(Query(OID_WLAN_RSSI2, r));
+    EXPECT_FALSE(Query(OID_WLAN_RSSI1, r));
+  }
+  EXPECT_TRUE(Query(OID_WLAN_RSSI0, r));
+
+  SimDriver& driver = world->driver(0);
+  driver.FailNext(WireCodeForSet(OID_WLAN_WIRELESS_MODE), 2);  // either form names the OID
+  EXPECT_FALSE(Set(OID_WLAN_WIRELESS_MODE, Word(9)));
+  EXPECT_FALSE(Set(OID_WLAN_WIRELESS_MODE, Word(9)));
+  EXPECT_TRUE(Set(OID_WLAN_WIRELESS_MODE, Word(9)));
+  EXPECT_EQ(driver.FailuresInjected(OID_WLAN_WIRELESS_MODE), 2);
+  EXPECT_EQ(driver.CountRequests(OID_WLAN_WIRELESS_MODE, true), 3u);
+  EXPECT_EQ(driver.StoredWord(OID_WLAN_WIRELESS_MODE), 9u);
+}
+
+TEST_F(SimWorldTest, DriverStartsFromItsClassKeyOnPlug) {
+  EXPECT_EQ(QueryWord(OID_WLAN_WIRELESS_MODE), 5u);
+  EXPECT_EQ(QueryWord(OID_WLAN_COUNTRY_REGION), 5u | (7u << 8));
+  // What the utility writes takes effect at the next start of the driver.
+  auto& reg = world->registry();
+  reg.WriteTextDirect(kHkeyLocalMachine, world->classKeyPath(0), "WirelessMode", "9");
+  reg.WriteTextDirect(kHkeyLocalMachine, world->classKeyPath(0), "Channel", "11");
+  const std::uint8_t ba[] = {0x20, 0x20, 0x43, 0x00};  // static SMPS
+  reg.WriteDirect(kHkeyLocalMachine, world->classKeyPath(0), "BACapability", kRegDword, ba);
+  EXPECT_EQ(QueryWord(OID_WLAN_WIRELESS_MODE), 5u);
+  world->Unplug(0);
+  world->Plug(0);
+  EXPECT_EQ(QueryWord(OID_WLAN_WIRELESS_MODE), 9u);
+  std::vector<std::uint8_t> config(32);
+  ASSERT_TRUE(Query(OID_802_11_CONFIGURATION, config));
+  EXPECT_EQ(LoadLe32(config.data() + 12), 2462000u);
+  std::vector<std::uint8_t> ht(8);
+  ASSERT_TRUE(Query(OID_WLAN_HT_CONFIG, ht));
+  EXPECT_EQ(ht, std::vector<std::uint8_t>({32, 32, 1, 0, 1, 0, 0, 1}));
+}
+
+TEST_F(SimWorldTest, MissingRegionReadsAsNotConfigured) {
+  Scenario s = DefaultScenario();
+  s.adapters[0].registry = {{"WirelessMode", "5"}};
+  Build(s);
+  EXPECT_EQ(QueryWord(OID_WLAN_COUNTRY_REGION), 0x8080u);
+}
+
+TEST_F(SimWorldTest, LinkAnswersFollowTheAssociation) {
+  EXPECT_EQ(QueryWord(OID_WLAN_LAST_EVENT), 1u);
+  EXPECT_EQ(static_cast<std::int32_t>(QueryWord(OID_WLAN_RSSI2)), -200);
+  EXPECT_EQ(QueryWord(OID_WLAN_SNR0), 44u);
+  std::vector<std::uint8_t> bssid(6);
+  EXPECT_FALSE(Query(OID_802_11_BSSID, bssid));
+
+  int mediaEvents = 0;
+  world->driverEvents().Subscribe(kMediaConnectEventClass, [&] { ++mediaEvents; });
+  Connect(HtNetwork());
+  EXPECT_EQ(mediaEvents, 1);
+  EXPECT_EQ(QueryWord(OID_WLAN_LAST_EVENT), 0u);
+  const auto rssi0 = static_cast<std::int32_t>(QueryWord(OID_WLAN_RSSI0));
+  EXPECT_GE(rssi0, -56);
+  EXPECT_LE(rssi0, -54);
+  EXPECT_EQ(static_cast<std::int32_t>(QueryWord(OID_WLAN_RSSI2)), -200);
+  EXPECT_EQ(QueryWord(OID_WLAN_SNR0), 30u);
+  EXPECT_EQ(QueryWord(OID_WLAN_SNR1), 28u);
+  const std::uint32_t tx = QueryWord(OID_WLAN_TX_HTRATE);
+  EXPECT_EQ(tx & 0xC000, 0x8000u);  // HT mode
+  EXPECT_EQ(tx & 0x7F, 15u);        // two chains
+  EXPECT_EQ(tx & 0x80, 0x80u);      // 40 MHz
+  EXPECT_EQ(QueryWord(OID_WLAN_AP_IP_ADDRESS), 0x0101A8C0u);  // 192.168.1.1 in memory order
+  ASSERT_TRUE(Query(OID_802_11_BSSID, bssid));
+  EXPECT_EQ(bssid, std::vector<std::uint8_t>({0x00, 0x11, 0x22, 0x33, 0x44, 0x55}));
+
+  std::vector<std::uint8_t> link(20);
+  ASSERT_TRUE(Query(OID_WLAN_LINK_STATUS, link));
+  LinkStatusRecord rec;
+  std::memcpy(&rec, link.data(), sizeof rec);
+  EXPECT_EQ(rec.txRateUnits, 600u);  // 300 Mbps
+  EXPECT_EQ(rec.channelQuality, 75u);
+  EXPECT_EQ(rec.centralChannel, 38u);
+
+  std::vector<IpAdapterInfo> ips;
+  ASSERT_TRUE(world->ipHelper().GetAdaptersInfo(ips));
+  ASSERT_EQ(ips.size(), 1u);
+  EXPECT_EQ(ips[0].ipAddresses, std::vector<std::string>{"192.168.1.23"});
+  EXPECT_EQ(ips[0].hardwareAddress, std::vector<std::uint8_t>({0x00, 0x0C, 0x43, 0x30, 0x72, 0x81}));
+
+  // Unplugging drops the link and tells the subscribers.
+  world->Unplug(0);
+  EXPECT_EQ(mediaEvents, 2);
+  EXPECT_FALSE(world->association(0).connected);
+  ASSERT_TRUE(world->ipHelper().GetAdaptersInfo(ips));
+  EXPECT_TRUE(ips.empty());
+}
+
+TEST_F(SimWorldTest, LastEventReportsRadioAndAuthenticationFailures) {
+  auto& a = world->association(0);
+  a.lastFailureEvent = 5;
+  EXPECT_EQ(QueryWord(OID_WLAN_LAST_EVENT), 5u);
+  a.softwareRadioOff = true;
+  EXPECT_EQ(QueryWord(OID_WLAN_LAST_EVENT), 3u);
+  a.hardwareRadioOff = true;
+  EXPECT_EQ(QueryWord(OID_WLAN_LAST_EVENT), 2u);
+}
+
+TEST_F(SimWorldTest, ByteCountersGrowWithTrafficAndWrapAt32Bits) {
+  Connect(HtNetwork());
+  loop.AdvanceBy(2000);
+  std::vector<std::uint8_t> link(20);
+  ASSERT_TRUE(Query(OID_WLAN_LINK_STATUS, link));
+  EXPECT_EQ(LoadLe32(link.data() + 8), 500000u);
+  EXPECT_EQ(LoadLe32(link.data() + 12), 2000000u);
+
+  world->driver(0).SetByteCounters(0xFFFFFFFFull - 100000, 0xFFFFFFFFull);
+  loop.AdvanceBy(2000);
+  ASSERT_TRUE(Query(OID_WLAN_LINK_STATUS, link));
+  const std::uint32_t txAfter = LoadLe32(link.data() + 8);
+  EXPECT_EQ(txAfter, 399999u);  // wrapped
+  EXPECT_EQ(static_cast<std::uint32_t>(txAfter - static_cast<std::uint32_t>(0xFFFFFFFFull - 100000)), 500000u);
+
+  // No traffic while disconnected.
+  world->association(0).connected = false;
+  loop.AdvanceBy(10000);
+  ASSERT_TRUE(Query(OID_WLAN_LINK_STATUS, link));
+  EXPECT_EQ(LoadLe32(link.data() + 8), txAfter);
+}
+
+TEST_F(SimWorldTest, RestartedDriverCountsFromZero) {
+  Connect(HtNetwork());
+  loop.AdvanceBy(4000);
+  world->Unplug(0);
+  world->Plug(0);
+  Connect(HtNetwork());
+  std::vector<std::uint8_t> link(20);
+  ASSERT_TRUE(Query(OID_WLAN_LINK_STATUS, link));
+  EXPECT_EQ(LoadLe32(link.data() + 8), 0u);
+  loop.AdvanceBy(1000);
+  ASSERT_TRUE(Query(OID_WLAN_LINK_STATUS, link));
+  EXPECT_EQ(LoadLe32(link.data() + 8), 250000u);
+}
+
+TEST_F(SimWorldTest, StatisticsAreMonotonicAndResetByTheResetSet) {
+  Connect(HtNetwork());
+  StatisticsRecord previous{};
+  for (int tick = 0; tick < 5; ++tick) {
+    loop.AdvanceBy(2000);
+    std::vector<std::uint8_t> raw(184);
+    ASSERT_TRUE(Query(OID_WLAN_STATISTICS, raw));
+    StatisticsRecord s;
+    std::memcpy(&s, raw.data(), sizeof s);
+    EXPECT_GT(s.transmittedFrames, previous.transmittedFrames);
+    EXPECT_GT(s.receivedFrames, previous.receivedFrames);
+    EXPECT_GE(s.retryCount, previous.retryCount);
+    EXPECT_LE(s.retryCount, s.transmittedFrames);
+    previous = s;
+  }
+  ASSERT_TRUE(Set(OID_WLAN_RESET_COUNTERS, {}));
+  std::vector<std::uint8_t> raw(184);
+  ASSERT_TRUE(Query(OID_WLAN_STATISTICS, raw));
+  StatisticsRecord s;
+  std::memcpy(&s, raw.data(), sizeof s);
+  EXPECT_EQ(s.transmittedFrames, 0);
+  EXPECT_EQ(s.receivedFrames, 0);
+  std::vector<std::uint8_t> link(20);
+  ASSERT_TRUE(Query(OID_WLAN_LINK_STATUS, link));
+  EXPECT_EQ(LoadLe32(link.data() + 8), 0u);
+}
+
+TEST_F(SimWorldTest, BlockAckSessionsAddAndDelete) {
+  Connect(HtNetwork());
+  BaRequest add{0, {0x00, 0x11, 0x22, 0x33, 0x44, 0x55}, 3, 44, {}, 0, 0};
+  std::vector<std::uint8_t> rec(sizeof add);
+  std::memcpy(rec.data(), &add, sizeof add);
+  ASSERT_TRUE(Set(OID_WLAN_BA_TABLE, rec));
+  std::vector<std::uint8_t> raw(sizeof(BaTable));
+  ASSERT_TRUE(Query(OID_WLAN_BA_TABLE, raw));
+  BaTable t;
+  std::memcpy(&t, raw.data(), sizeof t);
+  EXPECT_EQ(t.originatorCount, 1);
+  EXPECT_EQ(t.originator[0].tidBitmap, 0x09);  // automatic TID 0 and the added TID 3
+  EXPECT_EQ(t.originator[0].tidValue[3], 44);
+  EXPECT_EQ(t.recipientCount, 1);
+  ASSERT_TRUE(Set(OID_WLAN_BA_DELETE, rec));
+  ASSERT_TRUE(Query(OID_WLAN_BA_TABLE, raw));
+  std::memcpy(&t, raw.data(), sizeof t);
+  EXPECT_EQ(t.originator[0].tidBitmap, 0x01);
+  add.tid = 8;
+  std::memcpy(rec.data(), &add, sizeof add);
+  EXPECT_FALSE(Set(OID_WLAN_BA_TABLE, rec));
+}
+
+TEST_F(SimWorldTest, WpsIsIdleWithoutCredentials) {
+  EXPECT_EQ(QueryWord(OID_WLAN_WPS_STATUS), kWpsStatusIdle);
+  EXPECT_EQ(QueryWord(OID_WLAN_WPS_PBC_STARTED), 0u);
+  std::vector<std::uint8_t> raw(996);
+  ASSERT_TRUE(Query(OID_WLAN_WPS_CREDENTIAL, raw));
+  EXPECT_EQ(LoadLe32(raw.data()), 0u);
+  WpsStartRequest start{};
+  start.method = kWpsMethodPin;
+  std::vector<std::uint8_t> rec(sizeof start);
+  std::memcpy(rec.data(), &start, sizeof start);
+  ASSERT_TRUE(Set(OID_WLAN_WPS_START, rec));
+  EXPECT_EQ(QueryWord(OID_WLAN_WPS_STATUS), kWpsStatusPinBit | 2u);
+  start.method = 0x30000000;
+  std::memcpy(rec.data(), &start, sizeof start);
+  EXPECT_FALSE(Set(OID_WLAN_WPS_START, rec));
+}
+
+TEST_F(SimWorldTest, VersionsFollowTheScenario) {
+  EXPECT_EQ(QueryWord(OID_WLAN_EEPROM_VERSION) & 0xFFFF, 0x0201u);    // "1.2": byte 0, byte 1
+  EXPECT_EQ(QueryWord(OID_WLAN_FIRMWARE_VERSION) & 0xFFFF, 0x0304u);  // "3.4": byte 1, byte 0
+  Scenario s = DefaultScenario();
+  s.adapters[0].driver.eepromVersion.reset();
+  Build(s);
+  std::vector<std::uint8_t> r(4);
+  EXPECT_FALSE(Query(OID_WLAN_EEPROM_VERSION, r));
+}
+
+TEST_F(SimWorldTest, SystemInfoIsDeterministic) {
+  SimSystemInfo& sys = world->systemInfo();
+  SystemTime t = sys.GetLocalTime();
+  EXPECT_EQ(t.year, 2008);
+  EXPECT_EQ(t.month, 6);
+  EXPECT_EQ(t.day, 2);
+  EXPECT_EQ(t.hour, 9);
+  loop.AdvanceBy(15ull * 3600 * 1000 + 61500);
+  t = sys.GetLocalTime();
+  EXPECT_EQ(t.day, 3);
+  EXPECT_EQ(t.hour, 0);
+  EXPECT_EQ(t.minute, 1);
+  EXPECT_EQ(t.second, 1);
+  EXPECT_EQ(t.milliseconds, 500);
+  FileVersion v;
+  EXPECT_TRUE(sys.GetFileVersion("C:\\Windows\\System32\\drivers\\ndheronu.sys", v));
+  EXPECT_EQ(v.major, 2);
+  EXPECT_EQ(v.minor, 1);
+  EXPECT_EQ(v.build, 2);
+  EXPECT_FALSE(sys.GetFileVersion("C:\\Windows\\system32\\drivers\\sub\\x.sys", v));
+  EXPECT_FALSE(sys.GetFileVersion("C:\\Windows\\system32\\kernel32.dll", v));
+  std::vector<std::string> sids;
+  ASSERT_TRUE(sys.GetTokenGroupSids(sids));
+  EXPECT_NE(std::find(sids.begin(), sids.end(), std::string(kAdministratorsSid)), sids.end());
+  world->Unplug(0);
+  EXPECT_FALSE(sys.GetFileVersion("C:\\Windows\\system32\\drivers\\ndheronu.sys", v));
+}
+
+TEST_F(SimWorldTest, ExtendedVersionRecordMayFail) {
+  Scenario s = DefaultScenario();
+  s.os.extendedVersionInfo = false;
+  s.os.admin = false;
+  Build(s);
+  OsVersionInfo info;
+  EXPECT_FALSE(world->systemInfo().GetVersionEx(true, info));
+  ASSERT_TRUE(world->systemInfo().GetVersionEx(false, info));
+  EXPECT_EQ(info.majorVersion, 6u);
+  std::vector<std::string> sids;
+  ASSERT_TRUE(world->systemInfo().GetTokenGroupSids(sids));
+  EXPECT_EQ(std::find(sids.begin(), sids.end(), std::string(kAdministratorsSid)), sids.end());
+}
+
+TEST_F(SimWorldTest, TrayIconAndSubscriptionsAreRecorded) {
+  SimShell& shell = world->shell();
+  NotifyIconData d{1, 0x400, 130, "Link is Up"};
+  EXPECT_FALSE(shell.NotifyIcon(NotifyIconAction::Modify, d));
+  EXPECT_TRUE(shell.NotifyIcon(NotifyIconAction::Add, d));
+  d.tip = "Disconnected";
+  d.iconNumber = 131;
+  EXPECT_TRUE(shell.NotifyIcon(NotifyIconAction::Modify, d));
+  EXPECT_EQ(shell.iconNumber(), 131);
+  EXPECT_EQ(shell.tip(), "Disconnected");
+  world->faults().Arm(fault::kNotifyIcon, 1);
+  EXPECT_FALSE(shell.NotifyIcon(NotifyIconAction::Modify, d));
+  EXPECT_EQ(world->faults().Fired(fault::kNotifyIcon), 1);
+  EXPECT_TRUE(shell.NotifyIcon(NotifyIconAction::Delete, d));
+  EXPECT_FALSE(shell.iconPresent());
+
+  EXPECT_EQ(world->driverEvents().Subscribe("Win32_Process", [] {}), 0u);
+  world->faults().Arm(fault::kSubscribe, 1);
+  EXPECT_EQ(world->driverEvents().Subscribe(kDriverEventClass, [] {}), 0u);
+  EXPECT_NE(world->driverEvents().Subscribe(kDriverEventClass, [] {}), 0u);
+}
+
+class SimWorldStateTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = (fs::temp_directory_path() / ("nxui-sim-test-" + std::to_string(::getpid()))).string();
+    fs::remove_all(dir);
+  }
+  void TearDown() override { fs::remove_all(dir); }
+  std::string dir;
+  VirtualEventLoop loop;
+};
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+TEST_F(SimWorldStateTest, RegistryIsSeededPersistedAndReloaded) {
+  std::string error;
+  {
+    auto world = SimWorld::Create(DefaultScenario(), loop, SimOptions{dir, false}, error);
+    ASSERT_NE(world, nullptr) << error;
+    std::string appData;
+    ASSERT_TRUE(world->registry().ReadTextDirect(kHkeyCurrentUser, "Volatile Environment", "LOCALAPPDATA", appData));
+    EXPECT_TRUE(fs::is_directory(appData));
+    HKEY k = 0;
+    ASSERT_EQ(world->registry().OpenKey(kHkeyLocalMachine, world->classKeyPath(0), kKeyAllAccess, k), kErrorSuccess);
+    const std::uint8_t v[] = {'1', '1'};
+    ASSERT_EQ(world->registry().SetValue(k, "Channel", kRegSz, v), kErrorSuccess);
+    world->registry().CloseKey(k);
+  }
+  const std::string file = (fs::path(dir) / kRegistryFileName).string();
+  EXPECT_NE(ReadAll(file).find("\"Channel\"=\"11\""), std::string::npos);
+  EXPECT_FALSE(fs::exists(file + ".tmp"));
+
+  auto world = SimWorld::Create(DefaultScenario(), loop, SimOptions{dir, false}, error);
+  ASSERT_NE(world, nullptr) << error;
+  std::string channel;
+  ASSERT_TRUE(world->registry().ReadTextDirect(kHkeyLocalMachine, world->classKeyPath(0), "Channel", channel));
+  EXPECT_EQ(channel, "11");  // the saved state wins over the scenario's seed
+  EXPECT_TRUE(fs::exists(dir));  // a given directory is kept
+}
+
+TEST_F(SimWorldStateTest, CorruptRegistryFileIsRefusedAndNotOverwritten) {
+  fs::create_directories(dir);
+  const std::string file = (fs::path(dir) / kRegistryFileName).string();
+  const std::string corrupt = "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\X]\n\"a\"=dword:zz\n";
+  std::ofstream(file, std::ios::binary) << corrupt;
+  std::string error;
+  auto world = SimWorld::Create(DefaultScenario(), loop, SimOptions{dir, false}, error);
+  EXPECT_EQ(world, nullptr);
+  EXPECT_EQ(error, file + ":4: malformed dword value");
+  EXPECT_EQ(ReadAll(file), corrupt);
+}
+
+TEST_F(SimWorldStateTest, NonAdministratorWritesBelowLocalMachineAreDeniedAndNotSaved) {
+  Scenario s = DefaultScenario();
+  s.os.admin = false;
+  std::string error;
+  auto world = SimWorld::Create(s, loop, SimOptions{dir, false}, error);
+  ASSERT_NE(world, nullptr) << error;
+  HKEY k = 0;
+  EXPECT_EQ(world->registry().OpenKey(kHkeyLocalMachine, world->classKeyPath(0), kKeyAllAccess, k), kErrorAccessDenied);
+  EXPECT_EQ(world->registry().CreateKey(kHkeyLocalMachine, world->classKeyPath(0) + "\\ApDefault", kKeyAllAccess, k),
+            kErrorAccessDenied);
+  EXPECT_FALSE(world->registry().KeyExists(kHkeyLocalMachine, world->classKeyPath(0) + "\\ApDefault"));
+  // The seed itself is there: the class key was written by the installer, not by this user.
+  std::string id;
+  EXPECT_TRUE(world->registry().ReadTextDirect(kHkeyLocalMachine, world->classKeyPath(0), "NetCfgInstanceId", id));
+}
+
+TEST(SimWorldTemporary, FreshTemporaryDirectoryIsRemovedWithTheWorld) {
+  VirtualEventLoop loop;
+  std::string error;
+  auto world = SimWorld::Create(DefaultScenario(), loop, SimOptions{"", true}, error);
+  ASSERT_NE(world, nullptr) << error;
+  const std::string dir = world->stateDirectory();
+  EXPECT_TRUE(fs::exists(fs::path(dir) / kRegistryFileName));
+  world.reset();
+  EXPECT_FALSE(fs::exists(dir));
+}
+
+}  // namespace
+}  // namespace nxui::sim

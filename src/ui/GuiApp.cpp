@@ -42,7 +42,9 @@ constexpr int kEndCheckMs = 100;
 
 // ---------------------------------------------------------------- interactive program
 
-int RunInteractive(QApplication& app, const GuiOptions& options) {
+}  // namespace
+
+int RunGuiOn(QApplication& app, const GuiOptions& options, const std::function<void(GuiCore&)>& started) {
   QtEventLoop loop;
   std::string error;
   std::unique_ptr<GuiCore> core = GuiCore::Create(loop, options, error);
@@ -61,7 +63,8 @@ int RunInteractive(QApplication& app, const GuiOptions& options) {
   QtTrayShell trayShell(core->World().shell(), [&postToHidden](UINT callbackMessage, LPARAM event) {
     postToHidden(callbackMessage, 0, event);
   });
-  QtSingleInstance instance([&postToHidden] { postToHidden(shell::kMsgCommand, shell::kCmdLaunchConfig, 0); });
+  QtSingleInstance instance([&postToHidden] { postToHidden(shell::kMsgCommand, shell::kCmdLaunchConfig, 0); },
+                            QString::fromStdString(options.instanceScope));
 
   GuiCore::Ports ports;
   ports.messageBox = &messageBox;
@@ -86,6 +89,7 @@ int RunInteractive(QApplication& app, const GuiOptions& options) {
           if (core->Hide() == nullptr || core->Hide()->Ended()) app.quit();
         });
         endCheck.start(kEndCheckMs);
+        if (started) started(*core);
         app.exec();
         core->Stop();
       },
@@ -94,6 +98,8 @@ int RunInteractive(QApplication& app, const GuiOptions& options) {
   core->Stop();
   return 0;
 }
+
+namespace {
 
 // ---------------------------------------------------------------- headless rendering
 
@@ -158,6 +164,7 @@ struct DemoAdapter {
   bool present = true;
   bool is11n = true;
   int rssiChains = 2;
+  const char* failingOids = "";
 };
 
 struct DemoWorld {
@@ -179,7 +186,8 @@ std::string DemoScenarioJson(const DemoWorld& world) {
   }
   adapter += R"(, "driver": {"is11n": )";
   adapter += world.adapter.is11n ? "true" : "false";
-  adapter += R"(, "rssiChains": )" + std::to_string(world.adapter.rssiChains) + "}";
+  adapter += R"(, "rssiChains": )" + std::to_string(world.adapter.rssiChains) + R"(, "failingOids": [)" +
+             world.adapter.failingOids + "]}";
   adapter += R"(, "registry": {"WirelessMode": ")" + std::string(world.adapter.is11n ? "5" : "0") +
              R"(", "Channel": "6", "CountryRegion": "5", "CountryRegionABand": "7"}})";
 
@@ -254,6 +262,7 @@ class Renderer {
                  {shell::PageId::About, "about"}};
     for (const auto& page : pages) {
       model->OnPageButton(page.id);
+      run.Host().SyncNow();
       // Statistics and the like refresh on their own 2-second timers.
       run.Settle(4.5);
       QWidget* widget = view->PageWidget(page.id);
@@ -263,6 +272,7 @@ class Renderer {
     }
     // The statistics page also shows its receive table.
     model->OnPageButton(shell::PageId::Statistics);
+    run.Host().SyncNow();
     run.Host().Pages()->Statistics().SelectSubPage(1);
     run.Settle(2.5);
     view->PageArea()->setCurrentWidget(view->PageWidget(shell::PageId::Statistics));
@@ -279,7 +289,9 @@ class Renderer {
       Save(*view->LowerFrame(), QStringLiteral("panel-%1-%2").arg(n).arg(QLatin1String(kPanelNames[n])));
     }
     // The radio switched off: the strip's radio picture and the link status say so.
+    model->ShowPanel(shell::kPanelLinkStatus);
     model->OnRadioButton();
+    run.Host().SyncNow();
     run.Settle(4.5);
     Save(*view, QStringLiteral("main-radio-off"));
   }
@@ -360,7 +372,7 @@ int RunGuiApplication(int argc, char** argv, const GuiOptions& options) {
   QApplication::setWindowIcon(TrayIcon(kAppIconNumber));
   // The program lives in the tray: closing the main window does not end it.
   QApplication::setQuitOnLastWindowClosed(false);
-  return RunInteractive(app, options);
+  return RunGuiOn(app, options);
 }
 
 int RenderAllViews(const std::string& folder, const GuiOptions& options, std::vector<std::string>* written,
@@ -419,6 +431,10 @@ int RenderAllViews(const std::string& folder, const GuiOptions& options, std::ve
   DemoWorld oneChain;
   oneChain.adapter.rssiChains = 1;
   renderer.RenderScenario(oneChain, "one-chain");
+  // A driver that cannot answer for the second and third chain: the noise bar moves up.
+  DemoWorld signal2Fails;
+  signal2Fails.adapter.failingOids = R"("OID_WLAN_RSSI1", "OID_WLAN_RSSI2")";
+  renderer.RenderScenario(signal2Fails, "signal2-query-fails");
   DemoWorld serviceOff;
   serviceOff.wlanService = false;
   renderer.RenderScenario(serviceOff, "wlan-service-off");

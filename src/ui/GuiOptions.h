@@ -14,6 +14,8 @@ struct GuiOptions {
   // The program's ini file ([Advance], [Page]); empty: "NxUI.ini" in the state directory when one
   // was given, else none.
   std::string programIni;
+  // Appended to the single-instance name; instances with different scopes run side by side.
+  std::string instanceScope;
   // Virtual seconds the world runs before the headless rendering takes its pictures.
   double settleSeconds = 10.0;
   // The program's own version resource, as the build states it.

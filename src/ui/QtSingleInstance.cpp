@@ -12,14 +12,14 @@ constexpr int kConnectTimeoutMs = 1000;
 
 }  // namespace
 
-QtSingleInstance::QtSingleInstance(std::function<void()> onOpenRequest)
-    : onOpenRequest_(std::move(onOpenRequest)) {}
+QtSingleInstance::QtSingleInstance(std::function<void()> onOpenRequest, QString scope)
+    : onOpenRequest_(std::move(onOpenRequest)), scope_(std::move(scope)) {}
 
 QtSingleInstance::~QtSingleInstance() { Release(); }
 
-QString QtSingleInstance::ServerName(std::string_view name) {
+QString QtSingleInstance::ServerName(std::string_view name, const QString& scope) {
   return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())) + QStringLiteral("-") +
-         QString::number(getuid());
+         QString::number(getuid()) + scope;
 }
 
 bool QtSingleInstance::FirstInstanceAnswers() const {
@@ -31,7 +31,7 @@ bool QtSingleInstance::FirstInstanceAnswers() const {
 }
 
 bool QtSingleInstance::CreateAndCheckExisting(std::string_view name) {
-  serverName_ = ServerName(name);
+  serverName_ = ServerName(name, scope_);
   if (FirstInstanceAnswers()) return true;
   // Nobody answers: a socket file left by a crashed instance is stale.
   QLocalServer::removeServer(serverName_);

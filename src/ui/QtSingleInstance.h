@@ -19,7 +19,9 @@ class QtSingleInstance final : public QObject, public shell::ISingleInstance {
   Q_OBJECT
 
  public:
-  explicit QtSingleInstance(std::function<void()> onOpenRequest);
+  // `scope` is appended to the name: instances in different scopes do not see each other (tests
+  // running side by side use it).
+  explicit QtSingleInstance(std::function<void()> onOpenRequest, QString scope = {});
   ~QtSingleInstance() override;
 
   bool CreateAndCheckExisting(std::string_view name) override;
@@ -27,7 +29,7 @@ class QtSingleInstance final : public QObject, public shell::ISingleInstance {
   void Release() override;
 
   // "<name>-<uid>": each user has an instance of their own.
-  static QString ServerName(std::string_view name);
+  static QString ServerName(std::string_view name, const QString& scope = {});
   bool Listening() const;
   const QString& Name() const { return serverName_; }
 
@@ -38,6 +40,7 @@ class QtSingleInstance final : public QObject, public shell::ISingleInstance {
   bool FirstInstanceAnswers() const;
 
   std::function<void()> onOpenRequest_;
+  QString scope_;
   QString serverName_;
   std::unique_ptr<QLocalServer> server_;
 };

@@ -28,7 +28,7 @@ TEST(RenderAll, WritesEveryWindowPageAndPanel) {
       "main-expanded",  "main-collapsed", "main-radio-off", "page-profile", "page-network", "page-statistics",
       "page-statistics-receive", "page-wps", "page-sso", "page-80211n", "page-about", "panel-0-link-status",
       "panel-4-ap-details", "panel-10-delete-block-ack", "scenario-connected", "scenario-disconnected",
-      "scenario-no-adapter-message", "scenario-no-adapter-tray", "scenario-non-11n", "scenario-one-chain",
+      "scenario-no-adapter-message", "scenario-no-adapter-tray", "scenario-non-11n", "scenario-one-chain", "scenario-signal2-query-fails",
       "scenario-wlan-service-off", "message-box", "hint-window", "tray-menu", "icons"};
   for (const char* name : expected) {
     const QString path = QString::fromStdString(folder) + QStringLiteral("/%1.png").arg(QLatin1String(name));

@@ -13,6 +13,11 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
+// Bounds that keep the simulation's arithmetic exact: traffic is summed in byte-milliseconds,
+// event times become 32-bit millisecond timers.
+constexpr std::uint64_t kMaxBytesPerSecond = 1000000000;
+constexpr double kMaxEventSeconds = 3600.0 * 24 * 40;
+
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -173,12 +178,13 @@ class Reader {
     out = static_cast<int>(v);
     return true;
   }
-  bool U64(const Json& parent, const std::string& pointer, const char* key, std::uint64_t& out) {
+  bool U64(const Json& parent, const std::string& pointer, const char* key, std::uint64_t& out,
+           std::uint64_t max) {
     auto it = parent.find(key);
     if (it == parent.end()) return true;
     const std::string p = pointer + "/" + key;
-    if (!it->is_number_integer() || it->get<long long>() < 0) {
-      return Fail(p, Name(p) + " must be a non-negative integer");
+    if (!it->is_number_integer() || it->get<long long>() < 0 || it->get<std::uint64_t>() > max) {
+      return Fail(p, Name(p) + " must be an integer between 0 and " + std::to_string(max));
     }
     out = it->get<std::uint64_t>();
     return true;
@@ -488,8 +494,8 @@ bool ReadNetwork(Reader& r, const Json& n, const std::string& p, ScenarioNetwork
     auto& l = net.link;
     if (!r.HexText(*o, lp, "txRate", l.txRate, 0xFFFF) || !r.HexText(*o, lp, "rxRate", l.rxRate, 0xFFFF) ||
         !r.Int(*o, lp, "quality", l.quality, 0, 100) || !r.IntList(*o, lp, "snr", l.snr, 0, 255) ||
-        !r.U64(*o, lp, "txBytesPerSecond", l.txBytesPerSecond) ||
-        !r.U64(*o, lp, "rxBytesPerSecond", l.rxBytesPerSecond)) {
+        !r.U64(*o, lp, "txBytesPerSecond", l.txBytesPerSecond, kMaxBytesPerSecond) ||
+        !r.U64(*o, lp, "rxBytesPerSecond", l.rxBytesPerSecond, kMaxBytesPerSecond)) {
       return false;
     }
   }
@@ -505,6 +511,7 @@ bool ReadEvent(Reader& r, const Json& e, const std::string& p, std::size_t adapt
       !r.Int(e, p, "adapter", ev.adapter, 0, 63)) {
     return false;
   }
+  if (ev.at > kMaxEventSeconds) return r.Fail(p + "/at", "\"at\" must be at most 40 days (3456000 s)");
   bool known = false;
   for (const char* a : kEventActions) known = known || ev.action == a;
   if (!known) return r.Fail(p + "/do", "unknown event \"" + ev.action + "\"");

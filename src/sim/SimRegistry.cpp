@@ -73,8 +73,9 @@ SimRegistry::Key& MakePath(SimRegistry::Key& root, const std::vector<std::string
   return *k;
 }
 
-// UTF-8 <-> UTF-16LE for the hex(1)/hex(7) forms, which the file format keeps in UTF-16. Bytes
-// that are not UTF-8 pass as single code units so that nothing is lost silently.
+// UTF-8 <-> UTF-16LE for the hex(1)/hex(7) forms, which the file format keeps in UTF-16. A byte
+// that is not part of valid UTF-8 is read as Latin-1 and so comes back as its UTF-8 encoding;
+// texts written through the ports are UTF-8, so this only touches foreign data.
 std::vector<std::uint8_t> ToUtf16(const std::vector<std::uint8_t>& in) {
   std::vector<std::uint8_t> out;
   auto unit = [&out](std::uint32_t u) {

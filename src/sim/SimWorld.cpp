@@ -72,6 +72,9 @@ bool SimWorld::Initialise(const SimOptions& options, std::string& error) {
     if (!registry_.AttachFile(regFile, error)) return false;
   }
   fs::create_directories(localAppDataDirectory(), ec);
+  // The program's own directory, where its ini files lie beside the executable.
+  const std::string module = NativePath(SimSystemInfo::kModuleFileName);
+  fs::create_directories(fs::path(module).parent_path(), ec);
 
   for (std::size_t i = 0; i < adapters_.size(); ++i) {
     if (scenario_.adapters[i].present) {
@@ -131,6 +134,18 @@ int SimWorld::AdapterOfInterface(const Guid& guid) const {
 
 std::string SimWorld::localAppDataDirectory() const {
   return (fs::path(stateDirectory_) / kLocalAppDataDirName).string();
+}
+
+std::string SimWorld::NativePath(std::string_view windowsPath) const {
+  if (windowsPath.size() < 3 || (windowsPath[0] != 'C' && windowsPath[0] != 'c') || windowsPath[1] != ':' ||
+      windowsPath[2] != '\\') {
+    return {};
+  }
+  std::string relative(windowsPath.substr(3));
+  for (char& c : relative) {
+    if (c == '\\') c = '/';
+  }
+  return (fs::path(stateDirectory_) / kDriveCDirName / relative).string();
 }
 
 void SimWorld::Seed() {

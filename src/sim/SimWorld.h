@@ -27,6 +27,7 @@ namespace nxui::sim {
 
 inline constexpr const char* kRegistryFileName = "registry.reg";
 inline constexpr const char* kLocalAppDataDirName = "LocalAppData";
+inline constexpr const char* kDriveCDirName = "drive_c";
 inline constexpr const char* kClassKeyBase = "System\\CurrentControlSet\\Control\\Class\\";
 
 class SimWorld {
@@ -42,6 +43,9 @@ class SimWorld {
   const Scenario& scenario() const { return scenario_; }
   const std::string& stateDirectory() const { return stateDirectory_; }
   std::string localAppDataDirectory() const;
+  // Where a path of the simulated machine ("C:\\Program Files\\...") lives on this one: below
+  // "drive_c" of the state directory. Empty for paths that are not absolute drive-C paths.
+  std::string NativePath(std::string_view windowsPath) const;
 
   SimDeviceSetup& deviceSetup() { return deviceSetup_; }
   SimDeviceIo& deviceIo() { return deviceIo_; }

@@ -302,25 +302,28 @@ DWORD WlanSession::CurrentChannel(ULONG& channel) {
 DWORD WlanSession::RadioState(int& radioOn, int& hardwareOn) {
   WlanRadioState state;
   const DWORD result = api_.QueryRadioState(clientHandle_, interfaceInfo_.interfaceGuid, state);
-  if (result != kErrorSuccess) return result;
+  if (result == kErrorSuccess) EvaluateRadioState(state, radioOn, hardwareOn);
+  return result;
+}
+
+void WlanSession::EvaluateRadioState(const WlanRadioState& state, int& radioOn, int& hardwareOn) {
   radioOn = 0;
   hardwareOn = 1;
   for (const auto& phy : state.phys) {
     if (phy.softwareRadioState == kDot11RadioUnknown) {
       radioOn = 1;
       hardwareOn = 0;
-      break;
+      return;
     }
     if (phy.hardwareRadioState == kDot11RadioOff) {
       hardwareOn = 0;
-      break;
+      return;
     }
     if (phy.softwareRadioState == kDot11RadioOn) {
       radioOn = 1;
-      break;
+      return;
     }
   }
-  return result;
 }
 
 DWORD WlanSession::Supports5GHz(int& supported) {

@@ -111,6 +111,9 @@ class WlanSession {
   const WlanInterfaceInfo& InterfaceInfo() const { return interfaceInfo_; }
   const DeferredSettings& Deferred() const { return deferred_; }
 
+  // The walk over the PHYs that RadioState does on the platform's answer.
+  static void EvaluateRadioState(const WlanRadioState& state, int& radioOn, int& hardwareOn);
+
   // The notification dispatch; public so the table can be exercised on its own.
   void OnNotification(const WlanNotification& notification);
 

@@ -293,12 +293,9 @@ DeviceInfo Device(std::string hardwareId, std::string friendly, std::string key)
 struct World {
   FakeDeviceSetup setup;
   FakeDeviceIo io;
-  FakeSystemInfo system;
   PickingChooser chooser{0};
   std::vector<std::pair<std::string, bool>> handoffs;
   TempDir dir;
-
-  World() { system.modulePath = (dir / "NxUI.exe").string(); }
 
   // A present device whose driver key has an instance id and whose path opens.
   void AddOpenable(DeviceInfo device, const std::string& guid) {
@@ -307,7 +304,7 @@ struct World {
     setup.devices.push_back(std::move(device));
   }
   bool Discover(AdapterContext& ctx, bool custom = false) {
-    AdapterDiscovery discovery(setup, io, system, chooser,
+    AdapterDiscovery discovery(setup, io, AdapterListFilePath((dir / "NxUI.exe").string()), chooser,
                                [this](const std::string& name, bool c) { handoffs.emplace_back(name, c); }, custom);
     return discovery.DiscoverAdapter(ctx);
   }

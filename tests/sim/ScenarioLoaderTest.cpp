@@ -82,6 +82,10 @@ INSTANTIATE_TEST_SUITE_P(
                   "world.json:2: malformed file version"},
         ErrorCase{"eeprom_one_number", "{\"adapters\": [{\"driver\": {\n\"eepromVersion\": [1]}}]}",
                   "world.json:2: \"eepromVersion\" must be two numbers or null"},
+        ErrorCase{"event_too_late", "{\"events\": [{\"do\": \"icv-clear\", \"adapter\": 0,\n\"at\": 4000000}], \"adapters\": [{}]}",
+                  "world.json:2: \"at\" must be at most"},
+        ErrorCase{"traffic_too_high", "{\"networks\": [{\"bssid\": \"00-11-22-33-44-55\", \"link\": {\n\"txBytesPerSecond\": 1000000001}}]}",
+                  "world.json:2: \"txBytesPerSecond\" must be an integer between 0 and 1000000000"},
         ErrorCase{"not_an_object", "[1, 2]", "world.json:1: the scenario must be a JSON object"}),
     [](const auto& row) { return std::string(row.param.name); });
 

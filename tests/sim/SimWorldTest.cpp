@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <sstream>
 #include <unistd.h>
@@ -23,6 +24,8 @@ constexpr const char* kPath = "\\\\.\\{6F2A61C4-1D9B-4E37-9B0C-2A7D3E5F8A11}";
 Scenario DefaultScenario() {
   auto r = ScenarioLoader::LoadEmbedded();
   EXPECT_TRUE(r.ok) << r.error;
+  // These tests set the association themselves; the WLAN service must not connect on its own.
+  r.scenario.platformProfiles.clear();
   return r.scenario;
 }
 
@@ -544,6 +547,79 @@ TEST_F(SimWorldTest, TrayIconAndSubscriptionsAreRecorded) {
   world->faults().Arm(fault::kSubscribe, 1);
   EXPECT_EQ(world->driverEvents().Subscribe(kDriverEventClass, [] {}), 0u);
   EXPECT_NE(world->driverEvents().Subscribe(kDriverEventClass, [] {}), 0u);
+}
+
+struct FaultRow {
+  std::string_view point;
+  std::function<bool(SimWorld&)> call;  // true when the call succeeded
+};
+
+TEST_F(SimWorldTest, ArmedFaultPointsFailOnceAndReportThatTheyFired) {
+  const FaultRow rows[] = {
+      {fault::kDeviceOpen,
+       [](SimWorld& w) {
+         const DeviceHandle h = w.deviceIo().Open(kPath);
+         w.deviceIo().Close(h);
+         return h != kInvalidDeviceHandle;
+       }},
+      {fault::kDeviceControl,
+       [](SimWorld& w) {
+         const DeviceHandle h = w.deviceIo().Open(kPath);
+         std::uint8_t in[4];
+         StoreLe32(in, OID_WLAN_LAST_EVENT);
+         std::uint8_t out[4];
+         DWORD n = 0;
+         const bool ok = w.deviceIo().Control(h, kIoctlNdisQueryGlobalStats, in, out, n);
+         w.deviceIo().Close(h);
+         return ok;
+       }},
+      {fault::kDeviceSetup,
+       [](SimWorld& w) {
+         std::vector<DeviceInfo> d;
+         return w.deviceSetup().GetPresentDevices("Net", d) && d.size() == 1;
+       }},
+      {fault::kIpHelper,
+       [](SimWorld& w) {
+         std::vector<IpAdapterInfo> a;
+         return w.ipHelper().GetAdaptersInfo(a);
+       }},
+      {fault::kTokenGroups,
+       [](SimWorld& w) {
+         std::vector<std::string> s;
+         return w.systemInfo().GetTokenGroupSids(s);
+       }},
+      {fault::kRegistryRead,
+       [](SimWorld& w) {
+         HKEY k = 0;
+         DWORD type = 0;
+         std::vector<std::uint8_t> data;
+         w.registry().OpenKey(kHkeyCurrentUser, "Volatile Environment", kKeyRead, k);
+         const bool ok = w.registry().QueryValue(k, "LOCALAPPDATA", type, data) == kErrorSuccess;
+         w.registry().CloseKey(k);
+         return ok;
+       }},
+  };
+  for (const auto& row : rows) {
+    world->faults().Arm(row.point, 1);
+    EXPECT_FALSE(row.call(*world)) << row.point;
+    EXPECT_TRUE(row.call(*world)) << row.point;
+    EXPECT_EQ(world->faults().Fired(row.point), 1) << row.point;
+  }
+  // A negative count fails for good until disarmed.
+  world->faults().Arm(fault::kDeviceOpen, -1);
+  EXPECT_FALSE(rows[0].call(*world));
+  EXPECT_FALSE(rows[0].call(*world));
+  world->faults().Disarm(fault::kDeviceOpen);
+  EXPECT_TRUE(rows[0].call(*world));
+  EXPECT_EQ(world->deviceIo().OpenHandleCount(), 0u);
+}
+
+TEST_F(SimWorldTest, DriveCPathsMapIntoTheStateDirectory) {
+  const std::string ini = world->NativePath("C:\\Program Files\\VQ-MA310X\\NxUI.INI");
+  EXPECT_EQ(ini, (fs::path(world->stateDirectory()) / "drive_c/Program Files/VQ-MA310X/NxUI.INI").string());
+  EXPECT_TRUE(fs::is_directory(fs::path(ini).parent_path()));
+  EXPECT_EQ(world->NativePath("D:\\x"), "");
+  EXPECT_EQ(world->NativePath("relative\\x"), "");
 }
 
 class SimWorldStateTest : public ::testing::Test {

@@ -142,7 +142,6 @@ class FakeWlanApi : public IWlanApi {
   }
 
  private:
-  static constexpr DWORD kErrorAlreadyExists = 183;
   std::vector<StoredProfile>::iterator Find(std::string_view name) {
     return std::find_if(profiles.begin(), profiles.end(), [&](const StoredProfile& p) { return p.name == name; });
   }

@@ -245,11 +245,11 @@ TEST(IeBuilder, ScenarioNetworksDecodeToTheirDescription) {
 
   sim::ScenarioNetwork b;
   b.phy = "b";
-  EXPECT_EQ(sim::NetworkRates(b), (Bytes{0x82, 0x84, 0x8B, 0x96}));
+  EXPECT_EQ(sim::NetworkRateSet(b), (Bytes{0x82, 0x84, 0x8B, 0x96}));
   sim::ScenarioNetwork a;
   a.phy = "a";
   a.channel = 36;
-  EXPECT_EQ(sim::NetworkRates(a), (Bytes{0x8C, 18, 0x98, 36, 0xB0, 72, 96, 108}));
+  EXPECT_EQ(sim::NetworkRateSet(a), (Bytes{0x8C, 18, 0x98, 36, 0xB0, 72, 96, 108}));
 }
 
 }  // namespace

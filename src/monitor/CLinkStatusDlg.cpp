@@ -186,6 +186,8 @@ void CLinkStatusDlg::SetGraphCapacity(std::size_t pixels) {
 void CLinkStatusDlg::OnShow() {
   htTable_.Fill();
   state_.texts = {};
+  txHistory_.ResetMaximum();
+  rxHistory_.ResetMaximum();
   for (BarGraphState* graph : {&state_.txGraph, &state_.rxGraph}) {
     graph->SetMaximum(0.0);
     graph->captionLine2 = kMaxTextOnShow;

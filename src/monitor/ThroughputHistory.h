@@ -13,6 +13,8 @@ class ThroughputHistory {
   // Drops the oldest sample, appends `mbps` and recomputes the maximum.
   void Push(double mbps);
   void Clear();
+  // The page forgets the scale when shown; the next sample recomputes it from the history.
+  void ResetMaximum() { maximum_ = 0.0; }
   double Maximum() const { return maximum_; }
   const std::array<double, kSamples>& Samples() const { return samples_; }
 

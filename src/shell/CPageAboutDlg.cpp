@@ -45,6 +45,11 @@ void CPageAboutDlg::OnInitDialog() {
 }
 
 void CPageAboutDlg::OnShow() {
+  // Values come from this showing only: a resource that went missing leaves its value empty.
+  for (AboutLine* line : {&state_.utilityVersion, &state_.utilityDate, &state_.driverVersion, &state_.driverDate}) {
+    line->value.clear();
+  }
+  state_.legalNotice.clear();
   FillProgram();
   FillDriver();
   FillAdapter();

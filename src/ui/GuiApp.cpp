@@ -19,9 +19,7 @@
 #include "shell/StringTable.h"
 #include "sim/ScenarioLoader.h"
 #include "ui/GuiCore.h"
-#include "ui/HeadlessCardChooser.h"
-#include "ui/HeadlessMessageBox.h"
-#include "ui/HeadlessTrayMenu.h"
+#include "shell/HeadlessViews.h"
 #include "ui/MainWindowView.h"
 #include "ui/PageSet.h"
 #include "ui/QtCardChooser.h"
@@ -121,9 +119,9 @@ class HeadlessRun {
     if (sso) InstallSso();
     host_ = std::make_unique<QtMainWindowHost>(*core_, false);
     GuiCore::Ports ports;
-    ports.messageBox = &messageBox_;
-    ports.trayMenu = &trayMenu_;
-    ports.cardChooser = &cardChooser_;
+    ports.messageBox = &views_;
+    ports.trayMenu = &views_;
+    ports.cardChooser = &views_;
     ports.mainWindowView = host_.get();
     shell::HideDlgOptions hideOptions = core_->DefaultHideOptions();
     hideOptions.programIni = programIni;
@@ -140,7 +138,7 @@ class HeadlessRun {
   GuiCore& Core() { return *core_; }
   QtMainWindowHost& Host() { return *host_; }
   MainWindowView* View() { return host_ ? host_->View() : nullptr; }
-  const HeadlessMessageBox& Messages() const { return messageBox_; }
+  const std::vector<std::string>& Messages() const { return views_.messages; }
 
  private:
   void InstallSso() {
@@ -153,9 +151,8 @@ class HeadlessRun {
   }
 
   VirtualEventLoop loop_;
-  HeadlessMessageBox messageBox_;
-  HeadlessTrayMenu trayMenu_;
-  HeadlessCardChooser cardChooser_;
+  // Boxes answered with OK, the menu dismissed, the first adapter chosen.
+  shell::HeadlessViews views_;
   std::unique_ptr<GuiCore> core_;
   std::unique_ptr<QtMainWindowHost> host_;
 };
@@ -320,8 +317,8 @@ class Renderer {
     if (MainWindowView* view = run.View()) {
       SetExpanded(run, true);
       Save(*view, base);
-    } else if (!run.Messages().texts.empty()) {
-      shell::CMessageBoxDlg box(run.Messages().texts.back(), run.Core().Strings().LoadString(string_id::kOk), 0);
+    } else if (!run.Messages().empty()) {
+      shell::CMessageBoxDlg box(run.Messages().back(), run.Core().Strings().LoadString(string_id::kOk), 0);
       std::unique_ptr<QDialog> dialog = QtMessageBoxView::BuildDialog(box, nullptr);
       Save(*dialog, base + QStringLiteral("-message"));
     }

@@ -69,7 +69,7 @@ std::unique_ptr<GuiCore> GuiCore::Create(IEventLoop& loop, const sim::Scenario& 
 }
 
 shell::StringLookup GuiCore::Lookup() const {
-  return [this](std::uint32_t id) { return strings_.LoadString(id); };
+  return [this](std::uint32_t id) { return Strings().LoadString(id); };
 }
 
 std::optional<ProgramVersionResource> GuiCore::ProgramVersion() const {
@@ -101,12 +101,12 @@ void GuiCore::Start(const Ports& ports, shell::HideDlgOptions hideOptions) {
     hideOptions.programIni = std::filesystem::path(w.stateDirectory()) / "NxUI.ini";
   }
   shell::HideDlgPorts hidePorts{*ports.messageBox, *ports.trayMenu, *ports.cardChooser, ports.mainWindowView};
-  hide_ = std::make_unique<shell::CHideDlg>(*platform_, hidePorts, std::move(hideOptions), Lookup());
-  hide_->OnInitDialog();
+  core_ = std::make_unique<shell::NxCore>(*platform_, strings_.language(), hidePorts, std::move(hideOptions));
+  core_->Start();
 }
 
 void GuiCore::Stop() {
-  hide_.reset();
+  core_.reset();
   platform_.reset();
 }
 

@@ -1,6 +1,6 @@
 // The whole program on the simulated machine, as the graphical front end and the headless
-// rendering run it: the scenario's world, the string table, the platform the hidden window sees
-// (with the front end's tray in place of the simulated one) and the hidden window itself.
+// rendering run it: the scenario's world, the platform the core sees (with the front end's tray
+// in place of the simulated one) and the core with its hidden window.
 #pragma once
 
 #include <memory>
@@ -14,6 +14,7 @@
 #include "shell/CPageAboutDlg.h"
 #include "shell/IMainWindowView.h"
 #include "shell/ITrayMenu.h"
+#include "shell/NxCore.h"
 #include "shell/StringTable.h"
 #include "sim/Scenario.h"
 #include "sim/SimWorld.h"
@@ -52,8 +53,8 @@ class GuiCore {
   IEventLoop& Loop() { return loop_; }
   // Valid after Start.
   Platform& GetPlatform() { return *platform_; }
-  shell::CHideDlg* Hide() { return hide_.get(); }
-  const StringTable& Strings() const { return strings_; }
+  shell::CHideDlg* Hide() { return core_ ? &core_->HiddenWindow() : nullptr; }
+  const StringTable& Strings() const { return core_ ? core_->Strings() : strings_; }
   shell::StringLookup Lookup() const;
   const GuiOptions& Options() const { return options_; }
   std::optional<ProgramVersionResource> ProgramVersion() const;
@@ -66,7 +67,7 @@ class GuiCore {
   StringTable strings_;
   std::unique_ptr<sim::SimWorld> world_;
   std::optional<Platform> platform_;
-  std::unique_ptr<shell::CHideDlg> hide_;
+  std::unique_ptr<shell::NxCore> core_;
 };
 
 // Parses "1.2.3.4" (missing parts are 0, extra text ignored).

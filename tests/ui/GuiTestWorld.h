@@ -12,9 +12,7 @@
 #include "platform/VirtualEventLoop.h"
 #include "sim/ScenarioLoader.h"
 #include "ui/GuiCore.h"
-#include "ui/HeadlessCardChooser.h"
-#include "ui/HeadlessMessageBox.h"
-#include "ui/HeadlessTrayMenu.h"
+#include "shell/HeadlessViews.h"
 #include "ui/MainWindowView.h"
 #include "ui/PageSet.h"
 #include "ui/QtMainWindowHost.h"
@@ -56,9 +54,9 @@ class GuiTestWorld {
     if (!core) return;
     host = std::make_unique<QtMainWindowHost>(*core, false);
     GuiCore::Ports ports;
-    ports.messageBox = &messages;
-    ports.trayMenu = &menu;
-    ports.cardChooser = &chooser;
+    ports.messageBox = &views;
+    ports.trayMenu = &views;
+    ports.cardChooser = &views;
     ports.mainWindowView = host.get();
     shell::HideDlgOptions options;
     if (!iniText.empty()) {
@@ -85,9 +83,7 @@ class GuiTestWorld {
 
   QTemporaryDir dir;
   VirtualEventLoop loop;
-  HeadlessMessageBox messages;
-  HeadlessTrayMenu menu;
-  HeadlessCardChooser chooser;
+  shell::HeadlessViews views;
   std::unique_ptr<GuiCore> core;
   std::unique_ptr<QtMainWindowHost> host;
 };

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "sim/CaptureNetworks.h"
 #include "sim/IeBuilder.h"
 #include "sim/ScenarioLoader.h"
 
@@ -83,6 +84,7 @@ bool SimWorld::Initialise(const SimOptions& options, std::string& error) {
       adapters_[i]->driver->Start();
     }
   }
+  if (!LoadCaptureNetworks(scenario_, networks_, error)) return false;
   StartWlanService();
   ScheduleEvents();
   return true;

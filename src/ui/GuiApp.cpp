@@ -22,6 +22,7 @@
 #include "shell/HeadlessViews.h"
 #include "ui/MainWindowView.h"
 #include "ui/PageSet.h"
+#include "survey/CPageSiteSurveyDlg.h"
 #include "ui/QtCardChooser.h"
 #include "ui/QtEventLoop.h"
 #include "ui/QtInfoWnd.h"
@@ -196,10 +197,15 @@ std::string DemoScenarioJson(const DemoWorld& world) {
   json += world.adapter.is11n ? "n" : "g";
   json += R"(", "security": {"auth": "wpa2-psk", "cipher": "aes", "passphrase": "sunflower-2008"})";
   if (world.adapter.is11n) json += R"(, "ht": {"width": 40, "secondaryOffset": 1})";
-  json += R"(},
+  json += R"(, "wps": {"version": "0x10", "state": 2, "configMethods": "0x0084",)"
+          R"( "uuidE": "1F2E3D4C5B6A79880102030405060708", "rfBands": 1}},
     {"ssid": "Cafe Guest", "bssid": "00-22-6B-11-22-33", "channel": 11, "rssi": -71, "phy": "g"},
     {"ssid": "Office-5G", "bssid": "00-24-01-AA-BB-CC", "channel": 36, "rssi": -66, "phy": "n",
-     "security": {"auth": "wpa2", "cipher": "aes"}}
+     "security": {"auth": "wpa2", "cipher": "aes"}, "ccx": true},
+    {"ssid": "OldRouter", "bssid": "00-0F-66-10-20-30", "channel": 1, "rssi": -84, "phy": "b",
+     "security": {"auth": "open", "cipher": "wep", "wepKeys": ["1234567890"]}},
+    {"ssid": "", "bssid": "00-14-BF-44-55-66", "channel": 3, "rssi": -77, "phy": "g",
+     "security": {"auth": "wpa-psk+wpa2-psk", "cipher": "tkip+aes", "passphrase": "hidden-net-1"}}
   ])";
   if (world.connected) json += R"(, "platformProfiles": [{"ssid": "HomeNet"}])";
   json += "}";
@@ -276,6 +282,8 @@ class Renderer {
     Save(*view->PageArea(), QStringLiteral("page-statistics-receive"));
     run.Host().Pages()->Statistics().SelectSubPage(0);
 
+    RenderSurvey(run);
+
     static const char* const kPanelNames[shell::kPanelCount] = {
         "link-status", "hidden-ssid", "profile-editor", "security-editor", "ap-details", "authentication-status",
         "wps-profile", "invalid-id-password", "peap-settings", "add-block-ack", "delete-block-ack"};
@@ -291,6 +299,65 @@ class Renderer {
     run.Host().SyncNow();
     run.Settle(4.5);
     Save(*view, QStringLiteral("main-radio-off"));
+  }
+
+  // The survey page sorted three ways and in dBm, and the details of a WPA2 HT40 network (every
+  // tab) and of a WEP network.
+  void RenderSurvey(HeadlessRun& run) {
+    MainWindowView* view = run.View();
+    PageSet* pages = run.Host().Pages();
+    shell::CNxUI2007Dlg* model = run.Host().Model();
+    model->OnPageButton(shell::PageId::Network);
+    run.Host().SyncNow();
+    run.Settle(4.5);
+    CPageSiteSurveyDlg& survey = pages->Survey();
+    view->PageArea()->setCurrentWidget(view->PageWidget(shell::PageId::Network));
+    const struct {
+      SortMode mode;
+      bool dbm;
+      const char* name;
+    } looks[] = {{SortMode::Signal, false, "page-network-by-signal"},
+                 {SortMode::Channel, true, "page-network-by-channel-dbm"},
+                 {SortMode::Ssid, false, "page-network"}};
+    for (const auto& look : looks) {
+      survey.OnSortChanged(look.mode);
+      survey.OnShowDbmChanged(look.dbm);
+      run.Settle(2.5);
+      Save(*view->PageArea(), QString::fromLatin1(look.name));
+    }
+
+    const struct {
+      const char* ssid;
+      const char* name;
+    } details[] = {{"HomeNet", "panel-4-ap-details-wpa2-ht40"}, {"OldRouter", "panel-4-ap-details-wep"}};
+    SetExpanded(run, true);
+    for (const auto& d : details) {
+      int row = -1;
+      for (std::size_t i = 0; i < survey.Rows().size(); ++i) {
+        if (survey.Rows()[i].ssid == d.ssid) row = static_cast<int>(i);
+      }
+      if (row < 0) {
+        Fail(std::string("the survey does not list ") + d.ssid);
+        continue;
+      }
+      survey.OnRowClicked(row);
+      survey.OnRowDoubleClicked(row);
+      run.Host().SyncNow();
+      const char* const tabNames[] = {"general", "wps", "ccx", "80211n"};
+      for (int tab = 0; tab < 4; ++tab) {
+        if (!pages->ApDetails().State().tabs[static_cast<std::size_t>(tab)].visible) continue;
+        pages->ApDetails().OnTabSelected(tab);
+        run.Host().SyncNow();
+        Save(*view->LowerFrame(), QStringLiteral("%1-%2").arg(QLatin1String(d.name), QLatin1String(tabNames[tab])));
+      }
+      pages->ApDetails().OnTabSelected(0);
+    }
+    // The main window as the user sees it after a double click on a row.
+    survey.OnRowDoubleClicked(0);
+    run.Host().SyncNow();
+    Save(*view, QStringLiteral("main-network-details"));
+    pages->ApDetails().OnOk();
+    run.Host().SyncNow();
   }
 
   // One world's main window, expanded on the link status; without a main window the message the

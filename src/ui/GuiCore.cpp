@@ -101,7 +101,15 @@ void GuiCore::Start(const Ports& ports, shell::HideDlgOptions hideOptions) {
     hideOptions.programIni = std::filesystem::path(w.stateDirectory()) / "NxUI.ini";
   }
   shell::HideDlgPorts hidePorts{*ports.messageBox, *ports.trayMenu, *ports.cardChooser, ports.mainWindowView};
-  core_ = std::make_unique<shell::NxCore>(*platform_, strings_.language(), hidePorts, std::move(hideOptions));
+  shell::HideDlgHooks hooks;
+  hooks.resetSurveyScanState = [this] {
+    if (surveyPage_ != nullptr) surveyPage_->ResetScanState();
+  };
+  hooks.markSurveyStale = [this] {
+    if (surveyPage_ != nullptr) surveyPage_->MarkStale();
+  };
+  core_ = std::make_unique<shell::NxCore>(*platform_, strings_.language(), hidePorts, std::move(hideOptions),
+                                          std::move(hooks));
   core_->Start();
 }
 

@@ -16,6 +16,9 @@
 #include "shell/ITrayMenu.h"
 #include "shell/NxCore.h"
 #include "shell/StringTable.h"
+#include "survey/CPageSiteSurveyDlg.h"
+#include "survey/LastSurveySelection.h"
+#include "survey/SurveyShared.h"
 #include "sim/Scenario.h"
 #include "sim/SimWorld.h"
 #include "ui/GuiOptions.h"
@@ -59,6 +62,13 @@ class GuiCore {
   const GuiOptions& Options() const { return options_; }
   std::optional<ProgramVersionResource> ProgramVersion() const;
 
+  // Survey values that outlive the main window ("Show dBm", last-seen times).
+  SurveyShared& Survey() { return surveyShared_; }
+  // Where "Add to Profile" hands its selection until a profile editor exists.
+  LastSurveySelection& SurveySelection() { return surveySelection_; }
+  // The open window's survey page, for the radio switch's rescan bookkeeping (null when closed).
+  void SetSurveyPage(CPageSiteSurveyDlg* page) { surveyPage_ = page; }
+
  private:
   GuiCore(IEventLoop& loop, const GuiOptions& options);
 
@@ -67,6 +77,9 @@ class GuiCore {
   StringTable strings_;
   std::unique_ptr<sim::SimWorld> world_;
   std::optional<Platform> platform_;
+  SurveyShared surveyShared_;
+  LastSurveySelection surveySelection_;
+  CPageSiteSurveyDlg* surveyPage_ = nullptr;
   std::unique_ptr<shell::NxCore> core_;
 };
 

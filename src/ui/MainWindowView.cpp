@@ -11,11 +11,14 @@
 #include <algorithm>
 
 #include "shell/ShellIds.h"
+#include "survey/CAPDetailInfoDlg.h"
 #include "ui/AboutView.h"
+#include "ui/ApDetailsView.h"
 #include "ui/LinkStatusView.h"
 #include "ui/PageSet.h"
 #include "ui/PlaceholderPage.h"
 #include "ui/StatisticsView.h"
+#include "ui/SurveyView.h"
 #include "ui/ViewHelpers.h"
 #include "widgets/PageButtonIcons.h"
 #include "widgets/TrayIcons.h"
@@ -81,6 +84,7 @@ MainWindowView::MainWindowView(shell::CNxUI2007Dlg& model, PageSet& pages, QWidg
   pageArea_->setMinimumHeight(kPageAreaMinHeight);
   statistics_ = new StatisticsView(pages_.Statistics(), pageArea_);
   about_ = new AboutView(pages_.About(), pageArea_);
+  survey_ = new SurveyView(pages_.Survey(), pageArea_);
   for (const shell::PageButtonState& b : state.buttons) {
     if (!b.page) continue;
     QWidget* page = nullptr;
@@ -90,6 +94,9 @@ MainWindowView::MainWindowView(shell::CNxUI2007Dlg& model, PageSet& pages, QWidg
         break;
       case shell::PageId::About:
         page = about_;
+        break;
+      case shell::PageId::Network:
+        page = survey_;
         break;
       default:
         page = new PlaceholderPage(ToQt(b.caption), QString::fromUtf8(kNotYet), pageArea_);
@@ -128,7 +135,12 @@ MainWindowView::MainWindowView(shell::CNxUI2007Dlg& model, PageSet& pages, QWidg
   lowerFrame_->setFrameShape(QFrame::StyledPanel);
   linkStatus_ = new LinkStatusView(lowerFrame_);
   lowerFrame_->addWidget(linkStatus_);
+  apDetails_ = new ApDetailsView(pages_.ApDetails(), lowerFrame_);
   for (std::size_t i = 1; i < shell::kPanelCount; ++i) {
+    if (static_cast<int>(i) == CAPDetailInfoDlg::kPanel) {
+      lowerFrame_->addWidget(apDetails_);
+      continue;
+    }
     lowerFrame_->addWidget(new PlaceholderPage(QString::fromUtf8(kPanelTitles[i]),
                                                QStringLiteral("This panel is not available in this version yet."),
                                                lowerFrame_));
@@ -227,12 +239,24 @@ void MainWindowView::Sync() {
     if (QWidget* page = pageWidgets_[static_cast<std::size_t>(*state.selectedPage)]) pageArea_->setCurrentWidget(page);
   }
   lowerFrame_->setCurrentIndex(state.visiblePanel);
+  if (state.visiblePanel != panelShown_) {
+    const bool opened = panelShown_ >= 0 && state.visiblePanel != shell::kPanelLinkStatus;
+    panelShown_ = state.visiblePanel;
+    // A detail view or editor opened in the lower frame is what the user asked to see.
+    if (opened && !state.expanded) {
+      model_.OnMoreLess();
+      Sync();
+      return;
+    }
+  }
   moreLess_->setText(ToQt(state.moreLessCaption));
   moreLess_->setIcon(PageButtonIcon(state.moreLessBitmap));
 
   linkStatus_->Render(pages_.LinkStatus().State());
   statistics_->Render();
   about_->Render();
+  survey_->Render();
+  apDetails_->Render();
 
   if (state.expanded != expandedShown_) {
     expandedShown_ = state.expanded;

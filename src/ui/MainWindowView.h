@@ -19,6 +19,8 @@ class QToolButton;
 namespace nxui {
 
 class AboutView;
+class ApDetailsView;
+class SurveyView;
 class LinkStatusView;
 class PageSet;
 class StatisticsView;
@@ -44,6 +46,8 @@ class MainWindowView final : public QWidget {
   LinkStatusView* LinkStatus() const { return linkStatus_; }
   StatisticsView* Statistics() const { return statistics_; }
   AboutView* About() const { return about_; }
+  SurveyView* Survey() const { return survey_; }
+  ApDetailsView* ApDetails() const { return apDetails_; }
 
  signals:
   // The user closed the window (the model is already closed).
@@ -73,7 +77,10 @@ class MainWindowView final : public QWidget {
   LinkStatusView* linkStatus_;
   StatisticsView* statistics_;
   AboutView* about_;
+  SurveyView* survey_;
+  ApDetailsView* apDetails_;
   bool expandedShown_;
+  int panelShown_ = -1;
 };
 
 }  // namespace nxui

@@ -3,13 +3,19 @@
 namespace nxui {
 
 PageSet::PageSet(Platform& platform, shell::CHideDlg& hide, const StringTable& strings, shell::CNxUI2007Dlg& window,
-                 std::optional<ProgramVersionResource> program, std::size_t graphPixels)
+                 std::optional<ProgramVersionResource> program, std::size_t graphPixels, SurveyShared& surveyShared,
+                 ISurveyProfileTarget& profileTarget)
     : hide_(hide),
       window_(window),
+      surveyShared_(surveyShared),
       driver_(hide.Driver()),
+      apDetails_(strings, [&window](int panel) { window.ShowPanel(panel); }),
+      surveyHost_(hide, platform, apDetails_),
+      survey_(platform.loop, hide.Session(), strings, surveyHost_, surveyShared, profileTarget),
       linkStatus_(platform, hide.Context(), driver_, hide.Session(), strings, *this),
       statistics_(platform.loop, driver_, hide.Session(), strings, &linkStatus_),
       about_(platform, hide.Context(), driver_, strings, std::move(program)) {
+  survey_.OnInitDialog();
   linkStatus_.SetGraphCapacity(graphPixels);
   linkStatus_.OnInitDialog();
   statistics_.OnInitDialog();

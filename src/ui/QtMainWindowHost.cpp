@@ -34,7 +34,8 @@ void QtMainWindowHost::Opened(shell::CNxUI2007Dlg& window) {
   if (hide == nullptr) return;
   model_ = &window;
   pages_ = std::make_unique<PageSet>(core_.GetPlatform(), *hide, core_.Strings(), window, core_.ProgramVersion(),
-                                     ScreenWidth());
+                                     ScreenWidth(), core_.Survey(), core_.SurveySelection());
+  core_.SetSurveyPage(&pages_->Survey());
   view_ = std::make_unique<MainWindowView>(window, *pages_);
   connect(view_.get(), &MainWindowView::UserClosed, this, [this] {
     syncTimer_.stop();
@@ -47,6 +48,7 @@ void QtMainWindowHost::Closed() {
   syncTimer_.stop();
   // The window shows the pages: it goes first.
   view_.reset();
+  core_.SetSurveyPage(nullptr);
   pages_.reset();
   model_ = nullptr;
 }

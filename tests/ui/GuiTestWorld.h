@@ -26,6 +26,7 @@ struct WorldSpec {
   bool connected = true;
   bool admin = true;
   std::string failingOids;  // JSON array members, e.g. "\"OID_WLAN_RSSI1\""
+  std::string extraNetworks;  // JSON objects appended to the networks in range
 };
 
 inline std::string WorldJson(const WorldSpec& spec) {
@@ -36,7 +37,9 @@ inline std::string WorldJson(const WorldSpec& spec) {
           R"(, "rssiChains": )" + std::to_string(spec.rssiChains) + R"(, "failingOids": [)" + spec.failingOids +
           "]}}],";
   json += R"( "networks": [{"ssid": "HomeNet", "bssid": "00-1D-7E-4A-21-90", "channel": 6, "rssi": -48,
-               "phy": "g", "security": {"auth": "wpa2-psk", "cipher": "aes", "passphrase": "sunflower-2008"}}])";
+               "phy": "g", "security": {"auth": "wpa2-psk", "cipher": "aes", "passphrase": "sunflower-2008"}})";
+  if (!spec.extraNetworks.empty()) json += ", " + spec.extraNetworks;
+  json += "]";
   if (spec.connected) json += R"(, "platformProfiles": [{"ssid": "HomeNet"}])";
   json += "}";
   return json;

@@ -469,6 +469,8 @@ int RenderAllViews(const std::string& folder, const GuiOptions& options, std::ve
   // Each world starts from a fresh state, so the pictures do not depend on earlier runs.
   GuiOptions renderOptions = options;
   renderOptions.stateDirectory.clear();
+  // The pictures do not depend on the locale of the machine that renders them.
+  if (renderOptions.language.empty()) renderOptions.language = "en";
   Renderer renderer(harness, renderOptions, programIni);
 
   sim::Scenario main;
@@ -503,8 +505,15 @@ int RenderAllViews(const std::string& folder, const GuiOptions& options, std::ve
   serviceOff.wlanService = false;
   renderer.RenderScenario(serviceOff, "wlan-service-off");
 
-  StringTable strings(StringTable::ChooseLanguage(options.language, ""));
+  StringTable strings(StringTable::ChooseLanguage(renderOptions.language, ""));
   renderer.RenderSmallWindows(strings);
+
+  // The same connected world in the other language.
+  GuiOptions otherLanguage = renderOptions;
+  otherLanguage.language = strings.language() == Language::kChinese ? "en" : "zh";
+  Renderer other(harness, otherLanguage, programIni);
+  other.RenderScenario(DemoWorld{}, otherLanguage.language == "zh" ? "connected-zh" : "connected-en");
+  if (!other.ok) renderer.Fail(other.error);
 
   if (written != nullptr) {
     written->clear();

@@ -70,8 +70,10 @@ struct HideDlgOptions {
   SettingsDirectory settings;
   std::string programDirectory;  // where the help file lies
   std::filesystem::path traceFile = TraceLog::DefaultPath();
-  // The program's ini file; empty: beside the executable (see ProgramIniPath).
+  // The program's ini file and the adapter-list file; empty: beside the executable as the
+  // system names it (a simulated machine maps its paths before handing them in).
   std::filesystem::path programIni;
+  std::filesystem::path adapterListFile;
 };
 
 inline constexpr const char* kHelpFile = "VIROZUREDED.UDA";

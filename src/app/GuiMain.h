@@ -1,0 +1,19 @@
+// The command line's two graphical entries: the program with tray and main window, and the
+// headless rendering of every window into a folder.
+#pragma once
+
+#include <string>
+
+#include "ui/GuiOptions.h"
+
+namespace nxui {
+
+// The interactive program on the simulated machine. 0 after "Exit" or after handing over to a
+// running instance; 1 when the scenario or the state cannot be used or the build has no GUI.
+int RunGui(int argc, char** argv, const GuiOptions& options);
+
+// PNG pictures of every window into `dir` (created when missing). 0 on success, 1 on failure
+// with the reason on stderr.
+int RenderAll(const std::string& dir, const GuiOptions& options);
+
+}  // namespace nxui

@@ -1,0 +1,526 @@
+#include "ui/GuiApp.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QMenu>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+#include "platform/IRegistry.h"
+#include "platform/VirtualEventLoop.h"
+#include "shell/CHideDlg.h"
+#include "shell/CNxUI2007.h"
+#include "shell/ShellIds.h"
+#include "shell/StringTable.h"
+#include "sim/ScenarioLoader.h"
+#include "ui/GuiCore.h"
+#include "shell/HeadlessViews.h"
+#include "ui/MainWindowView.h"
+#include "ui/PageSet.h"
+#include "survey/CPageSiteSurveyDlg.h"
+#include "ui/QtCardChooser.h"
+#include "ui/QtEventLoop.h"
+#include "ui/QtInfoWnd.h"
+#include "ui/QtMainWindowHost.h"
+#include "ui/QtMessageBoxView.h"
+#include "ui/QtSingleInstance.h"
+#include "ui/QtTrayMenu.h"
+#include "ui/QtTrayShell.h"
+#include "ui/RenderHarness.h"
+#include "widgets/TrayIcons.h"
+
+namespace nxui {
+namespace {
+
+constexpr int kEndCheckMs = 100;
+
+// ---------------------------------------------------------------- interactive program
+
+}  // namespace
+
+int RunGuiOn(QApplication& app, const GuiOptions& options, const std::function<void(GuiCore&)>& started) {
+  QtEventLoop loop;
+  std::string error;
+  std::unique_ptr<GuiCore> core = GuiCore::Create(loop, options, error);
+  if (!core) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return 1;
+  }
+  auto postToHidden = [&core, &loop](UINT message, WPARAM wParam, LPARAM lParam) {
+    if (shell::CHideDlg* hide = core->Hide()) loop.PostMessage(hide->Window(), message, wParam, lParam);
+  };
+
+  QtMainWindowHost host(*core);
+  QtMessageBoxView messageBox([&host]() -> QWidget* { return host.View(); });
+  QtTrayMenu trayMenu;
+  QtCardChooser cardChooser;
+  QtTrayShell trayShell(core->World().shell(), [&postToHidden](UINT callbackMessage, LPARAM event) {
+    postToHidden(callbackMessage, 0, event);
+  });
+  QtSingleInstance instance([&postToHidden] { postToHidden(shell::kMsgCommand, shell::kCmdLaunchConfig, 0); },
+                            QString::fromStdString(options.instanceScope));
+
+  GuiCore::Ports ports;
+  ports.messageBox = &messageBox;
+  ports.trayMenu = &trayMenu;
+  ports.cardChooser = &cardChooser;
+  ports.mainWindowView = &host;
+  ports.shell = &trayShell;
+
+  shell::CNxUI2007 application(core->World().registry(), core->World().systemInfo(), instance);
+  application.InitInstance(
+      options.commandLine,
+      [&](const shell::HideDlgOptions& hideOptions) {
+        if (!trayShell.TrayAvailable()) {
+          std::fprintf(stderr,
+                       "No notification area on this desktop: the utility keeps running; launch it again to "
+                       "open its window.\n");
+        }
+        core->Start(ports, hideOptions);
+        // The hidden window's modal loop: it ends with "Exit".
+        QTimer endCheck;
+        QObject::connect(&endCheck, &QTimer::timeout, &app, [&core, &app] {
+          if (core->Hide() == nullptr || core->Hide()->Ended()) app.quit();
+        });
+        endCheck.start(kEndCheckMs);
+        if (started) started(*core);
+        app.exec();
+        core->Stop();
+      },
+      core->DefaultHideOptions());
+  application.ExitInstance();
+  core->Stop();
+  return 0;
+}
+
+namespace {
+
+// ---------------------------------------------------------------- headless rendering
+
+// One simulated machine under virtual time with the headless ports.
+class HeadlessRun {
+ public:
+  HeadlessRun() = default;
+  HeadlessRun(const HeadlessRun&) = delete;
+  HeadlessRun& operator=(const HeadlessRun&) = delete;
+  ~HeadlessRun() {
+    if (core_) core_->Stop();
+    host_.reset();
+  }
+
+  bool Start(const sim::Scenario& scenario, const GuiOptions& options, const std::string& programIni, bool sso,
+             std::string& error) {
+    core_ = GuiCore::Create(loop_, scenario, options, error);
+    if (!core_) return false;
+    if (sso) InstallSso();
+    host_ = std::make_unique<QtMainWindowHost>(*core_, false);
+    GuiCore::Ports ports;
+    ports.messageBox = &views_;
+    ports.trayMenu = &views_;
+    ports.cardChooser = &views_;
+    ports.mainWindowView = host_.get();
+    shell::HideDlgOptions hideOptions = core_->DefaultHideOptions();
+    hideOptions.programIni = programIni;
+    core_->Start(ports, hideOptions);
+    Settle(options.settleSeconds);
+    return true;
+  }
+
+  void Settle(double seconds) {
+    loop_.AdvanceBy(static_cast<std::uint64_t>(seconds * 1000.0));
+    if (host_) host_->SyncNow();
+  }
+
+  GuiCore& Core() { return *core_; }
+  QtMainWindowHost& Host() { return *host_; }
+  MainWindowView* View() { return host_ ? host_->View() : nullptr; }
+  const std::vector<std::string>& Messages() const { return views_.messages; }
+
+ private:
+  void InstallSso() {
+    IRegistry& registry = core_->World().registry();
+    HKEY key = 0;
+    if (registry.CreateKey(kHkeyLocalMachine, shell::kSsoKey, kKeyAllAccess, key) != kErrorSuccess) return;
+    const std::uint8_t one[] = {'1', 0};
+    registry.SetValue(key, "SSOInstall", kRegSz, one);
+    registry.CloseKey(key);
+  }
+
+  VirtualEventLoop loop_;
+  // Boxes answered with OK, the menu dismissed, the first adapter chosen.
+  shell::HeadlessViews views_;
+  std::unique_ptr<GuiCore> core_;
+  std::unique_ptr<QtMainWindowHost> host_;
+};
+
+struct DemoAdapter {
+  bool present = true;
+  bool is11n = true;
+  int rssiChains = 2;
+  const char* failingOids = "";
+};
+
+struct DemoWorld {
+  DemoAdapter adapter;
+  bool connected = true;
+  bool wlanService = true;
+};
+
+// The worlds the pictures show: one adapter, three networks in range, and a stored platform
+// profile that connects to the first when the world starts.
+std::string DemoScenarioJson(const DemoWorld& world) {
+  std::string adapter = R"({"present": )";
+  adapter += world.adapter.present ? "true" : "false";
+  if (world.adapter.is11n) {
+    adapter += R"(, "hardwareId": "USB\\VID_1B75&PID_3072&REV_0101", "bands": ["2.4GHz", "5GHz"])";
+  } else {
+    adapter += R"(, "hardwareId": "USB\\VID_2F19&PID_1001&REV_0001", "bands": ["2.4GHz"],)"
+               R"( "friendlyName": "Wireless LAN USB Adapter", "deviceDescription": "Wireless LAN USB Adapter")";
+  }
+  adapter += R"(, "driver": {"is11n": )";
+  adapter += world.adapter.is11n ? "true" : "false";
+  adapter += R"(, "rssiChains": )" + std::to_string(world.adapter.rssiChains) + R"(, "failingOids": [)" +
+             world.adapter.failingOids + "]}";
+  adapter += R"(, "registry": {"WirelessMode": ")" + std::string(world.adapter.is11n ? "5" : "0") +
+             R"(", "Channel": "6", "CountryRegion": "5", "CountryRegionABand": "7"}})";
+
+  std::string json = R"({"version": 1, "adapters": [)" + adapter + "], ";
+  json += R"("wlanService": {"running": )";
+  json += world.wlanService ? "true" : "false";
+  json += R"(}, "networks": [
+    {"ssid": "HomeNet", "bssid": "00-1D-7E-4A-21-90", "channel": 6, "rssi": -48, "phy": ")";
+  json += world.adapter.is11n ? "n" : "g";
+  json += R"(", "security": {"auth": "wpa2-psk", "cipher": "aes", "passphrase": "sunflower-2008"})";
+  if (world.adapter.is11n) json += R"(, "ht": {"width": 40, "secondaryOffset": 1})";
+  json += R"(, "wps": {"version": "0x10", "state": 2, "configMethods": "0x0084",)"
+          R"( "uuidE": "1F2E3D4C5B6A79880102030405060708", "rfBands": 1}},
+    {"ssid": "Cafe Guest", "bssid": "00-22-6B-11-22-33", "channel": 11, "rssi": -71, "phy": "g"},
+    {"ssid": "Office-5G", "bssid": "00-24-01-AA-BB-CC", "channel": 36, "rssi": -66, "phy": "n",
+     "security": {"auth": "wpa2", "cipher": "aes"}, "ccx": true},
+    {"ssid": "OldRouter", "bssid": "00-0F-66-10-20-30", "channel": 1, "rssi": -84, "phy": "b",
+     "security": {"auth": "open", "cipher": "wep", "wepKeys": ["1234567890"]}},
+    {"ssid": "", "bssid": "00-14-BF-44-55-66", "channel": 3, "rssi": -77, "phy": "g",
+     "security": {"auth": "wpa-psk+wpa2-psk", "cipher": "tkip+aes", "passphrase": "hidden-net-1"}}
+  ])";
+  if (world.connected) json += R"(, "platformProfiles": [{"ssid": "HomeNet"}])";
+  json += "}";
+  return json;
+}
+
+bool LoadDemo(const DemoWorld& world, const char* name, sim::Scenario& scenario, std::string& error) {
+  const sim::ScenarioLoadResult loaded = sim::ScenarioLoader::LoadText(DemoScenarioJson(world), name);
+  if (!loaded.ok) {
+    error = loaded.error;
+    return false;
+  }
+  scenario = loaded.scenario;
+  return true;
+}
+
+class Renderer {
+ public:
+  Renderer(RenderHarness& harness, const GuiOptions& options, QString programIni)
+      : harness_(harness), options_(options), programIni_(std::move(programIni)) {}
+
+  bool ok = true;
+  std::string error;
+
+  void Save(QWidget& widget, const QString& name) {
+    if (harness_.Render(widget, name).isEmpty()) Fail("cannot write " + harness_.PathFor(name).toStdString());
+  }
+  void Fail(const std::string& why) {
+    if (ok) error = why;
+    ok = false;
+  }
+
+  // The main window expanded and collapsed, every page and every panel, on one world.
+  void RenderFullSet(const sim::Scenario& scenario) {
+    HeadlessRun run;
+    if (!run.Start(scenario, options_, programIni_.toStdString(), true, error)) {
+      ok = false;
+      return;
+    }
+    MainWindowView* view = run.View();
+    shell::CNxUI2007Dlg* model = run.Host().Model();
+    if (view == nullptr || model == nullptr) {
+      Fail("the main window did not open on the rendered world");
+      return;
+    }
+    SetExpanded(run, true);
+    Save(*view, QStringLiteral("main-expanded"));
+    SetExpanded(run, false);
+    Save(*view, QStringLiteral("main-collapsed"));
+
+    const struct {
+      shell::PageId id;
+      const char* name;
+    } pages[] = {{shell::PageId::Profile, "profile"},  {shell::PageId::Network, "network"},
+                 {shell::PageId::Statistics, "statistics"}, {shell::PageId::Wps, "wps"},
+                 {shell::PageId::Sso, "sso"},          {shell::PageId::Dot11n, "80211n"},
+                 {shell::PageId::About, "about"}};
+    for (const auto& page : pages) {
+      model->OnPageButton(page.id);
+      run.Host().SyncNow();
+      // Statistics and the like refresh on their own 2-second timers.
+      run.Settle(4.5);
+      QWidget* widget = view->PageWidget(page.id);
+      if (widget == nullptr) continue;
+      view->PageArea()->setCurrentWidget(widget);
+      Save(*view->PageArea(), QStringLiteral("page-%1").arg(QLatin1String(page.name)));
+    }
+    // The statistics page also shows its receive table.
+    model->OnPageButton(shell::PageId::Statistics);
+    run.Host().SyncNow();
+    run.Host().Pages()->Statistics().SelectSubPage(1);
+    run.Settle(2.5);
+    view->PageArea()->setCurrentWidget(view->PageWidget(shell::PageId::Statistics));
+    Save(*view->PageArea(), QStringLiteral("page-statistics-receive"));
+    run.Host().Pages()->Statistics().SelectSubPage(0);
+
+    RenderSurvey(run);
+
+    static const char* const kPanelNames[shell::kPanelCount] = {
+        "link-status", "hidden-ssid", "profile-editor", "security-editor", "ap-details", "authentication-status",
+        "wps-profile", "invalid-id-password", "peap-settings", "add-block-ack", "delete-block-ack"};
+    SetExpanded(run, true);
+    for (int n = static_cast<int>(shell::kPanelCount) - 1; n >= 0; --n) {
+      model->ShowPanel(n);
+      run.Settle(0.2);
+      Save(*view->LowerFrame(), QStringLiteral("panel-%1-%2").arg(n).arg(QLatin1String(kPanelNames[n])));
+    }
+    // The radio switched off: the strip's radio picture and the link status say so.
+    model->ShowPanel(shell::kPanelLinkStatus);
+    model->OnRadioButton();
+    run.Host().SyncNow();
+    run.Settle(4.5);
+    Save(*view, QStringLiteral("main-radio-off"));
+  }
+
+  // The survey page sorted three ways and in dBm, and the details of a WPA2 HT40 network (every
+  // tab) and of a WEP network.
+  void RenderSurvey(HeadlessRun& run) {
+    MainWindowView* view = run.View();
+    PageSet* pages = run.Host().Pages();
+    shell::CNxUI2007Dlg* model = run.Host().Model();
+    model->OnPageButton(shell::PageId::Network);
+    run.Host().SyncNow();
+    run.Settle(4.5);
+    CPageSiteSurveyDlg& survey = pages->Survey();
+    view->PageArea()->setCurrentWidget(view->PageWidget(shell::PageId::Network));
+    const struct {
+      SortMode mode;
+      bool dbm;
+      const char* name;
+    } looks[] = {{SortMode::Signal, false, "page-network-by-signal"},
+                 {SortMode::Channel, true, "page-network-by-channel-dbm"},
+                 {SortMode::Ssid, false, "page-network"}};
+    for (const auto& look : looks) {
+      survey.OnSortChanged(look.mode);
+      survey.OnShowDbmChanged(look.dbm);
+      run.Settle(2.5);
+      Save(*view->PageArea(), QString::fromLatin1(look.name));
+    }
+
+    const struct {
+      const char* ssid;
+      const char* name;
+    } details[] = {{"HomeNet", "panel-4-ap-details-wpa2-ht40"}, {"OldRouter", "panel-4-ap-details-wep"}};
+    SetExpanded(run, true);
+    for (const auto& d : details) {
+      int row = -1;
+      for (std::size_t i = 0; i < survey.Rows().size(); ++i) {
+        if (survey.Rows()[i].ssid == d.ssid) row = static_cast<int>(i);
+      }
+      if (row < 0) {
+        Fail(std::string("the survey does not list ") + d.ssid);
+        continue;
+      }
+      survey.OnRowClicked(row);
+      survey.OnRowDoubleClicked(row);
+      run.Host().SyncNow();
+      const char* const tabNames[] = {"general", "wps", "ccx", "80211n"};
+      for (int tab = 0; tab < 4; ++tab) {
+        if (!pages->ApDetails().State().tabs[static_cast<std::size_t>(tab)].visible) continue;
+        pages->ApDetails().OnTabSelected(tab);
+        run.Host().SyncNow();
+        Save(*view->LowerFrame(), QStringLiteral("%1-%2").arg(QLatin1String(d.name), QLatin1String(tabNames[tab])));
+      }
+      pages->ApDetails().OnTabSelected(0);
+    }
+    // The main window as the user sees it after a double click on a row.
+    survey.OnRowDoubleClicked(0);
+    run.Host().SyncNow();
+    Save(*view, QStringLiteral("main-network-details"));
+    pages->ApDetails().OnOk();
+    run.Host().SyncNow();
+  }
+
+  // One world's main window, expanded on the link status; without a main window the message the
+  // user got instead, and the tray icon.
+  void RenderScenario(const DemoWorld& world, const char* name) {
+    sim::Scenario scenario;
+    if (!LoadDemo(world, name, scenario, error)) {
+      ok = false;
+      return;
+    }
+    HeadlessRun run;
+    if (!run.Start(scenario, options_, programIni_.toStdString(), false, error)) {
+      ok = false;
+      return;
+    }
+    const QString base = QStringLiteral("scenario-%1").arg(QLatin1String(name));
+    if (run.View() == nullptr) {
+      // Without a main window: what the user gets when asking for it from the tray menu.
+      if (shell::CHideDlg* hide = run.Core().Hide()) {
+        run.Core().Loop().PostMessage(hide->Window(), shell::kMsgCommand, shell::kCmdLaunchConfig, 0);
+        run.Settle(0.1);
+      }
+    }
+    if (MainWindowView* view = run.View()) {
+      SetExpanded(run, true);
+      Save(*view, base);
+    } else if (!run.Messages().empty()) {
+      shell::CMessageBoxDlg box(run.Messages().back(), run.Core().Strings().LoadString(string_id::kOk), 0);
+      std::unique_ptr<QDialog> dialog = QtMessageBoxView::BuildDialog(box, nullptr);
+      Save(*dialog, base + QStringLiteral("-message"));
+    }
+    if (shell::CHideDlg* hide = run.Core().Hide()) {
+      const QPixmap icon = TrayIconPixmap(hide->Tray().Data().iconNumber, 32);
+      if (harness_.Save(icon, base + QStringLiteral("-tray")).isEmpty()) Fail("cannot write the tray picture");
+    }
+  }
+
+  // The small windows: message box, hint, tray menu, icons.
+  void RenderSmallWindows(const StringTable& strings) {
+    shell::CMessageBoxDlg box(strings.LoadString(string_id::kNicNotReady), strings.LoadString(string_id::kOk), 0);
+    std::unique_ptr<QDialog> dialog = QtMessageBoxView::BuildDialog(box, nullptr);
+    Save(*dialog, QStringLiteral("message-box"));
+
+    QtInfoWnd hint;
+    const std::string text = " " + std::string("The key must be 8 to 63 characters") + " ";
+    const QFontMetrics metrics(hint.font());
+    hint.Show({0, 0, metrics.horizontalAdvance(QString::fromStdString(text)) + 5, metrics.height() + 4}, text);
+    Save(hint, QStringLiteral("hint-window"));
+    hint.Hide();
+
+    const std::unique_ptr<QMenu> menu = QtTrayMenu::BuildMenu(
+        {{shell::kCmdLaunchConfig, strings.LoadString(string_id::kLaunchConfigUtilities)},
+         {shell::kCmdExit, strings.LoadString(string_id::kExit)}});
+    Save(*menu, QStringLiteral("tray-menu"));
+    if (harness_.RenderIconSheet(QStringLiteral("icons")).isEmpty()) Fail("cannot write the icon sheet");
+  }
+
+ private:
+  static void SetExpanded(HeadlessRun& run, bool expanded) {
+    shell::CNxUI2007Dlg* model = run.Host().Model();
+    if (model == nullptr) return;
+    if (model->State().expanded != expanded) model->OnMoreLess();
+    run.Host().SyncNow();
+  }
+
+  RenderHarness& harness_;
+  const GuiOptions& options_;
+  QString programIni_;
+};
+
+}  // namespace
+
+int RunGuiApplication(int argc, char** argv, const GuiOptions& options) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("nxui"));
+  QApplication::setWindowIcon(TrayIcon(kAppIconNumber));
+  // The program lives in the tray: closing the main window does not end it.
+  QApplication::setQuitOnLastWindowClosed(false);
+  return RunGuiOn(app, options);
+}
+
+int RenderAllViews(const std::string& folder, const GuiOptions& options, std::vector<std::string>* written,
+                   std::string* error) {
+  std::unique_ptr<QApplication> ownApp;
+  if (QApplication::instance() == nullptr) {
+    RenderHarness::UseOffscreenPlatform();
+    static int argc = 1;
+    static char name[] = "nxui";
+    static char* argv[] = {name, nullptr};
+    ownApp = std::make_unique<QApplication>(argc, argv);
+  }
+  auto fail = [error](const std::string& why) {
+    if (error != nullptr) *error = why;
+    return 1;
+  };
+
+  RenderHarness harness(QString::fromStdString(folder));
+  if (!harness.Ok()) return fail("cannot create the folder " + folder);
+  // The pictures show the 802.11n button: the program ini beside them says so.
+  QTemporaryDir iniDir;
+  if (!iniDir.isValid()) return fail("cannot create a temporary folder");
+  const QString programIni = iniDir.filePath(QStringLiteral("NxUI.ini"));
+  QFile ini(programIni);
+  if (!ini.open(QIODevice::WriteOnly) || ini.write("[Page]\r\n11n Setting=1\r\n") < 0) {
+    return fail("cannot write " + programIni.toStdString());
+  }
+  ini.close();
+
+  // Each world starts from a fresh state, so the pictures do not depend on earlier runs.
+  GuiOptions renderOptions = options;
+  renderOptions.stateDirectory.clear();
+  // The pictures do not depend on the locale of the machine that renders them.
+  if (renderOptions.language.empty()) renderOptions.language = "en";
+  Renderer renderer(harness, renderOptions, programIni);
+
+  sim::Scenario main;
+  std::string loadError;
+  if (!options.scenarioFile.empty()) {
+    const sim::ScenarioLoadResult loaded = sim::ScenarioLoader::LoadFile(options.scenarioFile);
+    if (!loaded.ok) return fail(loaded.error);
+    main = loaded.scenario;
+  } else if (!LoadDemo(DemoWorld{}, "connected", main, loadError)) {
+    return fail(loadError);
+  }
+  renderer.RenderFullSet(main);
+
+  renderer.RenderScenario(DemoWorld{}, "connected");
+  DemoWorld disconnected;
+  disconnected.connected = false;
+  renderer.RenderScenario(disconnected, "disconnected");
+  DemoWorld noAdapter;
+  noAdapter.adapter.present = false;
+  renderer.RenderScenario(noAdapter, "no-adapter");
+  DemoWorld legacy;
+  legacy.adapter.is11n = false;
+  renderer.RenderScenario(legacy, "non-11n");
+  DemoWorld oneChain;
+  oneChain.adapter.rssiChains = 1;
+  renderer.RenderScenario(oneChain, "one-chain");
+  // A driver that cannot answer for the second and third chain: the noise bar moves up.
+  DemoWorld signal2Fails;
+  signal2Fails.adapter.failingOids = R"("OID_WLAN_RSSI1", "OID_WLAN_RSSI2")";
+  renderer.RenderScenario(signal2Fails, "signal2-query-fails");
+  DemoWorld serviceOff;
+  serviceOff.wlanService = false;
+  renderer.RenderScenario(serviceOff, "wlan-service-off");
+
+  StringTable strings(StringTable::ChooseLanguage(renderOptions.language, ""));
+  renderer.RenderSmallWindows(strings);
+
+  // The same connected world in the other language.
+  GuiOptions otherLanguage = renderOptions;
+  otherLanguage.language = strings.language() == Language::kChinese ? "en" : "zh";
+  Renderer other(harness, otherLanguage, programIni);
+  other.RenderScenario(DemoWorld{}, otherLanguage.language == "zh" ? "connected-zh" : "connected-en");
+  if (!other.ok) renderer.Fail(other.error);
+
+  if (written != nullptr) {
+    written->clear();
+    for (const QString& path : harness.Written()) written->push_back(path.toStdString());
+  }
+  if (!renderer.ok) return fail(renderer.error);
+  return 0;
+}
+
+}  // namespace nxui

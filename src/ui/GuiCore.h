@@ -1,0 +1,89 @@
+// The whole program on the simulated machine, as the graphical front end and the headless
+// rendering run it: the scenario's world, the platform the core sees (with the front end's tray
+// in place of the simulated one) and the core with its hidden window.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "adapter/ICardChooser.h"
+#include "platform/Platform.h"
+#include "shell/CHideDlg.h"
+#include "shell/CMessageBoxDlg.h"
+#include "shell/CPageAboutDlg.h"
+#include "shell/IMainWindowView.h"
+#include "shell/ITrayMenu.h"
+#include "shell/NxCore.h"
+#include "shell/StringTable.h"
+#include "survey/CPageSiteSurveyDlg.h"
+#include "survey/LastSurveySelection.h"
+#include "survey/SurveyShared.h"
+#include "sim/Scenario.h"
+#include "sim/SimWorld.h"
+#include "ui/GuiOptions.h"
+
+namespace nxui {
+
+class GuiCore {
+ public:
+  struct Ports {
+    shell::IMessageBoxView* messageBox = nullptr;
+    shell::ITrayMenu* trayMenu = nullptr;
+    ICardChooser* cardChooser = nullptr;
+    shell::IMainWindowView* mainWindowView = nullptr;
+    IShell* shell = nullptr;  // null: the simulated shell records the tray
+  };
+
+  // Loads the options' scenario (or the embedded one); null with `error` naming file and line.
+  static std::unique_ptr<GuiCore> Create(IEventLoop& loop, const GuiOptions& options, std::string& error);
+  static std::unique_ptr<GuiCore> Create(IEventLoop& loop, const sim::Scenario& scenario, const GuiOptions& options,
+                                         std::string& error);
+  ~GuiCore();
+  GuiCore(const GuiCore&) = delete;
+  GuiCore& operator=(const GuiCore&) = delete;
+
+  // Builds the hidden window on the ports and runs its initialisation. Every port must be set
+  // except the main-window view and the shell.
+  void Start(const Ports& ports, shell::HideDlgOptions hideOptions);
+  // Destroys the hidden window (its destruction snapshots the adapter key).
+  void Stop();
+
+  // Options for the hidden window from the program's options (ini file, "-s").
+  shell::HideDlgOptions DefaultHideOptions() const;
+
+  sim::SimWorld& World() { return *world_; }
+  IEventLoop& Loop() { return loop_; }
+  // Valid after Start.
+  Platform& GetPlatform() { return *platform_; }
+  shell::CHideDlg* Hide() { return core_ ? &core_->HiddenWindow() : nullptr; }
+  const StringTable& Strings() const { return core_ ? core_->Strings() : strings_; }
+  shell::StringLookup Lookup() const;
+  const GuiOptions& Options() const { return options_; }
+  std::optional<ProgramVersionResource> ProgramVersion() const;
+
+  // Survey values that outlive the main window ("Show dBm", last-seen times).
+  SurveyShared& Survey() { return surveyShared_; }
+  // Where "Add to Profile" hands its selection until a profile editor exists.
+  LastSurveySelection& SurveySelection() { return surveySelection_; }
+  // The open window's survey page, for the radio switch's rescan bookkeeping (null when closed).
+  void SetSurveyPage(CPageSiteSurveyDlg* page) { surveyPage_ = page; }
+
+ private:
+  GuiCore(IEventLoop& loop, const GuiOptions& options);
+
+  IEventLoop& loop_;
+  GuiOptions options_;
+  StringTable strings_;
+  std::unique_ptr<sim::SimWorld> world_;
+  std::optional<Platform> platform_;
+  SurveyShared surveyShared_;
+  LastSurveySelection surveySelection_;
+  CPageSiteSurveyDlg* surveyPage_ = nullptr;
+  std::unique_ptr<shell::NxCore> core_;
+};
+
+// Parses "1.2.3.4" (missing parts are 0, extra text ignored).
+FileVersion ParseFileVersion(const std::string& text);
+
+}  // namespace nxui

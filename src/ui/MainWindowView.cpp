@@ -1,0 +1,307 @@
+#include "ui/MainWindowView.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QStackedWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "shell/ShellIds.h"
+#include "survey/CAPDetailInfoDlg.h"
+#include "ui/AboutView.h"
+#include "ui/ApDetailsView.h"
+#include "ui/LinkStatusView.h"
+#include "ui/PageSet.h"
+#include "ui/PlaceholderPage.h"
+#include "ui/StatisticsView.h"
+#include "ui/SurveyView.h"
+#include "ui/ViewHelpers.h"
+#include "widgets/PageButtonIcons.h"
+#include "widgets/TrayIcons.h"
+#include "widgets/TrebuchetFont.h"
+
+namespace nxui {
+namespace {
+
+constexpr int kStripIconSize = 32;
+constexpr int kPageAreaMinHeight = 300;
+
+const char* const kNotYet = "This page is not available in this version yet.";
+
+// Panels 1 to 10 open editors and detail views that later versions fill in.
+const char* const kPanelTitles[shell::kPanelCount] = {
+    "Link status",        "Hidden network",  "Profile editor", "Security editor",
+    "Access point details", "Authentication status", "WPS profile", "Invalid user name or password",
+    "PEAP settings",      "Add Block Ack",   "Delete Block Ack",
+};
+
+}  // namespace
+
+MainWindowView::MainWindowView(shell::CNxUI2007Dlg& model, PageSet& pages, QWidget* parent)
+    : QWidget(parent), model_(model), pages_(pages), expandedShown_(!model.State().expanded) {
+  setObjectName(QStringLiteral("mainWindow"));
+  setWindowIcon(TrayIcon(kAppIconNumber));
+  auto* root = new QVBoxLayout(this);
+  root->setContentsMargins(6, 6, 6, 6);
+  root->setSpacing(4);
+
+  auto* stripFrame = new QFrame(this);
+  stripFrame->setObjectName(QStringLiteral("strip"));
+  stripFrame->setFrameShape(QFrame::StyledPanel);
+  strip_ = new QHBoxLayout(stripFrame);
+  strip_->setContentsMargins(2, 2, 2, 2);
+  strip_->setSpacing(2);
+  root->addWidget(stripFrame);
+
+  const shell::MainWindowState& state = model_.State();
+  MakeStripButton(shell::kCtlLeftArrow)->setIcon(PageButtonIcon(kArtLeftArrow));
+  for (const shell::PageButtonState& b : state.buttons) MakeStripButton(b.controlId);
+  MakeStripButton(shell::kCtlRightArrow)->setIcon(PageButtonIcon(kArtRightArrow));
+  auto makeFiller = [this] {
+    auto* filler = new QToolButton(this);
+    filler->setEnabled(false);
+    filler->setAutoRaise(true);
+    filler->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    return filler;
+  };
+  leftFiller_ = makeFiller();
+  rightFiller_ = makeFiller();
+  connect(stripButtons_[shell::kCtlLeftArrow], &QToolButton::clicked, this, [this] {
+    model_.OnLeftArrow();
+    Sync();
+  });
+  connect(stripButtons_[shell::kCtlRightArrow], &QToolButton::clicked, this, [this] {
+    model_.OnRightArrow();
+    Sync();
+  });
+
+  pageArea_ = new QStackedWidget(this);
+  pageArea_->setObjectName(QStringLiteral("pageArea"));
+  pageArea_->setMinimumHeight(kPageAreaMinHeight);
+  statistics_ = new StatisticsView(pages_.Statistics(), pageArea_);
+  about_ = new AboutView(pages_.About(), pageArea_);
+  survey_ = new SurveyView(pages_.Survey(), pageArea_);
+  for (const shell::PageButtonState& b : state.buttons) {
+    if (!b.page) continue;
+    QWidget* page = nullptr;
+    switch (*b.page) {
+      case shell::PageId::Statistics:
+        page = statistics_;
+        break;
+      case shell::PageId::About:
+        page = about_;
+        break;
+      case shell::PageId::Network:
+        page = survey_;
+        break;
+      default:
+        page = new PlaceholderPage(ToQt(b.caption), QString::fromUtf8(kNotYet), pageArea_);
+        break;
+    }
+    pageWidgets_[static_cast<std::size_t>(*b.page)] = page;
+    pageArea_->addWidget(page);
+  }
+  root->addWidget(pageArea_, 1);
+
+  auto* bottom = new QHBoxLayout;
+  bottom->setSpacing(4);
+  bottom->addStretch(1);
+  help_ = new QToolButton(this);
+  help_->setObjectName(QStringLiteral("help"));
+  help_->setIcon(PageButtonIcon(kArtHelp));
+  help_->setIconSize(QSize(20, 20));
+  help_->setText(QStringLiteral("?"));
+  help_->setToolTip(QStringLiteral("Help"));
+  bottom->addWidget(help_);
+  moreLess_ = new QToolButton(this);
+  moreLess_->setObjectName(QStringLiteral("moreLess"));
+  moreLess_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  moreLess_->setIconSize(QSize(20, 20));
+  moreLess_->setMinimumWidth(90);
+  bottom->addWidget(moreLess_);
+  root->addLayout(bottom);
+  connect(help_, &QToolButton::clicked, this, [this] { model_.OnHelpButton(); });
+  connect(moreLess_, &QToolButton::clicked, this, [this] {
+    model_.OnMoreLess();
+    Sync();
+  });
+
+  lowerFrame_ = new QStackedWidget(this);
+  lowerFrame_->setObjectName(QStringLiteral("lowerFrame"));
+  lowerFrame_->setFrameShape(QFrame::StyledPanel);
+  linkStatus_ = new LinkStatusView(lowerFrame_);
+  lowerFrame_->addWidget(linkStatus_);
+  apDetails_ = new ApDetailsView(pages_.ApDetails(), lowerFrame_);
+  for (std::size_t i = 1; i < shell::kPanelCount; ++i) {
+    if (static_cast<int>(i) == CAPDetailInfoDlg::kPanel) {
+      lowerFrame_->addWidget(apDetails_);
+      continue;
+    }
+    lowerFrame_->addWidget(new PlaceholderPage(QString::fromUtf8(kPanelTitles[i]),
+                                               QStringLiteral("This panel is not available in this version yet."),
+                                               lowerFrame_));
+  }
+  // The panel keeps the room it asks for; extra height goes to the page area.
+  lowerFrame_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
+  root->addWidget(lowerFrame_, 0);
+  Sync();
+}
+
+QToolButton* MainWindowView::MakeStripButton(int controlId) {
+  auto* button = new QToolButton(this);
+  button->setObjectName(QStringLiteral("strip%1").arg(controlId));
+  button->setIconSize(QSize(kStripIconSize, kStripIconSize));
+  button->setAutoRaise(true);
+  stripButtons_[controlId] = button;
+  const bool arrow = controlId == shell::kCtlLeftArrow || controlId == shell::kCtlRightArrow;
+  if (!arrow) {
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setFont(TrebuchetFont(model_.State().buttonFontHeight > 0 ? model_.State().buttonFontHeight - 4 : 16));
+    for (const shell::PageButtonState& b : model_.State().buttons) {
+      if (b.controlId != controlId) continue;
+      if (b.page) {
+        button->setCheckable(true);
+        const shell::PageId page = *b.page;
+        connect(button, &QToolButton::clicked, this, [this, page] {
+          model_.OnPageButton(page);
+          pages_.Sync();
+          Sync();
+        });
+      } else {
+        connect(button, &QToolButton::clicked, this, [this] {
+          model_.OnRadioButton();
+          Sync();
+        });
+      }
+    }
+  }
+  return button;
+}
+
+int MainWindowView::DialogUnitsToPixels(int units) const {
+  // A horizontal dialog unit is a quarter of the dialog font's average character width.
+  return units * std::max(fontMetrics().averageCharWidth(), 4) / 4;
+}
+
+void MainWindowView::SyncStrip() {
+  const shell::MainWindowState& state = model_.State();
+  struct Placed {
+    int x;
+    int controlId;
+    int width;
+  };
+  std::vector<Placed> placed;
+  if (state.arrowsShown) {
+    placed.push_back({state.leftArrow.x, shell::kCtlLeftArrow, state.leftArrow.width});
+    placed.push_back({state.rightArrow.x, shell::kCtlRightArrow, state.rightArrow.width});
+  }
+  for (const shell::PageButtonState& b : state.buttons) {
+    QToolButton* button = stripButtons_[b.controlId];
+    button->setText(ToQt(b.caption));
+    button->setEnabled(b.enabled);
+    button->setIcon(PageButtonIcon(b.bitmap));
+    if (b.page) button->setChecked(state.selectedPage == b.page);
+    if (b.visible && b.slot.visible) placed.push_back({b.slot.x, b.controlId, b.slot.width});
+  }
+  std::stable_sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) { return a.x < b.x; });
+
+  std::vector<int> order;
+  if (state.leftFiller.visible) order.push_back(shell::kCtlFiller);
+  for (const Placed& p : placed) order.push_back(p.controlId);
+  if (state.rightFiller.visible) order.push_back(-shell::kCtlFiller);
+  for (const Placed& p : placed) stripButtons_[p.controlId]->setFixedWidth(DialogUnitsToPixels(p.width));
+  leftFiller_->setFixedWidth(DialogUnitsToPixels(state.leftFiller.width));
+  if (order == stripOrder_) return;
+  stripOrder_ = order;
+
+  while (strip_->count() > 0) delete strip_->takeAt(0);
+  for (auto& [id, button] : stripButtons_) button->hide();
+  leftFiller_->hide();
+  rightFiller_->hide();
+  for (const int id : order) {
+    QToolButton* w = id == shell::kCtlFiller ? leftFiller_ : id == -shell::kCtlFiller ? rightFiller_ : stripButtons_[id];
+    strip_->addWidget(w);
+    w->show();
+  }
+  if (!state.rightFiller.visible) strip_->addStretch(1);
+}
+
+void MainWindowView::Sync() {
+  const shell::MainWindowState& state = model_.State();
+  setWindowTitle(ToQt(state.caption));
+  SyncStrip();
+
+  if (state.selectedPage) {
+    if (QWidget* page = pageWidgets_[static_cast<std::size_t>(*state.selectedPage)]) pageArea_->setCurrentWidget(page);
+  }
+  lowerFrame_->setCurrentIndex(state.visiblePanel);
+  if (state.visiblePanel != panelShown_) {
+    const bool opened = panelShown_ >= 0 && state.visiblePanel != shell::kPanelLinkStatus;
+    panelShown_ = state.visiblePanel;
+    // A detail view or editor opened in the lower frame is what the user asked to see.
+    if (opened && !state.expanded) {
+      model_.OnMoreLess();
+      Sync();
+      return;
+    }
+  }
+  moreLess_->setText(ToQt(state.moreLessCaption));
+  moreLess_->setIcon(PageButtonIcon(state.moreLessBitmap));
+
+  linkStatus_->Render(pages_.LinkStatus().State());
+  statistics_->Render();
+  about_->Render();
+  survey_->Render();
+  apDetails_->Render();
+
+  if (state.expanded != expandedShown_) {
+    expandedShown_ = state.expanded;
+    lowerFrame_->setVisible(state.expanded);
+    FitHeight();
+  } else if (state.expanded) {
+    // The panel grows when its content does (the HT group appears, a text gets longer).
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    if (height() < minimumSizeHint().height()) FitHeight();
+  }
+}
+
+void MainWindowView::FitHeight() {
+  // Expanded reaches the bottom of the lower frame; collapsed ends just below More/Less. Fonts
+  // and styles count only once the children are polished.
+  ensurePolished();
+  // Layouts below a window that is not on screen keep stale size hints: drop them.
+  for (QLayout* nested : findChildren<QLayout*>()) nested->invalidate();
+  if (QLayout* l = layout()) l->activate();
+  const int height = std::max(sizeHint().height(), minimumSizeHint().height());
+  const int width = testAttribute(Qt::WA_Resized) ? this->width() : sizeHint().width();
+  resize(width, height);
+}
+
+QToolButton* MainWindowView::StripButton(int controlId) const {
+  const auto it = stripButtons_.find(controlId);
+  return it == stripButtons_.end() ? nullptr : it->second;
+}
+
+std::vector<int> MainWindowView::VisibleStripControls() const {
+  std::vector<int> shown;
+  for (const int id : stripOrder_) shown.push_back(id < 0 ? -id : id);
+  return shown;
+}
+
+QWidget* MainWindowView::PageWidget(shell::PageId page) const {
+  return pageWidgets_[static_cast<std::size_t>(page)];
+}
+
+QWidget* MainWindowView::PanelWidget(int panel) const { return lowerFrame_->widget(panel); }
+
+void MainWindowView::closeEvent(QCloseEvent* event) {
+  model_.Close();
+  event->accept();
+  emit UserClosed();
+}
+
+}  // namespace nxui

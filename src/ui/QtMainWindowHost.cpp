@@ -1,0 +1,71 @@
+#include "ui/QtMainWindowHost.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "ui/GuiCore.h"
+#include "ui/MainWindowView.h"
+#include "ui/PageSet.h"
+
+namespace nxui {
+namespace {
+
+// A message the hidden window takes without doing anything (roaming end); handling any message
+// makes it forget a main window the user closed, so the pages stop at once.
+constexpr UINT kNudgeMessage = 0x402;
+
+std::size_t ScreenWidth() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen != nullptr ? static_cast<std::size_t>(screen->size().width()) : 1920;
+}
+
+}  // namespace
+
+QtMainWindowHost::QtMainWindowHost(GuiCore& core, bool showWindows) : core_(core), showWindows_(showWindows) {
+  syncTimer_.setInterval(kSyncPeriodMs);
+  connect(&syncTimer_, &QTimer::timeout, this, &QtMainWindowHost::SyncNow);
+}
+
+QtMainWindowHost::~QtMainWindowHost() { Closed(); }
+
+void QtMainWindowHost::Opened(shell::CNxUI2007Dlg& window) {
+  Closed();
+  shell::CHideDlg* hide = core_.Hide();
+  if (hide == nullptr) return;
+  model_ = &window;
+  pages_ = std::make_unique<PageSet>(core_.GetPlatform(), *hide, core_.Strings(), window, core_.ProgramVersion(),
+                                     ScreenWidth(), core_.Survey(), core_.SurveySelection());
+  core_.SetSurveyPage(&pages_->Survey());
+  view_ = std::make_unique<MainWindowView>(window, *pages_);
+  connect(view_.get(), &MainWindowView::UserClosed, this, [this] {
+    syncTimer_.stop();
+    if (shell::CHideDlg* h = core_.Hide()) core_.Loop().PostMessage(h->Window(), kNudgeMessage, 0, 0);
+  });
+  if (showWindows_) syncTimer_.start();
+}
+
+void QtMainWindowHost::Closed() {
+  syncTimer_.stop();
+  // The window shows the pages: it goes first.
+  view_.reset();
+  core_.SetSurveyPage(nullptr);
+  pages_.reset();
+  model_ = nullptr;
+}
+
+void QtMainWindowHost::BringToFront() {
+  if (!view_) return;
+  SyncNow();
+  if (!showWindows_) return;
+  view_->show();
+  view_->raise();
+  view_->activateWindow();
+}
+
+void QtMainWindowHost::SyncNow() {
+  if (!view_ || !pages_) return;
+  pages_->Sync();
+  view_->Sync();
+}
+
+}  // namespace nxui

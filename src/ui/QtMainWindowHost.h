@@ -1,0 +1,48 @@
+// The front end's side of the main-window model: when the hidden window opens the model, the
+// pages are built and the window is shown; when the model goes, both go. While open, the window
+// follows the models five times a second.
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+#include <memory>
+
+#include "shell/IMainWindowView.h"
+
+namespace nxui {
+
+class GuiCore;
+class MainWindowView;
+class PageSet;
+
+class QtMainWindowHost final : public QObject, public shell::IMainWindowView {
+  Q_OBJECT
+
+ public:
+  static constexpr int kSyncPeriodMs = 200;
+
+  // `showWindows` false: the window is built and kept up to date but never shown (headless).
+  explicit QtMainWindowHost(GuiCore& core, bool showWindows = true);
+  ~QtMainWindowHost() override;
+
+  void Opened(shell::CNxUI2007Dlg& window) override;
+  void Closed() override;
+  void BringToFront() override;
+
+  MainWindowView* View() const { return view_.get(); }
+  PageSet* Pages() const { return pages_.get(); }
+  shell::CNxUI2007Dlg* Model() const { return model_; }
+  // Pages follow the model, then the window renders everything.
+  void SyncNow();
+
+ private:
+  GuiCore& core_;
+  bool showWindows_;
+  shell::CNxUI2007Dlg* model_ = nullptr;
+  std::unique_ptr<PageSet> pages_;
+  std::unique_ptr<MainWindowView> view_;
+  QTimer syncTimer_;
+};
+
+}  // namespace nxui

@@ -1,0 +1,78 @@
+#include "ui/QtTrayShell.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QUrl>
+
+#include "widgets/TrayIcons.h"
+
+namespace nxui {
+namespace {
+
+// WM_LBUTTONDBLCLK and WM_RBUTTONDOWN as the tray callback reports them.
+constexpr LPARAM kDoubleClick = 515;
+constexpr LPARAM kRightButtonDown = 516;
+
+}  // namespace
+
+QtTrayShell::QtTrayShell(IShell& inner, Callback callback) : inner_(inner), callback_(std::move(callback)) {}
+
+QtTrayShell::~QtTrayShell() = default;
+
+bool QtTrayShell::TrayAvailable() const {
+  return available_ ? *available_ : QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+LPARAM QtTrayShell::EventFor(QSystemTrayIcon::ActivationReason reason) {
+  switch (reason) {
+    case QSystemTrayIcon::DoubleClick:
+      return kDoubleClick;
+    case QSystemTrayIcon::Context:
+      return kRightButtonDown;
+    default:
+      return 0;
+  }
+}
+
+bool QtTrayShell::NotifyIcon(NotifyIconAction action, const NotifyIconData& data) {
+  if (!inner_.NotifyIcon(action, data)) return false;
+  switch (action) {
+    case NotifyIconAction::Add: {
+      if (icon_ || !TrayAvailable()) return false;
+      data_ = data;
+      icon_ = std::make_unique<QSystemTrayIcon>(TrayIcon(data.iconNumber));
+      icon_->setToolTip(QString::fromStdString(data.tip));
+      connect(icon_.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        const LPARAM event = EventFor(reason);
+        if (event != 0 && callback_) callback_(data_.callbackMessage, event);
+      });
+      icon_->show();
+      return true;
+    }
+    case NotifyIconAction::Modify:
+      if (!icon_) return false;
+      data_.iconNumber = data.iconNumber;
+      data_.tip = data.tip;
+      icon_->setIcon(TrayIcon(data.iconNumber));
+      icon_->setToolTip(QString::fromStdString(data.tip));
+      return true;
+    case NotifyIconAction::Delete:
+      if (!icon_) return false;
+      icon_->hide();
+      icon_.reset();
+      return true;
+  }
+  return false;
+}
+
+bool QtTrayShell::Open(std::string_view fileOrUrl) {
+  const QString target = QString::fromUtf8(fileOrUrl.data(), static_cast<qsizetype>(fileOrUrl.size()));
+  const QUrl url(target);
+  if (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https")) return inner_.Open(fileOrUrl);
+  // The About page opens its link from a worker thread; the desktop call belongs on the UI thread.
+  QMetaObject::invokeMethod(QCoreApplication::instance(), [url] { QDesktopServices::openUrl(url); },
+                            Qt::QueuedConnection);
+  return true;
+}
+
+}  // namespace nxui

@@ -1,0 +1,26 @@
+// Small conversions shared by the page views.
+#pragma once
+
+#include <QColor>
+#include <QLabel>
+#include <QString>
+
+#include <string>
+
+#include "monitor/DisplayColour.h"
+
+namespace nxui {
+
+inline QString ToQt(const std::string& text) { return QString::fromStdString(text); }
+inline QColor ToQt(const DisplayColour& c) { return QColor(c.r, c.g, c.b); }
+
+// Sets a label's text only when it changed (avoids needless relayouts on every refresh).
+inline void SetLabelText(QLabel* label, const std::string& text) {
+  const QString value = ToQt(text);
+  if (label->text() != value) label->setText(value);
+}
+
+// Page labels end in " >>"; the views align them in a column and drop the marker's padding.
+QString LabelText(const std::string& label);
+
+}  // namespace nxui

@@ -1,0 +1,94 @@
+// A simulated machine with the front end's main window under virtual time, for the ui tests.
+#pragma once
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/VirtualEventLoop.h"
+#include "sim/ScenarioLoader.h"
+#include "ui/GuiCore.h"
+#include "shell/HeadlessViews.h"
+#include "ui/MainWindowView.h"
+#include "ui/PageSet.h"
+#include "ui/QtMainWindowHost.h"
+
+namespace nxui::test {
+
+struct WorldSpec {
+  bool present = true;
+  bool is11n = true;
+  int rssiChains = 2;
+  bool connected = true;
+  bool admin = true;
+  std::string failingOids;  // JSON array members, e.g. "\"OID_WLAN_RSSI1\""
+  std::string extraNetworks;  // JSON objects appended to the networks in range
+};
+
+inline std::string WorldJson(const WorldSpec& spec) {
+  std::string json = R"({"version": 1, "os": {"admin": )" + std::string(spec.admin ? "true" : "false") + "},";
+  json += R"( "adapters": [{"present": )" + std::string(spec.present ? "true" : "false");
+  if (!spec.is11n) json += R"(, "hardwareId": "USB\\VID_2F19&PID_1001&REV_0001", "bands": ["2.4GHz"])";
+  json += R"(, "driver": {"is11n": )" + std::string(spec.is11n ? "true" : "false") +
+          R"(, "rssiChains": )" + std::to_string(spec.rssiChains) + R"(, "failingOids": [)" + spec.failingOids +
+          "]}}],";
+  json += R"( "networks": [{"ssid": "HomeNet", "bssid": "00-1D-7E-4A-21-90", "channel": 6, "rssi": -48,
+               "phy": "g", "security": {"auth": "wpa2-psk", "cipher": "aes", "passphrase": "sunflower-2008"}})";
+  if (!spec.extraNetworks.empty()) json += ", " + spec.extraNetworks;
+  json += "]";
+  if (spec.connected) json += R"(, "platformProfiles": [{"ssid": "HomeNet"}])";
+  json += "}";
+  return json;
+}
+
+class GuiTestWorld {
+ public:
+  // `iniText` is the program ini's content ("" for none).
+  explicit GuiTestWorld(const WorldSpec& spec, const std::string& iniText = "", double settleSeconds = 10.0) {
+    const sim::ScenarioLoadResult loaded = sim::ScenarioLoader::LoadText(WorldJson(spec), "test.json");
+    EXPECT_TRUE(loaded.ok) << loaded.error;
+    std::string error;
+    core = GuiCore::Create(loop, loaded.scenario, GuiOptions{}, error);
+    EXPECT_TRUE(core) << error;
+    if (!core) return;
+    host = std::make_unique<QtMainWindowHost>(*core, false);
+    GuiCore::Ports ports;
+    ports.messageBox = &views;
+    ports.trayMenu = &views;
+    ports.cardChooser = &views;
+    ports.mainWindowView = host.get();
+    shell::HideDlgOptions options;
+    if (!iniText.empty()) {
+      options.programIni = dir.filePath(QStringLiteral("NxUI.ini")).toStdString();
+      QFile ini(dir.filePath(QStringLiteral("NxUI.ini")));
+      EXPECT_TRUE(ini.open(QIODevice::WriteOnly));
+      ini.write(iniText.c_str());
+    }
+    core->Start(ports, options);
+    Advance(settleSeconds);
+  }
+  ~GuiTestWorld() {
+    if (core) core->Stop();
+    host.reset();
+  }
+
+  void Advance(double seconds) {
+    loop.AdvanceBy(static_cast<std::uint64_t>(seconds * 1000.0));
+    if (host) host->SyncNow();
+  }
+  MainWindowView* View() const { return host ? host->View() : nullptr; }
+  shell::CNxUI2007Dlg* Model() const { return host ? host->Model() : nullptr; }
+  shell::CHideDlg& Hide() { return *core->Hide(); }
+
+  QTemporaryDir dir;
+  VirtualEventLoop loop;
+  shell::HeadlessViews views;
+  std::unique_ptr<GuiCore> core;
+  std::unique_ptr<QtMainWindowHost> host;
+};
+
+}  // namespace nxui::test

@@ -1,0 +1,243 @@
+// The main window built on the simulated world, opened offscreen: strip, caption, More/Less,
+// page switching, the link-status panel's values and pictures, closing and reopening.
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "shell/ShellIds.h"
+#include "ui/LinkStatusView.h"
+#include "ui/RenderToPng.h"
+#include "ui/StatisticsView.h"
+#include "widgets/CBarGraph.h"
+#include "widgets/CGradientProgressBar.h"
+#include "widgets/CTabDialog.h"
+#include "GuiTestWorld.h"
+
+namespace nxui {
+namespace {
+
+using test::GuiTestWorld;
+using test::WorldSpec;
+
+constexpr int kProfile = 1124, kNetwork = 1125, kStatistics = 1127, kWps = 1279, kSso = 1370, k11n = 6251,
+              kRadio = shell::kCtlRadio, kAbout = 6252, kFiller = shell::kCtlFiller;
+
+struct StripCase {
+  const char* name;
+  const char* ini;
+  bool is11n;
+  std::vector<int> controls;
+  bool dot11nEnabled;
+};
+
+TEST(MainWindow, StripFollowsTheIniAndTheAdapter) {
+  const StripCase cases[] = {
+      {"no ini: no 802.11n button", "", true, {kFiller, kProfile, kNetwork, kStatistics, kWps, kRadio, kAbout, kFiller},
+       true},
+      {"11n Setting=1 on an 802.11n adapter", "[Page]\r\n11n Setting=1\r\n", true,
+       {kFiller, kProfile, kNetwork, kStatistics, kWps, k11n, kRadio, kAbout, kFiller}, true},
+      {"11n Setting=1 on a legacy adapter: shown, disabled", "[Page]\r\n11n Setting=1\r\n", false,
+       {kFiller, kProfile, kNetwork, kStatistics, kWps, k11n, kRadio, kAbout, kFiller}, false},
+  };
+  for (const StripCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    WorldSpec spec;
+    spec.is11n = c.is11n;
+    GuiTestWorld world(spec, c.ini);
+    MainWindowView* view = world.View();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->VisibleStripControls(), c.controls);
+    EXPECT_EQ(view->StripButton(kSso)->isVisibleTo(view), false);
+    EXPECT_EQ(view->StripButton(k11n)->isEnabled(), c.dot11nEnabled);
+    EXPECT_EQ(view->StripButton(kNetwork)->text(), QStringLiteral("Network"));
+    EXPECT_EQ(view->StripButton(shell::kCtlLeftArrow)->isVisibleTo(view), false);
+  }
+}
+
+TEST(MainWindow, OpensCollapsedWithItsCaptionAndGrowsWhenExpanded) {
+  GuiTestWorld world(WorldSpec{});
+  MainWindowView* view = world.View();
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->windowTitle(), QStringLiteral("VQ-MA310X Wireless Utility"));
+  EXPECT_FALSE(world.Model()->State().expanded);
+  EXPECT_EQ(view->MoreLessButton()->text(), QStringLiteral("More"));
+  const QImage collapsed = RenderWidgetToImage(*view);
+
+  view->MoreLessButton()->click();
+  EXPECT_TRUE(world.Model()->State().expanded);
+  EXPECT_EQ(view->MoreLessButton()->text(), QStringLiteral("Less"));
+  EXPECT_FALSE(view->LowerFrame()->isHidden());
+  const QImage expanded = RenderWidgetToImage(*view);
+  ASSERT_FALSE(collapsed.isNull());
+  ASSERT_FALSE(expanded.isNull());
+  EXPECT_LT(collapsed.height() + 150, expanded.height());
+  EXPECT_EQ(collapsed.width(), expanded.width());
+
+  view->MoreLessButton()->click();
+  EXPECT_EQ(RenderWidgetToImage(*view).height(), collapsed.height());
+}
+
+TEST(MainWindow, PageButtonsSwitchThePageAreaAndDisabledOnesDoNot) {
+  WorldSpec spec;
+  spec.admin = false;  // the Profile button is disabled for users without administrator rights
+  GuiTestWorld world(spec);
+  MainWindowView* view = world.View();
+  ASSERT_NE(view, nullptr);
+  EXPECT_FALSE(view->StripButton(kProfile)->isEnabled());
+  // Without the Profile page the window opens on the first page the user can use.
+  EXPECT_EQ(view->PageArea()->currentWidget(), view->PageWidget(shell::PageId::Network));
+
+  view->StripButton(kStatistics)->click();
+  EXPECT_EQ(view->PageArea()->currentWidget(), view->PageWidget(shell::PageId::Statistics));
+  EXPECT_TRUE(view->StripButton(kStatistics)->isChecked());
+  EXPECT_FALSE(view->StripButton(kNetwork)->isChecked());
+  EXPECT_TRUE(world.host->Pages()->StatisticsShown());
+
+  view->StripButton(kAbout)->click();
+  EXPECT_FALSE(world.host->Pages()->StatisticsShown());
+  EXPECT_TRUE(world.host->Pages()->AboutShown());
+  EXPECT_EQ(view->PageArea()->currentWidget(), view->PageWidget(shell::PageId::About));
+}
+
+TEST(MainWindow, RadioButtonSwitchesTheRadioAndItsPicture) {
+  GuiTestWorld world(WorldSpec{});
+  MainWindowView* view = world.View();
+  ASSERT_NE(view, nullptr);
+  const QImage on = view->StripButton(kRadio)->icon().pixmap(32).toImage();
+  view->StripButton(kRadio)->click();
+  EXPECT_FALSE(world.Hide().State().radioOn);
+  EXPECT_NE(view->StripButton(kRadio)->icon().pixmap(32).toImage(), on);
+  world.Advance(4.5);
+  EXPECT_EQ(view->LinkStatus()->Value("status")->text(), QStringLiteral("RF OFF"));
+}
+
+struct LinkCase {
+  const char* name;
+  WorldSpec spec;
+  const char* statusPrefix;
+  bool htShown;
+  std::vector<bool> barsShown;  // quality, signal 1..3, noise
+};
+
+TEST(MainWindow, LinkStatusPanelShowsTheLink) {
+  WorldSpec legacy;
+  legacy.is11n = false;
+  WorldSpec oneChain;
+  oneChain.rssiChains = 1;
+  WorldSpec noSignal2;
+  noSignal2.failingOids = R"("OID_WLAN_RSSI1", "OID_WLAN_RSSI2")";
+  WorldSpec noSignal3;
+  noSignal3.failingOids = R"("OID_WLAN_RSSI2")";
+  WorldSpec disconnected;
+  disconnected.connected = false;
+  const LinkCase cases[] = {
+      {"connected 802.11n", WorldSpec{}, "HomeNet <--> 00-1D-7E-4A-21-90", true, {true, true, true, true, true}},
+      {"legacy adapter: no HT group", legacy, "HomeNet <--> ", false, {true, true, true, true, true}},
+      {"one receive chain: absent chains keep their bars", oneChain, "HomeNet <--> ", true,
+       {true, true, true, true, true}},
+      {"signal 2 query fails: noise below bar 1", noSignal2, "HomeNet <--> ", true, {true, true, false, false, true}},
+      {"signal 3 query fails: noise below bar 2", noSignal3, "HomeNet <--> ", true, {true, true, true, false, true}},
+      {"disconnected", disconnected, "Disconnected", true, {true, true, true, true, true}},
+  };
+  for (const LinkCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    GuiTestWorld world(c.spec);
+    MainWindowView* view = world.View();
+    ASSERT_NE(view, nullptr);
+    view->MoreLessButton()->click();
+    ASSERT_FALSE(RenderWidgetToImage(*view).isNull());
+    LinkStatusView* link = view->LinkStatus();
+    EXPECT_TRUE(link->Value("status")->text().startsWith(QLatin1String(c.statusPrefix)))
+        << link->Value("status")->text().toStdString();
+    EXPECT_EQ(link->HtGroup()->isVisibleTo(view), c.htShown);
+    for (std::size_t i = 0; i < c.barsShown.size(); ++i) {
+      EXPECT_EQ(link->Bar(i)->isVisibleTo(view), c.barsShown[i]) << "bar " << i;
+    }
+    // The noise bar sits directly below the last signal bar shown.
+    const CGradientProgressBar* lastSignal = link->Bar(1);
+    for (std::size_t i = 2; i <= 3; ++i) {
+      if (c.barsShown[i]) lastSignal = link->Bar(i);
+    }
+    EXPECT_GT(link->Bar(kNoiseBar)->y(), lastSignal->y());
+    EXPECT_LT(link->Bar(kNoiseBar)->y() - lastSignal->y(), 2 * lastSignal->height());
+  }
+}
+
+TEST(MainWindow, ConnectedLinkDrawsItsBarsAndGraphs) {
+  GuiTestWorld world(WorldSpec{});
+  MainWindowView* view = world.View();
+  ASSERT_NE(view, nullptr);
+  view->MoreLessButton()->click();
+  world.Advance(10);
+  LinkStatusView* link = view->LinkStatus();
+  const CGradientProgressBar* quality = link->Bar(kQualityBar);
+  EXPECT_GT(quality->Pos(), 50);
+  EXPECT_TRUE(quality->DisplayedCaption().startsWith(QLatin1String("Link Quality >> ")));
+  EXPECT_GT(quality->FillWidth(), 0);
+  // The graphs got one sample per refresh and draw bars over the black background.
+  EXPECT_GE(link->TxGraph()->Samples().size(), 5u);
+  const QImage graph = RenderWidgetToImage(*link->RxGraph());
+  ASSERT_FALSE(graph.isNull());
+  bool yellowBar = false;
+  for (int x = link->RxGraph()->CaptionWidth(); x < graph.width() && !yellowBar; ++x) {
+    const QColor c = graph.pixelColor(x, graph.height() - 2);
+    yellowBar = c.red() > 200 && c.green() > 200 && c.blue() < 80;
+  }
+  EXPECT_TRUE(yellowBar);
+  EXPECT_EQ(graph.pixelColor(graph.width() - 1, 1), QColor(Qt::black));
+}
+
+TEST(MainWindow, ClosedWindowIsForgottenAndTheTrayOpensItAgain) {
+  GuiTestWorld world(WorldSpec{});
+  ASSERT_NE(world.View(), nullptr);
+  world.View()->close();
+  world.loop.DrainMessages();
+  EXPECT_EQ(world.View(), nullptr);
+  EXPECT_EQ(world.host->Pages(), nullptr);
+
+  world.loop.PostMessage(world.Hide().Window(), shell::kMsgTrayCallback, 0, shell::kTrayLeftDoubleClick);
+  world.loop.DrainMessages();
+  ASSERT_NE(world.View(), nullptr);
+  EXPECT_FALSE(world.Model()->State().expanded);
+}
+
+TEST(MainWindow, UnplugClosesTheWindowWithinATick) {
+  GuiTestWorld world(WorldSpec{});
+  ASSERT_NE(world.View(), nullptr);
+  world.core->World().Unplug(0);
+  world.Advance(2.0);
+  EXPECT_EQ(world.View(), nullptr);
+  EXPECT_EQ(world.Hide().Tray().Data().iconNumber, 161);
+  world.core->World().Plug(0);
+  world.Advance(6.0);
+  EXPECT_EQ(world.View(), nullptr);
+}
+
+TEST(StatisticsPage, CountsGrowAndResetShowsZerosAtOnce) {
+  GuiTestWorld world(WorldSpec{});
+  MainWindowView* view = world.View();
+  ASSERT_NE(view, nullptr);
+  view->StripButton(kStatistics)->click();
+  world.Advance(4.5);
+  StatisticsView* stats = view->Statistics();
+  const QString sent = stats->ValueLabel(0, 0)->text();
+  EXPECT_NE(sent, QStringLiteral("0"));
+  // The computed sixth transmit row is never shown.
+  EXPECT_TRUE(stats->ValueLabel(0, 5)->isHidden());
+
+  stats->ResetButton()->click();
+  for (std::size_t row = 0; row < 5; ++row) EXPECT_EQ(stats->ValueLabel(0, row)->text(), QStringLiteral("0"));
+
+  stats->Tabs()->SetCurrent(1);
+  EXPECT_EQ(world.host->Pages()->Statistics().State().selectedSubPage, 1);
+}
+
+}  // namespace
+}  // namespace nxui

@@ -76,7 +76,7 @@ int CliApp::Run(int argc, char** argv, std::ostream& out, std::ostream& err) {
       ->check(CLI::Range(0.0, 86400.0))
       ->type_name("SECONDS");
   app.add_option("--card", options.card, "With several supported adapters, the one the selection picks (default 0)")
-      ->check(CLI::NonNegativeNumber)
+      ->check(CLI::Range(0, 255))
       ->type_name("INDEX");
   app.add_flag("-s", trayOnly, "Without a command: start the graphical interface in the tray only");
   app.require_subcommand(0, 1);

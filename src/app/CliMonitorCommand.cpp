@@ -36,7 +36,7 @@ CliCommand MonitorCommand() {
   command.configure = [ticks, dbm](CLI::App& app) {
     app.add_flag("--dbm", *dbm, "Signal and noise captions in dBm");
     // For scripts and tests: stop after N refreshes.
-    app.add_option("--ticks", *ticks, "Stop after N refreshes")->check(CLI::NonNegativeNumber)->group("");
+    app.add_option("--ticks", *ticks, "Stop after N refreshes")->check(CLI::Range(0, 1000000))->group("");
   };
   command.run = [ticks, dbm](CliContext& c) {
     CliRun& run = *c.run;

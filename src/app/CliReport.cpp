@@ -43,6 +43,15 @@ std::size_t DisplayWidth(const std::string& utf8) {
   return width;
 }
 
+std::string Printable(const std::string& text, bool keepLineBreaks) {
+  std::string result = text;
+  for (char& c : result) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte < 0x20 && !(keepLineBreaks && c == '\n')) || byte == 0x7F) c = '?';
+  }
+  return result;
+}
+
 std::string PadRight(const std::string& utf8, std::size_t width) {
   const std::size_t have = DisplayWidth(utf8);
   return have >= width ? utf8 : utf8 + std::string(width - have, ' ');
@@ -102,8 +111,14 @@ void CliReport::WriteText(std::ostream& out, int indent) const {
   if (table_) {
     std::vector<std::size_t> widths(headers_.size(), 0);
     for (std::size_t c = 0; c < headers_.size(); ++c) widths[c] = DisplayWidth(headers_[c]);
+    std::vector<std::vector<std::string>> shown;
     for (const auto& row : cells_) {
-      for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], DisplayWidth(row[c]));
+      std::vector<std::string> cells;
+      for (std::size_t c = 0; c < row.size(); ++c) {
+        cells.push_back(Printable(row[c], false));
+        widths[c] = std::max(widths[c], DisplayWidth(cells.back()));
+      }
+      shown.push_back(std::move(cells));
     }
     auto writeLine = [&](const std::vector<std::string>& cells) {
       std::string line = margin;
@@ -114,12 +129,12 @@ void CliReport::WriteText(std::ostream& out, int indent) const {
       out << line << '\n';
     };
     writeLine(headers_);
-    for (const auto& row : cells_) writeLine(row);
+    for (const auto& row : shown) writeLine(row);
     return;
   }
   std::size_t labelWidth = 0;
   for (const Member& m : members_) {
-    if (m.shownToPeople && !m.section) labelWidth = std::max(labelWidth, DisplayWidth(m.label));
+    if (m.shownToPeople && !m.section) labelWidth = std::max(labelWidth, DisplayWidth(Printable(m.label, false)));
   }
   for (const Member& m : members_) {
     if (!m.shownToPeople) continue;
@@ -134,17 +149,18 @@ void CliReport::WriteText(std::ostream& out, int indent) const {
       continue;
     }
     // A value of several lines continues under its first line.
-    const std::string lead = margin + PadRight(m.label, labelWidth + 2);
+    const std::string lead = margin + PadRight(Printable(m.label, false), labelWidth + 2);
+    const std::string value = Printable(m.shown, true);
     std::size_t start = 0;
     bool first = true;
     do {
-      const std::size_t end = std::min(m.shown.find('\n', start), m.shown.size());
-      std::string line = (first ? lead : std::string(DisplayWidth(lead), ' ')) + m.shown.substr(start, end - start);
+      const std::size_t end = std::min(value.find('\n', start), value.size());
+      std::string line = (first ? lead : std::string(DisplayWidth(lead), ' ')) + value.substr(start, end - start);
       while (!line.empty() && (line.back() == ' ' || line.back() == '\r')) line.pop_back();
       out << line << '\n';
       first = false;
       start = end + 1;
-    } while (start < m.shown.size());
+    } while (start < value.size());
   }
 }
 

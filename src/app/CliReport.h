@@ -65,6 +65,9 @@ class CliReport {
 
 // Columns a text takes on a terminal: East Asian wide characters take two, combining marks none.
 std::size_t DisplayWidth(const std::string& utf8);
+// Control characters as "?" (network names are untrusted bytes and must not drive the terminal);
+// line breaks kept when asked.
+std::string Printable(const std::string& text, bool keepLineBreaks);
 // The text padded with blanks to `width` columns.
 std::string PadRight(const std::string& utf8, std::size_t width);
 // JSON text that never fails on bytes that are not UTF-8 (network names are raw bytes).

@@ -1,4 +1,6 @@
 // The command line end to end: the site survey in its three orders and the AP details.
+#include <algorithm>
+
 #include "cli/CliFixture.h"
 
 namespace nxui::cli::test {
@@ -87,6 +89,27 @@ TEST_F(CliTest, SurveyWithNothingInRangeIsAnEmptyArray) {
   const CliResult r = Run({"--scenario", Scenario(scenario), "--json", "survey"});
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(r.Json(), json::array());
+}
+
+// A name is untrusted bytes: in text output its control characters must not reach the terminal
+// (here an escape sequence that would clear the screen); JSON escapes them.
+TEST_F(CliTest, SurveyTextOutputDefusesControlCharactersInNames) {
+  json scenario = SurveyScenario();
+  json hostile = Network("", "00-AA-00-00-00-09", 6, -40);
+  hostile.erase("ssid");
+  hostile["ssidHex"] = "1B5B324A0A41";  // ESC [ 2 J, line feed, A
+  scenario["networks"].push_back(hostile);
+  const std::string file = Scenario(scenario);
+  const CliResult text = Run({"--scenario", file, "survey"});
+  ASSERT_EQ(text.code, 0) << text.err;
+  EXPECT_EQ(text.out.find('\x1b'), std::string::npos);
+  EXPECT_NE(text.out.find("?[2J?A"), std::string::npos) << text.out;
+  EXPECT_EQ(std::count(text.out.begin(), text.out.end(), '\n'), 6) << "header and five rows, one line each";
+
+  const json rows = Run({"--scenario", file, "--json", "survey"}).Json();
+  bool found = false;
+  for (const auto& row : rows) found = found || row["ssid"] == "\x1b[2J\nA";
+  EXPECT_TRUE(found);
 }
 
 // The same access point whatever the spelling of its address.

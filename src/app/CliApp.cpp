@@ -43,6 +43,10 @@ int Dispatch(const CliCommand& command, const CliOptions& options, int argc, cha
   }
   CliContext context{options, run.get(), report, out, err, argc, argv};
   const int code = command.run(context);
+  // What a window would have told the user (e.g. missing administrator rights) is not lost.
+  if (run) {
+    for (const std::string& message : run->Messages()) err << kProgram << ": message: " << message << '\n';
+  }
   if (code != kExitOk || report.Empty()) return code;
   if (options.json) {
     out << DumpJson(report.ToJson(), 2) << '\n';

@@ -50,6 +50,9 @@ class CliRun {
   const StringTable& Strings() const { return core_->Strings(); }
   DriverRequestPort& Driver() { return *driverPort_; }
 
+  // Texts the core put into message boxes (answered with OK), in order.
+  const std::vector<std::string>& Messages() const { return views_.messages; }
+
   // The survey's "Show dBm" option, one for the whole program.
   void SetShowDbm(bool on) { surveyShared_.SetShowDbm(on); }
 

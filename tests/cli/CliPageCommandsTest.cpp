@@ -118,6 +118,7 @@ TEST_F(CliTest, RadioOffWithoutAdministratorLeavesTheKeyAlone) {
   ASSERT_EQ(off.code, 0) << off.err;
   EXPECT_EQ(off.Json()["radio"], "off");
   EXPECT_EQ(nxui::test::TempDir::Read(dir / "state" / "registry.reg").find("\"Radio\""), std::string::npos);
+  EXPECT_NE(off.err.find("nxui: message: You have no 'Administrator' privilege"), std::string::npos) << off.err;
 }
 
 TEST_F(CliTest, RadioOnWhenAlreadyOnChangesNothing) {

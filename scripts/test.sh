@@ -6,7 +6,10 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake --preset default
 cmake --build --preset default
-ctest --preset default
+ctest_log="$(mktemp)"
+ctest --preset default 2>&1 | tee "$ctest_log"
+summary="$(grep -E "tests passed, [0-9]+ tests failed out of [0-9]+" "$ctest_log" | tail -n 1)"
+rm -f "$ctest_log"
 
 fuzz_seconds="${NXUI_FUZZ_SECONDS:-30}"
 if [ "$fuzz_seconds" -gt 0 ]; then
@@ -19,3 +22,8 @@ if [ "$fuzz_seconds" -gt 0 ]; then
     "$new_inputs" fuzz/corpus 2>&1 | tail -n 12
   echo "fuzz: ran ${fuzz_seconds}s without a crash"
 fi
+
+# Repeat the test count last, so that it is the closing line of the run.
+total="$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$summary")"
+failed="$(sed -E 's/.* ([0-9]+) tests failed.*/\1/' <<<"$summary")"
+echo "tests: $((total - failed)) passed, ${failed} failed"

@@ -11,6 +11,7 @@
 
 #include "adapter/ChannelFrequencyTable.h"
 #include "adapter/Units.h"
+#include "sim/IeBuilder.h"
 
 namespace nxui::sim {
 namespace {
@@ -51,18 +52,6 @@ ULONG NetworkRateKbps(const ScenarioNetwork& network) {
   if (network.phy == "n") return network.ht && network.ht->width == 40 ? 300000 : 130000;
   if (network.phy == "b") return 11000;
   return 54000;
-}
-
-std::vector<int> NetworkRates(const ScenarioNetwork& network) {
-  if (!network.rates.empty()) return network.rates;
-  if (network.phy == "b") return {2, 4, 11, 22};
-  if (network.phy == "a" || Is5GHz(network)) return {12, 18, 24, 36, 48, 72, 96, 108};
-  return {2, 4, 11, 22, 12, 18, 24, 36, 48, 72, 96, 108};
-}
-
-bool IsBasicRate(const ScenarioNetwork& network, int rate) {
-  if (Is5GHz(network)) return rate == 12 || rate == 24 || rate == 48;
-  return rate == 2 || rate == 4 || rate == 11 || rate == 22;
 }
 
 // What an access point of this security accepts from a profile.
@@ -147,25 +136,6 @@ DWORD CipherAlgorithm(const ScenarioNetwork& network, const SimWlanProfile* prof
   if (cipher == "aes") return kDot11CipherCcmp;
   if (cipher == "tkip+aes") return profile && profile->encryption == "TKIP" ? kDot11CipherTkip : kDot11CipherCcmp;
   return kDot11CipherNone;
-}
-
-std::vector<std::uint8_t> MinimalIes(const ScenarioNetwork& network) {
-  std::vector<std::uint8_t> ies;
-  const auto ssid = SimNetworkSsid(network);
-  ies.push_back(0);
-  ies.push_back(static_cast<std::uint8_t>(ssid.size()));
-  ies.insert(ies.end(), ssid.begin(), ssid.end());
-  const auto rates = NetworkRates(network);
-  const std::size_t count = std::min<std::size_t>(rates.size(), 8);
-  ies.push_back(1);
-  ies.push_back(static_cast<std::uint8_t>(count));
-  for (std::size_t i = 0; i < count; ++i) {
-    ies.push_back(static_cast<std::uint8_t>(rates[i] | (IsBasicRate(network, rates[i]) ? 0x80 : 0)));
-  }
-  ies.push_back(3);
-  ies.push_back(1);
-  ies.push_back(static_cast<std::uint8_t>(network.channel));
-  return ies;
 }
 
 }  // namespace
@@ -417,15 +387,11 @@ WlanBssEntry SimWlanService::ToBssEntry(const ScenarioNetwork& network) const {
   if (!Is5GHz(network)) capability |= 0x0020;                       // short preamble
   if (network.phy == "g" || network.phy == "n") capability |= 0x0400;  // short slot time
   entry.capabilityInformation = capability;
-  for (int rate : NetworkRates(network)) {
-    const auto value = static_cast<std::uint16_t>(rate & 0x7FFF);
-    entry.rateSet.push_back(static_cast<std::uint16_t>(value | (IsBasicRate(network, rate) ? 0x8000 : 0)));
+  // The same rates the elements advertise; the basic-rate bit moves from bit 7 to bit 15.
+  for (std::uint8_t rate : NetworkRateSet(network)) {
+    entry.rateSet.push_back(static_cast<std::uint16_t>((rate & 0x7F) | ((rate & 0x80) != 0 ? 0x8000 : 0)));
   }
-  if (ies_) {
-    entry.ies = ies_(network);
-  } else if (!network.ies || !SimParseHex(*network.ies, entry.ies)) {
-    entry.ies = MinimalIes(network);
-  }
+  entry.ies = ies_ ? ies_(network) : BuildNetworkIes(network);
   return entry;
 }
 
@@ -754,6 +720,7 @@ void SimWlanService::FinishAttempt(const Guid& guid, std::uint64_t attempt, cons
     association.ssid = ssid;
     association.connectTimeMs = loop_.TickCount();
     association.lastFailureEvent = -1;
+    if (associationListener_) associationListener_(guid);
   }
   WlanNotification data = ConnectionData(*itf, parameters, kWlanReasonSuccess);
   data.bssid = connection.bssid;
@@ -779,6 +746,7 @@ void SimWlanService::DropConnection(Interface& itf, DWORD reason, bool notifyDis
     itf.association->network.reset();
     itf.association->bssid = {};
     itf.association->ssid.clear();
+    if (associationListener_) associationListener_(itf.guid);
   }
   Notify(kWlanNotificationSourceAcm, kWlanAcmDisconnected, itf.guid, data);
 }

@@ -52,6 +52,8 @@ class SimWlanService final : public IWlanApi {
   // The world changed the networks in range: a connected access point that left gives ACM 21.
   void NetworksChanged();
   void SetHardwareRadio(const Guid& guid, bool on);
+  // Told after the service changed an interface's association (the world raises the media event).
+  void SetAssociationListener(std::function<void(const Guid&)> listener) { associationListener_ = std::move(listener); }
 
   // --- test observation -------------------------------------------------------------------
   struct EditorCall {
@@ -162,6 +164,7 @@ class SimWlanService final : public IWlanApi {
   std::vector<UINT_PTR> timers_;
   std::vector<EditorCall> editorCalls_;
   std::function<void()> editorHook_;
+  std::function<void(const Guid&)> associationListener_;
   std::vector<WlanConnectionParameters> connectCalls_;
   std::size_t scanCount_ = 0;
   int failScans_ = 0;

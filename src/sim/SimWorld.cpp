@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "sim/IeBuilder.h"
 #include "sim/ScenarioLoader.h"
 
 namespace nxui::sim {
@@ -82,8 +83,53 @@ bool SimWorld::Initialise(const SimOptions& options, std::string& error) {
       adapters_[i]->driver->Start();
     }
   }
+  StartWlanService();
   ScheduleEvents();
   return true;
+}
+
+void SimWorld::StartWlanService() {
+  wlan_ = std::make_unique<SimWlanService>(loop_, networks_, fs::path(stateDirectory_),
+                                           [](const ScenarioNetwork& network) { return BuildNetworkIes(network); });
+  wlan_->SetRunning(scenario_.wlanServiceRunning);
+  wlan_->SetAssociationListener([this](const Guid& guid) {
+    const int index = AdapterOfInterface(guid);
+    if (index >= 0) AssociationChanged(index);
+  });
+  for (int i = 0; i < adapterCount(); ++i) {
+    if (isPresent(i)) AddWlanInterface(i);
+  }
+  AddPresenceListener([this](int index, bool present) {
+    if (present) {
+      AddWlanInterface(index);
+    } else if (const auto guid = Guid::Parse(adapter(index).instanceId)) {
+      wlan_->RemoveInterface(*guid);
+    }
+  });
+}
+
+void SimWorld::AddWlanInterface(int index) {
+  const ScenarioAdapter& a = adapter(index);
+  const auto guid = Guid::Parse(a.instanceId);
+  if (!guid) return;
+  std::vector<DWORD> phyTypes = {kDot11PhyTypeHrDsss, kDot11PhyTypeErp};
+  if (std::find(a.bands.begin(), a.bands.end(), "5GHz") != a.bands.end()) phyTypes.push_back(kDot11PhyTypeOfdm);
+  phyTypes.push_back(kDot11PhyTypeHt);
+  wlan_->AddInterface(*guid, a.friendlyName.empty() ? a.deviceDescription : a.friendlyName, phyTypes,
+                      association(index));
+  std::vector<ScenarioPlatformProfile> profiles;
+  for (const auto& profile : scenario_.platformProfiles) {
+    if (profile.adapter == index) profiles.push_back(profile);
+  }
+  wlan_->SeedProfiles(*guid, profiles);
+  wlan_->AutoConnect(*guid);
+}
+
+int SimWorld::AdapterOfInterface(const Guid& guid) const {
+  for (int i = 0; i < adapterCount(); ++i) {
+    if (Guid::Parse(adapter(i).instanceId) == guid) return i;
+  }
+  return -1;
 }
 
 std::string SimWorld::localAppDataDirectory() const {
@@ -189,6 +235,7 @@ bool SimWorld::RunEvent(const ScenarioEvent& event) {
   } else {
     return extraEventHandler && extraEventHandler(event);
   }
+  if (wlan_) wlan_->NetworksChanged();
   if (extraEventHandler && (event.action == "add-network" || event.action == "remove-network")) {
     extraEventHandler(event);  // the WLAN service reacts to the changed neighbourhood
   }

@@ -21,6 +21,7 @@
 #include "sim/SimRegistry.h"
 #include "sim/SimShell.h"
 #include "sim/SimSystemInfo.h"
+#include "sim/SimWlanService.h"
 
 namespace nxui::sim {
 
@@ -54,6 +55,7 @@ class SimWorld {
   SimIpHelper& ipHelper() { return ipHelper_; }
   SimDriverEvents& driverEvents() { return driverEvents_; }
   SimFaults& faults() { return faults_; }
+  SimWlanService& wlan() { return *wlan_; }
 
   int adapterCount() const { return static_cast<int>(adapters_.size()); }
   const ScenarioAdapter& adapter(int index) const { return scenario_.adapters[static_cast<std::size_t>(index)]; }
@@ -85,6 +87,9 @@ class SimWorld {
   bool Initialise(const SimOptions& options, std::string& error);
   void Seed();
   void ScheduleEvents();
+  void StartWlanService();
+  void AddWlanInterface(int index);
+  int AdapterOfInterface(const Guid& guid) const;
 
   struct AdapterSlot {
     bool present = false;
@@ -110,6 +115,8 @@ class SimWorld {
   std::vector<std::function<void(int, bool)>> presenceListeners_;
   std::vector<UINT_PTR> eventTimers_;
   int eventsRun_ = 0;
+  // Last: it holds the associations and the networks above and goes first.
+  std::unique_ptr<SimWlanService> wlan_;
 };
 
 }  // namespace nxui::sim

@@ -4,8 +4,10 @@
 #include <cstring>
 #include <vector>
 
+#include "adapter/DriverValueMaps.h"
 #include "base/ByteReader.h"
 #include "survey/BssidEx.h"
+#include "wlan/WlanProfileBuilder.h"
 
 namespace nxui {
 namespace {
@@ -70,25 +72,19 @@ std::string CutCharacters(std::string_view text, std::size_t maxCharacters) {
 
 }  // namespace
 
-std::int32_t TxPowerSetValue(std::int32_t txPowerIndex) {
-  switch (txPowerIndex) {
-    case 1: return 100;
-    case 2: return 75;
-    case 3: return 50;
-    case 4: return 25;
-    case 5: return 10;
-    case 6: return 6;
-    default: return -1;
-  }
-}
-
-std::uint32_t PowerManagementLevel(std::int32_t powerSaveMode) {
-  switch (powerSaveMode) {
-    case 1: return 16;
-    case 2: return 8;
-    case 3: return 24;
-    default: return 0;
-  }
+ProfileDocumentBuilder MakeProfileDocumentBuilder(std::function<std::span<const std::uint8_t>()> lastScanList) {
+  return [lastScanList = std::move(lastScanList)](const ConnectionSettings& settings) {
+    const WlanProfile profile =
+        BuildWlanProfile(settings, lastScanList ? lastScanList() : std::span<const std::uint8_t>{});
+    ProfileDocument doc;
+    doc.built = profile.status == WlanProfileStatus::kOk;
+    doc.profileName = profile.profileName;
+    doc.document = profile.document;
+    doc.bssType = profile.bssType;
+    doc.byBssid = profile.byBssid;
+    doc.securityEnabled = profile.securityEnabled;
+    return doc;
+  };
 }
 
 WlanSession::WlanSession(IWlanApi& api, IEventLoop& loop, DriverRequestPort& driver,
@@ -306,25 +302,28 @@ DWORD WlanSession::CurrentChannel(ULONG& channel) {
 DWORD WlanSession::RadioState(int& radioOn, int& hardwareOn) {
   WlanRadioState state;
   const DWORD result = api_.QueryRadioState(clientHandle_, interfaceInfo_.interfaceGuid, state);
-  if (result != kErrorSuccess) return result;
+  if (result == kErrorSuccess) EvaluateRadioState(state, radioOn, hardwareOn);
+  return result;
+}
+
+void WlanSession::EvaluateRadioState(const WlanRadioState& state, int& radioOn, int& hardwareOn) {
   radioOn = 0;
   hardwareOn = 1;
   for (const auto& phy : state.phys) {
     if (phy.softwareRadioState == kDot11RadioUnknown) {
       radioOn = 1;
       hardwareOn = 0;
-      break;
+      return;
     }
     if (phy.hardwareRadioState == kDot11RadioOff) {
       hardwareOn = 0;
-      break;
+      return;
     }
     if (phy.softwareRadioState == kDot11RadioOn) {
       radioOn = 1;
-      break;
+      return;
     }
   }
-  return result;
 }
 
 DWORD WlanSession::Supports5GHz(int& supported) {
@@ -410,6 +409,12 @@ DWORD WlanSession::Connect(const ConnectionSettings& record, bool fromWps) {
 
   const ProfileDocument doc = builder_ ? builder_(record) : ProfileDocument{};
   const DWORD profileFlags = customDirectory_ ? 0 : kWlanProfileUser;
+  if (!doc.built) {
+    // Retrying cannot help a record that has no document: end the attempt as a failed one.
+    deferred_.pending = false;
+    loop_.PostMessage(ownerWindow_, wlan_msg::kConnectionFailed, 0, 0);
+    return kErrorBadProfile;
+  }
 
   if (doc.byBssid != 0) {
     WlanConnectionParameters parameters;
@@ -475,7 +480,7 @@ void WlanSession::ApplyDeferredSettings() {
     driver_.SetU32(OID_DOT11_RTS_THRESHOLD, static_cast<std::uint32_t>(deferred_.rtsThreshold));
     driver_.SetU32(OID_DOT11_FRAGMENTATION_THRESHOLD, static_cast<std::uint32_t>(deferred_.fragThreshold));
     if (deferred_.networkType != network_type::kAdhoc) {
-      driver_.SetU32(OID_DOT11_POWER_MGMT_REQUEST, PowerManagementLevel(deferred_.powerSaveMode));
+      driver_.SetU32(OID_DOT11_POWER_MGMT_REQUEST, PowerSaveLevel(deferred_.powerSaveMode));
     }
   }
   deferred_.pending = false;

@@ -38,6 +38,7 @@ inline constexpr UINT kConnectionFailed = 0x40B;
 
 // What the profile-document builder hands the connect call.
 struct ProfileDocument {
+  bool built = true;  // false: the record cannot be expressed as a document
   std::string profileName;
   std::string document;
   DWORD bssType = kDot11BssTypeInfrastructure;
@@ -45,6 +46,11 @@ struct ProfileDocument {
   std::int32_t securityEnabled = 0;
 };
 using ProfileDocumentBuilder = std::function<ProfileDocument(const ConnectionSettings&)>;
+
+// The profile-document builder; `lastScanList` gives the hidden window's copy of the driver's last
+// scan, read only for a record without a network name.
+ProfileDocumentBuilder MakeProfileDocumentBuilder(
+    std::function<std::span<const std::uint8_t>()> lastScanList = {});
 
 // Driver settings the service would overwrite while connecting; sent on completion.
 struct DeferredSettings {
@@ -57,11 +63,6 @@ struct DeferredSettings {
 
 // NDIS_802_11_SSID: 32-bit length, then 32 bytes.
 using SsidRecord = std::array<std::uint8_t, 36>;
-
-// OID_WLAN_TX_POWER value for a profile's transmit-power index.
-std::int32_t TxPowerSetValue(std::int32_t txPowerIndex);
-// OID_DOT11_POWER_MGMT_REQUEST level for a power-save choice.
-std::uint32_t PowerManagementLevel(std::int32_t powerSaveMode);
 
 class WlanSession {
  public:
@@ -109,6 +110,9 @@ class WlanSession {
   WlanHandle ClientHandle() const { return clientHandle_; }
   const WlanInterfaceInfo& InterfaceInfo() const { return interfaceInfo_; }
   const DeferredSettings& Deferred() const { return deferred_; }
+
+  // The walk over the PHYs that RadioState does on the platform's answer.
+  static void EvaluateRadioState(const WlanRadioState& state, int& radioOn, int& hardwareOn);
 
   // The notification dispatch; public so the table can be exercised on its own.
   void OnNotification(const WlanNotification& notification);

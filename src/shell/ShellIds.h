@@ -1,0 +1,67 @@
+// Numbers the shell shares with the rest of the program and with its views: window messages,
+// timer identifiers, commands, control ids and resource numbers. Other code posts to these.
+#pragma once
+
+#include "platform/WinTypes.h"
+
+namespace nxui::shell {
+
+// Messages handled by the hidden window (0x401-0x40B come from the WLAN session).
+inline constexpr UINT kMsgCommand = 0x0111;          // WM_COMMAND, the command in wParam
+inline constexpr UINT kMsgPowerBroadcast = 0x0218;   // WM_POWERBROADCAST
+inline constexpr UINT kMsgDeviceChange = 0x0219;     // WM_DEVICECHANGE
+inline constexpr UINT kMsgDriverEvent = 0x8001;      // posted by the driver-event sink
+inline constexpr UINT kMsgTrayCallback = 1124;
+inline constexpr UINT kMsgTaskbarCreated = 0xC050;   // the shell restarted: add the icon again
+inline constexpr UINT kMsgTaskbarCreatedAlt = 0xC088;
+
+inline constexpr WPARAM kPowerSuspend = 4;           // PBT_APMSUSPEND
+inline constexpr WPARAM kPowerResumeSuspend = 7;     // PBT_APMRESUMESUSPEND
+inline constexpr WPARAM kDeviceNodesChanged = 7;     // DBT_DEVNODES_CHANGED
+
+inline constexpr LPARAM kTrayLeftDoubleClick = 515;  // WM_LBUTTONDBLCLK
+inline constexpr LPARAM kTrayRightButtonDown = 516;  // WM_RBUTTONDOWN
+
+// Commands.
+inline constexpr UINT kCmdLaunchConfig = 32771;      // "Launch Config Utilities"
+inline constexpr UINT kCmdExit = 32772;              // "Exit"
+inline constexpr UINT kCmdRescan = 1015;             // posted to the site-survey page
+
+// Timers of the hidden window.
+inline constexpr UINT_PTR kTimerPresence = 1;
+inline constexpr UINT_PTR kTimerWpsCredential = 4;
+inline constexpr UINT_PTR kTimerWpsPbcPoll = 5;
+inline constexpr UINT_PTR kTimerWpsStatusPoll = 6;
+inline constexpr UINT_PTR kTimerRescan = 8;
+inline constexpr UINT_PTR kTimerReapply = 9;
+inline constexpr UINT_PTR kTimerMoreLess = 11;
+
+inline constexpr UINT kPresencePeriodMs = 2000;
+inline constexpr UINT kWpsCredentialPeriodMs = 10000;
+inline constexpr UINT kWpsPbcPollPeriodMs = 1000;
+inline constexpr UINT kWpsStatusPollPeriodMs = 200;
+inline constexpr UINT kRescanDelayMs = 4000;
+inline constexpr UINT kReapplyDelayMs = 3000;
+inline constexpr UINT kMoreLessPeriodMs = 200;
+
+// Main-window controls.
+inline constexpr int kCtlLeftArrow = 6256;
+inline constexpr int kCtlRightArrow = 6257;
+inline constexpr int kCtlRadio = 6248;
+inline constexpr int kCtlHelp = 6253;
+inline constexpr int kCtlMoreLess = 1329;
+inline constexpr int kCtlFiller = 6249;
+
+// Bitmaps and icons.
+inline constexpr int kBmpRadioOn = 272;
+inline constexpr int kBmpRadioOff = 273;
+inline constexpr int kBmpLess = 300;
+inline constexpr int kBmpMore = 301;
+inline constexpr int kBmpLeftArrow = 302;
+inline constexpr int kBmpRightArrow = 303;
+inline constexpr int kIconMainWindow = 128;
+
+// Tray icon.
+inline constexpr UINT kTrayIconId = 131;
+
+}  // namespace nxui::shell

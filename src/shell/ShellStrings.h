@@ -1,0 +1,13 @@
+// How the shell reads its texts: a lookup by string-table id, so that the language chosen at
+// start (and tests) decide the table.
+#pragma once
+
+#include <functional>
+#include <cstdint>
+#include <string>
+
+namespace nxui::shell {
+
+using StringLookup = std::function<std::string(std::uint32_t id)>;
+
+}  // namespace nxui::shell

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "WlanFixture.h"
 #include "survey/BssidEx.h"
 #include "sim/ScenarioLoader.h"
@@ -337,6 +339,32 @@ TEST_F(ConnectTest, OneXProfileRunsTheEditorAndIgnoresASecondRequestWhileItIsOpe
   session->Connect(record, false);
   loop.DrainMessages();
   EXPECT_EQ(service->EditorCalls().size(), 2u);
+}
+
+TEST_F(ConnectTest, ConnectFromAWorkerThreadStartsItsTimersOnTheLoopThread) {
+  networks = {MakeNetwork("Cafe", "00-0F-00-00-00-02")};
+  Build();
+  session->Connect(MakeRecord("Cafe", auth_mode::kOpen, cipher_mode::kNone), false);
+  Run(kConnectMs + 100);
+  session->Disconnect();
+  loop.DrainMessages();
+  owner.messages.clear();
+  ASSERT_EQ(loop.ActiveTimerCount(), 0u);
+
+  // What the editor's worker does after the dialog: a profile-mode connect from its own thread.
+  DWORD result = 1;
+  std::thread worker([&] {
+    WlanConnectionParameters parameters;
+    parameters.profile = "Cafe";
+    result = service->Connect(session->ClientHandle(), kInterfaceGuid, parameters);
+  });
+  worker.join();
+  EXPECT_EQ(result, 0u);
+  EXPECT_EQ(loop.ActiveTimerCount(), 0u) << "no timer was started from the worker";
+  loop.DrainMessages();
+  EXPECT_EQ(loop.ActiveTimerCount(), 2u);
+  Run(kConnectMs + 100);
+  EXPECT_EQ(owner.Sequence(), std::vector<UINT>{wlan_msg::kConnectionComplete});
 }
 
 // --- radio, disconnection, access point leaving -------------------------------------------------

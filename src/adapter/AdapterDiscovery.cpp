@@ -10,7 +10,6 @@
 #include "adapter/SupportedHardwareTable.h"
 #include "platform/IDeviceIo.h"
 #include "platform/IDeviceSetup.h"
-#include "platform/ISystemInfo.h"
 
 namespace nxui {
 namespace {
@@ -44,11 +43,12 @@ bool IsAdapterPresent(IDeviceIo& deviceIo, const AdapterContext& context) {
   return OpensAndCloses(deviceIo, context.devicePath);
 }
 
-AdapterDiscovery::AdapterDiscovery(IDeviceSetup& deviceSetup, IDeviceIo& deviceIo, ISystemInfo& system,
-                                   ICardChooser& chooser, WlanClientHandoff handoff, bool customDirectory)
+AdapterDiscovery::AdapterDiscovery(IDeviceSetup& deviceSetup, IDeviceIo& deviceIo,
+                                   std::filesystem::path adapterListFile, ICardChooser& chooser,
+                                   WlanClientHandoff handoff, bool customDirectory)
     : deviceSetup_(deviceSetup),
       deviceIo_(deviceIo),
-      system_(system),
+      adapterListFile_(std::move(adapterListFile)),
       chooser_(chooser),
       handoff_(std::move(handoff)),
       customDirectory_(customDirectory) {}
@@ -56,7 +56,7 @@ AdapterDiscovery::AdapterDiscovery(IDeviceSetup& deviceSetup, IDeviceIo& deviceI
 bool AdapterDiscovery::DiscoverAdapter(AdapterContext& context) {
   std::vector<DeviceInfo> devices;
   if (!deviceSetup_.GetPresentDevices(kNetClass, devices)) return false;
-  const std::vector<AdapterListEntry> adapterList = ReadAdapterList(AdapterListFilePath(system_.GetModuleFileName()));
+  const std::vector<AdapterListEntry> adapterList = ReadAdapterList(adapterListFile_);
   const OsGeneration os = context.osGeneration;
 
   std::vector<int> candidates;

@@ -2,6 +2,7 @@
 // let the user choose when there are several, and fill the AdapterContext.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -12,7 +13,6 @@ namespace nxui {
 
 class IDeviceSetup;
 class IDeviceIo;
-class ISystemInfo;
 class ICardChooser;
 
 // Hands the chosen adapter's display name and the custom-directory flag to the WLAN client.
@@ -27,9 +27,10 @@ bool IsAdapterPresent(IDeviceIo& deviceIo, const AdapterContext& context);
 
 class AdapterDiscovery {
  public:
-  // The adapter-list file is looked for beside the executable that `system` names.
-  AdapterDiscovery(IDeviceSetup& deviceSetup, IDeviceIo& deviceIo, ISystemInfo& system, ICardChooser& chooser,
-                   WlanClientHandoff handoff, bool customDirectory);
+  // `adapterListFile` is the override beside the executable (AdapterListFilePath); it is read
+  // afresh by every discovery, so that editing it needs no restart.
+  AdapterDiscovery(IDeviceSetup& deviceSetup, IDeviceIo& deviceIo, std::filesystem::path adapterListFile,
+                   ICardChooser& chooser, WlanClientHandoff handoff, bool customDirectory);
 
   // True when an adapter was chosen and the context filled. The context's osGeneration must have
   // been classified before. A failed discovery leaves what it had not yet rewritten.
@@ -38,7 +39,7 @@ class AdapterDiscovery {
  private:
   IDeviceSetup& deviceSetup_;
   IDeviceIo& deviceIo_;
-  ISystemInfo& system_;
+  std::filesystem::path adapterListFile_;
   ICardChooser& chooser_;
   WlanClientHandoff handoff_;
   bool customDirectory_;

@@ -20,6 +20,8 @@ struct ReadCase {
   std::string expected;
 };
 
+void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
+
 class IniRead : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(IniRead, FindsValueAsThePlatformDoes) {
@@ -119,6 +121,8 @@ struct RefusedCase {
   std::string value;
   IniResult expected;
 };
+
+void PrintTo(const RefusedCase& c, std::ostream* os) { *os << c.name; }
 
 class IniRefused : public ::testing::TestWithParam<RefusedCase> {};
 

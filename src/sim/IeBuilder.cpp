@@ -216,7 +216,7 @@ Bytes NetworkSsidBytes(const ScenarioNetwork& network) {
   return ssid;
 }
 
-Bytes NetworkRates(const ScenarioNetwork& network) {
+Bytes NetworkRateSet(const ScenarioNetwork& network) {
   Bytes rates;
   if (!network.rates.empty()) {
     for (int rate : network.rates) {
@@ -312,7 +312,7 @@ Bytes BuildNetworkIes(const ScenarioNetwork& network) {
   auto append = [&ies](const Bytes& element) { ies.insert(ies.end(), element.begin(), element.end()); };
   const Bytes ssid = NetworkSsidBytes(network);
   append(BuildSsidElement(ssid));
-  const Bytes rates = NetworkRates(network);
+  const Bytes rates = NetworkRateSet(network);
   append(BuildRateElements(std::span<const std::uint8_t>(rates).first(std::min<std::size_t>(rates.size(), 8))));
   if (network.channel >= 1 && network.channel <= 14) append(BuildDsParameterSet(static_cast<std::uint8_t>(network.channel)));
 

@@ -41,7 +41,7 @@ bool ParseHexNumber(std::string_view text, std::uint32_t& value);
 // The network's SSID bytes: ssidHex when it is valid hex, else ssid; at most 32 bytes.
 Bytes NetworkSsidBytes(const ScenarioNetwork& network);
 // Rates in 500 kbit/s units with the basic-rate bit (0x80) set on the mandatory ones.
-Bytes NetworkRates(const ScenarioNetwork& network);
+Bytes NetworkRateSet(const ScenarioNetwork& network);
 KeySuites NetworkRsnSuites(const ScenarioNetwork& network, bool& present);
 KeySuites NetworkWpaSuites(const ScenarioNetwork& network, bool& present);
 

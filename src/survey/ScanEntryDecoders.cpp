@@ -186,10 +186,12 @@ std::array<std::string, 9> FormatWpsFields(const WpsDecode& wps) {
     texts[4] = buffer;
   }
   if (f.apSetupLocked) texts[5] = *f.apSetupLocked ? "TRUE" : "FALSE";
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  texts[6].reserve(32 * f.uuidE.size());
   for (const auto& uuid : f.uuidE) {
     for (std::uint8_t byte : uuid) {
-      std::snprintf(buffer, sizeof buffer, "%02X", static_cast<unsigned>(byte));
-      texts[6] += buffer;
+      texts[6] += kHex[byte >> 4];
+      texts[6] += kHex[byte & 0xF];
     }
   }
   if (f.rfBands) {
@@ -326,6 +328,7 @@ std::string DecodeScanEntryIes(const ScanEntryRecord& entry, int kind) {
              (flags.ckip ? "TRUE" : "FALSE");
     }
     case 2:
+      text.reserve(128);
       for (const std::string& field : FormatWpsFields(DecodeWps(entry))) {
         if (!text.empty()) text += ';';
         text += field;
@@ -333,6 +336,7 @@ std::string DecodeScanEntryIes(const ScanEntryRecord& entry, int kind) {
       return text;
     case 3: {
       const HtFieldList fields = FormatHtFields(DecodeHt(entry));
+      text.reserve(320);
       for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i != 0) text += ';';
         text += fields[i];

@@ -1,0 +1,120 @@
+// A full survey rebuild over a 64 KiB scan buffer of realistic entries: the signal sort, the walk,
+// one row per entry and the four element decodes.
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+#include "../tests/survey/ScanEntryFactory.h"
+#include "sim/IeBuilder.h"
+#include "survey/BssidEx.h"
+#include "survey/ScanEntryDecoders.h"
+#include "survey/ScanList.h"
+#include "survey/ScanListSort.h"
+#include "survey/SurveyCells.h"
+
+namespace {
+
+using nxui::sim::ScenarioNetwork;
+
+std::vector<ScenarioNetwork> Neighbourhood() {
+  const char* auths[] = {"open", "shared", "wpa-psk", "wpa2-psk", "wpa-psk+wpa2-psk", "wpa2", "wpa"};
+  const char* ciphers[] = {"none", "wep", "tkip", "aes", "tkip+aes", "aes", "tkip"};
+  const int channels[] = {1, 6, 11, 36, 149, 208};
+  std::vector<ScenarioNetwork> networks;
+  for (int i = 0; i < 14; ++i) {
+    ScenarioNetwork n;
+    n.ssid = "Network-" + std::to_string(i);
+    n.channel = channels[i % 6];
+    n.phy = i % 2 == 0 ? "n" : "g";
+    n.security.auth = auths[i % 7];
+    n.security.cipher = ciphers[i % 7];
+    if (i % 3 == 0) {
+      n.wps = nxui::sim::ScenarioWps{};
+      n.wps->uuidE = "000102030405060708090a0b0c0d0e0f";
+      n.wps->rfBands = 1;
+    }
+    n.ccx = i % 5 == 0;
+    networks.push_back(n);
+  }
+  return networks;
+}
+
+std::uint32_t Frequency(int channel) {
+  if (channel <= 13) return 2412000 + 5000 * static_cast<std::uint32_t>(channel - 1);
+  if (channel == 208) return 5040000;
+  return 5000000 + 5000 * static_cast<std::uint32_t>(channel);
+}
+
+std::vector<std::uint8_t> RealisticBuffer(std::size_t& entryCount) {
+  const auto networks = Neighbourhood();
+  std::vector<std::vector<std::uint8_t>> entries;
+  std::size_t used = 4;
+  for (std::size_t i = 0;; ++i) {
+    const ScenarioNetwork& n = networks[i % networks.size()];
+    nxui::testing::EntrySpec spec;
+    spec.ssid = n.ssid;
+    spec.mac[4] = static_cast<std::uint8_t>(i >> 8);
+    spec.mac[5] = static_cast<std::uint8_t>(i);
+    spec.rssi = -40 - static_cast<int>(i % 50);
+    spec.dsConfig = Frequency(n.channel);
+    spec.privacy = n.security.auth == "open" ? 0 : 1;
+    spec.ies = nxui::sim::BuildNetworkIes(n);
+    const auto entry = nxui::testing::MakeEntry(spec);
+    if (used + entry.size() > nxui::bssid_ex::kScanBufferSize) break;
+    used += entry.size();
+    entries.push_back(entry);
+  }
+  entryCount = entries.size();
+  return nxui::testing::MakeScanBuffer(entries);
+}
+
+void BM_SurveyRebuild(benchmark::State& state) {
+  std::size_t entryCount = 0;
+  const auto original = RealisticBuffer(entryCount);
+  std::vector<std::uint64_t> lastSeen(nxui::bssid_ex::kMaxLastSeen, 0);
+  std::vector<nxui::ScanEntry> rows;
+  for (auto _ : state) {
+    std::vector<std::uint8_t> buffer = original;
+    nxui::SortScanList(buffer, lastSeen, nxui::SortMode::Signal);
+    rows.clear();
+    std::size_t textBytes = 0;
+    const nxui::ScanList list(buffer);
+    for (const auto& slot : list.slots()) {
+      if (!slot.usable) continue;
+      nxui::ScanEntryRecord record;
+      nxui::ReadScanEntry(slot.bytes, record);
+      rows.push_back(nxui::MakeScanEntry(record, slot.position));
+      for (int kind = 0; kind <= 3; ++kind) textBytes += nxui::DecodeScanEntryIes(record, kind).size();
+    }
+    benchmark::DoNotOptimize(rows.data());
+    benchmark::DoNotOptimize(textBytes);
+  }
+  state.counters["entries"] = static_cast<double>(entryCount);
+}
+BENCHMARK(BM_SurveyRebuild)->Unit(benchmark::kMicrosecond);
+
+// What the survey page does on a rebuild: sort, walk and one row per entry (its three decodes).
+void BM_SurveyRowsOnly(benchmark::State& state) {
+  std::size_t entryCount = 0;
+  const auto original = RealisticBuffer(entryCount);
+  std::vector<std::uint64_t> lastSeen(nxui::bssid_ex::kMaxLastSeen, 0);
+  std::vector<nxui::ScanEntry> rows;
+  for (auto _ : state) {
+    std::vector<std::uint8_t> buffer = original;
+    nxui::SortScanList(buffer, lastSeen, nxui::SortMode::Ssid);
+    rows.clear();
+    const nxui::ScanList list(buffer);
+    for (const auto& slot : list.slots()) {
+      if (!slot.usable) continue;
+      nxui::ScanEntryRecord record;
+      nxui::ReadScanEntry(slot.bytes, record);
+      rows.push_back(nxui::MakeScanEntry(record, slot.position));
+    }
+    benchmark::DoNotOptimize(rows.data());
+  }
+  state.counters["entries"] = static_cast<double>(entryCount);
+}
+BENCHMARK(BM_SurveyRowsOnly)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

@@ -1,0 +1,256 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+
+#include "sim/IeBuilder.h"
+#include "survey/ElementIds.h"
+#include "survey/ElementWalker.h"
+#include "survey/KeySuites.h"
+#include "survey/PcapReader.h"
+#include "survey/ScanEntryDecoders.h"
+#include "survey/WpsFields.h"
+
+namespace nxui {
+namespace {
+
+using testing::CapturedBeacon;
+
+std::vector<CapturedBeacon> Load(const std::string& name) {
+  std::vector<CapturedBeacon> beacons;
+  std::size_t records = 0;
+  EXPECT_TRUE(testing::ReadCaptureBeacons(std::string(NXUI_CAPTURES_DIR) + "/" + name, beacons, records)) << name;
+  return beacons;
+}
+
+enum Kind { kRsnKind, kWpaKind, kWpsKind, kHtCapsKind, kHtInfoKind, kCiscoKind };
+
+// Which kinds of element a list holds, walking to its end without any stop rule (the way a
+// packet dissector does), or only up to the first zero-length element.
+std::set<Kind> KindsIn(const std::vector<std::uint8_t>& ies, bool stopAtZeroLength) {
+  std::set<Kind> kinds;
+  std::size_t pos = 0;
+  while (pos + 2 <= ies.size()) {
+    const std::uint8_t id = ies[pos];
+    const std::size_t length = ies[pos + 1];
+    if (length == 0 && stopAtZeroLength) break;
+    if (pos + 2 + length > ies.size()) break;
+    const std::uint8_t* body = &ies[pos + 2];
+    if (id == ie::kRsn) kinds.insert(kRsnKind);
+    if (id == ie::kHtCapabilities) kinds.insert(kHtCapsKind);
+    if (id == ie::kHtInformation) kinds.insert(kHtInfoKind);
+    if (id == ie::kVendorSpecific && length >= 4 && body[0] == 0x00 && body[1] == 0x50 && body[2] == 0xF2) {
+      if (body[3] == 1) kinds.insert(kWpaKind);
+      if (body[3] == 4) kinds.insert(kWpsKind);
+    }
+    if (id == ie::kVendorSpecific && length >= 3 && body[0] == 0x00 && body[1] == 0x40 && body[2] == 0x96) kinds.insert(kCiscoKind);
+    pos += 2 + length;
+  }
+  return kinds;
+}
+
+std::set<Kind> KindsSeenByWalker(const std::vector<std::uint8_t>& entry) {
+  ScanEntryRecord record;
+  ReadScanEntry(entry, record);
+  std::vector<std::uint8_t> seen;
+  ElementWalker walker(record.ies);
+  InfoElement element;
+  while (walker.Next(element)) {
+    seen.push_back(element.id);
+    seen.push_back(static_cast<std::uint8_t>(element.body.size()));
+    seen.insert(seen.end(), element.body.begin(), element.body.end());
+  }
+  return KindsIn(seen, true);
+}
+
+struct FileCounts {
+  const char* file;
+  int beacons;
+  int probeResponses;
+  std::map<Kind, int> frames;  // frames holding each kind, walked to the end
+};
+
+TEST(Captures, FrameCountsMatchTheOracleAndTheWalkStopsAtZeroLength) {
+  const FileCounts files[] = {
+      {"survey_28ap_mixed_radiotap.pcap", 29, 0,
+       {{kRsnKind, 21}, {kWpaKind, 17}, {kWpsKind, 8}, {kHtCapsKind, 25}, {kHtInfoKind, 25}, {kCiscoKind, 4}}},
+      {"survey_18ap_raw80211.cap", 23, 7, {{kRsnKind, 24}, {kWpaKind, 11}, {kWpsKind, 8}, {kHtCapsKind, 25}, {kHtInfoKind, 25}}},
+      {"wps_rich_7ap_radiotap.pcap", 1, 6, {{kRsnKind, 7}, {kWpaKind, 2}, {kWpsKind, 7}, {kHtCapsKind, 7}, {kHtInfoKind, 7}}},
+      {"wps_selected_registrar_raw80211.pcap", 3, 2,
+       {{kRsnKind, 5}, {kWpaKind, 5}, {kWpsKind, 5}, {kHtCapsKind, 5}, {kHtInfoKind, 5}}},
+      {"wpa1_8021x_cisco_raw80211.pcap", 2106, 40, {{kRsnKind, 0}, {kWpaKind, 1371}, {kWpsKind, 0}, {kCiscoKind, 949}}},
+      {"survey_hidden_wps2_radiotap.pcap", 701, 28,
+       {{kRsnKind, 608}, {kWpaKind, 121}, {kWpsKind, 388}, {kHtCapsKind, 608}, {kHtInfoKind, 608}}},
+  };
+  for (const FileCounts& expected : files) {
+    const auto beacons = Load(expected.file);
+    int bcn = 0;
+    int presp = 0;
+    std::map<Kind, int> all;
+    std::map<Kind, int> cut;
+    std::map<Kind, int> walked;
+    int zeroLengthSsid = 0;
+    for (const CapturedBeacon& beacon : beacons) {
+      (beacon.subtype == 8 ? bcn : presp)++;
+      if (beacon.ies.size() >= 2 && beacon.ies[0] == 0 && beacon.ies[1] == 0) ++zeroLengthSsid;
+      for (Kind kind : KindsIn(beacon.ies, false)) ++all[kind];
+      for (Kind kind : KindsIn(beacon.ies, true)) ++cut[kind];
+      for (Kind kind : KindsSeenByWalker(testing::EntryFromBeacon(beacon))) ++walked[kind];
+    }
+    EXPECT_EQ(bcn, expected.beacons) << expected.file;
+    EXPECT_EQ(presp, expected.probeResponses) << expected.file;
+    for (const auto& [kind, count] : expected.frames) EXPECT_EQ(all[kind], count) << expected.file << " kind " << kind;
+    // Our walk sees exactly the elements before the first zero-length one.
+    EXPECT_EQ(walked, cut) << expected.file;
+    if (zeroLengthSsid > 0) {
+      EXPECT_LT(walked[kRsnKind], all[kRsnKind]) << expected.file;
+    }
+  }
+}
+
+TEST(Captures, RsnSuiteOccurrences) {
+  std::map<std::string, int> counts;
+  for (const CapturedBeacon& beacon : Load("survey_28ap_mixed_radiotap.pcap")) {
+    const auto entry = testing::EntryFromBeacon(beacon);
+    ScanEntryRecord record;
+    ReadScanEntry(entry, record);
+    ElementWalker walker(record.ies);
+    InfoElement element;
+    while (walker.Next(element)) {
+      KeySuites suites;
+      if (element.id != ie::kRsn || !ParseRsnBody(element.body, suites)) continue;
+      EXPECT_FALSE(suites.truncated);
+      ++counts["group" + std::to_string(suites.group.type)];
+      for (const auto& s : suites.pairwise) ++counts["pairwise" + std::to_string(s.type)];
+      for (const auto& s : suites.akm) ++counts["akm" + std::to_string(s.type)];
+      // Real elements round-trip through the builder byte for byte.
+      std::vector<std::uint8_t> original = {element.id, static_cast<std::uint8_t>(element.body.size())};
+      original.insert(original.end(), element.body.begin(), element.body.end());
+      EXPECT_EQ(sim::BuildRsnElement(suites), original) << "frame " << beacon.frameNumber;
+    }
+  }
+  const std::map<std::string, int> expected = {{"akm1", 5},      {"akm2", 16},  {"akm3", 2},   {"akm4", 1},
+                                               {"pairwise2", 11}, {"pairwise4", 20}, {"group2", 13}, {"group4", 8}};
+  EXPECT_EQ(counts, expected);
+}
+
+TEST(Captures, CiscoElementCountsStayInsideTheElement) {
+  std::map<std::string, int> security;
+  int ccxFrames = 0;
+  for (const CapturedBeacon& beacon : Load("wpa1_8021x_cisco_raw80211.pcap")) {
+    const auto entry = testing::EntryFromBeacon(beacon);
+    ++security[DecodeScanEntryIes(entry, 0)];
+    if (DecodeScanEntryIes(entry, 1) != "FALSE;FALSE;FALSE") ++ccxFrames;
+  }
+  EXPECT_EQ(security["WPA;TKIP"], 949);
+  EXPECT_EQ(security["WPA-PSK;TKIP"], 422);
+  EXPECT_EQ(security["Unknown;None"], 2146 - 1371);
+  // The type-4 element's "group suite" is 07-a5-00: it sets no CCX flag.
+  EXPECT_EQ(ccxFrames, 0);
+}
+
+TEST(Captures, MalformedRsnCountsAndCutFrame) {
+  const auto beacons = Load("malformed_rsn_counts_raw80211.pcap");
+  ASSERT_EQ(beacons.size(), 1u);
+  const auto entry = testing::EntryFromBeacon(beacons[0]);
+  ScanEntryRecord record;
+  ReadScanEntry(entry, record);
+  // Three RSN elements of bytes 0x30: lengths 11 and 20 with counts of 0x3030, and 4 (no group
+  // suite); the element after them runs past the cut frame.
+  ElementWalker walker(record.ies);
+  InfoElement element;
+  std::vector<std::size_t> lengths;
+  while (walker.Next(element)) {
+    lengths.push_back(element.body.size());
+    if (element.id != ie::kRsn) continue;
+    KeySuites suites;
+    if (element.body.size() < 6) {
+      EXPECT_FALSE(ParseRsnBody(element.body, suites));
+      continue;
+    }
+    ASSERT_TRUE(ParseRsnBody(element.body, suites));
+    EXPECT_TRUE(suites.truncated) << element.body.size();
+    EXPECT_EQ(suites.pairwise.size(), (element.body.size() - 8) / 4);  // only whole suites inside
+    EXPECT_TRUE(suites.akm.empty());
+  }
+  EXPECT_EQ(lengths, (std::vector<std::size_t>{11, 4, 20, 130}));
+  // Length 11 is below the decode's minimum: nothing is marked.
+  EXPECT_EQ(DecodeScanEntryIes(entry, 0), "Unknown;None");
+  for (int kind = 1; kind <= 3; ++kind) EXPECT_FALSE(DecodeScanEntryIes(entry, kind).empty());
+}
+
+TEST(Captures, RsnWithPmkidAndBipTail) {
+  const auto beacons = Load("rsn_pmkid_bip_radiotap.pcap");
+  ASSERT_EQ(beacons.size(), 1u);
+  const auto entry = testing::EntryFromBeacon(beacons[0]);
+  ScanEntryRecord record;
+  ReadScanEntry(entry, record);
+  EXPECT_EQ(record.SsidText(), "ROUTE-821E295");
+  ElementWalker walker(record.ies);
+  InfoElement element;
+  int rsn = 0;
+  while (walker.Next(element)) {
+    if (element.id != ie::kRsn) continue;
+    ++rsn;
+    EXPECT_EQ(element.body.size(), 26u);
+    KeySuites suites;
+    ASSERT_TRUE(ParseRsnBody(element.body, suites));
+    ASSERT_EQ(suites.tail.size(), 8u);  // capabilities, PMKID count 0, group management suite
+    EXPECT_EQ(suites.tail[0] | (suites.tail[1] << 8), 0x008c);
+    EXPECT_EQ(suites.tail[7], 6);  // BIP
+  }
+  EXPECT_EQ(rsn, 1);
+  EXPECT_EQ(DecodeScanEntryIes(entry, 3).substr(DecodeScanEntryIes(entry, 3).size() - 4), "TRUE");
+}
+
+TEST(Captures, WpsSelectedRegistrarFields) {
+  const auto beacons = Load("wps_selected_registrar_raw80211.pcap");
+  ASSERT_EQ(beacons.size(), 5u);
+  std::vector<std::string> selectedRegistrar;
+  std::vector<std::string> passwordIds;
+  for (const CapturedBeacon& beacon : beacons) {
+    const std::string text = DecodeScanEntryIes(testing::EntryFromBeacon(beacon), 2);
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find(';', start)) != std::string::npos; start = end + 1) fields.push_back(text.substr(start, end - start));
+    fields.push_back(text.substr(start));
+    ASSERT_EQ(fields.size(), 9u);
+    EXPECT_EQ(fields[8], "TRUE");
+    EXPECT_EQ(fields[4], "1.0");
+    selectedRegistrar.push_back(fields[2]);
+    passwordIds.push_back(fields[1]);
+  }
+  std::multiset<std::string> sr(selectedRegistrar.begin(), selectedRegistrar.end());
+  std::multiset<std::string> ids(passwordIds.begin(), passwordIds.end());
+  EXPECT_EQ(sr.count("TRUE"), 3u);
+  EXPECT_EQ(sr.count("Unknown"), 2u);
+  EXPECT_EQ(ids.count("0x0004"), 1u);
+  EXPECT_EQ(ids.count("0x0000"), 2u);
+  EXPECT_EQ(ids.count("Unknown"), 2u);
+}
+
+TEST(Captures, WpsRichAttributes) {
+  int locked = 0;
+  int uuid = 0;
+  int bands = 0;
+  int selectedFalse = 0;
+  for (const CapturedBeacon& beacon : Load("wps_rich_7ap_radiotap.pcap")) {
+    ScanEntryRecord record;
+    const auto entry = testing::EntryFromBeacon(beacon);
+    ReadScanEntry(entry, record);
+    const WpsDecode wps = DecodeWps(record);
+    EXPECT_TRUE(wps.present) << beacon.frameNumber;
+    if (wps.fields.apSetupLocked.value_or(false)) ++locked;
+    if (!wps.fields.uuidE.empty()) ++uuid;
+    if (wps.fields.rfBands) ++bands;
+    if (wps.fields.selectedRegistrar == false) ++selectedFalse;
+  }
+  EXPECT_EQ(locked, 2);
+  EXPECT_EQ(uuid, 6);
+  EXPECT_EQ(bands, 6);
+  EXPECT_EQ(selectedFalse, 1);
+}
+
+}  // namespace
+}  // namespace nxui

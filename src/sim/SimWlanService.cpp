@@ -425,7 +425,7 @@ WlanBssEntry SimWlanService::ToBssEntry(const ScenarioNetwork& network) const {
   if (network.phy == "g" || network.phy == "n") capability |= 0x0400;  // short slot time
   entry.capabilityInformation = capability;
   // The same rates the elements advertise; the basic-rate bit moves from bit 7 to bit 15.
-  for (std::uint8_t rate : NetworkRates(network)) {
+  for (std::uint8_t rate : NetworkRateSet(network)) {
     entry.rateSet.push_back(static_cast<std::uint16_t>((rate & 0x7F) | ((rate & 0x80) != 0 ? 0x8000 : 0)));
   }
   entry.ies = ies_ ? ies_(network) : BuildNetworkIes(network);

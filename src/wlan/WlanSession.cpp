@@ -126,11 +126,6 @@ DWORD WlanSession::RegisterNotifications() {
   return result;
 }
 
-Guid WlanSession::BoundGuid() const {
-  std::lock_guard lock(boundMutex_);
-  return boundGuid_;
-}
-
 void WlanSession::OnNotification(const WlanNotification& notification) {
   Guid bound;
   HWND owner = 0;

@@ -5,10 +5,8 @@
 #pragma once
 
 #include <array>
-#include <atomic>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <mutex>
 #include <span>
 #include <string>
@@ -22,7 +20,6 @@
 #include "wlan/WlanMessages.h"
 
 namespace nxui {
-
 
 // Driver settings the service would overwrite while connecting; sent on completion.
 struct DeferredSettings {
@@ -95,7 +92,6 @@ class WlanSession {
 
  private:
   void ReleaseHelpers();
-  Guid BoundGuid() const;
 
   IWlanApi& api_;
   IEventLoop& loop_;

@@ -1,0 +1,44 @@
+// Everything the link status panel shows, as its view and the command line render it.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "monitor/BarGraphState.h"
+#include "monitor/PercentBarState.h"
+
+namespace nxui {
+
+struct LinkStatusLabels {
+  std::string status, extraInfo, channel, authentication, encryption, networkType;
+  std::string ipAddress, subMask, gateway;
+  std::string transmit, receive;  // separators
+  std::string txLinkSpeed, txThroughput, rxLinkSpeed, rxThroughput;
+  std::string htCaption, bandwidth, guardInterval, stbc, mcs, snr0, snr1;
+};
+
+struct LinkStatusTexts {
+  std::string status, extraInfo, channel, authentication, encryption, networkType;
+  std::string ipAddress, subMask, gateway;
+  std::string txRate, txThroughput, rxRate, rxThroughput;
+};
+
+struct HtGroupState {
+  bool visible = false;        // 802.11n adapters only
+  bool stbcVisible = false;    // never shown
+  std::string bandwidth, guardInterval, stbc, mcs, snr0, snr1;
+};
+
+enum LinkBar : std::size_t { kQualityBar = 0, kSignal1Bar, kSignal2Bar, kSignal3Bar, kNoiseBar, kLinkBarCount };
+
+struct LinkStatusState {
+  LinkStatusLabels labels;
+  LinkStatusTexts texts;
+  std::array<PercentBarState, kLinkBarCount> bars;
+  HtGroupState ht;
+  BarGraphState txGraph;
+  BarGraphState rxGraph;
+  bool timerRunning = false;
+};
+
+}  // namespace nxui

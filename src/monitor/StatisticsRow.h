@@ -1,0 +1,15 @@
+// One counter row of a statistics sub-page: label, "=" separator and right-aligned value.
+#pragma once
+
+#include <string>
+
+namespace nxui {
+
+struct StatisticsRow {
+  std::string label;
+  std::string separator = "=";
+  std::string value = "0";
+  bool visible = true;  // label, separator and value together
+};
+
+}  // namespace nxui

@@ -302,6 +302,9 @@ TEST_F(SimWorldTest, DriverStartsFromItsClassKeyOnPlug) {
   std::vector<std::uint8_t> config(32);
   ASSERT_TRUE(Query(OID_802_11_CONFIGURATION, config));
   EXPECT_EQ(LoadLe32(config.data() + 12), 2462000u);
+  std::vector<std::uint8_t> sta(32);
+  ASSERT_TRUE(Query(OID_WLAN_STA_CONFIG, sta));
+  EXPECT_EQ(LoadLe32(sta.data() + 12), 2462000u) << "the ad hoc channel as the connection code writes it";
   std::vector<std::uint8_t> ht(8);
   ASSERT_TRUE(Query(OID_WLAN_HT_CONFIG, ht));
   EXPECT_EQ(ht, std::vector<std::uint8_t>({32, 32, 1, 0, 1, 0, 0, 1}));

@@ -310,6 +310,35 @@ TEST_F(SimWorldTest, DriverStartsFromItsClassKeyOnPlug) {
   EXPECT_EQ(ht, std::vector<std::uint8_t>({32, 32, 1, 0, 1, 0, 0, 1}));
 }
 
+TEST_F(SimWorldTest, InterfacePhyTypesFollowTheAdapter) {
+  struct Row {
+    const char* name;
+    std::vector<std::string> bands;
+    bool is11n;
+    std::vector<DWORD> phyTypes;
+  };
+  const Row rows[] = {
+      {"dual-band 11n", {"2.4GHz", "5GHz"}, true, {kDot11PhyTypeHrDsss, kDot11PhyTypeErp, kDot11PhyTypeOfdm, kDot11PhyTypeHt}},
+      {"2.4 GHz 11n", {"2.4GHz"}, true, {kDot11PhyTypeHrDsss, kDot11PhyTypeErp, kDot11PhyTypeHt}},
+      {"2.4 GHz 11g", {"2.4GHz"}, false, {kDot11PhyTypeHrDsss, kDot11PhyTypeErp}},
+  };
+  for (const Row& row : rows) {
+    Scenario s = DefaultScenario();
+    s.adapters[0].bands = row.bands;
+    s.adapters[0].driver.is11n = row.is11n;
+    Build(s);
+    WlanHandle handle = kInvalidWlanHandle;
+    DWORD negotiated = 0;
+    ASSERT_EQ(world->wlan().OpenHandle(kWlanClientVersion2, negotiated, handle), kErrorSuccess) << row.name;
+    WlanInterfaceCapability capability;
+    const auto guid = Guid::Parse(world->adapter(0).instanceId);
+    ASSERT_TRUE(guid) << row.name;
+    ASSERT_EQ(world->wlan().GetInterfaceCapability(handle, *guid, capability), kErrorSuccess) << row.name;
+    EXPECT_EQ(capability.phyTypes, row.phyTypes) << row.name;
+    world->wlan().CloseHandle(handle);
+  }
+}
+
 TEST_F(SimWorldTest, MissingRegionReadsAsNotConfigured) {
   Scenario s = DefaultScenario();
   s.adapters[0].registry = {{"WirelessMode", "5"}};

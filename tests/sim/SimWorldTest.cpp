@@ -545,6 +545,29 @@ TEST_F(SimWorldTest, SystemInfoIsDeterministic) {
   EXPECT_FALSE(sys.GetFileVersion("C:\\Windows\\system32\\drivers\\ndheronu.sys", v));
 }
 
+TEST_F(SimWorldTest, OnlyTheFamilyTablesDriverImageHasAVersion) {
+  struct Row {
+    const char* file;
+    bool wow64;
+    bool found;
+  };
+  const Row rows[] = {
+      {"ndheronu.sys", false, true},   {"NDHERONU.SYS", false, true}, {"ndheronux.sys", false, false},
+      {"heronu.sys", false, false},    {"ndheron.sys", false, false}, {"ndheronux.sys", true, true},
+      {"ndheronu.sys", true, false},
+  };
+  for (const Row& row : rows) {
+    Scenario s = DefaultScenario();
+    s.os.wow64 = row.wow64;
+    Build(s);
+    const std::string path = std::string("C:\\Windows\\system32\\drivers\\") + row.file;
+    FileVersion v;
+    SystemTime t;
+    EXPECT_EQ(world->systemInfo().GetFileVersion(path, v), row.found) << row.file << " wow64 " << row.wow64;
+    EXPECT_EQ(world->systemInfo().GetFileModificationTime(path, t), row.found) << row.file << " wow64 " << row.wow64;
+  }
+}
+
 TEST_F(SimWorldTest, ExtendedVersionRecordMayFail) {
   Scenario s = DefaultScenario();
   s.os.extendedVersionInfo = false;

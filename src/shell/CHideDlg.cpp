@@ -30,12 +30,7 @@ std::string TextOfRegistryData(const std::vector<std::uint8_t>& data) {
 }  // namespace
 
 std::filesystem::path ProgramIniPath(const std::string& moduleFileName) {
-  const std::size_t nameStart = moduleFileName.find_last_of("\\/");
-  const std::size_t dot = moduleFileName.rfind('.');
-  if (dot == std::string::npos || (nameStart != std::string::npos && dot < nameStart)) {
-    return moduleFileName + ".ini";
-  }
-  return moduleFileName.substr(0, dot + 1) + "ini";
+  return SiblingFilePath(moduleFileName, "ini");
 }
 
 void CHideDlg::ChooserGuard::RunModal(CSelCardDlg& dialog) {
@@ -58,12 +53,13 @@ CHideDlg::CHideDlg(Platform& platform, HideDlgPorts ports, HideDlgOptions option
       driver_(platform.deviceIo, platform.loop, context_),
       driverPort_(driver_),
       session_(platform.wlan, platform.loop, driverPort_,
-               MakeProfileDocumentBuilder([this] {
-                 return std::span<const std::uint8_t>(workBuffers_[1]);
-               })),
+               [this] { return std::span<const std::uint8_t>(workBuffers_[1]); }),
       queue_(*this, driverPort_, platform.loop),
       chooser_(ports.cardChooser, selectionOpen_),
-      discovery_(platform.deviceSetup, platform.deviceIo, AdapterListFilePath(platform.systemInfo.GetModuleFileName()), chooser_,
+      discovery_(platform.deviceSetup, platform.deviceIo,
+                 options_.adapterListFile.empty() ? AdapterListFilePath(platform.systemInfo.GetModuleFileName())
+                                                  : options_.adapterListFile,
+                 chooser_,
                  [this](const std::string& displayName, bool customDirectory) {
                    session_.Start(displayName, window_, customDirectory);
                  },

@@ -70,8 +70,10 @@ struct HideDlgOptions {
   SettingsDirectory settings;
   std::string programDirectory;  // where the help file lies
   std::filesystem::path traceFile = TraceLog::DefaultPath();
-  // The program's ini file; empty: beside the executable (see ProgramIniPath).
+  // The program's ini file and the adapter-list file; empty: beside the executable as the
+  // system names it (a simulated machine maps its paths before handing them in).
   std::filesystem::path programIni;
+  std::filesystem::path adapterListFile;
 };
 
 inline constexpr const char* kHelpFile = "VIROZUREDED.UDA";
@@ -155,9 +157,7 @@ class CHideDlg final : public IMessageTarget, private ActionQueueHost {
   void ClearIcvError() override { shared_.icvError = false; }
   void SetScanPending() override { scanPending_ = true; }
   DWORD StartScan() override { return session_.Scan(); }
-  DWORD StartConnect(const ConnectionSettings& record, bool fromWps) override {
-    return session_.Connect(record, fromWps);
-  }
+  void StartConnect(const ConnectionSettings& record, bool fromWps) override { session_.Connect(record, fromWps); }
 
   bool Discover();
   void AdapterReady(bool openMainWindow);

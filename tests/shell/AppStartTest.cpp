@@ -26,7 +26,7 @@ TEST(ProgramPaths, IniBesideTheExecutable) {
     const char* ini;
   };
   const Case cases[] = {
-      {"C:\\Program Files\\VQ-MA310X\\NxUI.exe", "C:\\Program Files\\VQ-MA310X\\NxUI.ini"},
+      {"C:\\Program Files\\VQ-MA310X\\NxUI.exe", "C:/Program Files/VQ-MA310X/NxUI.ini"},
       {"/usr/bin/nxui", "/usr/bin/nxui.ini"},
       {"/opt/x.y/nxui", "/opt/x.y/nxui.ini"},
       {"/opt/nxui.bin.exe", "/opt/nxui.bin.ini"},

@@ -69,9 +69,12 @@ class RecordingMainView final : public IMainWindowView {
   int opened = 0, closed = 0, raised = 0;
 };
 
+// The embedded machine without its neighbourhood: nothing to connect to, so the link stays down.
 inline sim::Scenario EmbeddedScenario() {
   auto result = sim::ScenarioLoader::LoadEmbedded();
   EXPECT_TRUE(result.ok) << result.error;
+  result.scenario.networks.clear();
+  result.scenario.platformProfiles.clear();
   return result.scenario;
 }
 
@@ -109,6 +112,7 @@ class ShellFixture : public ::testing::Test {
     options.programDirectory = (dir.path() / "").string();
     options.traceFile = dir / "trace.txt";
     options.programIni = dir / "NxUI.ini";
+    options.adapterListFile = dir / "NxUI.INI";
     return options;
   }
 

@@ -11,6 +11,7 @@
 #include "monitor/ShellLinkStatusHost.h"
 #include "shell/ShellFixture.h"
 #include "sim/CaptureNetworks.h"
+#include "sim/ScenarioLoader.h"
 #include "survey/CAPDetailInfoDlg.h"
 #include "survey/CPageSiteSurveyDlg.h"
 #include "survey/HideDlgSurveyHost.h"
@@ -24,13 +25,31 @@
 namespace nxui {
 namespace {
 
+// The embedded machine with its neighbourhood of networks; it starts connected to "Norvix-Home".
+sim::Scenario Neighbourhood() {
+  auto result = sim::ScenarioLoader::LoadEmbedded();
+  EXPECT_TRUE(result.ok) << result.error;
+  return result.scenario;
+}
+
 // The survey page and the AP details on the whole program's hidden and main windows, driven by the
 // simulated world under virtual time.
 class SurveyOnSimWorld : public shell::test::ShellFixture {
  protected:
   void OpenPage() {
-    if (!world) Build(shell::test::EmbeddedScenario());
-    if (!dlg) Start(true);
+    if (!world) Build(Neighbourhood());
+    if (!dlg) {
+      // What the composition root plugs in for the radio switch of the main window.
+      shell::HideDlgHooks hooks;
+      hooks.resetSurveyScanState = [this] {
+        ++resets;
+        if (page) page->ResetScanState();
+      };
+      hooks.markSurveyStale = [this] {
+        if (page) page->MarkStale();
+      };
+      Start(true, std::move(hooks));
+    }
     ASSERT_NE(dlg->MainWindow(), nullptr);
     details = std::make_unique<CAPDetailInfoDlg>(strings, [this](int panel) {
       if (auto* window = dlg->MainWindow()) window->ShowPanel(panel);
@@ -70,6 +89,7 @@ class SurveyOnSimWorld : public shell::test::ShellFixture {
 
   SurveyShared shared;
   LastSurveySelection target;
+  int resets = 0;
   std::unique_ptr<CAPDetailInfoDlg> details;
   std::unique_ptr<HideDlgSurveyHost> host;
   std::unique_ptr<CPageSiteSurveyDlg> page;
@@ -78,6 +98,7 @@ class SurveyOnSimWorld : public shell::test::ShellFixture {
 TEST_F(SurveyOnSimWorld, ScanSortsThreeWaysAndMarksTheConnectedNetwork) {
   OpenPage();
   const std::size_t inRange = world->networksInRange().size();
+  ASSERT_GT(inRange, 10u);
   ASSERT_EQ(page->Rows().size(), inRange);
   EXPECT_FALSE(page->RefreshPending());
   EXPECT_TRUE(page->State().rescanEnabled);
@@ -138,17 +159,21 @@ TEST_F(SurveyOnSimWorld, RadioSwitchedOffFromTheMainWindowEmptiesTheList) {
   OpenPage();
   ASSERT_FALSE(page->Rows().empty());
   dlg->ToggleRadio();
+  EXPECT_TRUE(page->RefreshPending()) << "the switch marks the list stale";
   loop.AdvanceBy(4000);
   EXPECT_TRUE(page->Rows().empty());
   EXPECT_FALSE(page->State().rescanEnabled);
   EXPECT_FALSE(shared.ConnectedRowIs11n());
+  EXPECT_EQ(resets, 0);
   dlg->ToggleRadio();
+  EXPECT_EQ(resets, 1);
   loop.AdvanceBy(8000);
   EXPECT_EQ(page->Rows().size(), world->networksInRange().size());
+  EXPECT_TRUE(page->State().rescanEnabled);
 }
 
 sim::Scenario WithDetailNetworks() {
-  sim::Scenario scenario = shell::test::EmbeddedScenario();
+  sim::Scenario scenario = Neighbourhood();
   sim::ScenarioNetwork generated;
   generated.ssid = "Wpa2-HT40";
   generated.bssid = "00-AA-00-00-00-01";
@@ -215,6 +240,11 @@ TEST_F(SurveyOnSimWorld, DetailsOfAGeneratedAndOfARawNetwork) {
   EXPECT_EQ(HtValue("HT Capability"), "n/a");
   EXPECT_EQ(details->Ccx().State().cckm, "FALSE");
 
+  page->OnRowClicked(-1);
+  page->OnAddToProfile();
+  EXPECT_EQ(messageBox.texts, std::vector<std::string>{"No selected item"});
+  EXPECT_FALSE(target.Last().has_value());
+
   page->OnRowClicked(raw);
   page->OnAddToProfile();
   ASSERT_TRUE(target.Last().has_value());
@@ -231,7 +261,7 @@ TEST_F(SurveyOnSimWorld, ACaptureNamedByTheScenarioBringsItsBeaconsIntoRange) {
   for (const auto& network : sim::NetworksFromCapture(read.beacons)) captured.insert(network.bssid);
   ASSERT_EQ(captured.size(), 7u);
 
-  sim::Scenario scenario = shell::test::EmbeddedScenario();
+  sim::Scenario scenario = Neighbourhood();
   scenario.captures = {file};
   const std::size_t described = scenario.networks.size();
   Build(scenario);
@@ -250,7 +280,7 @@ TEST_F(SurveyOnSimWorld, ACaptureNamedByTheScenarioBringsItsBeaconsIntoRange) {
 }
 
 TEST_F(SurveyOnSimWorld, AMissingCaptureStopsTheWorldWithTheFileNamed) {
-  sim::Scenario scenario = shell::test::EmbeddedScenario();
+  sim::Scenario scenario = Neighbourhood();
   scenario.captures = {std::string(NXUI_CAPTURES_DIR) + "/no-such.pcap"};
   std::string error;
   EXPECT_EQ(sim::SimWorld::Create(scenario, loop, sim::SimOptions{"", true}, error), nullptr);
@@ -258,7 +288,7 @@ TEST_F(SurveyOnSimWorld, AMissingCaptureStopsTheWorldWithTheFileNamed) {
 }
 
 TEST_F(SurveyOnSimWorld, LinkStatusAddsTheCentralChannelForTheConnectedHtRowAndReadsShowDbm) {
-  Build(shell::test::EmbeddedScenario());
+  Build(Neighbourhood());
   Start(true);
   DriverChannelPort port(dlg->Driver());
   ShellLinkStatusHost linkHost(dlg->State(), [this] { return shared.ShowDbm(); },

@@ -1,8 +1,29 @@
 #!/usr/bin/env bash
-# Installs the dependencies, builds everything and runs every test.
+# Installs the dependencies, builds everything, runs every test, then runs the element-decoder
+# fuzzer for a bounded time under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake --preset default
 cmake --build --preset default
-ctest --preset default
+ctest_log="$(mktemp)"
+ctest --preset default 2>&1 | tee "$ctest_log"
+summary="$(grep -E "tests passed, [0-9]+ tests failed out of [0-9]+" "$ctest_log" | tail -n 1)"
+rm -f "$ctest_log"
+
+fuzz_seconds="${NXUI_FUZZ_SECONDS:-30}"
+if [ "$fuzz_seconds" -gt 0 ]; then
+  cmake --preset fuzz > /dev/null
+  cmake --build --preset fuzz --target nxui_fuzz_scan_decode
+  new_inputs="$(mktemp -d)"
+  trap 'rm -rf "$new_inputs"' EXIT
+  # New inputs go to a scratch folder; the committed corpus is only read.
+  build/fuzz/fuzz/nxui_fuzz_scan_decode -max_total_time="$fuzz_seconds" -print_final_stats=1 \
+    "$new_inputs" fuzz/corpus 2>&1 | tail -n 12
+  echo "fuzz: ran ${fuzz_seconds}s without a crash"
+fi
+
+# Repeat the test count last, so that it is the closing line of the run.
+total="$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$summary")"
+failed="$(sed -E 's/.* ([0-9]+) tests failed.*/\1/' <<<"$summary")"
+echo "tests: $((total - failed)) passed, ${failed} failed"

@@ -40,7 +40,7 @@ class ActionQueueHost {
   virtual void SetScanPending() = 0;
   // The WLAN session's Scan and Connect.
   virtual DWORD StartScan() = 0;
-  virtual DWORD StartConnect(const ConnectionSettings& record, bool fromWps) = 0;
+  virtual void StartConnect(const ConnectionSettings& record, bool fromWps) = 0;
 };
 
 // `_ACTION_DATA`: type 0 scan, type 1 connect with a record owned by the entry.

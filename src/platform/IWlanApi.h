@@ -137,8 +137,10 @@ inline constexpr DWORD kWlanMsmPeerJoin = 11;
 inline constexpr DWORD kWlanMsmPeerLeave = 12;
 inline constexpr DWORD kWlanMsmAdapterRemoval = 13;
 
-// Reason codes carried by notifications and SetProfile (in the platform's ranges: L2 0x10000,
-// ACM 0x20000, MSM 0x30000, security 0x40000, profile 0x80000).
+// Reason codes carried by notifications and SetProfile. Only success and "unknown" are fixed
+// numbers the client relies on; the others are what the simulated service reports, placed in the
+// platform's ranges (L2 0x10000, ACM 0x20000, MSM 0x30000, security 0x40000, profile 0x80000) and
+// only ever turned into text.
 inline constexpr DWORD kWlanReasonSuccess = 0;
 inline constexpr DWORD kWlanReasonUnknown = 0x10001;
 inline constexpr DWORD kWlanReasonNetworkNotAvailable = 0x20008;

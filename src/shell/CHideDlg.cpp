@@ -53,9 +53,7 @@ CHideDlg::CHideDlg(Platform& platform, HideDlgPorts ports, HideDlgOptions option
       driver_(platform.deviceIo, platform.loop, context_),
       driverPort_(driver_),
       session_(platform.wlan, platform.loop, driverPort_,
-               MakeProfileDocumentBuilder([this] {
-                 return std::span<const std::uint8_t>(workBuffers_[1]);
-               })),
+               [this] { return std::span<const std::uint8_t>(workBuffers_[1]); }),
       queue_(*this, driverPort_, platform.loop),
       chooser_(ports.cardChooser, selectionOpen_),
       discovery_(platform.deviceSetup, platform.deviceIo,

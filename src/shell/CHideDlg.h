@@ -157,9 +157,7 @@ class CHideDlg final : public IMessageTarget, private ActionQueueHost {
   void ClearIcvError() override { shared_.icvError = false; }
   void SetScanPending() override { scanPending_ = true; }
   DWORD StartScan() override { return session_.Scan(); }
-  DWORD StartConnect(const ConnectionSettings& record, bool fromWps) override {
-    return session_.Connect(record, fromWps);
-  }
+  void StartConnect(const ConnectionSettings& record, bool fromWps) override { session_.Connect(record, fromWps); }
 
   bool Discover();
   void AdapterReady(bool openMainWindow);

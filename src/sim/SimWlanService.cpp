@@ -8,6 +8,7 @@
 #include <cctype>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "adapter/ChannelFrequencyTable.h"
 #include "adapter/Units.h"
@@ -142,15 +143,37 @@ DWORD CipherAlgorithm(const ScenarioNetwork& network, const SimWlanProfile* prof
 
 SimWlanService::SimWlanService(IEventLoop& loop, const std::vector<ScenarioNetwork>& inRange,
                                std::filesystem::path stateDirectory, IeSource ies)
-    : loop_(loop), inRange_(inRange), stateDirectory_(std::move(stateDirectory)), ies_(std::move(ies)) {}
+    : loop_(loop),
+      inRange_(inRange),
+      stateDirectory_(std::move(stateDirectory)),
+      ies_(std::move(ies)),
+      loopThread_(std::this_thread::get_id()),
+      pumpWindow_(loop.CreateWindow(pump_)) {}
 
 SimWlanService::~SimWlanService() {
   for (UINT_PTR id : timers_) loop_.KillSystemTimer(id);
+  loop_.DestroyWindow(pumpWindow_);
+}
+
+LRESULT SimWlanService::Pump::OnMessage(UINT message, WPARAM, LPARAM) {
+  if (message != kRunHandedOver) return 0;
+  const std::lock_guard lock(service.mutex_);
+  auto work = std::move(service.handedOver_);
+  service.handedOver_.clear();
+  for (auto& [delayMs, action] : work) service.After(delayMs, std::move(action));
+  return 0;
 }
 
 void SimWlanService::After(std::uint32_t delayMs, std::function<void()> action) {
+  if (std::this_thread::get_id() != loopThread_) {
+    // Timers belong to the loop's thread: a call from a worker (the editor) is handed over.
+    handedOver_.emplace_back(delayMs, std::move(action));
+    loop_.PostMessage(pumpWindow_, kRunHandedOver, 0, 0);
+    return;
+  }
   auto holder = std::make_shared<UINT_PTR>(0);
   *holder = loop_.SetSystemTimer(delayMs, [this, holder, action = std::move(action)](UINT_PTR) {
+    const std::lock_guard lock(mutex_);
     loop_.KillSystemTimer(*holder);
     timers_.erase(std::remove(timers_.begin(), timers_.end(), *holder), timers_.end());
     action();
@@ -168,10 +191,13 @@ void SimWlanService::Notify(DWORD source, DWORD code, const Guid& guid, const Wl
     // Delivered on the notification "thread"; a client that unregistered by then gets nothing.
     const WlanHandle target = handle;
     loop_.RunOnWorker([this, target, notification] {
-      const auto it = handles_.find(target);
-      if (it != handles_.end() && (it->second.first & notification.source) != 0 && it->second.second) {
-        it->second.second(notification);
+      WlanNotificationCallback callback;
+      {
+        const std::lock_guard lock(mutex_);
+        const auto it = handles_.find(target);
+        if (it != handles_.end() && (it->second.first & notification.source) != 0) callback = it->second.second;
       }
+      if (callback) callback(notification);
     });
   }
 }
@@ -205,7 +231,8 @@ bool SimWlanService::RadioOn(const Interface& itf) const {
 // --- world side ---------------------------------------------------------------------------
 
 void SimWlanService::AddInterface(const Guid& guid, const std::string& description, std::vector<DWORD> phyTypes,
-                                  SimAssociation& association) {
+                                  SimAssociation& association) {  const std::lock_guard lock(mutex_);
+
   if (Find(guid)) return;
   Interface itf;
   itf.guid = guid;
@@ -222,7 +249,8 @@ void SimWlanService::AddInterface(const Guid& guid, const std::string& descripti
   Notify(kWlanNotificationSourceAcm, kWlanAcmInterfaceArrival, guid, {});
 }
 
-void SimWlanService::RemoveInterface(const Guid& guid) {
+void SimWlanService::RemoveInterface(const Guid& guid) {  const std::lock_guard lock(mutex_);
+
   Interface* itf = Find(guid);
   if (!itf) return;
   if (itf->association) {
@@ -233,7 +261,8 @@ void SimWlanService::RemoveInterface(const Guid& guid) {
   Notify(kWlanNotificationSourceAcm, kWlanAcmInterfaceRemoval, guid, {});
 }
 
-void SimWlanService::SeedProfiles(const Guid& guid, const std::vector<ScenarioPlatformProfile>& profiles) {
+void SimWlanService::SeedProfiles(const Guid& guid, const std::vector<ScenarioPlatformProfile>& profiles) {  const std::lock_guard lock(mutex_);
+
   Interface* itf = Find(guid);
   if (!itf || itf->profilesLoaded) return;
   for (const auto& seed : profiles) {
@@ -260,7 +289,8 @@ void SimWlanService::SeedProfiles(const Guid& guid, const std::vector<ScenarioPl
   SaveProfiles(*itf);
 }
 
-void SimWlanService::AutoConnect(const Guid& guid) {
+void SimWlanService::AutoConnect(const Guid& guid) {  const std::lock_guard lock(mutex_);
+
   Interface* itf = Find(guid);
   if (!itf || !running_ || !RadioOn(*itf) || itf->state != kWlanInterfaceDisconnected) return;
   for (const auto& stored : itf->profiles) {
@@ -280,7 +310,8 @@ void SimWlanService::AutoConnect(const Guid& guid) {
   }
 }
 
-void SimWlanService::NetworksChanged() {
+void SimWlanService::NetworksChanged() {  const std::lock_guard lock(mutex_);
+
   for (auto& itf : interfaces_) {
     if (!itf.connectedNetwork) continue;
     const auto& bssid = itf.connection.bssid;
@@ -292,7 +323,8 @@ void SimWlanService::NetworksChanged() {
   }
 }
 
-void SimWlanService::SetHardwareRadio(const Guid& guid, bool on) {
+void SimWlanService::SetHardwareRadio(const Guid& guid, bool on) {  const std::lock_guard lock(mutex_);
+
   Interface* itf = Find(guid);
   if (!itf) return;
   for (auto& phy : itf->radio) {
@@ -309,7 +341,8 @@ void SimWlanService::SetHardwareRadio(const Guid& guid, bool on) {
 
 // --- handles and interfaces ---------------------------------------------------------------
 
-DWORD SimWlanService::OpenHandle(DWORD clientVersion, DWORD& negotiatedVersion, WlanHandle& handle) {
+DWORD SimWlanService::OpenHandle(DWORD clientVersion, DWORD& negotiatedVersion, WlanHandle& handle) {  const std::lock_guard lock(mutex_);
+
   if (!running_) return kErrorServiceNotActive;
   if (clientVersion != 1 && clientVersion != kWlanClientVersion2) return kErrorInvalidParameter;
   negotiatedVersion = clientVersion;
@@ -318,12 +351,14 @@ DWORD SimWlanService::OpenHandle(DWORD clientVersion, DWORD& negotiatedVersion, 
   return kErrorSuccess;
 }
 
-DWORD SimWlanService::CloseHandle(WlanHandle handle) {
+DWORD SimWlanService::CloseHandle(WlanHandle handle) {  const std::lock_guard lock(mutex_);
+
   if (handles_.erase(handle) == 0) return kErrorInvalidHandle;
   return kErrorSuccess;
 }
 
-DWORD SimWlanService::EnumInterfaces(WlanHandle handle, std::vector<WlanInterfaceInfo>& interfaces) {
+DWORD SimWlanService::EnumInterfaces(WlanHandle handle, std::vector<WlanInterfaceInfo>& interfaces) {  const std::lock_guard lock(mutex_);
+
   const DWORD result = Check(handle);
   if (result != kErrorSuccess) return result;
   interfaces.clear();
@@ -332,7 +367,8 @@ DWORD SimWlanService::EnumInterfaces(WlanHandle handle, std::vector<WlanInterfac
 }
 
 DWORD SimWlanService::RegisterNotification(WlanHandle handle, DWORD sources, bool /*ignoreDuplicate*/,
-                                           WlanNotificationCallback callback) {
+                                           WlanNotificationCallback callback) {  const std::lock_guard lock(mutex_);
+
   const DWORD result = Check(handle);
   if (result != kErrorSuccess) return result;
   if (sources == kWlanNotificationSourceNone) {
@@ -346,7 +382,8 @@ DWORD SimWlanService::RegisterNotification(WlanHandle handle, DWORD sources, boo
 // --- scans and lists ----------------------------------------------------------------------
 
 DWORD SimWlanService::Scan(WlanHandle handle, const Guid& interfaceGuid, const Dot11Ssid* /*ssid*/,
-                           const std::vector<std::uint8_t>* /*ieData*/) {
+                           const std::vector<std::uint8_t>* /*ieData*/) {  const std::lock_guard lock(mutex_);
+
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
   if (result != kErrorSuccess) return result;
@@ -396,7 +433,8 @@ WlanBssEntry SimWlanService::ToBssEntry(const ScenarioNetwork& network) const {
 }
 
 DWORD SimWlanService::GetAvailableNetworkList(WlanHandle handle, const Guid& interfaceGuid, DWORD /*flags*/,
-                                              std::vector<WlanAvailableNetwork>& networks) {
+                                              std::vector<WlanAvailableNetwork>& networks) {  const std::lock_guard lock(mutex_);
+
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
   if (result != kErrorSuccess) return result;
@@ -443,7 +481,8 @@ DWORD SimWlanService::GetAvailableNetworkList(WlanHandle handle, const Guid& int
 }
 
 DWORD SimWlanService::GetNetworkBssList(WlanHandle handle, const Guid& interfaceGuid, const Dot11Ssid* ssid,
-                                        DWORD bssType, bool securityEnabled, std::vector<WlanBssEntry>& entries) {
+                                        DWORD bssType, bool securityEnabled, std::vector<WlanBssEntry>& entries) {  const std::lock_guard lock(mutex_);
+
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
   if (result != kErrorSuccess) return result;
@@ -464,7 +503,8 @@ DWORD SimWlanService::GetNetworkBssList(WlanHandle handle, const Guid& interface
 
 // --- queries ------------------------------------------------------------------------------
 
-DWORD SimWlanService::QueryInterfaceState(WlanHandle handle, const Guid& interfaceGuid, DWORD& state) {
+DWORD SimWlanService::QueryInterfaceState(WlanHandle handle, const Guid& interfaceGuid, DWORD& state) {  const std::lock_guard lock(mutex_);
+
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
   if (result == kErrorSuccess) state = itf->state;
@@ -472,7 +512,8 @@ DWORD SimWlanService::QueryInterfaceState(WlanHandle handle, const Guid& interfa
 }
 
 DWORD SimWlanService::QueryCurrentConnection(WlanHandle handle, const Guid& interfaceGuid,
-                                             WlanConnectionAttributes& attributes) {
+                                             WlanConnectionAttributes& attributes) {  const std::lock_guard lock(mutex_);
+
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
   if (result != kErrorSuccess) return result;
@@ -481,7 +522,8 @@ DWORD SimWlanService::QueryCurrentConnection(WlanHandle handle, const Guid& inte
   return kErrorSuccess;
 }
 
-DWORD SimWlanService::QueryBssType(WlanHandle handle, const Guid& interfaceGuid, DWORD& bssType) {
+DWORD SimWlanService::QueryBssType(WlanHandle handle, const Guid& interfaceGuid, DWORD& bssType) {  const std::lock_guard lock(mutex_);
+
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
   if (result != kErrorSuccess) return result;
@@ -489,7 +531,8 @@ DWORD SimWlanService::QueryBssType(WlanHandle handle, const Guid& interfaceGuid,
   return kErrorSuccess;
 }
 
-DWORD SimWlanService::QueryChannelNumber(WlanHandle handle, const Guid& interfaceGuid, ULONG& channel) {
+DWORD SimWlanService::QueryChannelNumber(WlanHandle handle, const Guid& interfaceGuid, ULONG& channel) {  const std::lock_guard lock(mutex_);
+
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
   if (result != kErrorSuccess) return result;
@@ -498,7 +541,8 @@ DWORD SimWlanService::QueryChannelNumber(WlanHandle handle, const Guid& interfac
   return kErrorSuccess;
 }
 
-DWORD SimWlanService::QueryRadioState(WlanHandle handle, const Guid& interfaceGuid, WlanRadioState& state) {
+DWORD SimWlanService::QueryRadioState(WlanHandle handle, const Guid& interfaceGuid, WlanRadioState& state) {  const std::lock_guard lock(mutex_);
+
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
   if (result == kErrorSuccess) state.phys = itf->radio;
@@ -506,7 +550,8 @@ DWORD SimWlanService::QueryRadioState(WlanHandle handle, const Guid& interfaceGu
 }
 
 DWORD SimWlanService::QuerySupportedAuthCipherPairs(WlanHandle handle, const Guid& interfaceGuid, bool adHoc,
-                                                    std::vector<WlanAuthCipherPair>& pairs) {
+                                                    std::vector<WlanAuthCipherPair>& pairs) {  const std::lock_guard lock(mutex_);
+
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
   if (result != kErrorSuccess) return result;
@@ -526,7 +571,8 @@ DWORD SimWlanService::QuerySupportedAuthCipherPairs(WlanHandle handle, const Gui
 }
 
 DWORD SimWlanService::GetInterfaceCapability(WlanHandle handle, const Guid& interfaceGuid,
-                                             WlanInterfaceCapability& capability) {
+                                             WlanInterfaceCapability& capability) {  const std::lock_guard lock(mutex_);
+
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
   if (result != kErrorSuccess) return result;
@@ -536,7 +582,8 @@ DWORD SimWlanService::GetInterfaceCapability(WlanHandle handle, const Guid& inte
   return kErrorSuccess;
 }
 
-DWORD SimWlanService::SetRadioState(WlanHandle handle, const Guid& interfaceGuid, const WlanPhyRadioState& state) {
+DWORD SimWlanService::SetRadioState(WlanHandle handle, const Guid& interfaceGuid, const WlanPhyRadioState& state) {  const std::lock_guard lock(mutex_);
+
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
   if (result != kErrorSuccess) return result;
@@ -576,7 +623,8 @@ WlanNotification SimWlanService::ConnectionData(const Interface& itf, const Wlan
 }
 
 DWORD SimWlanService::Connect(WlanHandle handle, const Guid& interfaceGuid,
-                              const WlanConnectionParameters& parameters) {
+                              const WlanConnectionParameters& parameters) {  const std::lock_guard lock(mutex_);
+
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
   if (result != kErrorSuccess) return result;
@@ -751,7 +799,8 @@ void SimWlanService::DropConnection(Interface& itf, DWORD reason, bool notifyDis
   Notify(kWlanNotificationSourceAcm, kWlanAcmDisconnected, itf.guid, data);
 }
 
-DWORD SimWlanService::Disconnect(WlanHandle handle, const Guid& interfaceGuid) {
+DWORD SimWlanService::Disconnect(WlanHandle handle, const Guid& interfaceGuid) {  const std::lock_guard lock(mutex_);
+
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
   if (result != kErrorSuccess) return result;
@@ -806,7 +855,8 @@ void SimWlanService::SaveProfiles(const Interface& itf) const {
 }
 
 DWORD SimWlanService::SetProfile(WlanHandle handle, const Guid& interfaceGuid, DWORD flags, std::string_view xml,
-                                 bool overwrite, DWORD& reasonCode) {
+                                 bool overwrite, DWORD& reasonCode) {  const std::lock_guard lock(mutex_);
+
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
   if (result != kErrorSuccess) return result;
@@ -833,7 +883,8 @@ DWORD SimWlanService::SetProfile(WlanHandle handle, const Guid& interfaceGuid, D
   return kErrorSuccess;
 }
 
-DWORD SimWlanService::DeleteProfile(WlanHandle handle, const Guid& interfaceGuid, std::string_view name) {
+DWORD SimWlanService::DeleteProfile(WlanHandle handle, const Guid& interfaceGuid, std::string_view name) {  const std::lock_guard lock(mutex_);
+
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
   if (result != kErrorSuccess) return result;
@@ -846,7 +897,8 @@ DWORD SimWlanService::DeleteProfile(WlanHandle handle, const Guid& interfaceGuid
 }
 
 DWORD SimWlanService::GetProfileList(WlanHandle handle, const Guid& interfaceGuid,
-                                     std::vector<WlanProfileInfo>& profiles) {
+                                     std::vector<WlanProfileInfo>& profiles) {  const std::lock_guard lock(mutex_);
+
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
   if (result != kErrorSuccess) return result;
@@ -856,7 +908,8 @@ DWORD SimWlanService::GetProfileList(WlanHandle handle, const Guid& interfaceGui
 }
 
 DWORD SimWlanService::SetProfilePosition(WlanHandle handle, const Guid& interfaceGuid, std::string_view name,
-                                         DWORD position) {
+                                         DWORD position) {  const std::lock_guard lock(mutex_);
+
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
   if (result != kErrorSuccess) return result;
@@ -872,7 +925,8 @@ DWORD SimWlanService::SetProfilePosition(WlanHandle handle, const Guid& interfac
 }
 
 DWORD SimWlanService::GetProfile(WlanHandle handle, const Guid& interfaceGuid, std::string_view name,
-                                 std::string& xml, DWORD& flags) {
+                                 std::string& xml, DWORD& flags) {  const std::lock_guard lock(mutex_);
+
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
   if (result != kErrorSuccess) return result;
@@ -888,14 +942,17 @@ DWORD SimWlanService::GetProfile(WlanHandle handle, const Guid& interfaceGuid, s
 
 DWORD SimWlanService::UIEditProfile(DWORD uiVersion, std::string_view name, const Guid& interfaceGuid, HWND owner,
                                     DWORD startPage, DWORD& reasonCode) {
-  if (!running_) return kErrorServiceNotActive;
-  if (uiVersion != kWlanUiVersion1) return kErrorInvalidParameter;
-  Interface* itf = Find(interfaceGuid);
-  if (!itf) return kErrorInvalidParameter;
-  editorCalls_.push_back({std::string(name), interfaceGuid, owner, startPage, loop_.TickCount()});
-  const bool exists = std::any_of(itf->profiles.begin(), itf->profiles.end(),
-                                  [&](const StoredProfile& p) { return p.name == name; });
-  if (!exists) return kErrorNotFound;
+  {
+    const std::lock_guard lock(mutex_);
+    if (!running_) return kErrorServiceNotActive;
+    if (uiVersion != kWlanUiVersion1) return kErrorInvalidParameter;
+    Interface* itf = Find(interfaceGuid);
+    if (!itf) return kErrorInvalidParameter;
+    editorCalls_.push_back({std::string(name), interfaceGuid, owner, startPage, loop_.TickCount()});
+    const bool exists = std::any_of(itf->profiles.begin(), itf->profiles.end(),
+                                    [&](const StoredProfile& p) { return p.name == name; });
+    if (!exists) return kErrorNotFound;
+  }
   // The dialog "is open" while the hook runs; it then closes as if the user pressed OK.
   if (editorHook_) editorHook_();
   reasonCode = kWlanReasonSuccess;

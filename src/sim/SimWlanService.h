@@ -2,15 +2,19 @@
 // the scenario, scans that complete after a delay, connections checked against the access point,
 // radio per PHY, a persisted profile list per interface and auto-connect at start. Everything
 // happens under the event loop's time, so it is deterministic on the virtual loop. Calls are
-// expected on the loop's thread (the virtual loop runs its workers there).
+// may come from any thread (the profile editor's worker calls in); state is guarded by one lock,
+// and timers are started on the loop's thread.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/IEventLoop.h"
@@ -153,6 +157,14 @@ class SimWlanService final : public IWlanApi {
   void SaveProfiles(const Interface& itf) const;
   std::filesystem::path ProfileFile(const Guid& guid) const;
 
+  struct Pump final : IMessageTarget {
+    explicit Pump(SimWlanService& owner) : service(owner) {}
+    void OnTimer(UINT_PTR) override {}
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    SimWlanService& service;
+  };
+  static constexpr UINT kRunHandedOver = 0x8001;
+
   IEventLoop& loop_;
   const std::vector<ScenarioNetwork>& inRange_;
   std::filesystem::path stateDirectory_;
@@ -168,6 +180,12 @@ class SimWlanService final : public IWlanApi {
   std::vector<WlanConnectionParameters> connectCalls_;
   std::size_t scanCount_ = 0;
   int failScans_ = 0;
+
+  mutable std::recursive_mutex mutex_;
+  std::thread::id loopThread_;
+  std::vector<std::pair<std::uint32_t, std::function<void()>>> handedOver_;
+  Pump pump_{*this};
+  HWND pumpWindow_ = 0;
 };
 
 }  // namespace nxui::sim

@@ -7,14 +7,12 @@
 #include "adapter/DriverValueMaps.h"
 #include "base/ByteReader.h"
 #include "survey/BssidEx.h"
-#include "wlan/WlanProfileBuilder.h"
 
 namespace nxui {
 namespace {
 
 // The platform's notification thread delivers ACM and MSM together.
 constexpr DWORD kNotificationSources = kWlanNotificationSourceAcm | kWlanNotificationSourceMsm;
-constexpr DWORD kEditorStartPageSecurity = 1;
 
 std::uint32_t NetworkTypeInUse(DWORD phyType) {
   switch (phyType) {
@@ -58,38 +56,10 @@ void WriteEntry(std::uint8_t* entry, const WlanBssEntry& bss) {
   if (ieLength != 0) std::memcpy(entry + bssid_ex::kIes, bss.ies.data(), ieLength);
 }
 
-// Cuts a UTF-8 text after `maxCharacters` characters, never inside a character.
-std::string CutCharacters(std::string_view text, std::size_t maxCharacters) {
-  std::size_t characters = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-      if (characters == maxCharacters) return std::string(text.substr(0, i));
-      ++characters;
-    }
-  }
-  return std::string(text);
-}
-
 }  // namespace
 
-ProfileDocumentBuilder MakeProfileDocumentBuilder(std::function<std::span<const std::uint8_t>()> lastScanList) {
-  return [lastScanList = std::move(lastScanList)](const ConnectionSettings& settings) {
-    const WlanProfile profile =
-        BuildWlanProfile(settings, lastScanList ? lastScanList() : std::span<const std::uint8_t>{});
-    ProfileDocument doc;
-    doc.built = profile.status == WlanProfileStatus::kOk;
-    doc.profileName = profile.profileName;
-    doc.document = profile.document;
-    doc.bssType = profile.bssType;
-    doc.byBssid = profile.byBssid;
-    doc.securityEnabled = profile.securityEnabled;
-    return doc;
-  };
-}
-
-WlanSession::WlanSession(IWlanApi& api, IEventLoop& loop, DriverRequestPort& driver,
-                         ProfileDocumentBuilder builder)
-    : api_(api), loop_(loop), driver_(driver), builder_(std::move(builder)) {}
+WlanSession::WlanSession(IWlanApi& api, IEventLoop& loop, DriverRequestPort& driver, ScanListSource lastScanList)
+    : api_(api), loop_(loop), driver_(driver), lastScanList_(std::move(lastScanList)) {}
 
 WlanSession::~WlanSession() {
   if (clientHandle_ != kInvalidWlanHandle) {
@@ -137,6 +107,7 @@ DWORD WlanSession::Start(std::string_view displayName, HWND owner, bool customDi
   const DWORD result = Bind(displayName);
   ownerWindow_ = owner;
   customDirectory_ = customDirectory;
+  profiles_.SetAllUsers(customDirectory);
   serviceAvailable_ = result == kErrorSuccess;
   {
     std::lock_guard lock(boundMutex_);
@@ -153,11 +124,6 @@ DWORD WlanSession::RegisterNotifications() {
       [this](const WlanNotification& notification) { OnNotification(notification); });
   notificationsRegistered_ = result == kErrorSuccess;
   return result;
-}
-
-Guid WlanSession::BoundGuid() const {
-  std::lock_guard lock(boundMutex_);
-  return boundGuid_;
 }
 
 void WlanSession::OnNotification(const WlanNotification& notification) {
@@ -377,13 +343,7 @@ void WlanSession::SendDesiredBssid(const Dot11MacAddress& bssid) {
   driver_.Set(OID_DOT11_DESIRED_BSSID_LIST, record);
 }
 
-DWORD WlanSession::ConnectWithParameters(const WlanConnectionParameters& parameters) {
-  const DWORD result = api_.Connect(clientHandle_, interfaceInfo_.interfaceGuid, parameters);
-  if (result != kErrorSuccess) loop_.PostMessage(ownerWindow_, wlan_msg::kConnectError, 0, 0);
-  return result;
-}
-
-DWORD WlanSession::Connect(const ConnectionSettings& record, bool fromWps) {
+ProfileConnectPath WlanSession::Connect(const ConnectionSettings& record, bool fromWps) {
   deferred_.pending = true;
   deferred_.networkType = record.networkType;
   deferred_.rtsThreshold = record.rtsThreshold;
@@ -407,72 +367,9 @@ DWORD WlanSession::Connect(const ConnectionSettings& record, bool fromWps) {
 
   driver_.SetU32(OID_WLAN_TX_POWER, static_cast<std::uint32_t>(TxPowerSetValue(record.txPower)));
 
-  const ProfileDocument doc = builder_ ? builder_(record) : ProfileDocument{};
-  const DWORD profileFlags = customDirectory_ ? 0 : kWlanProfileUser;
-  if (!doc.built) {
-    // Retrying cannot help a record that has no document: end the attempt as a failed one.
-    deferred_.pending = false;
-    loop_.PostMessage(ownerWindow_, wlan_msg::kConnectionFailed, 0, 0);
-    return kErrorBadProfile;
-  }
-
-  if (doc.byBssid != 0) {
-    WlanConnectionParameters parameters;
-    parameters.connectionMode =
-        doc.securityEnabled != 0 ? kWlanConnectionModeDiscoverySecure : kWlanConnectionModeDiscoveryUnsecure;
-    parameters.hasSsid = true;
-    parameters.ssid.length = std::min<std::uint32_t>(record.ssidLength, 32);
-    std::copy_n(record.ssid.begin(), parameters.ssid.length, parameters.ssid.bytes.begin());
-    if (doc.byBssid == 1) {
-      parameters.desiredBssids.push_back(record.bssid);
-      SendDesiredBssid(record.bssid);
-    }
-    parameters.bssType = doc.bssType;
-    return ConnectWithParameters(parameters);
-  }
-
-  if (record.use8021X == 1) {
-    if (editorBusy_->load()) return kErrorSuccess;
-    DWORD reason = 0;
-    api_.DeleteProfile(clientHandle_, interfaceInfo_.interfaceGuid, doc.profileName);
-    api_.SetProfile(clientHandle_, interfaceInfo_.interfaceGuid, profileFlags, doc.document, true, reason);
-    StartProfileEditor(doc.profileName, doc.bssType);
-    return kErrorSuccess;
-  }
-
-  DWORD reason = 0;
-  api_.SetProfile(clientHandle_, interfaceInfo_.interfaceGuid, profileFlags, doc.document, true, reason);
-  api_.SetProfilePosition(clientHandle_, interfaceInfo_.interfaceGuid, doc.profileName, 0);
-  WlanConnectionParameters parameters;
-  parameters.connectionMode = kWlanConnectionModeProfile;
-  parameters.profile = doc.profileName;
-  parameters.bssType = doc.bssType;
-  return ConnectWithParameters(parameters);
-}
-
-void WlanSession::StartProfileEditor(const std::string& profileName, DWORD bssType) {
-  // Everything the worker uses is copied now; it never touches the session.
-  const std::string name = CutCharacters(profileName, kEditorNameMax - 1);
-  const Guid interfaceGuid = interfaceInfo_.interfaceGuid;
-  const HWND owner = ownerWindow_;
-  const WlanHandle handle = clientHandle_;
-  auto busy = editorBusy_;
-  IWlanApi& api = api_;
-  IEventLoop& loop = loop_;
-
-  busy->store(true);
-  loop.PostMessage(owner, wlan_msg::kEditorState, 0, 0);
-  loop.RunOnWorker([name, interfaceGuid, owner, handle, bssType, busy, &api, &loop] {
-    DWORD reason = 0;
-    api.UIEditProfile(kWlanUiVersion1, name, interfaceGuid, owner, kEditorStartPageSecurity, reason);
-    busy->store(false);
-    loop.PostMessage(owner, wlan_msg::kEditorState, 1, 0);
-    WlanConnectionParameters parameters;
-    parameters.connectionMode = kWlanConnectionModeProfile;
-    parameters.profile = name;
-    parameters.bssType = bssType;
-    api.Connect(handle, interfaceGuid, parameters);
-  });
+  if (record.byBssid == 1) SendDesiredBssid(record.bssid);
+  return profiles_.Connect(record, lastScanList_ ? lastScanList_() : std::span<const std::uint8_t>{},
+                           ownerWindow_);
 }
 
 void WlanSession::ApplyDeferredSettings() {

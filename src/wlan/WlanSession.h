@@ -5,10 +5,8 @@
 #pragma once
 
 #include <array>
-#include <atomic>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <mutex>
 #include <span>
 #include <string>
@@ -18,39 +16,10 @@
 #include "platform/IWlanApi.h"
 #include "wlan/ConnectionSettings.h"
 #include "wlan/DriverRequestPort.h"
+#include "wlan/PlatformProfileList.h"
+#include "wlan/WlanMessages.h"
 
 namespace nxui {
-
-// Messages posted to the owner window (wParam and lParam 0 unless stated).
-namespace wlan_msg {
-inline constexpr UINT kConnectionComplete = 0x401;
-inline constexpr UINT kRoamingEnd = 0x402;
-inline constexpr UINT kInterfaceArrival = 0x403;
-inline constexpr UINT kScanComplete = 0x404;
-inline constexpr UINT kDisconnected = 0x405;
-inline constexpr UINT kScanFailed = 0x406;
-inline constexpr UINT kEditorState = 0x407;  // wParam 0 editor opened, 1 closed
-inline constexpr UINT kRadioOn = 0x408;
-inline constexpr UINT kRadioOff = 0x409;
-inline constexpr UINT kConnectError = 0x40A;
-inline constexpr UINT kConnectionFailed = 0x40B;
-}  // namespace wlan_msg
-
-// What the profile-document builder hands the connect call.
-struct ProfileDocument {
-  bool built = true;  // false: the record cannot be expressed as a document
-  std::string profileName;
-  std::string document;
-  DWORD bssType = kDot11BssTypeInfrastructure;
-  std::int32_t byBssid = 0;
-  std::int32_t securityEnabled = 0;
-};
-using ProfileDocumentBuilder = std::function<ProfileDocument(const ConnectionSettings&)>;
-
-// The profile-document builder; `lastScanList` gives the hidden window's copy of the driver's last
-// scan, read only for a record without a network name.
-ProfileDocumentBuilder MakeProfileDocumentBuilder(
-    std::function<std::span<const std::uint8_t>()> lastScanList = {});
 
 // Driver settings the service would overwrite while connecting; sent on completion.
 struct DeferredSettings {
@@ -67,9 +36,11 @@ using SsidRecord = std::array<std::uint8_t, 36>;
 class WlanSession {
  public:
   static constexpr std::size_t kScanBufferSize = 65536;
-  static constexpr std::size_t kEditorNameMax = 40;
+  using ScanListSource = std::function<std::span<const std::uint8_t>()>;
 
-  WlanSession(IWlanApi& api, IEventLoop& loop, DriverRequestPort& driver, ProfileDocumentBuilder builder);
+  // `lastScanList` gives the hidden window's copy of the driver's last scan, which the profile
+  // document of a record without a network name is chosen from.
+  WlanSession(IWlanApi& api, IEventLoop& loop, DriverRequestPort& driver, ScanListSource lastScanList = {});
   ~WlanSession();
   WlanSession(const WlanSession&) = delete;
   WlanSession& operator=(const WlanSession&) = delete;
@@ -98,13 +69,15 @@ class WlanSession {
 
   DWORD SetRadio(bool on);
   DWORD Disconnect();
-  DWORD Connect(const ConnectionSettings& record, bool fromWps);
+  // Sends the record's driver settings, then runs the platform profile list's connect sequence.
+  ProfileConnectPath Connect(const ConnectionSettings& record, bool fromWps);
   void ApplyDeferredSettings();
   void CancelDeferredSettings();
   void SendDesiredBssid(const Dot11MacAddress& bssid);
 
   bool ServiceAvailable() const { return serviceAvailable_; }
-  bool EditorBusy() const { return editorBusy_->load(); }
+  bool EditorBusy() const { return profiles_.EditorBusy(); }
+  PlatformProfileList& Profiles() { return profiles_; }
   bool CustomDirectory() const { return customDirectory_; }
   HWND OwnerWindow() const { return ownerWindow_; }
   WlanHandle ClientHandle() const { return clientHandle_; }
@@ -118,15 +91,12 @@ class WlanSession {
   void OnNotification(const WlanNotification& notification);
 
  private:
-  DWORD ConnectWithParameters(const WlanConnectionParameters& parameters);
-  void StartProfileEditor(const std::string& profileName, DWORD bssType);
   void ReleaseHelpers();
-  Guid BoundGuid() const;
 
   IWlanApi& api_;
   IEventLoop& loop_;
   DriverRequestPort& driver_;
-  ProfileDocumentBuilder builder_;
+  ScanListSource lastScanList_;
 
   WlanHandle clientHandle_ = kInvalidWlanHandle;
   WlanInterfaceInfo interfaceInfo_;
@@ -135,8 +105,8 @@ class WlanSession {
   bool serviceAvailable_ = false;
   bool notificationsRegistered_ = false;
   DeferredSettings deferred_;
-  // Shared with the editor worker, which may outlive a rebuilt session.
-  std::shared_ptr<std::atomic<bool>> editorBusy_ = std::make_shared<std::atomic<bool>>(false);
+  // Follows the handle and interface above; its editor flag keeps a second editor from opening.
+  PlatformProfileList profiles_{api_, loop_, clientHandle_, interfaceInfo_.interfaceGuid, false};
 
   // The notification thread reads the bound GUID and the owner; guarded for that reader only.
   mutable std::mutex boundMutex_;

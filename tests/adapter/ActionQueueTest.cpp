@@ -28,9 +28,8 @@ class FakeHost final : public ActionQueueHost {
     calls.push_back("scan");
     return 0;
   }
-  DWORD StartConnect(const ConnectionSettings& record, bool fromWps) override {
+  void StartConnect(const ConnectionSettings& record, bool fromWps) override {
     calls.push_back(std::string("connect ") + static_cast<char>(record.ssid[0]) + (fromWps ? " wps" : ""));
-    return 0;
   }
 
   std::int32_t wirelessMode = 3;
@@ -371,9 +370,7 @@ class SessionHost final : public ActionQueueHost {
   void ClearIcvError() override {}
   void SetScanPending() override { scanPending = true; }
   DWORD StartScan() override { return session_.Scan(); }
-  DWORD StartConnect(const ConnectionSettings& record, bool fromWps) override {
-    return session_.Connect(record, fromWps);
-  }
+  void StartConnect(const ConnectionSettings& record, bool fromWps) override { session_.Connect(record, fromWps); }
   bool wps = false;
   bool scanPending = false;
 

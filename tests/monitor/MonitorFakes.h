@@ -189,7 +189,7 @@ struct FakeWorld {
   AdapterContext context;
   StringTable strings{Language::kEnglish};
   FakeLinkHost host;
-  WlanSession session{wlan, loop, driver, [](const ConnectionSettings&) { return ProfileDocument{}; }};
+  WlanSession session{wlan, loop, driver};
 
   FakeWorld() {
     context.family = kFamilyHeronU;

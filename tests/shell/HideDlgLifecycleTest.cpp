@@ -233,6 +233,25 @@ TEST_F(HideDlgLifecycleTest, FailedSubscriptionLeavesNoTraceOfSuccessAndNoMessag
   EXPECT_FALSE(dlg->State().icvError);
 }
 
+TEST_F(HideDlgLifecycleTest, LegacyGAdapterIgnoresIcvEventsAndLacksTheNewerPages) {
+  WriteIni("[Advance]\nTGnWiFiTest=1\n[Page]\n11n Setting=1\n");
+  sim::Scenario s = EmbeddedScenario();
+  s.adapters[0].hardwareId = "USB\\VID_2F19&PID_1001";  // a first-generation 802.11g part
+  Build(s);
+  Start();
+  ASSERT_TRUE(dlg->Context().legacyG);
+  world->SetIcvError(0, true);
+  loop.AdvanceBy(2000);
+  EXPECT_GT(world->driver(0).CountRequests(OID_WLAN_ICV_STATE, false), 0u);  // asked, then ignored
+  EXPECT_FALSE(dlg->State().icvError);
+  EXPECT_EQ(KeyValue("TGnWifiTest"), "<missing>");
+  for (const auto& b : dlg->MainWindow()->State().buttons) {
+    if (b.controlId == 1279 || b.controlId == 6251) {
+      EXPECT_FALSE(b.enabled) << b.controlId;
+    }
+  }
+}
+
 TEST_F(HideDlgLifecycleTest, AuthenticationLogIsClearedAtStart) {
   Start(false);
   EXPECT_EQ(dlg->AuthLog().Count(), 0u);

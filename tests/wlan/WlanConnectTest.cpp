@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "WlanFixture.h"
 #include "survey/BssidEx.h"
 #include "sim/ScenarioLoader.h"
@@ -37,7 +39,7 @@ TEST_F(ConnectTest, RightPassPhraseCompletesAndSendsTheHeldBackSettingsOnlyThen)
   networks = {MakeNetwork("Home", "00-11-22-33-44-55", "wpa2-psk", "aes", "correct horse")};
   Build();
   const auto record = MakeRecord("Home", auth_mode::kWpa2Psk, cipher_mode::kAes, "correct horse");
-  ASSERT_EQ(session->Connect(record, false), 0u);
+  ASSERT_EQ(session->Connect(record, false), ProfileConnectPath::kProfile);
 
   EXPECT_EQ(driver.SetOrder(), (std::vector<Oid>{OID_WLAN_WPS_CONNECT, OID_WLAN_PREAMBLE, OID_WLAN_TX_POWER}));
   EXPECT_EQ(driver.Sets(OID_WLAN_WPS_CONNECT)[0].U32(), 0u);
@@ -80,7 +82,7 @@ TEST_F(ConnectTest, RightPassPhraseCompletesAndSendsTheHeldBackSettingsOnlyThen)
 TEST_F(ConnectTest, WrongPassPhraseFailsAndCancelsTheHeldBackSettings) {
   networks = {MakeNetwork("Home", "00-11-22-33-44-55", "wpa2-psk", "aes", "correct horse")};
   Build();
-  ASSERT_EQ(session->Connect(MakeRecord("Home", auth_mode::kWpa2Psk, cipher_mode::kAes, "wrong horse"), false), 0u);
+  session->Connect(MakeRecord("Home", auth_mode::kWpa2Psk, cipher_mode::kAes, "wrong horse"), false);
   Run(kConnectMs + 100);
   EXPECT_EQ(owner.Sequence(), std::vector<UINT>{wlan_msg::kConnectionFailed});
   EXPECT_FALSE(session->Deferred().pending);
@@ -196,7 +198,7 @@ TEST_F(ConnectTest, RejectedProfileLeadsToAConnectErrorMessage) {
   networks = {MakeNetwork("Home", "00-11-22-33-44-55", "wpa2-psk", "aes", "short")};
   Build();
   // Seven characters: the service refuses the document, so the profile-mode connect fails at once.
-  EXPECT_NE(session->Connect(MakeRecord("Home", auth_mode::kWpa2Psk, cipher_mode::kAes, "1234567"), false), 0u);
+  session->Connect(MakeRecord("Home", auth_mode::kWpa2Psk, cipher_mode::kAes, "1234567"), false);
   Run(kConnectMs + 100);
   EXPECT_EQ(owner.Sequence(), std::vector<UINT>{wlan_msg::kConnectError});
   EXPECT_TRUE(ProfileNames().empty());
@@ -204,8 +206,7 @@ TEST_F(ConnectTest, RejectedProfileLeadsToAConnectErrorMessage) {
 
 TEST_F(ConnectTest, ServiceGoneAtConnectTimePostsConnectError) {
   service->SetRunning(false);
-  EXPECT_EQ(session->Connect(MakeRecord("Cafe", auth_mode::kOpen, cipher_mode::kNone), false),
-            static_cast<DWORD>(kErrorServiceNotActive));
+  session->Connect(MakeRecord("Cafe", auth_mode::kOpen, cipher_mode::kNone), false);
   loop.DrainMessages();
   EXPECT_EQ(owner.Sequence(), std::vector<UINT>{wlan_msg::kConnectError});
 }
@@ -299,12 +300,14 @@ TEST_F(ConnectTest, OneXProfileRunsTheEditorAndIgnoresASecondRequestWhileItIsOpe
   bool busyInside = false;
   service->SetEditorHook([&] {
     busyInside = session->EditorBusy();
-    session->Connect(record, false);  // the user presses Apply again while the dialog is open
+    // The user presses Apply again while the dialog is open.
+    EXPECT_EQ(session->Connect(record, false), ProfileConnectPath::kEditorAlreadyOpen);
   });
-  ASSERT_EQ(session->Connect(record, false), 0u);
+  ASSERT_EQ(session->Connect(record, false), ProfileConnectPath::kInteractiveEditor);
   EXPECT_TRUE(session->EditorBusy());
   EXPECT_TRUE(service->ConnectCalls().empty()) << "the connect waits for the dialog";
-  session->Connect(record, false);  // and once more before the worker even started
+  // And once more before the worker even started.
+  EXPECT_EQ(session->Connect(record, false), ProfileConnectPath::kEditorAlreadyOpen);
 
   loop.DrainMessages();
   EXPECT_TRUE(busyInside);
@@ -336,6 +339,32 @@ TEST_F(ConnectTest, OneXProfileRunsTheEditorAndIgnoresASecondRequestWhileItIsOpe
   session->Connect(record, false);
   loop.DrainMessages();
   EXPECT_EQ(service->EditorCalls().size(), 2u);
+}
+
+TEST_F(ConnectTest, ConnectFromAWorkerThreadStartsItsTimersOnTheLoopThread) {
+  networks = {MakeNetwork("Cafe", "00-0F-00-00-00-02")};
+  Build();
+  session->Connect(MakeRecord("Cafe", auth_mode::kOpen, cipher_mode::kNone), false);
+  Run(kConnectMs + 100);
+  session->Disconnect();
+  loop.DrainMessages();
+  owner.messages.clear();
+  ASSERT_EQ(loop.ActiveTimerCount(), 0u);
+
+  // What the editor's worker does after the dialog: a profile-mode connect from its own thread.
+  DWORD result = 1;
+  std::thread worker([&] {
+    WlanConnectionParameters parameters;
+    parameters.profile = "Cafe";
+    result = service->Connect(session->ClientHandle(), kInterfaceGuid, parameters);
+  });
+  worker.join();
+  EXPECT_EQ(result, 0u);
+  EXPECT_EQ(loop.ActiveTimerCount(), 0u) << "no timer was started from the worker";
+  loop.DrainMessages();
+  EXPECT_EQ(loop.ActiveTimerCount(), 2u);
+  Run(kConnectMs + 100);
+  EXPECT_EQ(owner.Sequence(), std::vector<UINT>{wlan_msg::kConnectionComplete});
 }
 
 // --- radio, disconnection, access point leaving -------------------------------------------------
@@ -465,7 +494,7 @@ TEST_F(WorldTest, ServiceConnectsToTheFirstListedProfileInRangeAtStart) {
   // The session of the utility finds it connected.
   RecordingDriver driver;
   RecordingWindow owner(loop);
-  WlanSession session(world->wlan(), loop, driver, MakeProfileDocumentBuilder());
+  WlanSession session(world->wlan(), loop, driver);
   ASSERT_EQ(session.Open(), 0u);
   ASSERT_EQ(session.Start(world->adapter(0).friendlyName, loop.CreateWindow(owner), false), 0u);
   int connected = 0;
@@ -505,7 +534,7 @@ TEST_F(WorldTest, ServiceSwitchedOffByTheScenario) {
   loop.AdvanceBy(5000);
   EXPECT_FALSE(world->association(0).connected);
   RecordingDriver driver;
-  WlanSession session(world->wlan(), loop, driver, MakeProfileDocumentBuilder());
+  WlanSession session(world->wlan(), loop, driver);
   EXPECT_EQ(session.Open(), static_cast<DWORD>(kErrorServiceNotActive));
   session.Start(world->adapter(0).friendlyName, 0, false);
   EXPECT_FALSE(session.ServiceAvailable());
@@ -523,7 +552,7 @@ TEST_F(WorldTest, UnplugRemovesTheInterfaceAndRemoveNetworkEventDropsTheLink) {
   ASSERT_TRUE(world);
   RecordingDriver driver;
   RecordingWindow owner(loop);
-  WlanSession session(world->wlan(), loop, driver, MakeProfileDocumentBuilder());
+  WlanSession session(world->wlan(), loop, driver);
   session.Open();
   session.Start(world->adapter(0).friendlyName, loop.CreateWindow(owner), false);
   loop.AdvanceBy(2000);
@@ -550,7 +579,7 @@ TEST_F(WorldTest, DefaultScenarioStartsConnectedInABusyNeighbourhood) {
   ASSERT_TRUE(world);
   RecordingDriver driver;
   RecordingWindow owner(loop);
-  WlanSession session(world->wlan(), loop, driver, MakeProfileDocumentBuilder());
+  WlanSession session(world->wlan(), loop, driver);
   ASSERT_EQ(session.Open(), 0u);
   ASSERT_EQ(session.Start(world->adapter(0).friendlyName, loop.CreateWindow(owner), false), 0u);
   loop.AdvanceBy(sim::SimWlanService::kConnectDelayMs + 10);

@@ -149,7 +149,7 @@ class WlanFixture : public ::testing::Test {
     service = std::make_unique<sim::SimWlanService>(loop, networks, stateDirectory, nullptr);
     service->AddInterface(kInterfaceGuid, kDescription,
                           {kDot11PhyTypeHrDsss, kDot11PhyTypeErp, kDot11PhyTypeOfdm, kDot11PhyTypeHt}, association);
-    session = std::make_unique<WlanSession>(*service, loop, driver, MakeProfileDocumentBuilder());
+    session = std::make_unique<WlanSession>(*service, loop, driver);
     if (startSession) {
       ASSERT_EQ(session->Open(), 0u);
       ASSERT_EQ(session->Start(kDescription, window, false), 0u);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "adapter/ChannelFrequencyTable.h"
 #include "base/ByteReader.h"
 
 namespace nxui {
@@ -191,10 +192,13 @@ void ActionQueue::SendRates(std::int32_t wirelessMode) {
 }
 
 void ActionQueue::SetConfigurationChannel(std::int32_t channel) {
+  // The DS configuration field holds the centre frequency in kHz, not the channel number.
+  std::uint32_t frequencyKhz = 0;
+  if (channel <= 0 || !ChannelToFrequency(static_cast<std::uint32_t>(channel), frequencyKhz)) return;
   std::array<std::uint8_t, 32> configuration{};
   // Only a configuration the driver gave back is written; zeros would reset its beacon period.
   if (!driver_.Query(OID_802_11_CONFIGURATION, configuration)) return;
-  StoreLe32(configuration.data() + kDsConfigOffset, static_cast<std::uint32_t>(channel));
+  StoreLe32(configuration.data() + kDsConfigOffset, frequencyKhz);
   driver_.Set(OID_802_11_CONFIGURATION, configuration);
 }
 

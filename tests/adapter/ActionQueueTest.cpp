@@ -257,7 +257,7 @@ TEST_F(ActionQueueTest, BssidTargetWritesTheChannelAndSendsCcxWithTheFlagOff) {
   queue.RunQueue();
 
   auto expected = configuration;
-  StoreLe32(expected.data() + 12, 11);
+  StoreLe32(expected.data() + 12, 2462000);  // channel 11 as the field's kHz
   ASSERT_EQ(driver.Sets(OID_802_11_CONFIGURATION).size(), 1u);
   EXPECT_EQ(driver.Sets(OID_802_11_CONFIGURATION)[0].bytes, expected);
   EXPECT_EQ(driver.Sets(OID_802_11_BSSID).at(0).bytes, (std::vector<std::uint8_t>{0x00, 0x11, 0x22, 0x33, 0x44, 0x55}));
@@ -275,6 +275,32 @@ TEST_F(ActionQueueTest, BssidTargetWritesTheChannelAndSendsCcxWithTheFlagOff) {
   queue.RunQueue();
   EXPECT_TRUE(driver.Sets(OID_802_11_CONFIGURATION).empty());
   EXPECT_EQ(driver.Sets(OID_802_11_BSSID).size(), 1u);
+}
+
+TEST_F(ActionQueueTest, ConfigurationChannelIsWrittenAsItsFrequency) {
+  struct Row {
+    std::int32_t channel;
+    std::uint32_t written;  // 0: the configuration is left alone
+  };
+  for (const Row& row : {Row{1, 2412000}, Row{14, 2484000}, Row{36, 5180000}, Row{208, 5040000}, Row{0, 0},
+                         Row{99, 0}}) {
+    RecordingDriver rowDriver;
+    rowDriver.answers[OID_802_11_CONFIGURATION] = std::vector<std::uint8_t>(32, 0x11);
+    ActionQueue rowQueue(host, rowDriver, loop);
+    auto record = Record('C');
+    record->byBssid = 1;
+    record->channel = row.channel;
+    rowQueue.QueueAction(_ACTION_DATA::kConnect, std::move(record));
+    rowQueue.RunQueue();
+    const auto sets = rowDriver.Sets(OID_802_11_CONFIGURATION);
+    if (row.written == 0) {
+      EXPECT_TRUE(sets.empty()) << "channel " << row.channel;
+    } else {
+      ASSERT_EQ(sets.size(), 1u) << "channel " << row.channel;
+      EXPECT_EQ(LoadLe32(sets[0].bytes.data() + 12), row.written) << "channel " << row.channel;
+      EXPECT_EQ(LoadLe32(sets[0].bytes.data() + 4), 0x11111111u) << "other fields kept";
+    }
+  }
 }
 
 TEST_F(ActionQueueTest, CcxWordFlagRule) {

@@ -210,8 +210,12 @@ void CPageSiteSurveyDlg::RefreshCells() {
   state_.rows.clear();
   state_.rows.reserve(rows_.size());
   for (const ScanEntry& row : rows_) state_.rows.push_back(CellsOf(row, state_.showDbm));
-  const auto connected = std::find_if(rows_.begin(), rows_.end(), [](const ScanEntry& r) { return r.connected == 1; });
-  shared_.SetConnectedRowIs11n(connected != rows_.end() && connected->ht == 1);
+  PublishConnectedRow();
+}
+
+void CPageSiteSurveyDlg::PublishConnectedRow() {
+  const auto first = std::find_if(rows_.begin(), rows_.end(), [](const ScanEntry& r) { return r.connected == 1; });
+  shared_.SetConnectedRowIs11n(first != rows_.end() && first->ht == 1);
 }
 
 int CPageSiteSurveyDlg::FindConnectedRow(bool connected, bool radioOn) const {
@@ -235,8 +239,7 @@ void CPageSiteSurveyDlg::MarkConnected(bool connected, int position) {
   for (std::size_t i = 0; i < rows_.size() && i < state_.rows.size(); ++i) {
     state_.rows[i].connectedIcon = rows_[i].connected == 1 ? survey_icon::kConnected : survey_icon::kNone;
   }
-  const auto first = std::find_if(rows_.begin(), rows_.end(), [](const ScanEntry& r) { return r.connected == 1; });
-  shared_.SetConnectedRowIs11n(first != rows_.end() && first->ht == 1);
+  PublishConnectedRow();
 }
 
 void CPageSiteSurveyDlg::UpdateButtons(bool radioOn) {
@@ -248,7 +251,11 @@ void CPageSiteSurveyDlg::UpdateButtons(bool radioOn) {
 }
 
 void CPageSiteSurveyDlg::OnTick() {
-  if (refreshPending_ && !host_.ScanInProgress()) Rebuild();
+  if (refreshPending_) {
+    // The scan the main window queued will bring a fresh list; until then this tick does nothing.
+    if (host_.ScanInProgress()) return;
+    Rebuild();
+  }
 
   int connectedFlag = 0;
   const bool connected = session_.IsConnected(connectedFlag) == kErrorSuccess && connectedFlag != 0;

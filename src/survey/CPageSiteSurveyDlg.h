@@ -124,6 +124,8 @@ class CPageSiteSurveyDlg final : public IMessageTarget {
   void MarkConnected(bool connected, int position);
   void UpdateButtons(bool radioOn);
   void RefreshCells();
+  // Tells the link status page whether the first connected row is an 802.11n network.
+  void PublishConnectedRow();
   std::span<const std::uint8_t> EntryOfRow(std::size_t row) const;
   int FindConnectedRow(bool connected, bool radioOn) const;
 

@@ -279,7 +279,6 @@ TEST_F(SurveyPageTest, SortingReordersTheSharedListWithItsTimesOnceNoScanIsRunni
   page->OnTick();
   EXPECT_TRUE(page->RefreshPending());
   EXPECT_EQ(Names(), (std::vector<std::string>{"a", "b", "C"}));
-  EXPECT_FALSE(page->State().rescanEnabled);
 
   host.scanInProgress = false;
   page->OnTick();

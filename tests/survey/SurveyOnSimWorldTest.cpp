@@ -30,7 +30,18 @@ class SurveyOnSimWorld : public shell::test::ShellFixture {
  protected:
   void OpenPage() {
     if (!world) Build(shell::test::EmbeddedScenario());
-    if (!dlg) Start(true);
+    if (!dlg) {
+      // What the composition root plugs in for the radio switch of the main window.
+      shell::HideDlgHooks hooks;
+      hooks.resetSurveyScanState = [this] {
+        ++resets;
+        if (page) page->ResetScanState();
+      };
+      hooks.markSurveyStale = [this] {
+        if (page) page->MarkStale();
+      };
+      Start(true, std::move(hooks));
+    }
     ASSERT_NE(dlg->MainWindow(), nullptr);
     details = std::make_unique<CAPDetailInfoDlg>(strings, [this](int panel) {
       if (auto* window = dlg->MainWindow()) window->ShowPanel(panel);
@@ -70,6 +81,7 @@ class SurveyOnSimWorld : public shell::test::ShellFixture {
 
   SurveyShared shared;
   LastSurveySelection target;
+  int resets = 0;
   std::unique_ptr<CAPDetailInfoDlg> details;
   std::unique_ptr<HideDlgSurveyHost> host;
   std::unique_ptr<CPageSiteSurveyDlg> page;
@@ -138,13 +150,17 @@ TEST_F(SurveyOnSimWorld, RadioSwitchedOffFromTheMainWindowEmptiesTheList) {
   OpenPage();
   ASSERT_FALSE(page->Rows().empty());
   dlg->ToggleRadio();
+  EXPECT_TRUE(page->RefreshPending()) << "the switch marks the list stale";
   loop.AdvanceBy(4000);
   EXPECT_TRUE(page->Rows().empty());
   EXPECT_FALSE(page->State().rescanEnabled);
   EXPECT_FALSE(shared.ConnectedRowIs11n());
+  EXPECT_EQ(resets, 0);
   dlg->ToggleRadio();
+  EXPECT_EQ(resets, 1);
   loop.AdvanceBy(8000);
   EXPECT_EQ(page->Rows().size(), world->networksInRange().size());
+  EXPECT_TRUE(page->State().rescanEnabled);
 }
 
 sim::Scenario WithDetailNetworks() {
@@ -214,6 +230,11 @@ TEST_F(SurveyOnSimWorld, DetailsOfAGeneratedAndOfARawNetwork) {
   EXPECT_FALSE(details->State().tabs[CAPDetailInfoDlg::kTab80211n].visible);
   EXPECT_EQ(HtValue("HT Capability"), "n/a");
   EXPECT_EQ(details->Ccx().State().cckm, "FALSE");
+
+  page->OnRowClicked(-1);
+  page->OnAddToProfile();
+  EXPECT_EQ(messageBox.texts, std::vector<std::string>{"No selected item"});
+  EXPECT_FALSE(target.Last().has_value());
 
   page->OnRowClicked(raw);
   page->OnAddToProfile();

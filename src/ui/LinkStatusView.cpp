@@ -187,9 +187,12 @@ void LinkStatusView::RenderBars(const LinkStatusState& state) {
     CGradientProgressBar* bar = bars_[i];
     bar->SetCaption(ToQt(s.caption));
     bar->SetPos(s.position);
+    // Every setter repaints: only pass on what changed.
     if (s.hasGradient) {
-      bar->SetGradient(ToQt(s.startColour), ToQt(s.middleColour), ToQt(s.endColour));
-    } else {
+      if (bar->StartColor() != ToQt(s.startColour) || bar->EndColor() != ToQt(s.endColour)) {
+        bar->SetGradient(ToQt(s.startColour), ToQt(s.middleColour), ToQt(s.endColour));
+      }
+    } else if (bar->StartColor() != CGradientProgressBar::DefaultEndColor()) {
       bar->ResetGradient();
     }
   }
@@ -209,12 +212,12 @@ void LinkStatusView::RenderBars(const LinkStatusState& state) {
 }
 
 void LinkStatusView::RenderGraph(CBarGraph* graph, const BarGraphState& state, std::uint64_t& revision) {
+  if (revision == state.revision) return;
   graph->SetCaptionLineCount(BarGraphState::kCaptionLines);
   graph->SetCaptionWidth(BarGraphState::kCaptionColumnWidth);
   graph->SetCaptionLine(0, ToQt(state.captionLine1));
   graph->SetCaptionLine(1, ToQt(state.captionLine2));
   graph->SetBarColor(ToQt(state.barColour));
-  if (revision == state.revision) return;
   revision = state.revision;
   graph->Clear();
   graph->SetMaximum(state.maximum);

@@ -19,7 +19,7 @@
 
 namespace nxui::test {
 
-struct WorldSpec {
+struct WorldSetup {
   bool present = true;
   bool is11n = true;
   int rssiChains = 2;
@@ -29,18 +29,18 @@ struct WorldSpec {
   std::string extraNetworks;  // JSON objects appended to the networks in range
 };
 
-inline std::string WorldJson(const WorldSpec& spec) {
-  std::string json = R"({"version": 1, "os": {"admin": )" + std::string(spec.admin ? "true" : "false") + "},";
-  json += R"( "adapters": [{"present": )" + std::string(spec.present ? "true" : "false");
-  if (!spec.is11n) json += R"(, "hardwareId": "USB\\VID_2F19&PID_1001&REV_0001", "bands": ["2.4GHz"])";
-  json += R"(, "driver": {"is11n": )" + std::string(spec.is11n ? "true" : "false") +
-          R"(, "rssiChains": )" + std::to_string(spec.rssiChains) + R"(, "failingOids": [)" + spec.failingOids +
+inline std::string WorldJson(const WorldSetup& setup) {
+  std::string json = R"({"version": 1, "os": {"admin": )" + std::string(setup.admin ? "true" : "false") + "},";
+  json += R"( "adapters": [{"present": )" + std::string(setup.present ? "true" : "false");
+  if (!setup.is11n) json += R"(, "hardwareId": "USB\\VID_2F19&PID_1001&REV_0001", "bands": ["2.4GHz"])";
+  json += R"(, "driver": {"is11n": )" + std::string(setup.is11n ? "true" : "false") +
+          R"(, "rssiChains": )" + std::to_string(setup.rssiChains) + R"(, "failingOids": [)" + setup.failingOids +
           "]}}],";
   json += R"( "networks": [{"ssid": "HomeNet", "bssid": "00-1D-7E-4A-21-90", "channel": 6, "rssi": -48,
                "phy": "g", "security": {"auth": "wpa2-psk", "cipher": "aes", "passphrase": "sunflower-2008"}})";
-  if (!spec.extraNetworks.empty()) json += ", " + spec.extraNetworks;
+  if (!setup.extraNetworks.empty()) json += ", " + setup.extraNetworks;
   json += "]";
-  if (spec.connected) json += R"(, "platformProfiles": [{"ssid": "HomeNet"}])";
+  if (setup.connected) json += R"(, "platformProfiles": [{"ssid": "HomeNet"}])";
   json += "}";
   return json;
 }
@@ -48,8 +48,8 @@ inline std::string WorldJson(const WorldSpec& spec) {
 class GuiTestWorld {
  public:
   // `iniText` is the program ini's content ("" for none).
-  explicit GuiTestWorld(const WorldSpec& spec, const std::string& iniText = "", double settleSeconds = 10.0) {
-    const sim::ScenarioLoadResult loaded = sim::ScenarioLoader::LoadText(WorldJson(spec), "test.json");
+  explicit GuiTestWorld(const WorldSetup& setup, const std::string& iniText = "", double settleSeconds = 10.0) {
+    const sim::ScenarioLoadResult loaded = sim::ScenarioLoader::LoadText(WorldJson(setup), "test.json");
     EXPECT_TRUE(loaded.ok) << loaded.error;
     std::string error;
     core = GuiCore::Create(loop, loaded.scenario, GuiOptions{}, error);

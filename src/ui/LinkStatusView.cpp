@@ -49,7 +49,7 @@ LinkStatusView::LinkStatusView(QWidget* parent) : QWidget(parent) {
   gateway_ = AddPair(details, 6, "gateway");
   details->setColumnStretch(1, 1);
   details->setRowStretch(7, 1);
-  middle->addLayout(details, 5);
+  middle->addLayout(details, 3);
 
   auto* right = new QVBoxLayout;
   right->setSpacing(4);
@@ -81,7 +81,7 @@ LinkStatusView::LinkStatusView(QWidget* parent) : QWidget(parent) {
   ht->setColumnStretch(3, 1);
   right->addWidget(htGroup_);
   right->addStretch(1);
-  middle->addLayout(right, 4);
+  middle->addLayout(right, 2);
   root->addLayout(middle, 1);
 
   auto makeDirection = [this](QGroupBox*& group, const char* name, Pair& rate, Pair& throughput, CBarGraph*& graph) {
@@ -118,11 +118,15 @@ LinkStatusView::Pair LinkStatusView::AddPair(QGridLayout* grid, int row, const c
   value->setObjectName(QLatin1String(name));
   value->setTextInteractionFlags(Qt::TextSelectableByMouse);
   value->setMinimumWidth(60);
+  // Long values (a channel with its central channel, an AP address) wrap instead of being cut.
+  value->setWordWrap(true);
   QFont bold = value->font();
   bold.setBold(true);
   value->setFont(bold);
   grid->addWidget(label, row, column, Qt::AlignLeft | Qt::AlignVCenter);
-  grid->addWidget(value, row, column + 1, Qt::AlignLeft | Qt::AlignVCenter);
+  // The value fills its cell, so that wrapping uses the whole column.
+  value->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  grid->addWidget(value, row, column + 1);
   return {label, value};
 }
 
@@ -183,9 +187,12 @@ void LinkStatusView::RenderBars(const LinkStatusState& state) {
     CGradientProgressBar* bar = bars_[i];
     bar->SetCaption(ToQt(s.caption));
     bar->SetPos(s.position);
+    // Every setter repaints: only pass on what changed.
     if (s.hasGradient) {
-      bar->SetGradient(ToQt(s.startColour), ToQt(s.middleColour), ToQt(s.endColour));
-    } else {
+      if (bar->StartColor() != ToQt(s.startColour) || bar->EndColor() != ToQt(s.endColour)) {
+        bar->SetGradient(ToQt(s.startColour), ToQt(s.middleColour), ToQt(s.endColour));
+      }
+    } else if (bar->StartColor() != CGradientProgressBar::DefaultEndColor()) {
       bar->ResetGradient();
     }
   }
@@ -205,12 +212,12 @@ void LinkStatusView::RenderBars(const LinkStatusState& state) {
 }
 
 void LinkStatusView::RenderGraph(CBarGraph* graph, const BarGraphState& state, std::uint64_t& revision) {
+  if (revision == state.revision) return;
   graph->SetCaptionLineCount(BarGraphState::kCaptionLines);
   graph->SetCaptionWidth(BarGraphState::kCaptionColumnWidth);
   graph->SetCaptionLine(0, ToQt(state.captionLine1));
   graph->SetCaptionLine(1, ToQt(state.captionLine2));
   graph->SetBarColor(ToQt(state.barColour));
-  if (revision == state.revision) return;
   revision = state.revision;
   graph->Clear();
   graph->SetMaximum(state.maximum);

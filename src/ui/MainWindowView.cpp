@@ -30,19 +30,30 @@ namespace {
 constexpr int kStripIconSize = 32;
 constexpr int kPageAreaMinHeight = 300;
 
-const char* const kNotYet = "This page is not available in this version yet.";
-
-// Panels 1 to 10 open editors and detail views that later versions fill in.
-const char* const kPanelTitles[shell::kPanelCount] = {
-    "Link status",        "Hidden network",  "Profile editor", "Security editor",
-    "Access point details", "Authentication status", "WPS profile", "Invalid user name or password",
-    "PEAP settings",      "Add Block Ack",   "Delete Block Ack",
+struct PlaceholderTexts {
+  const char* pageNote;
+  const char* panelNote;
+  // Panels 1 to 10 open editors and detail views that later versions fill in.
+  const char* panelTitles[shell::kPanelCount];
 };
+
+const PlaceholderTexts kPlaceholderEnglish = {
+    "This page is not available in this version yet.",
+    "This panel is not available in this version yet.",
+    {"Link status", "Hidden network", "Profile editor", "Security editor", "Access point details",
+     "Authentication status", "WPS profile", "Invalid user name or password", "PEAP settings", "Add Block Ack",
+     "Delete Block Ack"}};
+const PlaceholderTexts kPlaceholderChinese = {
+    "此版本尚未提供该页面。",
+    "此版本尚未提供该面板。",
+    {"连接状态", "隐藏网络", "配置文件编辑", "安全设置", "接入点详细信息", "认证状态", "WPS 配置文件",
+     "用户名或密码无效", "PEAP 设置", "添加 Block Ack", "删除 Block Ack"}};
 
 }  // namespace
 
-MainWindowView::MainWindowView(shell::CNxUI2007Dlg& model, PageSet& pages, QWidget* parent)
+MainWindowView::MainWindowView(shell::CNxUI2007Dlg& model, PageSet& pages, Language language, QWidget* parent)
     : QWidget(parent), model_(model), pages_(pages), expandedShown_(!model.State().expanded) {
+  const PlaceholderTexts& placeholder = language == Language::kChinese ? kPlaceholderChinese : kPlaceholderEnglish;
   setObjectName(QStringLiteral("mainWindow"));
   setWindowIcon(TrayIcon(kAppIconNumber));
   auto* root = new QVBoxLayout(this);
@@ -99,7 +110,7 @@ MainWindowView::MainWindowView(shell::CNxUI2007Dlg& model, PageSet& pages, QWidg
         page = survey_;
         break;
       default:
-        page = new PlaceholderPage(ToQt(b.caption), QString::fromUtf8(kNotYet), pageArea_);
+        page = new PlaceholderPage(ToQt(b.caption), QString::fromUtf8(placeholder.pageNote), pageArea_);
         break;
     }
     pageWidgets_[static_cast<std::size_t>(*b.page)] = page;
@@ -141,9 +152,8 @@ MainWindowView::MainWindowView(shell::CNxUI2007Dlg& model, PageSet& pages, QWidg
       lowerFrame_->addWidget(apDetails_);
       continue;
     }
-    lowerFrame_->addWidget(new PlaceholderPage(QString::fromUtf8(kPanelTitles[i]),
-                                               QStringLiteral("This panel is not available in this version yet."),
-                                               lowerFrame_));
+    lowerFrame_->addWidget(new PlaceholderPage(QString::fromUtf8(placeholder.panelTitles[i]),
+                                               QString::fromUtf8(placeholder.panelNote), lowerFrame_));
   }
   // The panel keeps the room it asks for; extra height goes to the page area.
   lowerFrame_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "shell/CNxUI2007Dlg.h"
+#include "shell/StringTable.h"
 
 class QHBoxLayout;
 class QStackedWidget;
@@ -29,7 +30,9 @@ class MainWindowView final : public QWidget {
   Q_OBJECT
 
  public:
-  MainWindowView(shell::CNxUI2007Dlg& model, PageSet& pages, QWidget* parent = nullptr);
+  // `language` chooses the placeholders' notes (the string table has no text for them).
+  MainWindowView(shell::CNxUI2007Dlg& model, PageSet& pages, Language language = Language::kEnglish,
+                 QWidget* parent = nullptr);
 
   // Renders the model and every page's state.
   void Sync();

@@ -36,7 +36,7 @@ void QtMainWindowHost::Opened(shell::CNxUI2007Dlg& window) {
   pages_ = std::make_unique<PageSet>(core_.GetPlatform(), *hide, core_.Strings(), window, core_.ProgramVersion(),
                                      ScreenWidth(), core_.Survey(), core_.SurveySelection());
   core_.SetSurveyPage(&pages_->Survey());
-  view_ = std::make_unique<MainWindowView>(window, *pages_);
+  view_ = std::make_unique<MainWindowView>(window, *pages_, core_.Strings().language());
   connect(view_.get(), &MainWindowView::UserClosed, this, [this] {
     syncTimer_.stop();
     if (shell::CHideDlg* h = core_.Hide()) core_.Loop().PostMessage(h->Window(), kNudgeMessage, 0, 0);

@@ -16,10 +16,11 @@
 #include "ui/MainWindowView.h"
 #include "ui/PageSet.h"
 #include "ui/QtMainWindowHost.h"
+#include "ui/QtTrayShell.h"
 
 namespace nxui::test {
 
-struct WorldSpec {
+struct WorldSetup {
   bool present = true;
   bool is11n = true;
   int rssiChains = 2;
@@ -27,20 +28,25 @@ struct WorldSpec {
   bool admin = true;
   std::string failingOids;  // JSON array members, e.g. "\"OID_WLAN_RSSI1\""
   std::string extraNetworks;  // JSON objects appended to the networks in range
+  int homeRssi = -48;         // dBm of the network the profile connects to
+  bool qtTray = false;        // the tray is a Qt tray icon (in a notification area that exists)
+  std::string events;         // JSON objects of the scenario's events
 };
 
-inline std::string WorldJson(const WorldSpec& spec) {
-  std::string json = R"({"version": 1, "os": {"admin": )" + std::string(spec.admin ? "true" : "false") + "},";
-  json += R"( "adapters": [{"present": )" + std::string(spec.present ? "true" : "false");
-  if (!spec.is11n) json += R"(, "hardwareId": "USB\\VID_2F19&PID_1001&REV_0001", "bands": ["2.4GHz"])";
-  json += R"(, "driver": {"is11n": )" + std::string(spec.is11n ? "true" : "false") +
-          R"(, "rssiChains": )" + std::to_string(spec.rssiChains) + R"(, "failingOids": [)" + spec.failingOids +
+inline std::string WorldJson(const WorldSetup& setup) {
+  std::string json = R"({"version": 1, "os": {"admin": )" + std::string(setup.admin ? "true" : "false") + "},";
+  json += R"( "adapters": [{"present": )" + std::string(setup.present ? "true" : "false");
+  if (!setup.is11n) json += R"(, "hardwareId": "USB\\VID_2F19&PID_1001&REV_0001", "bands": ["2.4GHz"])";
+  json += R"(, "driver": {"is11n": )" + std::string(setup.is11n ? "true" : "false") +
+          R"(, "rssiChains": )" + std::to_string(setup.rssiChains) + R"(, "failingOids": [)" + setup.failingOids +
           "]}}],";
-  json += R"( "networks": [{"ssid": "HomeNet", "bssid": "00-1D-7E-4A-21-90", "channel": 6, "rssi": -48,
+  json += R"( "networks": [{"ssid": "HomeNet", "bssid": "00-1D-7E-4A-21-90", "channel": 6, "rssi": )" +
+          std::to_string(setup.homeRssi) + R"(,
                "phy": "g", "security": {"auth": "wpa2-psk", "cipher": "aes", "passphrase": "sunflower-2008"}})";
-  if (!spec.extraNetworks.empty()) json += ", " + spec.extraNetworks;
+  if (!setup.extraNetworks.empty()) json += ", " + setup.extraNetworks;
   json += "]";
-  if (spec.connected) json += R"(, "platformProfiles": [{"ssid": "HomeNet"}])";
+  if (setup.connected) json += R"(, "platformProfiles": [{"ssid": "HomeNet"}])";
+  if (!setup.events.empty()) json += R"(, "events": [)" + setup.events + "]";
   json += "}";
   return json;
 }
@@ -48,8 +54,8 @@ inline std::string WorldJson(const WorldSpec& spec) {
 class GuiTestWorld {
  public:
   // `iniText` is the program ini's content ("" for none).
-  explicit GuiTestWorld(const WorldSpec& spec, const std::string& iniText = "", double settleSeconds = 10.0) {
-    const sim::ScenarioLoadResult loaded = sim::ScenarioLoader::LoadText(WorldJson(spec), "test.json");
+  explicit GuiTestWorld(const WorldSetup& setup, const std::string& iniText = "", double settleSeconds = 10.0) {
+    const sim::ScenarioLoadResult loaded = sim::ScenarioLoader::LoadText(WorldJson(setup), "test.json");
     EXPECT_TRUE(loaded.ok) << loaded.error;
     std::string error;
     core = GuiCore::Create(loop, loaded.scenario, GuiOptions{}, error);
@@ -61,6 +67,13 @@ class GuiTestWorld {
     ports.trayMenu = &views;
     ports.cardChooser = &views;
     ports.mainWindowView = host.get();
+    if (setup.qtTray) {
+      trayShell = std::make_unique<QtTrayShell>(core->World().shell(), [this](UINT message, LPARAM event) {
+        loop.PostMessage(Hide().Window(), message, 0, event);
+      });
+      trayShell->SetTrayAvailable(true);
+      ports.shell = trayShell.get();
+    }
     shell::HideDlgOptions options;
     if (!iniText.empty()) {
       options.programIni = dir.filePath(QStringLiteral("NxUI.ini")).toStdString();
@@ -74,6 +87,7 @@ class GuiTestWorld {
   ~GuiTestWorld() {
     if (core) core->Stop();
     host.reset();
+    trayShell.reset();
   }
 
   void Advance(double seconds) {
@@ -89,6 +103,7 @@ class GuiTestWorld {
   shell::HeadlessViews views;
   std::unique_ptr<GuiCore> core;
   std::unique_ptr<QtMainWindowHost> host;
+  std::unique_ptr<QtTrayShell> trayShell;
 };
 
 }  // namespace nxui::test

@@ -24,7 +24,7 @@ namespace nxui {
 namespace {
 
 using test::GuiTestWorld;
-using test::WorldSpec;
+using test::WorldSetup;
 
 constexpr int kProfile = 1124, kNetwork = 1125, kStatistics = 1127, kWps = 1279, kSso = 1370, k11n = 6251,
               kRadio = shell::kCtlRadio, kAbout = 6252, kFiller = shell::kCtlFiller;
@@ -48,9 +48,9 @@ TEST(MainWindow, StripFollowsTheIniAndTheAdapter) {
   };
   for (const StripCase& c : cases) {
     SCOPED_TRACE(c.name);
-    WorldSpec spec;
-    spec.is11n = c.is11n;
-    GuiTestWorld world(spec, c.ini);
+    WorldSetup setup;
+    setup.is11n = c.is11n;
+    GuiTestWorld world(setup, c.ini);
     MainWindowView* view = world.View();
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->VisibleStripControls(), c.controls);
@@ -62,7 +62,7 @@ TEST(MainWindow, StripFollowsTheIniAndTheAdapter) {
 }
 
 TEST(MainWindow, OpensCollapsedWithItsCaptionAndGrowsWhenExpanded) {
-  GuiTestWorld world(WorldSpec{});
+  GuiTestWorld world(WorldSetup{});
   MainWindowView* view = world.View();
   ASSERT_NE(view, nullptr);
   EXPECT_EQ(view->windowTitle(), QStringLiteral("VQ-MA310X Wireless Utility"));
@@ -85,9 +85,9 @@ TEST(MainWindow, OpensCollapsedWithItsCaptionAndGrowsWhenExpanded) {
 }
 
 TEST(MainWindow, PageButtonsSwitchThePageAreaAndDisabledOnesDoNot) {
-  WorldSpec spec;
-  spec.admin = false;  // the Profile button is disabled for users without administrator rights
-  GuiTestWorld world(spec);
+  WorldSetup setup;
+  setup.admin = false;  // the Profile button is disabled for users without administrator rights
+  GuiTestWorld world(setup);
   MainWindowView* view = world.View();
   ASSERT_NE(view, nullptr);
   EXPECT_FALSE(view->StripButton(kProfile)->isEnabled());
@@ -107,7 +107,7 @@ TEST(MainWindow, PageButtonsSwitchThePageAreaAndDisabledOnesDoNot) {
 }
 
 TEST(MainWindow, RadioButtonSwitchesTheRadioAndItsPicture) {
-  GuiTestWorld world(WorldSpec{});
+  GuiTestWorld world(WorldSetup{});
   MainWindowView* view = world.View();
   ASSERT_NE(view, nullptr);
   const QImage on = view->StripButton(kRadio)->icon().pixmap(32).toImage();
@@ -120,25 +120,25 @@ TEST(MainWindow, RadioButtonSwitchesTheRadioAndItsPicture) {
 
 struct LinkCase {
   const char* name;
-  WorldSpec spec;
+  WorldSetup setup;
   const char* statusPrefix;
   bool htShown;
   std::vector<bool> barsShown;  // quality, signal 1..3, noise
 };
 
 TEST(MainWindow, LinkStatusPanelShowsTheLink) {
-  WorldSpec legacy;
+  WorldSetup legacy;
   legacy.is11n = false;
-  WorldSpec oneChain;
+  WorldSetup oneChain;
   oneChain.rssiChains = 1;
-  WorldSpec noSignal2;
+  WorldSetup noSignal2;
   noSignal2.failingOids = R"("OID_WLAN_RSSI1", "OID_WLAN_RSSI2")";
-  WorldSpec noSignal3;
+  WorldSetup noSignal3;
   noSignal3.failingOids = R"("OID_WLAN_RSSI2")";
-  WorldSpec disconnected;
+  WorldSetup disconnected;
   disconnected.connected = false;
   const LinkCase cases[] = {
-      {"connected 802.11n", WorldSpec{}, "HomeNet <--> 00-1D-7E-4A-21-90", true, {true, true, true, true, true}},
+      {"connected 802.11n", WorldSetup{}, "HomeNet <--> 00-1D-7E-4A-21-90", true, {true, true, true, true, true}},
       {"legacy adapter: no HT group", legacy, "HomeNet <--> ", false, {true, true, true, true, true}},
       {"one receive chain: absent chains keep their bars", oneChain, "HomeNet <--> ", true,
        {true, true, true, true, true}},
@@ -148,7 +148,7 @@ TEST(MainWindow, LinkStatusPanelShowsTheLink) {
   };
   for (const LinkCase& c : cases) {
     SCOPED_TRACE(c.name);
-    GuiTestWorld world(c.spec);
+    GuiTestWorld world(c.setup);
     MainWindowView* view = world.View();
     ASSERT_NE(view, nullptr);
     view->MoreLessButton()->click();
@@ -171,7 +171,7 @@ TEST(MainWindow, LinkStatusPanelShowsTheLink) {
 }
 
 TEST(MainWindow, ConnectedLinkDrawsItsBarsAndGraphs) {
-  GuiTestWorld world(WorldSpec{});
+  GuiTestWorld world(WorldSetup{});
   MainWindowView* view = world.View();
   ASSERT_NE(view, nullptr);
   view->MoreLessButton()->click();
@@ -195,7 +195,7 @@ TEST(MainWindow, ConnectedLinkDrawsItsBarsAndGraphs) {
 }
 
 TEST(MainWindow, ClosedWindowIsForgottenAndTheTrayOpensItAgain) {
-  GuiTestWorld world(WorldSpec{});
+  GuiTestWorld world(WorldSetup{});
   ASSERT_NE(world.View(), nullptr);
   world.View()->close();
   world.loop.DrainMessages();
@@ -209,7 +209,7 @@ TEST(MainWindow, ClosedWindowIsForgottenAndTheTrayOpensItAgain) {
 }
 
 TEST(MainWindow, UnplugClosesTheWindowWithinATick) {
-  GuiTestWorld world(WorldSpec{});
+  GuiTestWorld world(WorldSetup{});
   ASSERT_NE(world.View(), nullptr);
   world.core->World().Unplug(0);
   world.Advance(2.0);
@@ -221,7 +221,7 @@ TEST(MainWindow, UnplugClosesTheWindowWithinATick) {
 }
 
 TEST(StatisticsPage, CountsGrowAndResetShowsZerosAtOnce) {
-  GuiTestWorld world(WorldSpec{});
+  GuiTestWorld world(WorldSetup{});
   MainWindowView* view = world.View();
   ASSERT_NE(view, nullptr);
   view->StripButton(kStatistics)->click();

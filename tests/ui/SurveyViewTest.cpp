@@ -26,16 +26,16 @@ namespace nxui {
 namespace {
 
 using test::GuiTestWorld;
-using test::WorldSpec;
+using test::WorldSetup;
 
 constexpr int kNetworkButton = 1125;
 
-WorldSpec ThreeNetworks() {
-  WorldSpec spec;
-  spec.extraNetworks = R"({"ssid": "Cafe", "bssid": "00-22-6B-11-22-33", "channel": 11, "rssi": -71, "phy": "g"},
+WorldSetup ThreeNetworks() {
+  WorldSetup setup;
+  setup.extraNetworks = R"({"ssid": "Cafe", "bssid": "00-22-6B-11-22-33", "channel": 11, "rssi": -71, "phy": "g"},
       {"ssid": "Lab-HT", "bssid": "00-24-01-AA-BB-CC", "channel": 1, "rssi": -30, "phy": "n",
        "security": {"auth": "wpa2-psk", "cipher": "aes", "passphrase": "abcdefgh1"}, "ht": {"width": 40}})";
-  return spec;
+  return setup;
 }
 
 class SurveyViewTest : public ::testing::Test {

@@ -1,10 +1,10 @@
 #include "app/CliRun.h"
 
+#include <filesystem>
+
 #include "adapter/AdapterDiscovery.h"
-#include "adapter/SettingsDirectory.h"
 #include "shell/CNxUI2007.h"
 #include "sim/ScenarioLoader.h"
-#include "sim/SimSystemInfo.h"
 
 #ifndef NXUI_VERSION
 #define NXUI_VERSION "0.0.0"
@@ -14,7 +14,13 @@ namespace nxui::cli {
 
 namespace {
 
-constexpr const char* kTraceFile = "C:\\NxUI_test.txt";
+// The single-instance rule applies to the GUI only: command-line runs never meet another instance.
+class NoInstanceRule final : public shell::ISingleInstance {
+ public:
+  bool CreateAndCheckExisting(std::string_view) override { return false; }
+  void SignalFirstInstance() override {}
+  void Release() override {}
+};
 
 FileVersion ParseVersion(const std::string& text) {
   int parts[4] = {0, 0, 0, 0};
@@ -59,16 +65,16 @@ std::unique_ptr<CliRun> CliRun::Create(const CliOptions& options, std::string& e
   run->platform_ = std::make_unique<Platform>(Platform{world.deviceSetup(), world.deviceIo(), world.registry(),
                                                        world.systemInfo(), world.shell(), world.ipHelper(),
                                                        world.driverEvents(), run->loop_, world.wlan()});
-  // What the application object hands the hidden window, with the simulated machine's files
-  // below the state directory.
-  const std::string module = sim::SimSystemInfo::kModuleFileName;
-  const std::string programDirectory = shell::DirectoryOf(module);
+  // The application object chooses the hidden window's options as it does for the GUI (settings
+  // directory, program directory, main window shown); the program's ini file lies in the state
+  // directory as the GUI keeps it.
+  NoInstanceRule instance;
+  shell::CNxUI2007 application(world.registry(), world.systemInfo(), instance);
+  shell::HideDlgOptions initial;
+  initial.programIni = std::filesystem::path(world.stateDirectory()) / "NxUI.ini";
   shell::HideDlgOptions hide;
-  hide.showOnStart = true;
-  hide.settings = ResolveSettingsDirectory(world.registry(), world.NativePath(programDirectory + "setting"));
-  hide.programDirectory = programDirectory;
-  hide.traceFile = world.NativePath(kTraceFile);
-  hide.programIni = world.NativePath(shell::ProgramIniPath(module).string());
+  application.InitInstance("", [&hide](const shell::HideDlgOptions& chosen) { hide = chosen; }, initial);
+  application.ExitInstance();
 
   run->views_.cardChoice = options.card;
   shell::HideDlgPorts ports{run->views_, run->views_, run->views_, &run->views_};

@@ -64,10 +64,11 @@ CliCommand MonitorCommand() {
       if (virtualMs < nextPrintMs) continue;
       nextPrintMs += CLinkStatusDlg::kRefreshPeriodMs;
       CliReport report;
-      BuildStatusReport(run, page, report);
       if (c.options.json) {
+        BuildStatusReport(run, page, report);
         c.out << DumpJson(report.ToJson(), -1) << '\n';
       } else {
+        BuildCompactStatus(run, page, report);
         if (clearScreen) c.out << "\x1b[H\x1b[2J";
         report.WriteText(c.out);
         if (!clearScreen) c.out << '\n';

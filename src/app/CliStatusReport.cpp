@@ -106,4 +106,37 @@ void BuildStatusReport(CliRun& run, const CLinkStatusDlg& page, CliReport& repor
       .Text("tooltip", "tooltip", trayIcon.Data().tip);
 }
 
+void BuildCompactStatus(CliRun& run, const CLinkStatusDlg& page, CliReport& report) {
+  const LinkStatusState& s = page.State();
+  const LinkStatusLabels& l = s.labels;
+  const LinkStatusTexts& t = s.texts;
+  auto pair = [](const std::string& label, const std::string& value) { return label + " " + value; };
+  report.Text("", l.status, t.status)
+      .Text("", l.extraInfo, t.extraInfo)
+      .Text("", l.channel, t.channel)
+      .Text("", l.authentication,
+            t.authentication + "   " + pair(l.encryption, t.encryption) + "   " + pair(l.networkType, t.networkType))
+      .Text("", l.ipAddress, t.ipAddress + "   " + pair(l.subMask, t.subMask) + "   " + pair(l.gateway, t.gateway))
+      .Text("", l.transmit,
+            pair(l.txLinkSpeed, t.txRate) + "   " + pair(l.txThroughput, t.txThroughput) + "   " +
+                pair(s.txGraph.captionLine1, s.txGraph.captionLine2))
+      .Text("", l.receive,
+            pair(l.rxLinkSpeed, t.rxRate) + "   " + pair(l.rxThroughput, t.rxThroughput) + "   " +
+                pair(s.rxGraph.captionLine1, s.rxGraph.captionLine2));
+  for (const PercentBarState& bar : s.bars) {
+    if (bar.visible) report.Text("", bar.drawnCaption, BarPicture(bar.position));
+  }
+  if (s.ht.visible) {
+    report.Text("", l.htCaption,
+                pair(l.bandwidth, s.ht.bandwidth) + "   " + pair(l.guardInterval, s.ht.guardInterval) + "   " +
+                    pair(l.mcs, s.ht.mcs) + "   " + pair(l.snr0, s.ht.snr0) + "   " + pair(l.snr1, s.ht.snr1));
+  }
+  const shell::TrayIcon& tray = run.Hidden().Tray();
+  std::string tip = tray.Data().tip;
+  for (char& c : tip) {
+    if (c == '\n') c = ' ';
+  }
+  report.Text("", "Tray", std::string(TrayStateName(tray.State())) + "   " + tip);
+}
+
 }  // namespace nxui::cli

@@ -31,11 +31,7 @@ int Dispatch(const CliCommand& command, const CliOptions& options, int argc, cha
       err << kProgram << ": " << error << '\n';
       return kExitFailure;
     }
-    if (command.settles) {
-      run->Start();
-    } else {
-      run->Core().Start();
-    }
+    run->Start(command.settles);
     if (command.needsAdapter && !run->AdapterReady()) {
       err << kProgram << ": " << run->Strings().LoadString(string_id::kNicNotReady) << '\n';
       return kExitNoAdapter;

@@ -97,11 +97,22 @@ std::unique_ptr<CliRun> CliRun::Create(const CliOptions& options, std::string& e
 
 CliRun::~CliRun() = default;
 
-void CliRun::Start() {
+void CliRun::Start(bool settle) {
   core_->Start();
+  if (Hidden().MainWindow() != nullptr) OpenPages();
+  if (!settle) return;
   const double ms = options_.settleSeconds * 1000.0;
   if (ms > 0) loop_.AdvanceBy(static_cast<std::uint64_t>(ms + 0.5));
   loop_.DrainMessages();
+}
+
+void CliRun::OpenPages() {
+  Survey();
+  LinkStatus();
+  Statistics();
+  About();
+  if (auto* window = Hidden().MainWindow()) window->SetPageWindow(shell::PageId::Statistics, statistics_->Window());
+  linkStatus_->OnShow();
 }
 
 bool CliRun::AdapterReady() {

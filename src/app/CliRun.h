@@ -34,8 +34,9 @@ class CliRun {
   CliRun(const CliRun&) = delete;
   CliRun& operator=(const CliRun&) = delete;
 
-  // Starts the core and lets the world run the settle time.
-  void Start();
+  // Starts the core (with the main window, its pages built as the GUI builds them) and, when
+  // asked, lets the world run the settle time.
+  void Start(bool settle = true);
   void Advance(std::uint64_t ms) { loop_.AdvanceBy(ms); }
 
   // An adapter was found and its device still opens.
@@ -56,7 +57,7 @@ class CliRun {
   // The survey's "Show dBm" option, one for the whole program.
   void SetShowDbm(bool on) { surveyShared_.SetShowDbm(on); }
 
-  // Pages, created and initialised on first use.
+  // Pages, built with the main window; for a run without one, on first use.
   CLinkStatusDlg& LinkStatus();
   CPageStatisticsDlg& Statistics();
   CPageAboutDlg& About();
@@ -66,6 +67,9 @@ class CliRun {
 
  private:
   CliRun(const CliOptions& options) : options_(options) {}
+  // What the GUI's page set does when the main window opens: every page initialised, the link
+  // status panel shown, the statistics page's window registered for relayed messages.
+  void OpenPages();
 
   CliOptions options_;
   VirtualEventLoop loop_;

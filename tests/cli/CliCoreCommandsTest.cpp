@@ -174,7 +174,9 @@ TEST_F(CliTest, StatusConnected11nAdapter) {
   ASSERT_EQ(r.code, 0) << r.err;
   const json s = r.Json();
   EXPECT_EQ(s["Status"], "HomeNet <--> 00-11-22-33-44-55 [192.168.1.1]");
-  EXPECT_EQ(s["Channel"], "6 <--> 2437 MHz");
+  // The survey page, built with the main window, marks the connected HT40 row: the link status
+  // adds the central channel (secondary channel above).
+  EXPECT_EQ(s["Channel"], "6 <--> 2437 MHz; Central channel : 8");
   EXPECT_EQ(s["Authentication"], "Open");
   EXPECT_EQ(s["IP Address"], "192.168.1.23");
   EXPECT_EQ(s["Transmit"]["Link Speed"], "300.0 Mbps");

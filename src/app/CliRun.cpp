@@ -78,7 +78,7 @@ std::unique_ptr<CliRun> CliRun::Create(const CliOptions& options, std::string& e
 
   run->views_.cardChoice = options.card;
   shell::HideDlgPorts ports{run->views_, run->views_, run->views_, &run->views_};
-  // The survey page, when a command opened it, hears of the radio and of stale lists.
+  // The survey page, once built, hears of the radio and of stale lists.
   shell::HideDlgHooks hooks;
   CliRun* self = run.get();
   hooks.resetSurveyScanState = [self] {

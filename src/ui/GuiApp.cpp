@@ -44,6 +44,8 @@ constexpr int kEndCheckMs = 100;
 }  // namespace
 
 int RunGuiOn(QApplication& app, const GuiOptions& options, const std::function<void(GuiCore&)>& started) {
+  // The program lives in the tray: closing the main window does not end it.
+  QApplication::setQuitOnLastWindowClosed(false);
   QtEventLoop loop;
   std::string error;
   std::unique_ptr<GuiCore> core = GuiCore::Create(loop, options, error);
@@ -434,8 +436,6 @@ int RunGuiApplication(int argc, char** argv, const GuiOptions& options) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("nxui"));
   QApplication::setWindowIcon(TrayIcon(kAppIconNumber));
-  // The program lives in the tray: closing the main window does not end it.
-  QApplication::setQuitOnLastWindowClosed(false);
   return RunGuiOn(app, options);
 }
 

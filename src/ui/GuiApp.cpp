@@ -37,11 +37,12 @@
 namespace nxui {
 namespace {
 
+// How often the interactive program looks whether the hidden window's modal loop has ended.
 constexpr int kEndCheckMs = 100;
 
-// ---------------------------------------------------------------- interactive program
-
 }  // namespace
+
+// ---------------------------------------------------------------- interactive program
 
 int RunGuiOn(QApplication& app, const GuiOptions& options, const std::function<void(GuiCore&)>& started) {
   // The program lives in the tray: closing the main window does not end it.
@@ -100,9 +101,9 @@ int RunGuiOn(QApplication& app, const GuiOptions& options, const std::function<v
   return 0;
 }
 
-namespace {
-
 // ---------------------------------------------------------------- headless rendering
+
+namespace {
 
 // One simulated machine under virtual time with the headless ports.
 class HeadlessRun {

@@ -63,8 +63,7 @@ class MonitorWorld {
     discovered = discovery.DiscoverAdapter(context);
     channel = std::make_unique<DriverChannel>(world->deviceIo(), loop, context);
     driver = std::make_unique<DriverChannelPort>(*channel);
-    session = std::make_unique<WlanSession>(world->wlan(), loop, *driver,
-                                            [](const ConnectionSettings&) { return ProfileDocument{}; });
+    session = std::make_unique<WlanSession>(world->wlan(), loop, *driver);
     session->Open();
     session->Start(context.displayName, 0, false);
   }

@@ -100,6 +100,23 @@ TEST(CaptureRead, FramesRadiotapFieldsAndTheFcs) {
   }
 }
 
+TEST(CaptureRead, EveryCutOfARealCaptureReadsTheFramesBeforeTheCut) {
+  std::ifstream in(std::string(NXUI_CAPTURES_DIR) + "/wps_rich_7ap_radiotap.pcap", std::ios::binary);
+  const Bytes file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_GT(file.size(), 1000u);
+  const std::size_t all = sim::ReadCapture(file).beacons.size();
+  ASSERT_EQ(all, 7u);
+  std::size_t previous = 0;
+  for (std::size_t cut = 0; cut <= file.size(); cut += (cut < 400 ? 1 : 61)) {
+    const auto read = sim::ReadCapture(std::span<const std::uint8_t>(file).first(cut));
+    EXPECT_EQ(read.ok, cut >= 24) << cut;
+    EXPECT_GE(read.beacons.size(), previous) << cut;
+    EXPECT_LE(read.beacons.size(), all) << cut;
+    previous = read.beacons.size();
+  }
+  EXPECT_EQ(sim::ReadCapture(file).beacons.size(), all);
+}
+
 TEST(CaptureRead, FilesWeDoNotRead) {
   const Bytes beacon = Frame(8, 1, 0x0011, Ssid("x"));
   Bytes cut = Pcap(105, {{beacon}, {beacon}});

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "monitor/MonitorWorld.h"
 #include "sim/IeBuilder.h"
 #include "survey/CPageSiteSurveyDlg.h"
 #include "survey/ElementIds.h"
 #include "survey/FakeSurveyHost.h"
 #include "survey/LastSurveySelection.h"
 #include "survey/ScanEntryFactory.h"
+#include "survey/SurveySessionWorld.h"
 #include "survey/SurveyShared.h"
 
 namespace nxui {
@@ -60,7 +60,7 @@ Bytes HtInformation() {
 
 class SurveyPageTest : public ::testing::Test {
  protected:
-  explicit SurveyPageTest(const sim::Scenario& scenario = test::MonitorScenario()) : m(scenario) {}
+  explicit SurveyPageTest(const sim::Scenario& scenario = testing::OneHtNetworkScenario()) : m(scenario) {}
 
   void Open() {
     ASSERT_TRUE(m.Ready()) << m.error;
@@ -83,7 +83,7 @@ class SurveyPageTest : public ::testing::Test {
     return names;
   }
 
-  test::MonitorWorld m;
+  testing::SurveySessionWorld m;
   testing::FakeSurveyHost host;
   SurveyShared shared;
   LastSurveySelection target;
@@ -406,7 +406,7 @@ TEST_F(SurveyPageTest, ButtonsFollowTheRadioTheRefreshAndTheList) {
 }
 
 sim::Scenario ServiceStopped() {
-  sim::Scenario scenario = test::MonitorScenario();
+  sim::Scenario scenario = testing::OneHtNetworkScenario();
   scenario.wlanServiceRunning = false;
   return scenario;
 }

@@ -11,6 +11,7 @@
 #include "monitor/ShellLinkStatusHost.h"
 #include "shell/ShellFixture.h"
 #include "sim/CaptureNetworks.h"
+#include "sim/ScenarioLoader.h"
 #include "survey/CAPDetailInfoDlg.h"
 #include "survey/CPageSiteSurveyDlg.h"
 #include "survey/HideDlgSurveyHost.h"
@@ -24,12 +25,19 @@
 namespace nxui {
 namespace {
 
+// The embedded machine with its neighbourhood of networks; it starts connected to "Norvix-Home".
+sim::Scenario Neighbourhood() {
+  auto result = sim::ScenarioLoader::LoadEmbedded();
+  EXPECT_TRUE(result.ok) << result.error;
+  return result.scenario;
+}
+
 // The survey page and the AP details on the whole program's hidden and main windows, driven by the
 // simulated world under virtual time.
 class SurveyOnSimWorld : public shell::test::ShellFixture {
  protected:
   void OpenPage() {
-    if (!world) Build(shell::test::EmbeddedScenario());
+    if (!world) Build(Neighbourhood());
     if (!dlg) {
       // What the composition root plugs in for the radio switch of the main window.
       shell::HideDlgHooks hooks;
@@ -90,6 +98,7 @@ class SurveyOnSimWorld : public shell::test::ShellFixture {
 TEST_F(SurveyOnSimWorld, ScanSortsThreeWaysAndMarksTheConnectedNetwork) {
   OpenPage();
   const std::size_t inRange = world->networksInRange().size();
+  ASSERT_GT(inRange, 10u);
   ASSERT_EQ(page->Rows().size(), inRange);
   EXPECT_FALSE(page->RefreshPending());
   EXPECT_TRUE(page->State().rescanEnabled);
@@ -164,7 +173,7 @@ TEST_F(SurveyOnSimWorld, RadioSwitchedOffFromTheMainWindowEmptiesTheList) {
 }
 
 sim::Scenario WithDetailNetworks() {
-  sim::Scenario scenario = shell::test::EmbeddedScenario();
+  sim::Scenario scenario = Neighbourhood();
   sim::ScenarioNetwork generated;
   generated.ssid = "Wpa2-HT40";
   generated.bssid = "00-AA-00-00-00-01";
@@ -252,7 +261,7 @@ TEST_F(SurveyOnSimWorld, ACaptureNamedByTheScenarioBringsItsBeaconsIntoRange) {
   for (const auto& network : sim::NetworksFromCapture(read.beacons)) captured.insert(network.bssid);
   ASSERT_EQ(captured.size(), 7u);
 
-  sim::Scenario scenario = shell::test::EmbeddedScenario();
+  sim::Scenario scenario = Neighbourhood();
   scenario.captures = {file};
   const std::size_t described = scenario.networks.size();
   Build(scenario);
@@ -271,7 +280,7 @@ TEST_F(SurveyOnSimWorld, ACaptureNamedByTheScenarioBringsItsBeaconsIntoRange) {
 }
 
 TEST_F(SurveyOnSimWorld, AMissingCaptureStopsTheWorldWithTheFileNamed) {
-  sim::Scenario scenario = shell::test::EmbeddedScenario();
+  sim::Scenario scenario = Neighbourhood();
   scenario.captures = {std::string(NXUI_CAPTURES_DIR) + "/no-such.pcap"};
   std::string error;
   EXPECT_EQ(sim::SimWorld::Create(scenario, loop, sim::SimOptions{"", true}, error), nullptr);
@@ -279,7 +288,7 @@ TEST_F(SurveyOnSimWorld, AMissingCaptureStopsTheWorldWithTheFileNamed) {
 }
 
 TEST_F(SurveyOnSimWorld, LinkStatusAddsTheCentralChannelForTheConnectedHtRowAndReadsShowDbm) {
-  Build(shell::test::EmbeddedScenario());
+  Build(Neighbourhood());
   Start(true);
   DriverChannelPort port(dlg->Driver());
   ShellLinkStatusHost linkHost(dlg->State(), [this] { return shared.ShowDbm(); },

@@ -175,7 +175,8 @@ void CHideDlg::OnTimer(UINT_PTR timerId) {
   }
   if (selectionOpen_) return;
 
-  if (context_.family >= kFamilyHeronA && context_.family <= kFamilyHeronU) {
+  // A lost adapter keeps its family but no longer has a key: writing would land in the root.
+  if (context_.family >= kFamilyHeronA && context_.family <= kFamilyHeronU && !context_.classKeyPath.empty()) {
     const bool test = programIni_.ReadString("Advance", "TGnWiFiTest", "0") == "1";
     AdapterKey().WriteDecimal("TGnWifiTest", test ? 1 : 0);
   }

@@ -155,6 +155,23 @@ TEST_F(HideDlgTimersTest, TickWritesTheTestSwitchForElevenNAdapters) {
   }
 }
 
+TEST_F(HideDlgTimersTest, TestSwitchIsNotWrittenOnceTheAdapterKeyIsGone) {
+  WriteIni("[Advance]\nTGnWiFiTest=1\n");
+  Start(false);
+  loop.AdvanceBy(2100);
+  ASSERT_EQ(KeyValue("TGnWifiTest"), "1");
+  world->Unplug(0);
+  loop.AdvanceBy(6000);  // the class key path is emptied, the family stays an 802.11n one
+  ASSERT_FALSE(dlg->Context().deviceOpen);
+  HKEY root = 0;
+  ASSERT_EQ(world->registry().OpenKey(kHkeyLocalMachine, "", kKeyRead, root), kErrorSuccess);
+  DWORD type = 0;
+  std::vector<std::uint8_t> data;
+  EXPECT_NE(world->registry().QueryValue(root, "TGnWifiTest", type, data), kErrorSuccess)
+      << "written below HKEY_LOCAL_MACHINE itself";
+  world->registry().CloseKey(root);
+}
+
 TEST_F(HideDlgTimersTest, RescanTimerIsOneShotAndAsksTheSurveyPage) {
   Start();
   RecordingPage survey;

@@ -131,9 +131,9 @@ bool VirtualEventLoop::FireNextDue(std::uint64_t limit) {
     action();
     return true;
   }
-  // Reschedule before firing so that the handler may kill or restart the timer.
+  // Reschedule before firing so that the handler may kill or restart the timer. A timer keeps
+  // its start order while it runs: only SetTimer (a start or restart) gives it a new place.
   best->second.due = now_ + best->second.periodMs;
-  best->second.order = nextOrder_++;
   if (key.window == 0) {
     TimerProc proc = best->second.proc;  // copy: the handler may kill the timer
     proc(key.id);

@@ -184,7 +184,7 @@ void SimDriver::Start() {
   Ndis80211Configuration config{32, 100, 0, ChannelToKhz(static_cast<int>(channel)), 0, 0, 0, 0};
   stored_[OID_802_11_CONFIGURATION] = Bytes(config);
   ConfigWords sta{};
-  sta.words[3] = channel;
+  sta.words[3] = ChannelToKhz(static_cast<int>(channel));  // the ad hoc channel, as its frequency
   stored_[OID_WLAN_STA_CONFIG] = Bytes(sta);
   ConfigWords phy{};
   phy.words[0] = ReadRegistryNumber("TXBurst", 0);

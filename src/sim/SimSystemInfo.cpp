@@ -2,6 +2,9 @@
 
 #include <cstdio>
 
+#include "adapter/FamilyTable.h"
+#include "adapter/HardwareMatch.h"
+#include "adapter/SystemChecks.h"
 #include "sim/SimFaults.h"
 #include "sim/SimWorld.h"
 
@@ -99,40 +102,48 @@ std::uint64_t SimSystemInfo::GetSystemTimeAsFileTime() {
   return kFileTimeOf1970 + (seconds * 1000 + world_.loop().TickCount()) * 10000;
 }
 
-bool SimSystemInfo::IsDriverImage(std::string_view path) const {
+int SimSystemInfo::DriverImageOwner(std::string_view path) {
   const std::string dir = LowerText(std::string(kSystemDirectory) + "\\drivers\\");
   const std::string p = LowerText(path);
-  if (p.size() <= dir.size() + 4 || p.compare(0, dir.size(), dir) != 0) return false;
+  if (p.size() <= dir.size() || p.compare(0, dir.size(), dir) != 0) return -1;
   const std::string name = p.substr(dir.size());
-  return name.find('\\') == std::string::npos && name.size() > 4 && name.compare(name.size() - 4, 4, ".sys") == 0;
+  // The file the family table names for the adapter on this Windows: a lookup of any other
+  // image finds nothing, as it would on a machine with only this driver installed.
+  OsGeneration os = ClassifyOs(*this);
+  for (int i = 0; i < world_.adapterCount(); ++i) {
+    if (!world_.isPresent(i)) continue;
+    AdapterContext context;
+    std::string hardwareId = world_.adapter(i).hardwareId;
+    for (char& c : hardwareId) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+    if (!MatchHardwareId(hardwareId, {}, context)) continue;
+    const std::string_view image = DriverImageName(context.family, os, world_.scenario().os.wow64);
+    if (!image.empty() && LowerText(image) == name) return i;
+  }
+  return -1;
 }
 
 bool SimSystemInfo::GetFileVersion(std::string_view path, FileVersion& version) {
-  if (!IsDriverImage(path)) return false;
-  for (int i = 0; i < world_.adapterCount(); ++i) {
-    if (!world_.isPresent(i)) continue;
-    unsigned a = 0, b = 0, c = 0, d = 0;
-    if (std::sscanf(world_.adapter(i).driver.file.version.c_str(), "%u.%u.%u.%u", &a, &b, &c, &d) != 4) return false;
-    version = {static_cast<std::uint16_t>(a), static_cast<std::uint16_t>(b), static_cast<std::uint16_t>(c),
-               static_cast<std::uint16_t>(d)};
-    return true;
+  const int owner = DriverImageOwner(path);
+  if (owner < 0) return false;
+  unsigned a = 0, b = 0, c = 0, d = 0;
+  if (std::sscanf(world_.adapter(owner).driver.file.version.c_str(), "%u.%u.%u.%u", &a, &b, &c, &d) != 4) {
+    return false;
   }
-  return false;
+  version = {static_cast<std::uint16_t>(a), static_cast<std::uint16_t>(b), static_cast<std::uint16_t>(c),
+             static_cast<std::uint16_t>(d)};
+  return true;
 }
 
 bool SimSystemInfo::GetFileModificationTime(std::string_view path, SystemTime& time) {
-  if (!IsDriverImage(path)) return false;
-  for (int i = 0; i < world_.adapterCount(); ++i) {
-    if (!world_.isPresent(i)) continue;
-    SystemTime t;
-    if (std::sscanf(world_.adapter(i).driver.file.date.c_str(), "%d-%d-%d", &t.year, &t.month, &t.day) != 3) {
-      return false;
-    }
-    t.hour = 12;
-    time = t;
-    return true;
+  const int owner = DriverImageOwner(path);
+  if (owner < 0) return false;
+  SystemTime t;
+  if (std::sscanf(world_.adapter(owner).driver.file.date.c_str(), "%d-%d-%d", &t.year, &t.month, &t.day) != 3) {
+    return false;
   }
-  return false;
+  t.hour = 12;
+  time = t;
+  return true;
 }
 
 }  // namespace nxui::sim

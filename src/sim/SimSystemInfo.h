@@ -31,7 +31,8 @@ class SimSystemInfo final : public ISystemInfo {
   bool redirectionEnabled() const { return redirectionEnabled_; }
 
  private:
-  bool IsDriverImage(std::string_view path) const;
+  // Index of the present adapter whose driver image this path is, or -1.
+  int DriverImageOwner(std::string_view path);
   SimWorld& world_;
   bool redirectionEnabled_ = true;
 };

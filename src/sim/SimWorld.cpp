@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "sim/CaptureNetworks.h"
 #include "sim/IeBuilder.h"
 #include "sim/ScenarioLoader.h"
 
@@ -83,6 +84,7 @@ bool SimWorld::Initialise(const SimOptions& options, std::string& error) {
       adapters_[i]->driver->Start();
     }
   }
+  if (!LoadCaptureNetworks(scenario_, networks_, error)) return false;
   StartWlanService();
   ScheduleEvents();
   return true;
@@ -114,7 +116,8 @@ void SimWorld::AddWlanInterface(int index) {
   if (!guid) return;
   std::vector<DWORD> phyTypes = {kDot11PhyTypeHrDsss, kDot11PhyTypeErp};
   if (std::find(a.bands.begin(), a.bands.end(), "5GHz") != a.bands.end()) phyTypes.push_back(kDot11PhyTypeOfdm);
-  phyTypes.push_back(kDot11PhyTypeHt);
+  // Only the 802.11n parts report an HT PHY.
+  if (a.driver.is11n) phyTypes.push_back(kDot11PhyTypeHt);
   wlan_->AddInterface(*guid, a.friendlyName.empty() ? a.deviceDescription : a.friendlyName, phyTypes,
                       association(index));
   std::vector<ScenarioPlatformProfile> profiles;

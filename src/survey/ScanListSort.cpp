@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <limits>
 #include <numeric>
 #include <vector>
 
@@ -48,12 +47,17 @@ void SortScanList(std::span<std::uint8_t> buffer, std::span<std::uint64_t> lastS
   if (slots.size() < 2) return;
 
   std::vector<SortKey> keys(slots.size());
+  // A frequency missing from the channel table takes the channel of the entry before it (none,
+  // that is 0, for the first), so such an entry stays beside its list neighbour.
+  std::uint32_t carriedChannel = 0;
   for (std::size_t i = 0; i < slots.size(); ++i) {
     ScanEntryRecord record;
     ReadScanEntry(slots[i].bytes, record);
     const auto name = record.SsidBytes();
     keys[i].name.assign(name.begin(), name.end());
-    if (!FrequencyToChannel(record.dsConfig, keys[i].channel)) keys[i].channel = std::numeric_limits<std::uint32_t>::max();
+    std::uint32_t channel = 0;
+    if (FrequencyToChannel(record.dsConfig, channel)) carriedChannel = channel;
+    keys[i].channel = carriedChannel;
     keys[i].rssi = record.rssi;
   }
 

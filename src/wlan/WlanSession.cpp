@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "adapter/ChannelFrequencyTable.h"
 #include "adapter/DriverValueMaps.h"
 #include "base/ByteReader.h"
 #include "survey/BssidEx.h"
@@ -357,10 +358,14 @@ ProfileConnectPath WlanSession::Connect(const ConnectionSettings& record, bool f
   driver_.SetU32(OID_WLAN_PREAMBLE, static_cast<std::uint32_t>(preamble));
 
   if (record.networkType == network_type::kAdhoc) {
+    // The record's ad hoc channel travels as its centre frequency in kHz, as in the DS
+    // configuration; a channel the table lacks leaves the driver's word alone.
+    std::uint32_t frequencyKhz = 0;
     std::array<std::uint8_t, 32> staConfig{};
     // Writing back a record the driver never filled would wipe its other words.
-    if (driver_.Query(OID_WLAN_STA_CONFIG, staConfig)) {
-      StoreLe32(staConfig.data() + 12, static_cast<std::uint32_t>(record.channel));
+    if (record.channel > 0 && ChannelToFrequency(static_cast<std::uint32_t>(record.channel), frequencyKhz) &&
+        driver_.Query(OID_WLAN_STA_CONFIG, staConfig)) {
+      StoreLe32(staConfig.data() + 12, frequencyKhz);
       driver_.Set(OID_WLAN_STA_CONFIG, staConfig);
     }
   }

@@ -32,6 +32,34 @@ TEST(VirtualEventLoop, TimersFireInDueOrderAndTiesByStartOrder) {
   EXPECT_EQ(loop.TickCount(), 1000u);
 }
 
+TEST(VirtualEventLoop, TiesKeepTheStartOrderAcrossPeriodsAndRestarts) {
+  struct Row {
+    const char* name;
+    bool restartFast;  // SetTimer again on the fast timer at 250 ms, due at 1000 ms
+    std::vector<std::string> expected;
+  };
+  const Row rows[] = {
+      // The fast timer started first, so at 1000 ms it still fires first although it fired at 500.
+      {"started first", false, {"a:t1", "a:t1", "b:t2"}},
+      // Restarting it is a new start: it now comes after the slow one.
+      {"restarted", true, {"b:t2", "a:t1"}},
+  };
+  for (const Row& row : rows) {
+    VirtualEventLoop loop;
+    std::vector<std::string> log;
+    Recorder a(&log, "a"), b(&log, "b");
+    HWND ha = loop.CreateWindow(a), hb = loop.CreateWindow(b);
+    loop.SetTimer(ha, 1, 500);
+    loop.SetTimer(hb, 2, 1000);
+    if (row.restartFast) {
+      loop.AdvanceBy(250);
+      loop.SetTimer(ha, 1, 750);
+    }
+    loop.AdvanceBy(1000 - loop.TickCount());
+    EXPECT_EQ(log, row.expected) << row.name;
+  }
+}
+
 TEST(VirtualEventLoop, SetTimerOnRunningIdRestartsIt) {
   VirtualEventLoop loop;
   std::vector<std::string> log;

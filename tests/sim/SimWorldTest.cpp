@@ -302,9 +302,41 @@ TEST_F(SimWorldTest, DriverStartsFromItsClassKeyOnPlug) {
   std::vector<std::uint8_t> config(32);
   ASSERT_TRUE(Query(OID_802_11_CONFIGURATION, config));
   EXPECT_EQ(LoadLe32(config.data() + 12), 2462000u);
+  std::vector<std::uint8_t> sta(32);
+  ASSERT_TRUE(Query(OID_WLAN_STA_CONFIG, sta));
+  EXPECT_EQ(LoadLe32(sta.data() + 12), 2462000u) << "the ad hoc channel as the connection code writes it";
   std::vector<std::uint8_t> ht(8);
   ASSERT_TRUE(Query(OID_WLAN_HT_CONFIG, ht));
   EXPECT_EQ(ht, std::vector<std::uint8_t>({32, 32, 1, 0, 1, 0, 0, 1}));
+}
+
+TEST_F(SimWorldTest, InterfacePhyTypesFollowTheAdapter) {
+  struct Row {
+    const char* name;
+    std::vector<std::string> bands;
+    bool is11n;
+    std::vector<DWORD> phyTypes;
+  };
+  const Row rows[] = {
+      {"dual-band 11n", {"2.4GHz", "5GHz"}, true, {kDot11PhyTypeHrDsss, kDot11PhyTypeErp, kDot11PhyTypeOfdm, kDot11PhyTypeHt}},
+      {"2.4 GHz 11n", {"2.4GHz"}, true, {kDot11PhyTypeHrDsss, kDot11PhyTypeErp, kDot11PhyTypeHt}},
+      {"2.4 GHz 11g", {"2.4GHz"}, false, {kDot11PhyTypeHrDsss, kDot11PhyTypeErp}},
+  };
+  for (const Row& row : rows) {
+    Scenario s = DefaultScenario();
+    s.adapters[0].bands = row.bands;
+    s.adapters[0].driver.is11n = row.is11n;
+    Build(s);
+    WlanHandle handle = kInvalidWlanHandle;
+    DWORD negotiated = 0;
+    ASSERT_EQ(world->wlan().OpenHandle(kWlanClientVersion2, negotiated, handle), kErrorSuccess) << row.name;
+    WlanInterfaceCapability capability;
+    const auto guid = Guid::Parse(world->adapter(0).instanceId);
+    ASSERT_TRUE(guid) << row.name;
+    ASSERT_EQ(world->wlan().GetInterfaceCapability(handle, *guid, capability), kErrorSuccess) << row.name;
+    EXPECT_EQ(capability.phyTypes, row.phyTypes) << row.name;
+    world->wlan().CloseHandle(handle);
+  }
 }
 
 TEST_F(SimWorldTest, MissingRegionReadsAsNotConfigured) {
@@ -511,6 +543,29 @@ TEST_F(SimWorldTest, SystemInfoIsDeterministic) {
   EXPECT_NE(std::find(sids.begin(), sids.end(), std::string(kAdministratorsSid)), sids.end());
   world->Unplug(0);
   EXPECT_FALSE(sys.GetFileVersion("C:\\Windows\\system32\\drivers\\ndheronu.sys", v));
+}
+
+TEST_F(SimWorldTest, OnlyTheFamilyTablesDriverImageHasAVersion) {
+  struct Row {
+    const char* file;
+    bool wow64;
+    bool found;
+  };
+  const Row rows[] = {
+      {"ndheronu.sys", false, true},   {"NDHERONU.SYS", false, true}, {"ndheronux.sys", false, false},
+      {"heronu.sys", false, false},    {"ndheron.sys", false, false}, {"ndheronux.sys", true, true},
+      {"ndheronu.sys", true, false},
+  };
+  for (const Row& row : rows) {
+    Scenario s = DefaultScenario();
+    s.os.wow64 = row.wow64;
+    Build(s);
+    const std::string path = std::string("C:\\Windows\\system32\\drivers\\") + row.file;
+    FileVersion v;
+    SystemTime t;
+    EXPECT_EQ(world->systemInfo().GetFileVersion(path, v), row.found) << row.file << " wow64 " << row.wow64;
+    EXPECT_EQ(world->systemInfo().GetFileModificationTime(path, t), row.found) << row.file << " wow64 " << row.wow64;
+  }
 }
 
 TEST_F(SimWorldTest, ExtendedVersionRecordMayFail) {

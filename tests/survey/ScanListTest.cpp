@@ -123,10 +123,13 @@ TEST(ScanListSort, StableForEqualKeys) {
       {"equal signals keep their order, strongest first", SortMode::Signal,
        {Spec("a", -70, 2437000, 1), Spec("b", -40, 2437000, 2), Spec("c", -70, 2437000, 3), Spec("d", -40, 2437000, 4)},
        {"b/2", "d/4", "a/1", "c/3"}},
-      {"channels ascending, unknown frequencies last", SortMode::Channel,
+      {"channels ascending, an unknown frequency takes the channel before it", SortMode::Channel,
        {Spec("a", -60, 5180000, 1), Spec("b", -60, 1234, 2), Spec("c", -60, 2412000, 3), Spec("d", -60, 5180000, 4),
         Spec("e", -60, 5040000, 5)},
-       {"c/3", "a/1", "d/4", "e/5", "b/2"}},
+       {"c/3", "a/1", "b/2", "d/4", "e/5"}},
+      {"an unknown frequency first in the list sorts before every channel", SortMode::Channel,
+       {Spec("c", -60, 7, 3), Spec("a", -60, 2437000, 1), Spec("b", -60, 2412000, 2), Spec("d", -60, 9, 4)},
+       {"c/3", "b/2", "d/4", "a/1"}},
   };
   for (const Row& row : rows) {
     std::vector<Bytes> entries;

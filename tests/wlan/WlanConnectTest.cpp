@@ -280,8 +280,25 @@ TEST_F(ConnectTest, AdHocChannelGoesIntoTheStationConfiguration) {
   const auto sets = driver.Sets(OID_WLAN_STA_CONFIG);
   ASSERT_EQ(sets.size(), 1u);
   auto expected = config;
-  StoreLe32(expected.data() + 12, 11);
+  StoreLe32(expected.data() + 12, 2462000);  // channel 11 as its centre frequency
   EXPECT_EQ(sets[0].bytes, expected);
+
+  // J8 goes out as 5040 MHz; a channel the table lacks leaves the driver's words alone.
+  for (const auto& [channel, written] : {std::pair{208, 5040000u}, std::pair{99, 0u}, std::pair{0, 0u}}) {
+    RecordingDriver rowDriver;
+    rowDriver.answers[OID_WLAN_STA_CONFIG] = config;
+    WlanSession rowSession(*service, loop, rowDriver);
+    ConnectionSettings row = record;
+    row.channel = channel;
+    rowSession.Connect(row, false);
+    const auto rowSets = rowDriver.Sets(OID_WLAN_STA_CONFIG);
+    if (written == 0) {
+      EXPECT_TRUE(rowSets.empty()) << "channel " << channel;
+    } else {
+      ASSERT_EQ(rowSets.size(), 1u) << "channel " << channel;
+      EXPECT_EQ(LoadLe32(rowSets[0].bytes.data() + 12), written) << "channel " << channel;
+    }
+  }
 
   Run(kConnectMs + 100);
   EXPECT_TRUE(association.connected);

@@ -1,0 +1,21 @@
+#include "survey/CPageCCXDlg.h"
+
+#include "survey/ApDetailTexts.h"
+#include "survey/ScanEntryDecoders.h"
+
+namespace nxui {
+
+CPageCCXDlg::CPageCCXDlg() {
+  state_.cckmLabel = ap_detail_text::kCckm;
+  state_.cmicLabel = ap_detail_text::kCmic;
+  state_.ckipLabel = ap_detail_text::kCkip;
+}
+
+void CPageCCXDlg::Fill(const ScanEntryRecord& entry) {
+  const CcxFlags flags = DecodeCcx(entry);
+  state_.cckm = flags.cckm ? "TRUE" : "FALSE";
+  state_.cmic = flags.cmic ? "TRUE" : "FALSE";
+  state_.ckip = flags.ckip ? "TRUE" : "FALSE";
+}
+
+}  // namespace nxui

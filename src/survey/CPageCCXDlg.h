@@ -1,0 +1,28 @@
+// The "CCX" tab of the AP details: CCKM, CMIC and CKIP from the entry's vendor elements.
+#pragma once
+
+#include <string>
+
+#include "survey/ScanEntryRecord.h"
+
+namespace nxui {
+
+struct CcxTabState {
+  std::string cckmLabel, cmicLabel, ckipLabel;
+  std::string cckm;
+  std::string cmic;
+  std::string ckip;
+};
+
+class CPageCCXDlg {
+ public:
+  CPageCCXDlg();
+
+  void Fill(const ScanEntryRecord& entry);
+  const CcxTabState& State() const { return state_; }
+
+ private:
+  CcxTabState state_;
+};
+
+}  // namespace nxui

@@ -1,0 +1,245 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "base/ByteReader.h"
+#include "sim/CaptureNetworks.h"
+#include "sim/IeBuilder.h"
+#include "survey/ElementIds.h"
+
+namespace nxui {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes Concat(std::initializer_list<Bytes> parts) {
+  Bytes out;
+  for (const Bytes& part : parts) out.insert(out.end(), part.begin(), part.end());
+  return out;
+}
+
+Bytes Le32(std::uint32_t v) { return {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)}; }
+Bytes Be32(std::uint32_t v) { return {std::uint8_t(v >> 24), std::uint8_t(v >> 16), std::uint8_t(v >> 8), std::uint8_t(v)}; }
+
+struct Record {
+  Bytes bytes;
+  std::uint32_t original = 0;  // 0: the record's length
+};
+
+Bytes Pcap(std::uint32_t linkField, const std::vector<Record>& records, bool bigEndian = false) {
+  auto u32 = [&](std::uint32_t v) { return bigEndian ? Be32(v) : Le32(v); };
+  Bytes out = Concat({u32(0xa1b2c3d4u), bigEndian ? Bytes{0, 2, 0, 4} : Bytes{2, 0, 4, 0}, u32(0), u32(0), u32(65535),
+                      u32(linkField)});
+  for (const Record& r : records) {
+    const auto size = static_cast<std::uint32_t>(r.bytes.size());
+    out = Concat({out, u32(1), u32(2), u32(size), u32(r.original ? r.original : size), r.bytes});
+  }
+  return out;
+}
+
+Bytes Frame(std::uint8_t subtype, std::uint8_t last, std::uint16_t capability, const Bytes& ies) {
+  Bytes frame(36, 0);
+  frame[0] = static_cast<std::uint8_t>(subtype << 4);
+  const Bytes bssid = {0x02, 0, 0, 0, 0, last};
+  std::copy(bssid.begin(), bssid.end(), frame.begin() + 16);
+  frame[32] = 100;
+  frame[34] = static_cast<std::uint8_t>(capability);
+  frame[35] = static_cast<std::uint8_t>(capability >> 8);
+  return Concat({frame, ies});
+}
+
+Bytes Ssid(const std::string& name) { return sim::BuildSsidElement(Bytes(name.begin(), name.end())); }
+const Bytes kFcs = {0xDE, 0xAD, 0xBE, 0xEF};
+
+TEST(CaptureRead, FramesRadiotapFieldsAndTheFcs) {
+  const Bytes ies = Ssid("cap");
+  const Bytes beacon = Frame(8, 1, 0x0011, ies);
+  // TSFT, Flags (FCS at end), Channel, antenna signal: TSFT 8-aligned at 8, Flags at 16, Channel
+  // 2-aligned at 18, signal at 22.
+  Bytes radiotap = Concat({Bytes{0, 0, 23, 0}, Le32(0x2B), Bytes(8, 0), Bytes{0x10, 0}, Bytes{0x85, 0x09, 0, 0},
+                           Bytes{static_cast<std::uint8_t>(-42)}});
+  // A second present word: the fields start after it.
+  Bytes extended = Concat({Bytes{0, 0, 13, 0}, Le32(0x80000020u), Le32(0), Bytes{static_cast<std::uint8_t>(-77)}});
+  struct Row {
+    const char* name;
+    Bytes file;
+    std::size_t records;
+    std::size_t beacons;
+    Bytes ies;
+    std::optional<std::uint32_t> mhz;
+    std::optional<std::int8_t> dbm;
+  };
+  const Row rows[] = {
+      {"802.11 frames", Pcap(105, {{beacon}}), 1, 1, ies, {}, {}},
+      {"big-endian file", Pcap(105, {{beacon}}, true), 1, 1, ies, {}, {}},
+      {"header announces a 4-byte FCS", Pcap(0x50000000u | 105, {{Concat({beacon, kFcs})}}), 1, 1, ies, {}, {}},
+      {"radiotap with FCS flag", Pcap(127, {{Concat({radiotap, beacon, kFcs})}}), 1, 1, ies, 2437, -42},
+      {"radiotap FCS kept on a frame cut short", Pcap(127, {{Concat({radiotap, beacon, kFcs}), 500}}), 1, 1,
+       Concat({ies, kFcs}), 2437, -42},
+      {"extended present bitmap", Pcap(127, {{Concat({extended, beacon})}}), 1, 1, ies, {}, -77},
+      {"radiotap longer than the record", Pcap(127, {{Bytes{0, 0, 200, 0, 0, 0, 0, 0}}}), 1, 0, {}, {}, {}},
+      {"data frame and short frame skipped", Pcap(105, {{Bytes{0x08, 0, 1, 2}}, {Bytes(30, 0x80)}, {beacon}}), 3, 1, ies,
+       {}, {}},
+      {"probe response", Pcap(105, {{Frame(5, 1, 0x0001, ies)}}), 1, 1, ies, {}, {}},
+  };
+  for (const Row& row : rows) {
+    const sim::CaptureReadResult read = sim::ReadCapture(row.file);
+    ASSERT_TRUE(read.ok) << row.name << ": " << read.error;
+    EXPECT_EQ(read.records, row.records) << row.name;
+    ASSERT_EQ(read.beacons.size(), row.beacons) << row.name;
+    if (row.beacons == 0) continue;
+    const sim::CapturedBeacon& b = read.beacons.back();
+    EXPECT_EQ(b.ies, row.ies) << row.name;
+    EXPECT_EQ(b.frequencyMhz, row.mhz) << row.name;
+    EXPECT_EQ(b.signalDbm, row.dbm) << row.name;
+    EXPECT_EQ(b.bssid[5], 1) << row.name;
+    EXPECT_EQ(b.beaconInterval, 100) << row.name;
+  }
+}
+
+TEST(CaptureRead, EveryCutOfARealCaptureReadsTheFramesBeforeTheCut) {
+  std::ifstream in(std::string(NXUI_CAPTURES_DIR) + "/wps_rich_7ap_radiotap.pcap", std::ios::binary);
+  const Bytes file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_GT(file.size(), 1000u);
+  const std::size_t all = sim::ReadCapture(file).beacons.size();
+  ASSERT_EQ(all, 7u);
+  std::size_t previous = 0;
+  for (std::size_t cut = 0; cut <= file.size(); cut += (cut < 400 ? 1 : 61)) {
+    const auto read = sim::ReadCapture(std::span<const std::uint8_t>(file).first(cut));
+    EXPECT_EQ(read.ok, cut >= 24) << cut;
+    EXPECT_GE(read.beacons.size(), previous) << cut;
+    EXPECT_LE(read.beacons.size(), all) << cut;
+    previous = read.beacons.size();
+  }
+  EXPECT_EQ(sim::ReadCapture(file).beacons.size(), all);
+}
+
+TEST(CaptureRead, FilesWeDoNotRead) {
+  const Bytes beacon = Frame(8, 1, 0x0011, Ssid("x"));
+  Bytes cut = Pcap(105, {{beacon}, {beacon}});
+  cut.resize(cut.size() - 10);
+  struct Row {
+    const char* name;
+    Bytes file;
+    bool ok;
+    std::size_t beacons;
+  };
+  const Row rows[] = {
+      {"empty", {}, false, 0},
+      {"pcapng", Concat({Le32(0x0A0D0D0A), Bytes(20, 0)}), false, 0},
+      {"ethernet", Pcap(1, {{beacon}}), false, 0},
+      {"header cut", Bytes{0xd4, 0xc3, 0xb2, 0xa1, 2, 0}, false, 0},
+      {"last record past the end", cut, true, 1},
+  };
+  for (const Row& row : rows) {
+    const sim::CaptureReadResult read = sim::ReadCapture(row.file);
+    EXPECT_EQ(read.ok, row.ok) << row.name;
+    EXPECT_EQ(read.ok, read.error.empty()) << row.name;
+    EXPECT_EQ(read.beacons.size(), row.beacons) << row.name;
+  }
+  EXPECT_NE(sim::ReadCapture(Pcap(1, {})).error.find("link type 1"), std::string::npos);
+}
+
+KeySuites RsnPsk() {
+  KeySuites suites;
+  suites.group = {ie::kOuiIeee, 4};
+  suites.pairwise = {{ie::kOuiIeee, 4}};
+  suites.akm = {{ie::kOuiIeee, 2}};
+  return suites;
+}
+
+TEST(CaptureNetworks, NetworkFromAFrame) {
+  struct Row {
+    const char* name;
+    sim::CapturedBeacon beacon;
+    std::string ssidHex;
+    int channel;
+    std::uint32_t khz;
+    const char* phy;
+    const char* bssType;
+    bool privacy;
+    const char* auth;
+    const char* cipher;
+    int rssi;
+  };
+  auto make = [](std::uint16_t capability, Bytes ies, std::optional<std::uint32_t> mhz = {},
+                 std::optional<std::int8_t> dbm = {}) {
+    sim::CapturedBeacon b;
+    b.bssid = {0x02, 0, 0, 0, 0, 9};
+    b.capability = capability;
+    b.beaconInterval = 102;
+    b.ies = std::move(ies);
+    b.frequencyMhz = mhz;
+    b.signalDbm = dbm;
+    return b;
+  };
+  HtOperation op;
+  op.primaryChannel = 149;
+  const Row rows[] = {
+      {"WPA2-PSK g on the DS channel",
+       make(0x0011, Concat({Ssid("home"), Bytes{1, 4, 0x82, 0x84, 0x0C, 0x12}, sim::BuildDsParameterSet(11),
+                            sim::BuildRsnElement(RsnPsk())})),
+       "686f6d65", 11, 2462000, "g", "infrastructure", true, "wpa2-psk", "aes", -60},
+      {"HT at 5180 MHz from radiotap", make(0x0001, Concat({Ssid("ht"), sim::BuildHtCapabilitiesElement({})}), 5180, -48),
+       "6874", 36, 5180000, "n", "infrastructure", false, "open", "none", -48},
+      {"channel from HT information, 5 GHz legacy",
+       make(0x0001, Concat({Ssid("a"), Bytes{1, 1, 0x8C}, sim::BuildHtOperationElement(op)})), "61", 149, 5745000, "a",
+       "infrastructure", false, "open", "none", -60},
+      {"ad hoc WEP with b rates", make(0x0012, Concat({Ssid("peer"), Bytes{1, 2, 0x82, 0x84}, sim::BuildDsParameterSet(1)})),
+       "70656572", 1, 2412000, "b", "independent", true, "open", "wep", -60},
+      {"no SSID element, no channel", make(0x0001, Bytes{}), "", 6, 0, "b", "infrastructure", false, "open", "none", -60},
+  };
+  for (const Row& row : rows) {
+    const sim::ScenarioNetwork n = sim::NetworkFromBeacon(row.beacon);
+    EXPECT_EQ(n.bssid, "02-00-00-00-00-09") << row.name;
+    EXPECT_EQ(n.ssidHex, row.ssidHex) << row.name;
+    EXPECT_EQ(n.channel, row.channel) << row.name;
+    EXPECT_EQ(n.frequencyKhz.value_or(0), row.khz) << row.name;
+    EXPECT_EQ(n.bssType, row.bssType) << row.name;
+    EXPECT_EQ(n.privacy, row.privacy) << row.name;
+    EXPECT_EQ(n.security.auth, row.auth) << row.name;
+    EXPECT_EQ(n.security.cipher, row.cipher) << row.name;
+    EXPECT_EQ(n.rssi, row.rssi) << row.name;
+    EXPECT_EQ(n.beaconPeriod, 102) << row.name;
+    Bytes ies;
+    ASSERT_TRUE(n.ies.has_value()) << row.name;
+    ASSERT_TRUE(sim::ParseHexBytes(*n.ies, ies) || row.beacon.ies.empty()) << row.name;
+    EXPECT_EQ(ies, row.beacon.ies) << row.name << ": the elements travel verbatim";
+    EXPECT_EQ(n.phy, row.phy) << row.name;
+  }
+}
+
+TEST(CaptureNetworks, OneNetworkPerBssidAndFilesRelativeToTheScenario) {
+  const Bytes file = Pcap(105, {{Frame(8, 1, 1, Ssid("first"))}, {Frame(5, 1, 1, Ssid("again"))}, {Frame(8, 2, 1, Ssid("b"))}});
+  const auto read = sim::ReadCapture(file);
+  const auto networks = sim::NetworksFromCapture(read.beacons);
+  ASSERT_EQ(networks.size(), 2u);
+  EXPECT_EQ(networks[0].ssidHex, "6669727374");
+
+  const auto dir = std::filesystem::temp_directory_path() / ("nxui-capture-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  {
+    std::ofstream out(dir / "air.pcap", std::ios::binary);
+    out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+  }
+  sim::Scenario scenario;
+  scenario.sourceName = (dir / "world.json").string();
+  scenario.captures = {"air.pcap"};
+  std::vector<sim::ScenarioNetwork> inRange(1);
+  inRange[0].bssid = "02-00-00-00-00-02";  // already described by the scenario
+  std::string error;
+  ASSERT_TRUE(sim::LoadCaptureNetworks(scenario, inRange, error)) << error;
+  ASSERT_EQ(inRange.size(), 2u);
+  EXPECT_EQ(inRange[1].bssid, "02-00-00-00-00-01");
+
+  scenario.captures = {"missing.pcap"};
+  EXPECT_FALSE(sim::LoadCaptureNetworks(scenario, inRange, error));
+  EXPECT_EQ(error, (dir / "missing.pcap").string() + ":0: cannot open the capture");
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace nxui

@@ -101,7 +101,10 @@ void CHideDlg::OnInitDialog() {
 }
 
 bool CHideDlg::Discover() {
+  const bool wasOpen = context_.deviceOpen;
   context_.deviceOpen = discovery_.DiscoverAdapter(context_);
+  // The idle count starts when the adapter goes, so that polling stops four ticks later.
+  if (wasOpen && !context_.deviceOpen) tickCount_ = 0;
   return context_.deviceOpen;
 }
 
@@ -175,7 +178,8 @@ void CHideDlg::OnTimer(UINT_PTR timerId) {
   }
   if (selectionOpen_) return;
 
-  if (context_.family >= kFamilyHeronA && context_.family <= kFamilyHeronU) {
+  // A lost adapter keeps its family but no longer has a key: writing would land in the root.
+  if (context_.family >= kFamilyHeronA && context_.family <= kFamilyHeronU && !context_.classKeyPath.empty()) {
     const bool test = programIni_.ReadString("Advance", "TGnWiFiTest", "0") == "1";
     AdapterKey().WriteDecimal("TGnWifiTest", test ? 1 : 0);
   }
@@ -218,12 +222,9 @@ bool CHideDlg::PresenceCheck() {
     DestroyMainWindow();
   }
   context_.classKeyPath.clear();
-  const bool wasOpen = context_.deviceOpen;
   Discover();
   platform_.loop.SetTimer(window_, kTimerPresence, kPresencePeriodMs);
   if (!context_.deviceOpen) {
-    // The idle count starts when the adapter goes, so that polling stops four ticks later.
-    if (wasOpen) tickCount_ = 0;
     tray_.SetState(TrayState::Missing);
     return false;
   }
@@ -237,12 +238,28 @@ void CHideDlg::RefreshTray() {
   currentSsid_.fill(0);
   int connected = 0;
   if (session_.IsConnected(connected) != kErrorSuccess) {
-    if (!IsAdapterPresent(platform_.deviceIo, context_) && Discover()) {
-      tray_.SetState(TrayState::Disconnected);
-      AdapterReady(false);
+    bool lost = false;
+    if (!IsAdapterPresent(platform_.deviceIo, context_)) {
+      if (Discover()) {
+        tray_.SetState(TrayState::Disconnected);
+        AdapterReady(false);
+      } else {
+        lost = true;
+      }
     }
     session_.Open();
     session_.Start(context_.displayName, window_, options_.settings.custom);
+    if (lost) {
+      // Gone since this tick's presence check: end as that check does, or the window would stay
+      // open over a missing adapter with the tray saying "Disconnected" once the idle stop comes.
+      if (mainWindow_) {
+        if (hooks_.closeEditorSubDialogs) hooks_.closeEditorSubDialogs();
+        DestroyMainWindow();
+      }
+      context_.classKeyPath.clear();
+      tray_.SetState(TrayState::Missing);
+      return;
+    }
   }
   session_.CurrentBssid(currentBssid_);
   session_.CurrentSsid(currentSsid_);

@@ -12,7 +12,8 @@ CInfoWnd::~CInfoWnd() { loop_.DestroyWindow(window_); }
 HintRect CInfoWnd::TextRect(const HintRect& anchor, int width, int height, int placement, int horizontalGap,
                             int verticalGap) {
   HintRect r;
-  if (placement & kHintBelow) {
+  // Below is the value 1 itself; right and left are bits, so 9 or 3 place the hint beside.
+  if (placement == kHintBelow) {
     r.left = anchor.left;
     r.top = anchor.bottom + verticalGap;
   } else if (placement & kHintRight) {

@@ -19,7 +19,7 @@ struct HintTextMetrics {
   int width = 0, height = 0, overhang = 0, descent = 0;
 };
 
-// Placement bits.
+// Placement: the value 1 puts the hint below; otherwise bit 8 right, bit 2 left, none above.
 inline constexpr int kHintBelow = 1;
 inline constexpr int kHintLeft = 2;
 inline constexpr int kHintRight = 8;

@@ -37,13 +37,16 @@
 namespace nxui {
 namespace {
 
+// How often the interactive program looks whether the hidden window's modal loop has ended.
 constexpr int kEndCheckMs = 100;
-
-// ---------------------------------------------------------------- interactive program
 
 }  // namespace
 
+// ---------------------------------------------------------------- interactive program
+
 int RunGuiOn(QApplication& app, const GuiOptions& options, const std::function<void(GuiCore&)>& started) {
+  // The program lives in the tray: closing the main window does not end it.
+  QApplication::setQuitOnLastWindowClosed(false);
   QtEventLoop loop;
   std::string error;
   std::unique_ptr<GuiCore> core = GuiCore::Create(loop, options, error);
@@ -98,9 +101,9 @@ int RunGuiOn(QApplication& app, const GuiOptions& options, const std::function<v
   return 0;
 }
 
-namespace {
-
 // ---------------------------------------------------------------- headless rendering
+
+namespace {
 
 // One simulated machine under virtual time with the headless ports.
 class HeadlessRun {
@@ -434,8 +437,6 @@ int RunGuiApplication(int argc, char** argv, const GuiOptions& options) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("nxui"));
   QApplication::setWindowIcon(TrayIcon(kAppIconNumber));
-  // The program lives in the tray: closing the main window does not end it.
-  QApplication::setQuitOnLastWindowClosed(false);
   return RunGuiOn(app, options);
 }
 

@@ -120,6 +120,32 @@ TEST_F(HideDlgTimersTest, UnplugClosesWindowWithinOneTickAndReplugReopensNothing
   EXPECT_EQ(world->shell().iconNumber(), 132);
 }
 
+TEST_F(HideDlgTimersTest, AdapterGoneBetweenPresenceCheckAndTrayClosesTheWindowAndKeepsPolling) {
+  bool unplugNow = false;
+  HideDlgHooks hooks;
+  // Timer 5's poll runs after the presence check and before the tray refresh of the same tick.
+  hooks.pollPbcStarted = [&] {
+    if (std::exchange(unplugNow, false)) world->Unplug(0);
+    return false;
+  };
+  Start(true, hooks);
+  loop.AdvanceBy(6000);  // tick count well above four
+  ASSERT_NE(dlg->MainWindow(), nullptr);
+  unplugNow = true;
+  loop.AdvanceBy(1000);
+  ASSERT_FALSE(unplugNow);
+  EXPECT_FALSE(dlg->Context().deviceOpen);
+  EXPECT_EQ(dlg->MainWindow(), nullptr);
+  EXPECT_FALSE(HasTimer(kTimerMoreLess));
+  EXPECT_EQ(world->shell().iconNumber(), 161);
+
+  loop.AdvanceBy(2000);  // the idle count started afresh: rediscovery goes on for four ticks
+  EXPECT_TRUE(HasTimer(kTimerPresence));
+  EXPECT_EQ(world->shell().iconNumber(), 161);
+  loop.AdvanceBy(10000);
+  EXPECT_FALSE(HasTimer(kTimerPresence));
+}
+
 TEST_F(HideDlgTimersTest, SuspendStopsEveryTimerAndResumeRestartsTheTwoSecondRhythm) {
   Start(false);
   loop.AdvanceBy(2000);
@@ -153,6 +179,23 @@ TEST_F(HideDlgTimersTest, TickWritesTheTestSwitchForElevenNAdapters) {
     loop.AdvanceBy(1000);
     EXPECT_EQ(KeyValue("TGnWifiTest"), c.expected);
   }
+}
+
+TEST_F(HideDlgTimersTest, TestSwitchIsNotWrittenOnceTheAdapterKeyIsGone) {
+  WriteIni("[Advance]\nTGnWiFiTest=1\n");
+  Start(false);
+  loop.AdvanceBy(2100);
+  ASSERT_EQ(KeyValue("TGnWifiTest"), "1");
+  world->Unplug(0);
+  loop.AdvanceBy(6000);  // the class key path is emptied, the family stays an 802.11n one
+  ASSERT_FALSE(dlg->Context().deviceOpen);
+  HKEY root = 0;
+  ASSERT_EQ(world->registry().OpenKey(kHkeyLocalMachine, "", kKeyRead, root), kErrorSuccess);
+  DWORD type = 0;
+  std::vector<std::uint8_t> data;
+  EXPECT_NE(world->registry().QueryValue(root, "TGnWifiTest", type, data), kErrorSuccess)
+      << "written below HKEY_LOCAL_MACHINE itself";
+  world->registry().CloseKey(root);
 }
 
 TEST_F(HideDlgTimersTest, RescanTimerIsOneShotAndAsksTheSurveyPage) {

@@ -75,8 +75,10 @@ TEST_F(HintTest, Placements) {
       {"right", kHintRight, {202, 50, 232, 60}},
       {"left", kHintLeft, {68, 50, 98, 60}},
       {"above", 0, {100, 38, 130, 48}},
-      {"below wins over the side bits", kHintBelow | kHintRight, {100, 72, 130, 82}},
+      {"below is the value 1, not a bit: 9 is right", kHintBelow | kHintRight, {202, 50, 232, 60}},
+      {"below is the value 1, not a bit: 3 is left", kHintBelow | kHintLeft, {68, 50, 98, 60}},
       {"right wins over left", kHintRight | kHintLeft, {202, 50, 232, 60}},
+      {"other bits alone: above", 4, {100, 38, 130, 48}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(CInfoWnd::TextRect(anchor, 30, 10, c.placement, 2, 2), c.text) << c.name;

@@ -28,9 +28,10 @@ void PostToHidden(GuiCore& core, UINT message, WPARAM wParam, LPARAM lParam) {
   core.Loop().PostMessage(core.Hide()->Window(), message, wParam, lParam);
 }
 
-// Ends the run after `ms` whatever happened, so a broken exit fails instead of hanging.
-void Failsafe(GuiCore& core, int ms, bool& fired) {
-  QTimer::singleShot(ms, qApp, [&core, &fired] {
+// Ends the run after `ms` whatever happened, so a broken exit fails instead of hanging. The timer
+// goes with `context`, so it cannot fire into a later test.
+void Failsafe(QObject& context, GuiCore& core, int ms, bool& fired) {
+  QTimer::singleShot(ms, &context, [&core, &fired] {
     fired = true;
     PostToHidden(core, shell::kMsgCommand, shell::kCmdExit, 0);
   });
@@ -53,16 +54,17 @@ TEST(GuiRun, OpensAsTheCommandLineSaysAndEndsWithExit) {
     bool windowAtStart = false;
     bool windowAfterDoubleClick = false;
     bool failsafe = false;
+    QObject context;
     const int result = RunGuiOn(*qApp, options, [&](GuiCore& core) {
       started = true;
       windowAtStart = core.Hide()->MainWindow() != nullptr;
       // A double click on the tray icon opens the window; then "Exit" from the tray menu.
       PostToHidden(core, shell::kMsgTrayCallback, 0, shell::kTrayLeftDoubleClick);
-      QTimer::singleShot(300, qApp, [&core, &windowAfterDoubleClick] {
+      QTimer::singleShot(300, &context, [&core, &windowAfterDoubleClick] {
         windowAfterDoubleClick = core.Hide()->MainWindow() != nullptr;
         PostToHidden(core, shell::kMsgCommand, shell::kCmdExit, 0);
       });
-      Failsafe(core, 10000, failsafe);
+      Failsafe(context, core, 10000, failsafe);
     });
     EXPECT_EQ(result, 0);
     EXPECT_TRUE(started);

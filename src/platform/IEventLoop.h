@@ -41,6 +41,9 @@ class IEventLoop {
 
   // Thread-safe. Delivered in order on the UI thread; dropped when the window is gone by then.
   virtual bool PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
+  // PostMessage(HWND_BROADCAST): posts to every window that exists now, oldest first. UI thread
+  // only. The system announces device arrival and removal this way.
+  virtual void BroadcastMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
   // Synchronous delivery on the UI thread. Returns 0 when the window does not exist.
   virtual LRESULT SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
 

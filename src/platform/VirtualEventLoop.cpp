@@ -1,6 +1,8 @@
 #include "platform/VirtualEventLoop.h"
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace nxui {
 
@@ -66,6 +68,14 @@ bool VirtualEventLoop::PostMessage(HWND window, UINT message, WPARAM wParam, LPA
   std::lock_guard lock(queueMutex_);
   queue_.push_back(Posted{window, message, wParam, lParam, {}});
   return true;
+}
+
+void VirtualEventLoop::BroadcastMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  std::vector<HWND> handles;
+  handles.reserve(windows_.size());
+  for (const auto& window : windows_) handles.push_back(window.first);
+  std::sort(handles.begin(), handles.end());  // handles grow: oldest window first
+  for (HWND window : handles) PostMessage(window, message, wParam, lParam);
 }
 
 LRESULT VirtualEventLoop::SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -192,6 +192,7 @@ void SimWorld::Plug(int index) {
   ++slot.plugGeneration;
   slot.driver->Start();  // reads its parameters from the class key, as at boot
   for (auto& l : presenceListeners_) l(index, true);
+  loop_.BroadcastMessage(kWmDeviceChange, kDbtDevNodesChanged, 0);
 }
 
 void SimWorld::Unplug(int index) {
@@ -204,6 +205,7 @@ void SimWorld::Unplug(int index) {
   slot.association.network.reset();
   if (wasConnected) driverEvents_.Raise(kMediaConnectEventClass);
   for (auto& l : presenceListeners_) l(index, false);
+  loop_.BroadcastMessage(kWmDeviceChange, kDbtDevNodesChanged, 0);
 }
 
 void SimWorld::AddPresenceListener(std::function<void(int, bool)> listener) {

@@ -29,6 +29,9 @@ inline constexpr const char* kRegistryFileName = "registry.reg";
 inline constexpr const char* kLocalAppDataDirName = "LocalAppData";
 inline constexpr const char* kDriveCDirName = "drive_c";
 inline constexpr const char* kClassKeyBase = "System\\CurrentControlSet\\Control\\Class\\";
+// WM_DEVICECHANGE with DBT_DEVNODES_CHANGED: broadcast to every window when a device comes or goes.
+inline constexpr UINT kWmDeviceChange = 0x0219;
+inline constexpr WPARAM kDbtDevNodesChanged = 7;
 
 class SimWorld {
  public:
@@ -68,7 +71,8 @@ class SimWorld {
   // The networks in range now; events add and remove entries.
   std::vector<ScenarioNetwork>& networksInRange() { return networks_; }
 
-  // Device arrival and removal (scenario events call these too).
+  // Device arrival and removal (scenario events call these too); both announce the change to
+  // the loop's windows as the system does.
   void Plug(int index);
   void Unplug(int index);
   // Listeners hear of every plug and unplug after the world changed (the WLAN service).

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <limits>
 #include <utility>
+#include <vector>
 
 namespace nxui {
 
@@ -105,6 +106,14 @@ bool QtEventLoop::PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
   // when several threads post at once.
   QMetaObject::invokeMethod(this, [this] { DeliverOne(); }, Qt::QueuedConnection);
   return true;
+}
+
+void QtEventLoop::BroadcastMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  std::vector<HWND> handles;
+  handles.reserve(windows_.size());
+  for (const auto& window : windows_) handles.push_back(window.first);
+  std::sort(handles.begin(), handles.end());  // handles grow: oldest window first
+  for (HWND window : handles) PostMessage(window, message, wParam, lParam);
 }
 
 void QtEventLoop::DeliverOne() {

@@ -35,6 +35,7 @@ class QtEventLoop final : public QObject, public IEventLoop {
   UINT_PTR SetSystemTimer(UINT periodMs, TimerProc proc) override;
   bool KillSystemTimer(UINT_PTR timerId) override;
   bool PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+  void BroadcastMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
   std::uint64_t TickCount() const override;
   void RunOnWorker(std::function<void()> work) override;

@@ -100,6 +100,21 @@ TEST(VirtualEventLoop, PostedMessagesRunBeforeTheNextTimerInPostOrder) {
   EXPECT_EQ(log, (std::vector<std::string>{"a:m1", "a:m2", "a:t1"}));
 }
 
+TEST(VirtualEventLoop, BroadcastReachesTheWindowsAliveAtTheCallOldestFirst) {
+  VirtualEventLoop loop;
+  std::vector<std::string> log;
+  Recorder a(&log, "a"), b(&log, "b"), c(&log, "c"), d(&log, "d");
+  loop.CreateWindow(a);
+  const HWND hb = loop.CreateWindow(b);
+  loop.CreateWindow(c);
+  loop.DestroyWindow(hb);
+  loop.BroadcastMessage(0x219, 7, 0);
+  const HWND hd = loop.CreateWindow(d);  // too late for it
+  loop.PostMessage(hd, 1, 0, 0);
+  loop.DrainMessages();
+  EXPECT_EQ(log, (std::vector<std::string>{"a:m537", "c:m537", "d:m1"}));
+}
+
 TEST(VirtualEventLoop, SystemTimerCanKillItselfFromItsProc) {
   VirtualEventLoop loop;
   int fired = 0;

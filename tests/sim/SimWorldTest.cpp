@@ -107,6 +107,36 @@ TEST_F(SimWorldTest, PresentAdapterIsANetDeviceWithItsDriverKey) {
   EXPECT_FALSE(world->deviceSetup().GetPresentDevices("Ports", devices));
 }
 
+TEST_F(SimWorldTest, PlugAndUnplugTellEveryWindowThatDeviceNodesChanged) {
+  struct Listener : IMessageTarget {
+    void OnTimer(UINT_PTR) override {}
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM) override {
+      if (message == kWmDeviceChange && wParam == kDbtDevNodesChanged) ++changes;
+      return 0;
+    }
+    int changes = 0;
+  } window;
+  const HWND handle = loop.CreateWindow(window);
+  struct Step {
+    const char* name;
+    std::function<void()> act;
+    int changesAfter;
+  };
+  const Step steps[] = {
+      {"unplug", [&] { world->Unplug(0); }, 1},
+      {"unplug again: nothing left to remove", [&] { world->Unplug(0); }, 1},
+      {"plug", [&] { world->Plug(0); }, 2},
+      {"plug again: already there", [&] { world->Plug(0); }, 2},
+      {"scenario event", [&] { world->RunEvent(ScenarioEvent{0, "unplug", 0, std::nullopt, ""}); }, 3},
+  };
+  for (const Step& step : steps) {
+    step.act();
+    loop.DrainMessages();
+    EXPECT_EQ(window.changes, step.changesAfter) << step.name;
+  }
+  loop.DestroyWindow(handle);
+}
+
 TEST_F(SimWorldTest, UnplugClosesTheDevicePathAndPlugReopensIt) {
   IDeviceIo& io = world->deviceIo();
   const DeviceHandle before = io.Open(kPath);

@@ -159,6 +159,24 @@ TEST(QtEventLoop, DestroyWindowDropsItsTimersAndQueuedMessagesOnly) {
   EXPECT_NE(loop.CreateWindow(later), hg);
 }
 
+TEST(QtEventLoop, BroadcastIsPostedToTheWindowsAliveAtTheCall) {
+  QtEventLoop loop;
+  Recorder a(loop), gone(loop), b(loop), late(loop);
+  loop.CreateWindow(a);
+  const HWND hg = loop.CreateWindow(gone);
+  loop.CreateWindow(b);
+  loop.DestroyWindow(hg);
+  loop.BroadcastMessage(0x219, 7, 0);
+  loop.CreateWindow(late);
+  EXPECT_TRUE(a.events.empty());  // posted, not sent
+  EXPECT_EQ(loop.PendingMessageCount(), 2u);
+  ASSERT_TRUE(PumpUntil([&] { return a.events.size() == 1 && b.events.size() == 1; }, 3000));
+  EXPECT_EQ(a.events[0].idOrMessage, 0x219u);
+  EXPECT_EQ(b.events[0].wParam, 7u);
+  EXPECT_TRUE(gone.events.empty());
+  EXPECT_TRUE(late.events.empty());
+}
+
 TEST(QtEventLoop, PostedMessagesArriveLaterInOrderAndSendIsImmediate) {
   QtEventLoop loop;
   Recorder r(loop);

@@ -1,6 +1,10 @@
 #include "sim/SimSystemInfo.h"
 
+#include <chrono>
 #include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <system_error>
 
 #include "adapter/FamilyTable.h"
 #include "adapter/HardwareMatch.h"
@@ -135,6 +139,19 @@ bool SimSystemInfo::GetFileVersion(std::string_view path, FileVersion& version) 
 }
 
 bool SimSystemInfo::GetFileModificationTime(std::string_view path, SystemTime& time) {
+  if (LowerText(path) == LowerText(kModuleFileName)) {
+    // The simulated program file is the running executable: its date is the real file's.
+    std::error_code error;
+    const auto written = std::filesystem::last_write_time("/proc/self/exe", error);
+    if (error) return false;
+    const std::time_t seconds =
+        std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(written));
+    std::tm local{};
+    if (localtime_r(&seconds, &local) == nullptr) return false;
+    time = SystemTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
+                      local.tm_sec, 0};
+    return true;
+  }
   const int owner = DriverImageOwner(path);
   if (owner < 0) return false;
   SystemTime t;

@@ -434,6 +434,15 @@ class Renderer {
 }  // namespace
 
 int RunGuiApplication(int argc, char** argv, const GuiOptions& options) {
+  // Without a display Qt aborts the process; say what to do instead.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+      qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+    std::fprintf(stderr,
+                 "nxui: no graphical display here (neither DISPLAY nor WAYLAND_DISPLAY is set); "
+                 "run a command instead, such as 'nxui status' or 'nxui survey' (see 'nxui --help'), "
+                 "or 'nxui render DIR' for pictures of every window\n");
+    return 1;
+  }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("nxui"));
   QApplication::setWindowIcon(TrayIcon(kAppIconNumber));

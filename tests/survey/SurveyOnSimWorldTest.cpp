@@ -303,7 +303,7 @@ TEST_F(SurveyOnSimWorld, LinkStatusAddsTheCentralChannelForTheConnectedHtRowAndR
   OpenPage();
   ASSERT_TRUE(shared.ConnectedRowIs11n());
   link.Refresh();
-  EXPECT_EQ(link.State().texts.channel, "6 <--> 2437 MHz; Central channel : 6");
+  EXPECT_EQ(link.State().texts.channel, "6 <--> 2437 MHz; Central channel : 8");
   EXPECT_EQ(link.State().bars[kSignal1Bar].drawnCaption.find("dBm"), std::string::npos);
 
   page->OnShowDbmChanged(true);

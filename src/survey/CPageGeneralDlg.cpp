@@ -30,7 +30,8 @@ DisplayColour CPageGeneralDlg::SignalColour(int percent) {
 }
 
 void CPageGeneralDlg::Fill(const ScanEntryRecord& entry, const SecuritySummary& security) {
-  state_.ssid = entry.SsidBytes().empty() ? text::kHidden : entry.SsidText();
+  state_.ssid = entry.SsidText();
+  if (state_.ssid.empty()) state_.ssid = text::kHidden;
   state_.mac = FormatBssid(entry.mac);
   state_.authentication = security.AuthText();
   state_.encryption = security.CipherText();

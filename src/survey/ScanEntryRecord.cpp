@@ -12,8 +12,10 @@ std::span<const std::uint8_t> ScanEntryRecord::SsidBytes() const {
 }
 
 std::string ScanEntryRecord::SsidText() const {
+  // A hidden network often sends its name's length with zero bytes in place of the name: the text
+  // ends at the first NUL, as the name sort compares it.
   const auto bytes = SsidBytes();
-  return std::string(bytes.begin(), bytes.end());
+  return std::string(bytes.begin(), std::find(bytes.begin(), bytes.end(), std::uint8_t{0}));
 }
 
 namespace {

@@ -29,6 +29,7 @@ struct ScanEntryRecord {
   bool usable() const { return static_cast<std::uint64_t>(length) >= 116 + static_cast<std::uint64_t>(ieLength); }
   // The SsidLength bytes of the name (at most 32).
   std::span<const std::uint8_t> SsidBytes() const;
+  // The name as text: up to the first NUL of those bytes.
   std::string SsidText() const;
 };
 

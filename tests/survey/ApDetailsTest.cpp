@@ -75,6 +75,9 @@ TEST_F(ApDetailsTest, GeneralTabFields) {
   EntrySpec hidden;
   hidden.ssid = "";
   hidden.ies = Ssid("");
+  EntrySpec zeroed;
+  zeroed.ssid = std::string(7, '\0');
+  zeroed.ies = Ssid("");
   EntrySpec wep;
   wep.ssid = "wep";
   wep.privacy = 1;
@@ -95,6 +98,7 @@ TEST_F(ApDetailsTest, GeneralTabFields) {
   other.ies = Ssid("odd");
   const Row rows[] = {
       {"a network without a name", hidden, "Hidden", "Unknown", "None", "6 <--> 2437 MHz", "基础模式"},
+      {"a name of zero bytes", zeroed, "Hidden", "Unknown", "None", "6 <--> 2437 MHz", "基础模式"},
       {"privacy without RSN or WPA", wep, "wep", "Unknown", "WEP", "6 <--> 2437 MHz", "基础模式"},
       {"WPA2-PSK on J8", wpa2, "corp", "WPA2-PSK", "AES", "J8 <--> 5040 MHz", "基础模式"},
       {"ad hoc off the channel table", adHoc, "peer", "Unknown", "None", "", "IBSS"},

@@ -91,6 +91,13 @@ TEST(ScanEntryRecord, FieldsAndSsidClamp) {
   StoreLe32(&entry[bssid_ex::kSsidLength], 0xFFFFFFFF);
   ASSERT_TRUE(ReadScanEntry(entry, record));
   EXPECT_EQ(record.SsidBytes().size(), 32u);
+  // A name of zero bytes (how hidden networks are sent) reads as no name; the text ends at a NUL.
+  Bytes zeroed = MakeEntry(Spec(std::string(7, '\0'), -67, 2437000));
+  ASSERT_TRUE(ReadScanEntry(zeroed, record));
+  EXPECT_EQ(record.SsidText(), "");
+  zeroed[bssid_ex::kSsid] = 'x';
+  ASSERT_TRUE(ReadScanEntry(zeroed, record));
+  EXPECT_EQ(record.SsidText(), "x");
   EXPECT_FALSE(ReadScanEntry(std::span<const std::uint8_t>(entry).first(115), record));
   EXPECT_TRUE(record.ies.empty());
 }

@@ -1,16 +1,10 @@
 #include "platform/Guid.h"
+#include "base/HexText.h"
 
 #include <cstdio>
 
 namespace nxui {
 namespace {
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 }  // namespace
 
@@ -28,8 +22,8 @@ std::optional<Guid> Guid::Parse(std::string_view text) {
       ++i;
       continue;
     }
-    const int hi = HexValue(text[i]);
-    const int lo = i + 1 < text.size() ? HexValue(text[i + 1]) : -1;
+    const int hi = HexDigitValue(text[i]);
+    const int lo = i + 1 < text.size() ? HexDigitValue(text[i + 1]) : -1;
     if (hi < 0 || lo < 0 || out >= raw.size()) return std::nullopt;
     raw[out++] = static_cast<std::uint8_t>(hi * 16 + lo);
     i += 2;

@@ -4,6 +4,7 @@
 
 #include "adapter/ChannelFrequencyTable.h"
 #include "survey/ElementIds.h"
+#include "base/HexText.h"
 
 namespace nxui::sim {
 
@@ -60,12 +61,6 @@ Bytes Element(std::uint8_t id, const Bytes& body) {
   Bytes out;
   AppendElement(out, id, body);
   return out;
-}
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
 }
 std::uint8_t ChannelByte(int channel) {
   if (channel >= static_cast<int>(JapanChannelBase)) channel -= static_cast<int>(JapanChannelBase);
@@ -175,25 +170,7 @@ Bytes BuildCcxElement(bool cckm, bool cmic, bool ckip) {
 }
 
 bool ParseHexBytes(std::string_view text, std::vector<std::uint8_t>& out) {
-  std::vector<std::uint8_t> bytes;
-  int high = -1;
-  for (char c : text) {
-    if (c == ' ' || c == '-' || c == ':' || c == '\t' || c == '\n' || c == '\r') {
-      if (high >= 0) return false;  // a separator inside a byte
-      continue;
-    }
-    const int digit = HexDigit(c);
-    if (digit < 0) return false;
-    if (high < 0) {
-      high = digit;
-    } else {
-      bytes.push_back(static_cast<std::uint8_t>(high * 16 + digit));
-      high = -1;
-    }
-  }
-  if (high >= 0) return false;
-  out = std::move(bytes);
-  return true;
+  return nxui::ParseHexBytes(text, " -:\t\n\r", out);
 }
 
 bool ParseHexNumber(std::string_view text, std::uint32_t& value) {
@@ -201,7 +178,7 @@ bool ParseHexNumber(std::string_view text, std::uint32_t& value) {
   if (text.empty() || text.size() > 8) return false;
   std::uint32_t result = 0;
   for (char c : text) {
-    const int digit = HexDigit(c);
+    const int digit = HexDigitValue(c);
     if (digit < 0) return false;
     result = result * 16 + static_cast<std::uint32_t>(digit);
   }

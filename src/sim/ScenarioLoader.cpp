@@ -7,6 +7,7 @@
 
 #include "adapter/Oids.h"
 #include "platform/Guid.h"
+#include "base/HexText.h"
 
 namespace nxui::sim {
 namespace {
@@ -17,13 +18,6 @@ using Json = nlohmann::ordered_json;
 // event times become 32-bit millisecond timers.
 constexpr std::uint64_t kMaxBytesPerSecond = 1000000000;
 constexpr double kMaxEventSeconds = 3600.0 * 24 * 40;
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 // Finds the line of every value in an already validated JSON text, keyed by JSON pointer, so
 // that semantic errors can name the line of the offending member.
@@ -591,8 +585,8 @@ bool ReadDocument(Reader& r, const Json& doc, Scenario& s) {
 bool ParseMacText(std::string_view text, std::uint8_t (&mac)[6]) {
   if (text.size() != 17) return false;
   for (int i = 0; i < 6; ++i) {
-    const int hi = HexDigit(text[static_cast<std::size_t>(i * 3)]);
-    const int lo = HexDigit(text[static_cast<std::size_t>(i * 3 + 1)]);
+    const int hi = HexDigitValue(text[static_cast<std::size_t>(i * 3)]);
+    const int lo = HexDigitValue(text[static_cast<std::size_t>(i * 3 + 1)]);
     if (hi < 0 || lo < 0) return false;
     if (i < 5) {
       const char sep = text[static_cast<std::size_t>(i * 3 + 2)];
@@ -608,7 +602,7 @@ bool ParseHexNumber(std::string_view text, std::uint32_t max, std::uint32_t& val
   if (text.empty() || text.size() > 8) return false;
   std::uint64_t v = 0;
   for (char c : text) {
-    const int d = HexDigit(c);
+    const int d = HexDigitValue(c);
     if (d < 0) return false;
     v = v * 16 + static_cast<std::uint64_t>(d);
   }
@@ -627,8 +621,8 @@ bool ParseHexBlob(std::string_view text, std::vector<std::uint8_t>& bytes) {
       continue;
     }
     if (i + 1 >= text.size()) return false;
-    const int hi = HexDigit(c);
-    const int lo = HexDigit(text[i + 1]);
+    const int hi = HexDigitValue(c);
+    const int lo = HexDigitValue(text[i + 1]);
     if (hi < 0 || lo < 0) return false;
     out.push_back(static_cast<std::uint8_t>(hi * 16 + lo));
     i += 2;

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "sim/SimFaults.h"
+#include "base/HexText.h"
 
 namespace nxui::sim {
 namespace {
@@ -194,13 +195,6 @@ void WriteKey(std::ostringstream& out, const std::string& path, const SimRegistr
   for (const auto& sub : key.subkeys) WriteKey(out, path + "\\" + sub->name, *sub);
 }
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 bool ParseHexBytes(std::string_view text, std::vector<std::uint8_t>& out) {
   out.clear();
   std::size_t i = 0;
@@ -208,8 +202,8 @@ bool ParseHexBytes(std::string_view text, std::vector<std::uint8_t>& out) {
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
     if (i >= text.size()) break;
     if (i + 1 >= text.size()) return false;
-    const int hi = HexDigit(text[i]);
-    const int lo = HexDigit(text[i + 1]);
+    const int hi = HexDigitValue(text[i]);
+    const int lo = HexDigitValue(text[i + 1]);
     if (hi < 0 || lo < 0) return false;
     out.push_back(static_cast<std::uint8_t>(hi * 16 + lo));
     i += 2;
@@ -545,7 +539,7 @@ bool SimRegistry::ParseRegText(std::string_view text, std::string_view source, s
       if (digits.empty() || digits.size() > 8) return fail(startLine, "malformed dword value");
       std::uint32_t v = 0;
       for (char c : digits) {
-        const int d = HexDigit(c);
+        const int d = HexDigitValue(c);
         if (d < 0) return fail(startLine, "malformed dword value");
         v = v * 16 + static_cast<std::uint32_t>(d);
       }
@@ -560,7 +554,7 @@ bool SimRegistry::ParseRegText(std::string_view text, std::string_view source, s
       if (close == std::string_view::npos || close == 4 || close > 12) return fail(startLine, "malformed hex(type) value");
       std::uint32_t t = 0;
       for (char c : data.substr(4, close - 4)) {
-        const int d = HexDigit(c);
+        const int d = HexDigitValue(c);
         if (d < 0) return fail(startLine, "malformed hex(type) value");
         t = t * 16 + static_cast<std::uint32_t>(d);
       }

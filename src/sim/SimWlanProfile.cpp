@@ -1,4 +1,5 @@
 #include "sim/SimWlanProfile.h"
+#include "base/HexText.h"
 
 #include <pugixml.hpp>
 
@@ -6,13 +7,6 @@
 
 namespace nxui::sim {
 namespace {
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 // The text of an element, all its character and CDATA pieces joined (a name may be split
 // into several CDATA sections).
@@ -54,7 +48,7 @@ std::string ProfileEncryption(const std::string& cipher) {
 bool IsHex64(std::string_view text) {
   if (text.size() != 64) return false;
   for (char c : text) {
-    if (HexDigit(c) < 0) return false;
+    if (HexDigitValue(c) < 0) return false;
   }
   return true;
 }
@@ -63,22 +57,7 @@ bool IsHex64(std::string_view text) {
 
 bool SimParseHex(std::string_view text, std::vector<std::uint8_t>& bytes) {
   bytes.clear();
-  int high = -1;
-  for (char c : text) {
-    if (c == ' ' || c == '-' || c == ':') {
-      if (high >= 0) return false;
-      continue;
-    }
-    const int digit = HexDigit(c);
-    if (digit < 0) return false;
-    if (high < 0) {
-      high = digit;
-    } else {
-      bytes.push_back(static_cast<std::uint8_t>(high * 16 + digit));
-      high = -1;
-    }
-  }
-  return high < 0;
+  return ParseHexBytes(text, " -:", bytes);
 }
 
 bool SimParseMac(std::string_view text, std::array<std::uint8_t, 6>& mac) {

@@ -293,7 +293,9 @@ class Renderer {
     SetExpanded(run, true);
     for (int n = static_cast<int>(shell::kPanelCount) - 1; n >= 0; --n) {
       model->ShowPanel(n);
-      run.Settle(0.2);
+      run.Host().SyncNow();
+      // The link status clears its texts when shown and fills them on its next 2-second refresh.
+      run.Settle(n == shell::kPanelLinkStatus ? 2.5 : 0.2);
       Save(*view->LowerFrame(), QStringLiteral("panel-%1-%2").arg(n).arg(QLatin1String(kPanelNames[n])));
     }
     // The radio switched off: the strip's radio picture and the link status say so.

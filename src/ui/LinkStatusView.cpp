@@ -156,6 +156,15 @@ void LinkStatusView::Render(const LinkStatusState& state) {
     SetLabelText(pair->label, *texts.first);
     SetLabelText(pair->value, *texts.second);
   }
+  // Status and extra info sit in their own grid above the details: one label width for both grids
+  // keeps every value of the upper part in one column.
+  Pair* const upper[] = {&status_,     &extraInfo_, &channel_, &authentication_, &encryption_,
+                         &networkType_, &ipAddress_, &subMask_, &gateway_};
+  int labelWidth = 0;
+  for (const Pair* pair : upper) labelWidth = std::max(labelWidth, pair->label->sizeHint().width());
+  for (Pair* pair : upper) {
+    if (pair->label->minimumWidth() != labelWidth) pair->label->setMinimumWidth(labelWidth);
+  }
   txGroup_->setTitle(ToQt(l.transmit));
   rxGroup_->setTitle(ToQt(l.receive));
 

@@ -167,6 +167,11 @@ TEST(MainWindow, LinkStatusPanelShowsTheLink) {
     }
     EXPECT_GT(link->Bar(kNoiseBar)->y(), lastSignal->y());
     EXPECT_LT(link->Bar(kNoiseBar)->y() - lastSignal->y(), 2 * lastSignal->height());
+    // Status and extra info live in a grid of their own; their values still line up with the details'.
+    const int column = link->Value("channel")->mapTo(link, QPoint(0, 0)).x();
+    for (const char* name : {"status", "extraInfo", "authentication", "gateway"}) {
+      EXPECT_EQ(link->Value(name)->mapTo(link, QPoint(0, 0)).x(), column) << name;
+    }
   }
 }
 

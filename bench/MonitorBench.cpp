@@ -2,7 +2,7 @@
 // with every driver, WLAN service and IP helper request they make.
 #include <benchmark/benchmark.h>
 
-#include "../tests/monitor/MonitorWorld.h"
+#include "monitor/MonitorWorld.h"
 #include "monitor/CLinkStatusDlg.h"
 #include "monitor/CPageStatisticsDlg.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "../tests/survey/ScanEntryFactory.h"
+#include "survey/ScanEntryFactory.h"
 #include "sim/IeBuilder.h"
 #include "survey/BssidEx.h"
 #include "survey/ScanEntryDecoders.h"

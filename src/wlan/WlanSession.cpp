@@ -207,7 +207,7 @@ DWORD WlanSession::IsConnected(int& connected) {
 
 DWORD WlanSession::CurrentSsid(SsidRecord& ssid) {
   WlanConnectionAttributes attributes;
-  const DWORD result = api_.QueryCurrentConnection(clientHandle_, interfaceInfo_.interfaceGuid, attributes);
+  const DWORD result = QueryConnection(attributes);
   if (result != kErrorSuccess) return result;
   ssid.fill(0);
   const std::uint32_t length = std::min<std::uint32_t>(attributes.ssid.length, 32);
@@ -216,38 +216,42 @@ DWORD WlanSession::CurrentSsid(SsidRecord& ssid) {
   return result;
 }
 
+DWORD WlanSession::QueryConnection(WlanConnectionAttributes& attributes) {
+  return api_.QueryCurrentConnection(clientHandle_, interfaceInfo_.interfaceGuid, attributes);
+}
+
 DWORD WlanSession::CurrentBssid(Dot11MacAddress& bssid) {
   bssid.fill(0);
   WlanConnectionAttributes attributes;
-  const DWORD result = api_.QueryCurrentConnection(clientHandle_, interfaceInfo_.interfaceGuid, attributes);
+  const DWORD result = QueryConnection(attributes);
   if (result == kErrorSuccess) bssid = attributes.bssid;
   return result;
 }
 
 DWORD WlanSession::CurrentBssType(DWORD& bssType) {
   WlanConnectionAttributes attributes;
-  const DWORD result = api_.QueryCurrentConnection(clientHandle_, interfaceInfo_.interfaceGuid, attributes);
+  const DWORD result = QueryConnection(attributes);
   if (result == kErrorSuccess) bssType = attributes.bssType;
   return result;
 }
 
 DWORD WlanSession::CurrentAuthAlgorithm(DWORD& algorithm) {
   WlanConnectionAttributes attributes;
-  const DWORD result = api_.QueryCurrentConnection(clientHandle_, interfaceInfo_.interfaceGuid, attributes);
+  const DWORD result = QueryConnection(attributes);
   if (result == kErrorSuccess) algorithm = attributes.authAlgorithm;
   return result;
 }
 
 DWORD WlanSession::CurrentCipherAlgorithm(DWORD& algorithm) {
   WlanConnectionAttributes attributes;
-  const DWORD result = api_.QueryCurrentConnection(clientHandle_, interfaceInfo_.interfaceGuid, attributes);
+  const DWORD result = QueryConnection(attributes);
   if (result == kErrorSuccess) algorithm = attributes.cipherAlgorithm;
   return result;
 }
 
 DWORD WlanSession::CurrentOneXEnabled(int& enabled) {
   WlanConnectionAttributes attributes;
-  const DWORD result = api_.QueryCurrentConnection(clientHandle_, interfaceInfo_.interfaceGuid, attributes);
+  const DWORD result = QueryConnection(attributes);
   if (result == kErrorSuccess) enabled = attributes.oneXEnabled ? 1 : 0;
   return result;
 }

@@ -91,6 +91,8 @@ class WlanSession {
   void OnNotification(const WlanNotification& notification);
 
  private:
+  // The current-connection query every Current* reader starts from.
+  DWORD QueryConnection(WlanConnectionAttributes& attributes);
   void ReleaseHelpers();
 
   IWlanApi& api_;

@@ -7,9 +7,9 @@
 
 #include "survey/ScanEntryFactory.h"
 #include "sim/IeBuilder.h"
-#include "survey/BssidEx.h"
-#include "survey/ScanEntryDecoders.h"
-#include "survey/ScanList.h"
+#include "scan/BssidEx.h"
+#include "scan/ScanEntryDecoders.h"
+#include "scan/ScanList.h"
 #include "survey/ScanListSort.h"
 #include "survey/SurveyCells.h"
 

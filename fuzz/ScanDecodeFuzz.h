@@ -9,16 +9,16 @@
 #include <span>
 #include <vector>
 
-#include "survey/BssidEx.h"
-#include "survey/ElementWalker.h"
-#include "survey/HtElements.h"
-#include "survey/KeySuites.h"
-#include "survey/ScanEntryDecoders.h"
-#include "survey/ScanEntryRecord.h"
-#include "survey/ScanList.h"
+#include "scan/BssidEx.h"
+#include "scan/ElementWalker.h"
+#include "scan/HtElements.h"
+#include "scan/KeySuites.h"
+#include "scan/ScanEntryDecoders.h"
+#include "scan/ScanEntryRecord.h"
+#include "scan/ScanList.h"
 #include "survey/ScanListSort.h"
 #include "survey/SurveyCells.h"
-#include "survey/WpsFields.h"
+#include "scan/WpsFields.h"
 
 namespace nxui::fuzz {
 

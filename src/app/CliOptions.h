@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "shell/StringTable.h"
+#include "display/StringTable.h"
 
 namespace nxui::cli {
 

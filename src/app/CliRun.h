@@ -10,7 +10,7 @@
 #include "app/CliOptions.h"
 #include "monitor/CLinkStatusDlg.h"
 #include "monitor/CPageStatisticsDlg.h"
-#include "monitor/ShellLinkStatusHost.h"
+#include "shell/ShellLinkStatusHost.h"
 #include "platform/Platform.h"
 #include "platform/VirtualEventLoop.h"
 #include "shell/CPageAboutDlg.h"
@@ -19,10 +19,10 @@
 #include "sim/SimWorld.h"
 #include "survey/CAPDetailInfoDlg.h"
 #include "survey/CPageSiteSurveyDlg.h"
-#include "survey/HideDlgSurveyHost.h"
+#include "shell/HideDlgSurveyHost.h"
 #include "survey/LastSurveySelection.h"
 #include "survey/SurveyShared.h"
-#include "wlan/DriverChannelPort.h"
+#include "adapter/DriverChannelPort.h"
 
 namespace nxui::cli {
 

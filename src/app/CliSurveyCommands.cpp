@@ -7,8 +7,8 @@
 
 #include "app/CliCommand.h"
 #include "app/CliRun.h"
-#include "survey/BssidEx.h"
-#include "survey/ScanEntryDecoders.h"
+#include "scan/BssidEx.h"
+#include "scan/ScanEntryDecoders.h"
 
 namespace nxui::cli {
 

@@ -13,8 +13,8 @@
 #include "monitor/ILinkStatusHost.h"
 #include "platform/IIpHelper.h"
 #include "platform/Platform.h"
-#include "shell/StringTable.h"
-#include "wlan/DriverRequestPort.h"
+#include "display/StringTable.h"
+#include "adapter/DriverRequestPort.h"
 #include "wlan/WlanSession.h"
 
 namespace nxui {

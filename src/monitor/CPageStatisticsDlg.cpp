@@ -5,8 +5,8 @@
 #include "adapter/Oids.h"
 #include "base/ByteReader.h"
 #include "monitor/CLinkStatusDlg.h"
-#include "shell/StringTable.h"
-#include "wlan/DriverRequestPort.h"
+#include "display/StringTable.h"
+#include "adapter/DriverRequestPort.h"
 #include "wlan/WlanSession.h"
 
 namespace nxui {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "shell/StringTable.h"
+#include "display/StringTable.h"
 
 namespace nxui {
 

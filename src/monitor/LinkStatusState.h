@@ -4,8 +4,8 @@
 #include <array>
 #include <string>
 
-#include "monitor/BarGraphState.h"
-#include "monitor/PercentBarState.h"
+#include "display/BarGraphState.h"
+#include "display/PercentBarState.h"
 
 namespace nxui {
 

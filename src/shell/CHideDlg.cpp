@@ -12,7 +12,7 @@
 #include "platform/IShell.h"
 #include "platform/ISystemInfo.h"
 #include "shell/ShellIds.h"
-#include "shell/StringTable.h"
+#include "display/StringTable.h"
 #include "shell/TrayDecision.h"
 
 namespace nxui::shell {

@@ -10,8 +10,8 @@
 #include "platform/IEventLoop.h"
 #include "platform/IShell.h"
 #include "platform/Platform.h"
-#include "shell/StringTable.h"
-#include "wlan/DriverRequestPort.h"
+#include "display/StringTable.h"
+#include "adapter/DriverRequestPort.h"
 
 namespace nxui {
 

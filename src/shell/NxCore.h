@@ -7,7 +7,7 @@
 
 #include "platform/Platform.h"
 #include "shell/CHideDlg.h"
-#include "shell/StringTable.h"
+#include "display/StringTable.h"
 
 namespace nxui::shell {
 

@@ -8,7 +8,7 @@
 
 #include "platform/IWlanApi.h"
 #include "shell/TrayIcon.h"
-#include "wlan/ConnectionSettings.h"
+#include "adapter/ConnectionSettings.h"
 #include "wlan/WlanSession.h"
 
 namespace nxui::shell {

@@ -1,7 +1,7 @@
 #include "shell/TrayIcon.h"
 
 #include "shell/ShellIds.h"
-#include "shell/StringTable.h"
+#include "display/StringTable.h"
 
 namespace nxui::shell {
 

@@ -7,9 +7,9 @@
 
 #include "adapter/ChannelFrequencyTable.h"
 #include "base/ByteReader.h"
-#include "survey/ElementIds.h"
-#include "survey/ScanEntryDecoders.h"
-#include "survey/ScanEntryRecord.h"
+#include "scan/ElementIds.h"
+#include "scan/ScanEntryDecoders.h"
+#include "scan/ScanEntryRecord.h"
 
 namespace nxui::sim {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "adapter/ChannelFrequencyTable.h"
-#include "survey/ElementIds.h"
+#include "scan/ElementIds.h"
 #include "base/HexText.h"
 
 namespace nxui::sim {

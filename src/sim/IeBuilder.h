@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "sim/Scenario.h"
-#include "survey/HtElements.h"
-#include "survey/KeySuites.h"
-#include "survey/WpsFields.h"
+#include "scan/HtElements.h"
+#include "scan/KeySuites.h"
+#include "scan/WpsFields.h"
 
 namespace nxui::sim {
 

@@ -1,9 +1,9 @@
 #include "survey/CAPDetailInfoDlg.h"
 
-#include "shell/StringTable.h"
+#include "display/StringTable.h"
 #include "survey/ApDetailTexts.h"
-#include "survey/ScanEntryDecoders.h"
-#include "survey/ScanEntryRecord.h"
+#include "scan/ScanEntryDecoders.h"
+#include "scan/ScanEntryRecord.h"
 
 namespace nxui {
 

@@ -1,7 +1,7 @@
 #include "survey/CPage80211nDlg.h"
 
 #include "survey/ApDetailTexts.h"
-#include "survey/ScanEntryDecoders.h"
+#include "scan/ScanEntryDecoders.h"
 
 namespace nxui {
 

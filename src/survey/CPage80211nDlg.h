@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "survey/ScanEntryRecord.h"
+#include "scan/ScanEntryRecord.h"
 
 namespace nxui {
 

@@ -1,7 +1,7 @@
 #include "survey/CPageCCXDlg.h"
 
 #include "survey/ApDetailTexts.h"
-#include "survey/ScanEntryDecoders.h"
+#include "scan/ScanEntryDecoders.h"
 
 namespace nxui {
 

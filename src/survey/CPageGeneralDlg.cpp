@@ -2,9 +2,9 @@
 
 #include "adapter/ChannelFrequencyTable.h"
 #include "adapter/Units.h"
-#include "shell/StringTable.h"
+#include "display/StringTable.h"
 #include "survey/ApDetailTexts.h"
-#include "survey/ScanEntryDecoders.h"
+#include "scan/ScanEntryDecoders.h"
 #include "survey/SurveyCells.h"
 
 namespace nxui {

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "monitor/PercentBarState.h"
-#include "survey/ScanEntryRecord.h"
+#include "display/PercentBarState.h"
+#include "scan/ScanEntryRecord.h"
 
 namespace nxui {
 

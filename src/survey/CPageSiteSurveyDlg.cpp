@@ -4,13 +4,13 @@
 #include <cstring>
 
 #include "adapter/Units.h"
-#include "shell/StringTable.h"
-#include "survey/BssidEx.h"
+#include "display/StringTable.h"
+#include "scan/BssidEx.h"
 #include "survey/ISurveyHost.h"
 #include "survey/ISurveyProfileTarget.h"
-#include "survey/ScanEntryDecoders.h"
-#include "survey/ScanEntryRecord.h"
-#include "survey/ScanList.h"
+#include "scan/ScanEntryDecoders.h"
+#include "scan/ScanEntryRecord.h"
+#include "scan/ScanList.h"
 #include "survey/SurveyShared.h"
 #include "wlan/WlanSession.h"
 

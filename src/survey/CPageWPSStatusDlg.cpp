@@ -1,8 +1,8 @@
 #include "survey/CPageWPSStatusDlg.h"
 
-#include "shell/StringTable.h"
+#include "display/StringTable.h"
 #include "survey/ApDetailTexts.h"
-#include "survey/ScanEntryDecoders.h"
+#include "scan/ScanEntryDecoders.h"
 
 namespace nxui {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "survey/ScanEntryRecord.h"
+#include "scan/ScanEntryRecord.h"
 
 namespace nxui {
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "adapter/ChannelFrequencyTable.h"
-#include "survey/ScanEntryRecord.h"
-#include "survey/ScanList.h"
+#include "scan/ScanEntryRecord.h"
+#include "scan/ScanList.h"
 
 namespace nxui {
 

@@ -4,7 +4,7 @@
 
 #include "adapter/ChannelFrequencyTable.h"
 #include "adapter/Units.h"
-#include "survey/ScanEntryDecoders.h"
+#include "scan/ScanEntryDecoders.h"
 
 namespace nxui {
 

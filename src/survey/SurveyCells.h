@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "survey/ScanEntryRecord.h"
+#include "scan/ScanEntryRecord.h"
 
 namespace nxui {
 

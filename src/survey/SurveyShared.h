@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <span>
 
-#include "survey/BssidEx.h"
+#include "scan/BssidEx.h"
 
 namespace nxui {
 

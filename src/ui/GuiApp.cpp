@@ -16,7 +16,7 @@
 #include "shell/CHideDlg.h"
 #include "shell/CNxUI2007.h"
 #include "shell/ShellIds.h"
-#include "shell/StringTable.h"
+#include "display/StringTable.h"
 #include "sim/ScenarioLoader.h"
 #include "ui/GuiCore.h"
 #include "shell/HeadlessViews.h"

@@ -15,7 +15,7 @@
 #include "shell/IMainWindowView.h"
 #include "shell/ITrayMenu.h"
 #include "shell/NxCore.h"
-#include "shell/StringTable.h"
+#include "display/StringTable.h"
 #include "survey/CPageSiteSurveyDlg.h"
 #include "survey/LastSurveySelection.h"
 #include "survey/SurveyShared.h"

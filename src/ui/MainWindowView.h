@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "shell/CNxUI2007Dlg.h"
-#include "shell/StringTable.h"
+#include "display/StringTable.h"
 
 class QHBoxLayout;
 class QStackedWidget;

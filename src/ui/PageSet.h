@@ -15,10 +15,10 @@
 #include "shell/CPageAboutDlg.h"
 #include "survey/CAPDetailInfoDlg.h"
 #include "survey/CPageSiteSurveyDlg.h"
-#include "survey/HideDlgSurveyHost.h"
+#include "shell/HideDlgSurveyHost.h"
 #include "survey/ISurveyProfileTarget.h"
 #include "survey/SurveyShared.h"
-#include "wlan/DriverChannelPort.h"
+#include "adapter/DriverChannelPort.h"
 
 namespace nxui {
 

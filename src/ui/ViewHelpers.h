@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "monitor/DisplayColour.h"
+#include "display/DisplayColour.h"
 
 namespace nxui {
 

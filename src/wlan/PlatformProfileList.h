@@ -12,7 +12,7 @@
 
 #include "platform/IEventLoop.h"
 #include "platform/IWlanApi.h"
-#include "wlan/ConnectionSettings.h"
+#include "adapter/ConnectionSettings.h"
 #include "wlan/WlanProfileBuilder.h"
 
 namespace nxui {

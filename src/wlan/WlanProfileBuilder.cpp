@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "base/ByteReader.h"
-#include "survey/BssidEx.h"
+#include "scan/BssidEx.h"
 
 namespace nxui {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "wlan/ConnectionSettings.h"
+#include "adapter/ConnectionSettings.h"
 
 namespace nxui {
 

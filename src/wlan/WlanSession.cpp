@@ -7,7 +7,7 @@
 #include "adapter/ChannelFrequencyTable.h"
 #include "adapter/DriverValueMaps.h"
 #include "base/ByteReader.h"
-#include "survey/BssidEx.h"
+#include "scan/BssidEx.h"
 
 namespace nxui {
 namespace {

@@ -14,8 +14,8 @@
 
 #include "platform/IEventLoop.h"
 #include "platform/IWlanApi.h"
-#include "wlan/ConnectionSettings.h"
-#include "wlan/DriverRequestPort.h"
+#include "adapter/ConnectionSettings.h"
+#include "adapter/DriverRequestPort.h"
 #include "wlan/PlatformProfileList.h"
 #include "wlan/WlanMessages.h"
 

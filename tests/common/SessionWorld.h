@@ -12,9 +12,9 @@
 #include "adapter/ICardChooser.h"
 #include "adapter/SystemChecks.h"
 #include "platform/VirtualEventLoop.h"
-#include "shell/StringTable.h"
+#include "display/StringTable.h"
 #include "sim/SimWorld.h"
-#include "wlan/DriverChannelPort.h"
+#include "adapter/DriverChannelPort.h"
 #include "wlan/WlanSession.h"
 
 namespace nxui::test {

@@ -24,8 +24,8 @@
 #include "adapter/fakes/FakeDeviceSetup.h"
 #include "adapter/fakes/FakeRegistry.h"
 #include "adapter/fakes/FakeSystemInfo.h"
-#include "shell/StringTable.h"
-#include "wlan/DriverRequestPort.h"
+#include "display/StringTable.h"
+#include "adapter/DriverRequestPort.h"
 #include "wlan/WlanSession.h"
 
 namespace nxui::test {

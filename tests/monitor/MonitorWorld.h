@@ -8,13 +8,13 @@
 #include <string>
 
 #include "common/SessionWorld.h"
-#include "monitor/ShellLinkStatusHost.h"
+#include "shell/ShellLinkStatusHost.h"
 #include "platform/Platform.h"
 #include "platform/VirtualEventLoop.h"
 #include "shell/CNxUI2007Dlg.h"
-#include "shell/StringTable.h"
+#include "display/StringTable.h"
 #include "sim/SimWorld.h"
-#include "wlan/DriverChannelPort.h"
+#include "adapter/DriverChannelPort.h"
 #include "wlan/WlanSession.h"
 
 namespace nxui::test {

@@ -4,7 +4,7 @@
 #include "shell/CNxUI2007Dlg.h"
 #include "shell/ShellFixture.h"
 #include "shell/ShellIds.h"
-#include "shell/StringTable.h"
+#include "display/StringTable.h"
 #include "shell/StripLayout.h"
 
 namespace nxui::shell::test {

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "platform/VirtualEventLoop.h"
-#include "shell/AuthenticationLog.h"
+#include "monitor/AuthenticationLog.h"
 #include "shell/CInfoWnd.h"
 #include "shell/MessageBoxService.h"
 #include "shell/ShellFixture.h"
-#include "shell/StringTable.h"
+#include "display/StringTable.h"
 
 namespace nxui::shell::test {
 namespace {

@@ -13,14 +13,14 @@
 
 #include "adapter/Oids.h"
 #include "monitor/CLinkStatusDlg.h"
-#include "monitor/ShellLinkStatusHost.h"
+#include "shell/ShellLinkStatusHost.h"
 #include "shell/NxCore.h"
 #include "shell/ShellFixture.h"
 #include "sim/ScenarioLoader.h"
-#include "survey/ScanEntryDecoders.h"
-#include "survey/ScanEntryRecord.h"
-#include "survey/ScanList.h"
-#include "wlan/DriverChannelPort.h"
+#include "scan/ScanEntryDecoders.h"
+#include "scan/ScanEntryRecord.h"
+#include "scan/ScanList.h"
+#include "adapter/DriverChannelPort.h"
 
 namespace nxui::shell::test {
 namespace {

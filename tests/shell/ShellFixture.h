@@ -19,7 +19,7 @@
 #include "shell/IMainWindowView.h"
 #include "shell/ITrayMenu.h"
 #include "shell/ShellIds.h"
-#include "shell/StringTable.h"
+#include "display/StringTable.h"
 #include "sim/ScenarioLoader.h"
 #include "sim/SimWorld.h"
 

@@ -1,4 +1,4 @@
-#include "shell/StringTable.h"
+#include "display/StringTable.h"
 
 #include <gtest/gtest.h>
 

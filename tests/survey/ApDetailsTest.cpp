@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "shell/StringTable.h"
+#include "display/StringTable.h"
 #include "sim/IeBuilder.h"
 #include "survey/CAPDetailInfoDlg.h"
-#include "survey/ElementIds.h"
+#include "scan/ElementIds.h"
 #include "survey/ScanEntryFactory.h"
 
 namespace nxui {

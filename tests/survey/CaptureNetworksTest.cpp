@@ -8,7 +8,7 @@
 #include "base/ByteReader.h"
 #include "sim/CaptureNetworks.h"
 #include "sim/IeBuilder.h"
-#include "survey/ElementIds.h"
+#include "scan/ElementIds.h"
 
 namespace nxui {
 namespace {

@@ -5,12 +5,12 @@
 #include <string>
 
 #include "sim/IeBuilder.h"
-#include "survey/ElementIds.h"
-#include "survey/ElementWalker.h"
-#include "survey/KeySuites.h"
+#include "scan/ElementIds.h"
+#include "scan/ElementWalker.h"
+#include "scan/KeySuites.h"
 #include "survey/PcapReader.h"
-#include "survey/ScanEntryDecoders.h"
-#include "survey/WpsFields.h"
+#include "scan/ScanEntryDecoders.h"
+#include "scan/WpsFields.h"
 
 namespace nxui {
 namespace {

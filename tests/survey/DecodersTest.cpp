@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "sim/IeBuilder.h"
-#include "survey/ElementIds.h"
-#include "survey/ScanEntryDecoders.h"
+#include "scan/ElementIds.h"
+#include "scan/ScanEntryDecoders.h"
 #include "survey/ScanEntryFactory.h"
 #include "survey/SurveyCells.h"
 #include "adapter/Units.h"

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "survey/ElementWalker.h"
+#include "scan/ElementWalker.h"
 
 namespace nxui {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "survey/BssidEx.h"
+#include "scan/BssidEx.h"
 #include "survey/ISurveyHost.h"
 
 namespace nxui::testing {

@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "sim/IeBuilder.h"
-#include "survey/ElementIds.h"
-#include "survey/ElementWalker.h"
-#include "survey/ScanEntryDecoders.h"
+#include "scan/ElementIds.h"
+#include "scan/ElementWalker.h"
+#include "scan/ScanEntryDecoders.h"
 #include "survey/ScanEntryFactory.h"
 
 namespace nxui {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/ByteReader.h"
-#include "survey/BssidEx.h"
+#include "scan/BssidEx.h"
 
 namespace nxui::testing {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "survey/ScanEntryRecord.h"
-#include "survey/ScanList.h"
+#include "scan/ScanEntryRecord.h"
+#include "scan/ScanList.h"
 #include "survey/ScanListSort.h"
 #include "survey/ScanEntryFactory.h"
 

@@ -6,7 +6,7 @@
 
 #include "sim/IeBuilder.h"
 #include "survey/CPageSiteSurveyDlg.h"
-#include "survey/ElementIds.h"
+#include "scan/ElementIds.h"
 #include "survey/FakeSurveyHost.h"
 #include "survey/LastSurveySelection.h"
 #include "survey/ScanEntryFactory.h"

@@ -8,19 +8,19 @@
 
 #include "adapter/ChannelFrequencyTable.h"
 #include "monitor/CLinkStatusDlg.h"
-#include "monitor/ShellLinkStatusHost.h"
+#include "shell/ShellLinkStatusHost.h"
 #include "shell/ShellFixture.h"
 #include "sim/CaptureNetworks.h"
 #include "sim/ScenarioLoader.h"
 #include "survey/CAPDetailInfoDlg.h"
 #include "survey/CPageSiteSurveyDlg.h"
-#include "survey/HideDlgSurveyHost.h"
+#include "shell/HideDlgSurveyHost.h"
 #include "survey/LastSurveySelection.h"
-#include "survey/ScanEntryRecord.h"
-#include "survey/ScanList.h"
+#include "scan/ScanEntryRecord.h"
+#include "scan/ScanList.h"
 #include "survey/ScanListSort.h"
 #include "survey/SurveyShared.h"
-#include "wlan/DriverChannelPort.h"
+#include "adapter/DriverChannelPort.h"
 
 namespace nxui {
 namespace {

@@ -3,7 +3,7 @@
 #include <thread>
 
 #include "WlanFixture.h"
-#include "survey/BssidEx.h"
+#include "scan/BssidEx.h"
 #include "sim/ScenarioLoader.h"
 #include "sim/SimWorld.h"
 

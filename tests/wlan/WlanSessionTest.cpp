@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "WlanFixture.h"
-#include "survey/BssidEx.h"
+#include "scan/BssidEx.h"
 
 namespace nxui::testing {
 namespace {

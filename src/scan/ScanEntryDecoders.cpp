@@ -1,10 +1,10 @@
-#include "survey/ScanEntryDecoders.h"
+#include "scan/ScanEntryDecoders.h"
 
 #include <cstdio>
 
-#include "survey/ElementIds.h"
-#include "survey/ElementWalker.h"
-#include "survey/KeySuites.h"
+#include "scan/ElementIds.h"
+#include "scan/ElementWalker.h"
+#include "scan/KeySuites.h"
 
 namespace nxui {
 

@@ -8,7 +8,7 @@
 #include <deque>
 #include <string>
 
-#include "monitor/DisplayColour.h"
+#include "display/DisplayColour.h"
 
 namespace nxui {
 

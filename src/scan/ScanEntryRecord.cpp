@@ -1,9 +1,9 @@
-#include "survey/ScanEntryRecord.h"
+#include "scan/ScanEntryRecord.h"
 
 #include <algorithm>
 
 #include "base/ByteReader.h"
-#include "survey/BssidEx.h"
+#include "scan/BssidEx.h"
 
 namespace nxui {
 

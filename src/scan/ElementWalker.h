@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <span>
 
-#include "survey/InfoElement.h"
+#include "scan/InfoElement.h"
 
 namespace nxui {
 

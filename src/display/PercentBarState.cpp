@@ -1,4 +1,4 @@
-#include "monitor/PercentBarState.h"
+#include "display/PercentBarState.h"
 
 #include <utility>
 

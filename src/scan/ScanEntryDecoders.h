@@ -7,9 +7,9 @@
 #include <span>
 #include <string>
 
-#include "survey/HtElements.h"
-#include "survey/ScanEntryRecord.h"
-#include "survey/WpsFields.h"
+#include "scan/HtElements.h"
+#include "scan/ScanEntryRecord.h"
+#include "scan/WpsFields.h"
 
 namespace nxui {
 

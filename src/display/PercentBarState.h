@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "monitor/DisplayColour.h"
+#include "display/DisplayColour.h"
 
 namespace nxui {
 

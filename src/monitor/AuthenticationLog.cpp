@@ -1,4 +1,4 @@
-#include "shell/AuthenticationLog.h"
+#include "monitor/AuthenticationLog.h"
 
 namespace nxui::shell {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "adapter/DriverChannel.h"
-#include "wlan/DriverRequestPort.h"
+#include "adapter/DriverRequestPort.h"
 
 namespace nxui {
 

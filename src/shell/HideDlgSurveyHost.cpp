@@ -1,4 +1,4 @@
-#include "survey/HideDlgSurveyHost.h"
+#include "shell/HideDlgSurveyHost.h"
 
 #include "platform/ISystemInfo.h"
 #include "platform/Platform.h"

@@ -1,4 +1,4 @@
-#include "survey/ElementWalker.h"
+#include "scan/ElementWalker.h"
 
 namespace nxui {
 

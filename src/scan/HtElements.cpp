@@ -1,4 +1,4 @@
-#include "survey/HtElements.h"
+#include "scan/HtElements.h"
 
 #include <algorithm>
 

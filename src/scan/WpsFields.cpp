@@ -1,4 +1,4 @@
-#include "survey/WpsFields.h"
+#include "scan/WpsFields.h"
 
 #include <algorithm>
 

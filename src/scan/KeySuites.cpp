@@ -1,4 +1,4 @@
-#include "survey/KeySuites.h"
+#include "scan/KeySuites.h"
 
 #include "base/ByteReader.h"
 

@@ -2,9 +2,9 @@
 // with every driver, WLAN service and IP helper request they make.
 #include <benchmark/benchmark.h>
 
-#include "monitor/MonitorWorld.h"
 #include "monitor/CLinkStatusDlg.h"
 #include "monitor/CPageStatisticsDlg.h"
+#include "monitor/MonitorWorld.h"
 
 namespace {
 

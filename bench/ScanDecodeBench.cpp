@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "survey/ScanEntryFactory.h"
-#include "sim/IeBuilder.h"
 #include "scan/BssidEx.h"
 #include "scan/ScanEntryDecoders.h"
 #include "scan/ScanList.h"
+#include "sim/IeBuilder.h"
+#include "survey/ScanEntryFactory.h"
 #include "survey/ScanListSort.h"
 #include "survey/SurveyCells.h"
 

@@ -16,9 +16,9 @@
 #include "scan/ScanEntryDecoders.h"
 #include "scan/ScanEntryRecord.h"
 #include "scan/ScanList.h"
+#include "scan/WpsFields.h"
 #include "survey/ScanListSort.h"
 #include "survey/SurveyCells.h"
-#include "scan/WpsFields.h"
 
 namespace nxui::fuzz {
 
@@ -52,7 +52,8 @@ inline std::size_t ScanDecodeOneInput(const std::uint8_t* data, std::size_t size
 
   ParseElementBodies(bytes);
 
-  std::vector<std::uint8_t> buffer(input.begin(), input.begin() + static_cast<std::ptrdiff_t>(std::min(size, bssid_ex::kScanBufferSize)));
+  std::vector<std::uint8_t> buffer(
+      input.begin(), input.begin() + static_cast<std::ptrdiff_t>(std::min(size, bssid_ex::kScanBufferSize)));
   {
     const ScanList list(buffer);
     for (const auto& slot : list.slots()) {

@@ -4,6 +4,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
+# Formatting first: a difference fails the run before the long build.
+if ! scripts/format.sh --check 2>/tmp/nxui-format.$$; then
+  head -n 20 /tmp/nxui-format.$$; rm -f /tmp/nxui-format.$$
+  echo "format: files differ from .clang-format; run scripts/format.sh"; exit 1
+fi
+rm -f /tmp/nxui-format.$$
 cmake --preset default
 cmake --build --preset default
 ctest_log="$(mktemp)"

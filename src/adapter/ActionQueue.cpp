@@ -16,15 +16,18 @@ bool ModeSendsNoRateSets(std::int32_t mode) { return mode == 5 || mode == 6 || m
 
 std::vector<std::uint8_t> DesiredRatesForMode(std::int32_t mode, std::uint32_t htTransmitSetting) {
   switch (mode) {
-    case 1: return {22, 11, 4, 2};
+    case 1:
+      return {22, 11, 4, 2};
     case 2:
-    case 4: return {108, 96, 72, 48, 36, 24, 18, 12};
+    case 4:
+      return {108, 96, 72, 48, 36, 24, 18, 12};
     case 5:
     case 6:
     case 9:
       if (((htTransmitSetting >> 4) & 0x7F) == 0x21) return {108, 96, 72, 48, 22, 11, 4, 2};
       return {108};
-    default: return {108, 96, 72, 48, 22, 11, 4, 2};
+    default:
+      return {108, 96, 72, 48, 22, 11, 4, 2};
   }
 }
 

@@ -9,10 +9,10 @@
 #include <memory>
 #include <optional>
 
-#include "platform/IEventLoop.h"
-#include "platform/IWlanApi.h"
 #include "adapter/ConnectionSettings.h"
 #include "adapter/DriverRequestPort.h"
+#include "platform/IEventLoop.h"
+#include "platform/IWlanApi.h"
 
 namespace nxui {
 

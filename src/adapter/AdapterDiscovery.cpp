@@ -110,8 +110,7 @@ bool AdapterDiscovery::DiscoverAdapter(AdapterContext& context) {
     context.devicePath = FamilyDevicePath(family);
   }
 
-  std::string classKeyPath =
-      std::string(os < kOsWin2000 ? kClassKeyBaseOld : kClassKeyBase) + "\\" + device.driverKey;
+  std::string classKeyPath = std::string(os < kOsWin2000 ? kClassKeyBaseOld : kClassKeyBase) + "\\" + device.driverKey;
   if (!context.classKeyPath.empty() && context.classKeyPath != classKeyPath) context.adapterChanged = true;
   context.classKeyPath = std::move(classKeyPath);
   return true;

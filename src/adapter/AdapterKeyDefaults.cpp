@@ -26,15 +26,40 @@ struct ApDefault {
 
 // Order matters to anyone comparing key dumps; "TXPower" really is written twice.
 constexpr ApDefault kApDefaultsAfterMode[] = {
-    {"TransRate", "0"},       {"TurboRate", "0"},       {"BGProtection", "0"},  {"ShortSlot", "1"},
-    {"Channel", "1"},         {"PreambleType", "0"},    {"TXPower", "0"},       {"RtsThresh", "2347"},
-    {"FragThresh", "0"},      {"AuthMode", "1"},        {"CipherMode", "0"},    {"WPAPSK", ""},
-    {"WEPKey1Type", "0"},     {"WEPKey2Type", "0"},     {"WEPKey3Type", "0"},   {"WEPKey4Type", "0"},
-    {"WEPKeyUse", "1"},       {"WEPKey1", ""},          {"WEPKey2", ""},        {"WEPKey3", ""},
-    {"WEPKey4", ""},          {"RekeyInterval", "60"},  {"RekeyMethod", "0"},   {"TXPower", "0"},
-    {"RadiusIP", ""},         {"RadiusPort", ""},       {"RadiusKey", ""},      {"AccessControlPolicy", "0"},
-    {"AccessControlList", "", true},                    {"WdsEnable", "1"},     {"WdsList", "", true},
-    {"AutoChannelSelect", "0"},                         {"NoForwarding", "0"},  {"HideSSID", "0"},
+    {"TransRate", "0"},
+    {"TurboRate", "0"},
+    {"BGProtection", "0"},
+    {"ShortSlot", "1"},
+    {"Channel", "1"},
+    {"PreambleType", "0"},
+    {"TXPower", "0"},
+    {"RtsThresh", "2347"},
+    {"FragThresh", "0"},
+    {"AuthMode", "1"},
+    {"CipherMode", "0"},
+    {"WPAPSK", ""},
+    {"WEPKey1Type", "0"},
+    {"WEPKey2Type", "0"},
+    {"WEPKey3Type", "0"},
+    {"WEPKey4Type", "0"},
+    {"WEPKeyUse", "1"},
+    {"WEPKey1", ""},
+    {"WEPKey2", ""},
+    {"WEPKey3", ""},
+    {"WEPKey4", ""},
+    {"RekeyInterval", "60"},
+    {"RekeyMethod", "0"},
+    {"TXPower", "0"},
+    {"RadiusIP", ""},
+    {"RadiusPort", ""},
+    {"RadiusKey", ""},
+    {"AccessControlPolicy", "0"},
+    {"AccessControlList", "", true},
+    {"WdsEnable", "1"},
+    {"WdsList", "", true},
+    {"AutoChannelSelect", "0"},
+    {"NoForwarding", "0"},
+    {"HideSSID", "0"},
     {"BeaconPeriod", "100"},
 };
 
@@ -58,8 +83,7 @@ void SnapshotDefaults(IRegistry& registry, const std::string& classKeyPath) {
   registry.CloseKey(source);
 }
 
-bool EnsureApDefaults(DriverChannel& driver, IRegistry& registry, const AdapterContext& context,
-                      bool supports5GHz) {
+bool EnsureApDefaults(DriverChannel& driver, IRegistry& registry, const AdapterContext& context, bool supports5GHz) {
   const std::string path = context.classKeyPath + "\\ApDefault";
   HKEY key = 0;
   if (registry.OpenKey(kHkeyLocalMachine, path, kKeyQueryValue, key) == kErrorSuccess) {

@@ -19,7 +19,6 @@ void SnapshotDefaults(IRegistry& registry, const std::string& classKeyPath);
 // Creates "ApDefault" with the soft access point's defaults when it does not exist; an existing one
 // is never touched. "SSID" is "SoftAP-%02X" of the last byte of the adapter address. Returns true
 // when the subkey was created.
-bool EnsureApDefaults(DriverChannel& driver, IRegistry& registry, const AdapterContext& context,
-                      bool supports5GHz);
+bool EnsureApDefaults(DriverChannel& driver, IRegistry& registry, const AdapterContext& context, bool supports5GHz);
 
 }  // namespace nxui

@@ -26,8 +26,6 @@ void CSelCardDlg::Refresh() {
   manufacturer_ = device.manufacturer;
 }
 
-int CSelCardDlg::OnOk() const {
-  return candidates_.empty() ? -1 : candidates_[static_cast<std::size_t>(selection_)];
-}
+int CSelCardDlg::OnOk() const { return candidates_.empty() ? -1 : candidates_[static_cast<std::size_t>(selection_)]; }
 
 }  // namespace nxui

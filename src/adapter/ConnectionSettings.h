@@ -43,8 +43,8 @@ inline constexpr std::uint32_t kTransmitKeyBit = 0x80000000u;
 // One key for the driver: a WEP key (5 or 13 bytes) or the 32-byte WPA-None group key.
 struct KeySlot {
   std::uint32_t present = 0;
-  std::uint32_t keyIndex = 0;   // slot number, kTransmitKeyBit for the transmit key
-  std::uint32_t keyLength = 0;  // bytes used in key
+  std::uint32_t keyIndex = 0;           // slot number, kTransmitKeyBit for the transmit key
+  std::uint32_t keyLength = 0;          // bytes used in key
   std::array<std::uint8_t, 6> bssid{};  // the broadcast address for group keys
   std::array<std::uint8_t, 32> key{};
 };
@@ -65,7 +65,7 @@ inline std::string_view TextOf(const RecordText& text) {
 
 struct ConnectionSettings {
   // Target.
-  std::int32_t byBssid = 0;  // 0 connect by name, non-zero to the access point in bssid
+  std::int32_t byBssid = 0;      // 0 connect by name, non-zero to the access point in bssid
   std::uint32_t ssidLength = 0;  // 0..32
   std::array<std::uint8_t, 32> ssid{};
   std::array<std::uint8_t, 6> bssid{};
@@ -75,12 +75,12 @@ struct ConnectionSettings {
   std::int32_t preamble = 0;                        // 0 long, 2 auto
   std::int32_t rtsThreshold = 0;
   std::int32_t fragThreshold = 0;
-  std::int32_t txPower = 0;              // index 0..6 (0 automatic)
+  std::int32_t txPower = 0;  // index 0..6 (0 automatic)
   std::int32_t channel = 0;  // channel number as stored (J channels above 200), for display
   // "The record's channel" as the driver takes it (DS configuration, ad hoc STA configuration):
   // the centre frequency in kHz, filled for ad hoc records only.
   std::uint32_t channelFrequencyKhz = 0;
-  std::int32_t psMode = 0;               // 0 CAM, 2 PSM
+  std::int32_t psMode = 0;  // 0 CAM, 2 PSM
   std::int32_t acPowerCam = 0;
 
   // Security.
@@ -121,8 +121,8 @@ struct ConnectionSettings {
   std::array<char, 64> preSharedKey{};
   std::int32_t preSharedKeyLength = 0;
 
-  KeySlot wpaNoneKey{};               // authMode 5 only
-  std::array<KeySlot, 4> wepKeys{};   // authMode 1 or cipherMode 0
+  KeySlot wpaNoneKey{};              // authMode 5 only
+  std::array<KeySlot, 4> wepKeys{};  // authMode 1 or cipherMode 0
 
   // Radio parameters from the adapter's registry key, used by the action queue.
   std::int32_t useRegistryRadio = 0;
@@ -139,9 +139,7 @@ struct ConnectionSettings {
   std::int32_t fromProfile = 0;
 
   // The inner method in force, whichever side the editor stored it on.
-  std::int32_t TunnelProtocol() const {
-    return authenProtocol == 2 ? ttlsTunnelProtocol : peapTunnelProtocol;
-  }
+  std::int32_t TunnelProtocol() const { return authenProtocol == 2 ? ttlsTunnelProtocol : peapTunnelProtocol; }
 
   std::string_view PreSharedKeyText() const {
     const auto count = static_cast<std::size_t>(

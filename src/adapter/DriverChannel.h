@@ -19,10 +19,10 @@ class IEventLoop;
 
 // One pending set. Records are copied by value.
 struct _SET_INFORMATION_DATA {
-  nxui::Oid Oid = 0;                  // wire code, set bit already OR-ed in
-  std::vector<std::uint8_t> Buffer;   // private copy of the record; empty when Length is 0
+  nxui::Oid Oid = 0;                 // wire code, set bit already OR-ed in
+  std::vector<std::uint8_t> Buffer;  // private copy of the record; empty when Length is 0
   DWORD Length = 0;
-  DWORD BytesReturned = 0;            // of the last attempt
+  DWORD BytesReturned = 0;  // of the last attempt
   std::int32_t RetriesLeft = 0;
   UINT_PTR TimerId = 0;
 };

@@ -17,10 +17,10 @@ static_assert(sizeof(Ndis80211Ssid) == 36);
 
 // NDIS_802_11_CONFIGURATION: OID_802_11_CONFIGURATION.
 struct Ndis80211Configuration {
-  std::uint32_t length;         // 32
-  std::uint32_t beaconPeriod;   // Kusec
+  std::uint32_t length;        // 32
+  std::uint32_t beaconPeriod;  // Kusec
   std::uint32_t atimWindow;
-  std::uint32_t dsConfig;       // centre frequency in kHz
+  std::uint32_t dsConfig;  // centre frequency in kHz
   std::uint32_t fhLength;
   std::uint32_t fhHopPattern;
   std::uint32_t fhHopSet;
@@ -54,9 +54,9 @@ static_assert(sizeof(SupportedRates) == 26);
 
 // OID_WLAN_LINK_STATUS. The 16-byte request stops before centralChannel.
 struct LinkStatusRecord {
-  std::uint32_t txRateUnits;     // 500 kbit/s
+  std::uint32_t txRateUnits;  // 500 kbit/s
   std::uint32_t channelQuality;
-  std::uint32_t txBytes;         // wraps at 2^32
+  std::uint32_t txBytes;  // wraps at 2^32
   std::uint32_t rxBytes;
   std::uint32_t centralChannel;  // 802.11n adapters only
 };
@@ -67,29 +67,29 @@ inline constexpr std::uint32_t kLinkStatus11nSize = 20;
 // OID_WLAN_STATISTICS: 23 signed 64-bit counters. The named ones are those the statistics
 // page shows; the others are kept plausible by the driver but not read.
 struct StatisticsRecord {
-  std::int64_t transmittedFragments;          // 0
-  std::int64_t transmittedFrames;             // 8: frames transmitted successfully
-  std::int64_t multicastTransmitted;          // 16
-  std::int64_t failedCount;                   // 24: no ACK after all retries
-  std::int64_t retryCount;                    // 32: retransmitted successfully
-  std::int64_t multipleRetryCount;            // 40
-  std::int64_t rtsSuccessCount;               // 48
-  std::int64_t rtsFailureCount;               // 56
-  std::int64_t ackFailureCount;               // 64
-  std::int64_t frameDuplicateCount;           // 72
-  std::int64_t receivedFragments;             // 80
-  std::int64_t multicastReceived;             // 88
-  std::int64_t fcsErrorCount;                 // 96: received with a CRC error
-  std::int64_t tkipLocalMicFailures;          // 104
-  std::int64_t tkipIcvErrors;                 // 112
-  std::int64_t tkipCounterMeasures;           // 120
-  std::int64_t tkipReplays;                   // 128
-  std::int64_t ccmpFormatErrors;              // 136
-  std::int64_t ccmpReplays;                   // 144
-  std::int64_t ccmpDecryptErrors;             // 152
-  std::int64_t fourWayHandshakeFailures;      // 160
-  std::int64_t wepUndecryptableCount;         // 168
-  std::int64_t receivedFrames;                // 176: received successfully
+  std::int64_t transmittedFragments;      // 0
+  std::int64_t transmittedFrames;         // 8: frames transmitted successfully
+  std::int64_t multicastTransmitted;      // 16
+  std::int64_t failedCount;               // 24: no ACK after all retries
+  std::int64_t retryCount;                // 32: retransmitted successfully
+  std::int64_t multipleRetryCount;        // 40
+  std::int64_t rtsSuccessCount;           // 48
+  std::int64_t rtsFailureCount;           // 56
+  std::int64_t ackFailureCount;           // 64
+  std::int64_t frameDuplicateCount;       // 72
+  std::int64_t receivedFragments;         // 80
+  std::int64_t multicastReceived;         // 88
+  std::int64_t fcsErrorCount;             // 96: received with a CRC error
+  std::int64_t tkipLocalMicFailures;      // 104
+  std::int64_t tkipIcvErrors;             // 112
+  std::int64_t tkipCounterMeasures;       // 120
+  std::int64_t tkipReplays;               // 128
+  std::int64_t ccmpFormatErrors;          // 136
+  std::int64_t ccmpReplays;               // 144
+  std::int64_t ccmpDecryptErrors;         // 152
+  std::int64_t fourWayHandshakeFailures;  // 160
+  std::int64_t wepUndecryptableCount;     // 168
+  std::int64_t receivedFrames;            // 176: received successfully
 };
 static_assert(sizeof(StatisticsRecord) == 184);
 
@@ -101,20 +101,20 @@ struct HtConfigRecord {
   std::uint8_t mpduDensity;
   std::uint8_t amsdu;
   std::uint8_t amsduSize;
-  std::uint8_t smps;             // 0 static, 1 dynamic, 3 disabled
+  std::uint8_t smps;  // 0 static, 1 dynamic, 3 disabled
   std::uint8_t autoBa;
 };
 static_assert(sizeof(HtConfigRecord) == 8);
 
 // OID_WLAN_HT_PHY_MODE: 802.11n transmit settings. Byte 6 holds the bandwidth bits.
 struct HtPhyModeRecord {
-  std::uint8_t phyMode;     // 0 CCK, 1 OFDM, 2 HT mixed, 3 HT greenfield
+  std::uint8_t phyMode;  // 0 CCK, 1 OFDM, 2 HT mixed, 3 HT greenfield
   std::uint8_t mcs;
   std::uint8_t shortGi;
   std::uint8_t stbc;
   std::uint8_t extChannel;  // 0 below, 1 above
   std::uint8_t reserved0;
-  std::uint8_t bandwidth;   // 0 20 MHz, 1 40 MHz
+  std::uint8_t bandwidth;  // 0 20 MHz, 1 40 MHz
   std::uint8_t reserved1;
   std::uint32_t reserved2;
 };
@@ -142,12 +142,12 @@ static_assert(sizeof(BaTable) == 3076);
 
 // OID_WLAN_BA_TABLE set (add) and OID_WLAN_BA_DELETE.
 struct BaRequest {
-  std::uint8_t direction;   // 0 originator, 1 recipient
+  std::uint8_t direction;  // 0 originator, 1 recipient
   std::uint8_t peer[6];
   std::uint8_t tid;
   std::uint8_t windowSize;  // add only
   std::uint8_t reserved[3];
-  std::uint8_t deleteAll;   // 0: one session
+  std::uint8_t deleteAll;  // 0: one session
   std::uint8_t reserved2;
 };
 static_assert(sizeof(BaRequest) == 14);
@@ -169,20 +169,20 @@ inline constexpr std::uint32_t kWpsMethodPin = 0x10000000;
 inline constexpr std::uint32_t kWpsMethodPbc = 0x20000000;
 struct WpsStartRequest {
   std::uint32_t method;
-  char pin[8];               // eight ASCII digits, no terminator
+  char pin[8];  // eight ASCII digits, no terminator
   Ndis80211Ssid ssid;
   std::uint8_t bssid[6];
   std::uint8_t channel;
-  std::uint8_t role;         // 1 enrollee, 2 registrar
+  std::uint8_t role;  // 1 enrollee, 2 registrar
 };
 static_assert(sizeof(WpsStartRequest) == 56);
 
 struct WpsCredential {
   std::uint32_t ssidLength;
   std::uint8_t ssid[32];
-  std::uint32_t authType;    // WPS authentication-type value
-  std::uint32_t encrType;    // WPS encryption-type value
-  std::uint32_t keyIndex;    // bit 31 is a flag
+  std::uint32_t authType;  // WPS authentication-type value
+  std::uint32_t encrType;  // WPS encryption-type value
+  std::uint32_t keyIndex;  // bit 31 is a flag
   std::uint32_t keyLength;
   std::uint8_t key[64];
   std::uint8_t mac[6];

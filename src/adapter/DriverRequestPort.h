@@ -18,8 +18,7 @@ class DriverRequestPort {
 
   bool SetU32(Oid oid, std::uint32_t value) {
     const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
-                                   static_cast<std::uint8_t>(value >> 16),
-                                   static_cast<std::uint8_t>(value >> 24)};
+                                   static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
     return Set(oid, bytes);
   }
 };

@@ -12,10 +12,14 @@ std::int32_t TxPowerSetValue(int powerIndex) {
 
 std::uint32_t PowerSaveLevel(int choice) {
   switch (choice) {
-    case 1: return 16;
-    case 2: return 8;
-    case 3: return 24;
-    default: return 0;
+    case 1:
+      return 16;
+    case 2:
+      return 8;
+    case 3:
+      return 24;
+    default:
+      return 0;
   }
 }
 

@@ -24,8 +24,7 @@ struct SettingsDirectory {
 // Texts written for the other platform use "\" between names: every "\" becomes "/" so that the
 // result is usable as a directory here, and the result always ends in "/". Neither text is cut to
 // a fixed length.
-SettingsDirectory ResolveSettingsDirectory(IRegistry& registry,
-                                           const std::filesystem::path& selectorFile = "setting");
+SettingsDirectory ResolveSettingsDirectory(IRegistry& registry, const std::filesystem::path& selectorFile = "setting");
 
 // "\" to "/", and a trailing "/" added to a non-empty text that lacks one.
 std::string DirectoryText(std::string text);

@@ -60,12 +60,14 @@ int CliApp::Run(int argc, char** argv, std::ostream& out, std::ostream& err) {
   std::string language = "en";
   bool trayOnly = false;
 
-  CLI::App app{"VQ-MA310X Wireless Utility: configuration and monitoring of the wireless adapter.\n"
-               "Without a command the graphical interface starts; commands run the same core on the\n"
-               "simulated platform under virtual time and print what the pages show.",
-               kProgram};
+  CLI::App app{
+      "VQ-MA310X Wireless Utility: configuration and monitoring of the wireless adapter.\n"
+      "Without a command the graphical interface starts; commands run the same core on the\n"
+      "simulated platform under virtual time and print what the pages show.",
+      kProgram};
   app.set_version_flag("--version", std::string(kProgram) + " " + NXUI_VERSION);
-  app.add_option("--scenario", options.scenarioFile, "Simulated platform from this scenario file (default: the embedded scenario)")
+  app.add_option("--scenario", options.scenarioFile,
+                 "Simulated platform from this scenario file (default: the embedded scenario)")
       ->type_name("FILE");
   app.add_option("--state", options.stateDirectory,
                  "The simulator's state directory (registry file, profiles); default: a fresh temporary one")

@@ -27,9 +27,9 @@ inline constexpr int kExitNoAdapter = 3;
 
 struct CliContext {
   const CliOptions& options;
-  CliRun* run;          // null for commands that do not need the simulated machine
-  CliReport& report;    // printed after `run` returned 0
-  std::ostream& out;    // for commands that print as they go (monitor)
+  CliRun* run;        // null for commands that do not need the simulated machine
+  CliReport& report;  // printed after `run` returned 0
+  std::ostream& out;  // for commands that print as they go (monitor)
   std::ostream& err;
   // The program's arguments, for commands that hand over to another front end.
   int argc;

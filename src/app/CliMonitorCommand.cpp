@@ -53,8 +53,8 @@ CliCommand MonitorCommand() {
     int printed = 0;
     while (interrupted == 0 && (*ticks == 0 || printed < *ticks)) {
       std::this_thread::sleep_for(kStep);
-      const auto elapsed =
-          static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started).count());
+      const auto elapsed = static_cast<std::uint64_t>(
+          std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started).count());
       // Up to the next refresh at most, so that each refresh is printed on its own.
       const std::uint64_t target = std::min(elapsed, nextPrintMs);
       if (target > virtualMs) {

@@ -8,7 +8,7 @@
 namespace nxui::cli {
 
 struct CliOptions {
-  std::string scenarioFile;  // empty: the embedded scenario
+  std::string scenarioFile;    // empty: the embedded scenario
   std::string stateDirectory;  // empty: a fresh temporary one, removed at the end
   Language language = Language::kEnglish;
   bool json = false;

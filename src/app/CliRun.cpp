@@ -73,7 +73,8 @@ std::unique_ptr<CliRun> CliRun::Create(const CliOptions& options, std::string& e
   shell::HideDlgOptions initial;
   initial.programIni = std::filesystem::path(world.stateDirectory()) / "NxUI.ini";
   shell::HideDlgOptions hide;
-  application.InitInstance("", [&hide](const shell::HideDlgOptions& chosen) { hide = chosen; }, initial);
+  application.InitInstance(
+      "", [&hide](const shell::HideDlgOptions& chosen) { hide = chosen; }, initial);
   application.ExitInstance();
 
   run->views_.cardChoice = options.card;
@@ -131,8 +132,8 @@ CLinkStatusDlg& CliRun::LinkStatus() {
 
 CPageStatisticsDlg& CliRun::Statistics() {
   if (!statistics_) {
-    statistics_ = std::make_unique<CPageStatisticsDlg>(loop_, *driverPort_, Hidden().Session(), Strings(),
-                                                       linkStatus_.get());
+    statistics_ =
+        std::make_unique<CPageStatisticsDlg>(loop_, *driverPort_, Hidden().Session(), Strings(), linkStatus_.get());
     statistics_->OnInitDialog();
   }
   return *statistics_;
@@ -140,8 +141,8 @@ CPageStatisticsDlg& CliRun::Statistics() {
 
 CPageAboutDlg& CliRun::About() {
   if (!about_) {
-    about_ = std::make_unique<CPageAboutDlg>(*platform_, Hidden().Context(), *driverPort_, Strings(),
-                                             ThisProgramVersion());
+    about_ =
+        std::make_unique<CPageAboutDlg>(*platform_, Hidden().Context(), *driverPort_, Strings(), ThisProgramVersion());
     about_->OnInitDialog();
   }
   return *about_;

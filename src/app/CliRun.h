@@ -7,22 +7,22 @@
 #include <optional>
 #include <string>
 
+#include "adapter/DriverChannelPort.h"
 #include "app/CliOptions.h"
 #include "monitor/CLinkStatusDlg.h"
 #include "monitor/CPageStatisticsDlg.h"
-#include "shell/ShellLinkStatusHost.h"
 #include "platform/Platform.h"
 #include "platform/VirtualEventLoop.h"
 #include "shell/CPageAboutDlg.h"
 #include "shell/HeadlessViews.h"
+#include "shell/HideDlgSurveyHost.h"
 #include "shell/NxCore.h"
+#include "shell/ShellLinkStatusHost.h"
 #include "sim/SimWorld.h"
 #include "survey/CAPDetailInfoDlg.h"
 #include "survey/CPageSiteSurveyDlg.h"
-#include "shell/HideDlgSurveyHost.h"
 #include "survey/LastSurveySelection.h"
 #include "survey/SurveyShared.h"
-#include "adapter/DriverChannelPort.h"
 
 namespace nxui::cli {
 

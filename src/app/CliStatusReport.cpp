@@ -16,18 +16,24 @@ constexpr DisplayColour kDefaultBarColour{200, 200, 200};
 struct BarKey {
   const char* key;
 };
-constexpr std::array<BarKey, kLinkBarCount> kBarKeys = {
-    BarKey{"Link Quality"}, BarKey{"Signal Strength 1"}, BarKey{"Signal Strength 2"}, BarKey{"Signal Strength 3"},
-    BarKey{"Noise Strength"}};
+constexpr std::array<BarKey, kLinkBarCount> kBarKeys = {BarKey{"Link Quality"}, BarKey{"Signal Strength 1"},
+                                                        BarKey{"Signal Strength 2"}, BarKey{"Signal Strength 3"},
+                                                        BarKey{"Noise Strength"}};
 
 const char* TrayStateName(shell::TrayState state) {
   switch (state) {
-    case shell::TrayState::Good: return "good";
-    case shell::TrayState::Normal: return "normal";
-    case shell::TrayState::Weak: return "weak";
-    case shell::TrayState::Disconnected: return "disconnected";
-    case shell::TrayState::Missing: return "missing";
-    case shell::TrayState::WepError: return "wep-error";
+    case shell::TrayState::Good:
+      return "good";
+    case shell::TrayState::Normal:
+      return "normal";
+    case shell::TrayState::Weak:
+      return "weak";
+    case shell::TrayState::Disconnected:
+      return "disconnected";
+    case shell::TrayState::Missing:
+      return "missing";
+    case shell::TrayState::WepError:
+      return "wep-error";
   }
   return "missing";
 }

@@ -25,11 +25,16 @@ const char* BssTypeName(std::uint32_t mode) {
 
 const char* NetworkTypeName(std::uint32_t type) {
   switch (type) {
-    case bssid_ex::kNetworkTypeFh: return "FH";
-    case bssid_ex::kNetworkTypeDs: return "DS";
-    case bssid_ex::kNetworkTypeOfdm5: return "OFDM5";
-    case bssid_ex::kNetworkTypeOfdm24: return "OFDM24";
-    default: return "other";
+    case bssid_ex::kNetworkTypeFh:
+      return "FH";
+    case bssid_ex::kNetworkTypeDs:
+      return "DS";
+    case bssid_ex::kNetworkTypeOfdm5:
+      return "OFDM5";
+    case bssid_ex::kNetworkTypeOfdm24:
+      return "OFDM24";
+    default:
+      return "other";
   }
 }
 
@@ -60,7 +65,6 @@ std::string NormaliseBssid(const std::string& text) {
   return result;
 }
 
-
 }  // namespace
 
 CliCommand SurveyCommand() {
@@ -82,7 +86,7 @@ CliCommand SurveyCommand() {
     CliRun& run = *c.run;
     CPageSiteSurveyDlg& page = SettledSurvey(run);
     if (!args->sort.empty()) {
-      const SortMode mode = args->sort == "channel" ? SortMode::Channel
+      const SortMode mode = args->sort == "channel"  ? SortMode::Channel
                             : args->sort == "signal" ? SortMode::Signal
                                                      : SortMode::Ssid;
       page.OnSortChanged(mode);

@@ -37,8 +37,7 @@ class ByteReader {
   bool le32(std::uint32_t& v) {
     if (4 > remaining()) return false;
     v = static_cast<std::uint32_t>(bytes_[pos_]) | (static_cast<std::uint32_t>(bytes_[pos_ + 1]) << 8) |
-        (static_cast<std::uint32_t>(bytes_[pos_ + 2]) << 16) |
-        (static_cast<std::uint32_t>(bytes_[pos_ + 3]) << 24);
+        (static_cast<std::uint32_t>(bytes_[pos_ + 2]) << 16) | (static_cast<std::uint32_t>(bytes_[pos_ + 3]) << 24);
     pos_ += 4;
     return true;
   }

@@ -177,8 +177,8 @@ bool ValidKey(std::string_view key) {
 }
 
 std::string EncodeValue(std::string_view value) {
-  bool changedByReading = (!value.empty() && (IsBlank(value.front()) || IsBlank(value.back()))) ||
-                          WrappedInQuotes(value);
+  bool changedByReading =
+      (!value.empty() && (IsBlank(value.front()) || IsBlank(value.back()))) || WrappedInQuotes(value);
   if (changedByReading) return "\"" + std::string(value) + "\"";
   return std::string(value);
 }
@@ -187,11 +187,16 @@ std::string EncodeValue(std::string_view value) {
 
 const char* IniResultText(IniResult result) {
   switch (result) {
-    case IniResult::Ok: return "ok";
-    case IniResult::InvalidSection: return "invalid section name";
-    case IniResult::InvalidKey: return "invalid key name";
-    case IniResult::InvalidValue: return "invalid value";
-    case IniResult::IoError: return "file could not be read or written";
+    case IniResult::Ok:
+      return "ok";
+    case IniResult::InvalidSection:
+      return "invalid section name";
+    case IniResult::InvalidKey:
+      return "invalid key name";
+    case IniResult::InvalidValue:
+      return "invalid value";
+    case IniResult::IoError:
+      return "file could not be read or written";
   }
   return "?";
 }

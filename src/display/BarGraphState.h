@@ -17,12 +17,12 @@ struct BarGraphState {
   static constexpr int kCaptionLines = 2;
   static constexpr int kBarWidth = 2;
 
-  std::string name;                  // "Tx" or "Rx"
-  std::deque<double> samples;        // [0] is the newest
+  std::string name;            // "Tx" or "Rx"
+  std::deque<double> samples;  // [0] is the newest
   std::size_t capacity = 1920;
   double maximum = 0.0;
   std::string captionLine1 = "Max";
-  std::string captionLine2;          // the maximum as text
+  std::string captionLine2;  // the maximum as text
   DisplayColour barColour = colour::kGreen;
   std::uint64_t revision = 0;
 

@@ -9,7 +9,7 @@
 namespace nxui {
 
 struct PercentBarState {
-  int position = 0;  // 0..100
+  int position = 0;          // 0..100
   std::string caption;       // as set by the page; may hold one "%d%%"
   std::string drawnCaption;  // the caption with the template completed
   // False: the bar draws its default gradient (after a reset).

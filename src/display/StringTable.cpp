@@ -310,9 +310,7 @@ const std::string& StringTable::LoadString(StringId id) const {
   return it == texts_.end() ? kEmpty : it->second;
 }
 
-bool StringTable::IsBuiltInChinese(StringId id) {
-  return id >= kTxPowerAuto && id <= kRiskyConfiguration;
-}
+bool StringTable::IsBuiltInChinese(StringId id) { return id >= kTxPowerAuto && id <= kRiskyConfiguration; }
 
 std::vector<StringId> StringTable::Ids() {
   std::vector<StringId> ids;

@@ -7,14 +7,14 @@
 #include "adapter/AdapterContext.h"
 #include "adapter/ChannelFrequencyTable.h"
 #include "adapter/DriverRecords.h"
+#include "adapter/DriverRequestPort.h"
 #include "adapter/Oids.h"
 #include "adapter/Units.h"
 #include "base/ByteReader.h"
+#include "display/StringTable.h"
 #include "monitor/ILinkStatusHost.h"
 #include "platform/IIpHelper.h"
 #include "platform/Platform.h"
-#include "display/StringTable.h"
-#include "adapter/DriverRequestPort.h"
 #include "wlan/WlanSession.h"
 
 namespace nxui {
@@ -36,8 +36,7 @@ constexpr const char* kStbcNone = "无";
 // Captions the string table has no template for.
 constexpr std::array<const char*, 3> kSignalAbsentCaption = {"Signal Strength1 >>", "Signal Strength2 >>",
                                                              "Signal Strength3 >>"};
-constexpr std::array<const char*, 3> kSignalDbmCaption = {"Signal Strength 1 >> %d dBm",
-                                                          "Signal Strength 2 >> %d dBm",
+constexpr std::array<const char*, 3> kSignalDbmCaption = {"Signal Strength 1 >> %d dBm", "Signal Strength 2 >> %d dBm",
                                                           "Signal Strength 3 >> %d dBm"};
 constexpr const char* kNoiseDbmCaption = "Noise Strength >> %d dBm";
 constexpr std::array<StringId, 3> kSignalTemplateIds = {string_id::kSignal1Bar, string_id::kSignal2Bar,
@@ -83,25 +82,38 @@ std::string NetworkTypeText(DWORD bssType, const std::string& previous) {
 
 std::string AuthenticationText(DWORD algorithm, const std::string& previous) {
   switch (algorithm) {
-    case kDot11AuthOpen: return "Open";
-    case kDot11AuthSharedKey: return "Shared";
-    case kDot11AuthWpa: return "WPA";
-    case kDot11AuthWpaPsk: return "WPA-PSK";
-    case kDot11AuthWpaNone: return "WPA-NONE";
-    case kDot11AuthRsna: return "WPA2";
-    case kDot11AuthRsnaPsk: return "WPA2-PSK";
-    default: return previous;
+    case kDot11AuthOpen:
+      return "Open";
+    case kDot11AuthSharedKey:
+      return "Shared";
+    case kDot11AuthWpa:
+      return "WPA";
+    case kDot11AuthWpaPsk:
+      return "WPA-PSK";
+    case kDot11AuthWpaNone:
+      return "WPA-NONE";
+    case kDot11AuthRsna:
+      return "WPA2";
+    case kDot11AuthRsnaPsk:
+      return "WPA2-PSK";
+    default:
+      return previous;
   }
 }
 
 // WEP with a 40- or 104-bit key (1, 5) keeps the previous text: only the generic WEP code has one.
 std::string EncryptionText(DWORD cipher, const std::string& previous) {
   switch (cipher) {
-    case kDot11CipherNone: return kCipherNone;
-    case kDot11CipherTkip: return "TKIP";
-    case kDot11CipherCcmp: return "AES";
-    case kDot11CipherWep: return "WEP";
-    default: return previous;
+    case kDot11CipherNone:
+      return kCipherNone;
+    case kDot11CipherTkip:
+      return "TKIP";
+    case kDot11CipherCcmp:
+      return "AES";
+    case kDot11CipherWep:
+      return "WEP";
+    default:
+      return previous;
   }
 }
 
@@ -275,12 +287,12 @@ void CLinkStatusDlg::Refresh() {
   const bool apKnown = driver_.Query(OID_WLAN_AP_IP_ADDRESS, apAddress) &&
                        std::any_of(apAddress.begin(), apAddress.end(), [](std::uint8_t b) { return b != 0; });
   if (apKnown) {
-    texts.status = Format("%s <--> %02X-%02X-%02X-%02X-%02X-%02X [%d.%d.%d.%d]", ssid.c_str(), bssid[0], bssid[1],
-                          bssid[2], bssid[3], bssid[4], bssid[5], apAddress[0], apAddress[1], apAddress[2],
-                          apAddress[3]);
+    texts.status =
+        Format("%s <--> %02X-%02X-%02X-%02X-%02X-%02X [%d.%d.%d.%d]", ssid.c_str(), bssid[0], bssid[1], bssid[2],
+               bssid[3], bssid[4], bssid[5], apAddress[0], apAddress[1], apAddress[2], apAddress[3]);
   } else {
-    texts.status = Format("%s <--> %02X-%02X-%02X-%02X-%02X-%02X", ssid.c_str(), bssid[0], bssid[1], bssid[2],
-                          bssid[3], bssid[4], bssid[5]);
+    texts.status = Format("%s <--> %02X-%02X-%02X-%02X-%02X-%02X", ssid.c_str(), bssid[0], bssid[1], bssid[2], bssid[3],
+                          bssid[4], bssid[5]);
   }
 
   FillConnectionAttributes();
@@ -495,8 +507,8 @@ void CLinkStatusDlg::ShowIdle(IdleDisplay which, bool legacyRate) {
   auto& texts = state_.texts;
   std::string status;
   if (which == IdleDisplay::kNotReady) {
-    status = strings_.LoadString(session_.ServiceAvailable() ? string_id::kNicNotReady
-                                                             : string_id::kAutoConfigDisabled);
+    status =
+        strings_.LoadString(session_.ServiceAvailable() ? string_id::kNicNotReady : string_id::kAutoConfigDisabled);
   } else {
     status = strings_.LoadString(host_.RadioOn() ? string_id::kDisconnected : string_id::kRfOff);
   }

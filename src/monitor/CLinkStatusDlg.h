@@ -29,8 +29,8 @@ class CLinkStatusDlg final : public IMessageTarget {
   // A chain the adapter lacks reports this signal level.
   static constexpr std::int32_t kSignalAbsent = -200;
 
-  CLinkStatusDlg(Platform& platform, const AdapterContext& context, DriverRequestPort& driver,
-                 WlanSession& session, const StringTable& strings, const ILinkStatusHost& host);
+  CLinkStatusDlg(Platform& platform, const AdapterContext& context, DriverRequestPort& driver, WlanSession& session,
+                 const StringTable& strings, const ILinkStatusHost& host);
   ~CLinkStatusDlg() override;
   CLinkStatusDlg(const CLinkStatusDlg&) = delete;
   CLinkStatusDlg& operator=(const CLinkStatusDlg&) = delete;

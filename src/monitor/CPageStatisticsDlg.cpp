@@ -2,11 +2,11 @@
 
 #include <array>
 
+#include "adapter/DriverRequestPort.h"
 #include "adapter/Oids.h"
 #include "base/ByteReader.h"
-#include "monitor/CLinkStatusDlg.h"
 #include "display/StringTable.h"
-#include "adapter/DriverRequestPort.h"
+#include "monitor/CLinkStatusDlg.h"
 #include "wlan/WlanSession.h"
 
 namespace nxui {
@@ -35,9 +35,7 @@ void CPageStatisticsDlg::OnInitDialog() {
   rxPage_.OnInitDialog();
 }
 
-void CPageStatisticsDlg::OnShow() {
-  state_.timerRunning = loop_.SetTimer(window_, kRefreshTimerId, kRefreshPeriodMs);
-}
+void CPageStatisticsDlg::OnShow() { state_.timerRunning = loop_.SetTimer(window_, kRefreshTimerId, kRefreshPeriodMs); }
 
 void CPageStatisticsDlg::OnHide() {
   loop_.KillTimer(window_, kRefreshTimerId);

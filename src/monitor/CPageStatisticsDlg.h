@@ -20,8 +20,8 @@ struct StatisticsPageState {
   std::string receiveButton;   // "Receive"
   std::string buttonFont = "Trebuchet MS";
   int buttonFontHeight = 20;
-  std::string resetButton;     // "Reset Counter"
-  int selectedSubPage = 0;     // 0 transmit, 1 receive
+  std::string resetButton;  // "Reset Counter"
+  int selectedSubPage = 0;  // 0 transmit, 1 receive
   bool timerRunning = false;
 };
 

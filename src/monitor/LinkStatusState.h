@@ -24,8 +24,8 @@ struct LinkStatusTexts {
 };
 
 struct HtGroupState {
-  bool visible = false;        // 802.11n adapters only
-  bool stbcVisible = false;    // never shown
+  bool visible = false;      // 802.11n adapters only
+  bool stbcVisible = false;  // never shown
   std::string bandwidth, guardInterval, stbc, mcs, snr0, snr1;
 };
 

@@ -4,9 +4,7 @@
 #include <cstdio>
 
 namespace nxui {
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 std::optional<Guid> Guid::Parse(std::string_view text) {
   if (text.size() == 38 && text.front() == '{' && text.back() == '}') {
@@ -31,7 +29,7 @@ std::optional<Guid> Guid::Parse(std::string_view text) {
   if (out != 16) return std::nullopt;
   Guid g;
   // Data1 (4 bytes), Data2 and Data3 (2 bytes each) are little-endian in memory.
-  g.bytes = {raw[3], raw[2], raw[1], raw[0], raw[5], raw[4], raw[7], raw[6],
+  g.bytes = {raw[3], raw[2], raw[1],  raw[0],  raw[5],  raw[4],  raw[7],  raw[6],
              raw[8], raw[9], raw[10], raw[11], raw[12], raw[13], raw[14], raw[15]};
   return g;
 }
@@ -39,10 +37,8 @@ std::optional<Guid> Guid::Parse(std::string_view text) {
 std::string Guid::ToString() const {
   const auto& b = bytes;
   char text[40];
-  std::snprintf(text, sizeof text,
-                "{%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X}", b[3], b[2],
-                b[1], b[0], b[5], b[4], b[7], b[6], b[8], b[9], b[10], b[11], b[12], b[13], b[14],
-                b[15]);
+  std::snprintf(text, sizeof text, "{%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X}", b[3], b[2],
+                b[1], b[0], b[5], b[4], b[7], b[6], b[8], b[9], b[10], b[11], b[12], b[13], b[14], b[15]);
   return text;
 }
 

@@ -10,12 +10,12 @@ namespace nxui {
 // (SetupDiGetDeviceRegistryProperty: SPDRP_HARDWAREID, FRIENDLYNAME, DEVICEDESC,
 // LOCATION_INFORMATION, MFG, DRIVER).
 struct DeviceInfo {
-  std::string hardwareId;         // first string of the hardware-ID multi-string
-  std::string friendlyName;       // may be empty
+  std::string hardwareId;    // first string of the hardware-ID multi-string
+  std::string friendlyName;  // may be empty
   std::string deviceDescription;
   std::string location;
   std::string manufacturer;
-  std::string driverKey;          // "{4D36E972-E325-11CE-BFC1-08002BE10318}\\0007"
+  std::string driverKey;  // "{4D36E972-E325-11CE-BFC1-08002BE10318}\\0007"
 };
 
 // Device setup enumeration (SetupAPI).
@@ -30,8 +30,7 @@ class IDeviceSetup {
 
   // SetupDiOpenDevRegKey(DICS_FLAG_GLOBAL, DIREG_DRV, KEY_READ) + RegQueryValueEx of a text value.
   // False when the key or the value is missing.
-  virtual bool ReadDriverKeyValue(const DeviceInfo& device, std::string_view valueName,
-                                  std::string& value) = 0;
+  virtual bool ReadDriverKeyValue(const DeviceInfo& device, std::string_view valueName, std::string& value) = 0;
 };
 
 }  // namespace nxui

@@ -42,13 +42,10 @@ class IRegistry {
   virtual LONG CloseKey(HKEY key) = 0;
 
   // Returns the whole value; callers that read into a fixed buffer truncate themselves.
-  virtual LONG QueryValue(HKEY key, std::string_view name, DWORD& type,
-                          std::vector<std::uint8_t>& data) = 0;
-  virtual LONG SetValue(HKEY key, std::string_view name, DWORD type,
-                        std::span<const std::uint8_t> data) = 0;
+  virtual LONG QueryValue(HKEY key, std::string_view name, DWORD& type, std::vector<std::uint8_t>& data) = 0;
+  virtual LONG SetValue(HKEY key, std::string_view name, DWORD type, std::span<const std::uint8_t> data) = 0;
   // kErrorNoMoreItems past the last value.
-  virtual LONG EnumValue(HKEY key, DWORD index, std::string& name, DWORD& type,
-                         std::vector<std::uint8_t>& data) = 0;
+  virtual LONG EnumValue(HKEY key, DWORD index, std::string& name, DWORD& type, std::vector<std::uint8_t>& data) = 0;
   virtual LONG EnumKey(HKEY key, DWORD index, std::string& name) = 0;
   virtual LONG DeleteValue(HKEY key, std::string_view name) = 0;
   // Deletes a key that has no subkeys.

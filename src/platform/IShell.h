@@ -13,8 +13,8 @@ enum class NotifyIconAction { Add, Modify, Delete };
 struct NotifyIconData {
   UINT id = 0;
   UINT callbackMessage = 0;
-  int iconNumber = 0;   // resource number of the icon
-  std::string tip;      // tooltip text
+  int iconNumber = 0;  // resource number of the icon
+  std::string tip;     // tooltip text
 };
 
 // Shell: tray icon, opening documents and links, running a command line.

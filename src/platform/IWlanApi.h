@@ -156,9 +156,7 @@ struct Dot11Ssid {
   ULONG length = 0;  // 0..32
   std::array<std::uint8_t, 32> bytes{};
 
-  std::string_view View() const {
-    return {reinterpret_cast<const char*>(bytes.data()), length > 32 ? 32 : length};
-  }
+  std::string_view View() const { return {reinterpret_cast<const char*>(bytes.data()), length > 32 ? 32 : length}; }
   static Dot11Ssid FromText(std::string_view text) {
     Dot11Ssid s;
     s.length = static_cast<ULONG>(text.size() > 32 ? 32 : text.size());
@@ -200,16 +198,16 @@ struct WlanBssEntry {
   Dot11MacAddress bssid{};
   DWORD bssType = kDot11BssTypeInfrastructure;
   DWORD phyType = kDot11PhyTypeUnknown;
-  LONG rssi = 0;            // dBm
-  ULONG linkQuality = 0;    // 0..100
+  LONG rssi = 0;          // dBm
+  ULONG linkQuality = 0;  // 0..100
   bool inRegDomain = true;
-  std::uint16_t beaconPeriod = 100;          // time units
+  std::uint16_t beaconPeriod = 100;  // time units
   std::uint64_t timestamp = 0;
   std::uint64_t hostTimestamp = 0;
-  std::uint16_t capabilityInformation = 0;   // bit 4: privacy
-  ULONG chCenterFrequency = 0;               // kHz
-  std::vector<std::uint16_t> rateSet;        // 500 kbit/s units, bit 15 = basic rate
-  std::vector<std::uint8_t> ies;             // information elements as received
+  std::uint16_t capabilityInformation = 0;  // bit 4: privacy
+  ULONG chCenterFrequency = 0;              // kHz
+  std::vector<std::uint16_t> rateSet;       // 500 kbit/s units, bit 15 = basic rate
+  std::vector<std::uint8_t> ies;            // information elements as received
 };
 
 // WLAN_ASSOCIATION_ATTRIBUTES + WLAN_SECURITY_ATTRIBUTES inside WLAN_CONNECTION_ATTRIBUTES.
@@ -259,9 +257,9 @@ struct WlanInterfaceCapability {
 // WLAN_CONNECTION_PARAMETERS
 struct WlanConnectionParameters {
   DWORD connectionMode = kWlanConnectionModeProfile;
-  std::string profile;                      // profile name (mode profile), or empty
+  std::string profile;  // profile name (mode profile), or empty
   bool hasSsid = false;
-  Dot11Ssid ssid;                           // discovery modes
+  Dot11Ssid ssid;                              // discovery modes
   std::vector<Dot11MacAddress> desiredBssids;  // empty: none
   DWORD bssType = kDot11BssTypeInfrastructure;
   DWORD flags = 0;
@@ -313,9 +311,8 @@ class IWlanApi {
   // WlanGetAvailableNetworkList (flags as the platform's) and WlanGetNetworkBssList.
   virtual DWORD GetAvailableNetworkList(WlanHandle handle, const Guid& interfaceGuid, DWORD flags,
                                         std::vector<WlanAvailableNetwork>& networks) = 0;
-  virtual DWORD GetNetworkBssList(WlanHandle handle, const Guid& interfaceGuid, const Dot11Ssid* ssid,
-                                  DWORD bssType, bool securityEnabled,
-                                  std::vector<WlanBssEntry>& entries) = 0;
+  virtual DWORD GetNetworkBssList(WlanHandle handle, const Guid& interfaceGuid, const Dot11Ssid* ssid, DWORD bssType,
+                                  bool securityEnabled, std::vector<WlanBssEntry>& entries) = 0;
 
   // WlanQueryInterface, one call per opcode the client uses. Outputs are untouched on failure.
   virtual DWORD QueryInterfaceState(WlanHandle handle, const Guid& interfaceGuid, DWORD& state) = 0;
@@ -332,30 +329,28 @@ class IWlanApi {
                                        WlanInterfaceCapability& capability) = 0;
 
   // WlanSetInterface with the radio-state opcode.
-  virtual DWORD SetRadioState(WlanHandle handle, const Guid& interfaceGuid,
-                              const WlanPhyRadioState& state) = 0;
+  virtual DWORD SetRadioState(WlanHandle handle, const Guid& interfaceGuid, const WlanPhyRadioState& state) = 0;
 
   // WlanConnect / WlanDisconnect. Results arrive as ACM 9, 10 / 11, and 20, 21.
-  virtual DWORD Connect(WlanHandle handle, const Guid& interfaceGuid,
-                        const WlanConnectionParameters& parameters) = 0;
+  virtual DWORD Connect(WlanHandle handle, const Guid& interfaceGuid, const WlanConnectionParameters& parameters) = 0;
   virtual DWORD Disconnect(WlanHandle handle, const Guid& interfaceGuid) = 0;
 
   // Profiles of an interface (WlanSetProfile, WlanDeleteProfile, WlanGetProfileList,
   // WlanSetProfilePosition, WlanGetProfile). Names compare case-sensitively.
-  virtual DWORD SetProfile(WlanHandle handle, const Guid& interfaceGuid, DWORD flags,
-                           std::string_view xml, bool overwrite, DWORD& reasonCode) = 0;
+  virtual DWORD SetProfile(WlanHandle handle, const Guid& interfaceGuid, DWORD flags, std::string_view xml,
+                           bool overwrite, DWORD& reasonCode) = 0;
   virtual DWORD DeleteProfile(WlanHandle handle, const Guid& interfaceGuid, std::string_view name) = 0;
   virtual DWORD GetProfileList(WlanHandle handle, const Guid& interfaceGuid,
                                std::vector<WlanProfileInfo>& profiles) = 0;
   virtual DWORD SetProfilePosition(WlanHandle handle, const Guid& interfaceGuid, std::string_view name,
                                    DWORD position) = 0;
-  virtual DWORD GetProfile(WlanHandle handle, const Guid& interfaceGuid, std::string_view name,
-                           std::string& xml, DWORD& flags) = 0;
+  virtual DWORD GetProfile(WlanHandle handle, const Guid& interfaceGuid, std::string_view name, std::string& xml,
+                           DWORD& flags) = 0;
 
   // WlanUIEditProfile: the platform's modal profile dialog; blocks until it closes, so call it
   // from a worker. startPage 1 is the security page.
-  virtual DWORD UIEditProfile(DWORD uiVersion, std::string_view name, const Guid& interfaceGuid,
-                              HWND owner, DWORD startPage, DWORD& reasonCode) = 0;
+  virtual DWORD UIEditProfile(DWORD uiVersion, std::string_view name, const Guid& interfaceGuid, HWND owner,
+                              DWORD startPage, DWORD& reasonCode) = 0;
 
   // WlanRegisterNotification. Sources 0 unregisters. The callback runs on another thread.
   virtual DWORD RegisterNotification(WlanHandle handle, DWORD sources, bool ignoreDuplicate,

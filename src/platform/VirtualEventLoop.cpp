@@ -51,9 +51,7 @@ UINT_PTR VirtualEventLoop::SetSystemTimer(UINT periodMs, TimerProc proc) {
   return id;
 }
 
-bool VirtualEventLoop::KillSystemTimer(UINT_PTR timerId) {
-  return timers_.erase(TimerKey{0, timerId}) != 0;
-}
+bool VirtualEventLoop::KillSystemTimer(UINT_PTR timerId) { return timers_.erase(TimerKey{0, timerId}) != 0; }
 
 void VirtualEventLoop::ScheduleAt(std::uint64_t atMs, std::function<void()> action) {
   const UINT_PTR id = nextSystemTimer_++;
@@ -93,9 +91,7 @@ bool VirtualEventLoop::HasTimer(HWND window, UINT_PTR timerId) const {
   return timers_.count(TimerKey{window, timerId}) != 0;
 }
 
-bool VirtualEventLoop::HasSystemTimer(UINT_PTR timerId) const {
-  return timers_.count(TimerKey{0, timerId}) != 0;
-}
+bool VirtualEventLoop::HasSystemTimer(UINT_PTR timerId) const { return timers_.count(TimerKey{0, timerId}) != 0; }
 
 UINT VirtualEventLoop::TimerPeriod(HWND window, UINT_PTR timerId) const {
   auto it = timers_.find(TimerKey{window, timerId});

@@ -51,15 +51,13 @@ class VirtualEventLoop final : public IEventLoop {
   struct TimerKey {
     HWND window;  // 0 for system timers and scheduled actions
     UINT_PTR id;
-    bool operator<(const TimerKey& o) const {
-      return window != o.window ? window < o.window : id < o.id;
-    }
+    bool operator<(const TimerKey& o) const { return window != o.window ? window < o.window : id < o.id; }
   };
   struct Timer {
-    UINT periodMs = 0;       // 0: one-shot scheduled action
+    UINT periodMs = 0;  // 0: one-shot scheduled action
     std::uint64_t due = 0;
-    std::uint64_t order = 0; // start order, breaks ties
-    TimerProc proc;          // system timers
+    std::uint64_t order = 0;       // start order, breaks ties
+    TimerProc proc;                // system timers
     std::function<void()> action;  // scheduled actions
   };
   struct Posted {

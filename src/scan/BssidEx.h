@@ -22,11 +22,11 @@ inline constexpr std::size_t kNetworkTypeInUse = 56;  // 0 FH, 1 DS, 2 OFDM5, 3 
 inline constexpr std::size_t kConfiguration = 60;     // NDIS_802_11_CONFIGURATION, 32 bytes
 inline constexpr std::size_t kBeaconPeriod = 64;
 inline constexpr std::size_t kAtimWindow = 68;
-inline constexpr std::size_t kDsConfig = 72;          // centre frequency, kHz
+inline constexpr std::size_t kDsConfig = 72;            // centre frequency, kHz
 inline constexpr std::size_t kInfrastructureMode = 92;  // 0 IBSS, 1 infrastructure, 2 other
-inline constexpr std::size_t kSupportedRates = 96;    // 16 bytes, 500 kbit/s units
-inline constexpr std::size_t kIeLength = 112;         // 32-bit
-inline constexpr std::size_t kIes = 116;              // the elements
+inline constexpr std::size_t kSupportedRates = 96;      // 16 bytes, 500 kbit/s units
+inline constexpr std::size_t kIeLength = 112;           // 32-bit
+inline constexpr std::size_t kIes = 116;                // the elements
 inline constexpr std::size_t kFixedSize = 116;
 
 inline constexpr std::uint32_t kNetworkTypeFh = 0;

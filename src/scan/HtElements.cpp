@@ -12,7 +12,8 @@ bool ParseHtCapabilitiesBody(std::span<const std::uint8_t> body, HtCapabilities&
   HtCapabilities caps;
   std::span<const std::uint8_t> mcs;
   if (!reader.le16(caps.info) || !reader.u8(caps.ampduParameters) || !reader.take(16, mcs) ||
-      !reader.le16(caps.extendedCapabilities) || !reader.le32(caps.txBeamforming) || !reader.u8(caps.aselCapabilities)) {
+      !reader.le16(caps.extendedCapabilities) || !reader.le32(caps.txBeamforming) ||
+      !reader.u8(caps.aselCapabilities)) {
     return false;
   }
   std::copy(mcs.begin(), mcs.end(), caps.mcsSet.begin());

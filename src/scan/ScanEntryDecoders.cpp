@@ -48,8 +48,12 @@ unsigned Bit(unsigned value, unsigned bit) { return (value >> bit) & 1u; }
 }  // namespace
 
 std::string SecuritySummary::AuthText() const {
-  std::string text = JoinPlus({{wpa, "WPA"}, {wpaPsk, "WPA-PSK"}, {wpaNone, "WPA-NONE"},
-                               {wpa2, "WPA2"}, {wpa2Psk, "WPA2-PSK"}, {wpa2None, "WPA2-NONE"}});
+  std::string text = JoinPlus({{wpa, "WPA"},
+                               {wpaPsk, "WPA-PSK"},
+                               {wpaNone, "WPA-NONE"},
+                               {wpa2, "WPA2"},
+                               {wpa2Psk, "WPA2-PSK"},
+                               {wpa2None, "WPA2-NONE"}});
   return text.empty() ? "Unknown" : text;
 }
 
@@ -68,7 +72,8 @@ SecuritySummary DecodeSecurity(const ScanEntryRecord& entry) {
   while (walker.Next(element)) {
     KeySuites suites;
     if (element.id == ie::kRsn) {
-      if (element.body.size() <= 11 || !ParseRsnBody(element.body, suites) || suites.group.oui != ie::kOuiIeee) continue;
+      if (element.body.size() <= 11 || !ParseRsnBody(element.body, suites) || suites.group.oui != ie::kOuiIeee)
+        continue;
       MarkCipher(summary, suites.group.type);
       for (const SuiteSelector& suite : suites.pairwise) {
         if (suite.oui == ie::kOuiIeee) MarkCipher(summary, suite.type);
@@ -76,7 +81,8 @@ SecuritySummary DecodeSecurity(const ScanEntryRecord& entry) {
       for (const SuiteSelector& suite : suites.akm) {
         if (suite.oui != ie::kOuiIeee) continue;
         if (suite.type == ie::kAkm8021X) summary.wpa2 = true;
-        if (suite.type == ie::kAkmNone || suite.type == ie::kAkmPsk) (adHoc ? summary.wpa2None : summary.wpa2Psk) = true;
+        if (suite.type == ie::kAkmNone || suite.type == ie::kAkmPsk)
+          (adHoc ? summary.wpa2None : summary.wpa2Psk) = true;
       }
     } else if (ReadWpaStyle(element, suites)) {
       if (suites.group.oui == ie::kOuiWifi) MarkCipher(summary, suites.group.type);
@@ -182,7 +188,8 @@ std::array<std::string, 9> FormatWpsFields(const WpsDecode& wps) {
   if (f.selectedRegistrar) texts[2] = *f.selectedRegistrar ? "TRUE" : "FALSE";
   if (f.state) texts[3] = *f.state == 1 ? "Unconfigured" : "Configured";
   if (f.version) {
-    std::snprintf(buffer, sizeof buffer, "%u.%u", static_cast<unsigned>(*f.version >> 4), static_cast<unsigned>(*f.version & 0xF));
+    std::snprintf(buffer, sizeof buffer, "%u.%u", static_cast<unsigned>(*f.version >> 4),
+                  static_cast<unsigned>(*f.version & 0xF));
     texts[4] = buffer;
   }
   if (f.apSetupLocked) texts[5] = *f.apSetupLocked ? "TRUE" : "FALSE";
@@ -195,9 +202,12 @@ std::array<std::string, 9> FormatWpsFields(const WpsDecode& wps) {
     }
   }
   if (f.rfBands) {
-    if (*f.rfBands == 1) texts[7] = "2.4GHz";
-    else if (*f.rfBands == 2) texts[7] = "5GHz";
-    else if (*f.rfBands == 3) texts[7] = "2.4GHz + 5GHz";
+    if (*f.rfBands == 1)
+      texts[7] = "2.4GHz";
+    else if (*f.rfBands == 2)
+      texts[7] = "5GHz";
+    else if (*f.rfBands == 3)
+      texts[7] = "2.4GHz + 5GHz";
   }
   for (std::size_t i = 0; i < 8; ++i) {
     if (texts[i].empty()) texts[i] = "Unknown";

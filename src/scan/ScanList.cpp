@@ -1,7 +1,7 @@
-#include "survey/ScanList.h"
+#include "scan/ScanList.h"
 
 #include "base/ByteReader.h"
-#include "survey/BssidEx.h"
+#include "scan/BssidEx.h"
 
 namespace nxui {
 

@@ -11,10 +11,10 @@ namespace nxui {
 class ScanList {
  public:
   struct Slot {
-    std::size_t position = 0;  // index among the counted entries
-    std::size_t offset = 0;    // of the entry in the buffer
+    std::size_t position = 0;             // index among the counted entries
+    std::size_t offset = 0;               // of the entry in the buffer
     std::span<const std::uint8_t> bytes;  // Length bytes
-    bool usable = false;       // Length >= 116 + IELength
+    bool usable = false;                  // Length >= 116 + IELength
   };
 
   // Walks at most the declared count. The walk stops early at a Length below 4 (it could not

@@ -7,12 +7,12 @@
 #include "adapter/Oids.h"
 #include "adapter/SystemChecks.h"
 #include "base/ByteReader.h"
+#include "display/StringTable.h"
 #include "platform/IDeviceIo.h"
 #include "platform/IRegistry.h"
 #include "platform/IShell.h"
 #include "platform/ISystemInfo.h"
 #include "shell/ShellIds.h"
-#include "display/StringTable.h"
 #include "shell/TrayDecision.h"
 
 namespace nxui::shell {
@@ -56,14 +56,15 @@ CHideDlg::CHideDlg(Platform& platform, HideDlgPorts ports, HideDlgOptions option
                [this] { return std::span<const std::uint8_t>(workBuffers_[1]); }),
       queue_(*this, driverPort_, platform.loop),
       chooser_(ports.cardChooser, selectionOpen_),
-      discovery_(platform.deviceSetup, platform.deviceIo,
-                 options_.adapterListFile.empty() ? AdapterListFilePath(platform.systemInfo.GetModuleFileName())
-                                                  : options_.adapterListFile,
-                 chooser_,
-                 [this](const std::string& displayName, bool customDirectory) {
-                   session_.Start(displayName, window_, customDirectory);
-                 },
-                 options_.settings.custom),
+      discovery_(
+          platform.deviceSetup, platform.deviceIo,
+          options_.adapterListFile.empty() ? AdapterListFilePath(platform.systemInfo.GetModuleFileName())
+                                           : options_.adapterListFile,
+          chooser_,
+          [this](const std::string& displayName, bool customDirectory) {
+            session_.Start(displayName, window_, customDirectory);
+          },
+          options_.settings.custom),
       tray_(platform.shell, strings_),
       sink_(platform.driverEvents, platform.loop, trace_),
       messages_(ports.messageBox, strings_) {}
@@ -145,9 +146,7 @@ void CHideDlg::KillTimersZeroToNine() {
   for (UINT_PTR id = 0; id <= 9; ++id) platform_.loop.KillTimer(window_, id);
 }
 
-CNxUI2007Dlg* CHideDlg::MainWindow() {
-  return mainWindow_ && mainWindow_->IsOpen() ? mainWindow_.get() : nullptr;
-}
+CNxUI2007Dlg* CHideDlg::MainWindow() { return mainWindow_ && mainWindow_->IsOpen() ? mainWindow_.get() : nullptr; }
 
 void CHideDlg::ForgetClosedMainWindow() {
   if (!mainWindow_ || mainWindow_->IsOpen()) return;

@@ -49,7 +49,10 @@ class CInfoWnd final : public IMessageTarget {
   CInfoWnd& operator=(const CInfoWnd&) = delete;
 
   void SetPlacement(int placement) { placement_ = placement; }
-  void SetGaps(int horizontal, int vertical) { horizontalGap_ = horizontal; verticalGap_ = vertical; }
+  void SetGaps(int horizontal, int vertical) {
+    horizontalGap_ = horizontal;
+    verticalGap_ = vertical;
+  }
 
   // Ignored while a hint is visible or while the focus is outside the program.
   void Show(int anchorControl, const std::string& text);

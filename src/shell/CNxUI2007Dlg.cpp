@@ -1,7 +1,7 @@
 #include "shell/CNxUI2007Dlg.h"
 
-#include "shell/ShellIds.h"
 #include "display/StringTable.h"
+#include "shell/ShellIds.h"
 
 namespace nxui::shell {
 
@@ -152,9 +152,7 @@ void CNxUI2007Dlg::RefreshWpsButton(bool legacyG) {
   if (PageButtonState* wps = Button(1279)) wps->enabled = !legacyG;
 }
 
-void CNxUI2007Dlg::SetPageWindow(PageId page, HWND window) {
-  pageWindows_[static_cast<std::size_t>(page)] = window;
-}
+void CNxUI2007Dlg::SetPageWindow(PageId page, HWND window) { pageWindows_[static_cast<std::size_t>(page)] = window; }
 
 HWND CNxUI2007Dlg::PageWindow(PageId page) const {
   const HWND window = pageWindows_[static_cast<std::size_t>(page)];

@@ -5,13 +5,13 @@
 #include <utility>
 
 #include "adapter/AdapterContext.h"
+#include "adapter/DriverRequestPort.h"
 #include "adapter/FamilyTable.h"
 #include "adapter/Oids.h"
+#include "display/StringTable.h"
 #include "platform/IEventLoop.h"
 #include "platform/IShell.h"
 #include "platform/Platform.h"
-#include "display/StringTable.h"
-#include "adapter/DriverRequestPort.h"
 
 namespace nxui {
 
@@ -70,7 +70,9 @@ CPageAboutDlg::DriverImage CPageAboutDlg::ChooseDriverImage(const std::string& s
                                                             const AdapterContext& context) {
   const FamilyRow* row = FindFamily(context.family);
   if (row == nullptr) return {};
-  auto image = [row](DriverImageColumn column) { return std::string(row->driverImages[static_cast<std::size_t>(column)]); };
+  auto image = [row](DriverImageColumn column) {
+    return std::string(row->driverImages[static_cast<std::size_t>(column)]);
+  };
 
   std::string name;
   std::string folder = "\\drivers\\";

@@ -28,15 +28,15 @@ struct AboutLine {
 };
 
 struct AboutPageState {
-  AboutLine utilityVersion;  // 1173 / 1053
-  AboutLine utilityDate;     // 1174 / 1056
-  AboutLine driverVersion;   // 1175 / 1052
-  AboutLine driverDate;      // 1176 / 1055
-  AboutLine eepromVersion;   // 1177 / 1057
-  AboutLine firmwareVersion; // 3180 / 1058, hidden in the dialog template
-  AboutLine macAddress;      // 1178 / 3059
-  std::string legalNotice;   // 1085
-  std::string linkCaption;   // 3063: the maker's web address
+  AboutLine utilityVersion;   // 1173 / 1053
+  AboutLine utilityDate;      // 1174 / 1056
+  AboutLine driverVersion;    // 1175 / 1052
+  AboutLine driverDate;       // 1176 / 1055
+  AboutLine eepromVersion;    // 1177 / 1057
+  AboutLine firmwareVersion;  // 3180 / 1058, hidden in the dialog template
+  AboutLine macAddress;       // 1178 / 3059
+  std::string legalNotice;    // 1085
+  std::string linkCaption;    // 3063: the maker's web address
   // The driver image file the page read (empty when the system has none), for diagnostics.
   std::string driverImagePath;
 };

@@ -20,9 +20,8 @@ bool DriverEventSink::Register(HWND window) {
   trace_.Write("Start to ExecuteQuery\n");
   IEventLoop& loop = loop_;
   if (loop_.IsWindow(window)) {
-    messageSubscription_ = events_.Subscribe(kDriverMessageEventClass, [&loop, window] {
-      loop.PostMessage(window, kMsgDriverEvent, 0, 0);
-    });
+    messageSubscription_ = events_.Subscribe(kDriverMessageEventClass,
+                                             [&loop, window] { loop.PostMessage(window, kMsgDriverEvent, 0, 0); });
     mediaSubscription_ = events_.Subscribe(kMediaConnectEventClass, [] {});
   }
   const bool registered = messageSubscription_ != 0 || mediaSubscription_ != 0;

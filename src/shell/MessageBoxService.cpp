@@ -1,7 +1,7 @@
 #include "shell/MessageBoxService.h"
 
-#include "shell/ShellIds.h"
 #include "display/StringTable.h"
+#include "shell/ShellIds.h"
 
 namespace nxui::shell {
 

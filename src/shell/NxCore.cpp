@@ -2,8 +2,7 @@
 
 namespace nxui::shell {
 
-NxCore::NxCore(Platform& platform, Language language, HideDlgPorts ports, HideDlgOptions options,
-               HideDlgHooks hooks)
+NxCore::NxCore(Platform& platform, Language language, HideDlgPorts ports, HideDlgOptions options, HideDlgHooks hooks)
     : strings_(language) {
   hidden_ = std::make_unique<CHideDlg>(platform, ports, std::move(options), Lookup(), std::move(hooks));
 }

@@ -5,16 +5,15 @@
 
 #include <memory>
 
+#include "display/StringTable.h"
 #include "platform/Platform.h"
 #include "shell/CHideDlg.h"
-#include "display/StringTable.h"
 
 namespace nxui::shell {
 
 class NxCore {
  public:
-  NxCore(Platform& platform, Language language, HideDlgPorts ports, HideDlgOptions options,
-         HideDlgHooks hooks = {});
+  NxCore(Platform& platform, Language language, HideDlgPorts ports, HideDlgOptions options, HideDlgHooks hooks = {});
 
   // Dialog initialisation of the hidden window.
   void Start() { hidden_->OnInitDialog(); }

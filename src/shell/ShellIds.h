@@ -7,25 +7,25 @@
 namespace nxui::shell {
 
 // Messages handled by the hidden window (0x401-0x40B come from the WLAN session).
-inline constexpr UINT kMsgCommand = 0x0111;          // WM_COMMAND, the command in wParam
-inline constexpr UINT kMsgPowerBroadcast = 0x0218;   // WM_POWERBROADCAST
-inline constexpr UINT kMsgDeviceChange = 0x0219;     // WM_DEVICECHANGE
-inline constexpr UINT kMsgDriverEvent = 0x8001;      // posted by the driver-event sink
+inline constexpr UINT kMsgCommand = 0x0111;         // WM_COMMAND, the command in wParam
+inline constexpr UINT kMsgPowerBroadcast = 0x0218;  // WM_POWERBROADCAST
+inline constexpr UINT kMsgDeviceChange = 0x0219;    // WM_DEVICECHANGE
+inline constexpr UINT kMsgDriverEvent = 0x8001;     // posted by the driver-event sink
 inline constexpr UINT kMsgTrayCallback = 1124;
-inline constexpr UINT kMsgTaskbarCreated = 0xC050;   // the shell restarted: add the icon again
+inline constexpr UINT kMsgTaskbarCreated = 0xC050;  // the shell restarted: add the icon again
 inline constexpr UINT kMsgTaskbarCreatedAlt = 0xC088;
 
-inline constexpr WPARAM kPowerSuspend = 4;           // PBT_APMSUSPEND
-inline constexpr WPARAM kPowerResumeSuspend = 7;     // PBT_APMRESUMESUSPEND
-inline constexpr WPARAM kDeviceNodesChanged = 7;     // DBT_DEVNODES_CHANGED
+inline constexpr WPARAM kPowerSuspend = 4;        // PBT_APMSUSPEND
+inline constexpr WPARAM kPowerResumeSuspend = 7;  // PBT_APMRESUMESUSPEND
+inline constexpr WPARAM kDeviceNodesChanged = 7;  // DBT_DEVNODES_CHANGED
 
 inline constexpr LPARAM kTrayLeftDoubleClick = 515;  // WM_LBUTTONDBLCLK
 inline constexpr LPARAM kTrayRightButtonDown = 516;  // WM_RBUTTONDOWN
 
 // Commands.
-inline constexpr UINT kCmdLaunchConfig = 32771;      // "Launch Config Utilities"
-inline constexpr UINT kCmdExit = 32772;              // "Exit"
-inline constexpr UINT kCmdRescan = 1015;             // posted to the site-survey page
+inline constexpr UINT kCmdLaunchConfig = 32771;  // "Launch Config Utilities"
+inline constexpr UINT kCmdExit = 32772;          // "Exit"
+inline constexpr UINT kCmdRescan = 1015;         // posted to the site-survey page
 
 // Timers of the hidden window.
 inline constexpr UINT_PTR kTimerPresence = 1;

@@ -2,8 +2,8 @@
 // start (and tests) decide the table.
 #pragma once
 
-#include <functional>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace nxui::shell {

@@ -27,7 +27,7 @@ struct StripLayout {
   StripSlot leftArrow, rightArrow;
   std::vector<StripSlot> buttons;  // one per visible button, in order
   StripSlot leftFiller, rightFiller;
-  std::size_t shift = 0;           // index of the first button in slot 0
+  std::size_t shift = 0;  // index of the first button in slot 0
 };
 
 // `shift` is clamped to what the arrows can reach.

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <optional>
 
+#include "adapter/ConnectionSettings.h"
 #include "platform/IWlanApi.h"
 #include "shell/TrayIcon.h"
-#include "adapter/ConnectionSettings.h"
 #include "wlan/WlanSession.h"
 
 namespace nxui::shell {

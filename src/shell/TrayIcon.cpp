@@ -1,18 +1,24 @@
 #include "shell/TrayIcon.h"
 
-#include "shell/ShellIds.h"
 #include "display/StringTable.h"
+#include "shell/ShellIds.h"
 
 namespace nxui::shell {
 
 TrayAppearance AppearanceOf(TrayState state) {
   switch (state) {
-    case TrayState::Good: return {131, string_id::kTrayGood};
-    case TrayState::Disconnected: return {132, string_id::kTrayDisconnected};
-    case TrayState::Normal: return {159, string_id::kTrayNormal};
-    case TrayState::Weak: return {160, string_id::kTrayWeak};
-    case TrayState::Missing: return {161, string_id::kTrayNotExist};
-    case TrayState::WepError: return {162, string_id::kTrayWepError};
+    case TrayState::Good:
+      return {131, string_id::kTrayGood};
+    case TrayState::Disconnected:
+      return {132, string_id::kTrayDisconnected};
+    case TrayState::Normal:
+      return {159, string_id::kTrayNormal};
+    case TrayState::Weak:
+      return {160, string_id::kTrayWeak};
+    case TrayState::Missing:
+      return {161, string_id::kTrayNotExist};
+    case TrayState::WepError:
+      return {162, string_id::kTrayWepError};
   }
   return {161, string_id::kTrayNotExist};
 }

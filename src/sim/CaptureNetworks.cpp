@@ -22,9 +22,7 @@ constexpr std::size_t kFixedFields = 12;  // timestamp, beacon interval, capabil
 
 std::uint16_t Le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
 
-std::uint32_t Swap32(std::uint32_t v) {
-  return (v >> 24) | ((v >> 8) & 0xFF00u) | ((v << 8) & 0xFF0000u) | (v << 24);
-}
+std::uint32_t Swap32(std::uint32_t v) { return (v >> 24) | ((v >> 8) & 0xFF00u) | ((v << 8) & 0xFF0000u) | (v << 24); }
 
 struct Radiotap {
   std::size_t length = 0;
@@ -117,17 +115,28 @@ void SetSecurity(const CapturedBeacon& beacon, ScenarioNetwork& network) {
   record.ies = beacon.ies;
   const SecuritySummary s = DecodeSecurity(record);
   auto& security = network.security;
-  if (s.wpaPsk && s.wpa2Psk) security.auth = "wpa-psk+wpa2-psk";
-  else if (s.wpa2Psk) security.auth = "wpa2-psk";
-  else if (s.wpa2) security.auth = "wpa2";
-  else if (s.wpaPsk) security.auth = "wpa-psk";
-  else if (s.wpa) security.auth = "wpa";
-  else if (s.wpaNone || s.wpa2None) security.auth = "wpa-none";
-  else security.auth = "open";
-  if (s.tkip && s.aes) security.cipher = "tkip+aes";
-  else if (s.aes) security.cipher = "aes";
-  else if (s.tkip) security.cipher = "tkip";
-  else security.cipher = (beacon.capability & 0x0010) != 0 ? "wep" : "none";
+  if (s.wpaPsk && s.wpa2Psk)
+    security.auth = "wpa-psk+wpa2-psk";
+  else if (s.wpa2Psk)
+    security.auth = "wpa2-psk";
+  else if (s.wpa2)
+    security.auth = "wpa2";
+  else if (s.wpaPsk)
+    security.auth = "wpa-psk";
+  else if (s.wpa)
+    security.auth = "wpa";
+  else if (s.wpaNone || s.wpa2None)
+    security.auth = "wpa-none";
+  else
+    security.auth = "open";
+  if (s.tkip && s.aes)
+    security.cipher = "tkip+aes";
+  else if (s.aes)
+    security.cipher = "aes";
+  else if (s.tkip)
+    security.cipher = "tkip";
+  else
+    security.cipher = (beacon.capability & 0x0010) != 0 ? "wep" : "none";
 }
 
 }  // namespace
@@ -258,9 +267,12 @@ ScenarioNetwork NetworkFromBeacon(const CapturedBeacon& beacon) {
     const int rate = r & 0x7F;
     return rate != 2 && rate != 4 && rate != 11 && rate != 22;
   });
-  if (FindElement(beacon.ies, ie::kHtCapabilities)) network.phy = "n";
-  else if (fiveGhz) network.phy = "a";
-  else network.phy = ofdmRate ? "g" : "b";
+  if (FindElement(beacon.ies, ie::kHtCapabilities))
+    network.phy = "n";
+  else if (fiveGhz)
+    network.phy = "a";
+  else
+    network.phy = ofdmRate ? "g" : "b";
   SetSecurity(beacon, network);
   return network;
 }

@@ -20,7 +20,7 @@ struct CapturedBeacon {
   std::array<std::uint8_t, 6> bssid{};
   std::uint16_t beaconInterval = 0;
   std::uint16_t capability = 0;
-  std::vector<std::uint8_t> ies;  // without a trailing FCS
+  std::vector<std::uint8_t> ies;              // without a trailing FCS
   std::optional<std::uint32_t> frequencyMhz;  // radiotap Channel field
   std::optional<std::int8_t> signalDbm;       // radiotap antenna signal
 };

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "adapter/ChannelFrequencyTable.h"
-#include "scan/ElementIds.h"
 #include "base/HexText.h"
+#include "scan/ElementIds.h"
 
 namespace nxui::sim {
 
@@ -201,13 +201,18 @@ Bytes NetworkRateSet(const ScenarioNetwork& network) {
     }
   } else {
     const bool fiveGhz = network.phy == "a" || (network.channel > 14 && network.phy == "n");
-    if (network.phy == "b") rates = {2, 4, 11, 22};
-    else if (fiveGhz) rates = {12, 18, 24, 36, 48, 72, 96, 108};
-    else rates = {2, 4, 11, 22, 12, 18, 24, 36, 48, 72, 96, 108};
+    if (network.phy == "b")
+      rates = {2, 4, 11, 22};
+    else if (fiveGhz)
+      rates = {12, 18, 24, 36, 48, 72, 96, 108};
+    else
+      rates = {2, 4, 11, 22, 12, 18, 24, 36, 48, 72, 96, 108};
   }
-  const bool hasCck = std::any_of(rates.begin(), rates.end(), [](std::uint8_t r) { return r == 2 || r == 4 || r == 11 || r == 22; });
+  const bool hasCck =
+      std::any_of(rates.begin(), rates.end(), [](std::uint8_t r) { return r == 2 || r == 4 || r == 11 || r == 22; });
   for (std::uint8_t& rate : rates) {
-    const bool basic = hasCck ? (rate == 2 || rate == 4 || rate == 11 || rate == 22) : (rate == 12 || rate == 24 || rate == 48);
+    const bool basic =
+        hasCck ? (rate == 2 || rate == 4 || rate == 11 || rate == 22) : (rate == 12 || rate == 24 || rate == 48);
     if (basic) rate |= 0x80;
   }
   return rates;
@@ -291,7 +296,8 @@ Bytes BuildNetworkIes(const ScenarioNetwork& network) {
   append(BuildSsidElement(ssid));
   const Bytes rates = NetworkRateSet(network);
   append(BuildRateElements(std::span<const std::uint8_t>(rates).first(std::min<std::size_t>(rates.size(), 8))));
-  if (network.channel >= 1 && network.channel <= 14) append(BuildDsParameterSet(static_cast<std::uint8_t>(network.channel)));
+  if (network.channel >= 1 && network.channel <= 14)
+    append(BuildDsParameterSet(static_cast<std::uint8_t>(network.channel)));
 
   bool rsn = false;
   const KeySuites rsnSuites = NetworkRsnSuites(network, rsn);

@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
-#include "sim/Scenario.h"
 #include "scan/HtElements.h"
 #include "scan/KeySuites.h"
 #include "scan/WpsFields.h"
+#include "sim/Scenario.h"
 
 namespace nxui::sim {
 

@@ -13,7 +13,7 @@ struct ScenarioOs {
   int major = 6;
   int minor = 0;
   int build = 6002;
-  int platformId = 2;               // 1 = 9x line, 2 = NT
+  int platformId = 2;                       // 1 = 9x line, 2 = NT
   std::string productType = "workstation";  // workstation | server | domainController
   bool admin = true;
   bool wow64 = false;
@@ -26,16 +26,16 @@ struct ScenarioDriverFile {
 };
 
 struct ScenarioDriver {
-  int ndisVersion = 0x0501;                     // OID_GEN_DRIVER_VERSION
-  std::optional<std::vector<int>> eepromVersion = std::vector<int>{1, 2};   // nullopt: query fails
+  int ndisVersion = 0x0501;                                                // OID_GEN_DRIVER_VERSION
+  std::optional<std::vector<int>> eepromVersion = std::vector<int>{1, 2};  // nullopt: query fails
   std::optional<std::vector<int>> firmwareVersion = std::vector<int>{3, 4};
   ScenarioDriverFile file;
-  int rssiChains = 2;                           // chains beyond this report -200
-  int noise = -92;                              // dBm
-  std::vector<std::string> failingOids;         // names of OIDs whose every request fails
+  int rssiChains = 2;                    // chains beyond this report -200
+  int noise = -92;                       // dBm
+  std::vector<std::string> failingOids;  // names of OIDs whose every request fails
   int opMode = 0;
   int txPowerPercent = 100;
-  bool is11n = true;                            // answers the 802.11n OIDs with HT rate words
+  bool is11n = true;  // answers the 802.11n OIDs with HT rate words
 };
 
 struct ScenarioAdapter {
@@ -65,8 +65,8 @@ struct ScenarioSecurity {
 struct ScenarioHt {
   std::string capabilities = "0x096E";
   std::string ampdu = "0x17";
-  int primaryChannel = 0;  // 0: the network's channel
-  int secondaryOffset = 0; // 0 none, 1 above, 3 below
+  int primaryChannel = 0;   // 0: the network's channel
+  int secondaryOffset = 0;  // 0 none, 1 above, 3 below
   int width = 20;
 };
 
@@ -99,22 +99,22 @@ struct ScenarioLink {
 
 struct ScenarioNetwork {
   std::string ssid;
-  std::optional<std::string> ssidHex;   // wins over ssid
-  std::string bssid;                    // "00-11-22-33-44-55"
+  std::optional<std::string> ssidHex;  // wins over ssid
+  std::string bssid;                   // "00-11-22-33-44-55"
   int channel = 6;
   std::optional<std::uint32_t> frequencyKhz;  // else from the channel
   int rssi = -60;
-  std::string bssType = "infrastructure";     // infrastructure | independent
-  std::string phy = "g";                      // a | b | g | n
+  std::string bssType = "infrastructure";  // infrastructure | independent
+  std::string phy = "g";                   // a | b | g | n
   int beaconPeriod = 100;
-  std::vector<int> rates;                     // 500 kbit/s units; empty: by PHY
-  std::optional<bool> privacy;                // else from the security
+  std::vector<int> rates;       // 500 kbit/s units; empty: by PHY
+  std::optional<bool> privacy;  // else from the security
   ScenarioSecurity security;
   std::optional<ScenarioHt> ht;
   std::optional<ScenarioWps> wps;
-  bool ccx = false;                           // add Cisco-style 00-40-96 elements
-  std::optional<std::string> ies;             // raw elements as hex, used verbatim
-  std::optional<std::string> capture;         // not used per network; see Scenario::captures
+  bool ccx = false;                    // add Cisco-style 00-40-96 elements
+  std::optional<std::string> ies;      // raw elements as hex, used verbatim
+  std::optional<std::string> capture;  // not used per network; see Scenario::captures
   ScenarioIp ip;
   ScenarioLink link;
 };
@@ -126,8 +126,8 @@ struct ScenarioPlatformProfile {
 };
 
 struct ScenarioEvent {
-  double at = 0;             // virtual seconds
-  std::string action;        // "do": unplug | plug | icv-error | icv-clear | add-network | remove-network | ...
+  double at = 0;       // virtual seconds
+  std::string action;  // "do": unplug | plug | icv-error | icv-clear | add-network | remove-network | ...
   int adapter = 0;
   std::optional<ScenarioNetwork> network;  // add-network
   std::string bssid;                       // remove-network
@@ -139,7 +139,7 @@ struct Scenario {
   std::vector<ScenarioAdapter> adapters;
   bool wlanServiceRunning = true;
   std::vector<ScenarioNetwork> networks;
-  std::vector<std::string> captures;      // capture files whose beacons become networks
+  std::vector<std::string> captures;  // capture files whose beacons become networks
   std::vector<ScenarioPlatformProfile> platformProfiles;
   std::vector<ScenarioEvent> events;
   std::string sourceName = "<embedded>";  // file name for messages

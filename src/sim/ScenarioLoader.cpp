@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "adapter/Oids.h"
-#include "platform/Guid.h"
 #include "base/HexText.h"
+#include "platform/Guid.h"
 
 namespace nxui::sim {
 namespace {
@@ -159,8 +159,7 @@ class Reader {
     out = &*it;
     return true;
   }
-  bool Int(const Json& parent, const std::string& pointer, const char* key, int& out, long long min,
-           long long max) {
+  bool Int(const Json& parent, const std::string& pointer, const char* key, int& out, long long min, long long max) {
     auto it = parent.find(key);
     if (it == parent.end()) return true;
     const std::string p = pointer + "/" + key;
@@ -172,8 +171,7 @@ class Reader {
     out = static_cast<int>(v);
     return true;
   }
-  bool U64(const Json& parent, const std::string& pointer, const char* key, std::uint64_t& out,
-           std::uint64_t max) {
+  bool U64(const Json& parent, const std::string& pointer, const char* key, std::uint64_t& out, std::uint64_t max) {
     auto it = parent.find(key);
     if (it == parent.end()) return true;
     const std::string p = pointer + "/" + key;
@@ -207,8 +205,7 @@ class Reader {
     out = it->get<std::string>();
     return true;
   }
-  bool OptString(const Json& parent, const std::string& pointer, const char* key,
-                 std::optional<std::string>& out) {
+  bool OptString(const Json& parent, const std::string& pointer, const char* key, std::optional<std::string>& out) {
     if (!parent.contains(key)) return true;
     std::string v;
     if (!String(parent, pointer, key, v)) return false;
@@ -243,8 +240,7 @@ class Reader {
     out = v;
     return true;
   }
-  bool HexText(const Json& parent, const std::string& pointer, const char* key, std::string& out,
-               std::uint32_t max) {
+  bool HexText(const Json& parent, const std::string& pointer, const char* key, std::string& out, std::uint32_t max) {
     std::string v = out;
     if (!String(parent, pointer, key, v)) return false;
     std::uint32_t number = 0;
@@ -255,8 +251,8 @@ class Reader {
     out = v;
     return true;
   }
-  bool IntList(const Json& parent, const std::string& pointer, const char* key, std::vector<int>& out,
-               long long min, long long max) {
+  bool IntList(const Json& parent, const std::string& pointer, const char* key, std::vector<int>& out, long long min,
+               long long max) {
     const Json* list = nullptr;
     if (!Array(parent, pointer, key, list) || list == nullptr) return !failed();
     std::vector<int> values;
@@ -264,16 +260,15 @@ class Reader {
       const std::string p = pointer + "/" + key + "/" + std::to_string(i);
       const Json& v = (*list)[i];
       if (!v.is_number_integer() || v.get<long long>() < min || v.get<long long>() > max) {
-        return Fail(p, "entries of " + Name(pointer + "/" + key) + " must be integers between " +
-                           std::to_string(min) + " and " + std::to_string(max));
+        return Fail(p, "entries of " + Name(pointer + "/" + key) + " must be integers between " + std::to_string(min) +
+                           " and " + std::to_string(max));
       }
       values.push_back(v.get<int>());
     }
     out = values;
     return true;
   }
-  bool StringList(const Json& parent, const std::string& pointer, const char* key,
-                  std::vector<std::string>& out) {
+  bool StringList(const Json& parent, const std::string& pointer, const char* key, std::vector<std::string>& out) {
     const Json* list = nullptr;
     if (!Array(parent, pointer, key, list) || list == nullptr) return !failed();
     std::vector<std::string> values;
@@ -328,9 +323,8 @@ bool ReadDriver(Reader& r, const Json& a, const std::string& ap, ScenarioDriver&
       !ReadVersionPair(r, *o, p, "eepromVersion", d.eepromVersion) ||
       !ReadVersionPair(r, *o, p, "firmwareVersion", d.firmwareVersion) ||
       !r.Int(*o, p, "rssiChains", d.rssiChains, 1, 3) || !r.Int(*o, p, "noise", d.noise, -143, 0) ||
-      !r.Int(*o, p, "opMode", d.opMode, 0, 1) ||
-      !r.Int(*o, p, "txPowerPercent", d.txPowerPercent, 0, 100) || !r.Bool(*o, p, "is11n", d.is11n) ||
-      !r.StringList(*o, p, "failingOids", d.failingOids)) {
+      !r.Int(*o, p, "opMode", d.opMode, 0, 1) || !r.Int(*o, p, "txPowerPercent", d.txPowerPercent, 0, 100) ||
+      !r.Bool(*o, p, "is11n", d.is11n) || !r.StringList(*o, p, "failingOids", d.failingOids)) {
     return false;
   }
   for (std::size_t i = 0; i < d.failingOids.size(); ++i) {
@@ -501,8 +495,7 @@ const char* const kEventActions[] = {"unplug", "plug", "icv-error", "icv-clear",
 bool ReadEvent(Reader& r, const Json& e, const std::string& p, std::size_t adapterCount, ScenarioEvent& ev) {
   if (!e.is_object()) return r.Fail(p, "an event must be an object");
   if (!e.contains("at") || !e.contains("do")) return r.Fail(p, "an event needs \"at\" and \"do\"");
-  if (!r.Double(e, p, "at", ev.at) || !r.String(e, p, "do", ev.action) ||
-      !r.Int(e, p, "adapter", ev.adapter, 0, 63)) {
+  if (!r.Double(e, p, "at", ev.at) || !r.String(e, p, "do", ev.action) || !r.Int(e, p, "adapter", ev.adapter, 0, 63)) {
     return false;
   }
   if (ev.at > kMaxEventSeconds) return r.Fail(p + "/at", "\"at\" must be at most 40 days (3456000 s)");
@@ -670,7 +663,8 @@ ScenarioLoadResult ScenarioLoader::LoadText(std::string_view text, std::string_v
     std::string what = sax.message;
     if (auto colon = what.find(": syntax error"); colon != std::string::npos) what = what.substr(colon + 2);
     if (auto at = what.find(" at line "); at != std::string::npos) {
-      if (auto colon2 = what.find(": ", at); colon2 != std::string::npos) what = what.substr(0, at) + what.substr(colon2);
+      if (auto colon2 = what.find(": ", at); colon2 != std::string::npos)
+        what = what.substr(0, at) + what.substr(colon2);
     }
     result.error = source + ":" + std::to_string(line) + ": " + (what.empty() ? "syntax error" : what);
     return result;

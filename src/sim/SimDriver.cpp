@@ -203,10 +203,14 @@ void SimDriver::Start() {
   if (registry_.ReadDirect(kHkeyLocalMachine, classKey, "BACapability", type, raw) && type == kRegDword &&
       raw.size() >= 4) {
     const std::uint32_t v = LoadLe32(raw.data());
-    ht = HtConfigRecord{static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
-                        static_cast<std::uint8_t>((v >> 17) & 3), static_cast<std::uint8_t>((v >> 19) & 7),
-                        static_cast<std::uint8_t>((v >> 22) & 1), static_cast<std::uint8_t>((v >> 23) & 1),
-                        static_cast<std::uint8_t>((v >> 24) & 3), static_cast<std::uint8_t>((v >> 16) & 1)};
+    ht = HtConfigRecord{static_cast<std::uint8_t>(v),
+                        static_cast<std::uint8_t>(v >> 8),
+                        static_cast<std::uint8_t>((v >> 17) & 3),
+                        static_cast<std::uint8_t>((v >> 19) & 7),
+                        static_cast<std::uint8_t>((v >> 22) & 1),
+                        static_cast<std::uint8_t>((v >> 23) & 1),
+                        static_cast<std::uint8_t>((v >> 24) & 3),
+                        static_cast<std::uint8_t>((v >> 16) & 1)};
   }
   stored_[OID_WLAN_HT_CONFIG] = Bytes(ht);
   stored_[OID_WLAN_OP_MODE] = Word(static_cast<std::uint32_t>(adapter_.driver.opMode));
@@ -227,9 +231,8 @@ void SimDriver::Stop() {
 }
 
 std::size_t SimDriver::CountRequests(Oid oid, bool isSet) const {
-  return static_cast<std::size_t>(std::count_if(requests_.begin(), requests_.end(), [&](const SimDriverRequest& r) {
-    return r.oid == oid && r.isSet == isSet;
-  }));
+  return static_cast<std::size_t>(std::count_if(
+      requests_.begin(), requests_.end(), [&](const SimDriverRequest& r) { return r.oid == oid && r.isSet == isSet; }));
 }
 
 void SimDriver::FailNext(Oid oid, int times) {
@@ -304,7 +307,7 @@ std::uint16_t SimDriver::TxRateWord() const {
     const std::uint16_t mcs = adapter_.driver.rssiChains >= 2 ? 15 : 7;
     return static_cast<std::uint16_t>(0x8000 | mcs | (forty ? 0x80 : 0) | (shortGi ? 0x100 : 0));
   }
-  if (n->phy == "b") return 3;               // CCK 11 Mbps
+  if (n->phy == "b") return 3;                    // CCK 11 Mbps
   return static_cast<std::uint16_t>(0x4000 | 7);  // OFDM 54 Mbps
 }
 
@@ -430,7 +433,8 @@ bool SimDriver::Set(Oid oid, std::span<const std::uint8_t> in) {
       if (r.tid > 7) return false;
       BaSession s{0, {}, r.tid, r.windowSize};
       std::memcpy(s.peer.data(), r.peer, 6);
-      std::erase_if(baSessions_, [&](const BaSession& o) { return o.direction == 0 && o.peer == s.peer && o.tid == s.tid; });
+      std::erase_if(baSessions_,
+                    [&](const BaSession& o) { return o.direction == 0 && o.peer == s.peer && o.tid == s.tid; });
       baSessions_.push_back(s);
       return true;
     }
@@ -546,7 +550,10 @@ bool SimDriver::Query(Oid oid, std::span<std::uint8_t> out, DWORD& written) {
         int primary = n->channel;
         if (n->ht) {
           if (n->ht->primaryChannel != 0) primary = n->ht->primaryChannel;
-          const int offset = n->ht->width == 40 ? (n->ht->secondaryOffset == 1 ? 2 : n->ht->secondaryOffset == 3 ? -2 : 0) : 0;
+          const int offset = n->ht->width == 40 ? (n->ht->secondaryOffset == 1   ? 2
+                                                   : n->ht->secondaryOffset == 3 ? -2
+                                                                                 : 0)
+                                                : 0;
           link.centralChannel = static_cast<std::uint32_t>(primary + offset);
         } else {
           link.centralChannel = static_cast<std::uint32_t>(primary);

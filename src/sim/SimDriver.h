@@ -28,7 +28,7 @@ class SimRegistry;
 class SimDriverEvents;
 
 struct SimDriverRequest {
-  Oid oid = 0;                      // catalogue code, set bit removed
+  Oid oid = 0;  // catalogue code, set bit removed
   bool isSet = false;
   std::uint32_t length = 0;         // the caller's record length
   std::vector<std::uint8_t> bytes;  // set: the record sent; query: the bytes returned

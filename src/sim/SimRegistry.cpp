@@ -5,8 +5,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "sim/SimFaults.h"
 #include "base/HexText.h"
+#include "sim/SimFaults.h"
 
 namespace nxui::sim {
 namespace {
@@ -90,12 +90,11 @@ std::vector<std::uint8_t> ToUtf16(const std::vector<std::uint8_t>& in) {
     if (b >= 0xC0 && b < 0xE0 && i + 1 < in.size() && (in[i + 1] & 0xC0) == 0x80) {
       cp = ((b & 0x1Fu) << 6) | (in[i + 1] & 0x3Fu);
       len = 2;
-    } else if (b >= 0xE0 && b < 0xF0 && i + 2 < in.size() && (in[i + 1] & 0xC0) == 0x80 &&
-               (in[i + 2] & 0xC0) == 0x80) {
+    } else if (b >= 0xE0 && b < 0xF0 && i + 2 < in.size() && (in[i + 1] & 0xC0) == 0x80 && (in[i + 2] & 0xC0) == 0x80) {
       cp = ((b & 0x0Fu) << 12) | ((in[i + 1] & 0x3Fu) << 6) | (in[i + 2] & 0x3Fu);
       len = 3;
-    } else if (b >= 0xF0 && b < 0xF8 && i + 3 < in.size() && (in[i + 1] & 0xC0) == 0x80 &&
-               (in[i + 2] & 0xC0) == 0x80 && (in[i + 3] & 0xC0) == 0x80) {
+    } else if (b >= 0xF0 && b < 0xF8 && i + 3 < in.size() && (in[i + 1] & 0xC0) == 0x80 && (in[i + 2] & 0xC0) == 0x80 &&
+               (in[i + 3] & 0xC0) == 0x80) {
       cp = ((b & 0x07u) << 18) | ((in[i + 1] & 0x3Fu) << 12) | ((in[i + 2] & 0x3Fu) << 6) | (in[i + 3] & 0x3Fu);
       len = 4;
     }
@@ -358,8 +357,7 @@ LONG SimRegistry::SetValue(HKEY key, std::string_view name, DWORD type, std::spa
   return kErrorSuccess;
 }
 
-LONG SimRegistry::EnumValue(HKEY key, DWORD index, std::string& name, DWORD& type,
-                            std::vector<std::uint8_t>& data) {
+LONG SimRegistry::EnumValue(HKEY key, DWORD index, std::string& name, DWORD& type, std::vector<std::uint8_t>& data) {
   HKEY root = 0;
   Key* k = nullptr;
   if (LONG rc = Resolve(key, kKeyQueryValue, root, k); rc != kErrorSuccess) return rc;
@@ -510,7 +508,9 @@ bool SimRegistry::ParseRegText(std::string_view text, std::string_view source, s
       if (line[1] == '-') return fail(startLine, "key deletions are not supported");
       auto parts = SplitPath(std::string_view(line).substr(1, line.size() - 2));
       if (parts.empty()) return fail(startLine, "empty key path");
-      Key* root = SameName(parts[0], "HKEY_LOCAL_MACHINE") ? &lm : SameName(parts[0], "HKEY_CURRENT_USER") ? &cu : nullptr;
+      Key* root = SameName(parts[0], "HKEY_LOCAL_MACHINE")  ? &lm
+                  : SameName(parts[0], "HKEY_CURRENT_USER") ? &cu
+                                                            : nullptr;
       if (root == nullptr) return fail(startLine, "unknown root key \"" + parts[0] + "\"");
       parts.erase(parts.begin());
       current = &MakePath(*root, parts);
@@ -551,7 +551,8 @@ bool SimRegistry::ParseRegText(std::string_view text, std::string_view source, s
       if (!ParseHexBytes(data.substr(4), bytes)) return fail(startLine, "malformed hex value");
     } else if (data.substr(0, 4) == "hex(") {
       const auto close = data.find("):");
-      if (close == std::string_view::npos || close == 4 || close > 12) return fail(startLine, "malformed hex(type) value");
+      if (close == std::string_view::npos || close == 4 || close > 12)
+        return fail(startLine, "malformed hex(type) value");
       std::uint32_t t = 0;
       for (char c : data.substr(4, close - 4)) {
         const int d = HexDigitValue(c);

@@ -144,12 +144,11 @@ bool SimSystemInfo::GetFileModificationTime(std::string_view path, SystemTime& t
     std::error_code error;
     const auto written = std::filesystem::last_write_time("/proc/self/exe", error);
     if (error) return false;
-    const std::time_t seconds =
-        std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(written));
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(written));
     std::tm local{};
     if (localtime_r(&seconds, &local) == nullptr) return false;
-    time = SystemTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
-                      local.tm_sec, 0};
+    time =
+        SystemTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, 0};
     return true;
   }
   const int owner = DriverImageOwner(path);

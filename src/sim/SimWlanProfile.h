@@ -16,15 +16,15 @@ namespace nxui::sim {
 
 struct SimWlanProfile {
   std::string name;
-  std::vector<std::uint8_t> ssid;     // from <hex>, else the bytes of <name>
+  std::vector<std::uint8_t> ssid;  // from <hex>, else the bytes of <name>
   bool hasSsid = false;
-  bool adHoc = false;                 // connectionType IBSS
-  bool autoConnect = true;            // connectionMode auto
-  std::string authentication;         // open, shared, WPA, WPAPSK, WPA2, WPA2PSK
-  std::string encryption;             // none, WEP, TKIP, AES
+  bool adHoc = false;          // connectionType IBSS
+  bool autoConnect = true;     // connectionMode auto
+  std::string authentication;  // open, shared, WPA, WPAPSK, WPA2, WPA2PSK
+  std::string encryption;      // none, WEP, TKIP, AES
   bool useOneX = false;
-  bool hasOneX = false;               // an <OneX> element is present
-  std::string keyType;                // networkKey, passPhrase
+  bool hasOneX = false;  // an <OneX> element is present
+  std::string keyType;   // networkKey, passPhrase
   std::string keyMaterial;
   int keyIndex = 0;
 };

@@ -231,7 +231,8 @@ bool SimWlanService::RadioOn(const Interface& itf) const {
 // --- world side ---------------------------------------------------------------------------
 
 void SimWlanService::AddInterface(const Guid& guid, const std::string& description, std::vector<DWORD> phyTypes,
-                                  SimAssociation& association) {  const std::lock_guard lock(mutex_);
+                                  SimAssociation& association) {
+  const std::lock_guard lock(mutex_);
 
   if (Find(guid)) return;
   Interface itf;
@@ -249,7 +250,8 @@ void SimWlanService::AddInterface(const Guid& guid, const std::string& descripti
   Notify(kWlanNotificationSourceAcm, kWlanAcmInterfaceArrival, guid, {});
 }
 
-void SimWlanService::RemoveInterface(const Guid& guid) {  const std::lock_guard lock(mutex_);
+void SimWlanService::RemoveInterface(const Guid& guid) {
+  const std::lock_guard lock(mutex_);
 
   Interface* itf = Find(guid);
   if (!itf) return;
@@ -261,7 +263,8 @@ void SimWlanService::RemoveInterface(const Guid& guid) {  const std::lock_guard 
   Notify(kWlanNotificationSourceAcm, kWlanAcmInterfaceRemoval, guid, {});
 }
 
-void SimWlanService::SeedProfiles(const Guid& guid, const std::vector<ScenarioPlatformProfile>& profiles) {  const std::lock_guard lock(mutex_);
+void SimWlanService::SeedProfiles(const Guid& guid, const std::vector<ScenarioPlatformProfile>& profiles) {
+  const std::lock_guard lock(mutex_);
 
   Interface* itf = Find(guid);
   if (!itf || itf->profilesLoaded) return;
@@ -289,7 +292,8 @@ void SimWlanService::SeedProfiles(const Guid& guid, const std::vector<ScenarioPl
   SaveProfiles(*itf);
 }
 
-void SimWlanService::AutoConnect(const Guid& guid) {  const std::lock_guard lock(mutex_);
+void SimWlanService::AutoConnect(const Guid& guid) {
+  const std::lock_guard lock(mutex_);
 
   Interface* itf = Find(guid);
   if (!itf || !running_ || !RadioOn(*itf) || itf->state != kWlanInterfaceDisconnected) return;
@@ -310,7 +314,8 @@ void SimWlanService::AutoConnect(const Guid& guid) {  const std::lock_guard lock
   }
 }
 
-void SimWlanService::NetworksChanged() {  const std::lock_guard lock(mutex_);
+void SimWlanService::NetworksChanged() {
+  const std::lock_guard lock(mutex_);
 
   for (auto& itf : interfaces_) {
     if (!itf.connectedNetwork) continue;
@@ -323,7 +328,8 @@ void SimWlanService::NetworksChanged() {  const std::lock_guard lock(mutex_);
   }
 }
 
-void SimWlanService::SetHardwareRadio(const Guid& guid, bool on) {  const std::lock_guard lock(mutex_);
+void SimWlanService::SetHardwareRadio(const Guid& guid, bool on) {
+  const std::lock_guard lock(mutex_);
 
   Interface* itf = Find(guid);
   if (!itf) return;
@@ -341,7 +347,8 @@ void SimWlanService::SetHardwareRadio(const Guid& guid, bool on) {  const std::l
 
 // --- handles and interfaces ---------------------------------------------------------------
 
-DWORD SimWlanService::OpenHandle(DWORD clientVersion, DWORD& negotiatedVersion, WlanHandle& handle) {  const std::lock_guard lock(mutex_);
+DWORD SimWlanService::OpenHandle(DWORD clientVersion, DWORD& negotiatedVersion, WlanHandle& handle) {
+  const std::lock_guard lock(mutex_);
 
   if (!running_) return kErrorServiceNotActive;
   if (clientVersion != 1 && clientVersion != kWlanClientVersion2) return kErrorInvalidParameter;
@@ -351,13 +358,15 @@ DWORD SimWlanService::OpenHandle(DWORD clientVersion, DWORD& negotiatedVersion, 
   return kErrorSuccess;
 }
 
-DWORD SimWlanService::CloseHandle(WlanHandle handle) {  const std::lock_guard lock(mutex_);
+DWORD SimWlanService::CloseHandle(WlanHandle handle) {
+  const std::lock_guard lock(mutex_);
 
   if (handles_.erase(handle) == 0) return kErrorInvalidHandle;
   return kErrorSuccess;
 }
 
-DWORD SimWlanService::EnumInterfaces(WlanHandle handle, std::vector<WlanInterfaceInfo>& interfaces) {  const std::lock_guard lock(mutex_);
+DWORD SimWlanService::EnumInterfaces(WlanHandle handle, std::vector<WlanInterfaceInfo>& interfaces) {
+  const std::lock_guard lock(mutex_);
 
   const DWORD result = Check(handle);
   if (result != kErrorSuccess) return result;
@@ -367,7 +376,8 @@ DWORD SimWlanService::EnumInterfaces(WlanHandle handle, std::vector<WlanInterfac
 }
 
 DWORD SimWlanService::RegisterNotification(WlanHandle handle, DWORD sources, bool /*ignoreDuplicate*/,
-                                           WlanNotificationCallback callback) {  const std::lock_guard lock(mutex_);
+                                           WlanNotificationCallback callback) {
+  const std::lock_guard lock(mutex_);
 
   const DWORD result = Check(handle);
   if (result != kErrorSuccess) return result;
@@ -382,7 +392,8 @@ DWORD SimWlanService::RegisterNotification(WlanHandle handle, DWORD sources, boo
 // --- scans and lists ----------------------------------------------------------------------
 
 DWORD SimWlanService::Scan(WlanHandle handle, const Guid& interfaceGuid, const Dot11Ssid* /*ssid*/,
-                           const std::vector<std::uint8_t>* /*ieData*/) {  const std::lock_guard lock(mutex_);
+                           const std::vector<std::uint8_t>* /*ieData*/) {
+  const std::lock_guard lock(mutex_);
 
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
@@ -421,7 +432,7 @@ WlanBssEntry SimWlanService::ToBssEntry(const ScenarioNetwork& network) const {
   entry.chCenterFrequency = NetworkFrequency(network);
   std::uint16_t capability = entry.bssType == kDot11BssTypeInfrastructure ? 0x0001 : 0x0002;
   if (NetworkPrivacy(network)) capability |= 0x0010;
-  if (!Is5GHz(network)) capability |= 0x0020;                       // short preamble
+  if (!Is5GHz(network)) capability |= 0x0020;                          // short preamble
   if (network.phy == "g" || network.phy == "n") capability |= 0x0400;  // short slot time
   entry.capabilityInformation = capability;
   // The same rates the elements advertise; the basic-rate bit moves from bit 7 to bit 15.
@@ -433,7 +444,8 @@ WlanBssEntry SimWlanService::ToBssEntry(const ScenarioNetwork& network) const {
 }
 
 DWORD SimWlanService::GetAvailableNetworkList(WlanHandle handle, const Guid& interfaceGuid, DWORD /*flags*/,
-                                              std::vector<WlanAvailableNetwork>& networks) {  const std::lock_guard lock(mutex_);
+                                              std::vector<WlanAvailableNetwork>& networks) {
+  const std::lock_guard lock(mutex_);
 
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
@@ -481,7 +493,8 @@ DWORD SimWlanService::GetAvailableNetworkList(WlanHandle handle, const Guid& int
 }
 
 DWORD SimWlanService::GetNetworkBssList(WlanHandle handle, const Guid& interfaceGuid, const Dot11Ssid* ssid,
-                                        DWORD bssType, bool securityEnabled, std::vector<WlanBssEntry>& entries) {  const std::lock_guard lock(mutex_);
+                                        DWORD bssType, bool securityEnabled, std::vector<WlanBssEntry>& entries) {
+  const std::lock_guard lock(mutex_);
 
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
@@ -503,7 +516,8 @@ DWORD SimWlanService::GetNetworkBssList(WlanHandle handle, const Guid& interface
 
 // --- queries ------------------------------------------------------------------------------
 
-DWORD SimWlanService::QueryInterfaceState(WlanHandle handle, const Guid& interfaceGuid, DWORD& state) {  const std::lock_guard lock(mutex_);
+DWORD SimWlanService::QueryInterfaceState(WlanHandle handle, const Guid& interfaceGuid, DWORD& state) {
+  const std::lock_guard lock(mutex_);
 
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
@@ -512,7 +526,8 @@ DWORD SimWlanService::QueryInterfaceState(WlanHandle handle, const Guid& interfa
 }
 
 DWORD SimWlanService::QueryCurrentConnection(WlanHandle handle, const Guid& interfaceGuid,
-                                             WlanConnectionAttributes& attributes) {  const std::lock_guard lock(mutex_);
+                                             WlanConnectionAttributes& attributes) {
+  const std::lock_guard lock(mutex_);
 
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
@@ -522,7 +537,8 @@ DWORD SimWlanService::QueryCurrentConnection(WlanHandle handle, const Guid& inte
   return kErrorSuccess;
 }
 
-DWORD SimWlanService::QueryBssType(WlanHandle handle, const Guid& interfaceGuid, DWORD& bssType) {  const std::lock_guard lock(mutex_);
+DWORD SimWlanService::QueryBssType(WlanHandle handle, const Guid& interfaceGuid, DWORD& bssType) {
+  const std::lock_guard lock(mutex_);
 
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
@@ -531,7 +547,8 @@ DWORD SimWlanService::QueryBssType(WlanHandle handle, const Guid& interfaceGuid,
   return kErrorSuccess;
 }
 
-DWORD SimWlanService::QueryChannelNumber(WlanHandle handle, const Guid& interfaceGuid, ULONG& channel) {  const std::lock_guard lock(mutex_);
+DWORD SimWlanService::QueryChannelNumber(WlanHandle handle, const Guid& interfaceGuid, ULONG& channel) {
+  const std::lock_guard lock(mutex_);
 
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
@@ -541,7 +558,8 @@ DWORD SimWlanService::QueryChannelNumber(WlanHandle handle, const Guid& interfac
   return kErrorSuccess;
 }
 
-DWORD SimWlanService::QueryRadioState(WlanHandle handle, const Guid& interfaceGuid, WlanRadioState& state) {  const std::lock_guard lock(mutex_);
+DWORD SimWlanService::QueryRadioState(WlanHandle handle, const Guid& interfaceGuid, WlanRadioState& state) {
+  const std::lock_guard lock(mutex_);
 
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
@@ -550,17 +568,20 @@ DWORD SimWlanService::QueryRadioState(WlanHandle handle, const Guid& interfaceGu
 }
 
 DWORD SimWlanService::QuerySupportedAuthCipherPairs(WlanHandle handle, const Guid& interfaceGuid, bool adHoc,
-                                                    std::vector<WlanAuthCipherPair>& pairs) {  const std::lock_guard lock(mutex_);
+                                                    std::vector<WlanAuthCipherPair>& pairs) {
+  const std::lock_guard lock(mutex_);
 
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
   if (result != kErrorSuccess) return result;
   if (adHoc) {
-    pairs = {{kDot11AuthOpen, kDot11CipherNone}, {kDot11AuthOpen, kDot11CipherWep40},
-             {kDot11AuthOpen, kDot11CipherWep104}, {kDot11AuthOpen, kDot11CipherWep},
+    pairs = {{kDot11AuthOpen, kDot11CipherNone},
+             {kDot11AuthOpen, kDot11CipherWep40},
+             {kDot11AuthOpen, kDot11CipherWep104},
+             {kDot11AuthOpen, kDot11CipherWep},
              {kDot11AuthRsnaPsk, kDot11CipherCcmp}};
   } else {
-    pairs = {{kDot11AuthOpen, kDot11CipherNone},    {kDot11AuthOpen, kDot11CipherWep},
+    pairs = {{kDot11AuthOpen, kDot11CipherNone},     {kDot11AuthOpen, kDot11CipherWep},
              {kDot11AuthSharedKey, kDot11CipherWep}, {kDot11AuthWpa, kDot11CipherTkip},
              {kDot11AuthWpa, kDot11CipherCcmp},      {kDot11AuthWpaPsk, kDot11CipherTkip},
              {kDot11AuthWpaPsk, kDot11CipherCcmp},   {kDot11AuthRsna, kDot11CipherTkip},
@@ -571,7 +592,8 @@ DWORD SimWlanService::QuerySupportedAuthCipherPairs(WlanHandle handle, const Gui
 }
 
 DWORD SimWlanService::GetInterfaceCapability(WlanHandle handle, const Guid& interfaceGuid,
-                                             WlanInterfaceCapability& capability) {  const std::lock_guard lock(mutex_);
+                                             WlanInterfaceCapability& capability) {
+  const std::lock_guard lock(mutex_);
 
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
@@ -582,7 +604,8 @@ DWORD SimWlanService::GetInterfaceCapability(WlanHandle handle, const Guid& inte
   return kErrorSuccess;
 }
 
-DWORD SimWlanService::SetRadioState(WlanHandle handle, const Guid& interfaceGuid, const WlanPhyRadioState& state) {  const std::lock_guard lock(mutex_);
+DWORD SimWlanService::SetRadioState(WlanHandle handle, const Guid& interfaceGuid, const WlanPhyRadioState& state) {
+  const std::lock_guard lock(mutex_);
 
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
@@ -623,7 +646,8 @@ WlanNotification SimWlanService::ConnectionData(const Interface& itf, const Wlan
 }
 
 DWORD SimWlanService::Connect(WlanHandle handle, const Guid& interfaceGuid,
-                              const WlanConnectionParameters& parameters) {  const std::lock_guard lock(mutex_);
+                              const WlanConnectionParameters& parameters) {
+  const std::lock_guard lock(mutex_);
 
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
@@ -689,8 +713,7 @@ void SimWlanService::FinishAttempt(const Guid& guid, std::uint64_t attempt, cons
   auto fail = [&](DWORD reason, int failureEvent) {
     itf->state = kWlanInterfaceDisconnected;
     if (itf->association && failureEvent >= 0) itf->association->lastFailureEvent = failureEvent;
-    Notify(kWlanNotificationSourceAcm, kWlanAcmConnectionAttemptFail, guid,
-           ConnectionData(*itf, parameters, reason));
+    Notify(kWlanNotificationSourceAcm, kWlanAcmConnectionAttemptFail, guid, ConnectionData(*itf, parameters, reason));
   };
   if (!RadioOn(*itf)) return fail(kWlanReasonRadioOff, -1);
 
@@ -799,7 +822,8 @@ void SimWlanService::DropConnection(Interface& itf, DWORD reason, bool notifyDis
   Notify(kWlanNotificationSourceAcm, kWlanAcmDisconnected, itf.guid, data);
 }
 
-DWORD SimWlanService::Disconnect(WlanHandle handle, const Guid& interfaceGuid) {  const std::lock_guard lock(mutex_);
+DWORD SimWlanService::Disconnect(WlanHandle handle, const Guid& interfaceGuid) {
+  const std::lock_guard lock(mutex_);
 
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
@@ -827,7 +851,8 @@ void SimWlanService::LoadProfiles(Interface& itf) {
     const std::string xml = entry["xml"].get<std::string>();
     const auto parsed = ParseSimWlanProfile(xml);
     if (!parsed) continue;
-    const DWORD flags = entry.contains("flags") && entry["flags"].is_number_unsigned() ? entry["flags"].get<DWORD>() : 0;
+    const DWORD flags =
+        entry.contains("flags") && entry["flags"].is_number_unsigned() ? entry["flags"].get<DWORD>() : 0;
     itf.profiles.push_back({parsed->name, xml, flags});
   }
   itf.profilesLoaded = true;
@@ -855,7 +880,8 @@ void SimWlanService::SaveProfiles(const Interface& itf) const {
 }
 
 DWORD SimWlanService::SetProfile(WlanHandle handle, const Guid& interfaceGuid, DWORD flags, std::string_view xml,
-                                 bool overwrite, DWORD& reasonCode) {  const std::lock_guard lock(mutex_);
+                                 bool overwrite, DWORD& reasonCode) {
+  const std::lock_guard lock(mutex_);
 
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
@@ -883,13 +909,14 @@ DWORD SimWlanService::SetProfile(WlanHandle handle, const Guid& interfaceGuid, D
   return kErrorSuccess;
 }
 
-DWORD SimWlanService::DeleteProfile(WlanHandle handle, const Guid& interfaceGuid, std::string_view name) {  const std::lock_guard lock(mutex_);
+DWORD SimWlanService::DeleteProfile(WlanHandle handle, const Guid& interfaceGuid, std::string_view name) {
+  const std::lock_guard lock(mutex_);
 
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
   if (result != kErrorSuccess) return result;
-  const auto existing = std::find_if(itf->profiles.begin(), itf->profiles.end(),
-                                     [&](const StoredProfile& p) { return p.name == name; });
+  const auto existing =
+      std::find_if(itf->profiles.begin(), itf->profiles.end(), [&](const StoredProfile& p) { return p.name == name; });
   if (existing == itf->profiles.end()) return kErrorNotFound;
   itf->profiles.erase(existing);
   SaveProfiles(*itf);
@@ -897,7 +924,8 @@ DWORD SimWlanService::DeleteProfile(WlanHandle handle, const Guid& interfaceGuid
 }
 
 DWORD SimWlanService::GetProfileList(WlanHandle handle, const Guid& interfaceGuid,
-                                     std::vector<WlanProfileInfo>& profiles) {  const std::lock_guard lock(mutex_);
+                                     std::vector<WlanProfileInfo>& profiles) {
+  const std::lock_guard lock(mutex_);
 
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
@@ -908,13 +936,14 @@ DWORD SimWlanService::GetProfileList(WlanHandle handle, const Guid& interfaceGui
 }
 
 DWORD SimWlanService::SetProfilePosition(WlanHandle handle, const Guid& interfaceGuid, std::string_view name,
-                                         DWORD position) {  const std::lock_guard lock(mutex_);
+                                         DWORD position) {
+  const std::lock_guard lock(mutex_);
 
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
   if (result != kErrorSuccess) return result;
-  const auto existing = std::find_if(itf->profiles.begin(), itf->profiles.end(),
-                                     [&](const StoredProfile& p) { return p.name == name; });
+  const auto existing =
+      std::find_if(itf->profiles.begin(), itf->profiles.end(), [&](const StoredProfile& p) { return p.name == name; });
   if (existing == itf->profiles.end()) return kErrorNotFound;
   if (position >= itf->profiles.size()) return kErrorInvalidParameter;
   StoredProfile moved = *existing;
@@ -924,8 +953,9 @@ DWORD SimWlanService::SetProfilePosition(WlanHandle handle, const Guid& interfac
   return kErrorSuccess;
 }
 
-DWORD SimWlanService::GetProfile(WlanHandle handle, const Guid& interfaceGuid, std::string_view name,
-                                 std::string& xml, DWORD& flags) {  const std::lock_guard lock(mutex_);
+DWORD SimWlanService::GetProfile(WlanHandle handle, const Guid& interfaceGuid, std::string_view name, std::string& xml,
+                                 DWORD& flags) {
+  const std::lock_guard lock(mutex_);
 
   Interface* itf = nullptr;
   const DWORD result = CheckInterface(handle, interfaceGuid, itf);
@@ -949,8 +979,8 @@ DWORD SimWlanService::UIEditProfile(DWORD uiVersion, std::string_view name, cons
     Interface* itf = Find(interfaceGuid);
     if (!itf) return kErrorInvalidParameter;
     editorCalls_.push_back({std::string(name), interfaceGuid, owner, startPage, loop_.TickCount()});
-    const bool exists = std::any_of(itf->profiles.begin(), itf->profiles.end(),
-                                    [&](const StoredProfile& p) { return p.name == name; });
+    const bool exists =
+        std::any_of(itf->profiles.begin(), itf->profiles.end(), [&](const StoredProfile& p) { return p.name == name; });
     if (!exists) return kErrorNotFound;
   }
   // The dialog "is open" while the hook runs; it then closes as if the user pressed OK.
@@ -961,16 +991,36 @@ DWORD SimWlanService::UIEditProfile(DWORD uiVersion, std::string_view name, cons
 
 DWORD SimWlanService::ReasonCodeToString(DWORD reasonCode, std::string& text) {
   switch (reasonCode) {
-    case kWlanReasonSuccess: text = "The operation succeeded."; break;
-    case kWlanReasonNetworkNotAvailable: text = "The network is not available."; break;
-    case kWlanReasonUserDisconnected: text = "The connection was ended by the user."; break;
-    case kWlanReasonRadioOff: text = "The radio is switched off."; break;
-    case kWlanReasonApGone: text = "The access point is no longer in range."; break;
-    case kWlanReasonSecurityFailure: text = "The security settings do not match the network."; break;
-    case kWlanReasonKeyMismatch: text = "The network key is wrong."; break;
-    case kWlanReasonInvalidProfileSchema: text = "The profile is not a valid WLAN profile."; break;
-    case kWlanReasonProfileMismatch: text = "The profile does not match the network's security."; break;
-    default: text = "Unknown reason code " + std::to_string(reasonCode) + "."; break;
+    case kWlanReasonSuccess:
+      text = "The operation succeeded.";
+      break;
+    case kWlanReasonNetworkNotAvailable:
+      text = "The network is not available.";
+      break;
+    case kWlanReasonUserDisconnected:
+      text = "The connection was ended by the user.";
+      break;
+    case kWlanReasonRadioOff:
+      text = "The radio is switched off.";
+      break;
+    case kWlanReasonApGone:
+      text = "The access point is no longer in range.";
+      break;
+    case kWlanReasonSecurityFailure:
+      text = "The security settings do not match the network.";
+      break;
+    case kWlanReasonKeyMismatch:
+      text = "The network key is wrong.";
+      break;
+    case kWlanReasonInvalidProfileSchema:
+      text = "The profile is not a valid WLAN profile.";
+      break;
+    case kWlanReasonProfileMismatch:
+      text = "The profile does not match the network's security.";
+      break;
+    default:
+      text = "Unknown reason code " + std::to_string(reasonCode) + ".";
+      break;
   }
   return kErrorSuccess;
 }

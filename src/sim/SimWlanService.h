@@ -37,8 +37,8 @@ class SimWlanService final : public IWlanApi {
 
   // `inRange` is the world's mutable list of networks in range; it outlives the service.
   // An empty state directory keeps the profile lists in memory only.
-  SimWlanService(IEventLoop& loop, const std::vector<ScenarioNetwork>& inRange,
-                 std::filesystem::path stateDirectory, IeSource ies);
+  SimWlanService(IEventLoop& loop, const std::vector<ScenarioNetwork>& inRange, std::filesystem::path stateDirectory,
+                 IeSource ies);
   ~SimWlanService() override;
 
   // --- world side -------------------------------------------------------------------------
@@ -99,17 +99,16 @@ class SimWlanService final : public IWlanApi {
   DWORD SetRadioState(WlanHandle handle, const Guid& interfaceGuid, const WlanPhyRadioState& state) override;
   DWORD Connect(WlanHandle handle, const Guid& interfaceGuid, const WlanConnectionParameters& parameters) override;
   DWORD Disconnect(WlanHandle handle, const Guid& interfaceGuid) override;
-  DWORD SetProfile(WlanHandle handle, const Guid& interfaceGuid, DWORD flags, std::string_view xml,
-                   bool overwrite, DWORD& reasonCode) override;
+  DWORD SetProfile(WlanHandle handle, const Guid& interfaceGuid, DWORD flags, std::string_view xml, bool overwrite,
+                   DWORD& reasonCode) override;
   DWORD DeleteProfile(WlanHandle handle, const Guid& interfaceGuid, std::string_view name) override;
-  DWORD GetProfileList(WlanHandle handle, const Guid& interfaceGuid,
-                       std::vector<WlanProfileInfo>& profiles) override;
+  DWORD GetProfileList(WlanHandle handle, const Guid& interfaceGuid, std::vector<WlanProfileInfo>& profiles) override;
   DWORD SetProfilePosition(WlanHandle handle, const Guid& interfaceGuid, std::string_view name,
                            DWORD position) override;
   DWORD GetProfile(WlanHandle handle, const Guid& interfaceGuid, std::string_view name, std::string& xml,
                    DWORD& flags) override;
-  DWORD UIEditProfile(DWORD uiVersion, std::string_view name, const Guid& interfaceGuid, HWND owner,
-                      DWORD startPage, DWORD& reasonCode) override;
+  DWORD UIEditProfile(DWORD uiVersion, std::string_view name, const Guid& interfaceGuid, HWND owner, DWORD startPage,
+                      DWORD& reasonCode) override;
   DWORD RegisterNotification(WlanHandle handle, DWORD sources, bool ignoreDuplicate,
                              WlanNotificationCallback callback) override;
   DWORD ReasonCodeToString(DWORD reasonCode, std::string& text) override;
@@ -132,7 +131,7 @@ class SimWlanService final : public IWlanApi {
     bool profilesLoaded = false;
     WlanConnectionAttributes connection;
     std::optional<ScenarioNetwork> connectedNetwork;
-    std::uint64_t attempt = 0;             // bumps on every connect/disconnect; stale timers drop out
+    std::uint64_t attempt = 0;  // bumps on every connect/disconnect; stale timers drop out
     bool scanPending = false;
   };
   struct Attempt {
@@ -145,12 +144,10 @@ class SimWlanService final : public IWlanApi {
   DWORD CheckInterface(WlanHandle handle, const Guid& guid, Interface*& found);
   void After(std::uint32_t delayMs, std::function<void()> action);
   void Notify(DWORD source, DWORD code, const Guid& guid, const WlanNotification& base);
-  WlanNotification ConnectionData(const Interface& itf, const WlanConnectionParameters& parameters,
-                                  DWORD reason) const;
+  WlanNotification ConnectionData(const Interface& itf, const WlanConnectionParameters& parameters, DWORD reason) const;
   bool RadioOn(const Interface& itf) const;
   WlanBssEntry ToBssEntry(const ScenarioNetwork& network) const;
-  void StartAttempt(Interface& itf, const WlanConnectionParameters& parameters,
-                    std::optional<SimWlanProfile> profile);
+  void StartAttempt(Interface& itf, const WlanConnectionParameters& parameters, std::optional<SimWlanProfile> profile);
   void FinishAttempt(const Guid& guid, std::uint64_t attempt, const Attempt& what);
   void DropConnection(Interface& itf, DWORD reason, bool notifyDisconnecting);
   void LoadProfiles(Interface& itf);

@@ -1,9 +1,9 @@
 #include "survey/CAPDetailInfoDlg.h"
 
 #include "display/StringTable.h"
-#include "survey/ApDetailTexts.h"
 #include "scan/ScanEntryDecoders.h"
 #include "scan/ScanEntryRecord.h"
+#include "survey/ApDetailTexts.h"
 
 namespace nxui {
 

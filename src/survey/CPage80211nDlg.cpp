@@ -1,7 +1,7 @@
 #include "survey/CPage80211nDlg.h"
 
-#include "survey/ApDetailTexts.h"
 #include "scan/ScanEntryDecoders.h"
+#include "survey/ApDetailTexts.h"
 
 namespace nxui {
 

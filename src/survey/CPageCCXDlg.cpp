@@ -1,7 +1,7 @@
 #include "survey/CPageCCXDlg.h"
 
-#include "survey/ApDetailTexts.h"
 #include "scan/ScanEntryDecoders.h"
+#include "survey/ApDetailTexts.h"
 
 namespace nxui {
 

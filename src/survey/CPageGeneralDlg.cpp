@@ -3,8 +3,8 @@
 #include "adapter/ChannelFrequencyTable.h"
 #include "adapter/Units.h"
 #include "display/StringTable.h"
-#include "survey/ApDetailTexts.h"
 #include "scan/ScanEntryDecoders.h"
+#include "survey/ApDetailTexts.h"
 #include "survey/SurveyCells.h"
 
 namespace nxui {

@@ -6,11 +6,11 @@
 #include "adapter/Units.h"
 #include "display/StringTable.h"
 #include "scan/BssidEx.h"
-#include "survey/ISurveyHost.h"
-#include "survey/ISurveyProfileTarget.h"
 #include "scan/ScanEntryDecoders.h"
 #include "scan/ScanEntryRecord.h"
 #include "scan/ScanList.h"
+#include "survey/ISurveyHost.h"
+#include "survey/ISurveyProfileTarget.h"
 #include "survey/SurveyShared.h"
 #include "wlan/WlanSession.h"
 

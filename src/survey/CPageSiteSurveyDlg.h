@@ -45,17 +45,17 @@ struct SurveyColumn {
 
 // The cells of one list row.
 struct SurveyRowCells {
-  int connectedIcon = survey_icon::kNone;  // column 0
-  std::string ssid;                        // 1
+  int connectedIcon = survey_icon::kNone;    // column 0
+  std::string ssid;                          // 1
   int networkTypeIcon = survey_icon::kNone;  // 2
-  std::string channel;                     // 3
-  int aIcon = survey_icon::kNone;          // 4
-  int bIcon = survey_icon::kNone;          // 5
-  int gIcon = survey_icon::kNone;          // 6
-  int nIcon = survey_icon::kNone;          // 7
-  int securityIcon = survey_icon::kNone;   // 8
-  std::string signalText;                  // 9
-  int barPercent = 0;                      // 10, of a bar with maximum 100
+  std::string channel;                       // 3
+  int aIcon = survey_icon::kNone;            // 4
+  int bIcon = survey_icon::kNone;            // 5
+  int gIcon = survey_icon::kNone;            // 6
+  int nIcon = survey_icon::kNone;            // 7
+  int securityIcon = survey_icon::kNone;     // 8
+  std::string signalText;                    // 9
+  int barPercent = 0;                        // 10, of a bar with maximum 100
   BarColour barColour{240, 40, 40};
 };
 

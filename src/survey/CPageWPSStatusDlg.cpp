@@ -1,8 +1,8 @@
 #include "survey/CPageWPSStatusDlg.h"
 
 #include "display/StringTable.h"
-#include "survey/ApDetailTexts.h"
 #include "scan/ScanEntryDecoders.h"
+#include "survey/ApDetailTexts.h"
 
 namespace nxui {
 

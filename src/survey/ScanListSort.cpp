@@ -13,7 +13,9 @@ namespace nxui {
 
 namespace {
 
-std::uint8_t LowerAscii(std::uint8_t c) { return (c >= 'A' && c <= 'Z') ? static_cast<std::uint8_t>(c + ('a' - 'A')) : c; }
+std::uint8_t LowerAscii(std::uint8_t c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<std::uint8_t>(c + ('a' - 'A')) : c;
+}
 
 std::span<const std::uint8_t> UpToNul(std::span<const std::uint8_t> bytes) {
   const auto nul = std::find(bytes.begin(), bytes.end(), 0);
@@ -70,16 +72,19 @@ void SortScanList(std::span<std::uint8_t> buffer, std::span<std::uint64_t> lastS
       });
       break;
     case SortMode::Channel:
-      std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return keys[a].channel < keys[b].channel; });
+      std::stable_sort(order.begin(), order.end(),
+                       [&](std::size_t a, std::size_t b) { return keys[a].channel < keys[b].channel; });
       break;
     case SortMode::Signal:
-      std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return keys[a].rssi > keys[b].rssi; });
+      std::stable_sort(order.begin(), order.end(),
+                       [&](std::size_t a, std::size_t b) { return keys[a].rssi > keys[b].rssi; });
       break;
   }
 
   std::vector<std::uint8_t> reordered;
   reordered.reserve(list.walkedEnd() - 4);
-  for (std::size_t index : order) reordered.insert(reordered.end(), slots[index].bytes.begin(), slots[index].bytes.end());
+  for (std::size_t index : order)
+    reordered.insert(reordered.end(), slots[index].bytes.begin(), slots[index].bytes.end());
   std::vector<std::uint64_t> times(lastSeen.begin(), lastSeen.end());
   for (std::size_t i = 0; i < order.size() && i < lastSeen.size(); ++i) {
     lastSeen[i] = order[i] < times.size() ? times[order[i]] : 0;

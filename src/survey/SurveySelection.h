@@ -12,7 +12,7 @@ struct SurveySelection {
   std::string authText;             // "WPA2-PSK", "Unknown"
   std::string cipherText;           // "AES", "TKIP+AES", "None"
   bool secured = false;
-  int authCode = 0;                 // AuthCodeFromText of authText
+  int authCode = 0;  // AuthCodeFromText of authText
 };
 
 }  // namespace nxui

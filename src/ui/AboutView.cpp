@@ -44,8 +44,9 @@ AboutView::AboutView(CPageAboutDlg& page, QWidget* parent) : QWidget(parent), pa
   link_->setObjectName(QStringLiteral("link"));
   link_->setFlat(true);
   link_->setCursor(Qt::PointingHandCursor);
-  link_->setStyleSheet(QStringLiteral("QPushButton { color: #1a5fb4; text-decoration: underline; border: none; "
-                                      "text-align: left; padding: 2px; }"));
+  link_->setStyleSheet(
+      QStringLiteral("QPushButton { color: #1a5fb4; text-decoration: underline; border: none; "
+                     "text-align: left; padding: 2px; }"));
   root->addWidget(link_, 0, Qt::AlignLeft);
   root->addStretch(1);
   connect(link_, &QPushButton::clicked, this, [this] { page_.OnLinkClicked(); });

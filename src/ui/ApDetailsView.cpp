@@ -49,10 +49,10 @@ ApDetailsView::ApDetailsView(CAPDetailInfoDlg& panel, QWidget* parent) : QWidget
   ratesText_->setWordWrap(true);
   ratesLayout->addWidget(ratesText_);
   extraLayout->addWidget(rates_);
-  tabs_->AddPage(ToQt(state.tabs[0].caption),
-                 BuildPairs(general_, {"ssid", "mac", "authentication", "encryption", "channel", "networkType",
-                                       "beaconInterval"},
-                            generalExtra));
+  tabs_->AddPage(
+      ToQt(state.tabs[0].caption),
+      BuildPairs(general_, {"ssid", "mac", "authentication", "encryption", "channel", "networkType", "beaconInterval"},
+                 generalExtra));
   tabs_->AddPage(ToQt(state.tabs[1].caption),
                  BuildPairs(wps_, {"wpsAuthentication", "wpsEncryption", "configMethods", "devicePasswordId",
                                    "selectedRegistrar", "state", "version", "apSetupLocked", "uuidE", "rfBands"}));
@@ -118,11 +118,15 @@ void ApDetailsView::Render() {
   ok_->setText(ToQt(state.okLabel));
 
   const GeneralTabState& g = panel_.General().State();
-  const std::pair<const std::string*, const std::string*> general[] = {
-      {&g.ssidLabel, &g.ssid},           {&g.macLabel, &g.mac},         {&g.authLabel, &g.authentication},
-      {&g.cipherLabel, &g.encryption},   {&g.channelLabel, &g.channel}, {&g.networkTypeLabel, &g.networkType},
-      {&g.beaconLabel, &g.beaconInterval}};
-  for (std::size_t i = 0; i < general_.size(); ++i) Show(general_[i].label, general_[i].value, *general[i].first, *general[i].second);
+  const std::pair<const std::string*, const std::string*> general[] = {{&g.ssidLabel, &g.ssid},
+                                                                       {&g.macLabel, &g.mac},
+                                                                       {&g.authLabel, &g.authentication},
+                                                                       {&g.cipherLabel, &g.encryption},
+                                                                       {&g.channelLabel, &g.channel},
+                                                                       {&g.networkTypeLabel, &g.networkType},
+                                                                       {&g.beaconLabel, &g.beaconInterval}};
+  for (std::size_t i = 0; i < general_.size(); ++i)
+    Show(general_[i].label, general_[i].value, *general[i].first, *general[i].second);
   signal_->SetCaption(ToQt(g.signal.caption));
   signal_->SetPos(g.signal.position);
   if (g.signal.hasGradient) {
@@ -134,12 +138,16 @@ void ApDetailsView::Render() {
   SetLabelText(ratesText_, g.supportedRates);
 
   const WpsTabState& w = panel_.Wps().State();
-  const std::pair<const std::string*, const std::string*> wps[] = {
-      {&w.authLabel, &w.authentication},       {&w.cipherLabel, &w.encryption},
-      {&w.configMethodsLabel, &w.configMethods}, {&w.devicePasswordIdLabel, &w.devicePasswordId},
-      {&w.selectedRegistrarLabel, &w.selectedRegistrar}, {&w.stateLabel, &w.state},
-      {&w.versionLabel, &w.version},           {&w.apSetupLockedLabel, &w.apSetupLocked},
-      {&w.uuidELabel, &w.uuidE},               {&w.rfBandsLabel, &w.rfBands}};
+  const std::pair<const std::string*, const std::string*> wps[] = {{&w.authLabel, &w.authentication},
+                                                                   {&w.cipherLabel, &w.encryption},
+                                                                   {&w.configMethodsLabel, &w.configMethods},
+                                                                   {&w.devicePasswordIdLabel, &w.devicePasswordId},
+                                                                   {&w.selectedRegistrarLabel, &w.selectedRegistrar},
+                                                                   {&w.stateLabel, &w.state},
+                                                                   {&w.versionLabel, &w.version},
+                                                                   {&w.apSetupLockedLabel, &w.apSetupLocked},
+                                                                   {&w.uuidELabel, &w.uuidE},
+                                                                   {&w.rfBandsLabel, &w.rfBands}};
   for (std::size_t i = 0; i < wps_.size(); ++i) Show(wps_[i].label, wps_[i].value, *wps[i].first, *wps[i].second);
 
   const CcxTabState& c = panel_.Ccx().State();

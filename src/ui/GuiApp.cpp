@@ -11,18 +11,18 @@
 #include <memory>
 #include <optional>
 
+#include "display/StringTable.h"
 #include "platform/IRegistry.h"
 #include "platform/VirtualEventLoop.h"
 #include "shell/CHideDlg.h"
 #include "shell/CNxUI2007.h"
-#include "shell/ShellIds.h"
-#include "display/StringTable.h"
-#include "sim/ScenarioLoader.h"
-#include "ui/GuiCore.h"
 #include "shell/HeadlessViews.h"
+#include "shell/ShellIds.h"
+#include "sim/ScenarioLoader.h"
+#include "survey/CPageSiteSurveyDlg.h"
+#include "ui/GuiCore.h"
 #include "ui/MainWindowView.h"
 #include "ui/PageSet.h"
-#include "survey/CPageSiteSurveyDlg.h"
 #include "ui/QtCardChooser.h"
 #include "ui/QtEventLoop.h"
 #include "ui/QtInfoWnd.h"
@@ -262,9 +262,12 @@ class Renderer {
     const struct {
       shell::PageId id;
       const char* name;
-    } pages[] = {{shell::PageId::Profile, "profile"},  {shell::PageId::Network, "network"},
-                 {shell::PageId::Statistics, "statistics"}, {shell::PageId::Wps, "wps"},
-                 {shell::PageId::Sso, "sso"},          {shell::PageId::Dot11n, "80211n"},
+    } pages[] = {{shell::PageId::Profile, "profile"},
+                 {shell::PageId::Network, "network"},
+                 {shell::PageId::Statistics, "statistics"},
+                 {shell::PageId::Wps, "wps"},
+                 {shell::PageId::Sso, "sso"},
+                 {shell::PageId::Dot11n, "80211n"},
                  {shell::PageId::About, "about"}};
     for (const auto& page : pages) {
       model->OnPageButton(page.id);
@@ -288,8 +291,9 @@ class Renderer {
     RenderSurvey(run);
 
     static const char* const kPanelNames[shell::kPanelCount] = {
-        "link-status", "hidden-ssid", "profile-editor", "security-editor", "ap-details", "authentication-status",
-        "wps-profile", "invalid-id-password", "peap-settings", "add-block-ack", "delete-block-ack"};
+        "link-status",   "hidden-ssid",           "profile-editor",  "security-editor",
+        "ap-details",    "authentication-status", "wps-profile",     "invalid-id-password",
+        "peap-settings", "add-block-ack",         "delete-block-ack"};
     SetExpanded(run, true);
     for (int n = static_cast<int>(shell::kPanelCount) - 1; n >= 0; --n) {
       model->ShowPanel(n);
@@ -413,9 +417,9 @@ class Renderer {
     Save(hint, QStringLiteral("hint-window"));
     hint.Hide();
 
-    const std::unique_ptr<QMenu> menu = QtTrayMenu::BuildMenu(
-        {{shell::kCmdLaunchConfig, strings.LoadString(string_id::kLaunchConfigUtilities)},
-         {shell::kCmdExit, strings.LoadString(string_id::kExit)}});
+    const std::unique_ptr<QMenu> menu =
+        QtTrayMenu::BuildMenu({{shell::kCmdLaunchConfig, strings.LoadString(string_id::kLaunchConfigUtilities)},
+                               {shell::kCmdExit, strings.LoadString(string_id::kExit)}});
     Save(*menu, QStringLiteral("tray-menu"));
     if (harness_.RenderIconSheet(QStringLiteral("icons")).isEmpty()) Fail("cannot write the icon sheet");
   }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "adapter/ICardChooser.h"
+#include "display/StringTable.h"
 #include "platform/Platform.h"
 #include "shell/CHideDlg.h"
 #include "shell/CMessageBoxDlg.h"
@@ -15,12 +16,11 @@
 #include "shell/IMainWindowView.h"
 #include "shell/ITrayMenu.h"
 #include "shell/NxCore.h"
-#include "display/StringTable.h"
+#include "sim/Scenario.h"
+#include "sim/SimWorld.h"
 #include "survey/CPageSiteSurveyDlg.h"
 #include "survey/LastSurveySelection.h"
 #include "survey/SurveyShared.h"
-#include "sim/Scenario.h"
-#include "sim/SimWorld.h"
 #include "ui/GuiOptions.h"
 
 namespace nxui {

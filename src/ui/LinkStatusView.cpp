@@ -130,9 +130,7 @@ LinkStatusView::Pair LinkStatusView::AddPair(QGridLayout* grid, int row, const c
   return {label, value};
 }
 
-QLabel* LinkStatusView::Value(const char* objectName) const {
-  return findChild<QLabel*>(QLatin1String(objectName));
-}
+QLabel* LinkStatusView::Value(const char* objectName) const { return findChild<QLabel*>(QLatin1String(objectName)); }
 
 void LinkStatusView::Render(const LinkStatusState& state) {
   const LinkStatusLabels& l = state.labels;
@@ -158,7 +156,7 @@ void LinkStatusView::Render(const LinkStatusState& state) {
   }
   // Status and extra info sit in their own grid above the details: one label width for both grids
   // keeps every value of the upper part in one column.
-  Pair* const upper[] = {&status_,     &extraInfo_, &channel_, &authentication_, &encryption_,
+  Pair* const upper[] = {&status_,      &extraInfo_, &channel_, &authentication_, &encryption_,
                          &networkType_, &ipAddress_, &subMask_, &gateway_};
   int labelWidth = 0;
   for (const Pair* pair : upper) labelWidth = std::max(labelWidth, pair->label->sizeHint().width());
@@ -172,9 +170,12 @@ void LinkStatusView::Render(const LinkStatusState& state) {
   htGroup_->setTitle(ToQt(l.htCaption));
   htGroup_->setVisible(ht.visible);
   const std::pair<Pair*, std::pair<const std::string*, const std::string*>> htPairs[] = {
-      {&bandwidth_, {&l.bandwidth, &ht.bandwidth}},    {&guardInterval_, {&l.guardInterval, &ht.guardInterval}},
-      {&stbc_, {&l.stbc, &ht.stbc}},                  {&mcs_, {&l.mcs, &ht.mcs}},
-      {&snr0_, {&l.snr0, &ht.snr0}},                  {&snr1_, {&l.snr1, &ht.snr1}},
+      {&bandwidth_, {&l.bandwidth, &ht.bandwidth}},
+      {&guardInterval_, {&l.guardInterval, &ht.guardInterval}},
+      {&stbc_, {&l.stbc, &ht.stbc}},
+      {&mcs_, {&l.mcs, &ht.mcs}},
+      {&snr0_, {&l.snr0, &ht.snr0}},
+      {&snr1_, {&l.snr1, &ht.snr1}},
   };
   for (const auto& [pair, texts] : htPairs) {
     SetLabelText(pair->label, *texts.first);

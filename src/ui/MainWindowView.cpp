@@ -233,7 +233,9 @@ void MainWindowView::SyncStrip() {
   leftFiller_->hide();
   rightFiller_->hide();
   for (const int id : order) {
-    QToolButton* w = id == shell::kCtlFiller ? leftFiller_ : id == -shell::kCtlFiller ? rightFiller_ : stripButtons_[id];
+    QToolButton* w = id == shell::kCtlFiller    ? leftFiller_
+                     : id == -shell::kCtlFiller ? rightFiller_
+                                                : stripButtons_[id];
     strip_->addWidget(w);
     w->show();
   }
@@ -302,9 +304,7 @@ std::vector<int> MainWindowView::VisibleStripControls() const {
   return shown;
 }
 
-QWidget* MainWindowView::PageWidget(shell::PageId page) const {
-  return pageWidgets_[static_cast<std::size_t>(page)];
-}
+QWidget* MainWindowView::PageWidget(shell::PageId page) const { return pageWidgets_[static_cast<std::size_t>(page)]; }
 
 QWidget* MainWindowView::PanelWidget(int panel) const { return lowerFrame_->widget(panel); }
 

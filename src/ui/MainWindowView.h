@@ -10,8 +10,8 @@
 #include <map>
 #include <vector>
 
-#include "shell/CNxUI2007Dlg.h"
 #include "display/StringTable.h"
+#include "shell/CNxUI2007Dlg.h"
 
 class QHBoxLayout;
 class QStackedWidget;

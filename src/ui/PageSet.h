@@ -7,18 +7,18 @@
 
 #include <optional>
 
+#include "adapter/DriverChannelPort.h"
 #include "monitor/CLinkStatusDlg.h"
 #include "monitor/CPageStatisticsDlg.h"
 #include "monitor/ILinkStatusHost.h"
 #include "shell/CHideDlg.h"
 #include "shell/CNxUI2007Dlg.h"
 #include "shell/CPageAboutDlg.h"
+#include "shell/HideDlgSurveyHost.h"
 #include "survey/CAPDetailInfoDlg.h"
 #include "survey/CPageSiteSurveyDlg.h"
-#include "shell/HideDlgSurveyHost.h"
 #include "survey/ISurveyProfileTarget.h"
 #include "survey/SurveyShared.h"
-#include "adapter/DriverChannelPort.h"
 
 namespace nxui {
 

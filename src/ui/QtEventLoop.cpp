@@ -41,8 +41,7 @@ void QtEventLoop::DestroyWindow(HWND window) {
   // Handles are never reused, so delivery would drop these anyway; removing them now keeps the
   // queue short and PendingMessageCount truthful.
   std::lock_guard lock(queueMutex_);
-  queue_.erase(std::remove_if(queue_.begin(), queue_.end(),
-                              [window](const Posted& p) { return p.window == window; }),
+  queue_.erase(std::remove_if(queue_.begin(), queue_.end(), [window](const Posted& p) { return p.window == window; }),
                queue_.end());
 }
 
@@ -68,9 +67,7 @@ bool QtEventLoop::SetTimer(HWND window, UINT_PTR timerId, UINT periodMs) {
   return true;
 }
 
-bool QtEventLoop::KillTimer(HWND window, UINT_PTR timerId) {
-  return timers_.erase(TimerKey{window, timerId}) != 0;
-}
+bool QtEventLoop::KillTimer(HWND window, UINT_PTR timerId) { return timers_.erase(TimerKey{window, timerId}) != 0; }
 
 UINT_PTR QtEventLoop::SetSystemTimer(UINT periodMs, TimerProc proc) {
   const UINT_PTR id = nextSystemTimer_++;
@@ -104,7 +101,8 @@ bool QtEventLoop::PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
   }
   // One queued call per message; each takes the oldest message, so order follows the queue even
   // when several threads post at once.
-  QMetaObject::invokeMethod(this, [this] { DeliverOne(); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [this] { DeliverOne(); }, Qt::QueuedConnection);
   return true;
 }
 
@@ -135,13 +133,9 @@ LRESULT QtEventLoop::SendMessage(HWND window, UINT message, WPARAM wParam, LPARA
   return it->second->OnMessage(message, wParam, lParam);
 }
 
-std::uint64_t QtEventLoop::TickCount() const {
-  return static_cast<std::uint64_t>(clock_.elapsed());
-}
+std::uint64_t QtEventLoop::TickCount() const { return static_cast<std::uint64_t>(clock_.elapsed()); }
 
-void QtEventLoop::RunOnWorker(std::function<void()> work) {
-  workers_.start(QRunnable::create(std::move(work)));
-}
+void QtEventLoop::RunOnWorker(std::function<void()> work) { workers_.start(QRunnable::create(std::move(work))); }
 
 bool QtEventLoop::HasTimer(HWND window, UINT_PTR timerId) const {
   auto it = timers_.find(TimerKey{window, timerId});

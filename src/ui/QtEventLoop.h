@@ -53,9 +53,7 @@ class QtEventLoop final : public QObject, public IEventLoop {
   struct TimerKey {
     HWND window;  // 0 for system timers
     UINT_PTR id;
-    bool operator<(const TimerKey& o) const {
-      return window != o.window ? window < o.window : id < o.id;
-    }
+    bool operator<(const TimerKey& o) const { return window != o.window ? window < o.window : id < o.id; }
   };
   struct Posted {
     HWND window;

@@ -50,8 +50,7 @@ shell::HintRect QtInfoWnd::AnchorRect(int anchorControl) {
 
 void QtInfoWnd::Show(const shell::HintRect& windowRect, const std::string& text) {
   text_ = QString::fromStdString(text);
-  setGeometry(windowRect.left, windowRect.top, windowRect.right - windowRect.left,
-              windowRect.bottom - windowRect.top);
+  setGeometry(windowRect.left, windowRect.top, windowRect.right - windowRect.left, windowRect.bottom - windowRect.top);
   show();
   update();
 }

@@ -19,9 +19,7 @@ QtTrayShell::QtTrayShell(IShell& inner, Callback callback) : inner_(inner), call
 
 QtTrayShell::~QtTrayShell() = default;
 
-bool QtTrayShell::TrayAvailable() const {
-  return available_ ? *available_ : QSystemTrayIcon::isSystemTrayAvailable();
-}
+bool QtTrayShell::TrayAvailable() const { return available_ ? *available_ : QSystemTrayIcon::isSystemTrayAvailable(); }
 
 LPARAM QtTrayShell::EventFor(QSystemTrayIcon::ActivationReason reason) {
   switch (reason) {
@@ -70,8 +68,8 @@ bool QtTrayShell::Open(std::string_view fileOrUrl) {
   const QUrl url(target);
   if (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https")) return inner_.Open(fileOrUrl);
   // The About page opens its link from a worker thread; the desktop call belongs on the UI thread.
-  QMetaObject::invokeMethod(QCoreApplication::instance(), [url] { QDesktopServices::openUrl(url); },
-                            Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      QCoreApplication::instance(), [url] { QDesktopServices::openUrl(url); }, Qt::QueuedConnection);
   return true;
 }
 

@@ -24,9 +24,7 @@ void RenderHarness::UseOffscreenPlatform() {
 
 RenderHarness::RenderHarness(const QString& folder) : dir_(folder), ok_(dir_.mkpath(".")) {}
 
-QString RenderHarness::PathFor(const QString& name) const {
-  return dir_.filePath(name + QStringLiteral(".png"));
-}
+QString RenderHarness::PathFor(const QString& name) const { return dir_.filePath(name + QStringLiteral(".png")); }
 
 QString RenderHarness::Render(QWidget& widget, const QString& name) {
   const QString path = PathFor(name);
@@ -52,7 +50,7 @@ QString RenderHarness::RenderIconSheet(const QString& name) {
   rows.push_back(survey);
   std::vector<Maker> tray;
   for (int n : std::initializer_list<int>{kTrayIconGood, kTrayIconNormal, kTrayIconWeak, kTrayIconDisconnected,
-                kTrayIconMissing, kTrayIconWepError, kAppIconNumber}) {
+                                          kTrayIconMissing, kTrayIconWepError, kAppIconNumber}) {
     tray.push_back([n](int size) { return TrayIconPixmap(n, size); });
   }
   rows.push_back(tray);

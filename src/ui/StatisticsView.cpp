@@ -22,10 +22,8 @@ StatisticsView::StatisticsView(CPageStatisticsDlg& page, QWidget* parent) : QWid
 
   tabs_ = new CTabDialog(this);
   const StatisticsPageState& state = page_.State();
-  tabs_->AddPage(ToQt(state.transmitButton),
-                 BuildTable(CPageStatisticsTXDlg::kRowCount, txRows_, "tx"));
-  tabs_->AddPage(ToQt(state.receiveButton),
-                 BuildTable(CPageStatisticsRXDlg::kRowCount, rxRows_, "rx"));
+  tabs_->AddPage(ToQt(state.transmitButton), BuildTable(CPageStatisticsTXDlg::kRowCount, txRows_, "tx"));
+  tabs_->AddPage(ToQt(state.receiveButton), BuildTable(CPageStatisticsRXDlg::kRowCount, rxRows_, "rx"));
   root->addWidget(tabs_, 1);
   connect(tabs_, &CTabDialog::CurrentChanged, this, [this](int index) {
     page_.SelectSubPage(index);

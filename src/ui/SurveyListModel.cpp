@@ -18,14 +18,22 @@ bool SameCells(const SurveyRowCells& a, const SurveyRowCells& b) {
 
 int IconOf(const SurveyRowCells& row, int column) {
   switch (column) {
-    case 0: return row.connectedIcon;
-    case 2: return row.networkTypeIcon;
-    case 4: return row.aIcon;
-    case 5: return row.bIcon;
-    case 6: return row.gIcon;
-    case 7: return row.nIcon;
-    case 8: return row.securityIcon;
-    default: return survey_icon::kNone;
+    case 0:
+      return row.connectedIcon;
+    case 2:
+      return row.networkTypeIcon;
+    case 4:
+      return row.aIcon;
+    case 5:
+      return row.bIcon;
+    case 6:
+      return row.gIcon;
+    case 7:
+      return row.nIcon;
+    case 8:
+      return row.securityIcon;
+    default:
+      return survey_icon::kNone;
   }
 }
 
@@ -33,9 +41,7 @@ int IconOf(const SurveyRowCells& row, int column) {
 
 SurveyListModel::SurveyListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-bool SurveyListModel::IsIconColumn(int column) {
-  return column == 0 || column == 2 || (column >= 4 && column <= 8);
-}
+bool SurveyListModel::IsIconColumn(int column) { return column == 0 || column == 2 || (column >= 4 && column <= 8); }
 
 bool SurveyListModel::Update(const SiteSurveyState& state) {
   bool headersChanged = state.columns.size() != columns_.size();

@@ -100,12 +100,11 @@ SurveyView::SurveyView(CPageSiteSurveyDlg& page, QWidget* parent) : QWidget(pare
     page_.OnAddToProfile();
     Render();
   });
-  connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-          [this](const QModelIndex& current) {
-            if (rendering_) return;
-            page_.OnRowClicked(current.isValid() ? current.row() : -1);
-            Render();
-          });
+  connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
+    if (rendering_) return;
+    page_.OnRowClicked(current.isValid() ? current.row() : -1);
+    Render();
+  });
   connect(list_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
     if (index.isValid()) page_.OnRowDoubleClicked(index.row());
   });

@@ -62,14 +62,11 @@ void CGradientProgressBar::SetCaption(const QString& caption) {
   update();
 }
 
-QString CGradientProgressBar::DisplayedCaption() const {
-  return CompleteCaptionTemplate(caption_, position_);
-}
+QString CGradientProgressBar::DisplayedCaption() const { return CompleteCaptionTemplate(caption_, position_); }
 
 void CGradientProgressBar::SetEndColor(const QColor& end) { SetGradient(end, MiddleColor(), end); }
 
-void CGradientProgressBar::SetGradient(const QColor& start, const QColor& middle,
-                                       const QColor& end) {
+void CGradientProgressBar::SetGradient(const QColor& start, const QColor& middle, const QColor& end) {
   start_ = start;
   middle_ = middle;
   end_ = end;

@@ -15,10 +15,7 @@ constexpr int kButtonCellHeight = 20;
 }
 
 CTabDialog::CTabDialog(QWidget* parent)
-    : QWidget(parent),
-      buttonRow_(new QHBoxLayout),
-      buttons_(new QButtonGroup(this)),
-      stack_(new QStackedWidget(this)) {
+    : QWidget(parent), buttonRow_(new QHBoxLayout), buttons_(new QButtonGroup(this)), stack_(new QStackedWidget(this)) {
   buttons_->setExclusive(true);
   buttonRow_->setSpacing(4);
   buttonRow_->addStretch(1);

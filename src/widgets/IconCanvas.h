@@ -25,8 +25,7 @@ class IconCanvas {
   // Shapes shared by the icon families, in grid units.
   void Disc(QPointF centre, qreal radius, const QColor& fill, const QColor& outline);
   void Line(QPointF from, QPointF to, const QColor& color, qreal width);
-  void Box(const QRectF& box, const QColor& fill, const QColor& outline = Qt::transparent,
-           qreal radius = 0.0);
+  void Box(const QRectF& box, const QColor& fill, const QColor& outline = Qt::transparent, qreal radius = 0.0);
   // Bold text centred in `box`, `pixelSize` in grid units.
   void Text(const QRectF& box, const QString& text, const QColor& color, int pixelSize);
   // A line with a light halo under it, so marks stay visible on dark and light backgrounds.

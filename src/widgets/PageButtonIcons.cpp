@@ -13,9 +13,9 @@ namespace nxui {
 namespace {
 
 constexpr int kGrid = 32;
-constexpr int kAll[] = {kArtProfile,  kArtStatistics, kArtLinkStatus, kArtRadioOn, kArtRadioOff,
-                        kArtWps,      kArtDot11n,     kArtNetwork,    kArtAbout,   kArtLess,
-                        kArtMore,     kArtLeftArrow,  kArtRightArrow, kArtSso,     kArtHelp};
+constexpr int kAll[] = {kArtProfile, kArtStatistics, kArtLinkStatus, kArtRadioOn, kArtRadioOff,
+                        kArtWps,     kArtDot11n,     kArtNetwork,    kArtAbout,   kArtLess,
+                        kArtMore,    kArtLeftArrow,  kArtRightArrow, kArtSso,     kArtHelp};
 const QColor kInk(45, 60, 85);
 const QColor kBlue(35, 110, 200);
 
@@ -53,12 +53,10 @@ void DrawNetwork(IconCanvas& c) {
 void DrawStatistics(IconCanvas& c) {
   c.Line(QPointF(4.0, 3.5), QPointF(4.0, 28.0), kInk, 2.0);
   c.Line(QPointF(4.0, 28.0), QPointF(29.0, 28.0), kInk, 2.0);
-  const QColor colors[] = {QColor(35, 110, 200), QColor(40, 170, 80), QColor(35, 110, 200),
-                           QColor(40, 170, 80)};
+  const QColor colors[] = {QColor(35, 110, 200), QColor(40, 170, 80), QColor(35, 110, 200), QColor(40, 170, 80)};
   const qreal heights[] = {10.0, 17.0, 13.0, 21.0};
   for (int i = 0; i < 4; ++i) {
-    c.Box(QRectF(7.0 + i * 5.5, 27.0 - heights[i], 4.0, heights[i]), colors[i],
-          colors[i].darker(140));
+    c.Box(QRectF(7.0 + i * 5.5, 27.0 - heights[i], 4.0, heights[i]), colors[i], colors[i].darker(140));
   }
 }
 
@@ -68,8 +66,8 @@ void DrawLinkStatus(IconCanvas& c) {
   c.Box(QRectF(12.0, 23.0, 8.0, 3.0), kInk);
   c.Box(QRectF(8.0, 26.0, 16.0, 2.5), kInk, Qt::transparent, 1.0);
   QPolygonF trace;
-  trace << QPointF(6, 15) << QPointF(11, 15) << QPointF(13, 9) << QPointF(16, 19)
-        << QPointF(18.5, 12) << QPointF(20.5, 15) << QPointF(26, 15);
+  trace << QPointF(6, 15) << QPointF(11, 15) << QPointF(13, 9) << QPointF(16, 19) << QPointF(18.5, 12)
+        << QPointF(20.5, 15) << QPointF(26, 15);
   c.Painter().setPen(QPen(QColor(80, 230, 90), 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   c.Painter().setBrush(Qt::NoBrush);
   c.Painter().drawPolyline(trace);
@@ -157,22 +155,53 @@ QPixmap PageButtonPixmap(int artNumber, int size, qreal devicePixelRatio) {
   }
   IconCanvas c(size, kGrid, devicePixelRatio);
   switch (artNumber) {
-    case kArtProfile: DrawProfile(c); break;
-    case kArtNetwork: DrawNetwork(c); break;
-    case kArtStatistics: DrawStatistics(c); break;
-    case kArtLinkStatus: DrawLinkStatus(c); break;
-    case kArtRadioOn: DrawPower(c, QColor(40, 170, 70)); break;
-    case kArtRadioOff: DrawPower(c, QColor(200, 50, 40)); break;
-    case kArtWps: DrawWps(c); break;
-    case kArtDot11n: DrawDot11n(c); break;
-    case kArtAbout: DrawAbout(c); break;
-    case kArtHelp: DrawHelp(c); break;
-    case kArtSso: DrawSso(c); break;
-    case kArtLeftArrow: DrawTriangle(c, false); break;
-    case kArtRightArrow: DrawTriangle(c, true); break;
-    case kArtLess: DrawChevrons(c, true); break;
-    case kArtMore: DrawChevrons(c, false); break;
-    default: break;
+    case kArtProfile:
+      DrawProfile(c);
+      break;
+    case kArtNetwork:
+      DrawNetwork(c);
+      break;
+    case kArtStatistics:
+      DrawStatistics(c);
+      break;
+    case kArtLinkStatus:
+      DrawLinkStatus(c);
+      break;
+    case kArtRadioOn:
+      DrawPower(c, QColor(40, 170, 70));
+      break;
+    case kArtRadioOff:
+      DrawPower(c, QColor(200, 50, 40));
+      break;
+    case kArtWps:
+      DrawWps(c);
+      break;
+    case kArtDot11n:
+      DrawDot11n(c);
+      break;
+    case kArtAbout:
+      DrawAbout(c);
+      break;
+    case kArtHelp:
+      DrawHelp(c);
+      break;
+    case kArtSso:
+      DrawSso(c);
+      break;
+    case kArtLeftArrow:
+      DrawTriangle(c, false);
+      break;
+    case kArtRightArrow:
+      DrawTriangle(c, true);
+      break;
+    case kArtLess:
+      DrawChevrons(c, true);
+      break;
+    case kArtMore:
+      DrawChevrons(c, false);
+      break;
+    default:
+      break;
   }
   return c.Finish();
 }

@@ -35,8 +35,8 @@ void DrawInfrastructure(IconCanvas& c) {
   const QPointF top(11.5, 4.5);
   for (qreal r : {2.5, 4.8}) {
     const QRectF arc(top.x() - r, top.y() - r, 2 * r, 2 * r);
-    p.drawArc(arc, 120 * 16, 80 * 16);   // left waves
-    p.drawArc(arc, -20 * 16, 60 * 16);   // right waves
+    p.drawArc(arc, 120 * 16, 80 * 16);  // left waves
+    p.drawArc(arc, -20 * 16, 60 * 16);  // right waves
   }
 }
 
@@ -67,17 +67,38 @@ QPixmap SurveyIconPixmap(int position, int size, qreal devicePixelRatio) {
   if (position < 0 || position >= kSurveyIconCount || size <= 0) return QPixmap();
   IconCanvas c(size, kGrid, devicePixelRatio);
   switch (position) {
-    case kSurveyIconAdHoc: DrawAdHoc(c); break;
-    case kSurveyIconInfrastructure: DrawInfrastructure(c); break;
-    case kSurveyIconA: DrawBadge(c, QStringLiteral("a"), QColor(140, 70, 190)); break;
-    case kSurveyIconB: DrawBadge(c, QStringLiteral("b"), QColor(35, 115, 205)); break;
-    case kSurveyIconG: DrawBadge(c, QStringLiteral("g"), QColor(35, 150, 65)); break;
-    case kSurveyIconN: DrawBadge(c, QStringLiteral("n"), QColor(215, 90, 25)); break;
-    case kSurveyIconLock: c.Padlock(QPointF(0, 0), 1.0, QColor(235, 185, 45), false); break;
-    case kSurveyIconOpen: c.Padlock(QPointF(0, 0), 1.0, QColor(185, 185, 185), true); break;
-    case kSurveyIconConnected: DrawConnected(c); break;
-    case kSurveyIconWps: DrawWps(c); break;
-    default: break;
+    case kSurveyIconAdHoc:
+      DrawAdHoc(c);
+      break;
+    case kSurveyIconInfrastructure:
+      DrawInfrastructure(c);
+      break;
+    case kSurveyIconA:
+      DrawBadge(c, QStringLiteral("a"), QColor(140, 70, 190));
+      break;
+    case kSurveyIconB:
+      DrawBadge(c, QStringLiteral("b"), QColor(35, 115, 205));
+      break;
+    case kSurveyIconG:
+      DrawBadge(c, QStringLiteral("g"), QColor(35, 150, 65));
+      break;
+    case kSurveyIconN:
+      DrawBadge(c, QStringLiteral("n"), QColor(215, 90, 25));
+      break;
+    case kSurveyIconLock:
+      c.Padlock(QPointF(0, 0), 1.0, QColor(235, 185, 45), false);
+      break;
+    case kSurveyIconOpen:
+      c.Padlock(QPointF(0, 0), 1.0, QColor(185, 185, 185), true);
+      break;
+    case kSurveyIconConnected:
+      DrawConnected(c);
+      break;
+    case kSurveyIconWps:
+      DrawWps(c);
+      break;
+    default:
+      break;
   }
   return c.Finish();
 }

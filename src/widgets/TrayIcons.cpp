@@ -74,17 +74,30 @@ QPixmap TrayIconPixmap(int iconNumber, int size, qreal devicePixelRatio) {
   }
   IconCanvas c(size, kGrid, devicePixelRatio);
   switch (iconNumber) {
-    case kTrayIconGood: DrawBars(c, 4, QColor(35, 175, 60)); break;
-    case kTrayIconNormal: DrawBars(c, 3, QColor(235, 175, 0)); break;
-    case kTrayIconWeak: DrawBars(c, 1, QColor(225, 75, 35)); break;
+    case kTrayIconGood:
+      DrawBars(c, 4, QColor(35, 175, 60));
+      break;
+    case kTrayIconNormal:
+      DrawBars(c, 3, QColor(235, 175, 0));
+      break;
+    case kTrayIconWeak:
+      DrawBars(c, 1, QColor(225, 75, 35));
+      break;
     case kTrayIconDisconnected:
       DrawBars(c, 0, kUnlit);
       DrawRedCross(c);
       break;
-    case kTrayIconMissing: DrawMissing(c); break;
-    case kTrayIconWepError: DrawWepError(c); break;
-    case kAppIconNumber: DrawApp(c); break;
-    default: break;
+    case kTrayIconMissing:
+      DrawMissing(c);
+      break;
+    case kTrayIconWepError:
+      DrawWepError(c);
+      break;
+    case kAppIconNumber:
+      DrawApp(c);
+      break;
+    default:
+      break;
   }
   return c.Finish();
 }

@@ -31,7 +31,8 @@ DWORD PlatformProfileList::DeleteProfile(std::string_view name) {
 void PlatformProfileList::DeleteAllProfiles() {
   std::vector<WlanProfileInfo> profiles;
   if (api_.GetProfileList(clientHandle_, interfaceGuid_, profiles) != kErrorSuccess) return;
-  for (const WlanProfileInfo& profile : profiles) api_.DeleteProfile(clientHandle_, interfaceGuid_, profile.profileName);
+  for (const WlanProfileInfo& profile : profiles)
+    api_.DeleteProfile(clientHandle_, interfaceGuid_, profile.profileName);
 }
 
 DWORD PlatformProfileList::SetProfilePosition(std::string_view name, DWORD position) {
@@ -40,12 +41,12 @@ DWORD PlatformProfileList::SetProfilePosition(std::string_view name, DWORD posit
 
 int PlatformProfileList::FindProfile(std::string_view name) {
   // The whole name is compared: cutting it to a fixed buffer would miss long names.
-  const std::string wanted = ProfileNameForSsid(
-      std::span(reinterpret_cast<const std::uint8_t*>(name.data()), name.size()));
+  const std::string wanted =
+      ProfileNameForSsid(std::span(reinterpret_cast<const std::uint8_t*>(name.data()), name.size()));
   std::vector<WlanProfileInfo> profiles;
   if (api_.GetProfileList(clientHandle_, interfaceGuid_, profiles) != kErrorSuccess) return 0;
-  const bool found = std::any_of(profiles.begin(), profiles.end(),
-                                 [&](const WlanProfileInfo& p) { return p.profileName == wanted; });
+  const bool found =
+      std::any_of(profiles.begin(), profiles.end(), [&](const WlanProfileInfo& p) { return p.profileName == wanted; });
   return found ? 1 : 0;
 }
 

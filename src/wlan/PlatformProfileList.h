@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
+#include "adapter/ConnectionSettings.h"
 #include "platform/IEventLoop.h"
 #include "platform/IWlanApi.h"
-#include "adapter/ConnectionSettings.h"
 #include "wlan/WlanProfileBuilder.h"
 
 namespace nxui {

@@ -9,13 +9,10 @@
 namespace nxui {
 namespace {
 
-constexpr std::string_view kProfileNamespace =
-    "xmlns=\"http://www.microsoft.com/networking/WLAN/profile/v1\"";
+constexpr std::string_view kProfileNamespace = "xmlns=\"http://www.microsoft.com/networking/WLAN/profile/v1\"";
 constexpr std::string_view kOneXNamespace = "xmlns=\"http://www.microsoft.com/networking/OneX/v1\"";
-constexpr std::string_view kEapHostNamespace =
-    "xmlns=\"http://www.microsoft.com/provisioning/EapHostConfig\"";
-constexpr std::string_view kEapCommonNamespace =
-    "xmlns=\"http://www.microsoft.com/provisioning/EapCommon\"";
+constexpr std::string_view kEapHostNamespace = "xmlns=\"http://www.microsoft.com/provisioning/EapHostConfig\"";
+constexpr std::string_view kEapCommonNamespace = "xmlns=\"http://www.microsoft.com/provisioning/EapCommon\"";
 
 // PEAP with the platform's own settings; the user completes them in the platform's editor.
 std::string PeapEapConfig() {
@@ -134,13 +131,19 @@ std::string Hex(std::span<const std::uint8_t> bytes, bool upper) {
 
 std::string_view AuthenticationText(std::int32_t authMode) {
   switch (authMode) {
-    case auth_mode::kShared: return "shared";
-    case auth_mode::kWpa: return "WPA";
+    case auth_mode::kShared:
+      return "shared";
+    case auth_mode::kWpa:
+      return "WPA";
     case auth_mode::kWpaPsk:
-    case auth_mode::kWpaNone: return "WPAPSK";
-    case auth_mode::kWpa2: return "WPA2";
-    case auth_mode::kWpa2Psk: return "WPA2PSK";
-    default: return "open";
+    case auth_mode::kWpaNone:
+      return "WPAPSK";
+    case auth_mode::kWpa2:
+      return "WPA2";
+    case auth_mode::kWpa2Psk:
+      return "WPA2PSK";
+    default:
+      return "open";
   }
 }
 
@@ -244,13 +247,11 @@ std::string AssembleDocument(const DocumentValues& v) {
   const std::string sharedKey =
       XmlElement("sharedKey", XmlElement("keyType", v.keyType) + XmlElement("protected", v.protectedKey) +
                                   XmlElement("keyMaterial", v.keyMaterial));
-  const std::string security = XmlElement(
-      "security", authEncryption + sharedKey + XmlElement("keyIndex", v.keyIndex) +
-                      XmlElement("OneX", kOneXNamespace, v.eapConfig));
-  const std::string body = XmlElement("name", CdataSection(v.profileName)) + ssidConfig +
-                           XmlElement("connectionType", v.connectionType) +
-                           XmlElement("connectionMode", v.connectionMode) + XmlElement("autoSwitch", "false") +
-                           XmlElement("MSM", security);
+  const std::string security = XmlElement("security", authEncryption + sharedKey + XmlElement("keyIndex", v.keyIndex) +
+                                                          XmlElement("OneX", kOneXNamespace, v.eapConfig));
+  const std::string body =
+      XmlElement("name", CdataSection(v.profileName)) + ssidConfig + XmlElement("connectionType", v.connectionType) +
+      XmlElement("connectionMode", v.connectionMode) + XmlElement("autoSwitch", "false") + XmlElement("MSM", security);
   return "<?xml version=\"1.0\"?>" + XmlElement("WLANProfile", kProfileNamespace, body);
 }
 
@@ -279,13 +280,27 @@ std::string XmlEscape(std::string_view text) {
   out.reserve(text.size());
   for (const char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case ' ': out += "&#32;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&apos;"; break;
-      default: out += c; break;
+      case '&':
+        out += "&amp;";
+        break;
+      case ' ':
+        out += "&#32;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&apos;";
+        break;
+      default:
+        out += c;
+        break;
     }
   }
   return out;
@@ -306,9 +321,7 @@ std::string AnsiToUtf8(std::span<const std::uint8_t> bytes) {
   return out;
 }
 
-std::string ProfileNameForSsid(std::span<const std::uint8_t> ssid) {
-  return CarriableProfileName(AnsiToUtf8(ssid));
-}
+std::string ProfileNameForSsid(std::span<const std::uint8_t> ssid) { return CarriableProfileName(AnsiToUtf8(ssid)); }
 
 std::size_t Utf16Length(std::string_view utf8) {
   std::size_t units = 0;
@@ -345,8 +358,8 @@ WlanProfile BuildWlanProfile(const ConnectionSettings& settings, std::span<const
     v.profileName = ProfileNameForSsid(ssid);
     v.ssidHex = Hex(ssid, false);
     // The hex element alone identifies the network when the name cannot be written in XML.
-    if (XmlCanCarryAll(name)) v.ssidName = AnsiToUtf8(XmlEscape(std::string_view(
-                                                 reinterpret_cast<const char*>(ssid.data()), ssid.size())));
+    if (XmlCanCarryAll(name))
+      v.ssidName = AnsiToUtf8(XmlEscape(std::string_view(reinterpret_cast<const char*>(ssid.data()), ssid.size())));
 
     const bool adhoc = settings.networkType == network_type::kAdhoc;
     v.connectionType = adhoc ? "IBSS" : "ESS";
@@ -381,9 +394,9 @@ WlanProfile BuildWlanProfile(const ConnectionSettings& settings, std::span<const
     }
     if (settings.use8021X == 1) v.eapConfig = PeapEapConfig();
 
-    result.bssType = adhoc ? bss_type::kIndependent
-                           : (settings.networkType == network_type::kInfrastructure ? bss_type::kInfrastructure
-                                                                                   : bss_type::kAny);
+    result.bssType =
+        adhoc ? bss_type::kIndependent
+              : (settings.networkType == network_type::kInfrastructure ? bss_type::kInfrastructure : bss_type::kAny);
     const bool unsecured = settings.use8021X == 0 && settings.authMode == auth_mode::kOpen &&
                            settings.cipherMode >= 1 && settings.cipherMode <= 3;
     result.securityEnabled = unsecured ? 0 : 1;

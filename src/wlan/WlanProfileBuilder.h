@@ -44,14 +44,11 @@ inline constexpr std::size_t kMaxProfileNameUnits = 250;
 
 // `lastScanList` is the hidden window's copy of the driver's last scan (count + BSSID_EX entries);
 // it is read only for a record without a network name.
-WlanProfile BuildWlanProfile(const ConnectionSettings& settings,
-                             std::span<const std::uint8_t> lastScanList = {});
+WlanProfile BuildWlanProfile(const ConnectionSettings& settings, std::span<const std::uint8_t> lastScanList = {});
 
 // "<tag attrs>content</tag>"; nothing at all when content is empty.
 std::string XmlElement(std::string_view tag, std::string_view attributes, std::string_view content);
-inline std::string XmlElement(std::string_view tag, std::string_view content) {
-  return XmlElement(tag, {}, content);
-}
+inline std::string XmlElement(std::string_view tag, std::string_view content) { return XmlElement(tag, {}, content); }
 
 // &, blank, <, >, " and ' as entities (ampersand first).
 std::string XmlEscape(std::string_view text);

@@ -17,18 +17,25 @@ constexpr DWORD kNotificationSources = kWlanNotificationSourceAcm | kWlanNotific
 
 std::uint32_t NetworkTypeInUse(DWORD phyType) {
   switch (phyType) {
-    case kDot11PhyTypeOfdm: return bssid_ex::kNetworkTypeOfdm5;
-    case kDot11PhyTypeHrDsss: return bssid_ex::kNetworkTypeDs;
-    case kDot11PhyTypeErp: return bssid_ex::kNetworkTypeOfdm24;
-    default: return bssid_ex::kNetworkTypeOther;
+    case kDot11PhyTypeOfdm:
+      return bssid_ex::kNetworkTypeOfdm5;
+    case kDot11PhyTypeHrDsss:
+      return bssid_ex::kNetworkTypeDs;
+    case kDot11PhyTypeErp:
+      return bssid_ex::kNetworkTypeOfdm24;
+    default:
+      return bssid_ex::kNetworkTypeOther;
   }
 }
 
 std::uint32_t InfrastructureMode(DWORD bssType) {
   switch (bssType) {
-    case kDot11BssTypeInfrastructure: return bssid_ex::kModeInfrastructure;
-    case kDot11BssTypeIndependent: return bssid_ex::kModeIbss;
-    default: return bssid_ex::kModeOther;
+    case kDot11BssTypeInfrastructure:
+      return bssid_ex::kModeInfrastructure;
+    case kDot11BssTypeIndependent:
+      return bssid_ex::kModeIbss;
+    default:
+      return bssid_ex::kModeOther;
   }
 }
 
@@ -120,9 +127,9 @@ DWORD WlanSession::Start(std::string_view displayName, HWND owner, bool customDi
 }
 
 DWORD WlanSession::RegisterNotifications() {
-  const DWORD result = api_.RegisterNotification(
-      clientHandle_, kNotificationSources, true,
-      [this](const WlanNotification& notification) { OnNotification(notification); });
+  const DWORD result =
+      api_.RegisterNotification(clientHandle_, kNotificationSources, true,
+                                [this](const WlanNotification& notification) { OnNotification(notification); });
   notificationsRegistered_ = result == kErrorSuccess;
   return result;
 }
@@ -140,16 +147,27 @@ void WlanSession::OnNotification(const WlanNotification& notification) {
   UINT message = 0;
   if (notification.source == kWlanNotificationSourceAcm) {
     switch (notification.code) {
-      case kWlanAcmScanComplete: message = wlan_msg::kScanComplete; break;
-      case kWlanAcmScanFail: message = wlan_msg::kScanFailed; break;
-      case kWlanAcmConnectionComplete: message = wlan_msg::kConnectionComplete; break;
-      case kWlanAcmConnectionAttemptFail: message = wlan_msg::kConnectionFailed; break;
-      case kWlanAcmDisconnected: message = wlan_msg::kDisconnected; break;
+      case kWlanAcmScanComplete:
+        message = wlan_msg::kScanComplete;
+        break;
+      case kWlanAcmScanFail:
+        message = wlan_msg::kScanFailed;
+        break;
+      case kWlanAcmConnectionComplete:
+        message = wlan_msg::kConnectionComplete;
+        break;
+      case kWlanAcmConnectionAttemptFail:
+        message = wlan_msg::kConnectionFailed;
+        break;
+      case kWlanAcmDisconnected:
+        message = wlan_msg::kDisconnected;
+        break;
       case kWlanAcmInterfaceArrival:
         // A new interface has a GUID nobody is bound to yet.
         loop_.PostMessage(owner, wlan_msg::kInterfaceArrival, 0, 0);
         return;
-      default: break;
+      default:
+        break;
     }
   } else if (notification.source == kWlanNotificationSourceMsm) {
     if (notification.code == kWlanMsmRoamingEnd) {
@@ -162,9 +180,7 @@ void WlanSession::OnNotification(const WlanNotification& notification) {
   if (message != 0 && ours) loop_.PostMessage(owner, message, 0, 0);
 }
 
-DWORD WlanSession::Scan() {
-  return api_.Scan(clientHandle_, interfaceInfo_.interfaceGuid, nullptr, nullptr);
-}
+DWORD WlanSession::Scan() { return api_.Scan(clientHandle_, interfaceInfo_.interfaceGuid, nullptr, nullptr); }
 
 DWORD WlanSession::BuildScanList(std::span<std::uint8_t> buffer) {
   std::fill(buffer.begin(), buffer.end(), std::uint8_t{0});
@@ -179,8 +195,8 @@ DWORD WlanSession::BuildScanList(std::span<std::uint8_t> buffer) {
   for (const auto& network : networks) {
     if (full) break;
     std::vector<WlanBssEntry> entries;
-    result = api_.GetNetworkBssList(clientHandle_, interfaceInfo_.interfaceGuid, &network.ssid,
-                                    network.bssType, network.securityEnabled, entries);
+    result = api_.GetNetworkBssList(clientHandle_, interfaceInfo_.interfaceGuid, &network.ssid, network.bssType,
+                                    network.securityEnabled, entries);
     for (const auto& bss : entries) {
       if (std::find(seen.begin(), seen.end(), bss.bssid) != seen.end()) continue;
       const std::size_t size = bssid_ex::kFixedSize + bss.ies.size();
@@ -311,14 +327,15 @@ DWORD WlanSession::Supports5GHz(int& supported) {
 
 DWORD WlanSession::SupportsWpa2PskCcmp(int& supported) {
   std::vector<WlanAuthCipherPair> pairs;
-  const DWORD result =
-      api_.QuerySupportedAuthCipherPairs(clientHandle_, interfaceInfo_.interfaceGuid, false, pairs);
+  const DWORD result = api_.QuerySupportedAuthCipherPairs(clientHandle_, interfaceInfo_.interfaceGuid, false, pairs);
   if (result == kErrorSuccess) {
-    supported = std::any_of(pairs.begin(), pairs.end(), [](const WlanAuthCipherPair& pair) {
-                  return pair.authAlgorithm == kDot11AuthRsnaPsk && pair.cipherAlgorithm == kDot11CipherCcmp;
-                })
-                    ? 1
-                    : 0;
+    supported =
+        std::any_of(pairs.begin(), pairs.end(),
+                    [](const WlanAuthCipherPair& pair) {
+                      return pair.authAlgorithm == kDot11AuthRsnaPsk && pair.cipherAlgorithm == kDot11CipherCcmp;
+                    })
+            ? 1
+            : 0;
   }
   return result;
 }
@@ -377,8 +394,7 @@ ProfileConnectPath WlanSession::Connect(const ConnectionSettings& record, bool f
   driver_.SetU32(OID_WLAN_TX_POWER, static_cast<std::uint32_t>(TxPowerSetValue(record.txPower)));
 
   if (record.byBssid == 1) SendDesiredBssid(record.bssid);
-  return profiles_.Connect(record, lastScanList_ ? lastScanList_() : std::span<const std::uint8_t>{},
-                           ownerWindow_);
+  return profiles_.Connect(record, lastScanList_ ? lastScanList_() : std::span<const std::uint8_t>{}, ownerWindow_);
 }
 
 void WlanSession::ApplyDeferredSettings() {

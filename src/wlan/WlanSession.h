@@ -12,10 +12,10 @@
 #include <string>
 #include <string_view>
 
-#include "platform/IEventLoop.h"
-#include "platform/IWlanApi.h"
 #include "adapter/ConnectionSettings.h"
 #include "adapter/DriverRequestPort.h"
+#include "platform/IEventLoop.h"
+#include "platform/IWlanApi.h"
 #include "wlan/PlatformProfileList.h"
 #include "wlan/WlanMessages.h"
 

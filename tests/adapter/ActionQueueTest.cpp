@@ -55,7 +55,8 @@ std::string Describe(const ActionQueue& queue) {
   for (std::size_t i = 0; i < queue.Size(); ++i) {
     const auto& entry = queue.At(i);
     if (!text.empty()) text += ",";
-    text += entry.type == _ACTION_DATA::kScan ? std::string("S") : std::string(1, static_cast<char>(entry.data->ssid[0]));
+    text +=
+        entry.type == _ACTION_DATA::kScan ? std::string("S") : std::string(1, static_cast<char>(entry.data->ssid[0]));
   }
   return text;
 }
@@ -88,7 +89,8 @@ TEST_F(ActionQueueTest, MergesAndDecidesAsRequestsArrive) {
        {{'S', true, "S"}, {'A', false, "S,A"}, {'B', false, "S,B"}}},
       {"scan behind a connect runs", {{'A', true, "A"}, {'S', true, "A,S"}}},
       {"scan behind an 802.1X connect without a stored password waits", {{'a', true, "a"}, {'S', false, "a,S"}}},
-      {"the newest connect takes the place of the queued one", {{'A', true, "A"}, {'S', true, "A,S"}, {'B', true, "B,S"}}},
+      {"the newest connect takes the place of the queued one",
+       {{'A', true, "A"}, {'S', true, "A,S"}, {'B', true, "B,S"}}},
       {"a new scan drops the queued scan and goes last", {{'S', true, "S"}, {'A', false, "S,A"}, {'S', true, "A,S"}}},
   };
   for (const auto& row : rows) {
@@ -153,10 +155,9 @@ TEST_F(ActionQueueTest, RegistryRadioParametersThenSsidTarget) {
   queue.QueueAction(_ACTION_DATA::kConnect, std::move(record));
   queue.RunQueue();
 
-  EXPECT_EQ(driver.SetOrder(),
-            (std::vector<Oid>{OID_WLAN_WIRELESS_MODE, OID_WLAN_PHY_CONFIG, OID_WLAN_COUNTRY_REGION,
-                              OID_802_11_DESIRED_RATES, OID_WLAN_SUPPORTEDRATES, OID_WLAN_CCX_CONTROL, OID_802_11_SSID,
-                              OID_WLAN_CCX_CONTROL}));
+  EXPECT_EQ(driver.SetOrder(), (std::vector<Oid>{OID_WLAN_WIRELESS_MODE, OID_WLAN_PHY_CONFIG, OID_WLAN_COUNTRY_REGION,
+                                                 OID_802_11_DESIRED_RATES, OID_WLAN_SUPPORTEDRATES,
+                                                 OID_WLAN_CCX_CONTROL, OID_802_11_SSID, OID_WLAN_CCX_CONTROL}));
   EXPECT_EQ(host.calls, (std::vector<std::string>{"adapter-changed", "connect H", "validate", "icv"}));
   EXPECT_EQ(driver.Sets(OID_WLAN_WIRELESS_MODE)[0].U32(), 3u);
   const auto phy = driver.Sets(OID_WLAN_PHY_CONFIG)[0].bytes;
@@ -165,10 +166,9 @@ TEST_F(ActionQueueTest, RegistryRadioParametersThenSsidTarget) {
   EXPECT_EQ(LoadLe32(phy.data() + 24), 0u) << "word 6 is cleared";
   EXPECT_EQ(LoadLe32(phy.data() + 28), 17u);
   EXPECT_EQ(driver.Sets(OID_WLAN_COUNTRY_REGION)[0].U32(), 0x0705u);
-  EXPECT_EQ(driver.Sets(OID_802_11_DESIRED_RATES)[0].bytes,
-            (std::vector<std::uint8_t>{108, 96, 72, 48, 22, 11, 4, 2}));
-  const std::vector<std::uint8_t> rateSet = {8,    0x82, 0x84, 0x8B, 0x96, 0x12, 0x24, 0x48, 0x6C, 0, 0, 0, 0,
-                                             4,    0x8C, 0x98, 0xB0, 0x60, 0,    0,    0,    0,    0, 0, 0, 0};
+  EXPECT_EQ(driver.Sets(OID_802_11_DESIRED_RATES)[0].bytes, (std::vector<std::uint8_t>{108, 96, 72, 48, 22, 11, 4, 2}));
+  const std::vector<std::uint8_t> rateSet = {8, 0x82, 0x84, 0x8B, 0x96, 0x12, 0x24, 0x48, 0x6C, 0, 0, 0, 0,
+                                             4, 0x8C, 0x98, 0xB0, 0x60, 0,    0,    0,    0,    0, 0, 0, 0};
   EXPECT_EQ(driver.Sets(OID_WLAN_SUPPORTEDRATES)[0].bytes, rateSet);
   // Record's CCX word for an SSID target goes unchanged; so does the "CCX2Control" one.
   EXPECT_EQ(driver.Sets(OID_WLAN_CCX_CONTROL)[0].U32(), 0x0520u);
@@ -190,8 +190,8 @@ TEST_F(ActionQueueTest, KeptWirelessModeAndModesWithoutRateSets) {
     record->wirelessMode = mode;
     rowQueue.QueueAction(_ACTION_DATA::kConnect, std::move(record));
     rowQueue.RunQueue();
-    EXPECT_EQ(rowDriver.SetOrder(), (std::vector<Oid>{OID_WLAN_PHY_CONFIG, OID_WLAN_CCX_CONTROL, OID_802_11_SSID,
-                                                      OID_WLAN_CCX_CONTROL}))
+    EXPECT_EQ(rowDriver.SetOrder(),
+              (std::vector<Oid>{OID_WLAN_PHY_CONFIG, OID_WLAN_CCX_CONTROL, OID_802_11_SSID, OID_WLAN_CCX_CONTROL}))
         << "mode " << mode;
   }
 }
@@ -282,8 +282,8 @@ TEST_F(ActionQueueTest, ConfigurationChannelIsWrittenAsItsFrequency) {
     std::int32_t channel;
     std::uint32_t written;  // 0: the configuration is left alone
   };
-  for (const Row& row : {Row{1, 2412000}, Row{14, 2484000}, Row{36, 5180000}, Row{208, 5040000}, Row{0, 0},
-                         Row{99, 0}}) {
+  for (const Row& row :
+       {Row{1, 2412000}, Row{14, 2484000}, Row{36, 5180000}, Row{208, 5040000}, Row{0, 0}, Row{99, 0}}) {
     RecordingDriver rowDriver;
     rowDriver.answers[OID_802_11_CONFIGURATION] = std::vector<std::uint8_t>(32, 0x11);
     ActionQueue rowQueue(host, rowDriver, loop);
@@ -309,8 +309,8 @@ TEST_F(ActionQueueTest, CcxWordFlagRule) {
     int flag;
     std::uint32_t sent;
   };
-  for (const Row& row : {Row{0x0520, 1, 0x0520}, Row{0x0520, 0, 0xFA00}, Row{0xFFFF, 0, 0xFADF},
-                         Row{0x0000, 2, 0xFA00}, Row{0x10000, 0, 0x1FA00}, Row{0x0001, 1, 0x0001}}) {
+  for (const Row& row : {Row{0x0520, 1, 0x0520}, Row{0x0520, 0, 0xFA00}, Row{0xFFFF, 0, 0xFADF}, Row{0x0000, 2, 0xFA00},
+                         Row{0x10000, 0, 0x1FA00}, Row{0x0001, 1, 0x0001}}) {
     EXPECT_EQ(CcxWordToSend(row.word, row.flag), row.sent) << std::hex << row.word << " flag " << row.flag;
   }
 }

@@ -58,8 +58,9 @@ class AdapterOnSimWorld : public ::testing::Test {
     ClassifySystem(world->systemInfo(), ctx);
   }
   bool Discover() {
-    AdapterDiscovery discovery(world->deviceSetup(), world->deviceIo(), AdapterListFilePath((dir / "NxUI.exe").string()),
-                               chooser, [this](const std::string& name, bool) { handedOver.push_back(name); }, false);
+    AdapterDiscovery discovery(
+        world->deviceSetup(), world->deviceIo(), AdapterListFilePath((dir / "NxUI.exe").string()), chooser,
+        [this](const std::string& name, bool) { handedOver.push_back(name); }, false);
     return discovery.DiscoverAdapter(ctx);
   }
   sim::SimDriver& driver() { return world->driver(0); }
@@ -124,7 +125,8 @@ TEST_F(AdapterOnSimWorld, AdapterListFileMakesBuiltInAdapterUnsupported) {
   TempDir::Write(dir / "NxUI.INI", "[HERONU]\r\nDeviceID_1=USB\\VID_1B75&PID_9999\r\n");
   EXPECT_FALSE(Discover());
   EXPECT_TRUE(handedOver.empty());
-  TempDir::Write(dir / "NxUI.INI", "[HERONU]\r\nDeviceID_1=USB\\VID_1B75&PID_9999\r\nDeviceID_2=usb\\vid_1b75&pid_3072\r\n");
+  TempDir::Write(dir / "NxUI.INI",
+                 "[HERONU]\r\nDeviceID_1=USB\\VID_1B75&PID_9999\r\nDeviceID_2=usb\\vid_1b75&pid_3072\r\n");
   ASSERT_TRUE(Discover());
   EXPECT_EQ(ctx.tableIndex, 2);
 }
@@ -242,8 +244,10 @@ INSTANTIATE_TEST_SUITE_P(
         SimChannelCase{"channel_13_region_0", {{"CountryRegion", "0"}, {"WirelessMode", "9"}, {"Channel", "13"}}, "1"},
         SimChannelCase{"channel_149_mixed_5ghz", {{"CountryRegionABand", "0"}, {"Channel", "149"}}, "149"},
         SimChannelCase{"a_only_takes_first_5ghz_channel", {{"WirelessMode", "2"}, {"CountryRegionABand", "4"}}, "149"},
-        SimChannelCase{"unconfigured_regions_use_region_0", {{"CountryRegion", "128"}, {"CountryRegionABand", "128"},
-                                                             {"WirelessMode", "9"}, {"Channel", "14"}}, "1"}),
+        SimChannelCase{
+            "unconfigured_regions_use_region_0",
+            {{"CountryRegion", "128"}, {"CountryRegionABand", "128"}, {"WirelessMode", "9"}, {"Channel", "14"}},
+            "1"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(AdapterOnSimWorld, ApDefaultWrittenOnceAndNeverChanged) {

@@ -24,9 +24,16 @@ const std::string kKey = "System\\CurrentControlSet\\Control\\Class\\{4D36E972-E
 const std::string kHklmKey = "HKLM\\" + kKey;
 
 TEST(AdapterRegistry, DecimalTextConversions) {
-  const std::pair<const char*, int> rows[] = {{"6", 6},      {" 13", 13},  {"-1", -1},       {"+4", 4},
-                                              {"abc", 0},    {"", 0},      {"12ab", 12},     {"2347", 2347},
-                                              {"99999999999", 2147483647}, {"-99999999999", -2147483647 - 1}};
+  const std::pair<const char*, int> rows[] = {{"6", 6},
+                                              {" 13", 13},
+                                              {"-1", -1},
+                                              {"+4", 4},
+                                              {"abc", 0},
+                                              {"", 0},
+                                              {"12ab", 12},
+                                              {"2347", 2347},
+                                              {"99999999999", 2147483647},
+                                              {"-99999999999", -2147483647 - 1}};
   for (const auto& [text, value] : rows) EXPECT_EQ(ParseDecimal(text), value) << text;
   const std::pair<const char*, int> channels[] = {{"J8", 208}, {"j12", 212}, {"J16", 216}, {"J9", 0}, {"149", 149}};
   for (const auto& [text, value] : channels) EXPECT_EQ(ChannelNumberFromText(text), value) << text;
@@ -76,10 +83,10 @@ TEST(WirelessMode, Normalisation) {
     int expected;
   };
   const Row rows[] = {
-      {7, true, true, 4},   {8, true, true, 2},   {10, true, true, 2}, {8, false, true, 0},  {10, false, false, 0},
-      {2, false, true, 0},  {3, false, true, 0},  {5, false, true, 9}, {5, false, false, 0}, {5, true, false, 3},
-      {6, true, false, 0},  {9, true, false, 0},  {9, true, true, 9},  {6, false, true, 6},  {1, false, false, 1},
-      {4, true, true, 4},   {0, false, false, 0}, {3, true, false, 3},
+      {7, true, true, 4},  {8, true, true, 2},   {10, true, true, 2}, {8, false, true, 0},  {10, false, false, 0},
+      {2, false, true, 0}, {3, false, true, 0},  {5, false, true, 9}, {5, false, false, 0}, {5, true, false, 3},
+      {6, true, false, 0}, {9, true, false, 0},  {9, true, true, 9},  {6, false, true, 6},  {1, false, false, 1},
+      {4, true, true, 4},  {0, false, false, 0}, {3, true, false, 3},
   };
   for (const Row& r : rows) {
     EXPECT_EQ(NormaliseWirelessMode(r.mode, r.fiveGHz, r.is11n), r.expected)
@@ -180,8 +187,10 @@ TEST(ValidateChannel, RegionStateForTheConnectionCode) {
                       {std::nullopt, false, false, 0x0000}};
   for (const Row& r : rows) {
     ParamBench b;
-    if (r.region) b.Region(*r.region);
-    else b.io.failNext[OID_WLAN_COUNTRY_REGION] = 1;
+    if (r.region)
+      b.Region(*r.region);
+    else
+      b.io.failNext[OID_WLAN_COUNTRY_REGION] = 1;
     DriverChannel driver(b.io, b.loop, b.ctx);
     int mode = 0;
     CountryRegionState region;
@@ -264,14 +273,43 @@ TEST(EnsureApDefaults, WritesOnceInOrder) {
 
   std::vector<std::string> names;
   for (const auto& call : b.registry.SetCalls()) names.push_back(call.name);
-  const std::vector<std::string> expectedOrder = {
-      "SSID",        "WirelessMode", "TransRate",     "TurboRate",   "BGProtection",        "ShortSlot",
-      "Channel",     "PreambleType", "TXPower",       "RtsThresh",   "FragThresh",          "AuthMode",
-      "CipherMode",  "WPAPSK",       "WEPKey1Type",   "WEPKey2Type", "WEPKey3Type",         "WEPKey4Type",
-      "WEPKeyUse",   "WEPKey1",      "WEPKey2",       "WEPKey3",     "WEPKey4",             "RekeyInterval",
-      "RekeyMethod", "TXPower",      "RadiusIP",      "RadiusPort",  "RadiusKey",           "AccessControlPolicy",
-      "AccessControlList", "WdsEnable", "WdsList",    "AutoChannelSelect", "NoForwarding",  "HideSSID",
-      "BeaconPeriod"};
+  const std::vector<std::string> expectedOrder = {"SSID",
+                                                  "WirelessMode",
+                                                  "TransRate",
+                                                  "TurboRate",
+                                                  "BGProtection",
+                                                  "ShortSlot",
+                                                  "Channel",
+                                                  "PreambleType",
+                                                  "TXPower",
+                                                  "RtsThresh",
+                                                  "FragThresh",
+                                                  "AuthMode",
+                                                  "CipherMode",
+                                                  "WPAPSK",
+                                                  "WEPKey1Type",
+                                                  "WEPKey2Type",
+                                                  "WEPKey3Type",
+                                                  "WEPKey4Type",
+                                                  "WEPKeyUse",
+                                                  "WEPKey1",
+                                                  "WEPKey2",
+                                                  "WEPKey3",
+                                                  "WEPKey4",
+                                                  "RekeyInterval",
+                                                  "RekeyMethod",
+                                                  "TXPower",
+                                                  "RadiusIP",
+                                                  "RadiusPort",
+                                                  "RadiusKey",
+                                                  "AccessControlPolicy",
+                                                  "AccessControlList",
+                                                  "WdsEnable",
+                                                  "WdsList",
+                                                  "AutoChannelSelect",
+                                                  "NoForwarding",
+                                                  "HideSSID",
+                                                  "BeaconPeriod"};
   EXPECT_EQ(names, expectedOrder);
   const std::string ap = kHklmKey + "\\ApDefault";
   EXPECT_EQ(b.registry.GetText(ap, "SSID"), "SoftAP-81");
@@ -321,13 +359,25 @@ TEST(DesiredRates, FromModeAndTransRate) {
   const DesiredRateSet allOfdm = {108, 96, 72, 48, 36, 24, 18, 12};
   const auto one = [](std::uint8_t r) { return DesiredRateSet{r, 0, 0, 0, 0, 0, 0, 0}; };
   const Row rows[] = {
-      {1, std::nullopt, 0, allB},      {2, std::nullopt, 0, allB},    {0, std::nullopt, 0, allBg},
-      {5, std::nullopt, 0x210, {}},    {6, 0, 0x210, allBg},          {9, 3, 0x200, one(108)},
-      {5, 0, 0x7FF & ~0x00Fu, one(108)}, {9, 0, 0x21F, allBg},
-      {2, 1, 0, one(12)},              {4, 8, 0, one(108)},           {4, 9, 0, allOfdm},
-      {2, 0, 0, allOfdm},              {1, 4, 0, one(22)},            {1, 5, 0, allB},
-      {1, 0, 0, allB},                 {0, 5, 0, one(12)},            {3, 12, 0, one(108)},
-      {0, 13, 0, allBg},               {0, -1, 0, allBg},
+      {1, std::nullopt, 0, allB},
+      {2, std::nullopt, 0, allB},
+      {0, std::nullopt, 0, allBg},
+      {5, std::nullopt, 0x210, {}},
+      {6, 0, 0x210, allBg},
+      {9, 3, 0x200, one(108)},
+      {5, 0, 0x7FF & ~0x00Fu, one(108)},
+      {9, 0, 0x21F, allBg},
+      {2, 1, 0, one(12)},
+      {4, 8, 0, one(108)},
+      {4, 9, 0, allOfdm},
+      {2, 0, 0, allOfdm},
+      {1, 4, 0, one(22)},
+      {1, 5, 0, allB},
+      {1, 0, 0, allB},
+      {0, 5, 0, one(12)},
+      {3, 12, 0, one(108)},
+      {0, 13, 0, allBg},
+      {0, -1, 0, allBg},
   };
   for (const Row& r : rows) {
     EXPECT_EQ(DesiredRatesFromRegistry(r.mode, r.transRate, r.transmitSetting), r.expected)

@@ -39,7 +39,9 @@ struct OsCase {
 OsVersionInfo Nt(DWORD major, DWORD minor, std::uint8_t product = kVerNtWorkstation) {
   return {major, minor, 0, kVerPlatformWin32Nt, product};
 }
-OsVersionInfo Win9x(DWORD major, DWORD minor, DWORD build) { return {major, minor, build, kVerPlatformWin32Windows, 0}; }
+OsVersionInfo Win9x(DWORD major, DWORD minor, DWORD build) {
+  return {major, minor, build, kVerPlatformWin32Windows, 0};
+}
 
 void PrintTo(const OsCase& c, std::ostream* os) { *os << c.name; }
 
@@ -59,10 +61,8 @@ INSTANTIATE_TEST_SUITE_P(
         OsCase{"win98", Win9x(4, 10, 1998), std::nullopt, kOsWin98},
         // The 9x build number carries major and minor in its high word.
         OsCase{"win98se_build_in_low_word", Win9x(4, 10, 0x040A08AE), std::nullopt, kOsWin98Se},
-        OsCase{"winme", Win9x(4, 90, 3000), std::nullopt, kOsWinMe},
-        OsCase{"nt4", Nt(4, 0), std::nullopt, kOsNt4},
-        OsCase{"win2000", Nt(5, 0), std::nullopt, kOsWin2000},
-        OsCase{"xp", Nt(5, 1), std::nullopt, kOsWinXp},
+        OsCase{"winme", Win9x(4, 90, 3000), std::nullopt, kOsWinMe}, OsCase{"nt4", Nt(4, 0), std::nullopt, kOsNt4},
+        OsCase{"win2000", Nt(5, 0), std::nullopt, kOsWin2000}, OsCase{"xp", Nt(5, 1), std::nullopt, kOsWinXp},
         OsCase{"nt52_server", Nt(5, 2, kVerNtServer), std::nullopt, kOsServer2003},
         OsCase{"nt52_workstation", Nt(5, 2), std::nullopt, kOsXp64},
         OsCase{"vista_server_is_still_11", Nt(6, 1, kVerNtServer), std::nullopt, kOsVista},
@@ -81,8 +81,10 @@ TEST(SystemChecks, Wow64AskedOnlyAboveGeneration9) {
     bool expected;
     int calls;
   };
-  const Row rows[] = {{kOsServer2003, true, true, false, 0}, {kOsXp64, true, true, true, 1},
-                      {kOsVista, false, true, false, 0},      {kOsVista, true, std::nullopt, false, 1},
+  const Row rows[] = {{kOsServer2003, true, true, false, 0},
+                      {kOsXp64, true, true, true, 1},
+                      {kOsVista, false, true, false, 0},
+                      {kOsVista, true, std::nullopt, false, 1},
                       {kOsVista, true, false, false, 1}};
   for (const Row& r : rows) {
     FakeSystemInfo system;
@@ -163,17 +165,17 @@ TEST_P(MatchBuiltIn, FirstTwentyOneCharacters) {
   EXPECT_EQ(ctx.pciMatched, c.matched && c.isUsb == 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Ids, MatchBuiltIn,
-    ::testing::Values(MatchCase{"usb_default_adapter", "USB\\VID_1B75&PID_3072", true, 8, 1},
-                      MatchCase{"revision_suffix", "USB\\VID_1B75&PID_3072&REV_0101", true, 8, 1},
-                      MatchCase{"interface_suffix", "USB\\VID_2F19&PID_1001&MI_00", true, 1, 1},
-                      MatchCase{"pci_with_subsystem", "PCI\\VEN_1F3D&DEV_0314&SUBSYS_00011F3D&REV_01", true, 7, 0},
-                      MatchCase{"pci_first_row", "PCI\\VEN_1F3D&DEV_0101", true, 0, 0},
-                      MatchCase{"one_character_short", "USB\\VID_1B75&PID_307", false, -1, -1},
-                      MatchCase{"empty", "", false, -1, -1},
-                      MatchCase{"unknown_product", "USB\\VID_1B75&PID_9999", false, -1, -1}),
-    [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Ids, MatchBuiltIn,
+                         ::testing::Values(MatchCase{"usb_default_adapter", "USB\\VID_1B75&PID_3072", true, 8, 1},
+                                           MatchCase{"revision_suffix", "USB\\VID_1B75&PID_3072&REV_0101", true, 8, 1},
+                                           MatchCase{"interface_suffix", "USB\\VID_2F19&PID_1001&MI_00", true, 1, 1},
+                                           MatchCase{"pci_with_subsystem",
+                                                     "PCI\\VEN_1F3D&DEV_0314&SUBSYS_00011F3D&REV_01", true, 7, 0},
+                                           MatchCase{"pci_first_row", "PCI\\VEN_1F3D&DEV_0101", true, 0, 0},
+                                           MatchCase{"one_character_short", "USB\\VID_1B75&PID_307", false, -1, -1},
+                                           MatchCase{"empty", "", false, -1, -1},
+                                           MatchCase{"unknown_product", "USB\\VID_1B75&PID_9999", false, -1, -1}),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(HardwareMatch, TableIndexIsRowOfItsOwnTable) {
   AdapterContext ctx;
@@ -202,10 +204,8 @@ TEST(HardwareMatch, AdapterListReplacesBuiltInTables) {
 
 TEST(AdapterListFile, PathBesideExecutable) {
   const std::vector<std::pair<std::string, std::string>> rows = {
-      {"/opt/x/NxUI.exe", "/opt/x/NxUI.INI"},
-      {"C:\\Program Files\\X\\NxUI.exe", "C:/Program Files/X/NxUI.INI"},
-      {"/usr/bin/nxui", "/usr/bin/nxui.INI"},
-      {"/opt/v1.2/nxui", "/opt/v1.2/nxui.INI"},
+      {"/opt/x/NxUI.exe", "/opt/x/NxUI.INI"}, {"C:\\Program Files\\X\\NxUI.exe", "C:/Program Files/X/NxUI.INI"},
+      {"/usr/bin/nxui", "/usr/bin/nxui.INI"}, {"/opt/v1.2/nxui", "/opt/v1.2/nxui.INI"},
       {"/opt/x/a.b.c", "/opt/x/a.b.INI"},
   };
   for (const auto& [exe, expected] : rows) EXPECT_EQ(AdapterListFilePath(exe).string(), expected) << exe;
@@ -286,8 +286,12 @@ class PickingChooser : public ICardChooser {
 };
 
 DeviceInfo Device(std::string hardwareId, std::string friendly, std::string key) {
-  return {std::move(hardwareId), std::move(friendly), "Description of " + key, "Port_#000" + key.substr(key.size() - 1),
-          "Maker", "{4D36E972-E325-11CE-BFC1-08002BE10318}\\000" + key.substr(key.size() - 1)};
+  return {std::move(hardwareId),
+          std::move(friendly),
+          "Description of " + key,
+          "Port_#000" + key.substr(key.size() - 1),
+          "Maker",
+          "{4D36E972-E325-11CE-BFC1-08002BE10318}\\000" + key.substr(key.size() - 1)};
 }
 
 struct World {
@@ -304,8 +308,9 @@ struct World {
     setup.devices.push_back(std::move(device));
   }
   bool Discover(AdapterContext& ctx, bool custom = false) {
-    AdapterDiscovery discovery(setup, io, AdapterListFilePath((dir / "NxUI.exe").string()), chooser,
-                               [this](const std::string& name, bool c) { handoffs.emplace_back(name, c); }, custom);
+    AdapterDiscovery discovery(
+        setup, io, AdapterListFilePath((dir / "NxUI.exe").string()), chooser,
+        [this](const std::string& name, bool c) { handoffs.emplace_back(name, c); }, custom);
     return discovery.DiscoverAdapter(ctx);
   }
 };
@@ -407,12 +412,10 @@ TEST(Discovery, FamilyFlagsDependOnSystem) {
     bool is11n;
     int n11Kind;
   };
-  const Row rows[] = {{"USB\\VID_2F19&PID_1001", kOsVista, true, false, 0},
-                      {"PCI\\VEN_1F3D&DEV_0101", kOsWinXp, true, false, 0},
-                      {"USB\\VID_2F19&PID_2001", kOsVista, false, false, 0},
-                      {"PCI\\VEN_1F3D&DEV_0301", kOsVista, false, true, 1},
-                      {"PCI\\VEN_1F3D&DEV_0312", kOsWin2000, false, true, 2},
-                      {"USB\\VID_1B75&PID_3061", kOsWinXp, false, true, 3}};
+  const Row rows[] = {
+      {"USB\\VID_2F19&PID_1001", kOsVista, true, false, 0},   {"PCI\\VEN_1F3D&DEV_0101", kOsWinXp, true, false, 0},
+      {"USB\\VID_2F19&PID_2001", kOsVista, false, false, 0},  {"PCI\\VEN_1F3D&DEV_0301", kOsVista, false, true, 1},
+      {"PCI\\VEN_1F3D&DEV_0312", kOsWin2000, false, true, 2}, {"USB\\VID_1B75&PID_3061", kOsWinXp, false, true, 3}};
   for (const Row& r : rows) {
     World w;
     w.AddOpenable(Device(r.id, "X", "k1"), "{G}");

@@ -243,7 +243,7 @@ TEST(DriverChannel, DestroyedChannelLeavesNoTimer) {
 
 TEST(DriverValueMaps, TxPowerPowerSaveAndLastEvent) {
   const std::pair<int, std::int32_t> power[] = {{-1, -1}, {0, -1}, {1, 100}, {2, 75}, {3, 50},
-                                                {4, 25},  {5, 10}, {6, 6},    {7, -1}};
+                                                {4, 25},  {5, 10}, {6, 6},   {7, -1}};
   for (const auto& [index, value] : power) EXPECT_EQ(TxPowerSetValue(index), value) << index;
   const std::pair<int, std::uint32_t> save[] = {{0, 0}, {1, 16}, {2, 8}, {3, 24}, {4, 0}, {-1, 0}};
   for (const auto& [choice, level] : save) EXPECT_EQ(PowerSaveLevel(choice), level) << choice;

@@ -12,7 +12,7 @@ TEST(Units, RssiToPercentAtEveryBandEdge) {
     int dbm;
     int percent;
   };
-  const Row rows[] = {{10, 100}, {-50, 100}, {-51, 99}, {-65, 63}, {-70, 50}, {-80, 24},
+  const Row rows[] = {{10, 100}, {-50, 100}, {-51, 99}, {-65, 63}, {-70, 50},           {-80, 24},
                       {-81, 23}, {-85, 13},  {-90, 0},  {-91, 0},  {-2147483647 - 1, 0}};
   for (const Row& row : rows) EXPECT_EQ(RssiToPercent(row.dbm), row.percent) << "dbm " << row.dbm;
 }
@@ -23,10 +23,10 @@ TEST(Units, DecodeHtTransmitSettingByMode) {
     double mbps;
   };
   const Row rows[] = {
-      {0x0000, 1.0},   {0x4003, 18.0},  {0x4008, 0.0},   {0x8007, 65.0},     {0x8187, 150.0}, {0xC00F, 130.0},
-      {0x8020, 0.0},   {0x80A0, 6.0},   {0x0004, 0.0},   {0x000B, 11.0},     {0x8010, 0.0},   {0x8108, 14.444},
-      {0x80A1, 81.0},  {0x81A1, 90.0},  {0x8021, 0.0},   {0xFFFF4007, 54.0},  // upper half ignored
-      {0x0680, 1.0},   // STBC/BW bits do not matter for CCK
+      {0x0000, 1.0},  {0x4003, 18.0}, {0x4008, 0.0}, {0x8007, 65.0},     {0x8187, 150.0}, {0xC00F, 130.0},
+      {0x8020, 0.0},  {0x80A0, 6.0},  {0x0004, 0.0}, {0x000B, 11.0},     {0x8010, 0.0},   {0x8108, 14.444},
+      {0x80A1, 81.0}, {0x81A1, 90.0}, {0x8021, 0.0}, {0xFFFF4007, 54.0},  // upper half ignored
+      {0x0680, 1.0},                                                      // STBC/BW bits do not matter for CCK
   };
   for (const Row& row : rows) {
     EXPECT_DOUBLE_EQ(DecodeHtTransmitSetting(row.word), row.mbps) << std::hex << "word 0x" << row.word;

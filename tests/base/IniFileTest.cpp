@@ -33,25 +33,25 @@ TEST_P(IniRead, FindsValueAsThePlatformDoes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Semantics, IniRead,
-    ::testing::Values(
-        ReadCase{"section_and_key_without_regard_to_case", "[Config]\nType=2\n", "cONFIG", "tYPE", "2"},
-        ReadCase{"blanks_around_names_and_values_trimmed", "  [ config ]  \n\t type \t=  a b  \n", "config", "type", "a b"},
-        ReadCase{"caller_names_trimmed", "[config]\ntype=2\n", " config ", " type", "2"},
-        ReadCase{"double_quotes_removed", "[s]\nk=\"  padded \"\n", "s", "k", "  padded "},
-        ReadCase{"single_quotes_removed", "[s]\nk='x'\n", "s", "k", "x"},
-        ReadCase{"mismatched_quotes_kept", "[s]\nk=\"x'\n", "s", "k", "\"x'"},
-        ReadCase{"lone_quote_kept", "[s]\nk=\"\n", "s", "k", "\""},
-        ReadCase{"first_duplicate_key_wins", "[s]\nk=1\nK=2\n", "s", "k", "1"},
-        ReadCase{"first_duplicate_section_wins", "[s]\na=1\n[S]\na=2\nb=3\n", "s", "b", "<default>"},
-        ReadCase{"empty_value_is_not_missing", "[s]\nk=\n", "s", "k", ""},
-        ReadCase{"equals_in_value_kept", "[s]\nk=a=b\n", "s", "k", "a=b"},
-        ReadCase{"key_before_any_section_not_found", "k=1\n[s]\n", "s", "k", "<default>"},
-        ReadCase{"comment_not_a_key", "[s]\n;k=1\n", "s", ";k", "<default>"},
-        ReadCase{"key_of_next_section_not_found", "[s]\n[t]\nk=1\n", "s", "k", "<default>"},
-        ReadCase{"crlf_line_ends", "[s]\r\nk=v\r\n", "s", "k", "v"},
-        ReadCase{"byte_order_mark_skipped", "\xEF\xBB\xBF[s]\nk=v\n", "s", "k", "v"},
-        ReadCase{"last_line_without_line_end", "[s]\nk=v", "s", "k", "v"},
-        ReadCase{"utf8_value_kept", "[s]\nk=无线\n", "s", "k", "无线"}),
+    ::testing::Values(ReadCase{"section_and_key_without_regard_to_case", "[Config]\nType=2\n", "cONFIG", "tYPE", "2"},
+                      ReadCase{"blanks_around_names_and_values_trimmed", "  [ config ]  \n\t type \t=  a b  \n",
+                               "config", "type", "a b"},
+                      ReadCase{"caller_names_trimmed", "[config]\ntype=2\n", " config ", " type", "2"},
+                      ReadCase{"double_quotes_removed", "[s]\nk=\"  padded \"\n", "s", "k", "  padded "},
+                      ReadCase{"single_quotes_removed", "[s]\nk='x'\n", "s", "k", "x"},
+                      ReadCase{"mismatched_quotes_kept", "[s]\nk=\"x'\n", "s", "k", "\"x'"},
+                      ReadCase{"lone_quote_kept", "[s]\nk=\"\n", "s", "k", "\""},
+                      ReadCase{"first_duplicate_key_wins", "[s]\nk=1\nK=2\n", "s", "k", "1"},
+                      ReadCase{"first_duplicate_section_wins", "[s]\na=1\n[S]\na=2\nb=3\n", "s", "b", "<default>"},
+                      ReadCase{"empty_value_is_not_missing", "[s]\nk=\n", "s", "k", ""},
+                      ReadCase{"equals_in_value_kept", "[s]\nk=a=b\n", "s", "k", "a=b"},
+                      ReadCase{"key_before_any_section_not_found", "k=1\n[s]\n", "s", "k", "<default>"},
+                      ReadCase{"comment_not_a_key", "[s]\n;k=1\n", "s", ";k", "<default>"},
+                      ReadCase{"key_of_next_section_not_found", "[s]\n[t]\nk=1\n", "s", "k", "<default>"},
+                      ReadCase{"crlf_line_ends", "[s]\r\nk=v\r\n", "s", "k", "v"},
+                      ReadCase{"byte_order_mark_skipped", "\xEF\xBB\xBF[s]\nk=v\n", "s", "k", "v"},
+                      ReadCase{"last_line_without_line_end", "[s]\nk=v", "s", "k", "v"},
+                      ReadCase{"utf8_value_kept", "[s]\nk=无线\n", "s", "k", "无线"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(IniFile, MissingFileReadsAsEmpty) {
@@ -77,8 +77,8 @@ TEST(IniFile, ReadIntParsesLeadingDecimal) {
   TempDir dir;
   TempDir::Write(dir / "f.ini", "[s]\na=12\nb= -5 \nc=abc\nd=7x\ne=99999999999\nf=\n");
   IniFile ini(dir / "f.ini");
-  const std::vector<std::pair<const char*, int>> rows = {
-      {"a", 12}, {"b", -5}, {"c", 0}, {"d", 7}, {"e", 2147483647}, {"f", 0}, {"missing", 42}};
+  const std::vector<std::pair<const char*, int>> rows = {{"a", 12},         {"b", -5}, {"c", 0},       {"d", 7},
+                                                         {"e", 2147483647}, {"f", 0},  {"missing", 42}};
   for (const auto& [key, expected] : rows) EXPECT_EQ(ini.ReadInt("s", key, 42), expected) << key;
 }
 
@@ -106,8 +106,8 @@ TEST(IniFile, WriteKeepsRestOfFileAndFirstSpelling) {
 TEST(IniFile, ValuesRoundTripExactly) {
   TempDir dir;
   IniFile ini(dir / "f.ini");
-  const std::vector<std::string> values = {"",       " lead",  "trail ", "\"quoted\"", "'single'", "\"",
-                                           "a\"b",   "x=y",    "[not a section]", "; not a comment", "\t"};
+  const std::vector<std::string> values = {"",     " lead", "trail ",          "\"quoted\"",      "'single'", "\"",
+                                           "a\"b", "x=y",   "[not a section]", "; not a comment", "\t"};
   for (const std::string& v : values) {
     ASSERT_EQ(ini.WriteString("s", "k", v), IniResult::Ok) << v;
     EXPECT_EQ(ini.ReadString("s", "k", "<default>"), v);

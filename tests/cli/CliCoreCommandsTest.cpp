@@ -27,16 +27,16 @@ TEST_P(Usage, ExitCodeAndSentence) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cli, Usage,
-    ::testing::Values(UsageCase{"unknown_command", {"frobnicate"}, 2, "frobnicate"},
-                      UsageCase{"language_not_offered", {"--lang", "fr", "status"}, 2, "--lang"},
-                      UsageCase{"negative_settle", {"--settle", "-1", "status"}, 2, "--settle"},
-                      UsageCase{"settle_not_a_number", {"--settle", "soon", "status"}, 2, "--settle"},
-                      UsageCase{"radio_without_state", {"radio"}, 2, "state"},
-                      UsageCase{"radio_bad_state", {"radio", "maybe"}, 2, "maybe"},
-                      UsageCase{"stats_unknown_flag", {"stats", "--zero"}, 2, "--zero"},
-                      UsageCase{"render_without_dir", {"render"}, 2, "DIR"},
-                      UsageCase{"missing_scenario_file", {"--scenario", "/nonexistent/w.json", "status"}, 1,
-                                "/nonexistent/w.json"}),
+    ::testing::Values(
+        UsageCase{"unknown_command", {"frobnicate"}, 2, "frobnicate"},
+        UsageCase{"language_not_offered", {"--lang", "fr", "status"}, 2, "--lang"},
+        UsageCase{"negative_settle", {"--settle", "-1", "status"}, 2, "--settle"},
+        UsageCase{"settle_not_a_number", {"--settle", "soon", "status"}, 2, "--settle"},
+        UsageCase{"radio_without_state", {"radio"}, 2, "state"},
+        UsageCase{"radio_bad_state", {"radio", "maybe"}, 2, "maybe"},
+        UsageCase{"stats_unknown_flag", {"stats", "--zero"}, 2, "--zero"},
+        UsageCase{"render_without_dir", {"render"}, 2, "DIR"},
+        UsageCase{"missing_scenario_file", {"--scenario", "/nonexistent/w.json", "status"}, 1, "/nonexistent/w.json"}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(CliTest, HelpAndVersionSucceedOnStdout) {
@@ -121,9 +121,9 @@ TEST_F(CliTest, AdapterPrintsTheContextOfTheEmbeddedAdapter) {
   EXPECT_EQ(a["legacyG"], false);
   EXPECT_EQ(a["osGeneration"], 11);
   EXPECT_EQ(a["isAdmin"], true);
-  const std::vector<std::string> keys = {"devicePath", "instanceId", "classKeyPath", "displayName", "hardwareId",
-                                         "family",     "isUsb",      "legacyG",      "is11n",       "n11Kind",
-                                         "osGeneration", "isWow64",  "isAdmin"};
+  const std::vector<std::string> keys = {"devicePath",   "instanceId", "classKeyPath", "displayName", "hardwareId",
+                                         "family",       "isUsb",      "legacyG",      "is11n",       "n11Kind",
+                                         "osGeneration", "isWow64",    "isAdmin"};
   std::vector<std::string> got;
   for (const auto& item : a.items()) got.push_back(item.key());
   EXPECT_EQ(got, keys) << "keys in the documented order";

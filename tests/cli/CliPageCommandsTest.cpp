@@ -81,16 +81,15 @@ TEST_P(About, VersionLinesShownOrAbsent) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cli, About,
-    ::testing::Values(
-        AboutCase{"both_answer", "USB\\VID_1B75&PID_3072&REV_0101", json::object(), "1.2", "3.4"},
-        AboutCase{"neither_answers", "USB\\VID_1B75&PID_3072&REV_0101",
-                  json{{"eepromVersion", nullptr}, {"firmwareVersion", nullptr}}, nullptr, nullptr},
-        AboutCase{"firmware_bytes_swapped", "USB\\VID_1B75&PID_3072&REV_0101",
-                  json{{"eepromVersion", json::array({2, 0})}, {"firmwareVersion", json::array({9, 7})}}, "2.0",
-                  "9.7"},
-        // A family-1 part has no firmware query at all.
-        AboutCase{"family_without_firmware", "USB\\VID_2F19&PID_1001&REV_0001", json{{"is11n", false}}, "1.2",
-                  nullptr}),
+    ::testing::Values(AboutCase{"both_answer", "USB\\VID_1B75&PID_3072&REV_0101", json::object(), "1.2", "3.4"},
+                      AboutCase{"neither_answers", "USB\\VID_1B75&PID_3072&REV_0101",
+                                json{{"eepromVersion", nullptr}, {"firmwareVersion", nullptr}}, nullptr, nullptr},
+                      AboutCase{"firmware_bytes_swapped", "USB\\VID_1B75&PID_3072&REV_0101",
+                                json{{"eepromVersion", json::array({2, 0})}, {"firmwareVersion", json::array({9, 7})}},
+                                "2.0", "9.7"},
+                      // A family-1 part has no firmware query at all.
+                      AboutCase{"family_without_firmware", "USB\\VID_2F19&PID_1001&REV_0001", json{{"is11n", false}},
+                                "1.2", nullptr}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(CliTest, RadioOffThenOn) {

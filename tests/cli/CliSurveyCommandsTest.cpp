@@ -32,7 +32,8 @@ struct SortCase {
 class SurveySort : public CliTest, public ::testing::WithParamInterface<SortCase> {};
 
 TEST_P(SurveySort, RowsInPageOrderWithDbm) {
-  const CliResult r = Run({"--scenario", Scenario(SurveyScenario()), "--json", "survey", "--sort", GetParam().sort, "--dbm"});
+  const CliResult r =
+      Run({"--scenario", Scenario(SurveyScenario()), "--json", "survey", "--sort", GetParam().sort, "--dbm"});
   ASSERT_EQ(r.code, 0) << r.err;
   const json rows = r.Json();
   ASSERT_TRUE(rows.is_array());
@@ -45,19 +46,19 @@ TEST_P(SurveySort, RowsInPageOrderWithDbm) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cli, SurveySort,
-    ::testing::Values(SortCase{"ssid", {"alpha", "HomeNet", "RawNet", "Zulu"}},  // without regard to case
-                      SortCase{"channel", {"Zulu", "RawNet", "HomeNet", "alpha"}},
-                      SortCase{"signal", {"HomeNet", "RawNet", "alpha", "Zulu"}}),
-    [](const auto& p) { return std::string(p.param.sort); });
+INSTANTIATE_TEST_SUITE_P(Cli, SurveySort,
+                         ::testing::Values(SortCase{"ssid",
+                                                    {"alpha", "HomeNet", "RawNet", "Zulu"}},  // without regard to case
+                                           SortCase{"channel", {"Zulu", "RawNet", "HomeNet", "alpha"}},
+                                           SortCase{"signal", {"HomeNet", "RawNet", "alpha", "Zulu"}}),
+                         [](const auto& p) { return std::string(p.param.sort); });
 
 TEST_F(CliTest, SurveyRowMembers) {
   const json rows = Run({"--scenario", Scenario(SurveyScenario()), "--json", "survey"}).Json();
   ASSERT_EQ(rows.size(), 4u);
-  const std::vector<std::string> keys = {"connected", "ssid",      "bssid",  "bssType",    "channel",       "networkType",
-                                         "a",         "b",         "g",      "n",          "secured",       "wps",
-                                         "signal",    "signalText", "signalPercent", "barColor", "security", "authCode"};
+  const std::vector<std::string> keys = {
+      "connected", "ssid",    "bssid", "bssType", "channel",    "networkType",   "a",        "b",        "g",
+      "n",         "secured", "wps",   "signal",  "signalText", "signalPercent", "barColor", "security", "authCode"};
   std::vector<std::string> got;
   for (const auto& item : rows[0].items()) got.push_back(item.key());
   EXPECT_EQ(got, keys);
@@ -174,13 +175,12 @@ TEST_P(ApError, ExitCodeAndSentence) {
   EXPECT_TRUE(r.out.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cli, ApError,
-    ::testing::Values(ApErrorCase{"not_in_range", "00-AA-BB-CC-DD-EF", 1, "00-AA-BB-CC-DD-EF"},
-                      ApErrorCase{"one_digit_short", "00:aa:bb:cc:dd:e", 2, "not a BSSID"},
-                      ApErrorCase{"bad_hex_digit", "00-aa-bb-cc-dd-eg", 2, "not a BSSID"},
-                      ApErrorCase{"one_digit_long", "00-aa-bb-cc-dd-eee", 2, "not a BSSID"}),
-    [](const auto& p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cli, ApError,
+                         ::testing::Values(ApErrorCase{"not_in_range", "00-AA-BB-CC-DD-EF", 1, "00-AA-BB-CC-DD-EF"},
+                                           ApErrorCase{"one_digit_short", "00:aa:bb:cc:dd:e", 2, "not a BSSID"},
+                                           ApErrorCase{"bad_hex_digit", "00-aa-bb-cc-dd-eg", 2, "not a BSSID"},
+                                           ApErrorCase{"one_digit_long", "00-aa-bb-cc-dd-eee", 2, "not a BSSID"}),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace
 }  // namespace nxui::cli::test

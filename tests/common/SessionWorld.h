@@ -9,12 +9,12 @@
 
 #include "adapter/AdapterDiscovery.h"
 #include "adapter/DriverChannel.h"
+#include "adapter/DriverChannelPort.h"
 #include "adapter/ICardChooser.h"
 #include "adapter/SystemChecks.h"
-#include "platform/VirtualEventLoop.h"
 #include "display/StringTable.h"
+#include "platform/VirtualEventLoop.h"
 #include "sim/SimWorld.h"
-#include "adapter/DriverChannelPort.h"
 #include "wlan/WlanSession.h"
 
 namespace nxui::test {
@@ -30,9 +30,9 @@ class SessionWorld {
     world = sim::SimWorld::Create(scenario, loop, sim::SimOptions{"", true}, error);
     if (!world) return;
     ClassifySystem(world->systemInfo(), context);
-    AdapterDiscovery discovery(world->deviceSetup(), world->deviceIo(),
-                               std::filesystem::path(world->stateDirectory()) / "NxUI.INI", chooser,
-                               [](const std::string&, bool) {}, false);
+    AdapterDiscovery discovery(
+        world->deviceSetup(), world->deviceIo(), std::filesystem::path(world->stateDirectory()) / "NxUI.INI", chooser,
+        [](const std::string&, bool) {}, false);
     discovered = discovery.DiscoverAdapter(context);
     channel = std::make_unique<DriverChannel>(world->deviceIo(), loop, context);
     driver = std::make_unique<DriverChannelPort>(*channel);

@@ -6,7 +6,7 @@
 namespace nxui::test {
 namespace {
 
-constexpr std::uint32_t kHtWord20Mcs7 = 0x8007;      // HT, 20 MHz, long GI, MCS 7: 65.0
+constexpr std::uint32_t kHtWord20Mcs7 = 0x8007;       // HT, 20 MHz, long GI, MCS 7: 65.0
 constexpr std::uint32_t kHtWord40ShortStbc = 0x8787;  // HT, 40 MHz, short GI, STBC, MCS 7: 150.0
 constexpr std::uint32_t kOfdm54 = 0x4007;
 
@@ -125,15 +125,14 @@ TEST_P(ThroughputTest, DeltaOverOneTick) {
   EXPECT_EQ(s.texts.rxThroughput, c.text);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, ThroughputTest,
-    ::testing::Values(ThroughputCase{"halfMegabyte", 1000, 501000, "2.000 Mbps"},
-                      ThroughputCase{"tenthOfThat", 0, 100000, "400.000 Kbps"},
-                      ThroughputCase{"idle", 777, 777, "0.000 Kbps"},
-                      ThroughputCase{"counterWraps", 0xFFFFFFF0u, 500000 - 16, "2.000 Mbps"},
-                      ThroughputCase{"justBelowOneMbps", 0, 249999, "999.996 Kbps"},
-                      ThroughputCase{"exactlyOneMbps", 0, 250000, "1.000 Mbps"}),
-    [](const auto& p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(Texts, ThroughputTest,
+                         ::testing::Values(ThroughputCase{"halfMegabyte", 1000, 501000, "2.000 Mbps"},
+                                           ThroughputCase{"tenthOfThat", 0, 100000, "400.000 Kbps"},
+                                           ThroughputCase{"idle", 777, 777, "0.000 Kbps"},
+                                           ThroughputCase{"counterWraps", 0xFFFFFFF0u, 500000 - 16, "2.000 Mbps"},
+                                           ThroughputCase{"justBelowOneMbps", 0, 249999, "999.996 Kbps"},
+                                           ThroughputCase{"exactlyOneMbps", 0, 250000, "1.000 Mbps"}),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(LinkStatusTest, PeakLeavesTheMaximumTwentyNineTicksLater) {
   std::uint32_t counter = 0;

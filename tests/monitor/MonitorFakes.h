@@ -11,8 +11,14 @@
 #include <vector>
 
 #include "adapter/AdapterContext.h"
+#include "adapter/DriverRequestPort.h"
 #include "adapter/Oids.h"
+#include "adapter/fakes/FakeDeviceIo.h"
+#include "adapter/fakes/FakeDeviceSetup.h"
+#include "adapter/fakes/FakeRegistry.h"
+#include "adapter/fakes/FakeSystemInfo.h"
 #include "base/ByteReader.h"
+#include "display/StringTable.h"
 #include "monitor/ILinkStatusHost.h"
 #include "platform/IDriverEvents.h"
 #include "platform/IIpHelper.h"
@@ -20,12 +26,6 @@
 #include "platform/IWlanApi.h"
 #include "platform/Platform.h"
 #include "platform/VirtualEventLoop.h"
-#include "adapter/fakes/FakeDeviceIo.h"
-#include "adapter/fakes/FakeDeviceSetup.h"
-#include "adapter/fakes/FakeRegistry.h"
-#include "adapter/fakes/FakeSystemInfo.h"
-#include "display/StringTable.h"
-#include "adapter/DriverRequestPort.h"
 #include "wlan/WlanSession.h"
 
 namespace nxui::test {
@@ -65,7 +65,9 @@ class FakeDriverPort final : public DriverRequestPort {
     StoreLe32(bytes.data() + 16, centralChannel);
     answers[OID_WLAN_LINK_STATUS] = bytes;
   }
-  std::size_t QueryCount(Oid oid) const { return static_cast<std::size_t>(std::count(queries.begin(), queries.end(), oid)); }
+  std::size_t QueryCount(Oid oid) const {
+    return static_cast<std::size_t>(std::count(queries.begin(), queries.end(), oid));
+  }
 };
 
 class FakeWlanApi final : public IWlanApi {
@@ -119,15 +121,21 @@ class FakeWlanApi final : public IWlanApi {
   DWORD QuerySupportedAuthCipherPairs(WlanHandle, const Guid&, bool, std::vector<WlanAuthCipherPair>&) override {
     return kErrorNotSupported;
   }
-  DWORD GetInterfaceCapability(WlanHandle, const Guid&, WlanInterfaceCapability&) override { return kErrorNotSupported; }
+  DWORD GetInterfaceCapability(WlanHandle, const Guid&, WlanInterfaceCapability&) override {
+    return kErrorNotSupported;
+  }
   DWORD SetRadioState(WlanHandle, const Guid&, const WlanPhyRadioState&) override { return kErrorNotSupported; }
   DWORD Connect(WlanHandle, const Guid&, const WlanConnectionParameters&) override { return kErrorNotSupported; }
   DWORD Disconnect(WlanHandle, const Guid&) override { return kErrorNotSupported; }
-  DWORD SetProfile(WlanHandle, const Guid&, DWORD, std::string_view, bool, DWORD&) override { return kErrorNotSupported; }
+  DWORD SetProfile(WlanHandle, const Guid&, DWORD, std::string_view, bool, DWORD&) override {
+    return kErrorNotSupported;
+  }
   DWORD DeleteProfile(WlanHandle, const Guid&, std::string_view) override { return kErrorNotSupported; }
   DWORD GetProfileList(WlanHandle, const Guid&, std::vector<WlanProfileInfo>&) override { return kErrorNotSupported; }
   DWORD SetProfilePosition(WlanHandle, const Guid&, std::string_view, DWORD) override { return kErrorNotSupported; }
-  DWORD GetProfile(WlanHandle, const Guid&, std::string_view, std::string&, DWORD&) override { return kErrorNotSupported; }
+  DWORD GetProfile(WlanHandle, const Guid&, std::string_view, std::string&, DWORD&) override {
+    return kErrorNotSupported;
+  }
   DWORD UIEditProfile(DWORD, std::string_view, const Guid&, HWND, DWORD, DWORD&) override { return kErrorNotSupported; }
   DWORD RegisterNotification(WlanHandle, DWORD, bool, WlanNotificationCallback) override { return kErrorSuccess; }
   DWORD ReasonCodeToString(DWORD, std::string&) override { return kErrorNotSupported; }

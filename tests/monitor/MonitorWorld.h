@@ -7,14 +7,14 @@
 #include <memory>
 #include <string>
 
+#include "adapter/DriverChannelPort.h"
 #include "common/SessionWorld.h"
-#include "shell/ShellLinkStatusHost.h"
+#include "display/StringTable.h"
 #include "platform/Platform.h"
 #include "platform/VirtualEventLoop.h"
 #include "shell/CNxUI2007Dlg.h"
-#include "display/StringTable.h"
+#include "shell/ShellLinkStatusHost.h"
 #include "sim/SimWorld.h"
-#include "adapter/DriverChannelPort.h"
 #include "wlan/WlanSession.h"
 
 namespace nxui::test {

@@ -60,8 +60,14 @@ TEST_F(StatisticsTest, LabelsKeepTheirSpacesAndTheSixthRowIsHidden) {
 
 TEST_F(StatisticsTest, CountersGoToTheirRowsInFull) {
   const std::int64_t big = 4294967296LL * 3 + 5;  // above 2^32
-  w.driver.Bytes(OID_WLAN_STATISTICS, Record({{8, big}, {24, 4294967295LL}, {32, 4294967296LL}, {48, 12},
-                                              {56, 3}, {72, 4294967297LL}, {96, -1}, {176, -2}}));
+  w.driver.Bytes(OID_WLAN_STATISTICS, Record({{8, big},
+                                              {24, 4294967295LL},
+                                              {32, 4294967296LL},
+                                              {48, 12},
+                                              {56, 3},
+                                              {72, 4294967297LL},
+                                              {96, -1},
+                                              {176, -2}}));
   page.Refresh();
   const auto& tx = page.TxPage().Rows();
   EXPECT_EQ(tx[Tx::kTransmittedOk].value, "12884901893");

@@ -15,8 +15,8 @@ TEST(CommandLine, OnlyTheWholeSwitchStartsInTheTray) {
     const char* line;
     bool trayOnly;
   };
-  const Case cases[] = {{"-s", true},  {"-S", true},  {"-s x", false}, {"", false},
-                        {" -s", false}, {"-s ", false}, {"-sx", false},  {"/s", false}, {"s", false}};
+  const Case cases[] = {{"-s", true},   {"-S", true},   {"-s x", false}, {"", false}, {" -s", false},
+                        {"-s ", false}, {"-sx", false}, {"/s", false},   {"s", false}};
   for (const Case& c : cases) EXPECT_EQ(IsTrayOnlyCommandLine(c.line), c.trayOnly) << '"' << c.line << '"';
 }
 
@@ -48,7 +48,10 @@ TEST(TraceFile, LivesInTheUsersDataDirectory) {
   if (home != nullptr && *home != '\0') {
     EXPECT_EQ(TraceLog::DefaultPath(), std::filesystem::path(home) / ".local/share/nxui/NxUI_test.txt");
   }
-  if (oldData) setenv("XDG_DATA_HOME", savedData.c_str(), 1); else unsetenv("XDG_DATA_HOME");
+  if (oldData)
+    setenv("XDG_DATA_HOME", savedData.c_str(), 1);
+  else
+    unsetenv("XDG_DATA_HOME");
 }
 
 TEST(TraceFile, AppendsLineByLineAndCreatesItsDirectory) {

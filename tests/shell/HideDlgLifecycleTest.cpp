@@ -53,8 +53,7 @@ TEST_F(HideDlgLifecycleTest, RadioToggleWithoutAdministratorChangesOnlyTheRadio)
   hooks.markSurveyStale = [&] { ++stale; };
   Start(true, hooks);
   ASSERT_EQ(messageBox.texts.size(), 1u);  // shown once, start-up went on
-  EXPECT_EQ(messageBox.texts[0],
-            "You have no 'Administrator' privilege, so some features may not work successfully");
+  EXPECT_EQ(messageBox.texts[0], "You have no 'Administrator' privilege, so some features may not work successfully");
   EXPECT_EQ(messageBox.captions[0], "ZELU");
   ASSERT_NE(dlg->MainWindow(), nullptr);
 

@@ -65,7 +65,7 @@ TEST_F(HideDlgTimersTest, NoAdapterPollsFourTicksThenIdlesUntilDeviceChange) {
   loop.AdvanceBy(9999);  // ticks at 2, 4, 6, 8 s rediscover
   EXPECT_TRUE(HasTimer(kTimerPresence));
   EXPECT_EQ(dlg->TickCount(), 4);
-  loop.AdvanceBy(1);     // the fifth finds four ticks without adapter
+  loop.AdvanceBy(1);  // the fifth finds four ticks without adapter
   EXPECT_FALSE(HasTimer(kTimerPresence));
   loop.AdvanceBy(60000);
   EXPECT_FALSE(HasTimer(kTimerPresence));
@@ -168,8 +168,8 @@ TEST_F(HideDlgTimersTest, TickWritesTheTestSwitchForElevenNAdapters) {
     const char* ini;
     const char* expected;
   };
-  for (const Case& c : {Case{"[Advance]\nTGnWiFiTest=1\n", "1"}, Case{"[Advance]\nTGnWiFiTest=2\n", "0"},
-                        Case{"", "0"}}) {
+  for (const Case& c :
+       {Case{"[Advance]\nTGnWiFiTest=1\n", "1"}, Case{"[Advance]\nTGnWiFiTest=2\n", "0"}, Case{"", "0"}}) {
     SCOPED_TRACE(c.ini);
     dlg.reset();
     WriteIni(c.ini);
@@ -204,9 +204,9 @@ TEST_F(HideDlgTimersTest, RescanTimerIsOneShotAndAsksTheSurveyPage) {
   dlg->MainWindow()->SetPageWindow(PageId::Network, surveyWindow);
   loop.AdvanceBy(4000);
   EXPECT_FALSE(HasTimer(kTimerRescan));
-  EXPECT_EQ(std::count(survey.received.begin(), survey.received.end(),
-                       RecordingPage::Message{kMsgCommand, kCmdRescan, 0}),
-            1);
+  EXPECT_EQ(
+      std::count(survey.received.begin(), survey.received.end(), RecordingPage::Message{kMsgCommand, kCmdRescan, 0}),
+      1);
   loop.DestroyWindow(surveyWindow);
 }
 

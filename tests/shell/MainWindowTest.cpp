@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "display/StringTable.h"
 #include "platform/VirtualEventLoop.h"
 #include "shell/CNxUI2007Dlg.h"
 #include "shell/ShellFixture.h"
 #include "shell/ShellIds.h"
-#include "display/StringTable.h"
 #include "shell/StripLayout.h"
 
 namespace nxui::shell::test {
@@ -14,8 +14,8 @@ class MainWindowModel : public ::testing::Test {
  protected:
   std::unique_ptr<CNxUI2007Dlg> Make(const StripConditions& conditions, Language language = Language::kEnglish) {
     table = std::make_unique<StringTable>(language);
-    return std::make_unique<CNxUI2007Dlg>(loop, [this](std::uint32_t id) { return table->LoadString(id); }, state,
-                                          conditions, MainWindowActions{});
+    return std::make_unique<CNxUI2007Dlg>(
+        loop, [this](std::uint32_t id) { return table->LoadString(id); }, state, conditions, MainWindowActions{});
   }
   static const PageButtonState& Button(const CNxUI2007Dlg& w, int controlId) {
     for (const auto& b : w.State().buttons) {
@@ -147,7 +147,7 @@ TEST_F(MainWindowModel, PageAreaOpensOnTheFirstUsablePage) {
   EXPECT_EQ(user->State().selectedPage, PageId::Network);
   user->OnPageButton(PageId::Profile);  // disabled: nothing happens
   EXPECT_EQ(user->State().selectedPage, PageId::Network);
-  user->OnPageButton(PageId::Dot11n);   // hidden
+  user->OnPageButton(PageId::Dot11n);  // hidden
   EXPECT_EQ(user->State().selectedPage, PageId::Network);
   user->OnPageButton(PageId::About);
   EXPECT_EQ(user->State().selectedPage, PageId::About);

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "platform/VirtualEventLoop.h"
+#include "display/StringTable.h"
 #include "monitor/AuthenticationLog.h"
+#include "platform/VirtualEventLoop.h"
 #include "shell/CInfoWnd.h"
 #include "shell/MessageBoxService.h"
 #include "shell/ShellFixture.h"
-#include "display/StringTable.h"
 
 namespace nxui::shell::test {
 namespace {
@@ -36,9 +36,7 @@ class FakeHintView final : public IInfoWndView {
     return {static_cast<int>(text.size()) * 6, 12, 1, 3};
   }
   HintRect AnchorRect(int) override { return anchor; }
-  void Show(const HintRect& rect, const std::string& text) override {
-    shows.push_back({rect, text});
-  }
+  void Show(const HintRect& rect, const std::string& text) override { shows.push_back({rect, text}); }
   void Hide() override { ++hides; }
 
   bool focus = true;

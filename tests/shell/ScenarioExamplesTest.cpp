@@ -11,16 +11,16 @@
 #include <string>
 #include <vector>
 
+#include "adapter/DriverChannelPort.h"
 #include "adapter/Oids.h"
 #include "monitor/CLinkStatusDlg.h"
-#include "shell/ShellLinkStatusHost.h"
-#include "shell/NxCore.h"
-#include "shell/ShellFixture.h"
-#include "sim/ScenarioLoader.h"
 #include "scan/ScanEntryDecoders.h"
 #include "scan/ScanEntryRecord.h"
 #include "scan/ScanList.h"
-#include "adapter/DriverChannelPort.h"
+#include "shell/NxCore.h"
+#include "shell/ShellFixture.h"
+#include "shell/ShellLinkStatusHost.h"
+#include "sim/ScenarioLoader.h"
 
 namespace nxui::shell::test {
 namespace {
@@ -111,11 +111,11 @@ class ScenarioExamplesTest : public ShellFixture, public ::testing::WithParamInt
   }
 
   using ShellFixture::chooser;
+  using ShellFixture::KeyValue;
   using ShellFixture::loop;
   using ShellFixture::mainView;
   using ShellFixture::messageBox;
   using ShellFixture::world;
-  using ShellFixture::KeyValue;
 
   // Declared after the fixture's world: destroyed first.
   std::unique_ptr<NxCore> core;
@@ -140,21 +140,29 @@ TEST_P(ScenarioExamplesTest, ReachesItsTrayState) {
 std::vector<Example> Examples() {
   using T = ScenarioExamplesTest;
   return {
-      {"good_signal", "good-signal.json", {{10, 131, "Status : Good (Norvix-Home)"}},
+      {"good_signal",
+       "good-signal.json",
+       {{10, 131, "Status : Good (Norvix-Home)"}},
        [](T& t) {
          EXPECT_EQ(t.mainView.opened, 1);
          EXPECT_TRUE(t.messageBox.texts.empty());
        }},
       {"normal_signal", "normal-signal.json", {{10, 159, "status : Normal (Upstairs-Office)"}}, nullptr},
-      {"weak_signal", "weak-signal.json", {{10, 160, "Status : Weak (Garden-Shed)"}},
+      {"weak_signal",
+       "weak-signal.json",
+       {{10, 160, "Status : Weak (Garden-Shed)"}},
        [](T& t) { EXPECT_EQ(t.LinkPage().texts.status, "Garden-Shed <--> 00-0F-66-22-40-04 [192.168.1.1]"); }},
-      {"disconnected", "disconnected.json", {{4, 132, "Disconnected"}, {20, 132, "Disconnected"}},
+      {"disconnected",
+       "disconnected.json",
+       {{4, 132, "Disconnected"}, {20, 132, "Disconnected"}},
        [](T& t) {
          EXPECT_FALSE(t.world->association(0).connected);
          EXPECT_EQ(t.LinkPage().texts.status, "Disconnected");
          EXPECT_NE(t.Hidden().MainWindow(), nullptr);
        }},
-      {"no_adapter", "no-adapter.json", {{0, 161, "Not exist"}, {20, 161, "Not exist"}},
+      {"no_adapter",
+       "no-adapter.json",
+       {{0, 161, "Not exist"}, {20, 161, "Not exist"}},
        [](T& t) {
          EXPECT_FALSE(t.Hidden().Context().deviceOpen);
          EXPECT_EQ(t.chooser.runs, 0);  // the other maker's card is no candidate
@@ -162,10 +170,12 @@ std::vector<Example> Examples() {
          // Polling went idle four ticks after start.
          EXPECT_FALSE(t.loop.HasTimer(t.Hidden().Window(), kTimerPresence));
        }},
-      {"wep_key_error", "wep-key-error.json",
+      {"wep_key_error",
+       "wep-key-error.json",
        {{8, 131, "Status : Good (Attic-WEP)"}, {12, 162, "Status : WEP Error"}, {30, 162, "Status : WEP Error"}},
        [](T& t) { EXPECT_TRUE(t.Hidden().State().icvError); }},
-      {"unplug_replug", "unplug-replug.json",
+      {"unplug_replug",
+       "unplug-replug.json",
        {{28, 131, "Status : Good (Norvix-Home)"},
         {36, 161, "Not exist"},
         {39.9, 161, "Not exist"},
@@ -176,20 +186,26 @@ std::vector<Example> Examples() {
          EXPECT_EQ(t.mainView.opened, 1);
          EXPECT_EQ(t.Hidden().MainWindow(), nullptr);
        }},
-      {"two_adapters_first", "two-adapters.json", {{10, 131, "Status : Good (Norvix-Home)"}},
+      {"two_adapters_first",
+       "two-adapters.json",
+       {{10, 131, "Status : Good (Norvix-Home)"}},
        [](T& t) {
          EXPECT_EQ(t.chooser.runs, 1);
          EXPECT_EQ(t.Hidden().Context().instanceId, t.world->adapter(0).instanceId);
          EXPECT_EQ(t.Hidden().Context().family, kFamilyHeronU);
        }},
-      {"two_adapters_second", "two-adapters.json", {{10, 159, "status : Normal (Workshop-N)"}},
+      {"two_adapters_second",
+       "two-adapters.json",
+       {{10, 159, "status : Normal (Workshop-N)"}},
        [](T& t) {
          EXPECT_EQ(t.chooser.runs, 1);
          EXPECT_EQ(t.Hidden().Context().instanceId, t.world->adapter(1).instanceId);
          EXPECT_EQ(t.Hidden().Context().family, kFamilyHeron);
        },
        1},
-      {"legacy_g_adapter", "legacy-g-adapter.json", {{10, 131, "Status : Good (CoffeeCorner)"}},
+      {"legacy_g_adapter",
+       "legacy-g-adapter.json",
+       {{10, 131, "Status : Good (CoffeeCorner)"}},
        [](T& t) {
          EXPECT_TRUE(t.Hidden().Context().legacyG);
          EXPECT_FALSE(t.Hidden().Context().is11n);
@@ -198,7 +214,9 @@ std::vector<Example> Examples() {
          EXPECT_FALSE(wps->enabled);
          EXPECT_FALSE(t.LinkPage().ht.visible);
        }},
-      {"pci_11n_adapter", "pci-11n-adapter.json", {{10, 131, "Status : Good (Lab-5G)"}},
+      {"pci_11n_adapter",
+       "pci-11n-adapter.json",
+       {{10, 131, "Status : Good (Lab-5G)"}},
        [](T& t) {
          const AdapterContext& c = t.Hidden().Context();
          EXPECT_EQ(c.family, kFamilyHeron);
@@ -207,19 +225,25 @@ std::vector<Example> Examples() {
          // The 802.11n PCI parts get the test switch written on every tick.
          EXPECT_EQ(t.KeyValue("TGnWifiTest"), "0");
        }},
-      {"one_rssi_chain", "one-rssi-chain.json", {{10, 159, "status : Normal (Hallway-AP)"}},
+      {"one_rssi_chain",
+       "one-rssi-chain.json",
+       {{10, 159, "status : Normal (Hallway-AP)"}},
        [](T& t) {
          EXPECT_EQ(t.QueryRssi(OID_WLAN_RSSI1), -200);
          const LinkStatusState& page = t.LinkPage();
          EXPECT_TRUE(page.bars[kSignal2Bar].visible);
          EXPECT_EQ(page.bars[kSignal2Bar].caption, "Signal Strength2 >>");
        }},
-      {"no_wlan_service", "no-wlan-service.json", {{10, 132, "Disconnected"}},
+      {"no_wlan_service",
+       "no-wlan-service.json",
+       {{10, 132, "Disconnected"}},
        [](T& t) {
          EXPECT_FALSE(t.world->association(0).connected);
          EXPECT_EQ(t.LinkPage().texts.status, "AutoConfig service is disable");
        }},
-      {"not_admin", "not-admin.json", {{10, 131, "Status : Good (Norvix-Home)"}},
+      {"not_admin",
+       "not-admin.json",
+       {{10, 131, "Status : Good (Norvix-Home)"}},
        [](T& t) {
          ASSERT_EQ(t.messageBox.texts.size(), 1u);
          EXPECT_EQ(t.messageBox.texts[0], t.core->Strings().LoadString(string_id::kNoAdministratorPrivilege));
@@ -227,13 +251,16 @@ std::vector<Example> Examples() {
          ASSERT_NE(profile, nullptr);
          EXPECT_FALSE(profile->enabled);
        }},
-      {"ap_disappears", "ap-disappears.json",
+      {"ap_disappears",
+       "ap-disappears.json",
        {{18, 131, "Status : Good (Hotel-Lobby)"}, {22, 132, "Disconnected"}, {40, 132, "Disconnected"}},
        [](T& t) {
          EXPECT_TRUE(t.world->networksInRange().empty());
          EXPECT_EQ(t.LinkPage().texts.status, "Disconnected");
        }},
-      {"raw_ies", "raw-ies.json", {{10, 159, "status : Normal (Kiosk-Raw)"}},
+      {"raw_ies",
+       "raw-ies.json",
+       {{10, 159, "status : Normal (Kiosk-Raw)"}},
        [](T& t) {
          std::vector<std::uint8_t> buffer(CHideDlg::kWorkBufferSize);
          ASSERT_EQ(t.Hidden().Session().BuildScanList(buffer), kErrorSuccess);

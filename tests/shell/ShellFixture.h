@@ -12,6 +12,7 @@
 
 #include "adapter/ICardChooser.h"
 #include "adapter/fakes/TempDir.h"
+#include "display/StringTable.h"
 #include "platform/Platform.h"
 #include "platform/VirtualEventLoop.h"
 #include "shell/CHideDlg.h"
@@ -19,7 +20,6 @@
 #include "shell/IMainWindowView.h"
 #include "shell/ITrayMenu.h"
 #include "shell/ShellIds.h"
-#include "display/StringTable.h"
 #include "sim/ScenarioLoader.h"
 #include "sim/SimWorld.h"
 
@@ -32,7 +32,10 @@ class RecordingMessageBox final : public IMessageBoxView {
     captions.push_back(box.Caption());
     okCaptions.push_back(box.OkCaption());
     if (during) during();
-    if (pressOk) box.OnOk(); else box.OnClose();
+    if (pressOk)
+      box.OnOk();
+    else
+      box.OnClose();
   }
   std::vector<std::string> texts, captions, okCaptions;
   bool pressOk = true;
@@ -119,8 +122,9 @@ class ShellFixture : public ::testing::Test {
   void Start(bool showOnStart = true, HideDlgHooks hooks = {}) {
     if (!world) Build(EmbeddedScenario());
     HideDlgPorts ports{messageBox, trayMenu, chooser, &mainView};
-    dlg = std::make_unique<CHideDlg>(*platform, ports, Options(showOnStart),
-                                     [this](std::uint32_t id) { return strings.LoadString(id); }, std::move(hooks));
+    dlg = std::make_unique<CHideDlg>(
+        *platform, ports, Options(showOnStart), [this](std::uint32_t id) { return strings.LoadString(id); },
+        std::move(hooks));
     dlg->OnInitDialog();
   }
 

@@ -24,19 +24,14 @@ TEST_P(LanguageChoice, SettingWinsThenLocaleThenEnglish) {
       << "setting '" << c.setting << "' locale '" << c.locale << "'";
 }
 
-INSTANTIATE_TEST_SUITE_P(StringTable, LanguageChoice,
-                         testing::Values(LanguageCase{"en", "zh_CN.UTF-8", Language::kEnglish},
-                                         LanguageCase{"EN", "zh", Language::kEnglish},
-                                         LanguageCase{"zh", "C", Language::kChinese},
-                                         LanguageCase{"ZH-Hans", "", Language::kChinese},
-                                         LanguageCase{"", "zh_CN.UTF-8", Language::kChinese},
-                                         LanguageCase{"", "zh_TW", Language::kChinese},
-                                         LanguageCase{"", "en_US.UTF-8", Language::kEnglish},
-                                         LanguageCase{"", "", Language::kEnglish},
-                                         LanguageCase{"", "C", Language::kEnglish},
-                                         LanguageCase{"fr", "zh_CN", Language::kChinese},
-                                         LanguageCase{"zhx", "", Language::kEnglish},
-                                         LanguageCase{"", "zhuang", Language::kEnglish}));
+INSTANTIATE_TEST_SUITE_P(
+    StringTable, LanguageChoice,
+    testing::Values(LanguageCase{"en", "zh_CN.UTF-8", Language::kEnglish}, LanguageCase{"EN", "zh", Language::kEnglish},
+                    LanguageCase{"zh", "C", Language::kChinese}, LanguageCase{"ZH-Hans", "", Language::kChinese},
+                    LanguageCase{"", "zh_CN.UTF-8", Language::kChinese}, LanguageCase{"", "zh_TW", Language::kChinese},
+                    LanguageCase{"", "en_US.UTF-8", Language::kEnglish}, LanguageCase{"", "", Language::kEnglish},
+                    LanguageCase{"", "C", Language::kEnglish}, LanguageCase{"fr", "zh_CN", Language::kChinese},
+                    LanguageCase{"zhx", "", Language::kEnglish}, LanguageCase{"", "zhuang", Language::kEnglish}));
 
 // The printf conversions of a text, in order ("%%" included, since it must survive too).
 std::vector<std::string> Conversions(const std::string& text) {

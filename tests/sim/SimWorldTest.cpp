@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstring>
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <sstream>
-#include <unistd.h>
 
 #include "adapter/DriverRecords.h"
 #include "adapter/Oids.h"
@@ -127,7 +127,11 @@ TEST_F(SimWorldTest, PlugAndUnplugTellEveryWindowThatDeviceNodesChanged) {
       {"unplug again: nothing left to remove", [&] { world->Unplug(0); }, 1},
       {"plug", [&] { world->Plug(0); }, 2},
       {"plug again: already there", [&] { world->Plug(0); }, 2},
-      {"scenario event", [&] { world->RunEvent(ScenarioEvent{0, "unplug", 0, std::nullopt, ""}); }, 3},
+      {"scenario event",
+       [&] {
+         world->RunEvent(ScenarioEvent{0, "unplug", 0, std::nullopt, ""});
+       },
+       3},
   };
   for (const Step& step : steps) {
     step.act();
@@ -235,13 +239,13 @@ TEST_F(SimWorldTest, ShortRecordsFailAndLongOnesAreServed) {
     bool ok;
   };
   const Row rows[] = {
-      {OID_WLAN_STATISTICS, 183, false, false},  {OID_WLAN_STATISTICS, 184, false, true},
-      {OID_WLAN_STATISTICS, 200, false, true},   {OID_802_11_SSID, 35, true, false},
-      {OID_802_11_SSID, 36, true, true},         {OID_WLAN_WPS_CREDENTIAL, 995, false, false},
+      {OID_WLAN_STATISTICS, 183, false, false},    {OID_WLAN_STATISTICS, 184, false, true},
+      {OID_WLAN_STATISTICS, 200, false, true},     {OID_802_11_SSID, 35, true, false},
+      {OID_802_11_SSID, 36, true, true},           {OID_WLAN_WPS_CREDENTIAL, 995, false, false},
       {OID_WLAN_WPS_CREDENTIAL, 996, false, true}, {OID_WLAN_BA_TABLE, 14, true, true},
-      {OID_WLAN_BA_TABLE, 13, true, false},      {OID_WLAN_BA_TABLE, 3075, false, false},
-      {OID_WLAN_LINK_STATUS, 15, false, false},  {OID_GEN_DRIVER_VERSION, 2, false, true},
-      {OID_WLAN_RESET_COUNTERS, 0, true, true},  {OID_WLAN_WPS_START, 56, false, false},
+      {OID_WLAN_BA_TABLE, 13, true, false},        {OID_WLAN_BA_TABLE, 3075, false, false},
+      {OID_WLAN_LINK_STATUS, 15, false, false},    {OID_GEN_DRIVER_VERSION, 2, false, true},
+      {OID_WLAN_RESET_COUNTERS, 0, true, true},    {OID_WLAN_WPS_START, 56, false, false},
   };
   for (const auto& r : rows) {
     std::vector<std::uint8_t> record(r.size, 0);
@@ -348,7 +352,10 @@ TEST_F(SimWorldTest, InterfacePhyTypesFollowTheAdapter) {
     std::vector<DWORD> phyTypes;
   };
   const Row rows[] = {
-      {"dual-band 11n", {"2.4GHz", "5GHz"}, true, {kDot11PhyTypeHrDsss, kDot11PhyTypeErp, kDot11PhyTypeOfdm, kDot11PhyTypeHt}},
+      {"dual-band 11n",
+       {"2.4GHz", "5GHz"},
+       true,
+       {kDot11PhyTypeHrDsss, kDot11PhyTypeErp, kDot11PhyTypeOfdm, kDot11PhyTypeHt}},
       {"2.4 GHz 11n", {"2.4GHz"}, true, {kDot11PhyTypeHrDsss, kDot11PhyTypeErp, kDot11PhyTypeHt}},
       {"2.4 GHz 11g", {"2.4GHz"}, false, {kDot11PhyTypeHrDsss, kDot11PhyTypeErp}},
   };
@@ -395,9 +402,9 @@ TEST_F(SimWorldTest, LinkAnswersFollowTheAssociation) {
   EXPECT_EQ(QueryWord(OID_WLAN_SNR0), 30u);
   EXPECT_EQ(QueryWord(OID_WLAN_SNR1), 28u);
   const std::uint32_t tx = QueryWord(OID_WLAN_TX_HTRATE);
-  EXPECT_EQ(tx & 0xC000, 0x8000u);  // HT mode
-  EXPECT_EQ(tx & 0x7F, 15u);        // two chains
-  EXPECT_EQ(tx & 0x80, 0x80u);      // 40 MHz
+  EXPECT_EQ(tx & 0xC000, 0x8000u);                            // HT mode
+  EXPECT_EQ(tx & 0x7F, 15u);                                  // two chains
+  EXPECT_EQ(tx & 0x80, 0x80u);                                // 40 MHz
   EXPECT_EQ(QueryWord(OID_WLAN_AP_IP_ADDRESS), 0x0101A8C0u);  // 192.168.1.1 in memory order
   ASSERT_TRUE(Query(OID_802_11_BSSID, bssid));
   EXPECT_EQ(bssid, std::vector<std::uint8_t>({0x00, 0x11, 0x22, 0x33, 0x44, 0x55}));
@@ -582,8 +589,8 @@ TEST_F(SimWorldTest, OnlyTheFamilyTablesDriverImageHasAVersion) {
     bool found;
   };
   const Row rows[] = {
-      {"ndheronu.sys", false, true},   {"NDHERONU.SYS", false, true}, {"ndheronux.sys", false, false},
-      {"heronu.sys", false, false},    {"ndheron.sys", false, false}, {"ndheronux.sys", true, true},
+      {"ndheronu.sys", false, true}, {"NDHERONU.SYS", false, true}, {"ndheronux.sys", false, false},
+      {"heronu.sys", false, false},  {"ndheron.sys", false, false}, {"ndheronux.sys", true, true},
       {"ndheronu.sys", true, false},
   };
   for (const Row& row : rows) {
@@ -747,7 +754,7 @@ TEST_F(SimWorldStateTest, RegistryIsSeededPersistedAndReloaded) {
   ASSERT_NE(world, nullptr) << error;
   std::string channel;
   ASSERT_TRUE(world->registry().ReadTextDirect(kHkeyLocalMachine, world->classKeyPath(0), "Channel", channel));
-  EXPECT_EQ(channel, "11");  // the saved state wins over the scenario's seed
+  EXPECT_EQ(channel, "11");      // the saved state wins over the scenario's seed
   EXPECT_TRUE(fs::exists(dir));  // a given directory is kept
 }
 

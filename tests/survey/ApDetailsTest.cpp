@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "display/StringTable.h"
+#include "scan/ElementIds.h"
 #include "sim/IeBuilder.h"
 #include "survey/CAPDetailInfoDlg.h"
-#include "scan/ElementIds.h"
 #include "survey/ScanEntryFactory.h"
 
 namespace nxui {
@@ -222,11 +222,21 @@ TEST_F(ApDetailsTest, HtTabRowsWithGroupHeadersAndValues) {
   EXPECT_DOUBLE_EQ(ht.propertyWidth, 5.0 / 9.0);
 
   const std::pair<const char*, const char*> values[] = {
-      {"Secondary Channel Offset", "3"}, {"HT Capability", "TRUE"},  {"LDPC Coding Capability", "FALSE"},
-      {"Supported Channel Width Set", "1"}, {"SM Power Save", "3"},  {"Greenfield", "FALSE"},
-      {"Short GI for 20 MHz", "TRUE"},    {"Short GI for 40 MHz", "TRUE"}, {"Tx STBC", "FALSE"},
-      {"Rx STBC", "1"},                   {"Maximum Rx A-MPDU Factor", "3"}, {"Minimum MPDU Start Spacing", "4"},
-      {"Tx MCS Set Defined", "TRUE"},     {"Primary Channel", "36"}, {"HT Information Secondary Channel Offset", "1"},
+      {"Secondary Channel Offset", "3"},
+      {"HT Capability", "TRUE"},
+      {"LDPC Coding Capability", "FALSE"},
+      {"Supported Channel Width Set", "1"},
+      {"SM Power Save", "3"},
+      {"Greenfield", "FALSE"},
+      {"Short GI for 20 MHz", "TRUE"},
+      {"Short GI for 40 MHz", "TRUE"},
+      {"Tx STBC", "FALSE"},
+      {"Rx STBC", "1"},
+      {"Maximum Rx A-MPDU Factor", "3"},
+      {"Minimum MPDU Start Spacing", "4"},
+      {"Tx MCS Set Defined", "TRUE"},
+      {"Primary Channel", "36"},
+      {"HT Information Secondary Channel Offset", "1"},
       {"STA Channel Width", "1"},
   };
   for (const auto& [property, value] : values) EXPECT_EQ(HtValue(property), value) << property;

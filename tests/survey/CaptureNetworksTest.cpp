@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "base/ByteReader.h"
+#include "scan/ElementIds.h"
 #include "sim/CaptureNetworks.h"
 #include "sim/IeBuilder.h"
-#include "scan/ElementIds.h"
 
 namespace nxui {
 namespace {
@@ -21,8 +21,12 @@ Bytes Concat(std::initializer_list<Bytes> parts) {
   return out;
 }
 
-Bytes Le32(std::uint32_t v) { return {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)}; }
-Bytes Be32(std::uint32_t v) { return {std::uint8_t(v >> 24), std::uint8_t(v >> 16), std::uint8_t(v >> 8), std::uint8_t(v)}; }
+Bytes Le32(std::uint32_t v) {
+  return {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)};
+}
+Bytes Be32(std::uint32_t v) {
+  return {std::uint8_t(v >> 24), std::uint8_t(v >> 16), std::uint8_t(v >> 8), std::uint8_t(v)};
+}
 
 struct Record {
   Bytes bytes;
@@ -81,8 +85,13 @@ TEST(CaptureRead, FramesRadiotapFieldsAndTheFcs) {
        Concat({ies, kFcs}), 2437, -42},
       {"extended present bitmap", Pcap(127, {{Concat({extended, beacon})}}), 1, 1, ies, {}, -77},
       {"radiotap longer than the record", Pcap(127, {{Bytes{0, 0, 200, 0, 0, 0, 0, 0}}}), 1, 0, {}, {}, {}},
-      {"data frame and short frame skipped", Pcap(105, {{Bytes{0x08, 0, 1, 2}}, {Bytes(30, 0x80)}, {beacon}}), 3, 1, ies,
-       {}, {}},
+      {"data frame and short frame skipped",
+       Pcap(105, {{Bytes{0x08, 0, 1, 2}}, {Bytes(30, 0x80)}, {beacon}}),
+       3,
+       1,
+       ies,
+       {},
+       {}},
       {"probe response", Pcap(105, {{Frame(5, 1, 0x0001, ies)}}), 1, 1, ies, {}, {}},
   };
   for (const Row& row : rows) {
@@ -183,14 +192,17 @@ TEST(CaptureNetworks, NetworkFromAFrame) {
        make(0x0011, Concat({Ssid("home"), Bytes{1, 4, 0x82, 0x84, 0x0C, 0x12}, sim::BuildDsParameterSet(11),
                             sim::BuildRsnElement(RsnPsk())})),
        "686f6d65", 11, 2462000, "g", "infrastructure", true, "wpa2-psk", "aes", -60},
-      {"HT at 5180 MHz from radiotap", make(0x0001, Concat({Ssid("ht"), sim::BuildHtCapabilitiesElement({})}), 5180, -48),
-       "6874", 36, 5180000, "n", "infrastructure", false, "open", "none", -48},
+      {"HT at 5180 MHz from radiotap",
+       make(0x0001, Concat({Ssid("ht"), sim::BuildHtCapabilitiesElement({})}), 5180, -48), "6874", 36, 5180000, "n",
+       "infrastructure", false, "open", "none", -48},
       {"channel from HT information, 5 GHz legacy",
        make(0x0001, Concat({Ssid("a"), Bytes{1, 1, 0x8C}, sim::BuildHtOperationElement(op)})), "61", 149, 5745000, "a",
        "infrastructure", false, "open", "none", -60},
-      {"ad hoc WEP with b rates", make(0x0012, Concat({Ssid("peer"), Bytes{1, 2, 0x82, 0x84}, sim::BuildDsParameterSet(1)})),
-       "70656572", 1, 2412000, "b", "independent", true, "open", "wep", -60},
-      {"no SSID element, no channel", make(0x0001, Bytes{}), "", 6, 0, "b", "infrastructure", false, "open", "none", -60},
+      {"ad hoc WEP with b rates",
+       make(0x0012, Concat({Ssid("peer"), Bytes{1, 2, 0x82, 0x84}, sim::BuildDsParameterSet(1)})), "70656572", 1,
+       2412000, "b", "independent", true, "open", "wep", -60},
+      {"no SSID element, no channel", make(0x0001, Bytes{}), "", 6, 0, "b", "infrastructure", false, "open", "none",
+       -60},
   };
   for (const Row& row : rows) {
     const sim::ScenarioNetwork n = sim::NetworkFromBeacon(row.beacon);
@@ -213,7 +225,8 @@ TEST(CaptureNetworks, NetworkFromAFrame) {
 }
 
 TEST(CaptureNetworks, OneNetworkPerBssidAndFilesRelativeToTheScenario) {
-  const Bytes file = Pcap(105, {{Frame(8, 1, 1, Ssid("first"))}, {Frame(5, 1, 1, Ssid("again"))}, {Frame(8, 2, 1, Ssid("b"))}});
+  const Bytes file =
+      Pcap(105, {{Frame(8, 1, 1, Ssid("first"))}, {Frame(5, 1, 1, Ssid("again"))}, {Frame(8, 2, 1, Ssid("b"))}});
   const auto read = sim::ReadCapture(file);
   const auto networks = sim::NetworksFromCapture(read.beacons);
   ASSERT_EQ(networks.size(), 2u);

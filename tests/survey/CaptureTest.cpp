@@ -4,13 +4,13 @@
 #include <set>
 #include <string>
 
-#include "sim/IeBuilder.h"
 #include "scan/ElementIds.h"
 #include "scan/ElementWalker.h"
 #include "scan/KeySuites.h"
-#include "survey/PcapReader.h"
 #include "scan/ScanEntryDecoders.h"
 #include "scan/WpsFields.h"
+#include "sim/IeBuilder.h"
+#include "survey/PcapReader.h"
 
 namespace nxui {
 namespace {
@@ -44,7 +44,8 @@ std::set<Kind> KindsIn(const std::vector<std::uint8_t>& ies, bool stopAtZeroLeng
       if (body[3] == 1) kinds.insert(kWpaKind);
       if (body[3] == 4) kinds.insert(kWpsKind);
     }
-    if (id == ie::kVendorSpecific && length >= 3 && body[0] == 0x00 && body[1] == 0x40 && body[2] == 0x96) kinds.insert(kCiscoKind);
+    if (id == ie::kVendorSpecific && length >= 3 && body[0] == 0x00 && body[1] == 0x40 && body[2] == 0x96)
+      kinds.insert(kCiscoKind);
     pos += 2 + length;
   }
   return kinds;
@@ -73,14 +74,26 @@ struct FileCounts {
 
 TEST(Captures, FrameCountsMatchTheOracleAndTheWalkStopsAtZeroLength) {
   const FileCounts files[] = {
-      {"survey_28ap_mixed_radiotap.pcap", 29, 0,
+      {"survey_28ap_mixed_radiotap.pcap",
+       29,
+       0,
        {{kRsnKind, 21}, {kWpaKind, 17}, {kWpsKind, 8}, {kHtCapsKind, 25}, {kHtInfoKind, 25}, {kCiscoKind, 4}}},
-      {"survey_18ap_raw80211.cap", 23, 7, {{kRsnKind, 24}, {kWpaKind, 11}, {kWpsKind, 8}, {kHtCapsKind, 25}, {kHtInfoKind, 25}}},
-      {"wps_rich_7ap_radiotap.pcap", 1, 6, {{kRsnKind, 7}, {kWpaKind, 2}, {kWpsKind, 7}, {kHtCapsKind, 7}, {kHtInfoKind, 7}}},
-      {"wps_selected_registrar_raw80211.pcap", 3, 2,
+      {"survey_18ap_raw80211.cap",
+       23,
+       7,
+       {{kRsnKind, 24}, {kWpaKind, 11}, {kWpsKind, 8}, {kHtCapsKind, 25}, {kHtInfoKind, 25}}},
+      {"wps_rich_7ap_radiotap.pcap",
+       1,
+       6,
+       {{kRsnKind, 7}, {kWpaKind, 2}, {kWpsKind, 7}, {kHtCapsKind, 7}, {kHtInfoKind, 7}}},
+      {"wps_selected_registrar_raw80211.pcap",
+       3,
+       2,
        {{kRsnKind, 5}, {kWpaKind, 5}, {kWpsKind, 5}, {kHtCapsKind, 5}, {kHtInfoKind, 5}}},
       {"wpa1_8021x_cisco_raw80211.pcap", 2106, 40, {{kRsnKind, 0}, {kWpaKind, 1371}, {kWpsKind, 0}, {kCiscoKind, 949}}},
-      {"survey_hidden_wps2_radiotap.pcap", 701, 28,
+      {"survey_hidden_wps2_radiotap.pcap",
+       701,
+       28,
        {{kRsnKind, 608}, {kWpaKind, 121}, {kWpsKind, 388}, {kHtCapsKind, 608}, {kHtInfoKind, 608}}},
   };
   for (const FileCounts& expected : files) {
@@ -130,7 +143,7 @@ TEST(Captures, RsnSuiteOccurrences) {
       EXPECT_EQ(sim::BuildRsnElement(suites), original) << "frame " << beacon.frameNumber;
     }
   }
-  const std::map<std::string, int> expected = {{"akm1", 5},      {"akm2", 16},  {"akm3", 2},   {"akm4", 1},
+  const std::map<std::string, int> expected = {{"akm1", 5},       {"akm2", 16},      {"akm3", 2},    {"akm4", 1},
                                                {"pairwise2", 11}, {"pairwise4", 20}, {"group2", 13}, {"group4", 8}};
   EXPECT_EQ(counts, expected);
 }
@@ -213,7 +226,8 @@ TEST(Captures, WpsSelectedRegistrarFields) {
     const std::string text = DecodeScanEntryIes(testing::EntryFromBeacon(beacon), 2);
     std::vector<std::string> fields;
     std::size_t start = 0;
-    for (std::size_t end; (end = text.find(';', start)) != std::string::npos; start = end + 1) fields.push_back(text.substr(start, end - start));
+    for (std::size_t end; (end = text.find(';', start)) != std::string::npos; start = end + 1)
+      fields.push_back(text.substr(start, end - start));
     fields.push_back(text.substr(start));
     ASSERT_EQ(fields.size(), 9u);
     EXPECT_EQ(fields[8], "TRUE");

@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "sim/IeBuilder.h"
+#include "adapter/Units.h"
 #include "scan/ElementIds.h"
 #include "scan/ScanEntryDecoders.h"
+#include "sim/IeBuilder.h"
 #include "survey/ScanEntryFactory.h"
 #include "survey/SurveyCells.h"
-#include "adapter/Units.h"
 
 namespace nxui {
 namespace {
@@ -109,8 +109,9 @@ TEST(SecurityDecode, TextsAndAuthCodes) {
 
 TEST(SecurityDecode, AuthCodeTable) {
   const std::pair<const char*, int> rows[] = {
-      {"WPA-NONE", 3}, {"WPA", 1},         {"WPA-PSK", 2},  {"WPA2", 4},          {"WPA2-PSK", 5},         {"WPA2-NONE", 5},
-      {"WPA+WPA2", 4}, {"WPA-PSK+WPA2-PSK", 5}, {"Unknown", 0}, {"wpa2-psk", 0}, {"WPA-PSK+WPA2-NONE", 0}, {"", 0}};
+      {"WPA-NONE", 3}, {"WPA", 1},       {"WPA-PSK", 2},           {"WPA2", 4},
+      {"WPA2-PSK", 5}, {"WPA2-NONE", 5}, {"WPA+WPA2", 4},          {"WPA-PSK+WPA2-PSK", 5},
+      {"Unknown", 0},  {"wpa2-psk", 0},  {"WPA-PSK+WPA2-NONE", 0}, {"", 0}};
   for (const auto& [text, code] : rows) EXPECT_EQ(AuthCodeFromText(text), code) << text;
 }
 
@@ -161,8 +162,8 @@ TEST(CcxDecode, FlagsFromCiscoSuites) {
       {"CCKM only", Concat({kSsid, sim::BuildCcxElement(true, false, false)}), "TRUE;FALSE;FALSE"},
       // The real-world 00-40-96 type 4 element: its "pairwise count" 0xa523 points far past it.
       {"type 4 element with a count past its end",
-       Concat({kSsid, Bytes{221, 22, 0x00, 0x40, 0x96, 0x04, 0x00, 0x00, 0x07, 0xa5, 0x00, 0x00, 0x23, 0xa5,
-                            0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}}),
+       Concat({kSsid, Bytes{221,  22,   0x00, 0x40, 0x96, 0x04, 0x00, 0x00, 0x07, 0xa5, 0x00, 0x00,
+                            0x23, 0xa5, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}}),
        "FALSE;FALSE;FALSE"},
   };
   for (const Row& row : rows) EXPECT_EQ(Decode(row.ies, 1), row.text) << row.name;
@@ -178,8 +179,8 @@ Bytes WpsElement(std::initializer_list<Bytes> attributes) {
   return element;
 }
 Bytes Attr(std::uint16_t type, Bytes value) {
-  Bytes out = {static_cast<std::uint8_t>(type >> 8), static_cast<std::uint8_t>(type), static_cast<std::uint8_t>(value.size() >> 8),
-               static_cast<std::uint8_t>(value.size())};
+  Bytes out = {static_cast<std::uint8_t>(type >> 8), static_cast<std::uint8_t>(type),
+               static_cast<std::uint8_t>(value.size() >> 8), static_cast<std::uint8_t>(value.size())};
   out.insert(out.end(), value.begin(), value.end());
   return out;
 }
@@ -202,7 +203,8 @@ TEST(WpsDecode, FieldTexts) {
        Concat({kSsid, WpsElement({Attr(0x104A, {0x10}), Attr(0x1044, {2}), Attr(0x1041, {1}), Attr(0x1012, {0, 4}),
                                   Attr(0x1053, {0x01, 0x8c}), Attr(0x103C, {3}), Attr(0x1057, {0})})}),
        "0x018C;0x0004;TRUE;Configured;1.0;FALSE;Unknown;2.4GHz + 5GHz;TRUE"},
-      {"later config methods overwrite", Concat({kSsid, WpsElement({Attr(0x1053, {0x01, 0x8c}), Attr(0x1008, {0x23, 0x88})})}),
+      {"later config methods overwrite",
+       Concat({kSsid, WpsElement({Attr(0x1053, {0x01, 0x8c}), Attr(0x1008, {0x23, 0x88})})}),
        "0x2388;Unknown;Unknown;Unknown;Unknown;Unknown;Unknown;Unknown;TRUE"},
       {"state 0 and RF bands 4 stay Unknown", Concat({kSsid, WpsElement({Attr(0x1044, {0}), Attr(0x103C, {4})})}),
        "Unknown;Unknown;Unknown;Unknown;Unknown;Unknown;Unknown;Unknown;TRUE"},
@@ -217,11 +219,13 @@ TEST(WpsDecode, FieldTexts) {
       {"attribute running past the element ends the attribute walk",
        Concat({kSsid, WpsElement({Attr(0x104A, {0x10}), Bytes{0x10, 0x44, 0x00, 0x09, 0x02}})}),
        "Unknown;Unknown;Unknown;Unknown;1.0;Unknown;Unknown;Unknown;TRUE"},
-      {"version 2.0 from the high and low nibbles", Concat({kSsid, WpsElement({Attr(0x104A, {0x20}), Attr(0x101A, uuid1)})}),
+      {"version 2.0 from the high and low nibbles",
+       Concat({kSsid, WpsElement({Attr(0x104A, {0x20}), Attr(0x101A, uuid1)})}),
        "Unknown;Unknown;Unknown;Unknown;2.0;Unknown;Unknown;Unknown;TRUE"},
       {"WPS after a zero-length element is not found", Concat({kSsid, Bytes{5, 0}, WpsElement({Attr(0x104A, {0x10})})}),
        "Unknown;Unknown;Unknown;Unknown;Unknown;Unknown;Unknown;Unknown;FALSE"},
-      {"two WPS elements add up", Concat({kSsid, WpsElement({Attr(0x104A, {0x10})}), WpsElement({Attr(0x1012, {0, 0})})}),
+      {"two WPS elements add up",
+       Concat({kSsid, WpsElement({Attr(0x104A, {0x10})}), WpsElement({Attr(0x1012, {0, 0})})}),
        "Unknown;0x0000;Unknown;Unknown;1.0;Unknown;Unknown;Unknown;TRUE"},
   };
   for (const Row& row : rows) EXPECT_EQ(Decode(row.ies, 2), row.text) << row.name;
@@ -256,10 +260,10 @@ TEST(HtDecode, FieldsAndLengthRules) {
   const auto f = HtFields(ies);
   ASSERT_EQ(f.size(), kHtFieldCount);
   const std::pair<int, const char*> expected[] = {
-      {0, "3"},  {1, "TRUE"},  {4, "TRUE"},   {5, "FALSE"}, {6, "1"},     {7, "3"},     {8, "FALSE"}, {9, "TRUE"},
-      {10, "TRUE"}, {11, "FALSE"}, {12, "1"}, {14, "1"},    {21, "3"},    {22, "4"},    {23, "TRUE"}, {33, "36"},
-      {34, "1"}, {35, "1"},    {36, "TRUE"},  {37, "FALSE"}, {39, "2"},   {40, "TRUE"}, {42, "TRUE"}, {43, "TRUE"},
-      {49, "TRUE"}, {50, "255"}, {53, "-1"}, {54, "TRUE"}};
+      {0, "3"},     {1, "TRUE"},  {4, "TRUE"},   {5, "FALSE"}, {6, "1"},     {7, "3"},      {8, "FALSE"},
+      {9, "TRUE"},  {10, "TRUE"}, {11, "FALSE"}, {12, "1"},    {14, "1"},    {21, "3"},     {22, "4"},
+      {23, "TRUE"}, {33, "36"},   {34, "1"},     {35, "1"},    {36, "TRUE"}, {37, "FALSE"}, {39, "2"},
+      {40, "TRUE"}, {42, "TRUE"}, {43, "TRUE"},  {49, "TRUE"}, {50, "255"},  {53, "-1"},    {54, "TRUE"}};
   for (const auto& [index, value] : expected) EXPECT_EQ(f[static_cast<std::size_t>(index)], value) << "field " << index;
 
   struct Row {
@@ -334,9 +338,9 @@ TEST(SurveyCells, SignalTextsColoursAndRates) {
     const char* percent;
     BarColour colour;
   };
-  const Row rows[] = {{-30, "100%", {20, 120, 200}},  {-60, "76%", {20, 120, 200}},  {-61, "73%", {100, 240, 70}},
-                      {-70, "50%", {250, 230, 50}},   {-80, "24%", {240, 40, 40}},   {-85, "13%", {240, 40, 40}},
-                      {-69, "52%", {100, 240, 70}},   {-78, "29%", {250, 230, 50}}};
+  const Row rows[] = {{-30, "100%", {20, 120, 200}}, {-60, "76%", {20, 120, 200}}, {-61, "73%", {100, 240, 70}},
+                      {-70, "50%", {250, 230, 50}},  {-80, "24%", {240, 40, 40}},  {-85, "13%", {240, 40, 40}},
+                      {-69, "52%", {100, 240, 70}},  {-78, "29%", {250, 230, 50}}};
   for (const Row& row : rows) {
     EXPECT_EQ(SignalText(row.rssi, false), row.percent) << row.rssi;
     EXPECT_EQ(SignalBarColour(RssiToPercent(row.rssi)), row.colour) << row.rssi;

@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "sim/IeBuilder.h"
 #include "scan/ElementIds.h"
 #include "scan/ElementWalker.h"
 #include "scan/ScanEntryDecoders.h"
+#include "sim/IeBuilder.h"
 #include "survey/ScanEntryFactory.h"
 
 namespace nxui {
@@ -226,7 +226,8 @@ TEST(IeBuilder, ScenarioNetworksDecodeToTheirDescription) {
   const std::string ht = DecodeNetwork(n, 3);
   EXPECT_NE(ht.find("TRUE;FALSE;1;3;FALSE;TRUE;TRUE;FALSE;1;"), std::string::npos) << ht;
   EXPECT_EQ(ht.substr(ht.size() - 4), "TRUE");
-  EXPECT_EQ(DecodeNetwork(n, 2), "0x0188;0x0004;TRUE;Configured;1.0;Unknown;000102030405060708090A0B0C0D0E0F;2.4GHz + 5GHz;TRUE");
+  EXPECT_EQ(DecodeNetwork(n, 2),
+            "0x0188;0x0004;TRUE;Configured;1.0;Unknown;000102030405060708090A0B0C0D0E0F;2.4GHz + 5GHz;TRUE");
   EXPECT_EQ(DecodeNetwork(n, 1), "FALSE;TRUE;FALSE");
   EXPECT_EQ(DecodeNetwork(n, 0), "WPA2-PSK;AES");
 

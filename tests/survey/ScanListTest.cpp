@@ -6,8 +6,8 @@
 
 #include "scan/ScanEntryRecord.h"
 #include "scan/ScanList.h"
-#include "survey/ScanListSort.h"
 #include "survey/ScanEntryFactory.h"
+#include "survey/ScanListSort.h"
 
 namespace nxui {
 namespace {
@@ -121,20 +121,26 @@ TEST(ScanListSort, StableForEqualKeys) {
     std::vector<std::string> order;
   };
   const Row rows[] = {
-      {"names differing only in case keep their order", SortMode::Ssid,
-       {Spec("zeta", -60, 2437000, 1), Spec("abc", -60, 2437000, 2), Spec("ABC", -60, 2437000, 3), Spec("Abd", -60, 2437000, 4)},
+      {"names differing only in case keep their order",
+       SortMode::Ssid,
+       {Spec("zeta", -60, 2437000, 1), Spec("abc", -60, 2437000, 2), Spec("ABC", -60, 2437000, 3),
+        Spec("Abd", -60, 2437000, 4)},
        {"abc/2", "ABC/3", "Abd/4", "zeta/1"}},
-      {"names fold to lower case, so _ sorts before letters", SortMode::Ssid,
+      {"names fold to lower case, so _ sorts before letters",
+       SortMode::Ssid,
        {Spec("_x", -60, 2437000, 1), Spec("B", -60, 2437000, 2), Spec("", -60, 2437000, 3)},
        {"/3", "_x/1", "B/2"}},
-      {"equal signals keep their order, strongest first", SortMode::Signal,
+      {"equal signals keep their order, strongest first",
+       SortMode::Signal,
        {Spec("a", -70, 2437000, 1), Spec("b", -40, 2437000, 2), Spec("c", -70, 2437000, 3), Spec("d", -40, 2437000, 4)},
        {"b/2", "d/4", "a/1", "c/3"}},
-      {"channels ascending, an unknown frequency takes the channel before it", SortMode::Channel,
+      {"channels ascending, an unknown frequency takes the channel before it",
+       SortMode::Channel,
        {Spec("a", -60, 5180000, 1), Spec("b", -60, 1234, 2), Spec("c", -60, 2412000, 3), Spec("d", -60, 5180000, 4),
         Spec("e", -60, 5040000, 5)},
        {"c/3", "a/1", "b/2", "d/4", "e/5"}},
-      {"an unknown frequency first in the list sorts before every channel", SortMode::Channel,
+      {"an unknown frequency first in the list sorts before every channel",
+       SortMode::Channel,
        {Spec("c", -60, 7, 3), Spec("a", -60, 2437000, 1), Spec("b", -60, 2412000, 2), Spec("d", -60, 9, 4)},
        {"c/3", "b/2", "d/4", "a/1"}},
   };
@@ -147,7 +153,8 @@ TEST(ScanListSort, StableForEqualKeys) {
     SortScanList(buffer, lastSeen, row.mode);
     EXPECT_EQ(Names(buffer), row.order) << row.name;
     for (std::size_t i = 0; i < row.order.size(); ++i) {
-      EXPECT_EQ(std::to_string(lastSeen[i]), row.order[i].substr(row.order[i].find('/') + 1)) << row.name << " time " << i;
+      EXPECT_EQ(std::to_string(lastSeen[i]), row.order[i].substr(row.order[i].find('/') + 1))
+          << row.name << " time " << i;
     }
   }
 }

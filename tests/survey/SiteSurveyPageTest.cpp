@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "scan/ElementIds.h"
 #include "sim/IeBuilder.h"
 #include "survey/CPageSiteSurveyDlg.h"
-#include "scan/ElementIds.h"
 #include "survey/FakeSurveyHost.h"
 #include "survey/LastSurveySelection.h"
 #include "survey/ScanEntryFactory.h"
@@ -40,7 +40,8 @@ EntrySpec Net(const std::string& ssid, std::uint8_t tag, std::int32_t rssi = -60
   return spec;
 }
 
-KeySuites Suites(std::uint32_t oui, std::vector<std::uint8_t> pairwise, std::vector<std::uint8_t> akm, std::uint8_t group) {
+KeySuites Suites(std::uint32_t oui, std::vector<std::uint8_t> pairwise, std::vector<std::uint8_t> akm,
+                 std::uint8_t group) {
   KeySuites suites;
   if (oui == ie::kOuiWifi) {
     suites.vendorOui = ie::kOuiWifi;
@@ -234,9 +235,25 @@ TEST_F(SurveyPageTest, CellsCarryIconsSignalTextsAndBarColours) {
   };
   const Expect expected[] = {
       {icon::kAdHoc, icon::kNone, icon::kBandB, icon::kBandG, icon::kBandN, icon::kNone, "50%", {250, 230, 50}, 50},
-      {icon::kInfrastructure, icon::kBandA, icon::kNone, icon::kNone, icon::kNone, icon::kLock, "100%", {20, 120, 200}, 100},
+      {icon::kInfrastructure,
+       icon::kBandA,
+       icon::kNone,
+       icon::kNone,
+       icon::kNone,
+       icon::kLock,
+       "100%",
+       {20, 120, 200},
+       100},
       {icon::kNone, icon::kNone, icon::kBandB, icon::kNone, icon::kNone, icon::kWps, "13%", {240, 40, 40}, 13},
-      {icon::kInfrastructure, icon::kNone, icon::kNone, icon::kNone, icon::kNone, icon::kNone, "57%", {100, 240, 70}, 57},
+      {icon::kInfrastructure,
+       icon::kNone,
+       icon::kNone,
+       icon::kNone,
+       icon::kNone,
+       icon::kNone,
+       "57%",
+       {100, 240, 70},
+       57},
   };
   for (std::size_t i = 0; i < rows.size(); ++i) {
     SCOPED_TRACE(rows[i].ssid);

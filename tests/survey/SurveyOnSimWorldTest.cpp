@@ -7,20 +7,20 @@
 #include <vector>
 
 #include "adapter/ChannelFrequencyTable.h"
+#include "adapter/DriverChannelPort.h"
 #include "monitor/CLinkStatusDlg.h"
-#include "shell/ShellLinkStatusHost.h"
+#include "scan/ScanEntryRecord.h"
+#include "scan/ScanList.h"
+#include "shell/HideDlgSurveyHost.h"
 #include "shell/ShellFixture.h"
+#include "shell/ShellLinkStatusHost.h"
 #include "sim/CaptureNetworks.h"
 #include "sim/ScenarioLoader.h"
 #include "survey/CAPDetailInfoDlg.h"
 #include "survey/CPageSiteSurveyDlg.h"
-#include "shell/HideDlgSurveyHost.h"
 #include "survey/LastSurveySelection.h"
-#include "scan/ScanEntryRecord.h"
-#include "scan/ScanList.h"
 #include "survey/ScanListSort.h"
 #include "survey/SurveyShared.h"
-#include "adapter/DriverChannelPort.h"
 
 namespace nxui {
 namespace {
@@ -291,8 +291,8 @@ TEST_F(SurveyOnSimWorld, LinkStatusAddsTheCentralChannelForTheConnectedHtRowAndR
   Build(Neighbourhood());
   Start(true);
   DriverChannelPort port(dlg->Driver());
-  ShellLinkStatusHost linkHost(dlg->State(), [this] { return shared.ShowDbm(); },
-                               [this] { return shared.ConnectedRowIs11n(); });
+  ShellLinkStatusHost linkHost(
+      dlg->State(), [this] { return shared.ShowDbm(); }, [this] { return shared.ConnectedRowIs11n(); });
   CLinkStatusDlg link(*platform, dlg->Context(), port, dlg->Session(), strings, linkHost);
   link.OnInitDialog();
   link.OnShow();

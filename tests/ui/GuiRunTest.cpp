@@ -44,8 +44,8 @@ struct StartCase {
 };
 
 TEST(GuiRun, OpensAsTheCommandLineSaysAndEndsWithExit) {
-  const StartCase cases[] = {{"no arguments", "", true}, {"-s", "-s", false}, {"-S", "-S", false},
-                             {"-s x is not the switch", "-s x", true}};
+  const StartCase cases[] = {
+      {"no arguments", "", true}, {"-s", "-s", false}, {"-S", "-S", false}, {"-s x is not the switch", "-s x", true}};
   for (const StartCase& c : cases) {
     SCOPED_TRACE(c.name);
     GuiOptions options = ScopedOptions();

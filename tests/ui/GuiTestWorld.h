@@ -10,9 +10,9 @@
 #include <string>
 
 #include "platform/VirtualEventLoop.h"
+#include "shell/HeadlessViews.h"
 #include "sim/ScenarioLoader.h"
 #include "ui/GuiCore.h"
-#include "shell/HeadlessViews.h"
 #include "ui/MainWindowView.h"
 #include "ui/PageSet.h"
 #include "ui/QtMainWindowHost.h"
@@ -26,7 +26,7 @@ struct WorldSetup {
   int rssiChains = 2;
   bool connected = true;
   bool admin = true;
-  std::string failingOids;  // JSON array members, e.g. "\"OID_WLAN_RSSI1\""
+  std::string failingOids;    // JSON array members, e.g. "\"OID_WLAN_RSSI1\""
   std::string extraNetworks;  // JSON objects appended to the networks in range
   int homeRssi = -48;         // dBm of the network the profile connects to
   bool qtTray = false;        // the tray is a Qt tray icon (in a notification area that exists)
@@ -37,9 +37,8 @@ inline std::string WorldJson(const WorldSetup& setup) {
   std::string json = R"({"version": 1, "os": {"admin": )" + std::string(setup.admin ? "true" : "false") + "},";
   json += R"( "adapters": [{"present": )" + std::string(setup.present ? "true" : "false");
   if (!setup.is11n) json += R"(, "hardwareId": "USB\\VID_2F19&PID_1001&REV_0001", "bands": ["2.4GHz"])";
-  json += R"(, "driver": {"is11n": )" + std::string(setup.is11n ? "true" : "false") +
-          R"(, "rssiChains": )" + std::to_string(setup.rssiChains) + R"(, "failingOids": [)" + setup.failingOids +
-          "]}}],";
+  json += R"(, "driver": {"is11n": )" + std::string(setup.is11n ? "true" : "false") + R"(, "rssiChains": )" +
+          std::to_string(setup.rssiChains) + R"(, "failingOids": [)" + setup.failingOids + "]}}],";
   json += R"( "networks": [{"ssid": "HomeNet", "bssid": "00-1D-7E-4A-21-90", "channel": 6, "rssi": )" +
           std::to_string(setup.homeRssi) + R"(,
                "phy": "g", "security": {"auth": "wpa2-psk", "cipher": "aes", "passphrase": "sunflower-2008"}})";

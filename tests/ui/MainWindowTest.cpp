@@ -11,6 +11,7 @@
 
 #include <vector>
 
+#include "GuiTestWorld.h"
 #include "shell/ShellIds.h"
 #include "ui/LinkStatusView.h"
 #include "ui/RenderToPng.h"
@@ -18,7 +19,6 @@
 #include "widgets/CBarGraph.h"
 #include "widgets/CGradientProgressBar.h"
 #include "widgets/CTabDialog.h"
-#include "GuiTestWorld.h"
 
 namespace nxui {
 namespace {
@@ -39,12 +39,21 @@ struct StripCase {
 
 TEST(MainWindow, StripFollowsTheIniAndTheAdapter) {
   const StripCase cases[] = {
-      {"no ini: no 802.11n button", "", true, {kFiller, kProfile, kNetwork, kStatistics, kWps, kRadio, kAbout, kFiller},
+      {"no ini: no 802.11n button",
+       "",
+       true,
+       {kFiller, kProfile, kNetwork, kStatistics, kWps, kRadio, kAbout, kFiller},
        true},
-      {"11n Setting=1 on an 802.11n adapter", "[Page]\r\n11n Setting=1\r\n", true,
-       {kFiller, kProfile, kNetwork, kStatistics, kWps, k11n, kRadio, kAbout, kFiller}, true},
-      {"11n Setting=1 on a legacy adapter: shown, disabled", "[Page]\r\n11n Setting=1\r\n", false,
-       {kFiller, kProfile, kNetwork, kStatistics, kWps, k11n, kRadio, kAbout, kFiller}, false},
+      {"11n Setting=1 on an 802.11n adapter",
+       "[Page]\r\n11n Setting=1\r\n",
+       true,
+       {kFiller, kProfile, kNetwork, kStatistics, kWps, k11n, kRadio, kAbout, kFiller},
+       true},
+      {"11n Setting=1 on a legacy adapter: shown, disabled",
+       "[Page]\r\n11n Setting=1\r\n",
+       false,
+       {kFiller, kProfile, kNetwork, kStatistics, kWps, k11n, kRadio, kAbout, kFiller},
+       false},
   };
   for (const StripCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -140,7 +149,10 @@ TEST(MainWindow, LinkStatusPanelShowsTheLink) {
   const LinkCase cases[] = {
       {"connected 802.11n", WorldSetup{}, "HomeNet <--> 00-1D-7E-4A-21-90", true, {true, true, true, true, true}},
       {"legacy adapter: no HT group", legacy, "HomeNet <--> ", false, {true, true, true, true, true}},
-      {"one receive chain: absent chains keep their bars", oneChain, "HomeNet <--> ", true,
+      {"one receive chain: absent chains keep their bars",
+       oneChain,
+       "HomeNet <--> ",
+       true,
        {true, true, true, true, true}},
       {"signal 2 query fails: noise below bar 1", noSignal2, "HomeNet <--> ", true, {true, true, false, false, true}},
       {"signal 3 query fails: noise below bar 2", noSignal3, "HomeNet <--> ", true, {true, true, true, false, true}},

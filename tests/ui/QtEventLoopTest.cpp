@@ -92,7 +92,7 @@ TEST(QtEventLoop, ExtremePeriodsNeitherStallNorFireEarly) {
   const HWND h = loop.CreateWindow(r);
   loop.SetTimer(h, 1, 0xFFFFFFFFu);  // would be negative as a plain int
   loop.SetTimer(h, 2, 0x80000000u);
-  loop.SetTimer(h, 3, 0);            // treated as the shortest period
+  loop.SetTimer(h, 3, 0);  // treated as the shortest period
   ASSERT_TRUE(PumpUntil([&] { return r.Count(true, 3) >= 3; }, 3000));
   EXPECT_EQ(r.Count(true, 1), 0u);
   EXPECT_EQ(r.Count(true, 2), 0u);
@@ -124,7 +124,7 @@ TEST(QtEventLoop, HandlerMayKillOrRestartItsOwnTimer) {
   int fired = 0;
   r.onTimer = [&](UINT_PTR id) {
     ++fired;
-    if (id == 8) loop.KillTimer(h, 8);   // one-shot, as the rescan timer is used
+    if (id == 8) loop.KillTimer(h, 8);  // one-shot, as the rescan timer is used
     if (id == 9 && fired < 10) loop.SetTimer(h, 9, 15);
   };
   loop.SetTimer(h, 8, 10);

@@ -24,14 +24,40 @@ TEST(RenderAll, WritesEveryWindowPageAndPanel) {
   std::string error;
   ASSERT_EQ(RenderAllViews(folder, GuiOptions{}, &written, &error), 0) << error;
 
-  const char* const expected[] = {
-      "main-expanded",  "main-collapsed", "main-radio-off", "page-profile", "page-network", "page-statistics",
-      "page-statistics-receive", "page-wps", "page-sso", "page-80211n", "page-about", "panel-0-link-status",
-      "panel-4-ap-details", "page-network-by-signal", "page-network-by-channel-dbm",
-      "panel-4-ap-details-wpa2-ht40-general", "panel-4-ap-details-wpa2-ht40-wps", "panel-4-ap-details-wpa2-ht40-80211n",
-      "panel-4-ap-details-wep-general", "main-network-details", "panel-10-delete-block-ack", "scenario-connected", "scenario-disconnected",
-      "scenario-no-adapter-message", "scenario-no-adapter-tray", "scenario-non-11n", "scenario-one-chain", "scenario-signal2-query-fails",
-      "scenario-wlan-service-off", "scenario-connected-zh", "message-box", "hint-window", "tray-menu", "icons"};
+  const char* const expected[] = {"main-expanded",
+                                  "main-collapsed",
+                                  "main-radio-off",
+                                  "page-profile",
+                                  "page-network",
+                                  "page-statistics",
+                                  "page-statistics-receive",
+                                  "page-wps",
+                                  "page-sso",
+                                  "page-80211n",
+                                  "page-about",
+                                  "panel-0-link-status",
+                                  "panel-4-ap-details",
+                                  "page-network-by-signal",
+                                  "page-network-by-channel-dbm",
+                                  "panel-4-ap-details-wpa2-ht40-general",
+                                  "panel-4-ap-details-wpa2-ht40-wps",
+                                  "panel-4-ap-details-wpa2-ht40-80211n",
+                                  "panel-4-ap-details-wep-general",
+                                  "main-network-details",
+                                  "panel-10-delete-block-ack",
+                                  "scenario-connected",
+                                  "scenario-disconnected",
+                                  "scenario-no-adapter-message",
+                                  "scenario-no-adapter-tray",
+                                  "scenario-non-11n",
+                                  "scenario-one-chain",
+                                  "scenario-signal2-query-fails",
+                                  "scenario-wlan-service-off",
+                                  "scenario-connected-zh",
+                                  "message-box",
+                                  "hint-window",
+                                  "tray-menu",
+                                  "icons"};
   for (const char* name : expected) {
     const QString path = QString::fromStdString(folder) + QStringLiteral("/%1.png").arg(QLatin1String(name));
     SCOPED_TRACE(name);

@@ -1,13 +1,13 @@
 // The shell's ports as Qt widgets: message box, hint window, tray icon, tray menu, single instance.
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QLocalSocket>
-#include <QMouseEvent>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocalSocket>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 
@@ -128,8 +128,10 @@ struct TrayFixture {
                       ++events;
                       lastEvent = event;
                     }};
-  shell::TrayIcon tray{shell, [](std::uint32_t id) { return id == 2200 ? std::string("Adapter\nDisconnected")
-                                                                        : std::string("Adapter\nStatus : Good (%s)"); }};
+  shell::TrayIcon tray{shell, [](std::uint32_t id) {
+                         return id == 2200 ? std::string("Adapter\nDisconnected")
+                                           : std::string("Adapter\nStatus : Good (%s)");
+                       }};
 };
 
 TEST(TrayShell, NoNotificationAreaLeavesTheIconOutAndTheTrayRetries) {
@@ -169,7 +171,9 @@ TEST(TrayShell, ActivationsBecomeTheShellsMouseEvents) {
   const struct {
     QSystemTrayIcon::ActivationReason reason;
     LPARAM event;
-  } cases[] = {{QSystemTrayIcon::DoubleClick, 515}, {QSystemTrayIcon::Context, 516}, {QSystemTrayIcon::Trigger, 0},
+  } cases[] = {{QSystemTrayIcon::DoubleClick, 515},
+               {QSystemTrayIcon::Context, 516},
+               {QSystemTrayIcon::Trigger, 0},
                {QSystemTrayIcon::MiddleClick, 0}};
   for (const auto& c : cases) EXPECT_EQ(QtTrayShell::EventFor(c.reason), c.event) << c.reason;
 
@@ -183,8 +187,7 @@ TEST(TrayShell, ActivationsBecomeTheShellsMouseEvents) {
 }
 
 TEST(TrayMenu, TwoItemsCarryTheirCommands) {
-  const std::unique_ptr<QMenu> menu =
-      QtTrayMenu::BuildMenu({{32771, "Launch Config Utilities"}, {32772, "Exit"}});
+  const std::unique_ptr<QMenu> menu = QtTrayMenu::BuildMenu({{32771, "Launch Config Utilities"}, {32772, "Exit"}});
   const QList<QAction*> actions = menu->actions();
   ASSERT_EQ(actions.size(), 2);
   EXPECT_EQ(actions[0]->text(), QStringLiteral("Launch Config Utilities"));

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "GuiTestWorld.h"
 #include "shell/ShellIds.h"
 #include "survey/CAPDetailInfoDlg.h"
 #include "ui/ApDetailsView.h"
@@ -20,7 +21,6 @@
 #include "ui/SurveyView.h"
 #include "widgets/CGradientProgressBar.h"
 #include "widgets/CTabDialog.h"
-#include "GuiTestWorld.h"
 
 namespace nxui {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "GuiTestWorld.h"
 #include "shell/ShellIds.h"
 #include "widgets/TrayIcons.h"
-#include "GuiTestWorld.h"
 
 namespace nxui {
 namespace {
@@ -34,8 +34,9 @@ TEST(TrayInWorld, EveryStateIsReachedFromAScenario) {
       {"weak signal", with([](WorldSetup& s) { s.homeRssi = -86; }), kTrayIconWeak, "Status : Weak (HomeNet)"},
       {"not connected", with([](WorldSetup& s) { s.connected = false; }), kTrayIconDisconnected, "Disconnected"},
       {"no adapter", with([](WorldSetup& s) { s.present = false; }), kTrayIconMissing, "Not exist"},
-      {"WEP integrity errors", with([](WorldSetup& s) { s.events = R"({"at": 3.0, "do": "icv-error", "adapter": 0})"; }),
-       kTrayIconWepError, "Status : WEP Error"},
+      {"WEP integrity errors",
+       with([](WorldSetup& s) { s.events = R"({"at": 3.0, "do": "icv-error", "adapter": 0})"; }), kTrayIconWepError,
+       "Status : WEP Error"},
   };
   for (const TrayCase& c : cases) {
     SCOPED_TRACE(c.name);

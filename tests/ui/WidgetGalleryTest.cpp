@@ -3,8 +3,8 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QToolButton>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -50,10 +50,8 @@ struct BarSample {
 TEST_F(Gallery, StackedBarsShowTheirValuesInTheirColours) {
   const QColor red(255, 0, 0), yellow(250, 230, 50), green(0, 255, 0);
   const BarSample samples[] = {
-      {"Link Quality >> %d%%", 85, green},
-      {"Signal Strength 1 >> %d%%", 62, yellow},
-      {"Signal Strength 2 >> -84 dBm", 20, red},
-      {"Signal Strength3 >>", 0, CGradientProgressBar::DefaultEndColor()},
+      {"Link Quality >> %d%%", 85, green},       {"Signal Strength 1 >> %d%%", 62, yellow},
+      {"Signal Strength 2 >> -84 dBm", 20, red}, {"Signal Strength3 >>", 0, CGradientProgressBar::DefaultEndColor()},
       {"Noise Strength >> %d%%", 26, green},
   };
   QWidget panel;
@@ -96,9 +94,8 @@ TEST_F(Gallery, TxAndRxGraphsSideBySide) {
   auto* rx = new CBarGraph;
   const double txSamples[] = {0.2, 0.8, 1.6, 2.0, 2.4, 1.1, 0.6, 3.2, 2.9, 2.2, 1.0, 0.4};
   const double rxSamples[] = {4.0, 3.1, 5.5, 8.0, 7.2, 6.6, 2.0, 1.5, 0.9, 0.0, 0.0, 0.3};
-  for (auto [graph, color, data, max, text] :
-       {std::tuple{tx, QColor(0, 255, 0), txSamples, 3.2, "3.200 Mbps"},
-        std::tuple{rx, QColor(255, 255, 0), rxSamples, 8.0, "8.000 Mbps"}}) {
+  for (auto [graph, color, data, max, text] : {std::tuple{tx, QColor(0, 255, 0), txSamples, 3.2, "3.200 Mbps"},
+                                               std::tuple{rx, QColor(255, 255, 0), rxSamples, 8.0, "8.000 Mbps"}}) {
     graph->SetBarColor(color);
     graph->SetCaptionLineCount(2);
     graph->SetCaptionLine(0, QStringLiteral("Max"));
@@ -158,8 +155,8 @@ TEST_F(Gallery, PageButtonStripShowsEachPictureOnItsButton) {
   struct Item {
     const char* caption;
     int art;
-  } items[] = {{"Profile", kArtProfile},  {"Network", kArtNetwork}, {"Statistics", kArtStatistics},
-               {"WPS", kArtWps},          {"802.11n", kArtDot11n},  {"开启/关闭", kArtRadioOn},
+  } items[] = {{"Profile", kArtProfile}, {"Network", kArtNetwork}, {"Statistics", kArtStatistics},
+               {"WPS", kArtWps},         {"802.11n", kArtDot11n},  {"开启/关闭", kArtRadioOn},
                {"About", kArtAbout}};
   QWidget strip;
   auto* row = new QHBoxLayout(&strip);
@@ -193,8 +190,8 @@ TEST_F(Gallery, PageButtonStripShowsEachPictureOnItsButton) {
     for (int y = r.top(); y < r.top() + r.height() / 2; ++y) {
       for (int x = r.left() + 3; x <= r.right() - 3; ++x) {
         const QColor c = image.pixelColor(x, y);
-        const int distance = std::abs(c.red() - face.red()) + std::abs(c.green() - face.green()) +
-                             std::abs(c.blue() - face.blue());
+        const int distance =
+            std::abs(c.red() - face.red()) + std::abs(c.green() - face.green()) + std::abs(c.blue() - face.blue());
         vivid += distance > 150 ? 1 : 0;
       }
     }

@@ -30,8 +30,8 @@ bool Near(QColor a, QColor b, int tolerance = 12) {
 }
 
 std::string Describe(QColor c) {
-  return "(" + std::to_string(c.red()) + "," + std::to_string(c.green()) + "," +
-         std::to_string(c.blue()) + "," + std::to_string(c.alpha()) + ")";
+  return "(" + std::to_string(c.red()) + "," + std::to_string(c.green()) + "," + std::to_string(c.blue()) + "," +
+         std::to_string(c.alpha()) + ")";
 }
 
 QColor At(const QImage& image, int x, int y) { return image.pixelColor(x, y); }
@@ -70,9 +70,8 @@ TEST_P(GradientBarFill, FillCoversThePositionsShareOfTheInnerWidth) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Widgets, GradientBarFill,
-                         ::testing::Values(FillRow{"empty", 0}, FillRow{"one", 1},
-                                           FillRow{"half", 50}, FillRow{"almost", 99},
-                                           FillRow{"full", 100}),
+                         ::testing::Values(FillRow{"empty", 0}, FillRow{"one", 1}, FillRow{"half", 50},
+                                           FillRow{"almost", 99}, FillRow{"full", 100}),
                          [](const auto& row) { return std::string(row.param.name); });
 
 TEST(GradientBar, GradientRunsFromTheEndColourThroughLightBlueAndBack) {
@@ -83,8 +82,7 @@ TEST(GradientBar, GradientRunsFromTheEndColourThroughLightBlueAndBack) {
   bar.SetPos(100);
   const QImage image = RenderWidgetToImage(bar);
   EXPECT_TRUE(Near(At(image, 50, 1), QColor(0, 200, 0), 25)) << Describe(At(image, 50, 1));
-  EXPECT_TRUE(Near(At(image, 50, 12), CGradientProgressBar::MiddleColor(), 12))
-      << Describe(At(image, 50, 12));
+  EXPECT_TRUE(Near(At(image, 50, 12), CGradientProgressBar::MiddleColor(), 12)) << Describe(At(image, 50, 12));
   EXPECT_TRUE(Near(At(image, 50, 23), QColor(0, 200, 0), 25)) << Describe(At(image, 50, 23));
 }
 
@@ -209,9 +207,8 @@ TEST(BarGraph, NothingIsDrawnWithoutAScaleOrForNonPositiveSamples) {
     const char* name;
     double maximum;
     double sample;
-  } rows[] = {{"no maximum", 0.0, 3.0},   {"negative maximum", -1.0, 3.0},
-              {"zero sample", 5.0, 0.0},  {"negative sample", 5.0, -2.0},
-              {"nan sample", 5.0, nan},   {"nan maximum", nan, 1.0}};
+  } rows[] = {{"no maximum", 0.0, 3.0},       {"negative maximum", -1.0, 3.0}, {"zero sample", 5.0, 0.0},
+              {"negative sample", 5.0, -2.0}, {"nan sample", 5.0, nan},        {"nan maximum", nan, 1.0}};
   for (const Row& row : rows) {
     CBarGraph graph;
     graph.SetMaximum(row.maximum);
@@ -340,8 +337,7 @@ TEST(Icons, SurveyStripHasTenDistinctImagesAtEachSize) {
   for (int size : {16, 32}) {
     std::vector<std::pair<int, QImage>> icons;
     for (int i = 0; i < kSurveyIconCount; ++i) {
-      icons.emplace_back(i, SurveyIconPixmap(i, size).toImage().convertToFormat(
-                                QImage::Format_ARGB32));
+      icons.emplace_back(i, SurveyIconPixmap(i, size).toImage().convertToFormat(QImage::Format_ARGB32));
     }
     ExpectDistinctVisibleIcons(icons, size);
   }

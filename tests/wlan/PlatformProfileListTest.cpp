@@ -193,7 +193,7 @@ TEST_F(PlatformProfileListTest, ProfileConnectWritesMovesFirstAndConnectsByName)
   api.profiles = {{"Office", "<x/>", 2}};
   EXPECT_EQ(list.Connect(Record("Home"), {}, owner), ProfileConnectPath::kProfile);
   EXPECT_EQ(api.log, (std::vector<std::string>{"SetProfile Home flags 2", "ReasonCodeToString 0",
-                                                "SetProfilePosition Home 0", "Connect Home"}));
+                                               "SetProfilePosition Home 0", "Connect Home"}));
   EXPECT_EQ(api.Names(), (std::vector<std::string>{"Home", "Office"}));
   ASSERT_EQ(api.connects.size(), 1u);
   EXPECT_EQ(api.connects[0].connectionMode, kWlanConnectionModeProfile);
@@ -276,17 +276,17 @@ TEST_P(DiscoveryConnect, SurveyedAccessPointConnectsWithoutStoredProfile) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    PlatformProfileList, DiscoveryConnect,
-    testing::Values(DiscoveryCase{"secure_with_bssid", 1, auth_mode::kWpa2Psk, cipher_mode::kAes,
-                                  kWlanConnectionModeDiscoverySecure, true},
-                    DiscoveryCase{"unsecure_with_bssid", 1, auth_mode::kOpen, cipher_mode::kNone,
-                                  kWlanConnectionModeDiscoveryUnsecure, true},
-                    DiscoveryCase{"wep_is_secure", 1, auth_mode::kOpen, cipher_mode::kWep,
-                                  kWlanConnectionModeDiscoverySecure, true},
-                    DiscoveryCase{"other_nonzero_has_no_bssid_list", 2, auth_mode::kOpen, cipher_mode::kNone,
-                                  kWlanConnectionModeDiscoveryUnsecure, false}),
-    [](const auto& row) { return std::string(row.param.label); });
+INSTANTIATE_TEST_SUITE_P(PlatformProfileList, DiscoveryConnect,
+                         testing::Values(DiscoveryCase{"secure_with_bssid", 1, auth_mode::kWpa2Psk, cipher_mode::kAes,
+                                                       kWlanConnectionModeDiscoverySecure, true},
+                                         DiscoveryCase{"unsecure_with_bssid", 1, auth_mode::kOpen, cipher_mode::kNone,
+                                                       kWlanConnectionModeDiscoveryUnsecure, true},
+                                         DiscoveryCase{"wep_is_secure", 1, auth_mode::kOpen, cipher_mode::kWep,
+                                                       kWlanConnectionModeDiscoverySecure, true},
+                                         DiscoveryCase{"other_nonzero_has_no_bssid_list", 2, auth_mode::kOpen,
+                                                       cipher_mode::kNone, kWlanConnectionModeDiscoveryUnsecure,
+                                                       false}),
+                         [](const auto& row) { return std::string(row.param.label); });
 
 TEST_F(PlatformProfileListTest, DiscoveryConnectErrorIsPosted) {
   api.connectResult = kErrorInvalidState;
@@ -317,9 +317,9 @@ TEST_F(PlatformProfileListTest, OneXOpensThePlatformEditorAndConnectsWhenItClose
   EXPECT_EQ(list.Connect(record, {}, owner), ProfileConnectPath::kEditorAlreadyOpen);
   loop.DrainMessages();
 
-  EXPECT_EQ(api.log, (std::vector<std::string>{"DeleteProfile Corp", "SetProfile Corp flags 2", "ReasonCodeToString 0",
-                                               "UIEditProfile Corp v1 page 1 owner " + std::to_string(owner),
-                                               "Connect Corp"}));
+  EXPECT_EQ(api.log,
+            (std::vector<std::string>{"DeleteProfile Corp", "SetProfile Corp flags 2", "ReasonCodeToString 0",
+                                      "UIEditProfile Corp v1 page 1 owner " + std::to_string(owner), "Connect Corp"}));
   EXPECT_EQ(api.Names(), (std::vector<std::string>{"Home", "Corp"}));  // not moved first
   EXPECT_TRUE(busyWhileOpen);
   EXPECT_EQ(seenWhileOpen, (std::vector<std::pair<UINT, WPARAM>>{{wlan_msg::kEditorState, 0}}));
@@ -346,10 +346,7 @@ struct FindCase {
 class FindProfile : public PlatformProfileListTest, public testing::WithParamInterface<FindCase> {};
 
 TEST_P(FindProfile, ExactCaseSensitiveMatchOnTheConvertedName) {
-  api.profiles = {{"Home", "", 2},
-                  {"Caf\xC3\xA9", "", 2},
-                  {"a?b", "", 2},
-                  {std::string(60, 'L'), "", 2}};
+  api.profiles = {{"Home", "", 2}, {"Caf\xC3\xA9", "", 2}, {"a?b", "", 2}, {std::string(60, 'L'), "", 2}};
   EXPECT_EQ(list.FindProfile(GetParam().name), GetParam().expected);
   EXPECT_EQ(api.log, (std::vector<std::string>{"GetProfileList"}));
 }
@@ -359,7 +356,10 @@ INSTANTIATE_TEST_SUITE_P(PlatformProfileList, FindProfile,
                                          FindCase{"prefix", "Hom", 0}, FindCase{"longer", "Home ", 0},
                                          FindCase{"empty", "", 0}, FindCase{"utf8_name", "Caf\xC3\xA9", 1},
                                          FindCase{"latin1_bytes", "Caf\xE9", 1},
-                                         FindCase{"control_byte_as_written", std::string("a\x01" "b"), 1},
+                                         FindCase{"control_byte_as_written",
+                                                  std::string("a\x01"
+                                                              "b"),
+                                                  1},
                                          FindCase{"long_name_not_cut", std::string(60, 'L'), 1},
                                          FindCase{"long_name_prefix", std::string(39, 'L'), 0}),
                          [](const auto& row) { return std::string(row.param.label); });

@@ -250,8 +250,7 @@ TEST_F(ConnectTest, AccessPointPickedInTheSurveyUsesDiscoveryWithItsBssid) {
     EXPECT_TRUE(ProfileNames().empty()) << row.name << ": no profile is written";
     const auto desired = driver.Sets(OID_DOT11_DESIRED_BSSID_LIST);
     ASSERT_EQ(desired.size(), 1u) << row.name;
-    const std::vector<std::uint8_t> expected = {0x80, 1, 20, 0, 1, 0, 0, 0, 1, 0,    0,    0,
-                                                0x00, 0x0F, 0, 0, 0, 7, 0, 0};
+    const std::vector<std::uint8_t> expected = {0x80, 1, 20, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0x00, 0x0F, 0, 0, 0, 7, 0, 0};
     EXPECT_EQ(desired[0].bytes, expected) << row.name;
     EXPECT_EQ(owner.Sequence(), std::vector<UINT>{wlan_msg::kConnectionComplete}) << row.name;
   }

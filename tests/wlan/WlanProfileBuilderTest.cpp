@@ -116,17 +116,16 @@ TEST_P(NameEncoding, HexNameAndProfileNameSurviveParsing) {
 
 INSTANTIATE_TEST_SUITE_P(
     WlanProfileBuilder, NameEncoding,
-    testing::Values(
-        NameCase{"leading_zero_digit", std::string("\x0f", 1) + "A", "0f41", nullptr, "?A"},
-        NameCase{"control_character_drops_name", std::string("a\x01z"), "61017a", nullptr, "a?z"},
-        NameCase{"tab_drops_name", "a\tb", "610962", nullptr, "a?b"},
-        NameCase{"all_markup_characters", "<'\">&", "3c27223e26", "<'\">&", "<'\">&"},
-        NameCase{"cdata_terminator_split", "a]]>b", "615d5d3e62", "a]]>b", "a]]>b"},
-        NameCase{"two_cdata_terminators", "]]>]]>", "5d5d3e5d5d3e", "]]>]]>", "]]>]]>"},
-        NameCase{"utf8_kept", "Caf\xC3\xA9", "436166c3a9", "Caf\xC3\xA9", "Caf\xC3\xA9"},
-        NameCase{"latin1_converted", "Caf\xE9", "436166e9", "Caf\xC3\xA9", "Caf\xC3\xA9"},
-        NameCase{"truncated_utf8_is_latin1", "\xC3", "c3", "\xC3\x83", "\xC3\x83"},
-        NameCase{"utf8_noncharacter_drops_name", "\xEF\xBF\xBF", "efbfbf", nullptr, "?"}),
+    testing::Values(NameCase{"leading_zero_digit", std::string("\x0f", 1) + "A", "0f41", nullptr, "?A"},
+                    NameCase{"control_character_drops_name", std::string("a\x01z"), "61017a", nullptr, "a?z"},
+                    NameCase{"tab_drops_name", "a\tb", "610962", nullptr, "a?b"},
+                    NameCase{"all_markup_characters", "<'\">&", "3c27223e26", "<'\">&", "<'\">&"},
+                    NameCase{"cdata_terminator_split", "a]]>b", "615d5d3e62", "a]]>b", "a]]>b"},
+                    NameCase{"two_cdata_terminators", "]]>]]>", "5d5d3e5d5d3e", "]]>]]>", "]]>]]>"},
+                    NameCase{"utf8_kept", "Caf\xC3\xA9", "436166c3a9", "Caf\xC3\xA9", "Caf\xC3\xA9"},
+                    NameCase{"latin1_converted", "Caf\xE9", "436166e9", "Caf\xC3\xA9", "Caf\xC3\xA9"},
+                    NameCase{"truncated_utf8_is_latin1", "\xC3", "c3", "\xC3\x83", "\xC3\x83"},
+                    NameCase{"utf8_noncharacter_drops_name", "\xEF\xBF\xBF", "efbfbf", nullptr, "?"}),
     [](const auto& row) { return std::string(row.param.label); });
 
 struct SecurityCase {
@@ -169,23 +168,22 @@ TEST_P(SecurityMapping, AuthEncryptionSharedKeyAndSecurityFlag) {
 
 INSTANTIATE_TEST_SUITE_P(
     WlanProfileBuilder, SecurityMapping,
-    testing::Values(
-        SecurityCase{"open_none", 0, 1, 0, 0, "open", "none", nullptr, 0},
-        SecurityCase{"open_cipher2_unsecured", 0, 2, 0, 0, "open", "none", nullptr, 0},
-        SecurityCase{"open_cipher3_unsecured", 0, 3, 0, 0, "open", "none", nullptr, 0},
-        SecurityCase{"open_cipher5_secured", 0, 5, 0, 0, "open", "none", nullptr, 1},
-        SecurityCase{"open_wep", 0, 0, 0, 0, "open", "WEP", "networkKey", 1},
-        SecurityCase{"shared_wep", 1, 0, 0, 0, "shared", "WEP", "networkKey", 1},
-        SecurityCase{"autoswitch_is_open", 2, 4, 0, 10, "open", "none", nullptr, 1},
-        SecurityCase{"wpa_8021x_tkip", 3, 4, 1, 0, "WPA", "TKIP", nullptr, 1},
-        SecurityCase{"wpa_psk_63_passphrase", 4, 4, 0, 63, "WPAPSK", "TKIP", "passPhrase", 1},
-        SecurityCase{"wpa_psk_64_network_key", 4, 6, 0, 64, "WPAPSK", "AES", "networkKey", 1},
-        SecurityCase{"wpa_psk_wep_has_no_cipher", 4, 0, 0, 10, "WPAPSK", "none", nullptr, 1},
-        SecurityCase{"wpa_none_aes", 5, 6, 0, 20, "WPAPSK", "AES", "passPhrase", 1},
-        SecurityCase{"wpa2_8021x_aes", 6, 6, 1, 0, "WPA2", "AES", nullptr, 1},
-        SecurityCase{"wpa2_psk_tkip", 7, 4, 0, 8, "WPA2PSK", "TKIP", "passPhrase", 1},
-        SecurityCase{"unknown_auth", 9, 6, 0, 8, "open", "none", nullptr, 1},
-        SecurityCase{"open_8021x_secured", 0, 1, 1, 0, "open", "none", nullptr, 1}),
+    testing::Values(SecurityCase{"open_none", 0, 1, 0, 0, "open", "none", nullptr, 0},
+                    SecurityCase{"open_cipher2_unsecured", 0, 2, 0, 0, "open", "none", nullptr, 0},
+                    SecurityCase{"open_cipher3_unsecured", 0, 3, 0, 0, "open", "none", nullptr, 0},
+                    SecurityCase{"open_cipher5_secured", 0, 5, 0, 0, "open", "none", nullptr, 1},
+                    SecurityCase{"open_wep", 0, 0, 0, 0, "open", "WEP", "networkKey", 1},
+                    SecurityCase{"shared_wep", 1, 0, 0, 0, "shared", "WEP", "networkKey", 1},
+                    SecurityCase{"autoswitch_is_open", 2, 4, 0, 10, "open", "none", nullptr, 1},
+                    SecurityCase{"wpa_8021x_tkip", 3, 4, 1, 0, "WPA", "TKIP", nullptr, 1},
+                    SecurityCase{"wpa_psk_63_passphrase", 4, 4, 0, 63, "WPAPSK", "TKIP", "passPhrase", 1},
+                    SecurityCase{"wpa_psk_64_network_key", 4, 6, 0, 64, "WPAPSK", "AES", "networkKey", 1},
+                    SecurityCase{"wpa_psk_wep_has_no_cipher", 4, 0, 0, 10, "WPAPSK", "none", nullptr, 1},
+                    SecurityCase{"wpa_none_aes", 5, 6, 0, 20, "WPAPSK", "AES", "passPhrase", 1},
+                    SecurityCase{"wpa2_8021x_aes", 6, 6, 1, 0, "WPA2", "AES", nullptr, 1},
+                    SecurityCase{"wpa2_psk_tkip", 7, 4, 0, 8, "WPA2PSK", "TKIP", "passPhrase", 1},
+                    SecurityCase{"unknown_auth", 9, 6, 0, 8, "open", "none", nullptr, 1},
+                    SecurityCase{"open_8021x_secured", 0, 1, 1, 0, "open", "none", nullptr, 1}),
     [](const auto& row) { return std::string(row.param.label); });
 
 TEST(WlanProfileBuilder, WepUsesFirstPresentTransmitSlot) {
@@ -310,16 +308,22 @@ TEST(WlanProfileBuilder, PassPhraseWithControlCharacterIsRefused) {
   auto s = Settings("Net");
   s.authMode = auth_mode::kWpa2Psk;
   s.cipherMode = cipher_mode::kAes;
-  SetPsk(s, "abc\x02" "defgh");
+  SetPsk(s,
+         "abc\x02"
+         "defgh");
   const auto p = BuildWlanProfile(s);
   EXPECT_EQ(p.status, WlanProfileStatus::kKeyNotRepresentable);
   EXPECT_TRUE(p.document.empty());
 
-  SetPsk(s, "caf\xE9" "1234");  // Latin-1 is carried as text
+  SetPsk(s,
+         "caf\xE9"
+         "1234");  // Latin-1 is carried as text
   const auto latin = BuildWlanProfile(s);
   Parsed x;
   Parse(latin, x);
-  EXPECT_STREQ(x.security.child("sharedKey").child_value("keyMaterial"), "caf\xC3\xA9" "1234");
+  EXPECT_STREQ(x.security.child("sharedKey").child_value("keyMaterial"),
+               "caf\xC3\xA9"
+               "1234");
 }
 
 // --- network without a name ---
@@ -357,10 +361,10 @@ std::vector<std::uint8_t> ScanList(const std::vector<ScanEntrySpec>& entries) {
   return out;
 }
 
-const std::vector<std::uint8_t> kRsnIe = {48, 20, 1, 0, 0, 0x0F, 0xAC, 4, 1, 0, 0, 0x0F, 0xAC, 4,
-                                          1,  0,  0, 0x0F, 0xAC, 2, 0, 0};
-const std::vector<std::uint8_t> kWpaIe = {221, 22, 0, 0x50, 0xF2, 1, 1, 0, 0, 0x50, 0xF2, 2, 1, 0,
-                                          0,   0x50, 0xF2, 2, 1, 0, 0, 0x50, 0xF2, 2};
+const std::vector<std::uint8_t> kRsnIe = {48,   20,   1, 0, 0, 0x0F, 0xAC, 4,    1, 0, 0,
+                                          0x0F, 0xAC, 4, 1, 0, 0,    0x0F, 0xAC, 2, 0, 0};
+const std::vector<std::uint8_t> kWpaIe = {221, 22, 0, 0x50, 0xF2, 1, 1, 0, 0, 0x50, 0xF2, 2,
+                                          1,   0,  0, 0x50, 0xF2, 2, 1, 0, 0, 0x50, 0xF2, 2};
 const std::vector<std::uint8_t> kVendorIe = {221, 5, 0, 0x10, 0x18, 2, 0};
 
 struct NamelessCase {
@@ -407,14 +411,11 @@ INSTANTIATE_TEST_SUITE_P(
         NamelessCase{"wpa_excluded", {{"wpa", -30, 1, 0, kWpaIe}, {"open", -70}}, "open"},
         NamelessCase{"adhoc_excluded", {{"ibss", -30, 0}, {"open", -70}}, "open"},
         NamelessCase{"floor_excludes_minus_250", {{"deep", -250}}, ""},
-        NamelessCase{"entry_short_for_its_ies_skipped",
-                     {{"short", -30, 1, 0, kVendorIe, -3}, {"open", -70}},
-                     "open"},
+        NamelessCase{"entry_short_for_its_ies_skipped", {{"short", -30, 1, 0, kVendorIe, -3}, {"open", -70}}, "open"},
         NamelessCase{"length_below_fixed_part_stops_walk",
                      {{"open", -70}, {"broken", -30, 1, 0, {}, -16}, {"after", -20}},
                      "open"},
-        NamelessCase{"padding_after_entry_is_stepped_over", {{"padded", -70, 1, 0, {}, 8}, {"next", -20}},
-                     "next"}),
+        NamelessCase{"padding_after_entry_is_stepped_over", {{"padded", -70, 1, 0, {}, 8}, {"next", -20}}, "next"}),
     [](const auto& row) { return std::string(row.param.label); });
 
 TEST(WlanProfileBuilder, NamelessNetworkSurvivesCutScanBuffers) {

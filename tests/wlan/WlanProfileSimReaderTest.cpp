@@ -64,17 +64,19 @@ TEST_P(BuilderReadBack, ServiceSeesTheRecordsNetworkAndKey) {
 
 INSTANTIATE_TEST_SUITE_P(
     WlanProfileBuilder, BuilderReadBack,
-    testing::Values(
-        ReadBackCase{"wpa2_psk_with_markup_in_key", "Home Net", 1, 7, 6, 0, "a <b> & 'c'", -1, "WPA2PSK", "AES",
-                     "a <b> & 'c'", 0},
-        ReadBackCase{"wpa_psk_64_hex", "x", 1, 4, 4, 0, std::string(64, 'A'), -1, "WPAPSK", "TKIP",
-                     "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA", 0},
-        ReadBackCase{"shared_wep_slot_3", "wep", 1, 1, 0, 0, "", 3, "shared", "WEP", "123456789A", 3},
-        ReadBackCase{"adhoc_open", "peer", 0, 0, 1, 0, "", -1, "open", "none", "", 0},
-        ReadBackCase{"wpa2_enterprise", "corp", 1, 6, 6, 1, "", -1, "WPA2", "AES", "", 0},
-        ReadBackCase{"control_bytes_only_in_hex", std::string("a\x02" "b", 3), 1, 0, 1, 0, "", -1, "open", "none",
-                     "", 0},
-        ReadBackCase{"cdata_terminator_in_name", "x]]>y", 1, 0, 1, 0, "", -1, "open", "none", "", 0}),
+    testing::Values(ReadBackCase{"wpa2_psk_with_markup_in_key", "Home Net", 1, 7, 6, 0, "a <b> & 'c'", -1, "WPA2PSK",
+                                 "AES", "a <b> & 'c'", 0},
+                    ReadBackCase{"wpa_psk_64_hex", "x", 1, 4, 4, 0, std::string(64, 'A'), -1, "WPAPSK", "TKIP",
+                                 "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA", 0},
+                    ReadBackCase{"shared_wep_slot_3", "wep", 1, 1, 0, 0, "", 3, "shared", "WEP", "123456789A", 3},
+                    ReadBackCase{"adhoc_open", "peer", 0, 0, 1, 0, "", -1, "open", "none", "", 0},
+                    ReadBackCase{"wpa2_enterprise", "corp", 1, 6, 6, 1, "", -1, "WPA2", "AES", "", 0},
+                    ReadBackCase{"control_bytes_only_in_hex",
+                                 std::string("a\x02"
+                                             "b",
+                                             3),
+                                 1, 0, 1, 0, "", -1, "open", "none", "", 0},
+                    ReadBackCase{"cdata_terminator_in_name", "x]]>y", 1, 0, 1, 0, "", -1, "open", "none", "", 0}),
     [](const auto& row) { return std::string(row.param.label); });
 
 }  // namespace

@@ -42,31 +42,31 @@ constexpr DWORD kMsm = kWlanNotificationSourceMsm;
 
 INSTANTIATE_TEST_SUITE_P(
     Table, DispatchTest,
-    ::testing::Values(
-        DispatchRow{"scan complete", kAcm, 7, true, 0, wlan_msg::kScanComplete},
-        DispatchRow{"scan failed", kAcm, 8, true, 0, wlan_msg::kScanFailed},
-        DispatchRow{"connection complete", kAcm, 10, true, 0, wlan_msg::kConnectionComplete},
-        DispatchRow{"attempt failed", kAcm, 11, true, 0, wlan_msg::kConnectionFailed},
-        DispatchRow{"disconnected", kAcm, 21, true, 0, wlan_msg::kDisconnected},
-        DispatchRow{"interface arrival, ours", kAcm, 13, true, 0, wlan_msg::kInterfaceArrival},
-        DispatchRow{"interface arrival, any interface", kAcm, 13, false, 0, wlan_msg::kInterfaceArrival},
-        DispatchRow{"connection start is silent", kAcm, 9, true, 0, 0},
-        DispatchRow{"disconnecting is silent", kAcm, 20, true, 0, 0},
-        DispatchRow{"bss type change is silent", kAcm, 5, true, 0, 0},
-        DispatchRow{"network available is silent", kAcm, 19, true, 0, 0},
-        DispatchRow{"interface removal is silent", kAcm, 14, true, 0, 0},
-        DispatchRow{"scan complete of another interface", kAcm, 7, false, 0, 0},
-        DispatchRow{"connection complete of another interface", kAcm, 10, false, 0, 0},
-        DispatchRow{"roaming end", kMsm, 6, true, 0, wlan_msg::kRoamingEnd},
-        DispatchRow{"radio on", kMsm, 7, true, kDot11RadioOn, wlan_msg::kRadioOn},
-        DispatchRow{"radio off", kMsm, 7, true, kDot11RadioOff, wlan_msg::kRadioOff},
-        DispatchRow{"radio unknown is silent", kMsm, 7, true, kDot11RadioUnknown, 0},
-        DispatchRow{"radio off of another interface", kMsm, 7, false, kDot11RadioOff, 0},
-        DispatchRow{"msm connected is silent", kMsm, 4, true, 0, 0},
-        DispatchRow{"msm code 7 under acm source is scan complete", kAcm, 7, true, kDot11RadioOff,
-                    wlan_msg::kScanComplete},
-        DispatchRow{"acm code 6 under msm source is roaming end", kMsm, 6, true, 0, wlan_msg::kRoamingEnd},
-        DispatchRow{"other sources are ignored", kWlanNotificationSourceOneX, 10, true, 0, 0}),
+    ::testing::Values(DispatchRow{"scan complete", kAcm, 7, true, 0, wlan_msg::kScanComplete},
+                      DispatchRow{"scan failed", kAcm, 8, true, 0, wlan_msg::kScanFailed},
+                      DispatchRow{"connection complete", kAcm, 10, true, 0, wlan_msg::kConnectionComplete},
+                      DispatchRow{"attempt failed", kAcm, 11, true, 0, wlan_msg::kConnectionFailed},
+                      DispatchRow{"disconnected", kAcm, 21, true, 0, wlan_msg::kDisconnected},
+                      DispatchRow{"interface arrival, ours", kAcm, 13, true, 0, wlan_msg::kInterfaceArrival},
+                      DispatchRow{"interface arrival, any interface", kAcm, 13, false, 0, wlan_msg::kInterfaceArrival},
+                      DispatchRow{"connection start is silent", kAcm, 9, true, 0, 0},
+                      DispatchRow{"disconnecting is silent", kAcm, 20, true, 0, 0},
+                      DispatchRow{"bss type change is silent", kAcm, 5, true, 0, 0},
+                      DispatchRow{"network available is silent", kAcm, 19, true, 0, 0},
+                      DispatchRow{"interface removal is silent", kAcm, 14, true, 0, 0},
+                      DispatchRow{"scan complete of another interface", kAcm, 7, false, 0, 0},
+                      DispatchRow{"connection complete of another interface", kAcm, 10, false, 0, 0},
+                      DispatchRow{"roaming end", kMsm, 6, true, 0, wlan_msg::kRoamingEnd},
+                      DispatchRow{"radio on", kMsm, 7, true, kDot11RadioOn, wlan_msg::kRadioOn},
+                      DispatchRow{"radio off", kMsm, 7, true, kDot11RadioOff, wlan_msg::kRadioOff},
+                      DispatchRow{"radio unknown is silent", kMsm, 7, true, kDot11RadioUnknown, 0},
+                      DispatchRow{"radio off of another interface", kMsm, 7, false, kDot11RadioOff, 0},
+                      DispatchRow{"msm connected is silent", kMsm, 4, true, 0, 0},
+                      DispatchRow{"msm code 7 under acm source is scan complete", kAcm, 7, true, kDot11RadioOff,
+                                  wlan_msg::kScanComplete},
+                      DispatchRow{"acm code 6 under msm source is roaming end", kMsm, 6, true, 0,
+                                  wlan_msg::kRoamingEnd},
+                      DispatchRow{"other sources are ignored", kWlanNotificationSourceOneX, 10, true, 0, 0}),
     [](const auto& row) {
       std::string name = row.param.name;
       for (char& c : name) {
@@ -226,19 +226,19 @@ TEST_F(ScanListTest, SameBssidUnderTwoNetworksGivesOneEntry) {
 
 TEST_F(ScanListTest, StopsAppendingWhenTheNextEntryWouldNotFit) {
   auto a = MakeNetwork("A", "02-00-00-00-00-01");
-  a.ies = "000141";        // entry of 119 bytes
+  a.ies = "000141";  // entry of 119 bytes
   auto b = MakeNetwork("B", "02-00-00-00-00-02");
-  b.ies = "00034242 42";   // entry of 121 bytes
+  b.ies = "00034242 42";  // entry of 121 bytes
   auto c = MakeNetwork("C", "02-00-00-00-00-03");
-  c.ies = "00";            // entry of 117 bytes: would fit where B did not, but the list has ended
+  c.ies = "00";  // entry of 117 bytes: would fit where B did not, but the list has ended
   networks = {a, b, c};
   Build();
   struct Row {
     std::size_t size;
     std::uint32_t count;
   };
-  for (const Row& row : {Row{4 + 119 + 121 + 117, 3}, Row{4 + 119 + 121 + 116, 2}, Row{4 + 119 + 120, 1},
-                         Row{4 + 118, 0}, Row{4, 0}}) {
+  for (const Row& row :
+       {Row{4 + 119 + 121 + 117, 3}, Row{4 + 119 + 121 + 116, 2}, Row{4 + 119 + 120, 1}, Row{4 + 118, 0}, Row{4, 0}}) {
     owner.messages.clear();
     const auto buffer = ScanAndBuild(*this, *session, loop, owner, row.size);
     EXPECT_EQ(LoadLe32(buffer.data()), row.count) << "buffer of " << row.size;

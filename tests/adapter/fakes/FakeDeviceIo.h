@@ -20,8 +20,8 @@ class FakeDeviceIo : public IDeviceIo {
   struct Request {
     std::string path;
     DWORD code;
-    std::uint32_t oid;                  // as sent (set bit included)
-    std::vector<std::uint8_t> output;   // the output buffer as the driver received it
+    std::uint32_t oid;                 // as sent (set bit included)
+    std::vector<std::uint8_t> output;  // the output buffer as the driver received it
   };
   using Handler = std::function<bool(std::uint32_t oid, std::span<std::uint8_t> output, DWORD& bytesReturned)>;
 

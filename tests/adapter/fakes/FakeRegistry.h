@@ -116,7 +116,8 @@ class FakeRegistry : public IRegistry {
     auto it = handles_.find(key);
     if (it == handles_.end()) return kErrorInvalidHandle;
     auto& values = KeyAt(it->second);
-    auto found = std::find_if(values.begin(), values.end(), [&](const Value& v) { return Lower(v.name) == Lower(std::string(name)); });
+    auto found = std::find_if(values.begin(), values.end(),
+                              [&](const Value& v) { return Lower(v.name) == Lower(std::string(name)); });
     if (found == values.end()) return kErrorFileNotFound;
     values.erase(found);
     return kErrorSuccess;
@@ -128,10 +129,14 @@ class FakeRegistry : public IRegistry {
  private:
   std::string Join(HKEY parent, std::string_view subKey) const {
     std::string base;
-    if (parent == kHkeyLocalMachine) base = "HKLM";
-    else if (parent == kHkeyCurrentUser) base = "HKCU";
-    else if (auto it = handles_.find(parent); it != handles_.end()) base = it->second;
-    else return {};
+    if (parent == kHkeyLocalMachine)
+      base = "HKLM";
+    else if (parent == kHkeyCurrentUser)
+      base = "HKCU";
+    else if (auto it = handles_.find(parent); it != handles_.end())
+      base = it->second;
+    else
+      return {};
     return subKey.empty() ? base : base + "\\" + std::string(subKey);
   }
   std::vector<Value>& KeyAt(const std::string& path) {

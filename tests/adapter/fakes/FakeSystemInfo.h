@@ -13,7 +13,7 @@ class FakeSystemInfo : public ISystemInfo {
   std::optional<OsVersionInfo> extended;  // nullopt: that record fails
   std::optional<OsVersionInfo> basic;
   bool hasIsWow64 = true;
-  std::optional<bool> wow64 = false;      // nullopt: the call fails
+  std::optional<bool> wow64 = false;  // nullopt: the call fails
   int wow64Calls = 0;
   std::optional<std::vector<std::string>> groups = std::vector<std::string>{};  // nullopt: token unreadable
   std::string modulePath = "/opt/nxui/NxUI.exe";

@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libssl-dev nlohmann-json3-dev libpugixml-dev libcli11-dev
+  libssl-dev nlohmann-json3-dev libpugixml-dev libcli11-dev libpcap-dev
   fonts-wqy-microhei fonts-dejavu-core
   clang libclang-rt-14-dev clang-format
 )

@@ -1,9 +1,14 @@
 #include "sim/CaptureNetworks.h"
 
+#include <pcap/pcap.h>
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <memory>
 
 #include "adapter/ChannelFrequencyTable.h"
 #include "base/ByteReader.h"
@@ -15,14 +20,10 @@ namespace nxui::sim {
 
 namespace {
 
-constexpr std::uint32_t kLinkTypeIeee80211 = 105;
-constexpr std::uint32_t kLinkTypeRadiotap = 127;
 constexpr std::size_t kManagementHeader = 24;
 constexpr std::size_t kFixedFields = 12;  // timestamp, beacon interval, capability
 
 std::uint16_t Le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
-
-std::uint32_t Swap32(std::uint32_t v) { return (v >> 24) | ((v >> 8) & 0xFF00u) | ((v << 8) & 0xFF0000u) | (v << 24); }
 
 struct Radiotap {
   std::size_t length = 0;
@@ -141,91 +142,126 @@ void SetSecurity(const CapturedBeacon& beacon, ScenarioNetwork& network) {
 
 }  // namespace
 
-CaptureReadResult ReadCapture(std::span<const std::uint8_t> data) {
+namespace {
+
+struct PcapCloser {
+  void operator()(pcap_t* capture) const { pcap_close(capture); }
+};
+
+// One record of the capture: the 802.11 frame without radiotap header and FCS, when it is a beacon
+// or a probe response.
+void TakeRecord(const pcap_pkthdr& header, const std::uint8_t* bytes, int linkType, std::size_t headerFcs,
+                CaptureReadResult& result) {
+  const std::span<const std::uint8_t> record(bytes, header.caplen);
+  std::span<const std::uint8_t> frame = record;
+  std::size_t fcs = headerFcs;
+  Radiotap radiotap;
+  if (linkType == DLT_IEEE802_11_RADIO) {
+    if (!ReadRadiotap(record, radiotap)) return;
+    frame = record.subspan(radiotap.length);
+    if (radiotap.fcs) fcs = 4;
+  }
+  // Only a frame captured whole ends in its FCS.
+  if (fcs != 0 && header.caplen == header.len) {
+    if (frame.size() < fcs) return;
+    frame = frame.first(frame.size() - fcs);
+  }
+  if (frame.size() < kManagementHeader + kFixedFields) return;
+  const int type = (frame[0] >> 2) & 3;
+  const int subtype = frame[0] >> 4;
+  if (type != 0 || (subtype != 8 && subtype != 5)) return;
+  CapturedBeacon beacon;
+  beacon.frameNumber = result.records;
+  beacon.subtype = subtype;
+  std::copy_n(frame.begin() + 16, 6, beacon.bssid.begin());
+  beacon.beaconInterval = Le16(frame.data() + 32);
+  beacon.capability = Le16(frame.data() + 34);
+  const auto ies = frame.subspan(kManagementHeader + kFixedFields);
+  beacon.ies.assign(ies.begin(), ies.end());
+  beacon.frequencyMhz = radiotap.frequencyMhz;
+  beacon.signalDbm = radiotap.signalDbm;
+  result.beacons.push_back(std::move(beacon));
+}
+
+// Reads a capture (pcap or pcapng) from `file`, which it closes.
+CaptureReadResult ReadCaptureStream(std::FILE* file) {
   CaptureReadResult result;
-  ByteReader reader(data);
-  std::uint32_t magic = 0;
-  if (!reader.le32(magic)) {
-    result.error = "too short for a pcap header";
+  char errorText[PCAP_ERRBUF_SIZE] = {};
+  std::unique_ptr<pcap_t, PcapCloser> capture(pcap_fopen_offline(file, errorText));
+  if (!capture) {
+    std::fclose(file);  // a capture that failed to open leaves the stream to its caller
+    result.error = errorText;
     return result;
   }
-  bool swapped = false;
-  if (magic == 0xd4c3b2a1u || magic == 0x4d3cb2a1u) {
-    swapped = true;
-  } else if (magic != 0xa1b2c3d4u && magic != 0xa1b23c4du) {
-    result.error = "not a classic pcap file";
+  const int linkType = pcap_datalink(capture.get());
+  if (linkType != DLT_IEEE802_11 && linkType != DLT_IEEE802_11_RADIO) {
+    result.error = "link type " + std::to_string(linkType) + " (expected " + std::to_string(DLT_IEEE802_11) + " or " +
+                   std::to_string(DLT_IEEE802_11_RADIO) + ")";
     return result;
   }
-  auto get32 = [&](std::uint32_t& v) {
-    if (!reader.le32(v)) return false;
-    if (swapped) v = Swap32(v);
-    return true;
-  };
-  std::uint32_t snapLength = 0;
-  std::uint32_t linkField = 0;
-  if (!reader.skip(12) || !get32(snapLength) || !get32(linkField)) {
-    result.error = "too short for a pcap header";
-    return result;
-  }
-  const std::uint32_t linkType = linkField & 0xFFFF;
-  if (linkType != kLinkTypeIeee80211 && linkType != kLinkTypeRadiotap) {
-    result.error = "link type " + std::to_string(linkType) + " (expected 105 or 127)";
-    return result;
-  }
-  // The header may say that frames end in an FCS of (bits 29-31) 16-bit words.
-  const std::size_t headerFcs = (linkField & 0x10000000u) != 0 ? ((linkField >> 29) & 0x7u) * 2 : 0;
+  // A pcap file header may announce that every frame ends in an FCS of so many 16-bit words.
+  const int extension = pcap_datalink_ext(capture.get());
+  const std::size_t headerFcs =
+      extension > 0 && LT_FCS_LENGTH_PRESENT(extension) ? static_cast<std::size_t>(LT_FCS_LENGTH(extension)) * 2 : 0;
 
   for (;;) {
-    std::uint32_t seconds = 0;
-    std::uint32_t micros = 0;
-    std::uint32_t included = 0;
-    std::uint32_t original = 0;
-    if (!get32(seconds) || !get32(micros) || !get32(included) || !get32(original)) break;
-    std::span<const std::uint8_t> record;
-    if (!reader.take(included, record)) break;
+    pcap_pkthdr* header = nullptr;
+    const u_char* bytes = nullptr;
+    const int status = pcap_next_ex(capture.get(), &header, &bytes);
+    if (status == PCAP_ERROR_BREAK) break;
+    if (status != 1) {
+      // A capture cut short or a record of absurd length: what was read before is no capture either.
+      result.error = "record " + std::to_string(result.records + 1) + ": " + pcap_geterr(capture.get());
+      result.beacons.clear();
+      return result;
+    }
     ++result.records;
-    std::span<const std::uint8_t> frame = record;
-    std::size_t fcs = headerFcs;
-    Radiotap radiotap;
-    if (linkType == kLinkTypeRadiotap) {
-      if (!ReadRadiotap(record, radiotap)) continue;
-      frame = record.subspan(radiotap.length);
-      if (radiotap.fcs) fcs = 4;
-    }
-    // Only a frame captured whole ends in its FCS.
-    if (fcs != 0 && included == original) {
-      if (frame.size() < fcs) continue;
-      frame = frame.first(frame.size() - fcs);
-    }
-    if (frame.size() < kManagementHeader + kFixedFields) continue;
-    const int type = (frame[0] >> 2) & 3;
-    const int subtype = frame[0] >> 4;
-    if (type != 0 || (subtype != 8 && subtype != 5)) continue;
-    CapturedBeacon beacon;
-    beacon.frameNumber = result.records;
-    beacon.subtype = subtype;
-    std::copy_n(frame.begin() + 16, 6, beacon.bssid.begin());
-    beacon.beaconInterval = Le16(frame.data() + 32);
-    beacon.capability = Le16(frame.data() + 34);
-    const auto ies = frame.subspan(kManagementHeader + kFixedFields);
-    beacon.ies.assign(ies.begin(), ies.end());
-    beacon.frequencyMhz = radiotap.frequencyMhz;
-    beacon.signalDbm = radiotap.signalDbm;
-    result.beacons.push_back(std::move(beacon));
+    TakeRecord(*header, bytes, linkType, headerFcs, result);
   }
   result.ok = true;
   return result;
 }
 
-CaptureReadResult ReadCaptureFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
+}  // namespace
+
+CaptureReadResult ReadCapture(std::span<const std::uint8_t> data) {
+  if (data.empty()) {
     CaptureReadResult result;
+    result.error = "empty file, not a capture";
+    return result;
+  }
+  // The stream only reads; fmemopen's interface just lacks a const overload.
+  std::FILE* file = fmemopen(const_cast<std::uint8_t*>(data.data()), data.size(), "rb");
+  if (file == nullptr) {
+    CaptureReadResult result;
+    result.error = std::string("cannot read the capture: ") + std::strerror(errno);
+    return result;
+  }
+  return ReadCaptureStream(file);
+}
+
+CaptureReadResult ReadCaptureFile(const std::string& path) {
+  CaptureReadResult result;
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
     result.error = "cannot open the capture";
     return result;
   }
-  const std::vector<std::uint8_t> data((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  return ReadCapture(data);
+  if (S_ISDIR(info.st_mode)) {
+    result.error = "a folder, not a capture";
+    return result;
+  }
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) {
+    result.error = std::string("cannot open the capture: ") + std::strerror(errno);
+    return result;
+  }
+  if (info.st_size == 0) {
+    std::fclose(file);
+    result.error = "empty file, not a capture";
+    return result;
+  }
+  return ReadCaptureStream(file);
 }
 
 ScenarioNetwork NetworkFromBeacon(const CapturedBeacon& beacon) {

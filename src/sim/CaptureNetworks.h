@@ -1,6 +1,6 @@
-// Networks in range taken from a capture: classic pcap files of 802.11 frames (LINKTYPE 105) or
-// radiotap + 802.11 (LINKTYPE 127). Each beacon or probe response becomes a network that carries
-// the frame's elements verbatim; the first frame of a BSSID wins.
+// Networks in range taken from a capture: pcap or pcapng files (read through libpcap) of 802.11
+// frames (LINKTYPE 105) or radiotap + 802.11 (LINKTYPE 127). Each beacon or probe response becomes a
+// network that carries the frame's elements verbatim; the first frame of a BSSID wins.
 #pragma once
 
 #include <array>
@@ -32,8 +32,9 @@ struct CaptureReadResult {
   std::vector<CapturedBeacon> beacons;
 };
 
-// The capture's bytes; frames cut short or of another kind are skipped, a record running past the
-// end ends the read.
+// The capture's bytes; frames cut short by the capture's snapshot length or of another kind are
+// skipped. A file cut short, a record of absurd length or any other damage fails the whole read:
+// half a capture would silently become a different neighbourhood.
 CaptureReadResult ReadCapture(std::span<const std::uint8_t> data);
 CaptureReadResult ReadCaptureFile(const std::string& path);
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -44,6 +45,29 @@ Bytes Pcap(std::uint32_t linkField, const std::vector<Record>& records, bool big
   return out;
 }
 
+Bytes Padded(Bytes bytes) {
+  bytes.resize((bytes.size() + 3) / 4 * 4, 0);
+  return bytes;
+}
+
+// A pcapng block: type, total length, body, total length again.
+Bytes Block(std::uint32_t type, const Bytes& body) {
+  const auto total = static_cast<std::uint32_t>(12 + body.size());
+  return Concat({Le32(type), Le32(total), body, Le32(total)});
+}
+
+// One section, one interface of `linkType`, one enhanced packet block per record.
+Bytes Pcapng(std::uint16_t linkType, const std::vector<Record>& records) {
+  Bytes out = Block(0x0A0D0D0A, Concat({Le32(0x1A2B3C4D), Bytes{1, 0, 0, 0}, Bytes(8, 0xFF)}));
+  out = Concat({out, Block(1, Concat({Bytes{std::uint8_t(linkType), std::uint8_t(linkType >> 8), 0, 0}, Le32(0)}))});
+  for (const Record& r : records) {
+    const auto size = static_cast<std::uint32_t>(r.bytes.size());
+    out = Concat({out, Block(6, Concat({Le32(0), Le32(0), Le32(1), Le32(size), Le32(r.original ? r.original : size),
+                                        Padded(r.bytes)}))});
+  }
+  return out;
+}
+
 Bytes Frame(std::uint8_t subtype, std::uint8_t last, std::uint16_t capability, const Bytes& ies) {
   Bytes frame(36, 0);
   frame[0] = static_cast<std::uint8_t>(subtype << 4);
@@ -79,7 +103,16 @@ TEST(CaptureRead, FramesRadiotapFieldsAndTheFcs) {
   const Row rows[] = {
       {"802.11 frames", Pcap(105, {{beacon}}), 1, 1, ies, {}, {}},
       {"big-endian file", Pcap(105, {{beacon}}, true), 1, 1, ies, {}, {}},
-      {"header announces a 4-byte FCS", Pcap(0x50000000u | 105, {{Concat({beacon, kFcs})}}), 1, 1, ies, {}, {}},
+      {"header announces a 4-byte FCS", Pcap(0x24000000u | 105, {{Concat({beacon, kFcs})}}), 1, 1, ies, {}, {}},
+      {"FCS length without its present bit",
+       Pcap(0x20000000u | 105, {{Concat({beacon, kFcs})}}),
+       1,
+       1,
+       Concat({ies, kFcs}),
+       {},
+       {}},
+      {"pcapng of 802.11 frames", Pcapng(105, {{beacon}}), 1, 1, ies, {}, {}},
+      {"pcapng radiotap with FCS flag", Pcapng(127, {{Concat({radiotap, beacon, kFcs})}}), 1, 1, ies, 2437, -42},
       {"radiotap with FCS flag", Pcap(127, {{Concat({radiotap, beacon, kFcs})}}), 1, 1, ies, 2437, -42},
       {"radiotap FCS kept on a frame cut short", Pcap(127, {{Concat({radiotap, beacon, kFcs}), 500}}), 1, 1,
        Concat({ies, kFcs}), 2437, -42},
@@ -109,47 +142,72 @@ TEST(CaptureRead, FramesRadiotapFieldsAndTheFcs) {
   }
 }
 
-TEST(CaptureRead, EveryCutOfARealCaptureReadsTheFramesBeforeTheCut) {
+TEST(CaptureRead, ACaptureCutAnywhereButBetweenRecordsIsRefused) {
   std::ifstream in(std::string(NXUI_CAPTURES_DIR) + "/wps_rich_7ap_radiotap.pcap", std::ios::binary);
   const Bytes file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   ASSERT_GT(file.size(), 1000u);
-  const std::size_t all = sim::ReadCapture(file).beacons.size();
-  ASSERT_EQ(all, 7u);
+  const auto whole = sim::ReadCapture(file);
+  ASSERT_TRUE(whole.ok) << whole.error;
+  ASSERT_EQ(whole.beacons.size(), 7u);
+  // Where each record ends: the cuts that leave a complete (shorter) capture.
+  std::vector<std::size_t> boundaries = {24};
+  for (std::size_t at = 24; at + 16 <= file.size();) {
+    at += 16 + (file[at + 8] | (file[at + 9] << 8) | (file[at + 10] << 16) | (std::size_t{file[at + 11]} << 24));
+    boundaries.push_back(at);
+  }
+  ASSERT_EQ(boundaries.back(), file.size());
   std::size_t previous = 0;
   for (std::size_t cut = 0; cut <= file.size(); cut += (cut < 400 ? 1 : 61)) {
     const auto read = sim::ReadCapture(std::span<const std::uint8_t>(file).first(cut));
-    EXPECT_EQ(read.ok, cut >= 24) << cut;
+    const bool boundary = std::find(boundaries.begin(), boundaries.end(), cut) != boundaries.end();
+    EXPECT_EQ(read.ok, boundary) << cut << ": " << read.error;
+    EXPECT_EQ(read.ok, read.error.empty()) << cut;
+    if (!read.ok) {
+      EXPECT_TRUE(read.beacons.empty()) << cut;
+      if (cut >= 24) {
+        EXPECT_NE(read.error.find("truncated"), std::string::npos) << cut << ": " << read.error;
+      }
+      continue;
+    }
     EXPECT_GE(read.beacons.size(), previous) << cut;
-    EXPECT_LE(read.beacons.size(), all) << cut;
     previous = read.beacons.size();
   }
-  EXPECT_EQ(sim::ReadCapture(file).beacons.size(), all);
+  for (std::size_t cut : boundaries) {
+    EXPECT_TRUE(sim::ReadCapture(std::span<const std::uint8_t>(file).first(cut)).ok) << cut;
+  }
 }
 
 TEST(CaptureRead, FilesWeDoNotRead) {
   const Bytes beacon = Frame(8, 1, 0x0011, Ssid("x"));
   Bytes cut = Pcap(105, {{beacon}, {beacon}});
   cut.resize(cut.size() - 10);
+  Bytes cutHeader = Pcap(105, {{beacon}});
+  cutHeader.resize(24 + 16 + beacon.size() + 6);
+  // A record header claiming 4 GB of captured bytes.
+  Bytes huge = Concat({Pcap(105, {{beacon}}), Le32(1), Le32(2), Le32(0xFFFFFFFFu), Le32(0xFFFFFFFFu), beacon});
   struct Row {
     const char* name;
     Bytes file;
-    bool ok;
-    std::size_t beacons;
+    const char* reason;
   };
   const Row rows[] = {
-      {"empty", {}, false, 0},
-      {"pcapng", Concat({Le32(0x0A0D0D0A), Bytes(20, 0)}), false, 0},
-      {"ethernet", Pcap(1, {{beacon}}), false, 0},
-      {"header cut", Bytes{0xd4, 0xc3, 0xb2, 0xa1, 2, 0}, false, 0},
-      {"last record past the end", cut, true, 1},
+      {"empty", {}, "empty file"},
+      {"damaged pcapng section", Concat({Le32(0x0A0D0D0A), Bytes(20, 0)}), ""},
+      {"ethernet", Pcap(1, {{beacon}}), "link type 1 (expected 105 or 127)"},
+      {"ethernet pcapng", Pcapng(1, {{beacon}}), "link type 1 (expected 105 or 127)"},
+      {"file header cut", Bytes{0xd4, 0xc3, 0xb2, 0xa1, 2, 0}, "truncated"},
+      {"last record past the end", cut, "record 2: truncated"},
+      {"record header cut", cutHeader, "record 2: truncated"},
+      {"record claiming 4 GB", huge, "record 2: invalid packet capture length 4294967295"},
+      {"text", Bytes{'h', 'e', 'l', 'l', 'o', '\n'}, ""},
   };
   for (const Row& row : rows) {
     const sim::CaptureReadResult read = sim::ReadCapture(row.file);
-    EXPECT_EQ(read.ok, row.ok) << row.name;
-    EXPECT_EQ(read.ok, read.error.empty()) << row.name;
-    EXPECT_EQ(read.beacons.size(), row.beacons) << row.name;
+    EXPECT_FALSE(read.ok) << row.name;
+    EXPECT_FALSE(read.error.empty()) << row.name;
+    EXPECT_NE(read.error.find(row.reason), std::string::npos) << row.name << ": " << read.error;
+    EXPECT_TRUE(read.beacons.empty()) << row.name;
   }
-  EXPECT_NE(sim::ReadCapture(Pcap(1, {})).error.find("link type 1"), std::string::npos);
 }
 
 KeySuites RsnPsk() {
@@ -251,6 +309,21 @@ TEST(CaptureNetworks, OneNetworkPerBssidAndFilesRelativeToTheScenario) {
   scenario.captures = {"missing.pcap"};
   EXPECT_FALSE(sim::LoadCaptureNetworks(scenario, inRange, error));
   EXPECT_EQ(error, (dir / "missing.pcap").string() + ":0: cannot open the capture");
+
+  std::filesystem::create_directory(dir / "folder.pcap");
+  scenario.captures = {"folder.pcap"};
+  EXPECT_FALSE(sim::LoadCaptureNetworks(scenario, inRange, error));
+  EXPECT_EQ(error, (dir / "folder.pcap").string() + ":0: a folder, not a capture");
+
+  Bytes truncated = file;
+  truncated.resize(truncated.size() - 1);
+  {
+    std::ofstream out(dir / "cut.pcap", std::ios::binary);
+    out.write(reinterpret_cast<const char*>(truncated.data()), static_cast<std::streamsize>(truncated.size()));
+  }
+  scenario.captures = {"cut.pcap"};
+  EXPECT_FALSE(sim::LoadCaptureNetworks(scenario, inRange, error));
+  EXPECT_EQ(error.rfind((dir / "cut.pcap").string() + ":0: record 3: truncated", 0), 0u) << error;
   std::filesystem::remove_all(dir);
 }
 

@@ -604,6 +604,8 @@ bool SimRegistry::Save(std::string& error) const {
     lastSaveError_ = error;
     return false;
   }
+  // Saved now: an earlier failure no longer stands.
+  lastSaveError_.clear();
   return true;
 }
 

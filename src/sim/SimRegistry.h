@@ -54,6 +54,7 @@ class SimRegistry final : public IRegistry {
   bool AttachFile(const std::string& file, std::string& error);
   // Writes the tree now (temporary file + rename). No-op without a file.
   bool Save(std::string& error) const;
+  // "PATH: reason" of the last save when it failed; empty once a save succeeded.
   const std::string& lastSaveError() const { return lastSaveError_; }
 
   struct Value {

@@ -860,8 +860,19 @@ void SimWlanService::LoadProfiles(Interface& itf) {
   itf.profilesLoaded = true;
 }
 
-void SimWlanService::SaveProfiles(const Interface& itf) const {
-  if (stateDirectory_.empty()) return;
+std::string SimWlanService::LastProfileSaveError() const {
+  const std::lock_guard lock(mutex_);
+  return lastSaveError_;
+}
+
+DWORD SimWlanService::CommitProfiles(Interface& itf, std::vector<StoredProfile> previous) {
+  if (SaveProfiles(itf)) return kErrorSuccess;
+  itf.profiles = std::move(previous);
+  return kErrorGenFailure;
+}
+
+bool SimWlanService::SaveProfiles(const Interface& itf) const {
+  if (stateDirectory_.empty()) return true;
   nlohmann::json document;
   document["profiles"] = nlohmann::json::array();
   for (const auto& profile : itf.profiles) {
@@ -871,7 +882,9 @@ void SimWlanService::SaveProfiles(const Interface& itf) const {
   if (!EnsurePrivateFolder(stateDirectory_, error) ||
       !WriteFileAtomically(ProfileFile(itf.guid), document.dump(2) + "\n", FileSecrecy::Secret, error)) {
     lastSaveError_ = error;
+    return false;
   }
+  return true;
 }
 
 DWORD SimWlanService::SetProfile(WlanHandle handle, const Guid& interfaceGuid, DWORD flags, std::string_view xml,
@@ -891,6 +904,7 @@ DWORD SimWlanService::SetProfile(WlanHandle handle, const Guid& interfaceGuid, D
     return kErrorBadProfile;
   }
   reasonCode = kWlanReasonSuccess;
+  std::vector<StoredProfile> previous = itf->profiles;
   auto existing = std::find_if(itf->profiles.begin(), itf->profiles.end(),
                                [&](const StoredProfile& p) { return p.name == parsed->name; });
   if (existing != itf->profiles.end()) {
@@ -900,8 +914,7 @@ DWORD SimWlanService::SetProfile(WlanHandle handle, const Guid& interfaceGuid, D
   } else {
     itf->profiles.push_back({parsed->name, std::string(xml), flags});
   }
-  SaveProfiles(*itf);
-  return kErrorSuccess;
+  return CommitProfiles(*itf, std::move(previous));
 }
 
 DWORD SimWlanService::DeleteProfile(WlanHandle handle, const Guid& interfaceGuid, std::string_view name) {
@@ -913,9 +926,9 @@ DWORD SimWlanService::DeleteProfile(WlanHandle handle, const Guid& interfaceGuid
   const auto existing =
       std::find_if(itf->profiles.begin(), itf->profiles.end(), [&](const StoredProfile& p) { return p.name == name; });
   if (existing == itf->profiles.end()) return kErrorNotFound;
+  std::vector<StoredProfile> previous = itf->profiles;
   itf->profiles.erase(existing);
-  SaveProfiles(*itf);
-  return kErrorSuccess;
+  return CommitProfiles(*itf, std::move(previous));
 }
 
 DWORD SimWlanService::GetProfileList(WlanHandle handle, const Guid& interfaceGuid,
@@ -941,11 +954,11 @@ DWORD SimWlanService::SetProfilePosition(WlanHandle handle, const Guid& interfac
       std::find_if(itf->profiles.begin(), itf->profiles.end(), [&](const StoredProfile& p) { return p.name == name; });
   if (existing == itf->profiles.end()) return kErrorNotFound;
   if (position >= itf->profiles.size()) return kErrorInvalidParameter;
+  std::vector<StoredProfile> previous = itf->profiles;
   StoredProfile moved = *existing;
   itf->profiles.erase(existing);
   itf->profiles.insert(itf->profiles.begin() + position, std::move(moved));
-  SaveProfiles(*itf);
-  return kErrorSuccess;
+  return CommitProfiles(*itf, std::move(previous));
 }
 
 DWORD SimWlanService::GetProfile(WlanHandle handle, const Guid& interfaceGuid, std::string_view name, std::string& xml,

@@ -68,6 +68,8 @@ class SimWlanService final : public IWlanApi {
     std::uint64_t atMs = 0;
   };
   const std::vector<EditorCall>& EditorCalls() const { return editorCalls_; }
+  // "PATH: reason" of the last profile-list save that failed; empty when none did.
+  std::string LastProfileSaveError() const;
   // Runs inside UIEditProfile while the "dialog" is open (tests act during the modal period).
   void SetEditorHook(std::function<void()> hook) { editorHook_ = std::move(hook); }
   const std::vector<WlanConnectionParameters>& ConnectCalls() const { return connectCalls_; }
@@ -151,8 +153,11 @@ class SimWlanService final : public IWlanApi {
   void FinishAttempt(const Guid& guid, std::uint64_t attempt, const Attempt& what);
   void DropConnection(Interface& itf, DWORD reason, bool notifyDisconnecting);
   void LoadProfiles(Interface& itf);
-  void SaveProfiles(const Interface& itf) const;
-  // "PATH: reason" of the last profile-list save that failed.
+  // False (and the reason kept) when the list could not be written.
+  bool SaveProfiles(const Interface& itf) const;
+  // Writes the changed list; when that fails the list goes back to `previous`, so the service
+  // never holds what its file does not (the change is refused with kErrorGenFailure).
+  DWORD CommitProfiles(Interface& itf, std::vector<StoredProfile> previous);
   mutable std::string lastSaveError_;
   std::filesystem::path ProfileFile(const Guid& guid) const;
 

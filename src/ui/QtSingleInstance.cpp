@@ -5,10 +5,21 @@
 
 #include <unistd.h>
 
+#include <cstdio>
+
+#include "base/PrivateRuntimeFolder.h"
+
 namespace nxui {
 namespace {
 
 constexpr int kConnectTimeoutMs = 1000;
+
+// A connected socket whose other end runs as this user.
+bool PeerIsThisUser(const QLocalSocket& socket) {
+  uid_t peer = 0;
+  return socket.socketDescriptor() >= 0 && LocalPeerUser(static_cast<int>(socket.socketDescriptor()), peer) &&
+         peer == ::geteuid();
+}
 
 }  // namespace
 
@@ -17,27 +28,36 @@ QtSingleInstance::QtSingleInstance(std::function<void()> onOpenRequest, QString 
 
 QtSingleInstance::~QtSingleInstance() { Release(); }
 
-QString QtSingleInstance::ServerName(std::string_view name, const QString& scope) {
-  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())) + QStringLiteral("-") +
-         QString::number(getuid()) + scope;
-}
-
 bool QtSingleInstance::FirstInstanceAnswers() const {
+  if (InspectSocketEntry(serverName_.toStdString(), ::geteuid()) != SocketEntry::OwnSocket) return false;
   QLocalSocket probe;
   probe.connectToServer(serverName_);
   const bool connected = probe.waitForConnected(kConnectTimeoutMs);
+  const bool ours = connected && PeerIsThisUser(probe);
   if (connected) probe.disconnectFromServer();
-  return connected;
+  return ours;
 }
 
 bool QtSingleInstance::CreateAndCheckExisting(std::string_view name) {
-  serverName_ = ServerName(name, scope_);
+  guardProblem_.clear();
+  serverName_.clear();
+  std::string error;
+  const auto folder = PrivateRuntimeFolder(RuntimeFolderPlacesFromEnvironment(), ::geteuid(), error);
+  if (!folder) {
+    // Without a folder of the user's own, a guard anyone could occupy is worse than none.
+    guardProblem_ = QString::fromStdString(error);
+    std::fprintf(stderr, "No private runtime folder (%s): running without the single-instance guard.\n", error.c_str());
+    return false;
+  }
+  serverName_ = QString::fromStdString((*folder / std::string(name)).string()) + scope_;
   if (FirstInstanceAnswers()) return true;
-  // Nobody answers: a socket file left by a crashed instance is stale.
-  QLocalServer::removeServer(serverName_);
+  // Nobody of ours answers: a socket left by a crashed instance, or anything else found at the name
+  // in the user's own folder, is in the way.
+  ::unlink(serverName_.toLocal8Bit().constData());
   server_ = std::make_unique<QLocalServer>();
   server_->setSocketOptions(QLocalServer::UserAccessOption);
   if (!server_->listen(serverName_)) {
+    guardProblem_ = server_->errorString();
     server_.reset();
     // Another instance may have won the race; otherwise run without the guard rather than not at all.
     return FirstInstanceAnswers();
@@ -45,6 +65,11 @@ bool QtSingleInstance::CreateAndCheckExisting(std::string_view name) {
   connect(server_.get(), &QLocalServer::newConnection, this, [this] {
     while (QLocalSocket* client = server_->nextPendingConnection()) {
       connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
+      // The folder is private; still, only the user's own processes may open the window.
+      if (!PeerIsThisUser(*client)) {
+        client->abort();
+        continue;
+      }
       auto handle = [this, client] {
         if (!client->canReadLine()) return;
         const QByteArray line = client->readLine();
@@ -58,9 +83,12 @@ bool QtSingleInstance::CreateAndCheckExisting(std::string_view name) {
 }
 
 void QtSingleInstance::SignalFirstInstance() {
+  if (serverName_.isEmpty() || InspectSocketEntry(serverName_.toStdString(), ::geteuid()) != SocketEntry::OwnSocket) {
+    return;
+  }
   QLocalSocket socket;
   socket.connectToServer(serverName_);
-  if (!socket.waitForConnected(kConnectTimeoutMs)) return;
+  if (!socket.waitForConnected(kConnectTimeoutMs) || !PeerIsThisUser(socket)) return;
   socket.write(kOpenRequest);
   socket.waitForBytesWritten(kConnectTimeoutMs);
   socket.disconnectFromServer();

@@ -1,6 +1,9 @@
-// One instance per user: a local server named after the instance name and the user id. A second
-// launch finds the server, sends it the request to open the main window and ends; the first
-// instance hears it and runs the callback.
+// One instance per user: a local server whose socket lives in the user's private runtime folder
+// (base/PrivateRuntimeFolder.h), named after the instance name. A second launch finds the server,
+// sends it the request to open the main window and ends; the first instance hears it and runs the
+// callback. Only a socket of the user's own, answered by a process of the user's own, counts as the
+// first instance: anything else found at the name is removed and the guard set up afresh, so
+// another local user can neither swallow the start request nor turn the guard off.
 #pragma once
 
 #include <QObject>
@@ -28,10 +31,11 @@ class QtSingleInstance final : public QObject, public shell::ISingleInstance {
   void SignalFirstInstance() override;
   void Release() override;
 
-  // "<name>-<uid>": each user has an instance of their own.
-  static QString ServerName(std::string_view name, const QString& scope = {});
   bool Listening() const;
+  // The socket: "<private runtime folder>/<name><scope>"; empty (no guard) without a private folder.
   const QString& Name() const { return serverName_; }
+  // Why the last CreateAndCheckExisting runs without a guard; empty when it has one.
+  const QString& GuardProblem() const { return guardProblem_; }
 
   // The request the second instance sends.
   static constexpr const char* kOpenRequest = "open\n";
@@ -42,6 +46,7 @@ class QtSingleInstance final : public QObject, public shell::ISingleInstance {
   std::function<void()> onOpenRequest_;
   QString scope_;
   QString serverName_;
+  QString guardProblem_;
   std::unique_ptr<QLocalServer> server_;
 };
 

@@ -12,9 +12,18 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
+#include <cstring>
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
+
+#include "adapter/fakes/TempDir.h"
 
 #include "platform/VirtualEventLoop.h"
 #include "shell/CInfoWnd.h"
@@ -202,6 +211,17 @@ QString UniqueScope() {
   return QStringLiteral("-test-%1-%2").arg(QCoreApplication::applicationPid()).arg(QDateTime::currentMSecsSinceEpoch());
 }
 
+// A local socket bound at `path`; listening when asked (then it accepts and never answers).
+int BindLocalSocket(const std::string& path, bool listen) {
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strncpy(address.sun_path, path.c_str(), sizeof(address.sun_path) - 1);
+  EXPECT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0) << path;
+  if (listen) ::listen(fd, 8);
+  return fd;
+}
+
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 3000) {
   QElapsedTimer clock;
   clock.start();
@@ -209,13 +229,48 @@ bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 3000) {
   return condition();
 }
 
-TEST(SingleInstance, SecondInstanceHandsOverToTheFirst) {
+// Each test gets a private runtime folder of its own through the real entry point, the environment.
+class SingleInstance : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_ = qgetenv("XDG_RUNTIME_DIR");
+    hadValue_ = qEnvironmentVariableIsSet("XDG_RUNTIME_DIR");
+    ::chmod(runtime_.path().c_str(), 0700);
+    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime_.path().string()));
+  }
+  void TearDown() override {
+    if (hadValue_) {
+      qputenv("XDG_RUNTIME_DIR", saved_);
+    } else {
+      qunsetenv("XDG_RUNTIME_DIR");
+    }
+  }
+  std::string Runtime() const { return runtime_.path().string(); }
+
+  test::TempDir runtime_;
+  QByteArray saved_;
+  bool hadValue_ = false;
+};
+
+// A first instance, then a second that must hand over to it.
+void ExpectSecondHandsOverToFirst(const QString& scope) {
+  int openRequests = 0;
+  QtSingleInstance first([&openRequests] { ++openRequests; }, scope);
+  EXPECT_FALSE(first.CreateAndCheckExisting("TERN")) << "something planted was taken for the first instance";
+  EXPECT_TRUE(first.Listening()) << "the guard was turned off: " << first.GuardProblem().toStdString();
+  QtSingleInstance second([] { ADD_FAILURE() << "the second instance was asked to open"; }, scope);
+  EXPECT_TRUE(second.CreateAndCheckExisting("TERN"));
+  second.SignalFirstInstance();
+  EXPECT_TRUE(WaitFor([&openRequests] { return openRequests == 1; })) << "the start request was lost";
+}
+
+TEST_F(SingleInstance, SecondInstanceHandsOverToTheFirst) {
   const QString scope = UniqueScope();
   int openRequests = 0;
   QtSingleInstance first([&openRequests] { ++openRequests; }, scope);
   EXPECT_FALSE(first.CreateAndCheckExisting("TERN"));
   EXPECT_TRUE(first.Listening());
-  EXPECT_TRUE(first.Name().startsWith(QStringLiteral("TERN-")));
+  EXPECT_EQ(first.Name().toStdString(), Runtime() + "/TERN" + scope.toStdString());
 
   QtSingleInstance second([] { ADD_FAILURE() << "the second instance was asked to open"; }, scope);
   EXPECT_TRUE(second.CreateAndCheckExisting("TERN"));
@@ -230,7 +285,7 @@ TEST(SingleInstance, SecondInstanceHandsOverToTheFirst) {
   EXPECT_TRUE(third.Listening());
 }
 
-TEST(SingleInstance, OtherScopesAndStrayConnectionsDoNotOpen) {
+TEST_F(SingleInstance, OtherScopesAndStrayConnectionsDoNotOpen) {
   const QString scope = UniqueScope();
   int openRequests = 0;
   QtSingleInstance first([&openRequests] { ++openRequests; }, scope);
@@ -246,6 +301,59 @@ TEST(SingleInstance, OtherScopesAndStrayConnectionsDoNotOpen) {
   stray.waitForBytesWritten(1000);
   WaitFor([] { return false; }, 300);
   EXPECT_EQ(openRequests, 0);
+}
+
+TEST_F(SingleInstance, WhatIsFoundAtTheNameIsNotTakenForTheFirstInstance) {
+  struct Row {
+    const char* name;
+    bool needsRoot;
+    std::function<int(const std::string& path)> plant;  // returns a descriptor to close, or -1
+  };
+  const Row rows[] = {
+      {"a file", false,
+       [](const std::string& path) {
+         test::TempDir::Write(path, "planted");
+         return -1;
+       }},
+      {"a socket nobody answers", false,
+       [](const std::string& path) {
+         const int fd = BindLocalSocket(path, false);
+         ::close(fd);
+         return -1;
+       }},
+      {"another user's socket that accepts everything", true,
+       [](const std::string& path) {
+         const int fd = BindLocalSocket(path, true);
+         EXPECT_EQ(::lchown(path.c_str(), 4242, 4242), 0);
+         return fd;
+       }},
+      {"a link to the user's own socket elsewhere", false,
+       [this](const std::string& path) {
+         const int fd = BindLocalSocket(Runtime() + "/elsewhere", true);
+         std::filesystem::create_symlink(Runtime() + "/elsewhere", path);
+         return fd;
+       }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    if (row.needsRoot && ::geteuid() != 0) continue;
+    const QString scope = UniqueScope() + QString::number(&row - rows);
+    const int planted = row.plant(Runtime() + "/TERN" + scope.toStdString());
+    ExpectSecondHandsOverToFirst(scope);
+    if (planted >= 0) ::close(planted);
+    std::filesystem::remove(Runtime() + "/elsewhere");
+  }
+}
+
+TEST_F(SingleInstance, ARuntimeFolderOthersCanWriteIsPassedOver) {
+  ::chmod(Runtime().c_str(), 0777);
+  const QString scope = UniqueScope();
+  QtSingleInstance first([] {}, scope);
+  EXPECT_FALSE(first.CreateAndCheckExisting("TERN"));
+  EXPECT_TRUE(first.Listening());
+  EXPECT_FALSE(first.Name().startsWith(QString::fromStdString(Runtime()))) << first.Name().toStdString();
+  EXPECT_FALSE(first.Name().isEmpty());
+  ExpectSecondHandsOverToFirst(UniqueScope() + QStringLiteral("-b"));
 }
 
 }  // namespace

@@ -76,9 +76,46 @@ SimRegistry::Key& MakePath(SimRegistry::Key& root, const std::vector<std::string
   return *k;
 }
 
-// UTF-8 <-> UTF-16LE for the hex(1)/hex(7) forms, which the file format keeps in UTF-16. A byte
-// that is not part of valid UTF-8 is read as Latin-1 and so comes back as its UTF-8 encoding;
-// texts written through the ports are UTF-8, so this only touches foreign data.
+// UTF-8 <-> UTF-16LE for the hex(1)/hex(7) forms, which the file format keeps in UTF-16. Texts
+// written through the ports are UTF-8, but a value may hold any bytes: a byte that is not part of
+// well-formed UTF-8 travels as the lone low surrogate U+DC80..U+DCFF and comes back as itself, so
+// a save never changes a value.
+constexpr std::uint32_t kEscapedByte = 0xDC00;
+
+// The code point of the well-formed UTF-8 sequence at `at` and its length; 0 when there is none
+// (overlong forms, surrogates and values past U+10FFFF are not well-formed).
+std::size_t Utf8Sequence(const std::vector<std::uint8_t>& in, std::size_t at, std::uint32_t& cp) {
+  const std::uint8_t lead = in[at];
+  if (lead < 0x80) {
+    cp = lead;
+    return 1;
+  }
+  std::size_t length = 0;
+  std::uint32_t minimum = 0;
+  if (lead >= 0xC2 && lead < 0xE0) {
+    length = 2;
+    minimum = 0x80;
+    cp = lead & 0x1Fu;
+  } else if (lead >= 0xE0 && lead < 0xF0) {
+    length = 3;
+    minimum = 0x800;
+    cp = lead & 0x0Fu;
+  } else if (lead >= 0xF0 && lead < 0xF5) {
+    length = 4;
+    minimum = 0x10000;
+    cp = lead & 0x07u;
+  } else {
+    return 0;
+  }
+  if (in.size() - at < length) return 0;
+  for (std::size_t k = 1; k < length; ++k) {
+    if ((in[at + k] & 0xC0) != 0x80) return 0;
+    cp = (cp << 6) | (in[at + k] & 0x3Fu);
+  }
+  if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000)) return 0;
+  return length;
+}
+
 std::vector<std::uint8_t> ToUtf16(const std::vector<std::uint8_t>& in) {
   std::vector<std::uint8_t> out;
   auto unit = [&out](std::uint32_t u) {
@@ -86,19 +123,11 @@ std::vector<std::uint8_t> ToUtf16(const std::vector<std::uint8_t>& in) {
     out.push_back(static_cast<std::uint8_t>(u >> 8));
   };
   for (std::size_t i = 0; i < in.size();) {
-    const std::uint8_t b = in[i];
-    std::uint32_t cp = b;
-    std::size_t len = 1;
-    if (b >= 0xC0 && b < 0xE0 && i + 1 < in.size() && (in[i + 1] & 0xC0) == 0x80) {
-      cp = ((b & 0x1Fu) << 6) | (in[i + 1] & 0x3Fu);
-      len = 2;
-    } else if (b >= 0xE0 && b < 0xF0 && i + 2 < in.size() && (in[i + 1] & 0xC0) == 0x80 && (in[i + 2] & 0xC0) == 0x80) {
-      cp = ((b & 0x0Fu) << 12) | ((in[i + 1] & 0x3Fu) << 6) | (in[i + 2] & 0x3Fu);
-      len = 3;
-    } else if (b >= 0xF0 && b < 0xF8 && i + 3 < in.size() && (in[i + 1] & 0xC0) == 0x80 && (in[i + 2] & 0xC0) == 0x80 &&
-               (in[i + 3] & 0xC0) == 0x80) {
-      cp = ((b & 0x07u) << 18) | ((in[i + 1] & 0x3Fu) << 12) | ((in[i + 2] & 0x3Fu) << 6) | (in[i + 3] & 0x3Fu);
-      len = 4;
+    std::uint32_t cp = 0;
+    std::size_t length = Utf8Sequence(in, i, cp);
+    if (length == 0) {
+      cp = kEscapedByte + in[i];
+      length = 1;
     }
     if (cp >= 0x10000) {
       cp -= 0x10000;
@@ -107,7 +136,7 @@ std::vector<std::uint8_t> ToUtf16(const std::vector<std::uint8_t>& in) {
     } else {
       unit(cp);
     }
-    i += len;
+    i += length;
   }
   return out;
 }
@@ -124,7 +153,9 @@ bool FromUtf16(const std::vector<std::uint8_t>& in, std::vector<std::uint8_t>& o
         i += 2;
       }
     }
-    if (cp < 0x80) {
+    if (cp >= kEscapedByte + 0x80 && cp <= kEscapedByte + 0xFF) {
+      out.push_back(static_cast<std::uint8_t>(cp - kEscapedByte));
+    } else if (cp < 0x80) {
       out.push_back(static_cast<std::uint8_t>(cp));
     } else if (cp < 0x800) {
       out.push_back(static_cast<std::uint8_t>(0xC0 | (cp >> 6)));
@@ -463,6 +494,12 @@ std::string SimRegistry::ToRegText() const {
   std::ostringstream out;
   out << kHeader << "\n";
   for (const Key* root : {&hklm_, &hkcu_}) {
+    // Values set on a root itself are kept under its own name, so a save does not drop them.
+    if (!root->values.empty()) {
+      Key values;
+      values.values = root->values;
+      WriteKey(out, root->name, values);
+    }
     for (const auto& sub : root->subkeys) WriteKey(out, root->name + "\\" + sub->name, *sub);
   }
   return out.str();

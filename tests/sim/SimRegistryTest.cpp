@@ -125,6 +125,61 @@ TEST_F(SimRegistryTest, RegTextRoundTripKeepsEveryType) {
   EXPECT_TRUE(copy.KeyExists(kHkeyCurrentUser, "Empty\\Leaf"));
 }
 
+// Texts that must go through the UTF-16 form (they hold a NUL or a line break) keep every byte,
+// whether or not the bytes are well-formed UTF-8.
+TEST_F(SimRegistryTest, TextValuesOfAnyBytesSurviveTheSave) {
+  struct Row {
+    const char* name;
+    std::string bytes;
+  };
+  const Row rows[] = {
+      {"NUL and a stray FF", std::string("a\0\xFF", 3)},
+      {"overlong NUL", std::string("\xC0\x80\0", 3)},
+      {"UTF-8 of a lone surrogate", std::string("\xED\xA0\x80\0", 4)},
+      {"sequence cut by a NUL", std::string("\xE4\xB8\0", 3)},
+      {"past U+10FFFF", std::string("\xF4\x90\x80\x80\n", 5)},
+      {"Chinese and a NUL", std::string("\xE4\xB8\xAD\0", 4)},
+      {"outside the BMP", std::string("\xF0\x9F\x98\x80\r\n", 6)},
+      {"UTF-8 of U+DC80, an escape's own unit", std::string("\xED\xB2\x80\0", 4)},
+  };
+  for (const Row& row : rows) {
+    for (DWORD type : {kRegSz, kRegMultiSz}) {
+      const std::vector<std::uint8_t> bytes(row.bytes.begin(), row.bytes.end());
+      SimRegistry original(faults, true);
+      original.WriteDirect(kHkeyCurrentUser, "Texts", "v", type, bytes);
+      SimRegistry reread(faults, true);
+      std::string error;
+      ASSERT_TRUE(reread.ParseRegText(original.ToRegText(), "state.reg", error)) << error;
+      DWORD readType = 0;
+      std::vector<std::uint8_t> data;
+      ASSERT_TRUE(reread.ReadDirect(kHkeyCurrentUser, "Texts", "v", readType, data)) << row.name;
+      EXPECT_EQ(readType, type) << row.name;
+      EXPECT_EQ(data, bytes) << row.name << " as type " << type;
+    }
+  }
+}
+
+TEST_F(SimRegistryTest, ValuesOnARootKeySurviveTheSave) {
+  std::string error;
+  ASSERT_TRUE(
+      reg.ParseRegText("Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER]\n\"FromFile\"=\"1\"\n"
+                       "[HKEY_CURRENT_USER\\Sub]\n",
+                       "state.reg", error))
+      << error;
+  const std::uint8_t value[] = {'2'};
+  ASSERT_EQ(reg.SetValue(kHkeyCurrentUser, "ThroughTheCalls", kRegSz, value), kErrorSuccess);
+  SimRegistry reread(faults, true);
+  ASSERT_TRUE(reread.ParseRegText(reg.ToRegText(), "saved.reg", error)) << error;
+  EXPECT_EQ(reread.ToRegText(), reg.ToRegText());
+  DWORD type = 0;
+  std::vector<std::uint8_t> data;
+  EXPECT_EQ(reread.QueryValue(kHkeyCurrentUser, "FromFile", type, data), kErrorSuccess);
+  EXPECT_EQ(data, Bytes("1"));
+  EXPECT_EQ(reread.QueryValue(kHkeyCurrentUser, "ThroughTheCalls", type, data), kErrorSuccess);
+  EXPECT_EQ(data, Bytes("2"));
+  EXPECT_TRUE(reread.KeyExists(kHkeyCurrentUser, "Sub"));
+}
+
 TEST_F(SimRegistryTest, ReadsContinuationLinesAndComments) {
   const std::string text =
       "\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n\r\n; a comment\r\n"

@@ -100,8 +100,10 @@ bool Load(const std::filesystem::path& path, Document& doc) {
   while (!rest.empty()) {
     std::size_t nl = rest.find('\n');
     std::string_view raw = rest.substr(0, nl);
+    // Every CR before the line feed belongs to the line end: a rewrite ends the line in the file's
+    // style, and a CR kept in the value would turn into part of that line end and vanish then.
     bool crlf = !raw.empty() && raw.back() == '\r';
-    if (crlf) raw.remove_suffix(1);
+    while (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
     if (nl != std::string_view::npos && !lineEndSeen) {
       doc.lineEnd = crlf ? "\r\n" : "\n";
       lineEndSeen = true;

@@ -49,6 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadCase{"comment_not_a_key", "[s]\n;k=1\n", "s", ";k", "<default>"},
                       ReadCase{"key_of_next_section_not_found", "[s]\n[t]\nk=1\n", "s", "k", "<default>"},
                       ReadCase{"crlf_line_ends", "[s]\r\nk=v\r\n", "s", "k", "v"},
+                      ReadCase{"every_cr_before_the_line_feed_ends_the_line", "[s]\nk=v\r\r\n", "s", "k", "v"},
                       ReadCase{"byte_order_mark_skipped", "\xEF\xBB\xBF[s]\nk=v\n", "s", "k", "v"},
                       ReadCase{"last_line_without_line_end", "[s]\nk=v", "s", "k", "v"},
                       ReadCase{"utf8_value_kept", "[s]\nk=无线\n", "s", "k", "无线"}),
@@ -101,6 +102,30 @@ TEST(IniFile, WriteKeepsRestOfFileAndFirstSpelling) {
   ASSERT_EQ(ini.WriteString("config", "dir", "d"), IniResult::Ok);
   EXPECT_EQ(TempDir::Read(dir / "f.ini"),
             "; kept comment\r\n[Config]\r\nType=2\r\nstray line\r\ndir=d\r\n\r\n[Next]\r\nx=1\r\n");
+}
+
+// Whatever mix of line ends the file had, a write elsewhere changes no other key's value.
+TEST(IniFile, RewriteInTheFilesLineEndStyleKeepsEveryOtherValue) {
+  struct Row {
+    const char* name;
+    std::string content;
+  };
+  const Row rows[] = {
+      {"lf file, a line ending in two CRs", "[s]\nk=1\r\r\nj=2\n"},
+      {"crlf file, a line ending in lf", "[s]\r\nk=1\nj=2\r\n"},
+      {"lf file, the last line ending in a CR", "[s]\nj=2\nk=1\r"},
+      {"crlf file, lone CRs inside a value", "[s]\r\nk=1\r2\r\nj=2\r\n"},
+  };
+  for (const Row& row : rows) {
+    TempDir dir;
+    TempDir::Write(dir / "f.ini", row.content);
+    IniFile ini(dir / "f.ini");
+    const std::string k = ini.ReadString("s", "k", "<default>");
+    const std::string j = ini.ReadString("s", "j", "<default>");
+    ASSERT_EQ(ini.WriteString("t", "new", "v"), IniResult::Ok) << row.name;
+    EXPECT_EQ(ini.ReadString("s", "k", "<default>"), k) << row.name;
+    EXPECT_EQ(ini.ReadString("s", "j", "<default>"), j) << row.name;
+  }
 }
 
 TEST(IniFile, ValuesRoundTripExactly) {

@@ -84,7 +84,10 @@ std::vector<std::uint8_t> SimNetworkSsid(const ScenarioNetwork& network) {
 
 std::optional<SimWlanProfile> ParseSimWlanProfile(std::string_view xml) {
   pugi::xml_document document;
-  if (!document.load_buffer(xml.data(), xml.size(), pugi::parse_default)) return std::nullopt;
+  // A text made only of blanks (a pass phrase of spaces) is kept, not dropped as layout.
+  if (!document.load_buffer(xml.data(), xml.size(), pugi::parse_default | pugi::parse_ws_pcdata_single)) {
+    return std::nullopt;
+  }
   const pugi::xml_node root = Child(document, "WLANProfile");
   if (!root) return std::nullopt;
   SimWlanProfile profile;

@@ -8,6 +8,7 @@
 
 #include "adapter/ChannelFrequencyTable.h"
 #include "adapter/DriverChannelPort.h"
+#include "common/Captures.h"
 #include "monitor/CLinkStatusDlg.h"
 #include "scan/ScanEntryRecord.h"
 #include "scan/ScanList.h"
@@ -254,7 +255,8 @@ TEST_F(SurveyOnSimWorld, DetailsOfAGeneratedAndOfARawNetwork) {
 }
 
 TEST_F(SurveyOnSimWorld, ACaptureNamedByTheScenarioBringsItsBeaconsIntoRange) {
-  const std::string file = std::string(NXUI_CAPTURES_DIR) + "/wps_rich_7ap_radiotap.pcap";
+  NXUI_SKIP_WITHOUT_CAPTURES();
+  const std::string file = test::CaptureFile("wps_rich_7ap_radiotap.pcap");
   const auto read = sim::ReadCaptureFile(file);
   ASSERT_TRUE(read.ok) << read.error;
   std::set<std::string> captured;
@@ -281,7 +283,7 @@ TEST_F(SurveyOnSimWorld, ACaptureNamedByTheScenarioBringsItsBeaconsIntoRange) {
 
 TEST_F(SurveyOnSimWorld, AMissingCaptureStopsTheWorldWithTheFileNamed) {
   sim::Scenario scenario = Neighbourhood();
-  scenario.captures = {std::string(NXUI_CAPTURES_DIR) + "/no-such.pcap"};
+  scenario.captures = {test::CaptureFile("no-such.pcap")};
   std::string error;
   EXPECT_EQ(sim::SimWorld::Create(scenario, loop, sim::SimOptions{"", true}, error), nullptr);
   EXPECT_NE(error.find("no-such.pcap:0: cannot open the capture"), std::string::npos) << error;

@@ -158,6 +158,22 @@ TEST_F(CliTest, AdapterListFileBesideTheSimulatedProgramIsRead) {
   EXPECT_EQ(Run({"--scenario", foreignFile, "adapter"}).code, 3);
 }
 
+// "-S" is the tray switch as "-s" is; with a command it changes nothing.
+TEST_F(CliTest, TraySwitchInEitherCase) {
+  for (const char* flag : {"-s", "-S"}) {
+    const CliResult r = Run({flag, "--json", "adapter"});
+    EXPECT_EQ(r.code, 0) << flag << ": " << r.err;
+  }
+  // Without a command both start the graphical interface, which says why it cannot run here.
+  environment = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM";
+  const CliResult lower = Run({"-s"});
+  const CliResult upper = Run({"-S"});
+  EXPECT_EQ(lower.code, 1) << lower.err;
+  EXPECT_EQ(upper.code, lower.code) << upper.err;
+  EXPECT_EQ(upper.err, lower.err);
+  EXPECT_TRUE(upper.out.empty()) << upper.out;
+}
+
 // Two supported adapters behind an unsupported one: the selection offers the supported ones in
 // order and --card picks among them; an index past the list keeps the first.
 struct CardCase {

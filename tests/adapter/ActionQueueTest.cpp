@@ -1,5 +1,6 @@
 #include "adapter/ActionQueue.h"
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -50,13 +51,21 @@ std::unique_ptr<ConnectionSettings> Record(char id, std::int32_t passwordMode = 
   return r;
 }
 
+// "S" for a scan, the record's id for a connect; a connect without a record fails the test that
+// asked (and reads as "?") instead of ending the whole test program.
 std::string Describe(const ActionQueue& queue) {
   std::string text;
   for (std::size_t i = 0; i < queue.Size(); ++i) {
     const auto& entry = queue.At(i);
     if (!text.empty()) text += ",";
-    text +=
-        entry.type == _ACTION_DATA::kScan ? std::string("S") : std::string(1, static_cast<char>(entry.data->ssid[0]));
+    if (entry.type == _ACTION_DATA::kScan) {
+      text += "S";
+    } else if (entry.data == nullptr) {
+      ADD_FAILURE() << "connect entry " << i << " has no record";
+      text += "?";
+    } else {
+      text += static_cast<char>(entry.data->ssid[0]);
+    }
   }
   return text;
 }
@@ -139,6 +148,17 @@ TEST_F(ActionQueueTest, ScanAtTheHeadBlocksUntilTheNextRequest) {
   EXPECT_EQ(host.calls.front(), "connect A");
   EXPECT_EQ(host.calls.back(), "scan");
   EXPECT_EQ(Describe(queue), "");
+}
+
+TEST_F(ActionQueueTest, ConnectWithoutARecordIsSkippedAndTheHelperReportsIt) {
+  EXPECT_TRUE(queue.QueueAction(_ACTION_DATA::kConnect, nullptr));
+  std::string described;
+  EXPECT_NONFATAL_FAILURE(described = Describe(queue), "has no record");
+  EXPECT_EQ(described, "?");
+  EXPECT_EQ(queue.CurrentConnection(), nullptr);
+  queue.RunQueue();
+  EXPECT_EQ(queue.Size(), 0u);
+  EXPECT_TRUE(driver.requests.empty()) << "an entry without a record sends nothing";
 }
 
 // --- the driver-side connect sequence -------------------------------------------------------

@@ -353,6 +353,9 @@ INSTANTIATE_TEST_SUITE_P(
     Levels, NoiseTest,
     ::testing::Values(NoiseCase{"strongSignalMeansQuietFloor", true, -60, -75, 30, 28, 0, 26, colour::kGreen, -92},
                       NoiseCase{"weakSignalMinusSmallerSnr", true, -85, -80, 30, 10, 0, 33, colour::kGreen, -90},
+                      // Exactly -70 is "strong": the floor, not -70 - 10.
+                      NoiseCase{"bestAtMinus70MeansQuietFloor", true, -75, -70, 10, 12, 0, 26, colour::kGreen, -92},
+                      NoiseCase{"bestAtMinus71MinusSnr", true, -75, -71, 10, 12, 0, 63, colour::kYellow, -81},
                       NoiseCase{"snrNotAvailableCounts", true, -85, -80, 44, 44, 0, 0, colour::kGreen, -124},
                       NoiseCase{"legacyMinus143", false, -60, -60, 0, 0, 63, 66, colour::kYellow, -80},
                       NoiseCase{"legacyAtMinus70IsRed", false, -60, -60, 0, 0, 73, 100, colour::kRed, -70},

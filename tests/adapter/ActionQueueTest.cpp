@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "../wlan/WlanFixture.h"
+#include "adapter/WirelessMode.h"
 
 namespace nxui::testing {
 namespace {
@@ -14,6 +15,7 @@ namespace {
 class FakeHost final : public ActionQueueHost {
  public:
   std::int32_t WirelessMode() override { return wirelessMode; }
+  std::int32_t UsableWirelessMode(std::int32_t mode) override { return NormaliseWirelessMode(mode, true, true); }
   bool RegionConfigured() override { return regionConfigured; }
   std::uint32_t CleanedRegionWord() override { return cleanedRegion; }
   void ValidateChannel() override { calls.push_back("validate"); }
@@ -216,6 +218,29 @@ TEST_F(ActionQueueTest, KeptWirelessModeAndModesWithoutRateSets) {
   }
 }
 
+// A record's registry mode goes to the driver as it is; its rate set is the normalised mode's.
+TEST_F(ActionQueueTest, RegistryRadioRateSetFollowsTheUsableMode) {
+  struct Row {
+    std::int32_t mode;
+    std::uint8_t rates;     // byte 0 of the rate set
+    std::uint8_t extended;  // byte 13
+  };
+  for (const Row& row : {Row{7, 8, 0}, Row{8, 8, 0}, Row{10, 8, 0}, Row{0, 8, 4}, Row{1, 4, 0}}) {
+    RecordingDriver rowDriver;
+    ActionQueue rowQueue(host, rowDriver, loop);
+    auto record = Record('M');
+    record->useRegistryRadio = 1;
+    record->wirelessMode = row.mode;
+    rowQueue.QueueAction(_ACTION_DATA::kConnect, std::move(record));
+    rowQueue.RunQueue();
+    EXPECT_EQ(rowDriver.Sets(OID_WLAN_WIRELESS_MODE).at(0).U32(), static_cast<std::uint32_t>(row.mode));
+    const auto sets = rowDriver.Sets(OID_WLAN_SUPPORTEDRATES);
+    ASSERT_EQ(sets.size(), 1u) << "mode " << row.mode;
+    EXPECT_EQ(sets[0].bytes[0], row.rates) << "mode " << row.mode;
+    EXPECT_EQ(sets[0].bytes[13], row.extended) << "mode " << row.mode;
+  }
+}
+
 TEST_F(ActionQueueTest, DefaultRadioParametersByWirelessMode) {
   struct Row {
     std::int32_t mode;
@@ -404,6 +429,7 @@ class SessionHost final : public ActionQueueHost {
  public:
   explicit SessionHost(WlanSession& session) : session_(session) {}
   std::int32_t WirelessMode() override { return 5; }
+  std::int32_t UsableWirelessMode(std::int32_t mode) override { return mode; }
   bool RegionConfigured() override { return false; }
   std::uint32_t CleanedRegionWord() override { return 0; }
   void ValidateChannel() override {}

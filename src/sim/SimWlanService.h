@@ -153,6 +153,10 @@ class SimWlanService final : public IWlanApi {
   void LoadProfiles(Interface& itf);
   void SaveProfiles(const Interface& itf) const;
   std::filesystem::path ProfileFile(const Guid& guid) const;
+  // The software radio state per PHY, kept across restarts as the platform keeps it.
+  void LoadRadio(Interface& itf);
+  bool SaveRadio(const Guid& guid, const std::vector<WlanPhyRadioState>& radio) const;
+  std::filesystem::path RadioFile(const Guid& guid) const;
 
   struct Pump final : IMessageTarget {
     explicit Pump(SimWlanService& owner) : service(owner) {}

@@ -387,6 +387,43 @@ TEST_F(LinkStatusTest, ChannelTextAndCentralChannelHook) {
   EXPECT_EQ(Tick().texts.channel, "J8 <--> 5040 MHz");
 }
 
+// Every caption the string table has comes from it: a Chinese window has Chinese captions.
+TEST_F(LinkStatusTest, CaptionsFollowTheLanguage) {
+  struct Row {
+    Language language;
+    bool showDbm;
+    const char* signal1;
+    const char* signal2;
+    const char* signal3;
+    const char* noise;
+    const char* channel;
+  };
+  const Row rows[] = {
+      {Language::kEnglish, true, "Signal Strength 1 >> -60 dBm", "Signal Strength 2 >> -62 dBm", "Signal Strength3 >>",
+       "Noise Strength >> -92 dBm", "6 <--> 2437 MHz; Central channel : 8"},
+      {Language::kChinese, true, "信号强度 1 >> -60 dBm", "信号强度 2 >> -62 dBm", "信号强度3 >>",
+       "噪声强度 >> -92 dBm", "6 <--> 2437 MHz; 中心信道 : 8"},
+      {Language::kChinese, false, "信号强度 1 >> 76%", "信号强度 2 >> 70%", "信号强度3 >>", "噪声强度 >> 26%",
+       "6 <--> 2437 MHz; 中心信道 : 8"},
+  };
+  for (const Row& row : rows) {
+    w.strings.SetLanguage(row.language);
+    w.host.showDbm = row.showDbm;
+    w.host.surveyRowIs11n = true;
+    page.reset();
+    const auto& s = Tick();
+    EXPECT_EQ(s.bars[kSignal1Bar].drawnCaption, row.signal1);
+    EXPECT_EQ(s.bars[kSignal2Bar].drawnCaption, row.signal2);
+    EXPECT_EQ(s.bars[kSignal3Bar].drawnCaption, row.signal3);
+    EXPECT_EQ(s.bars[kNoiseBar].drawnCaption, row.noise);
+    EXPECT_EQ(s.texts.channel, row.channel);
+  }
+  // A third chain that answers gets its dBm caption from the table too.
+  w.driver.Word(OID_WLAN_RSSI2, -64);
+  w.host.showDbm = true;
+  EXPECT_EQ(Tick().bars[kSignal3Bar].drawnCaption, "信号强度 3 >> -64 dBm");
+}
+
 TEST_F(LinkStatusTest, FailedLinkRecordLeavesRatesAndThroughputAlone) {
   Tick();
   w.driver.failing.insert(OID_WLAN_LINK_STATUS);

@@ -1,5 +1,7 @@
 #include "sim/SimWlanService.h"
 
+#include "base/AtomicFile.h"
+
 #include <openssl/evp.h>
 
 #include <nlohmann/json.hpp>
@@ -919,18 +921,11 @@ void SimWlanService::SaveProfiles(const Interface& itf) const {
   for (const auto& profile : itf.profiles) {
     document["profiles"].push_back({{"name", profile.name}, {"flags", profile.flags}, {"xml", profile.xml}});
   }
-  std::error_code error;
-  std::filesystem::create_directories(stateDirectory_, error);
-  const auto target = ProfileFile(itf.guid);
-  auto temporary = target;
-  temporary += ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::trunc);
-    if (!out) return;
-    out << document.dump(2) << '\n';
-    if (!out) return;
+  std::string error;
+  if (!EnsurePrivateFolder(stateDirectory_, error) ||
+      !WriteFileAtomically(ProfileFile(itf.guid), document.dump(2) + "\n", FileSecrecy::Secret, error)) {
+    lastSaveError_ = error;
   }
-  std::filesystem::rename(temporary, target, error);
 }
 
 DWORD SimWlanService::SetProfile(WlanHandle handle, const Guid& interfaceGuid, DWORD flags, std::string_view xml,

@@ -152,6 +152,8 @@ class SimWlanService final : public IWlanApi {
   void DropConnection(Interface& itf, DWORD reason, bool notifyDisconnecting);
   void LoadProfiles(Interface& itf);
   void SaveProfiles(const Interface& itf) const;
+  // "PATH: reason" of the last profile-list save that failed.
+  mutable std::string lastSaveError_;
   std::filesystem::path ProfileFile(const Guid& guid) const;
   // The software radio state per PHY, kept across restarts as the platform keeps it.
   void LoadRadio(Interface& itf);

@@ -878,22 +878,13 @@ bool SimWlanService::SaveRadio(const Guid& guid, const std::vector<WlanPhyRadioS
   nlohmann::json document;
   document["softwareRadioOff"] = nlohmann::json::array();
   for (const auto& phy : radio) document["softwareRadioOff"].push_back(phy.softwareRadioState == kDot11RadioOff);
-  std::error_code ignored;
-  std::filesystem::create_directories(stateDirectory_, ignored);
-  const auto target = RadioFile(guid);
-  auto temporary = target;
-  temporary += ".tmp";
-  bool written = false;
-  {
-    std::ofstream out(temporary, std::ios::trunc);
-    out << document.dump(2) << '\n';
-    written = static_cast<bool>(out.flush());
+  std::string error;
+  if (!EnsurePrivateFolder(stateDirectory_, error) ||
+      !WriteFileAtomically(RadioFile(guid), document.dump(2) + "\n", FileSecrecy::Normal, error)) {
+    lastSaveError_ = error;
+    return false;
   }
-  std::error_code renamed;
-  if (written) std::filesystem::rename(temporary, target, renamed);
-  if (written && !renamed) return true;
-  std::filesystem::remove(temporary, ignored);
-  return false;
+  return true;
 }
 
 void SimWlanService::LoadProfiles(Interface& itf) {

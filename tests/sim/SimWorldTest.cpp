@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -9,6 +10,7 @@
 
 #include "adapter/DriverRecords.h"
 #include "adapter/Oids.h"
+#include "base/AtomicFile.h"
 #include "base/ByteReader.h"
 #include "platform/VirtualEventLoop.h"
 #include "sim/ScenarioLoader.h"
@@ -857,9 +859,6 @@ TEST_F(SimWorldStateTest, RadioStateThatCannotBeKeptIsRefusedAndLeftAsItWas) {
   std::string error;
   auto world = SimWorld::Create(s, loop, SimOptions{dir, false}, error);
   ASSERT_NE(world, nullptr) << error;
-  // A folder where the state file goes: the file cannot be written.
-  std::string text = guid.ToString();
-  fs::create_directories(fs::path(dir) / ("wlan-radio-" + text.substr(1, text.size() - 2) + ".json") / "x");
   IWlanApi& wlan = world->wlan();
   DWORD version = 0;
   WlanHandle handle = kInvalidWlanHandle;
@@ -867,7 +866,10 @@ TEST_F(SimWorldStateTest, RadioStateThatCannotBeKeptIsRefusedAndLeftAsItWas) {
   WlanPhyRadioState phy;
   phy.phyIndex = 0;
   phy.softwareRadioState = kDot11RadioOff;
+  ArmAtomicWriteFault(AtomicWriteStep::Write, ENOSPC);
   EXPECT_NE(wlan.SetRadioState(handle, guid, phy), kErrorSuccess);
+  EXPECT_TRUE(ClearAtomicWriteFault()) << "the disk-full fault fired";
+  EXPECT_FALSE(world->association(0).softwareRadioOff);
   WlanRadioState state;
   ASSERT_EQ(wlan.QueryRadioState(handle, guid, state), kErrorSuccess);
   EXPECT_EQ(state.phys.at(0).softwareRadioState, kDot11RadioOn);

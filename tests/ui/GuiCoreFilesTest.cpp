@@ -13,7 +13,8 @@
 namespace nxui {
 namespace {
 
-constexpr const char* kForeignAdapter = R"({"version": 1, "adapters": [{"hardwareId": "USB\\VID_9999&PID_0001&REV_0001"}]})";
+constexpr const char* kForeignAdapter =
+    R"({"version": 1, "adapters": [{"hardwareId": "USB\\VID_9999&PID_0001&REV_0001"}]})";
 
 struct ListRow {
   const char* name;

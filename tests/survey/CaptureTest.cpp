@@ -322,7 +322,7 @@ TEST(Captures, WpsRichAttributes) {
     ScanEntryRecord record;
     const auto entry = testing::EntryFromBeacon(beacon);
     ReadScanEntry(entry, record);
-    const WpsDecode wps = DecodeWps(record);
+    const WpsDecode wps = DecodeScanEntry(record).wps;
     EXPECT_TRUE(wps.present) << beacon.frameNumber;
     if (wps.fields.apSetupLocked.value_or(false)) ++locked;
     if (!wps.fields.uuidE.empty()) ++uuid;

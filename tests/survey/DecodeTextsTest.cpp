@@ -8,6 +8,7 @@
 
 #include "scan/ElementIds.h"
 #include "scan/ScanEntryDecoders.h"
+#include "scan/ShortText.h"
 #include "sim/IeBuilder.h"
 #include "survey/ScanEntryFactory.h"
 #include "survey/SurveyCells.h"
@@ -110,11 +111,13 @@ TEST(DecodeTexts, AllFourKindsWhole) {
       {"every HT bit set",
        Concat({kSsid, HtCaps(0xFFFF, 0xFF, 1), HtInfo(255, 0xFF, 0xFFFF, 0xFFFF, {0x7FFFFFFF, 1, 2, 3})}),
        "Unknown;None", "FALSE;FALSE;FALSE", noWps,
-       "0;FALSE;FALSE;FALSE;TRUE;TRUE;1;3;TRUE;TRUE;TRUE;TRUE;3;TRUE;1;TRUE;TRUE;FALSE;FALSE;TRUE;TRUE;3;12;TRUE;FALSE;0;"
+       "0;FALSE;FALSE;FALSE;TRUE;TRUE;1;3;TRUE;TRUE;TRUE;TRUE;3;TRUE;1;TRUE;TRUE;FALSE;FALSE;TRUE;TRUE;3;12;TRUE;FALSE;"
+       "0;"
        "FALSE;FALSE;FALSE;0;0;FALSE;FALSE;255;3;1;TRUE;TRUE;7;3;TRUE;TRUE;TRUE;TRUE;TRUE;TRUE;TRUE;TRUE;TRUE;TRUE;"
        "2147483647;1;2;3;TRUE"},
-      {"WPS version and numbers at their widest", Concat({kSsid, Wps({Attr(0x104A, {0xAB}), Attr(0x1008, {0xFF, 0xFF}),
-                                                                       Attr(0x1012, {0x00, 0x00}), Attr(0x103C, {1})})}),
+      {"WPS version and numbers at their widest",
+       Concat({kSsid,
+               Wps({Attr(0x104A, {0xAB}), Attr(0x1008, {0xFF, 0xFF}), Attr(0x1012, {0x00, 0x00}), Attr(0x103C, {1})})}),
        "Unknown;None", "FALSE;FALSE;FALSE", "0xFFFF;0x0000;Unknown;Unknown;10.11;Unknown;Unknown;2.4GHz;TRUE", noHt},
   };
   for (const Row& row : rows) {
@@ -140,7 +143,8 @@ TEST(DecodeTexts, RowTextsAtTheirEdges) {
       {{1}, "0.5"},
       {{255}, "127.5"},
       {{0x82, 0x84, 0x8B, 0x96}, "65, 66, 69.5, 75"},  // basic-rate bit left in
-      {{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17}, "1, 1.5, 2, 2.5, 3, 3.5, 4, 4.5, 5, 5.5, 6, 6.5, 7, 7.5, 8, 8.5"},
+      {{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17},
+       "1, 1.5, 2, 2.5, 3, 3.5, 4, 4.5, 5, 5.5, 6, 6.5, 7, 7.5, 8, 8.5"},
   };
   for (const Rates& row : rates) {
     std::array<std::uint8_t, 16> bytes{};
@@ -148,10 +152,55 @@ TEST(DecodeTexts, RowTextsAtTheirEdges) {
     EXPECT_EQ(FormatSupportedRates(bytes), row.text);
   }
 
-  const std::pair<std::int32_t, const char*> dbm[] = {{-100, "-100 dBm"}, {0, "0 dBm"}, {100, "100 dBm"}, {-9, "-9 dBm"}};
+  const std::pair<std::int32_t, const char*> dbm[] = {
+      {-100, "-100 dBm"}, {0, "0 dBm"}, {100, "100 dBm"}, {-9, "-9 dBm"}};
   for (const auto& [signal, text] : dbm) EXPECT_EQ(SignalText(signal, true), text) << signal;
   const std::pair<std::int32_t, const char*> percent[] = {{-100, "0%"}, {0, "100%"}, {100, "100%"}};
   for (const auto& [signal, text] : percent) EXPECT_EQ(SignalText(signal, false), text) << signal;
+}
+
+// The texts are built in fixed room sized for the longest one; should a text ever be longer, the
+// room holds what fits and nothing is written past it.
+TEST(DecodeTexts, ShortTextKeepsToItsRoom) {
+  struct Row {
+    const char* name;
+    void (*build)(ShortText<6>&);
+    const char* text;
+  };
+  const Row rows[] = {
+      {"exactly full", [](ShortText<6>& t) { t.Add("FALSE;"); }, "FALSE;"},
+      {"a literal one too long is cut", [](ShortText<6>& t) { t.Add("TRUE;FALSE"); }, "TRUE;F"},
+      {"a character past the end is dropped",
+       [](ShortText<6>& t) {
+         t.Add("FALSE;");
+         t.Add('x');
+       },
+       "FALSE;"},
+      {"a number that fits", [](ShortText<6>& t) { t.AddDecimal(-12345); }, "-12345"},
+      {"a number one digit too long is dropped whole",
+       [](ShortText<6>& t) {
+         t.Add('a');
+         t.AddDecimal(-12345);
+       },
+       "a"},
+      {"hex digits past the end are dropped",
+       [](ShortText<6>& t) {
+         t.AddDecimal(12345);
+         t.AddHex16(0xABCD);
+       },
+       "12345A"},
+      {"flags",
+       [](ShortText<6>& t) {
+         t.AddFlag(true);
+         t.AddFlag(false);
+       },
+       "TRUEFA"},
+  };
+  for (const Row& row : rows) {
+    ShortText<6> text;
+    row.build(text);
+    EXPECT_EQ(text.str(), row.text) << row.name;
+  }
 }
 
 }  // namespace

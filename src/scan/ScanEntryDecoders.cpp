@@ -93,32 +93,32 @@ std::string_view FlagText(bool value) { return value ? std::string_view("TRUE") 
 // All six authentication names, ";" and both ciphers.
 using SecurityText = ShortText<64>;
 
-void AddJoined(SecurityText& text, std::initializer_list<std::pair<bool, std::string_view>> names,
+struct MarkName {
+  bool SecuritySummary::*marked;
+  std::string_view name;
+};
+
+// The names in the order the texts list them.
+constexpr MarkName kAuthNames[] = {{&SecuritySummary::wpa, "WPA"},          {&SecuritySummary::wpaPsk, "WPA-PSK"},
+                                   {&SecuritySummary::wpaNone, "WPA-NONE"}, {&SecuritySummary::wpa2, "WPA2"},
+                                   {&SecuritySummary::wpa2Psk, "WPA2-PSK"}, {&SecuritySummary::wpa2None, "WPA2-NONE"}};
+constexpr MarkName kCipherNames[] = {{&SecuritySummary::tkip, "TKIP"}, {&SecuritySummary::aes, "AES"}};
+
+template <std::size_t Count>
+void AddJoined(SecurityText& text, const SecuritySummary& summary, const MarkName (&names)[Count],
                std::string_view none) {
   bool any = false;
-  for (const auto& [marked, name] : names) {
-    if (!marked) continue;
+  for (const MarkName& name : names) {
+    if (!(summary.*name.marked)) continue;
     if (any) text.Add('+');
-    text.Add(name);
+    text.Add(name.name);
     any = true;
   }
   if (!any) text.Add(none);
 }
 
-void AddAuth(SecurityText& text, const SecuritySummary& s) {
-  AddJoined(text,
-            {{s.wpa, "WPA"},
-             {s.wpaPsk, "WPA-PSK"},
-             {s.wpaNone, "WPA-NONE"},
-             {s.wpa2, "WPA2"},
-             {s.wpa2Psk, "WPA2-PSK"},
-             {s.wpa2None, "WPA2-NONE"}},
-            "Unknown");
-}
-
-void AddCipher(SecurityText& text, const SecuritySummary& s) {
-  AddJoined(text, {{s.tkip, "TKIP"}, {s.aes, "AES"}}, "None");
-}
+void AddAuth(SecurityText& text, const SecuritySummary& s) { AddJoined(text, s, kAuthNames, "Unknown"); }
+void AddCipher(SecurityText& text, const SecuritySummary& s) { AddJoined(text, s, kCipherNames, "None"); }
 
 // Room for any field: a 64-bit number is at most 20 characters.
 using HtText = ShortText<kHtFieldCount * 21>;

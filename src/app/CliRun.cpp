@@ -1,5 +1,6 @@
 #include "app/CliRun.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "adapter/AdapterDiscovery.h"
@@ -13,6 +14,13 @@
 namespace nxui::cli {
 
 namespace {
+
+// The program's ini file beside the simulated executable, where the simulated machine keeps it.
+std::string SimulatedProgramIni(sim::SimWorld& world) {
+  std::string path = shell::ProgramIniPath(world.systemInfo().GetModuleFileName()).string();
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return world.NativePath(path);
+}
 
 // The single-instance rule applies to the GUI only: command-line runs never meet another instance.
 class NoInstanceRule final : public shell::ISingleInstance {
@@ -66,12 +74,12 @@ std::unique_ptr<CliRun> CliRun::Create(const CliOptions& options, std::string& e
                                                        world.systemInfo(), world.shell(), world.ipHelper(),
                                                        world.driverEvents(), run->loop_, world.wlan()});
   // The application object chooses the hidden window's options as it does for the GUI (settings
-  // directory, program directory, main window shown); the program's ini file lies in the state
-  // directory as the GUI keeps it.
+  // directory, program directory, main window shown); the program's ini file lies beside the
+  // simulated executable as the GUI reads it.
   NoInstanceRule instance;
   shell::CNxUI2007 application(world.registry(), world.systemInfo(), instance);
   shell::HideDlgOptions initial;
-  initial.programIni = std::filesystem::path(world.stateDirectory()) / "NxUI.ini";
+  initial.programIni = SimulatedProgramIni(world);
   shell::HideDlgOptions hide;
   application.InitInstance(
       "", [&hide](const shell::HideDlgOptions& chosen) { hide = chosen; }, initial);

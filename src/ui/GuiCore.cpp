@@ -1,5 +1,6 @@
 #include "ui/GuiCore.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -8,6 +9,13 @@
 
 namespace nxui {
 namespace {
+
+// The program's ini file beside the simulated executable, where the simulated machine keeps it.
+std::string SimulatedProgramIni(sim::SimWorld& world) {
+  std::string path = shell::ProgramIniPath(world.systemInfo().GetModuleFileName()).string();
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return world.NativePath(path);
+}
 
 std::string SystemLocale() {
   for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
@@ -79,13 +87,15 @@ std::optional<ProgramVersionResource> GuiCore::ProgramVersion() const {
   return resource;
 }
 
+std::filesystem::path GuiCore::ProgramIni() const {
+  if (!options_.programIni.empty()) return options_.programIni;
+  // Beside the simulated executable, not resolved against the working directory.
+  return SimulatedProgramIni(*world_);
+}
+
 shell::HideDlgOptions GuiCore::DefaultHideOptions() const {
   shell::HideDlgOptions hide;
-  if (!options_.programIni.empty()) {
-    hide.programIni = options_.programIni;
-  } else if (!options_.stateDirectory.empty()) {
-    hide.programIni = std::filesystem::path(options_.stateDirectory) / "NxUI.ini";
-  }
+  hide.programIni = ProgramIni();
   return hide;
 }
 
@@ -95,11 +105,7 @@ void GuiCore::Start(const Ports& ports, shell::HideDlgOptions hideOptions) {
   IShell& shellPort = ports.shell != nullptr ? *ports.shell : static_cast<IShell&>(w.shell());
   platform_.emplace(Platform{w.deviceSetup(), w.deviceIo(), w.registry(), w.systemInfo(), shellPort, w.ipHelper(),
                              w.driverEvents(), loop_, w.wlan()});
-  // A program ini that does not exist must not fall back to a path of the simulated machine
-  // resolved against the working directory.
-  if (hideOptions.programIni.empty()) {
-    hideOptions.programIni = std::filesystem::path(w.stateDirectory()) / "NxUI.ini";
-  }
+  if (hideOptions.programIni.empty()) hideOptions.programIni = ProgramIni();
   shell::HideDlgPorts hidePorts{*ports.messageBox, *ports.trayMenu, *ports.cardChooser, ports.mainWindowView};
   shell::HideDlgHooks hooks;
   hooks.resetSurveyScanState = [this] {

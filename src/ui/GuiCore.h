@@ -3,6 +3,7 @@
 // in place of the simulated one) and the core with its hidden window.
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -51,6 +52,8 @@ class GuiCore {
 
   // Options for the hidden window from the program's options (ini file, "-s").
   shell::HideDlgOptions DefaultHideOptions() const;
+  // The program's ini file: the options' one, else beside the simulated executable.
+  std::filesystem::path ProgramIni() const;
 
   sim::SimWorld& World() { return *world_; }
   IEventLoop& Loop() { return loop_; }

@@ -11,8 +11,8 @@ struct GuiOptions {
   std::string language;        // "en", "zh"; empty: the system locale decides
   // The command line after the program name; exactly "-s" (any case) starts in the tray only.
   std::string commandLine;
-  // The program's ini file ([Advance], [Page]); empty: "NxUI.ini" in the state directory when one
-  // was given, else none.
+  // The program's ini file ([Advance], [Page]); empty: beside the simulated executable, in the
+  // state directory's drive C.
   std::string programIni;
   // Appended to the single-instance name; instances with different scopes run side by side.
   std::string instanceScope;

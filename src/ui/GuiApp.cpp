@@ -12,17 +12,19 @@
 #include <optional>
 
 #include "display/StringTable.h"
+#include "monitor/CPageStatisticsDlg.h"
 #include "platform/IRegistry.h"
 #include "platform/VirtualEventLoop.h"
 #include "shell/CHideDlg.h"
 #include "shell/CNxUI2007.h"
 #include "shell/HeadlessViews.h"
+#include "shell/PageSet.h"
 #include "shell/ShellIds.h"
 #include "sim/ScenarioLoader.h"
+#include "survey/CAPDetailInfoDlg.h"
 #include "survey/CPageSiteSurveyDlg.h"
 #include "ui/GuiCore.h"
 #include "ui/MainWindowView.h"
-#include "ui/PageSet.h"
 #include "ui/QtCardChooser.h"
 #include "ui/QtEventLoop.h"
 #include "ui/QtInfoWnd.h"
@@ -259,48 +261,43 @@ class Renderer {
     SetExpanded(run, false);
     Save(*view, QStringLiteral("main-collapsed"));
 
-    const struct {
-      shell::PageId id;
-      const char* name;
-    } pages[] = {{shell::PageId::Profile, "profile"},
-                 {shell::PageId::Network, "network"},
-                 {shell::PageId::Statistics, "statistics"},
-                 {shell::PageId::Wps, "wps"},
-                 {shell::PageId::Sso, "sso"},
-                 {shell::PageId::Dot11n, "80211n"},
-                 {shell::PageId::About, "about"}};
-    for (const auto& page : pages) {
-      model->OnPageButton(page.id);
+    shell::PageSet& pages = *run.Host().Pages();
+    for (const shell::PageRow& row : pages.Table()) {
+      if (row.key.IsPanel()) continue;
+      model->OnPageButton(row.key.Id());
       run.Host().SyncNow();
       // Statistics and the like refresh on their own 2-second timers.
       run.Settle(4.5);
-      QWidget* widget = view->PageWidget(page.id);
+      QWidget* widget = view->PageWidget(row.key.Id());
       if (widget == nullptr) continue;
       view->PageArea()->setCurrentWidget(widget);
-      Save(*view->PageArea(), QStringLiteral("page-%1").arg(QLatin1String(page.name)));
+      Save(*view->PageArea(), QStringLiteral("page-%1").arg(QLatin1String(row.name)));
     }
     // The statistics page also shows its receive table.
-    model->OnPageButton(shell::PageId::Statistics);
-    run.Host().SyncNow();
-    run.Host().Pages()->Statistics().SelectSubPage(1);
-    run.Settle(2.5);
-    view->PageArea()->setCurrentWidget(view->PageWidget(shell::PageId::Statistics));
-    Save(*view->PageArea(), QStringLiteral("page-statistics-receive"));
-    run.Host().Pages()->Statistics().SelectSubPage(0);
+    auto* statistics = pages.As<CPageStatisticsDlg>(shell::PageKey::Page(shell::PageId::Statistics));
+    if (statistics != nullptr) {
+      model->OnPageButton(shell::PageId::Statistics);
+      run.Host().SyncNow();
+      statistics->SelectSubPage(1);
+      run.Settle(2.5);
+      view->PageArea()->setCurrentWidget(view->PageWidget(shell::PageId::Statistics));
+      Save(*view->PageArea(), QStringLiteral("page-statistics-receive"));
+      statistics->SelectSubPage(0);
+    }
 
     RenderSurvey(run);
 
-    static const char* const kPanelNames[shell::kPanelCount] = {
-        "link-status",   "hidden-ssid",           "profile-editor",  "security-editor",
-        "ap-details",    "authentication-status", "wps-profile",     "invalid-id-password",
-        "peap-settings", "add-block-ack",         "delete-block-ack"};
     SetExpanded(run, true);
-    for (int n = static_cast<int>(shell::kPanelCount) - 1; n >= 0; --n) {
+    // Last panel first, so that the link status comes last and the window is left on it.
+    const std::vector<shell::PageRow>& table = pages.Table();
+    for (auto row = table.rbegin(); row != table.rend(); ++row) {
+      if (!row->key.IsPanel()) continue;
+      const int n = row->key.PanelNumber();
       model->ShowPanel(n);
       run.Host().SyncNow();
       // The link status clears its texts when shown and fills them on its next 2-second refresh.
       run.Settle(n == shell::kPanelLinkStatus ? 2.5 : 0.2);
-      Save(*view->LowerFrame(), QStringLiteral("panel-%1-%2").arg(n).arg(QLatin1String(kPanelNames[n])));
+      Save(*view->LowerFrame(), QStringLiteral("panel-%1-%2").arg(n).arg(QLatin1String(row->name)));
     }
     // The radio switched off: the strip's radio picture and the link status say so.
     model->ShowPanel(shell::kPanelLinkStatus);
@@ -314,12 +311,18 @@ class Renderer {
   // tab) and of a WEP network.
   void RenderSurvey(HeadlessRun& run) {
     MainWindowView* view = run.View();
-    PageSet* pages = run.Host().Pages();
+    shell::PageSet& pages = *run.Host().Pages();
     shell::CNxUI2007Dlg* model = run.Host().Model();
+    auto* surveyPage = pages.As<CPageSiteSurveyDlg>(shell::PageKey::Page(shell::PageId::Network));
+    auto* apDetails = pages.As<CAPDetailInfoDlg>(shell::PageKey::Panel(CAPDetailInfoDlg::kPanel));
+    if (surveyPage == nullptr || apDetails == nullptr) {
+      Fail("the page table has no survey page or AP details");
+      return;
+    }
     model->OnPageButton(shell::PageId::Network);
     run.Host().SyncNow();
     run.Settle(4.5);
-    CPageSiteSurveyDlg& survey = pages->Survey();
+    CPageSiteSurveyDlg& survey = *surveyPage;
     view->PageArea()->setCurrentWidget(view->PageWidget(shell::PageId::Network));
     const struct {
       SortMode mode;
@@ -354,18 +357,18 @@ class Renderer {
       run.Host().SyncNow();
       const char* const tabNames[] = {"general", "wps", "ccx", "80211n"};
       for (int tab = 0; tab < 4; ++tab) {
-        if (!pages->ApDetails().State().tabs[static_cast<std::size_t>(tab)].visible) continue;
-        pages->ApDetails().OnTabSelected(tab);
+        if (!apDetails->State().tabs[static_cast<std::size_t>(tab)].visible) continue;
+        apDetails->OnTabSelected(tab);
         run.Host().SyncNow();
         Save(*view->LowerFrame(), QStringLiteral("%1-%2").arg(QLatin1String(d.name), QLatin1String(tabNames[tab])));
       }
-      pages->ApDetails().OnTabSelected(0);
+      apDetails->OnTabSelected(0);
     }
     // The main window as the user sees it after a double click on a row.
     survey.OnRowDoubleClicked(0);
     run.Host().SyncNow();
     Save(*view, QStringLiteral("main-network-details"));
-    pages->ApDetails().OnOk();
+    apDetails->OnOk();
     run.Host().SyncNow();
   }
 

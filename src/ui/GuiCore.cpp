@@ -107,15 +107,7 @@ void GuiCore::Start(const Ports& ports, shell::HideDlgOptions hideOptions) {
                              w.driverEvents(), loop_, w.wlan()});
   if (hideOptions.programIni.empty()) hideOptions.programIni = ProgramIni();
   shell::HideDlgPorts hidePorts{*ports.messageBox, *ports.trayMenu, *ports.cardChooser, ports.mainWindowView};
-  shell::HideDlgHooks hooks;
-  hooks.resetSurveyScanState = [this] {
-    if (surveyPage_ != nullptr) surveyPage_->ResetScanState();
-  };
-  hooks.markSurveyStale = [this] {
-    if (surveyPage_ != nullptr) surveyPage_->MarkStale();
-  };
-  core_ = std::make_unique<shell::NxCore>(*platform_, strings_.language(), hidePorts, std::move(hideOptions),
-                                          std::move(hooks));
+  core_ = std::make_unique<shell::NxCore>(*platform_, strings_.language(), hidePorts, std::move(hideOptions));
   core_->Start();
 }
 

@@ -19,9 +19,6 @@
 #include "shell/NxCore.h"
 #include "sim/Scenario.h"
 #include "sim/SimWorld.h"
-#include "survey/CPageSiteSurveyDlg.h"
-#include "survey/LastSurveySelection.h"
-#include "survey/SurveyShared.h"
 #include "ui/GuiOptions.h"
 
 namespace nxui {
@@ -65,12 +62,8 @@ class GuiCore {
   const GuiOptions& Options() const { return options_; }
   std::optional<ProgramVersionResource> ProgramVersion() const;
 
-  // Survey values that outlive the main window ("Show dBm", last-seen times).
-  SurveyShared& Survey() { return surveyShared_; }
-  // Where "Add to Profile" hands its selection until a profile editor exists.
-  LastSurveySelection& SurveySelection() { return surveySelection_; }
-  // The open window's survey page, for the radio switch's rescan bookkeeping (null when closed).
-  void SetSurveyPage(CPageSiteSurveyDlg* page) { surveyPage_ = page; }
+  // Valid after Start: the core with its survey values and the pages it builds.
+  shell::NxCore* Core() { return core_.get(); }
 
  private:
   GuiCore(IEventLoop& loop, const GuiOptions& options);
@@ -80,9 +73,6 @@ class GuiCore {
   StringTable strings_;
   std::unique_ptr<sim::SimWorld> world_;
   std::optional<Platform> platform_;
-  SurveyShared surveyShared_;
-  LastSurveySelection surveySelection_;
-  CPageSiteSurveyDlg* surveyPage_ = nullptr;
   std::unique_ptr<shell::NxCore> core_;
 };
 

@@ -15,8 +15,7 @@
 #include "ui/AboutView.h"
 #include "ui/ApDetailsView.h"
 #include "ui/LinkStatusView.h"
-#include "ui/PageSet.h"
-#include "ui/PlaceholderPage.h"
+#include "ui/PageViews.h"
 #include "ui/StatisticsView.h"
 #include "ui/SurveyView.h"
 #include "ui/ViewHelpers.h"
@@ -30,30 +29,10 @@ namespace {
 constexpr int kStripIconSize = 32;
 constexpr int kPageAreaMinHeight = 300;
 
-struct PlaceholderTexts {
-  const char* pageNote;
-  const char* panelNote;
-  // Panels 1 to 10 open editors and detail views that later versions fill in.
-  const char* panelTitles[shell::kPanelCount];
-};
-
-const PlaceholderTexts kPlaceholderEnglish = {
-    "This page is not available in this version yet.",
-    "This panel is not available in this version yet.",
-    {"Link status", "Hidden network", "Profile editor", "Security editor", "Access point details",
-     "Authentication status", "WPS profile", "Invalid user name or password", "PEAP settings", "Add Block Ack",
-     "Delete Block Ack"}};
-const PlaceholderTexts kPlaceholderChinese = {
-    "此版本尚未提供该页面。",
-    "此版本尚未提供该面板。",
-    {"连接状态", "隐藏网络", "配置文件编辑", "安全设置", "接入点详细信息", "认证状态", "WPS 配置文件",
-     "用户名或密码无效", "PEAP 设置", "添加 Block Ack", "删除 Block Ack"}};
-
 }  // namespace
 
-MainWindowView::MainWindowView(shell::CNxUI2007Dlg& model, PageSet& pages, Language language, QWidget* parent)
+MainWindowView::MainWindowView(shell::CNxUI2007Dlg& model, shell::PageSet& pages, QWidget* parent)
     : QWidget(parent), model_(model), pages_(pages), expandedShown_(!model.State().expanded) {
-  const PlaceholderTexts& placeholder = language == Language::kChinese ? kPlaceholderChinese : kPlaceholderEnglish;
   setObjectName(QStringLiteral("mainWindow"));
   setWindowIcon(TrayIcon(kAppIconNumber));
   auto* root = new QVBoxLayout(this);
@@ -93,28 +72,10 @@ MainWindowView::MainWindowView(shell::CNxUI2007Dlg& model, PageSet& pages, Langu
   pageArea_ = new QStackedWidget(this);
   pageArea_->setObjectName(QStringLiteral("pageArea"));
   pageArea_->setMinimumHeight(kPageAreaMinHeight);
-  statistics_ = new StatisticsView(pages_.Statistics(), pageArea_);
-  about_ = new AboutView(pages_.About(), pageArea_);
-  survey_ = new SurveyView(pages_.Survey(), pageArea_);
   for (const shell::PageButtonState& b : state.buttons) {
     if (!b.page) continue;
-    QWidget* page = nullptr;
-    switch (*b.page) {
-      case shell::PageId::Statistics:
-        page = statistics_;
-        break;
-      case shell::PageId::About:
-        page = about_;
-        break;
-      case shell::PageId::Network:
-        page = survey_;
-        break;
-      default:
-        page = new PlaceholderPage(ToQt(b.caption), QString::fromUtf8(placeholder.pageNote), pageArea_);
-        break;
-    }
-    pageWidgets_[static_cast<std::size_t>(*b.page)] = page;
-    pageArea_->addWidget(page);
+    ViewSlot& slot = pageViews_[static_cast<std::size_t>(*b.page)];
+    if (QWidget* view = AddView(slot, shell::PageKey::Page(*b.page), pageArea_)) pageArea_->addWidget(view);
   }
   root->addWidget(pageArea_, 1);
 
@@ -144,21 +105,30 @@ MainWindowView::MainWindowView(shell::CNxUI2007Dlg& model, PageSet& pages, Langu
   lowerFrame_ = new QStackedWidget(this);
   lowerFrame_->setObjectName(QStringLiteral("lowerFrame"));
   lowerFrame_->setFrameShape(QFrame::StyledPanel);
-  linkStatus_ = new LinkStatusView(lowerFrame_);
-  lowerFrame_->addWidget(linkStatus_);
-  apDetails_ = new ApDetailsView(pages_.ApDetails(), lowerFrame_);
-  for (std::size_t i = 1; i < shell::kPanelCount; ++i) {
-    if (static_cast<int>(i) == CAPDetailInfoDlg::kPanel) {
-      lowerFrame_->addWidget(apDetails_);
-      continue;
-    }
-    lowerFrame_->addWidget(new PlaceholderPage(QString::fromUtf8(placeholder.panelTitles[i]),
-                                               QString::fromUtf8(placeholder.panelNote), lowerFrame_));
+  // Panel n sits at index n; a panel the table lacks still takes its place.
+  for (std::size_t n = 0; n < shell::kPanelCount; ++n) {
+    QWidget* view = AddView(panelViews_[n], shell::PageKey::Panel(static_cast<int>(n)), lowerFrame_);
+    lowerFrame_->addWidget(view != nullptr ? view : new QWidget(lowerFrame_));
   }
   // The panel keeps the room it asks for; extra height goes to the page area.
   lowerFrame_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
   root->addWidget(lowerFrame_, 0);
   Sync();
+}
+
+QWidget* MainWindowView::AddView(ViewSlot& slot, shell::PageKey key, QWidget* parent) {
+  slot.page = pages_.Get(key);
+  if (slot.page == nullptr) return nullptr;
+  slot.view = BuildPageView(key, *slot.page, parent, slot.render);
+  return slot.view;
+}
+
+void MainWindowView::RenderIfChanged(ViewSlot& slot) {
+  if (slot.page == nullptr || !slot.render) return;
+  const std::uint64_t revision = slot.page->Revision();
+  if (revision == slot.renderedRevision) return;
+  slot.renderedRevision = revision;
+  slot.render(*slot.view, *slot.page);
 }
 
 QToolButton* MainWindowView::MakeStripButton(int controlId) {
@@ -248,7 +218,7 @@ void MainWindowView::Sync() {
   SyncStrip();
 
   if (state.selectedPage) {
-    if (QWidget* page = pageWidgets_[static_cast<std::size_t>(*state.selectedPage)]) pageArea_->setCurrentWidget(page);
+    if (QWidget* page = PageWidget(*state.selectedPage)) pageArea_->setCurrentWidget(page);
   }
   lowerFrame_->setCurrentIndex(state.visiblePanel);
   if (state.visiblePanel != panelShown_) {
@@ -264,11 +234,8 @@ void MainWindowView::Sync() {
   moreLess_->setText(ToQt(state.moreLessCaption));
   moreLess_->setIcon(PageButtonIcon(state.moreLessBitmap));
 
-  linkStatus_->Render(pages_.LinkStatus().State());
-  statistics_->Render();
-  about_->Render();
-  survey_->Render();
-  apDetails_->Render();
+  for (ViewSlot& slot : pageViews_) RenderIfChanged(slot);
+  for (ViewSlot& slot : panelViews_) RenderIfChanged(slot);
 
   if (state.expanded != expandedShown_) {
     expandedShown_ = state.expanded;
@@ -304,7 +271,21 @@ std::vector<int> MainWindowView::VisibleStripControls() const {
   return shown;
 }
 
-QWidget* MainWindowView::PageWidget(shell::PageId page) const { return pageWidgets_[static_cast<std::size_t>(page)]; }
+QWidget* MainWindowView::PageWidget(shell::PageId page) const {
+  return pageViews_[static_cast<std::size_t>(page)].view;
+}
+
+LinkStatusView* MainWindowView::LinkStatus() const {
+  return qobject_cast<LinkStatusView*>(panelViews_[shell::kPanelLinkStatus].view);
+}
+StatisticsView* MainWindowView::Statistics() const {
+  return qobject_cast<StatisticsView*>(PageWidget(shell::PageId::Statistics));
+}
+AboutView* MainWindowView::About() const { return qobject_cast<AboutView*>(PageWidget(shell::PageId::About)); }
+SurveyView* MainWindowView::Survey() const { return qobject_cast<SurveyView*>(PageWidget(shell::PageId::Network)); }
+ApDetailsView* MainWindowView::ApDetails() const {
+  return qobject_cast<ApDetailsView*>(panelViews_[CAPDetailInfoDlg::kPanel].view);
+}
 
 QWidget* MainWindowView::PanelWidget(int panel) const { return lowerFrame_->widget(panel); }
 

@@ -7,11 +7,13 @@
 #include <QWidget>
 
 #include <array>
+#include <cstdint>
+#include <functional>
 #include <map>
 #include <vector>
 
-#include "display/StringTable.h"
 #include "shell/CNxUI2007Dlg.h"
+#include "shell/PageSet.h"
 
 class QHBoxLayout;
 class QStackedWidget;
@@ -23,18 +25,16 @@ class AboutView;
 class ApDetailsView;
 class SurveyView;
 class LinkStatusView;
-class PageSet;
 class StatisticsView;
 
 class MainWindowView final : public QWidget {
   Q_OBJECT
 
  public:
-  // `language` chooses the placeholders' notes (the string table has no text for them).
-  MainWindowView(shell::CNxUI2007Dlg& model, PageSet& pages, Language language = Language::kEnglish,
-                 QWidget* parent = nullptr);
+  // Builds a view for every page and panel of the set (see PageViews.h).
+  MainWindowView(shell::CNxUI2007Dlg& model, shell::PageSet& pages, QWidget* parent = nullptr);
 
-  // Renders the model and every page's state.
+  // Renders the model and the pages whose state changed since they were last rendered.
   void Sync();
 
   // For checks and the headless rendering.
@@ -46,11 +46,11 @@ class MainWindowView final : public QWidget {
   QStackedWidget* LowerFrame() const { return lowerFrame_; }
   QWidget* PageWidget(shell::PageId page) const;
   QWidget* PanelWidget(int panel) const;
-  LinkStatusView* LinkStatus() const { return linkStatus_; }
-  StatisticsView* Statistics() const { return statistics_; }
-  AboutView* About() const { return about_; }
-  SurveyView* Survey() const { return survey_; }
-  ApDetailsView* ApDetails() const { return apDetails_; }
+  LinkStatusView* LinkStatus() const;
+  StatisticsView* Statistics() const;
+  AboutView* About() const;
+  SurveyView* Survey() const;
+  ApDetailsView* ApDetails() const;
 
  signals:
   // The user closed the window (the model is already closed).
@@ -60,28 +60,34 @@ class MainWindowView final : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // A page's or panel's view and what its last rendering showed.
+  struct ViewSlot {
+    shell::IPage* page = nullptr;
+    QWidget* view = nullptr;
+    std::function<void(QWidget&, shell::IPage&)> render;
+    std::uint64_t renderedRevision = 0;
+  };
+  QWidget* AddView(ViewSlot& slot, shell::PageKey key, QWidget* parent);
+  static void RenderIfChanged(ViewSlot& slot);
+
   QToolButton* MakeStripButton(int controlId);
   void SyncStrip();
   void FitHeight();
   int DialogUnitsToPixels(int units) const;
 
   shell::CNxUI2007Dlg& model_;
-  PageSet& pages_;
+  shell::PageSet& pages_;
   QHBoxLayout* strip_;
   std::map<int, QToolButton*> stripButtons_;
   QToolButton* leftFiller_;
   QToolButton* rightFiller_;
   std::vector<int> stripOrder_;
   QStackedWidget* pageArea_;
-  std::array<QWidget*, shell::kPageCount> pageWidgets_{};
+  std::array<ViewSlot, shell::kPageCount> pageViews_{};
+  std::array<ViewSlot, shell::kPanelCount> panelViews_{};
   QStackedWidget* lowerFrame_;
   QToolButton* moreLess_;
   QToolButton* help_;
-  LinkStatusView* linkStatus_;
-  StatisticsView* statistics_;
-  AboutView* about_;
-  SurveyView* survey_;
-  ApDetailsView* apDetails_;
   bool expandedShown_;
   int panelShown_ = -1;
 };

@@ -5,7 +5,6 @@
 
 #include "ui/GuiCore.h"
 #include "ui/MainWindowView.h"
-#include "ui/PageSet.h"
 
 namespace nxui {
 namespace {
@@ -30,13 +29,12 @@ QtMainWindowHost::~QtMainWindowHost() { Closed(); }
 
 void QtMainWindowHost::Opened(shell::CNxUI2007Dlg& window) {
   Closed();
-  shell::CHideDlg* hide = core_.Hide();
-  if (hide == nullptr) return;
+  if (core_.Core() == nullptr) return;
   model_ = &window;
-  pages_ = std::make_unique<PageSet>(core_.GetPlatform(), *hide, core_.Strings(), window, core_.ProgramVersion(),
-                                     ScreenWidth(), core_.Survey(), core_.SurveySelection());
-  core_.SetSurveyPage(&pages_->Survey());
-  view_ = std::make_unique<MainWindowView>(window, *pages_, core_.Strings().language());
+  pages_ = core_.Core()->MakePages(core_.ProgramVersion(), ScreenWidth());
+  pages_->BuildAll();
+  pages_->Sync();
+  view_ = std::make_unique<MainWindowView>(window, *pages_);
   connect(view_.get(), &MainWindowView::UserClosed, this, [this] {
     syncTimer_.stop();
     if (shell::CHideDlg* h = core_.Hide()) core_.Loop().PostMessage(h->Window(), kNudgeMessage, 0, 0);
@@ -48,7 +46,6 @@ void QtMainWindowHost::Closed() {
   syncTimer_.stop();
   // The window shows the pages: it goes first.
   view_.reset();
-  core_.SetSurveyPage(nullptr);
   pages_.reset();
   model_ = nullptr;
 }

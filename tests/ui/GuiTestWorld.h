@@ -11,10 +11,10 @@
 
 #include "platform/VirtualEventLoop.h"
 #include "shell/HeadlessViews.h"
+#include "shell/PageSet.h"
 #include "sim/ScenarioLoader.h"
 #include "ui/GuiCore.h"
 #include "ui/MainWindowView.h"
-#include "ui/PageSet.h"
 #include "ui/QtMainWindowHost.h"
 #include "ui/QtTrayShell.h"
 

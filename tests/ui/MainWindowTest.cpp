@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "GuiTestWorld.h"
+#include "monitor/CPageStatisticsDlg.h"
 #include "shell/ShellIds.h"
 #include "ui/LinkStatusView.h"
 #include "ui/RenderToPng.h"
@@ -107,11 +108,11 @@ TEST(MainWindow, PageButtonsSwitchThePageAreaAndDisabledOnesDoNot) {
   EXPECT_EQ(view->PageArea()->currentWidget(), view->PageWidget(shell::PageId::Statistics));
   EXPECT_TRUE(view->StripButton(kStatistics)->isChecked());
   EXPECT_FALSE(view->StripButton(kNetwork)->isChecked());
-  EXPECT_TRUE(world.host->Pages()->StatisticsShown());
+  EXPECT_TRUE(world.host->Pages()->Shown(shell::PageKey::Page(shell::PageId::Statistics)));
 
   view->StripButton(kAbout)->click();
-  EXPECT_FALSE(world.host->Pages()->StatisticsShown());
-  EXPECT_TRUE(world.host->Pages()->AboutShown());
+  EXPECT_FALSE(world.host->Pages()->Shown(shell::PageKey::Page(shell::PageId::Statistics)));
+  EXPECT_TRUE(world.host->Pages()->Shown(shell::PageKey::Page(shell::PageId::About)));
   EXPECT_EQ(view->PageArea()->currentWidget(), view->PageWidget(shell::PageId::About));
 }
 
@@ -253,7 +254,11 @@ TEST(StatisticsPage, CountsGrowAndResetShowsZerosAtOnce) {
   for (std::size_t row = 0; row < 5; ++row) EXPECT_EQ(stats->ValueLabel(0, row)->text(), QStringLiteral("0"));
 
   stats->Tabs()->SetCurrent(1);
-  EXPECT_EQ(world.host->Pages()->Statistics().State().selectedSubPage, 1);
+  EXPECT_EQ(world.host->Pages()
+                ->As<CPageStatisticsDlg>(shell::PageKey::Page(shell::PageId::Statistics))
+                ->State()
+                .selectedSubPage,
+            1);
 }
 
 }  // namespace

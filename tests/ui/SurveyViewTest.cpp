@@ -84,7 +84,7 @@ TEST_F(SurveyViewTest, RowsShowIconsTextsAndColouredBars) {
 TEST_F(SurveyViewTest, ShowDbmRewritesTheListAndTheLinkStatusCaptions) {
   world.View()->MoreLessButton()->click();
   view->ShowDbm()->click();
-  EXPECT_TRUE(world.core->Survey().ShowDbm());
+  EXPECT_TRUE(world.core->Core()->Survey().ShowDbm());
   EXPECT_TRUE(model->index(RowOf("Cafe"), 9).data().toString().endsWith(QLatin1String(" dBm")));
   world.Advance(2.5);
   EXPECT_TRUE(world.View()->LinkStatus()->Bar(kSignal1Bar)->DisplayedCaption().endsWith(QLatin1String(" dBm")))
@@ -127,13 +127,13 @@ TEST_F(SurveyViewTest, AddToProfileNeedsASelection) {
   view->AddToProfile()->click();
   ASSERT_FALSE(world.views.messages.empty());
   EXPECT_EQ(world.views.messages.back(), "No selected item");
-  EXPECT_EQ(world.core->SurveySelection().Count(), 0);
+  EXPECT_EQ(world.core->Core()->SurveySelection().Count(), 0);
 
   view->List()->selectionModel()->setCurrentIndex(model->index(RowOf("Lab-HT"), 1),
                                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
   view->AddToProfile()->click();
-  ASSERT_EQ(world.core->SurveySelection().Count(), 1);
-  EXPECT_EQ(world.core->SurveySelection().Last()->authCode, 5);
+  ASSERT_EQ(world.core->Core()->SurveySelection().Count(), 1);
+  EXPECT_EQ(world.core->Core()->SurveySelection().Last()->authCode, 5);
 }
 
 TEST_F(SurveyViewTest, RadioOffEmptiesTheListAndDisablesItsButtons) {

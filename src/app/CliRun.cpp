@@ -1,9 +1,9 @@
 #include "app/CliRun.h"
 
-#include <algorithm>
 #include <filesystem>
 
 #include "adapter/AdapterDiscovery.h"
+#include "platform/ISystemInfo.h"
 #include "shell/CNxUI2007.h"
 #include "sim/ScenarioLoader.h"
 
@@ -14,13 +14,6 @@
 namespace nxui::cli {
 
 namespace {
-
-// The program's ini file beside the simulated executable, where the simulated machine keeps it.
-std::string SimulatedProgramIni(sim::SimWorld& world) {
-  std::string path = shell::ProgramIniPath(world.systemInfo().GetModuleFileName()).string();
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return world.NativePath(path);
-}
 
 // The single-instance rule applies to the GUI only: command-line runs never meet another instance.
 class NoInstanceRule final : public shell::ISingleInstance {
@@ -63,31 +56,26 @@ std::unique_ptr<CliRun> CliRun::Create(const CliOptions& options, std::string& e
     return nullptr;
   }
   std::unique_ptr<CliRun> run(new CliRun(options));
-  sim::SimOptions simOptions;
-  simOptions.stateDirectory = options.stateDirectory;
-  simOptions.temporaryState = options.stateDirectory.empty();
-  run->world_ = sim::SimWorld::Create(loaded.scenario, run->loop_, simOptions, error);
-  if (!run->world_) return nullptr;
+  const sim::SimOptions simOptions{options.stateDirectory, options.stateDirectory.empty()};
+  run->machine_ = sim::SimMachine::Create(loaded.scenario, run->loop_, simOptions, error);
+  if (!run->machine_) return nullptr;
 
-  sim::SimWorld& world = *run->world_;
-  run->platform_ = std::make_unique<Platform>(Platform{world.deviceSetup(), world.deviceIo(), world.registry(),
-                                                       world.systemInfo(), world.shell(), world.ipHelper(),
-                                                       world.driverEvents(), run->loop_, world.wlan()});
+  Platform& ports = run->machine_->Ports();
   // The application object chooses the hidden window's options as it does for the GUI (settings
   // directory, program directory, main window shown); the program's ini file lies beside the
-  // simulated executable as the GUI reads it.
+  // machine's executable as the GUI reads it.
   NoInstanceRule instance;
-  shell::CNxUI2007 application(world.registry(), world.systemInfo(), instance);
+  shell::CNxUI2007 application(ports.registry, ports.systemInfo, instance);
   shell::HideDlgOptions initial;
-  initial.programIni = SimulatedProgramIni(world);
+  initial.programIni = run->machine_->LocalPath(shell::ProgramIniPath(ports.systemInfo.GetModuleFileName()).string());
   shell::HideDlgOptions hide;
   application.InitInstance(
       "", [&hide](const shell::HideDlgOptions& chosen) { hide = chosen; }, initial);
   application.ExitInstance();
 
   run->views_.cardChoice = options.card;
-  shell::HideDlgPorts ports{run->views_, run->views_, run->views_, &run->views_};
-  run->core_ = std::make_unique<shell::NxCore>(*run->platform_, options.language, ports, hide);
+  shell::HideDlgPorts views{run->views_, run->views_, run->views_, &run->views_};
+  run->core_ = std::make_unique<shell::NxCore>(ports, options.language, views, hide);
   run->pages_ = run->core_->MakePages(ThisProgramVersion());
   return run;
 }
@@ -112,7 +100,7 @@ void CliRun::Start(bool settle) {
 
 bool CliRun::AdapterReady() {
   const AdapterContext& context = Hidden().Context();
-  return context.deviceOpen && !context.devicePath.empty() && IsAdapterPresent(world_->deviceIo(), context);
+  return context.deviceOpen && !context.devicePath.empty() && IsAdapterPresent(machine_->Ports().deviceIo, context);
 }
 
 template <class Page>

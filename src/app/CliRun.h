@@ -16,7 +16,7 @@
 #include "shell/HeadlessViews.h"
 #include "shell/NxCore.h"
 #include "shell/PageSet.h"
-#include "sim/SimWorld.h"
+#include "sim/SimMachine.h"
 #include "survey/CAPDetailInfoDlg.h"
 #include "survey/CPageSiteSurveyDlg.h"
 
@@ -40,8 +40,8 @@ class CliRun {
 
   const CliOptions& Options() const { return options_; }
   VirtualEventLoop& Loop() { return loop_; }
-  sim::SimWorld& World() { return *world_; }
-  Platform& Ports() { return *platform_; }
+  sim::SimWorld& World() { return machine_->World(); }
+  Platform& Ports() { return machine_->Ports(); }
   shell::NxCore& Core() { return *core_; }
   shell::CHideDlg& Hidden() { return core_->HiddenWindow(); }
   const StringTable& Strings() const { return core_->Strings(); }
@@ -69,8 +69,7 @@ class CliRun {
 
   CliOptions options_;
   VirtualEventLoop loop_;
-  std::unique_ptr<sim::SimWorld> world_;
-  std::unique_ptr<Platform> platform_;
+  std::unique_ptr<sim::SimMachine> machine_;
   shell::HeadlessViews views_;
   std::unique_ptr<shell::NxCore> core_;
   std::unique_ptr<shell::PageSet> pages_;

@@ -44,10 +44,10 @@ class PageHolder final : public TypedPage<Page> {
   const Page& Get() const override { return *page_; }
 
   void Show() override {
-    if constexpr (requires(Page& p) { p.OnShow(); }) page_->OnShow();
+    if constexpr (requires(Page & p) { p.OnShow(); }) page_->OnShow();
   }
   void Hide() override {
-    if constexpr (requires(Page& p) { p.OnHide(); }) page_->OnHide();
+    if constexpr (requires(Page & p) { p.OnHide(); }) page_->OnHide();
   }
   HWND Window() const override {
     if constexpr (requires(const Page& p) { p.Window(); }) {

@@ -42,8 +42,7 @@ IPage* PageSet::Get(PageKey key) {
   if (Built* built = Find(key)) return built->page.get();
   const auto row = std::find_if(table_.begin(), table_.end(), [key](const PageRow& r) { return r.key == key; });
   // A row that asks for itself, directly or through another, gets nothing instead of recursing.
-  if (row == table_.end() || !row->build ||
-      std::find(building_.begin(), building_.end(), key) != building_.end()) {
+  if (row == table_.end() || !row->build || std::find(building_.begin(), building_.end(), key) != building_.end()) {
     return nullptr;
   }
   building_.push_back(key);
@@ -80,13 +79,13 @@ void PageSet::Sync() {
   }
   // The pages that go are hidden before the ones that come are shown.
   for (Built& built : built_) {
-    const bool shown = built.key.IsPanel() ? state.visiblePanel == built.key.PanelNumber()
-                                           : state.selectedPage == built.key.Id();
+    const bool shown =
+        built.key.IsPanel() ? state.visiblePanel == built.key.PanelNumber() : state.selectedPage == built.key.Id();
     if (!shown) SetShown(built, false);
   }
   for (Built& built : built_) {
-    const bool shown = built.key.IsPanel() ? state.visiblePanel == built.key.PanelNumber()
-                                           : state.selectedPage == built.key.Id();
+    const bool shown =
+        built.key.IsPanel() ? state.visiblePanel == built.key.PanelNumber() : state.selectedPage == built.key.Id();
     if (shown) SetShown(built, true);
   }
 }

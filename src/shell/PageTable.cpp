@@ -52,8 +52,8 @@ PageRow PlaceholderPanelRow(int panel, const char* name, PlaceholderText title) 
 
 std::unique_ptr<IPage> BuildSurvey(PageSet& pages) {
   const PageEnvironment& env = pages.Environment();
-  auto& host =
-      pages.Keep(std::make_unique<HideDlgSurveyHost>(env.hidden, env.platform, pages.As<CAPDetailInfoDlg>(kApDetailsPanel)));
+  auto& host = pages.Keep(
+      std::make_unique<HideDlgSurveyHost>(env.hidden, env.platform, pages.As<CAPDetailInfoDlg>(kApDetailsPanel)));
   auto page = std::make_unique<CPageSiteSurveyDlg>(env.platform.loop, env.hidden.Session(), env.strings, host,
                                                    env.survey, env.profileTarget);
   page->OnInitDialog();
@@ -62,8 +62,8 @@ std::unique_ptr<IPage> BuildSurvey(PageSet& pages) {
 
 std::unique_ptr<IPage> BuildStatistics(PageSet& pages) {
   const PageEnvironment& env = pages.Environment();
-  auto page = std::make_unique<CPageStatisticsDlg>(env.platform.loop, pages.Driver(), env.hidden.Session(),
-                                                   env.strings, pages.As<CLinkStatusDlg>(kLinkStatusPanel));
+  auto page = std::make_unique<CPageStatisticsDlg>(env.platform.loop, pages.Driver(), env.hidden.Session(), env.strings,
+                                                   pages.As<CLinkStatusDlg>(kLinkStatusPanel));
   page->OnInitDialog();
   return HoldPage(std::move(page), [](const CPageStatisticsDlg& p) {
     return std::make_tuple(p.State(), p.TxPage().Rows(), p.RxPage().Rows());
@@ -83,8 +83,8 @@ std::unique_ptr<IPage> BuildLinkStatus(PageSet& pages) {
   SurveyShared& survey = env.survey;
   auto& host = pages.Keep(std::make_unique<ShellLinkStatusHost>(
       env.hidden.State(), [&survey] { return survey.ShowDbm(); }, [&survey] { return survey.ConnectedRowIs11n(); }));
-  auto page = std::make_unique<CLinkStatusDlg>(env.platform, env.hidden.Context(), pages.Driver(),
-                                               env.hidden.Session(), env.strings, host);
+  auto page = std::make_unique<CLinkStatusDlg>(env.platform, env.hidden.Context(), pages.Driver(), env.hidden.Session(),
+                                               env.strings, host);
   if (env.graphPixels != 0) page->SetGraphCapacity(env.graphPixels);
   page->OnInitDialog();
   return HoldPage(std::move(page));
@@ -97,8 +97,7 @@ std::unique_ptr<IPage> BuildApDetails(PageSet& pages) {
     if (CNxUI2007Dlg* window = hidden.MainWindow()) window->ShowPanel(panel);
   });
   return HoldPage(std::move(page), [](const CAPDetailInfoDlg& p) {
-    return std::make_tuple(p.State(), p.General().State(), p.Wps().State(), p.Ccx().State(), p.Ht().State(),
-                           p.Entry());
+    return std::make_tuple(p.State(), p.General().State(), p.Wps().State(), p.Ccx().State(), p.Ht().State(), p.Entry());
   });
 }
 

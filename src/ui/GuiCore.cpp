@@ -1,21 +1,12 @@
 #include "ui/GuiCore.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
-#include "sim/ScenarioLoader.h"
-#include "sim/SimOptions.h"
+#include "platform/ISystemInfo.h"
 
 namespace nxui {
 namespace {
-
-// The program's ini file beside the simulated executable, where the simulated machine keeps it.
-std::string SimulatedProgramIni(sim::SimWorld& world) {
-  std::string path = shell::ProgramIniPath(world.systemInfo().GetModuleFileName()).string();
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return world.NativePath(path);
-}
 
 std::string SystemLocale() {
   for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
@@ -49,31 +40,22 @@ FileVersion ParseFileVersion(const std::string& text) {
   return FileVersion{parts[0], parts[1], parts[2], parts[3]};
 }
 
-GuiCore::GuiCore(IEventLoop& loop, const GuiOptions& options)
-    : loop_(loop), options_(options), strings_(StringTable::ChooseLanguage(options.language, SystemLocale())) {}
+GuiCore::GuiCore(IEventLoop& loop, std::unique_ptr<IMachine> machine, const GuiOptions& options)
+    : loop_(loop),
+      options_(options),
+      strings_(StringTable::ChooseLanguage(options.language, SystemLocale())),
+      machine_(std::move(machine)) {}
 
 GuiCore::~GuiCore() { Stop(); }
 
 std::unique_ptr<GuiCore> GuiCore::Create(IEventLoop& loop, const GuiOptions& options, std::string& error) {
-  const sim::ScenarioLoadResult loaded = options.scenarioFile.empty()
-                                             ? sim::ScenarioLoader::LoadEmbedded()
-                                             : sim::ScenarioLoader::LoadFile(options.scenarioFile);
-  if (!loaded.ok) {
-    error = loaded.error;
+  if (!options.machine) {
+    error = "no machine to run on";
     return nullptr;
   }
-  return Create(loop, loaded.scenario, options, error);
-}
-
-std::unique_ptr<GuiCore> GuiCore::Create(IEventLoop& loop, const sim::Scenario& scenario, const GuiOptions& options,
-                                         std::string& error) {
-  std::unique_ptr<GuiCore> core(new GuiCore(loop, options));
-  sim::SimOptions simOptions;
-  simOptions.stateDirectory = options.stateDirectory;
-  simOptions.temporaryState = options.stateDirectory.empty();
-  core->world_ = sim::SimWorld::Create(scenario, loop, simOptions, error);
-  if (!core->world_) return nullptr;
-  return core;
+  std::unique_ptr<IMachine> machine = options.machine(loop, error);
+  if (!machine) return nullptr;
+  return std::make_unique<GuiCore>(loop, std::move(machine), options);
 }
 
 shell::StringLookup GuiCore::Lookup() const {
@@ -89,8 +71,8 @@ std::optional<ProgramVersionResource> GuiCore::ProgramVersion() const {
 
 std::filesystem::path GuiCore::ProgramIni() const {
   if (!options_.programIni.empty()) return options_.programIni;
-  // Beside the simulated executable, not resolved against the working directory.
-  return SimulatedProgramIni(*world_);
+  // Beside the machine's executable, not resolved against the working directory.
+  return machine_->LocalPath(shell::ProgramIniPath(machine_->Ports().systemInfo.GetModuleFileName()).string());
 }
 
 shell::HideDlgOptions GuiCore::DefaultHideOptions() const {
@@ -101,10 +83,10 @@ shell::HideDlgOptions GuiCore::DefaultHideOptions() const {
 
 void GuiCore::Start(const Ports& ports, shell::HideDlgOptions hideOptions) {
   Stop();
-  sim::SimWorld& w = *world_;
-  IShell& shellPort = ports.shell != nullptr ? *ports.shell : static_cast<IShell&>(w.shell());
-  platform_.emplace(Platform{w.deviceSetup(), w.deviceIo(), w.registry(), w.systemInfo(), shellPort, w.ipHelper(),
-                             w.driverEvents(), loop_, w.wlan()});
+  const Platform& m = machine_->Ports();
+  IShell& shellPort = ports.shell != nullptr ? *ports.shell : m.shell;
+  platform_.emplace(Platform{m.deviceSetup, m.deviceIo, m.registry, m.systemInfo, shellPort, m.ipHelper, m.driverEvents,
+                             loop_, m.wlan});
   if (hideOptions.programIni.empty()) hideOptions.programIni = ProgramIni();
   shell::HideDlgPorts hidePorts{*ports.messageBox, *ports.trayMenu, *ports.cardChooser, ports.mainWindowView};
   core_ = std::make_unique<shell::NxCore>(*platform_, strings_.language(), hidePorts, std::move(hideOptions));

@@ -1,18 +1,20 @@
-// What the command line hands the graphical front end and the headless rendering.
+// What the program hands the graphical front end and the headless rendering.
 #pragma once
 
 #include <string>
 
+#include "platform/IMachine.h"
+
 namespace nxui {
 
 struct GuiOptions {
-  std::string scenarioFile;    // empty: the scenario compiled into the program
-  std::string stateDirectory;  // empty: a fresh temporary state, removed at the end
-  std::string language;        // "en", "zh"; empty: the system locale decides
+  // The machine the run is built on (the program chooses it: scenario, state folder).
+  MachineFactory machine;
+  std::string language;  // "en", "zh"; empty: the system locale decides
   // The command line after the program name; exactly "-s" (any case) starts in the tray only.
   std::string commandLine;
-  // The program's ini file ([Advance], [Page]); empty: beside the simulated executable, in the
-  // state directory's drive C.
+  // The program's ini file ([Advance], [Page]); empty: beside the machine's executable (for the
+  // simulated machine in the state directory's drive C).
   std::string programIni;
   // Appended to the single-instance name; instances with different scopes run side by side.
   std::string instanceScope;

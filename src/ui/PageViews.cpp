@@ -18,15 +18,14 @@ namespace nxui {
 namespace {
 
 PageViewRow LinkStatusRow() {
-  return {shell::PageKey::Panel(shell::kPanelLinkStatus),
-          [](shell::IPage& page, QWidget* parent) -> QWidget* {
-            return dynamic_cast<shell::TypedPage<CLinkStatusDlg>*>(&page) != nullptr ? new LinkStatusView(parent)
-                                                                                      : nullptr;
-          },
-          [](QWidget& view, shell::IPage& page) {
-            static_cast<LinkStatusView&>(view).Render(
-                dynamic_cast<shell::TypedPage<CLinkStatusDlg>&>(page).Get().State());
-          }};
+  return {
+      shell::PageKey::Panel(shell::kPanelLinkStatus),
+      [](shell::IPage& page, QWidget* parent) -> QWidget* {
+        return dynamic_cast<shell::TypedPage<CLinkStatusDlg>*>(&page) != nullptr ? new LinkStatusView(parent) : nullptr;
+      },
+      [](QWidget& view, shell::IPage& page) {
+        static_cast<LinkStatusView&>(view).Render(dynamic_cast<shell::TypedPage<CLinkStatusDlg>&>(page).Get().State());
+      }};
 }
 
 }  // namespace

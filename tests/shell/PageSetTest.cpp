@@ -77,7 +77,8 @@ TEST(PageRevision, MovesExactlyWhenTheDrawnStateChanges) {
     SCOPED_TRACE(c.name);
     auto raw = std::make_unique<FakePage>();
     FakePage& page = *raw;
-    const auto holder = HoldPage(std::move(raw), [](const FakePage& p) { return std::make_tuple(p.State(), p.Extra()); });
+    const auto holder =
+        HoldPage(std::move(raw), [](const FakePage& p) { return std::make_tuple(p.State(), p.Extra()); });
     const std::uint64_t first = holder->Revision();
     EXPECT_EQ(holder->Revision(), first) << "asking again is not a change";
     if (c.change) c.change(page);
@@ -161,7 +162,8 @@ TEST_F(PageSetOnTable, FollowsTheWindowAndUndoesItAllWhenDestroyed) {
   CNxUI2007Dlg* window = dlg->MainWindow();
   ASSERT_NE(window, nullptr);
   {
-    PageSet pages = Make({Row(kA, "a"), Row(kB, "b"), Row(PageKey::Panel(kPanelLinkStatus), "link"), Row(kPanel, "panel")});
+    PageSet pages =
+        Make({Row(kA, "a"), Row(kB, "b"), Row(PageKey::Panel(kPanelLinkStatus), "link"), Row(kPanel, "panel")});
     pages.BuildAll();
     pages.As<FakePage>(kB)->window = 77;
     log.clear();

@@ -13,6 +13,7 @@
 #include "shell/HeadlessViews.h"
 #include "shell/PageSet.h"
 #include "sim/ScenarioLoader.h"
+#include "sim/SimMachine.h"
 #include "ui/GuiCore.h"
 #include "ui/MainWindowView.h"
 #include "ui/QtMainWindowHost.h"
@@ -57,9 +58,12 @@ class GuiTestWorld {
     const sim::ScenarioLoadResult loaded = sim::ScenarioLoader::LoadText(WorldJson(setup), "test.json");
     EXPECT_TRUE(loaded.ok) << loaded.error;
     std::string error;
-    core = GuiCore::Create(loop, loaded.scenario, GuiOptions{}, error);
-    EXPECT_TRUE(core) << error;
-    if (!core) return;
+    std::unique_ptr<sim::SimMachine> machine =
+        sim::SimMachine::Create(loaded.scenario, loop, sim::SimOptions{"", true}, error);
+    EXPECT_TRUE(machine) << error;
+    if (!machine) return;
+    sim = machine.get();
+    core = std::make_unique<GuiCore>(loop, std::move(machine), GuiOptions{});
     host = std::make_unique<QtMainWindowHost>(*core, false);
     GuiCore::Ports ports;
     ports.messageBox = &views;
@@ -67,7 +71,7 @@ class GuiTestWorld {
     ports.cardChooser = &views;
     ports.mainWindowView = host.get();
     if (setup.qtTray) {
-      trayShell = std::make_unique<QtTrayShell>(core->World().shell(), [this](UINT message, LPARAM event) {
+      trayShell = std::make_unique<QtTrayShell>(sim->World().shell(), [this](UINT message, LPARAM event) {
         loop.PostMessage(Hide().Window(), message, 0, event);
       });
       trayShell->SetTrayAvailable(true);
@@ -100,6 +104,7 @@ class GuiTestWorld {
   QTemporaryDir dir;
   VirtualEventLoop loop;
   shell::HeadlessViews views;
+  sim::SimMachine* sim = nullptr;  // owned by the core
   std::unique_ptr<GuiCore> core;
   std::unique_ptr<QtMainWindowHost> host;
   std::unique_ptr<QtTrayShell> trayShell;

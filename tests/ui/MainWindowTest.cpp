@@ -229,11 +229,11 @@ TEST(MainWindow, ClosedWindowIsForgottenAndTheTrayOpensItAgain) {
 TEST(MainWindow, UnplugClosesTheWindowWithinATick) {
   GuiTestWorld world(WorldSetup{});
   ASSERT_NE(world.View(), nullptr);
-  world.core->World().Unplug(0);
+  world.sim->World().Unplug(0);
   world.Advance(2.0);
   EXPECT_EQ(world.View(), nullptr);
   EXPECT_EQ(world.Hide().Tray().Data().iconNumber, 161);
-  world.core->World().Plug(0);
+  world.sim->World().Plug(0);
   world.Advance(6.0);
   EXPECT_EQ(world.View(), nullptr);
 }

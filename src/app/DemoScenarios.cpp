@@ -73,12 +73,9 @@ std::vector<std::pair<std::string, std::string>> DemoScenarios() {
   signal2Fails.adapter.failingOids = R"("OID_WLAN_RSSI1", "OID_WLAN_RSSI2")";
   DemoWorld serviceOff;
   serviceOff.wlanService = false;
-  return {{"connected", DemoScenarioJson(DemoWorld{})},
-          {"disconnected", DemoScenarioJson(disconnected)},
-          {"no-adapter", DemoScenarioJson(noAdapter)},
-          {"non-11n", DemoScenarioJson(legacy)},
-          {"one-chain", DemoScenarioJson(oneChain)},
-          {"signal2-query-fails", DemoScenarioJson(signal2Fails)},
+  return {{"connected", DemoScenarioJson(DemoWorld{})},      {"disconnected", DemoScenarioJson(disconnected)},
+          {"no-adapter", DemoScenarioJson(noAdapter)},       {"non-11n", DemoScenarioJson(legacy)},
+          {"one-chain", DemoScenarioJson(oneChain)},         {"signal2-query-fails", DemoScenarioJson(signal2Fails)},
           {"wlan-service-off", DemoScenarioJson(serviceOff)}};
 }
 

@@ -12,8 +12,8 @@ std::unique_ptr<SimMachine> SimMachine::Create(const Scenario& scenario, IEventL
   machine->world_ = SimWorld::Create(scenario, loop, options, error);
   if (!machine->world_) return nullptr;
   SimWorld& w = *machine->world_;
-  machine->ports_.emplace(Platform{w.deviceSetup(), w.deviceIo(), w.registry(), w.systemInfo(), w.shell(),
-                                   w.ipHelper(), w.driverEvents(), w.loop(), w.wlan()});
+  machine->ports_.emplace(Platform{w.deviceSetup(), w.deviceIo(), w.registry(), w.systemInfo(), w.shell(), w.ipHelper(),
+                                   w.driverEvents(), w.loop(), w.wlan()});
   return machine;
 }
 
@@ -48,8 +48,9 @@ MachineFactory SimMachineFactory(std::string scenarioFile, SimOptions options) {
 }
 
 MachineFactory SimMachineFactoryFromText(std::string json, std::string sourceName, SimOptions options) {
-  return FactoryOf([json = std::move(json), name = std::move(sourceName)] { return ScenarioLoader::LoadText(json, name); },
-                   std::move(options));
+  return FactoryOf(
+      [json = std::move(json), name = std::move(sourceName)] { return ScenarioLoader::LoadText(json, name); },
+      std::move(options));
 }
 
 }  // namespace nxui::sim

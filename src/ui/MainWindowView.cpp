@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -288,6 +290,23 @@ ApDetailsView* MainWindowView::ApDetails() const {
 }
 
 QWidget* MainWindowView::PanelWidget(int panel) const { return lowerFrame_->widget(panel); }
+
+void MainWindowView::keyPressEvent(QKeyEvent* event) {
+  const int panel = model_.State().visiblePanel;
+  if (event->key() == Qt::Key_Escape && panel != shell::kPanelLinkStatus && model_.State().expanded) {
+    if (QWidget* view = PanelWidget(panel)) {
+      auto* button = view->findChild<QPushButton*>(QStringLiteral("cancel"));
+      if (button == nullptr) button = view->findChild<QPushButton*>(QStringLiteral("ok"));
+      if (button != nullptr && button->isEnabled()) {
+        button->click();
+        Sync();
+        event->accept();
+        return;
+      }
+    }
+  }
+  QWidget::keyPressEvent(event);
+}
 
 void MainWindowView::closeEvent(QCloseEvent* event) {
   model_.Close();

@@ -58,6 +58,8 @@ class MainWindowView final : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Escape leaves a panel of the lower frame as its Cancel (or else OK) button does.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   // A page's or panel's view and what its last rendering showed.

@@ -5,8 +5,12 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -30,6 +34,49 @@ namespace {
 
 constexpr int kStripIconSize = 32;
 constexpr int kPageAreaMinHeight = 300;
+// How far the page area may shrink (and scroll) for the window to fit a small screen.
+constexpr int kPageAreaShrunkHeight = 100;
+// The window manager's title bar and borders before the window has been shown once.
+constexpr int kAssumedFrameHeight = 32;
+// A window wider than this many times its natural width only spreads the strip and the list.
+constexpr double kMaximumWidthFactor = 1.5;
+
+// The page area: naturally as tall as the page wants and at least kPageAreaMinHeight; on a small
+// screen the page shrinks to its own minimum and below that the area scrolls.
+class PageScrollArea final : public QScrollArea {
+ public:
+  explicit PageScrollArea(QWidget* parent) : QScrollArea(parent) {
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  }
+  QSize sizeHint() const override {
+    if (widget() == nullptr) return QScrollArea::sizeHint();
+    return widget()->sizeHint().expandedTo(widget()->minimumSizeHint()).expandedTo(QSize(0, kPageAreaMinHeight));
+  }
+  QSize minimumSizeHint() const override {
+    if (widget() == nullptr) return QScrollArea::minimumSizeHint();
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    return {widget()->minimumSizeHint().width() + scrollBar, kPageAreaShrunkHeight};
+  }
+};
+
+// A strip button whose keyboard focus is plain to see (after a click the pressed look says enough).
+class FocusRingButton final : public QToolButton {
+ public:
+  explicit FocusRingButton(QWidget* parent) : QToolButton(parent) { setFocusPolicy(Qt::StrongFocus); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QToolButton::paintEvent(event);
+    if (!hasFocus() || !window()->testAttribute(Qt::WA_KeyboardFocusChange)) return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5), 4, 4);
+  }
+};
 
 }  // namespace
 
@@ -37,6 +84,9 @@ MainWindowView::MainWindowView(shell::CNxUI2007Dlg& model, shell::PageSet& pages
     : QWidget(parent), model_(model), pages_(pages), expandedShown_(!model.State().expanded) {
   setObjectName(QStringLiteral("mainWindow"));
   setWindowIcon(TrayIcon(kAppIconNumber));
+  // A dialog-like window: it can be minimised, not maximised (its height follows More/Less).
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   auto* root = new QVBoxLayout(this);
   root->setContentsMargins(6, 6, 6, 6);
   root->setSpacing(4);
@@ -71,15 +121,17 @@ MainWindowView::MainWindowView(shell::CNxUI2007Dlg& model, shell::PageSet& pages
     Sync();
   });
 
-  pageArea_ = new QStackedWidget(this);
+  pageScroll_ = new PageScrollArea(this);
+  pageScroll_->setObjectName(QStringLiteral("pageScroll"));
+  pageArea_ = new QStackedWidget(pageScroll_);
   pageArea_->setObjectName(QStringLiteral("pageArea"));
-  pageArea_->setMinimumHeight(kPageAreaMinHeight);
   for (const shell::PageButtonState& b : state.buttons) {
     if (!b.page) continue;
     ViewSlot& slot = pageViews_[static_cast<std::size_t>(*b.page)];
     if (QWidget* view = AddView(slot, shell::PageKey::Page(*b.page), pageArea_)) pageArea_->addWidget(view);
   }
-  root->addWidget(pageArea_, 1);
+  pageScroll_->setWidget(pageArea_);
+  root->addWidget(pageScroll_, 1);
 
   auto* bottom = new QHBoxLayout;
   bottom->setSpacing(4);
@@ -134,7 +186,7 @@ void MainWindowView::RenderIfChanged(ViewSlot& slot) {
 }
 
 QToolButton* MainWindowView::MakeStripButton(int controlId) {
-  auto* button = new QToolButton(this);
+  auto* button = new FocusRingButton(this);
   button->setObjectName(QStringLiteral("strip%1").arg(controlId));
   button->setIconSize(QSize(kStripIconSize, kStripIconSize));
   button->setAutoRaise(true);
@@ -196,7 +248,8 @@ void MainWindowView::SyncStrip() {
   for (const Placed& p : placed) order.push_back(p.controlId);
   if (state.rightFiller.visible) order.push_back(-shell::kCtlFiller);
   for (const Placed& p : placed) stripButtons_[p.controlId]->setFixedWidth(DialogUnitsToPixels(p.width));
-  leftFiller_->setFixedWidth(DialogUnitsToPixels(state.leftFiller.width));
+  // The fillers share what a wider window adds, so the buttons stay in the middle.
+  leftFiller_->setMinimumWidth(DialogUnitsToPixels(state.leftFiller.width));
   if (order == stripOrder_) return;
   stripOrder_ = order;
 
@@ -250,6 +303,19 @@ void MainWindowView::Sync() {
   }
 }
 
+void MainWindowView::SetFitToScreen(bool on) {
+  fitToScreen_ = on;
+  FitHeight();
+}
+
+int MainWindowView::AvailableHeight() const {
+  const QScreen* where = screen();
+  if (!fitToScreen_ || where == nullptr) return 0;
+  const int frame =
+      isVisible() && frameGeometry().height() > height() ? frameGeometry().height() - height() : kAssumedFrameHeight;
+  return where->availableGeometry().height() - frame;
+}
+
 void MainWindowView::FitHeight() {
   // Expanded reaches the bottom of the lower frame; collapsed ends just below More/Less. Fonts
   // and styles count only once the children are polished.
@@ -257,9 +323,30 @@ void MainWindowView::FitHeight() {
   // Layouts below a window that is not on screen keep stale size hints: drop them.
   for (QLayout* nested : findChildren<QLayout*>()) nested->invalidate();
   if (QLayout* l = layout()) l->activate();
-  const int height = std::max(sizeHint().height(), minimumSizeHint().height());
-  const int width = testAttribute(Qt::WA_Resized) ? this->width() : sizeHint().width();
+  int height = std::max(sizeHint().height(), minimumSizeHint().height());
+  // On a small screen the page area gives up height (and scrolls) so that all of the window fits.
+  if (const int available = AvailableHeight(); available > 0) {
+    height = std::max(std::min(height, available), minimumSizeHint().height());
+  }
+  // The same width collapsed and expanded: the hidden lower frame counts too.
+  const QMargins margins = layout() != nullptr ? layout()->contentsMargins() : QMargins();
+  const int natural = std::max({sizeHint().width(), minimumSizeHint().width(),
+                                lowerFrame_->minimumSizeHint().width() + margins.left() + margins.right()});
+  if (maximumWidth() == QWIDGETSIZE_MAX) setMaximumWidth(static_cast<int>(natural * kMaximumWidthFactor));
+  const int width = testAttribute(Qt::WA_Resized) ? this->width() : natural;
   resize(width, height);
+  KeepOnScreen();
+}
+
+void MainWindowView::KeepOnScreen() {
+  const QScreen* where = screen();
+  if (!fitToScreen_ || !isVisible() || where == nullptr) return;
+  const QRect available = where->availableGeometry();
+  const QRect frame = frameGeometry();
+  const int frameExtra = frame.height() > height() ? frame.height() - height() : kAssumedFrameHeight;
+  const int bottom = frame.top() + height() + frameExtra - 1;
+  if (bottom > available.bottom())
+    move(frame.left(), std::max(available.top(), available.bottom() + 1 - height() - frameExtra));
 }
 
 QToolButton* MainWindowView::StripButton(int controlId) const {

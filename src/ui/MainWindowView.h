@@ -16,6 +16,7 @@
 #include "shell/PageSet.h"
 
 class QHBoxLayout;
+class QScrollArea;
 class QStackedWidget;
 class QToolButton;
 
@@ -36,6 +37,9 @@ class MainWindowView final : public QWidget {
 
   // Renders the model and the pages whose state changed since they were last rendered.
   void Sync();
+  // A window on a screen fits its available height: the page area shrinks and scrolls, and the
+  // window moves up when growing would take it past the bottom. Off (pictures): natural size.
+  void SetFitToScreen(bool on);
 
   // For checks and the headless rendering.
   QToolButton* StripButton(int controlId) const;
@@ -43,6 +47,7 @@ class MainWindowView final : public QWidget {
   std::vector<int> VisibleStripControls() const;
   QToolButton* MoreLessButton() const { return moreLess_; }
   QStackedWidget* PageArea() const { return pageArea_; }
+  QScrollArea* PageScroll() const { return pageScroll_; }
   QStackedWidget* LowerFrame() const { return lowerFrame_; }
   QWidget* PageWidget(shell::PageId page) const;
   QWidget* PanelWidget(int panel) const;
@@ -75,6 +80,8 @@ class MainWindowView final : public QWidget {
   QToolButton* MakeStripButton(int controlId);
   void SyncStrip();
   void FitHeight();
+  int AvailableHeight() const;
+  void KeepOnScreen();
   int DialogUnitsToPixels(int units) const;
 
   shell::CNxUI2007Dlg& model_;
@@ -84,6 +91,7 @@ class MainWindowView final : public QWidget {
   QToolButton* leftFiller_;
   QToolButton* rightFiller_;
   std::vector<int> stripOrder_;
+  QScrollArea* pageScroll_;
   QStackedWidget* pageArea_;
   std::array<ViewSlot, shell::kPageCount> pageViews_{};
   std::array<ViewSlot, shell::kPanelCount> panelViews_{};
@@ -91,6 +99,7 @@ class MainWindowView final : public QWidget {
   QToolButton* moreLess_;
   QToolButton* help_;
   bool expandedShown_;
+  bool fitToScreen_ = false;
   int panelShown_ = -1;
 };
 

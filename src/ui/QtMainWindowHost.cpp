@@ -35,6 +35,7 @@ void QtMainWindowHost::Opened(shell::CNxUI2007Dlg& window) {
   pages_->BuildAll();
   pages_->Sync();
   view_ = std::make_unique<MainWindowView>(window, *pages_);
+  view_->SetFitToScreen(showWindows_);
   connect(view_.get(), &MainWindowView::UserClosed, this, [this] {
     syncTimer_.stop();
     if (shell::CHideDlg* h = core_.Hide()) core_.Loop().PostMessage(h->Window(), kNudgeMessage, 0, 0);
@@ -54,6 +55,8 @@ void QtMainWindowHost::BringToFront() {
   if (!view_) return;
   SyncNow();
   if (!showWindows_) return;
+  // A minimised window is brought back too: without a task bar it could not be found again.
+  if (view_->isMinimized()) view_->setWindowState(view_->windowState() & ~Qt::WindowMinimized);
   view_->show();
   view_->raise();
   view_->activateWindow();

@@ -19,9 +19,12 @@ std::unique_ptr<QDialog> QtMessageBoxView::BuildDialog(shell::CMessageBoxDlg& bo
   dialog->setWindowTitle(QString::fromUtf8(box.Caption()));
   dialog->setWindowIcon(TrayIcon(kAppIconNumber));
   dialog->setModal(true);
+  // A message is answered, not resized: no minimise or maximise buttons.
+  dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
   auto* layout = new QVBoxLayout(dialog.get());
   layout->setContentsMargins(18, 16, 18, 12);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
   layout->setSpacing(14);
   auto* row = new QHBoxLayout;
   row->setSpacing(14);

@@ -31,6 +31,7 @@ struct WorldSetup {
   std::string extraNetworks;  // JSON objects appended to the networks in range
   int homeRssi = -48;         // dBm of the network the profile connects to
   bool qtTray = false;        // the tray is a Qt tray icon (in a notification area that exists)
+  bool shown = false;         // the main window is shown on the (offscreen) screen, as the program does
   std::string events;         // JSON objects of the scenario's events
 };
 
@@ -64,7 +65,7 @@ class GuiTestWorld {
     if (!machine) return;
     sim = machine.get();
     core = std::make_unique<GuiCore>(loop, std::move(machine), GuiOptions{});
-    host = std::make_unique<QtMainWindowHost>(*core, false);
+    host = std::make_unique<QtMainWindowHost>(*core, setup.shown);
     GuiCore::Ports ports;
     ports.messageBox = &views;
     ports.trayMenu = &views;

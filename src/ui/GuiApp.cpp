@@ -22,6 +22,7 @@
 #include "shell/ShellIds.h"
 #include "survey/CAPDetailInfoDlg.h"
 #include "survey/CPageSiteSurveyDlg.h"
+#include "ui/DesktopOpener.h"
 #include "ui/GuiCore.h"
 #include "ui/MainWindowView.h"
 #include "ui/QtCardChooser.h"
@@ -66,6 +67,16 @@ int RunGuiOn(QApplication& app, const GuiOptions& options, const std::function<v
   QtTrayShell trayShell(core->Machine().Ports().shell, [&postToHidden](UINT callbackMessage, LPARAM event) {
     postToHidden(callbackMessage, 0, event);
   });
+  const QString helpDocument = options.helpDocument.empty()
+                                   ? QCoreApplication::applicationDirPath() + QStringLiteral("/help/index.html")
+                                   : QString::fromStdString(options.helpDocument);
+  DesktopOpener opener(
+      core->Strings().language(),
+      [&host, &core](const QString& text) {
+        QtMessageBoxView::ShowNotice(text.toStdString(), core->Strings().LoadString(string_id::kOk), host.View());
+      },
+      QString::fromStdString(options.helpLauncher));
+  trayShell.SetHelp(shell::kHelpFile, [&opener, &helpDocument] { return opener.Open(helpDocument); });
   QtSingleInstance instance([&postToHidden] { postToHidden(shell::kMsgCommand, shell::kCmdLaunchConfig, 0); },
                             QString::fromStdString(options.instanceScope));
 

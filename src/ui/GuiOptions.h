@@ -16,6 +16,10 @@ struct GuiOptions {
   // The program's ini file ([Advance], [Page]); empty: beside the machine's executable (for the
   // simulated machine in the state directory's drive C).
   std::string programIni;
+  // The help document "?" opens; empty: "help/index.html" beside the executable. The launcher
+  // opens it with the desktop's handler (a name looked up in PATH, or a path).
+  std::string helpDocument;
+  std::string helpLauncher = "xdg-open";
   // Appended to the single-instance name; instances with different scopes run side by side.
   std::string instanceScope;
   // Virtual seconds the world runs before the headless rendering takes its pictures.

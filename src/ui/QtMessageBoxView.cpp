@@ -58,6 +58,18 @@ std::unique_ptr<QDialog> QtMessageBoxView::BuildDialog(shell::CMessageBoxDlg& bo
   return dialog;
 }
 
+QDialog* QtMessageBoxView::ShowNotice(const std::string& text, const std::string& okCaption, QWidget* parent) {
+  auto box = std::make_shared<shell::CMessageBoxDlg>(text, okCaption, 0);
+  QDialog* dialog = BuildDialog(*box, parent).release();
+  // The box lives as long as its dialog.
+  QObject::connect(dialog, &QObject::destroyed, [box] {});
+  dialog->setModal(false);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->show();
+  dialog->raise();
+  return dialog;
+}
+
 void QtMessageBoxView::RunModal(shell::CMessageBoxDlg& box) {
   QWidget* parent = parentWindow_ ? parentWindow_() : nullptr;
   const std::unique_ptr<QDialog> dialog = BuildDialog(box, parent);

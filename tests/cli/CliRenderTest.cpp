@@ -1,5 +1,5 @@
-// `nxui render DIR` writes every picture it promises, and they are pictures of the right shape.
-// Set NXUI_RENDER_DIR to keep them.
+// `nxui render DIR` writes every picture it promises, and they are pictures of the right shape;
+// the help document lies beside the program. Set NXUI_RENDER_DIR to keep the pictures.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -87,6 +87,17 @@ TEST_F(Render, WritesEveryWindowPageAndPanel) {
   }
   EXPECT_LT(ReadPngSize(folder / "main-collapsed.png").height, ReadPngSize(folder / "main-expanded.png").height);
   EXPECT_NE(r.out.find("pictures written to"), std::string::npos) << r.out;
+
+  // A build with the front end ships its help document beside the program, made from the docs.
+  const std::filesystem::path help = std::filesystem::path(NXUI_EXE).parent_path() / "help";
+  const std::string page = nxui::test::TempDir::Read(help / "index.html");
+  ASSERT_FALSE(page.empty()) << "no " << (help / "index.html").string();
+  for (const char* part : {"<h1>VQ-MA310X Wireless Utility</h1>", "<section id=\"cli\">", "<section id=\"scenario\">",
+                           "<table>", "<img src=\"screenshot.png\""}) {
+    EXPECT_NE(page.find(part), std::string::npos) << part;
+  }
+  EXPECT_EQ(page.find("href=\"docs/"), std::string::npos) << "links lead into the page";
+  EXPECT_TRUE(ReadPngSize(help / "screenshot.png").ok);
 }
 
 TEST_F(Render, BadScenarioFileIsNamedAndNothingElseIsDrawn) {

@@ -41,8 +41,7 @@ bool DesktopOpener::Open(const QString& path) {
     Fail(MissingText(language_), path);
     return false;
   }
-  const QString launcher =
-      launcher_.contains(QLatin1Char('/')) ? launcher_ : QStandardPaths::findExecutable(launcher_);
+  const QString launcher = launcher_.contains(QLatin1Char('/')) ? launcher_ : QStandardPaths::findExecutable(launcher_);
   if (launcher.isEmpty()) {
     // Without the usual launcher the platform may still know one of its own.
     if (QDesktopServices::openUrl(QUrl::fromLocalFile(path))) return true;

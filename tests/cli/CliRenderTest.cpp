@@ -100,6 +100,32 @@ TEST_F(Render, WritesEveryWindowPageAndPanel) {
   EXPECT_TRUE(ReadPngSize(help / "screenshot.png").ok);
 }
 
+// A world of one's own: every window is drawn; the details of networks it lacks are left out.
+struct OwnWorldCase {
+  const char* name;
+  json networks;
+};
+
+TEST_F(Render, ScenarioOfOnesOwnIsDrawnWhateverNetworksItHas) {
+  const OwnWorldCase cases[] = {
+      {"one network", ConnectedScenario()["networks"]},
+      {"nothing in range", json::array()},
+  };
+  for (const OwnWorldCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    json scenario = ConnectedScenario();
+    scenario["networks"] = c.networks;
+    const std::filesystem::path folder = dir / "own";
+    std::filesystem::remove_all(folder);
+    const CliResult r = Run({"--scenario", Scenario(scenario), "render", folder.string()});
+    if (r.err.find("no graphical interface") != std::string::npos) GTEST_SKIP() << "this build has no GUI";
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(ReadPngSize(folder / "page-network.png").ok);
+    EXPECT_TRUE(ReadPngSize(folder / "panel-0-link-status.png").ok);
+    EXPECT_FALSE(std::filesystem::exists(folder / "panel-4-ap-details-wep-general.png"));
+  }
+}
+
 TEST_F(Render, BadScenarioFileIsNamedAndNothingElseIsDrawn) {
   const std::filesystem::path folder = dir / "pictures";
   const CliResult r = Run({"--scenario", (dir / "missing.json").string(), "render", folder.string()});

@@ -167,7 +167,8 @@ TEST(GuiRun, HelpOpensTheShippedDocument) {
     core.Hide()->OpenHelp();
     QTimer* poll = new QTimer(&context);
     QObject::connect(poll, &QTimer::timeout, &context, [&core, &dir] {
-      if (!ReadArgs(dir).isEmpty()) core.Loop().PostMessage(core.Hide()->Window(), shell::kMsgCommand, shell::kCmdExit, 0);
+      if (!ReadArgs(dir).isEmpty())
+        core.Loop().PostMessage(core.Hide()->Window(), shell::kMsgCommand, shell::kCmdExit, 0);
     });
     poll->start(20);
     // Ends the run whatever happened, so a broken wiring fails instead of hanging.

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -101,6 +102,24 @@ TEST(MainWindow, OpensCollapsedWithItsCaptionAndGrowsWhenExpanded) {
 
   view->MoreLessButton()->click();
   EXPECT_EQ(RenderWidgetToImage(*view).height(), collapsed.height());
+}
+
+// Collapsed, the window ends just below More/Less, on a screen too: nothing of the lower frame shows.
+TEST(MainWindowOnScreen, CollapsedEndsBelowMoreLess) {
+  WorldSetup setup;
+  setup.shown = true;
+  GuiTestWorld world(setup);
+  MainWindowView* view = world.View();
+  ASSERT_NE(view, nullptr);
+  for (int toggle = 0; toggle < 4; ++toggle) {
+    view->MoreLessButton()->click();
+    QCoreApplication::processEvents();
+  }
+  ASSERT_FALSE(world.Model()->State().expanded);
+  EXPECT_TRUE(view->LowerFrame()->isHidden());
+  const int below =
+      view->height() - view->MoreLessButton()->mapTo(view, QPoint(0, view->MoreLessButton()->height())).y();
+  EXPECT_EQ(below, view->layout()->contentsMargins().bottom());
 }
 
 TEST(MainWindow, PageButtonsSwitchThePageAreaAndDisabledOnesDoNot) {

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "adapter/AdapterDiscovery.h"
+#include "adapter/AdapterListFile.h"
 #include "platform/ISystemInfo.h"
 #include "shell/CNxUI2007.h"
 #include "sim/ScenarioLoader.h"
@@ -68,6 +69,9 @@ std::unique_ptr<CliRun> CliRun::Create(const CliOptions& options, std::string& e
   shell::CNxUI2007 application(ports.registry, ports.systemInfo, instance);
   shell::HideDlgOptions initial;
   initial.programIni = run->machine_->LocalPath(shell::ProgramIniPath(ports.systemInfo.GetModuleFileName()).string());
+  // Beside the simulated executable, in the state's drive C, not relative to the working directory.
+  initial.adapterListFile =
+      AdapterListFilePath(run->machine_->LocalPath(ports.systemInfo.GetModuleFileName()).string());
   shell::HideDlgOptions hide;
   application.InitInstance(
       "", [&hide](const shell::HideDlgOptions& chosen) { hide = chosen; }, initial);

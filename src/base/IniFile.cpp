@@ -1,5 +1,7 @@
 #include "base/IniFile.h"
 
+#include "base/AtomicFile.h"
+
 #include <fstream>
 #include <iterator>
 #include <limits>
@@ -111,35 +113,14 @@ bool Load(const std::filesystem::path& path, Document& doc) {
   return true;
 }
 
-bool Store(const std::filesystem::path& path, const Document& doc) {
+bool Store(const std::filesystem::path& path, const Document& doc, FileSecrecy secrecy, std::string& error) {
   std::string content;
   if (doc.byteOrderMark) content += kBom;
   for (const Line& line : doc.lines) {
     content += line.text;
     content += doc.lineEnd;
   }
-  std::filesystem::path temp = path;
-  temp += ".new";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::error_code ignored;
-      std::filesystem::remove(temp, ignored);
-      return false;
-    }
-  }
-  std::error_code ec;
-  std::filesystem::rename(temp, path, ec);
-  if (ec) {
-    std::error_code ignored;
-    std::filesystem::remove(temp, ignored);
-    return false;
-  }
-  return true;
+  return WriteFileAtomically(path, content, secrecy, error);
 }
 
 // Index of the first section line of that name, or npos.
@@ -255,7 +236,7 @@ IniResult IniFile::WriteString(std::string_view section, std::string_view key, s
   if (header == std::string::npos) {
     doc.lines.push_back(ParseLine("[" + std::string(section) + "]"));
     doc.lines.push_back(ParseLine(std::string(key) + "=" + encoded));
-    return Store(path_, doc) ? IniResult::Ok : IniResult::IoError;
+    return Store(path_, doc, secrecy_, lastError_) ? IniResult::Ok : IniResult::IoError;
   }
   std::size_t end = SectionEnd(doc, header);
   std::size_t insertAt = header + 1;
@@ -263,13 +244,13 @@ IniResult IniFile::WriteString(std::string_view section, std::string_view key, s
     Line& line = doc.lines[i];
     if (line.kind == LineKind::Key && SameName(line.name, key)) {
       line = ParseLine(line.name + "=" + encoded);
-      return Store(path_, doc) ? IniResult::Ok : IniResult::IoError;
+      return Store(path_, doc, secrecy_, lastError_) ? IniResult::Ok : IniResult::IoError;
     }
     if (!Trim(line.text).empty()) insertAt = i + 1;
   }
   doc.lines.insert(doc.lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
                    ParseLine(std::string(key) + "=" + encoded));
-  return Store(path_, doc) ? IniResult::Ok : IniResult::IoError;
+  return Store(path_, doc, secrecy_, lastError_) ? IniResult::Ok : IniResult::IoError;
 }
 
 IniResult IniFile::DeleteKey(std::string_view section, std::string_view key) {
@@ -286,7 +267,7 @@ IniResult IniFile::DeleteKey(std::string_view section, std::string_view key) {
     }
   }
   if (!changed) return IniResult::Ok;
-  return Store(path_, doc) ? IniResult::Ok : IniResult::IoError;
+  return Store(path_, doc, secrecy_, lastError_) ? IniResult::Ok : IniResult::IoError;
 }
 
 IniResult IniFile::DeleteSection(std::string_view section) {
@@ -301,7 +282,7 @@ IniResult IniFile::DeleteSection(std::string_view section) {
     changed = true;
   }
   if (!changed) return IniResult::Ok;
-  return Store(path_, doc) ? IniResult::Ok : IniResult::IoError;
+  return Store(path_, doc, secrecy_, lastError_) ? IniResult::Ok : IniResult::IoError;
 }
 
 std::vector<std::string> IniFile::SectionNames() const {

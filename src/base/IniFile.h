@@ -13,12 +13,11 @@
 // - A missing file reads as empty; writing creates it (not its directory).
 // - The file is read afresh by every call, so changes made by others are seen at once.
 //
-// Writes never lose the rest of the file: the new text goes to a temporary file in the same
-// directory, which is then renamed over the old one. A value that reading would change (blanks at
-// either end, or wrapped in matching quotes) is written wrapped in double quotes, so that it reads
-// back exactly as given. Names and values that would break the structure (line breaks, an empty
-// name, a section name containing "]", a key name starting with "[" or ";" or containing "=") are
-// refused and nothing is written.
+// Writes never lose the rest of the file: the whole new text replaces the file atomically
+// (base/AtomicFile.h); a failed write leaves the old file as it was and `LastError` says why. A value that reading
+// would change (blanks at either end, or wrapped in matching quotes) is written wrapped in double quotes, so that it
+// reads back exactly as given. Names and values that would break the structure (line breaks, an empty name, a section
+// name containing "]", a key name starting with "[" or ";" or containing "=") are refused and nothing is written.
 //
 // Line ends: "\r\n" and "\n" are both read; a rewritten file keeps the style of its first line end,
 // a new file gets "\n". A UTF-8 byte order mark at the start is skipped and kept.
@@ -30,6 +29,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "base/AtomicFile.h"
 
 namespace nxui {
 
@@ -45,7 +46,8 @@ const char* IniResultText(IniResult result);
 
 class IniFile {
  public:
-  explicit IniFile(std::filesystem::path path) : path_(std::move(path)) {}
+  explicit IniFile(std::filesystem::path path, FileSecrecy secrecy = FileSecrecy::Normal)
+      : path_(std::move(path)), secrecy_(secrecy) {}
 
   const std::filesystem::path& path() const { return path_; }
 
@@ -76,8 +78,13 @@ class IniFile {
   // Key names of the first matching section in file order, first spelling, each once.
   std::vector<std::string> KeyNames(std::string_view section) const;
 
+  // "PATH: reason" of the last write that failed with IoError.
+  const std::string& LastError() const { return lastError_; }
+
  private:
   std::filesystem::path path_;
+  FileSecrecy secrecy_;
+  std::string lastError_;
 };
 
 }  // namespace nxui

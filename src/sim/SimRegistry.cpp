@@ -1,5 +1,7 @@
 #include "sim/SimRegistry.h"
 
+#include "base/AtomicFile.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -598,21 +600,7 @@ bool SimRegistry::AttachFile(const std::string& file, std::string& error) {
 
 bool SimRegistry::Save(std::string& error) const {
   if (file_.empty()) return true;
-  const std::string temp = file_ + ".tmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    out << ToRegText();
-    out.flush();
-    if (!out) {
-      error = temp + ": cannot write";
-      lastSaveError_ = error;
-      return false;
-    }
-  }
-  std::error_code ec;
-  std::filesystem::rename(temp, file_, ec);
-  if (ec) {
-    error = file_ + ": " + ec.message();
+  if (!WriteFileAtomically(file_, ToRegText(), FileSecrecy::Secret, error)) {
     lastSaveError_ = error;
     return false;
   }

@@ -1,5 +1,7 @@
 #include "sim/SimWlanService.h"
 
+#include "base/AtomicFile.h"
+
 #include <openssl/evp.h>
 
 #include <nlohmann/json.hpp>
@@ -245,6 +247,7 @@ void SimWlanService::AddInterface(const Guid& guid, const std::string& descripti
   }
   itf.association = &association;
   itf.visible = inRange_;  // the service's background scan
+  LoadRadio(itf);
   interfaces_.push_back(std::move(itf));
   LoadProfiles(interfaces_.back());
   Notify(kWlanNotificationSourceAcm, kWlanAcmInterfaceArrival, guid, {});
@@ -617,6 +620,10 @@ DWORD SimWlanService::SetRadioState(WlanHandle handle, const Guid& interfaceGuid
   const bool wasOn = RadioOn(*itf);
   auto& phy = itf->radio[state.phyIndex];
   if (phy.softwareRadioState == state.softwareRadioState) return kErrorSuccess;
+  // Saved before it takes effect: a state the service could not keep is refused.
+  std::vector<WlanPhyRadioState> radio = itf->radio;
+  radio[state.phyIndex].softwareRadioState = state.softwareRadioState;
+  if (!SaveRadio(itf->guid, radio)) return kErrorGenFailure;
   phy.softwareRadioState = state.softwareRadioState;
   WlanNotification data;
   data.radioState = phy;
@@ -840,6 +847,46 @@ std::filesystem::path SimWlanService::ProfileFile(const Guid& guid) const {
   return stateDirectory_ / ("wlan-profiles-" + text + ".json");
 }
 
+std::filesystem::path SimWlanService::RadioFile(const Guid& guid) const {
+  std::string text = guid.ToString();
+  text = text.substr(1, text.size() - 2);
+  return stateDirectory_ / ("wlan-radio-" + text + ".json");
+}
+
+void SimWlanService::LoadRadio(Interface& itf) {
+  if (stateDirectory_.empty()) return;
+  std::ifstream in(RadioFile(itf.guid));
+  if (!in) return;
+  // A file that cannot be read leaves the radio as the scenario has it.
+  const nlohmann::json document = nlohmann::json::parse(in, nullptr, false);
+  if (document.is_discarded() || !document.contains("softwareRadioOff") || !document["softwareRadioOff"].is_array()) {
+    return;
+  }
+  const auto& off = document["softwareRadioOff"];
+  bool anyOn = false;
+  for (std::size_t i = 0; i < itf.radio.size(); ++i) {
+    if (i < off.size() && off[i].is_boolean()) {
+      itf.radio[i].softwareRadioState = off[i].get<bool>() ? kDot11RadioOff : kDot11RadioOn;
+    }
+    anyOn = anyOn || itf.radio[i].softwareRadioState != kDot11RadioOff;
+  }
+  if (itf.association) itf.association->softwareRadioOff = !anyOn;
+}
+
+bool SimWlanService::SaveRadio(const Guid& guid, const std::vector<WlanPhyRadioState>& radio) const {
+  if (stateDirectory_.empty()) return true;
+  nlohmann::json document;
+  document["softwareRadioOff"] = nlohmann::json::array();
+  for (const auto& phy : radio) document["softwareRadioOff"].push_back(phy.softwareRadioState == kDot11RadioOff);
+  std::string error;
+  if (!EnsurePrivateFolder(stateDirectory_, error) ||
+      !WriteFileAtomically(RadioFile(guid), document.dump(2) + "\n", FileSecrecy::Normal, error)) {
+    lastSaveError_ = error;
+    return false;
+  }
+  return true;
+}
+
 void SimWlanService::LoadProfiles(Interface& itf) {
   if (stateDirectory_.empty()) return;
   std::ifstream in(ProfileFile(itf.guid));
@@ -865,18 +912,11 @@ void SimWlanService::SaveProfiles(const Interface& itf) const {
   for (const auto& profile : itf.profiles) {
     document["profiles"].push_back({{"name", profile.name}, {"flags", profile.flags}, {"xml", profile.xml}});
   }
-  std::error_code error;
-  std::filesystem::create_directories(stateDirectory_, error);
-  const auto target = ProfileFile(itf.guid);
-  auto temporary = target;
-  temporary += ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::trunc);
-    if (!out) return;
-    out << document.dump(2) << '\n';
-    if (!out) return;
+  std::string error;
+  if (!EnsurePrivateFolder(stateDirectory_, error) ||
+      !WriteFileAtomically(ProfileFile(itf.guid), document.dump(2) + "\n", FileSecrecy::Secret, error)) {
+    lastSaveError_ = error;
   }
-  std::filesystem::rename(temporary, target, error);
 }
 
 DWORD SimWlanService::SetProfile(WlanHandle handle, const Guid& interfaceGuid, DWORD flags, std::string_view xml,

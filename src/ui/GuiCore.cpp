@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "adapter/AdapterListFile.h"
 #include "platform/ISystemInfo.h"
 
 namespace nxui {
@@ -88,6 +89,11 @@ void GuiCore::Start(const Ports& ports, shell::HideDlgOptions hideOptions) {
   platform_.emplace(Platform{m.deviceSetup, m.deviceIo, m.registry, m.systemInfo, shellPort, m.ipHelper, m.driverEvents,
                              loop_, m.wlan});
   if (hideOptions.programIni.empty()) hideOptions.programIni = ProgramIni();
+  // The adapter-list file lies beside the machine's executable too, not below the working directory.
+  if (hideOptions.adapterListFile.empty()) {
+    const std::filesystem::path executable = machine_->LocalPath(m.systemInfo.GetModuleFileName());
+    if (!executable.empty()) hideOptions.adapterListFile = AdapterListFilePath(executable.string());
+  }
   shell::HideDlgPorts hidePorts{*ports.messageBox, *ports.trayMenu, *ports.cardChooser, ports.mainWindowView};
   core_ = std::make_unique<shell::NxCore>(*platform_, strings_.language(), hidePorts, std::move(hideOptions));
   core_->Start();

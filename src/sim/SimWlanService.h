@@ -160,6 +160,10 @@ class SimWlanService final : public IWlanApi {
   DWORD CommitProfiles(Interface& itf, std::vector<StoredProfile> previous);
   mutable std::string lastSaveError_;
   std::filesystem::path ProfileFile(const Guid& guid) const;
+  // The software radio state per PHY, kept across restarts as the platform keeps it.
+  void LoadRadio(Interface& itf);
+  bool SaveRadio(const Guid& guid, const std::vector<WlanPhyRadioState>& radio) const;
+  std::filesystem::path RadioFile(const Guid& guid) const;
 
   struct Pump final : IMessageTarget {
     explicit Pump(SimWlanService& owner) : service(owner) {}

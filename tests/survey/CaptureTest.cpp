@@ -32,6 +32,18 @@ std::vector<CapturedBeacon> Load(const std::string& name) {
   return beacons;
 }
 
+// The published rsn_pmkid_bip capture ends in one stray byte after its only (complete) record; the
+// reader refuses such a file whole, so the tests that want its frame read it without that byte.
+std::vector<CapturedBeacon> LoadWithoutStrayByte(const std::string& name) {
+  std::ifstream in(test::CaptureFile(name), std::ios::binary);
+  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_FALSE(bytes.empty()) << name;
+  if (!bytes.empty()) bytes.pop_back();
+  const sim::CaptureReadResult read = sim::ReadCapture(bytes);
+  EXPECT_TRUE(read.ok) << name << ": " << read.error;
+  return read.beacons;
+}
+
 enum Kind { kRsnKind, kWpaKind, kWpsKind, kHtCapsKind, kHtInfoKind, kCiscoKind };
 
 // Which kinds of element a list holds, walking to its end without any stop rule (the way a
@@ -372,6 +384,7 @@ TEST(Captures, EveryTextOfEveryFrameStaysTheSame) {
   struct Row {
     const char* file;
     std::uint64_t digest;
+    bool strayByte = false;
   };
   const Row files[] = {
       {"survey_28ap_mixed_radiotap.pcap", 8798511002086448235ull},
@@ -381,13 +394,13 @@ TEST(Captures, EveryTextOfEveryFrameStaysTheSame) {
       {"wpa1_8021x_cisco_raw80211.pcap", 13542643006857453944ull},
       {"survey_hidden_wps2_radiotap.pcap", 2198266691072774161ull},
       {"malformed_rsn_counts_raw80211.pcap", 15483779355520570729ull},
-      {"rsn_pmkid_bip_radiotap.pcap", 16864730492975131156ull},
+      {"rsn_pmkid_bip_radiotap.pcap", 16864730492975131156ull, true},
   };
   const StringTable strings{Language::kEnglish};
   CAPDetailInfoDlg details(strings, nullptr);
   for (const Row& file : files) {
     TextDigest digest;
-    for (const CapturedBeacon& beacon : Load(file.file)) {
+    for (const CapturedBeacon& beacon : file.strayByte ? LoadWithoutStrayByte(file.file) : Load(file.file)) {
       const auto entry = testing::EntryFromBeacon(beacon);
       std::string texts[4];
       for (int kind = 0; kind <= 3; ++kind) {

@@ -108,6 +108,7 @@ void CliRun::Start(bool settle) {
 }
 
 void CliRun::OpenPages() {
+  Profiles();
   Survey();
   LinkStatus();
   Statistics();
@@ -119,6 +120,16 @@ void CliRun::OpenPages() {
 bool CliRun::AdapterReady() {
   const AdapterContext& context = Hidden().Context();
   return context.deviceOpen && !context.devicePath.empty() && IsAdapterPresent(world_->deviceIo(), context);
+}
+
+CPageProfileDlg& CliRun::Profiles() {
+  if (!profiles_) {
+    profileHost_ = std::make_unique<shell::HideDlgProfileHost>(Hidden());
+    profiles_ = std::make_unique<CPageProfileDlg>(loop_, Hidden().Session(), core_->Profiles(), core_->Station(),
+                                                  Strings(), *profileHost_, profileEditor_);
+    profiles_->OnInitDialog();
+  }
+  return *profiles_;
 }
 
 CLinkStatusDlg& CliRun::LinkStatus() {

@@ -13,8 +13,11 @@
 #include "monitor/CPageStatisticsDlg.h"
 #include "platform/Platform.h"
 #include "platform/VirtualEventLoop.h"
+#include "profiles/CPageProfileDlg.h"
+#include "profiles/IProfileEditorHost.h"
 #include "shell/CPageAboutDlg.h"
 #include "shell/HeadlessViews.h"
+#include "shell/HideDlgProfileHost.h"
 #include "shell/HideDlgSurveyHost.h"
 #include "shell/NxCore.h"
 #include "shell/ShellLinkStatusHost.h"
@@ -58,6 +61,7 @@ class CliRun {
   void SetShowDbm(bool on) { surveyShared_.SetShowDbm(on); }
 
   // Pages, built with the main window; for a run without one, on first use.
+  CPageProfileDlg& Profiles();
   CLinkStatusDlg& LinkStatus();
   CPageStatisticsDlg& Statistics();
   CPageAboutDlg& About();
@@ -81,6 +85,10 @@ class CliRun {
   SurveyShared surveyShared_;
   LastSurveySelection surveySelection_;
   std::unique_ptr<ShellLinkStatusHost> linkHost_;
+  std::unique_ptr<shell::HideDlgProfileHost> profileHost_;
+  // Add and Edit open nothing until the profile editor is plugged in.
+  NoProfileEditor profileEditor_;
+  std::unique_ptr<CPageProfileDlg> profiles_;
   std::unique_ptr<CLinkStatusDlg> linkStatus_;
   std::unique_ptr<CPageStatisticsDlg> statistics_;
   std::unique_ptr<CPageAboutDlg> about_;

@@ -68,6 +68,9 @@ inline constexpr StringId kUsePlatformProfileFor8021X = 60133;
 inline constexpr StringId kDuplicateProfileName = 60134;
 inline constexpr StringId kCreateAnotherProfile = 60135;
 inline constexpr StringId kPleaseEnterProfileName = 60136;
+inline constexpr StringId kProfileStoreWriteFailed = 60140;  // "%s" = "file: reason"
+inline constexpr StringId kProfileNameInvalidCharacters = 60141;
+inline constexpr StringId kProfileNotFound = 60142;  // "%s" = profile name
 inline constexpr StringId kProfileList = 60150;
 inline constexpr StringId kColumnName = 60151;
 inline constexpr StringId kColumnSsid = 60152;

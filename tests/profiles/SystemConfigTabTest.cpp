@@ -104,9 +104,15 @@ TEST_F(SystemTab, ThresholdsClampAndFollowTheirCheckBoxes) {
     int expected;
   };
   const Row rows[] = {
-      {"rts above 2347", true, 3000, 2347}, {"rts 2347", true, 2347, 2347}, {"rts 0 has no lower clamp", true, 0, 0},
-      {"rts 1", true, 1, 1},                {"frag 100", false, 100, 256}, {"frag 255", false, 255, 256},
-      {"frag 256", false, 256, 256},        {"frag 2346", false, 2346, 2346}, {"frag 2347", false, 2347, 2346},
+      {"rts above 2347", true, 3000, 2347},
+      {"rts 2347", true, 2347, 2347},
+      {"rts 0 has no lower clamp", true, 0, 0},
+      {"rts 1", true, 1, 1},
+      {"frag 100", false, 100, 256},
+      {"frag 255", false, 255, 256},
+      {"frag 256", false, 256, 256},
+      {"frag 2346", false, 2346, 2346},
+      {"frag 2347", false, 2347, 2346},
   };
   tab.OnUseRts(true);
   tab.OnUseFrag(true);

@@ -2,7 +2,7 @@
 
 #include "display/StringTable.h"
 #include "profiles/IProfileEditorEnvironment.h"
-#include "profiles/IProfileEditorHost.h"
+#include "profiles/IProfileEditorWindow.h"
 #include "profiles/ProfileText.h"
 
 namespace nxui {
@@ -300,14 +300,14 @@ std::optional<FieldProblem> CPageAuthEncryDlg::Check() const {
   return std::nullopt;
 }
 
-int CPageAuthEncryDlg::Validate(IProfileEditorHost& host) {
+int CPageAuthEncryDlg::Validate(IProfileEditorWindow& window) {
   const std::optional<FieldProblem> problem = Check();
   if (!problem) return 1;
   if (problem->field != EditorField::PreSharedKey) {
     const auto k = static_cast<std::size_t>(state_.values.defaultKey);
     state_.keyMaxLength[k] = state_.values.keyType[k] == kKeyHex ? kHexKeyMaxLength : kAsciiKeyMaxLength;
   }
-  host.ShowHint(problem->field, problem->text);
+  window.ShowHint(problem->field, problem->text);
   return 0;
 }
 

@@ -14,7 +14,7 @@
 namespace nxui {
 
 class IProfileEditorEnvironment;
-class IProfileEditorHost;
+class IProfileEditorWindow;
 class StringTable;
 
 enum AuthIndex : int {
@@ -146,7 +146,7 @@ class CPageAuthEncryDlg {
   // The first problem that keeps the values from being saved, if any.
   std::optional<FieldProblem> Check() const;
   // 1 when the values may be saved; otherwise reports the problem beside its edit and returns 0.
-  int Validate(IProfileEditorHost& host);
+  int Validate(IProfileEditorWindow& window);
 
   const AuthEncryState& State() const { return state_; }
   const AuthEncryValues& Values() const { return state_.values; }

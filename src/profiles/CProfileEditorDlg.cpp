@@ -107,11 +107,11 @@ void Dot1xDetails::Store(ProfileRecord& record) const {
 }
 
 CProfileEditorDlg::CProfileEditorDlg(const StringTable& strings, ProfileStore& store,
-                                     IProfileEditorEnvironment& environment, IProfileEditorHost& host)
+                                     IProfileEditorEnvironment& environment, IProfileEditorWindow& window)
     : strings_(strings),
       store_(store),
       environment_(environment),
-      host_(host),
+      window_(window),
       security_(strings, environment),
       system_(strings, [this](bool infrastructure) { security_.SetInfrastructure(infrastructure); }) {
   state_.systemTabCaption = Text(kSystemConfig);
@@ -143,7 +143,7 @@ void CProfileEditorDlg::OpenNew() {
   system_.LoadDefaults(DefaultProfileName(store_.ListProfiles()));
   system_.FillSsidList(environment_.LastScan());
   system_.FillChannelList(environment_.WirelessMode());
-  host_.ShowEditorPanel();
+  window_.ShowEditorPanel();
 }
 
 void CProfileEditorDlg::OpenExisting(const std::string& name) {
@@ -158,7 +158,7 @@ void CProfileEditorDlg::OpenExisting(const std::string& name) {
   details_.Load(record);
   system_.FillSsidList(environment_.LastScan());
   system_.FillChannelList(environment_.WirelessMode());
-  host_.ShowEditorPanel();
+  window_.ShowEditorPanel();
 }
 
 void CProfileEditorDlg::OpenFromNetwork(const SurveySelection& selection) {
@@ -188,17 +188,19 @@ void CProfileEditorDlg::OpenFromNetwork(const SurveySelection& selection) {
     enc = kEncAes;
   }
   security_.Preset(auth, enc);
-  host_.ShowEditorPanel();
+  window_.ShowEditorPanel();
 }
 
-void CProfileEditorDlg::TabHost::ShowHint(EditorField field, const std::string& text) { editor_.ShowHint(field, text); }
+void CProfileEditorDlg::TabWindow::ShowHint(EditorField field, const std::string& text) {
+  editor_.ShowHint(field, text);
+}
 
 void CProfileEditorDlg::ShowHint(EditorField field, const std::string& text) {
   const bool onSystemTab = field == EditorField::ProfileName || field == EditorField::Ssid ||
                            field == EditorField::Channel || field == EditorField::RtsThreshold ||
                            field == EditorField::FragThreshold;
   state_.tab = onSystemTab ? EditorTab::SystemConfig : EditorTab::AuthEncry;
-  host_.ShowHint(field, text);
+  window_.ShowHint(field, text);
 }
 
 ProfileRecord CProfileEditorDlg::BuildRecord() const {
@@ -223,36 +225,36 @@ EditorOkResult CProfileEditorDlg::OnOk() {
     return EditorOkResult::Refused;
   }
   if (system_.Values().ssid.empty()) {
-    host_.ShowMessage(Text(kPleaseEnterSsid));
+    window_.ShowMessage(Text(kPleaseEnterSsid));
     return EditorOkResult::Refused;
   }
-  if (security_.Validate(tabHost_) == 0) return EditorOkResult::Refused;
+  if (security_.Validate(tabWindow_) == 0) return EditorOkResult::Refused;
   const AuthEncryValues& security = security_.Values();
   if (security.authIndex == kAuthLeap && security.infrastructure != 0 &&
       (security.leapIdentity.empty() || security.leapPassword.empty())) {
-    host_.ShowMessage(Text(kLeapNeedsIdAndPassword));
+    window_.ShowMessage(Text(kLeapNeedsIdAndPassword));
     return EditorOkResult::Refused;
   }
   // Saving over another profile replaces it: only when the user says so.
   const bool sameProfile = state_.mode == EditorMode::Existing && EqualNoCase(record.name, originalName_);
   if (!sameProfile && store_.HasProfile(record.name) &&
-      !host_.Confirm(Text(kDuplicateProfileName) + "\n" + Text(kCreateAnotherProfile))) {
+      !window_.Confirm(Text(kDuplicateProfileName) + "\n" + Text(kCreateAnotherProfile))) {
     ShowHint(EditorField::ProfileName, Text(kDuplicateProfileName));
     return EditorOkResult::Refused;
   }
   const StoreResult saved = store_.SaveProfile(record);
   if (!saved.ok()) {
-    host_.ShowMessage(StoreFailureText(saved, strings_));
+    window_.ShowMessage(StoreFailureText(saved, strings_));
     return EditorOkResult::Refused;
   }
   state_.mode = EditorMode::Closed;
-  host_.CloseEditorPanel(true);
+  window_.CloseEditorPanel(true);
   return EditorOkResult::Saved;
 }
 
 void CProfileEditorDlg::OnCancel() {
   state_.mode = EditorMode::Closed;
-  host_.CloseEditorPanel(false);
+  window_.CloseEditorPanel(false);
 }
 
 }  // namespace nxui

@@ -9,7 +9,7 @@
 
 #include "profiles/CPageAuthEncryDlg.h"
 #include "profiles/CPageSystemConfigDlg.h"
-#include "profiles/IProfileEditorHost.h"
+#include "profiles/IProfileEditorWindow.h"
 #include "profiles/ISurveyProfileTarget.h"
 #include "profiles/ProfileRecord.h"
 
@@ -56,7 +56,7 @@ class CProfileEditorDlg final : public ISurveyProfileTarget {
   static constexpr int kPanel = 2;  // ShowPanel number of the editor
 
   CProfileEditorDlg(const StringTable& strings, ProfileStore& store, IProfileEditorEnvironment& environment,
-                    IProfileEditorHost& host);
+                    IProfileEditorWindow& window);
 
   // Add: a new profile with the default name.
   void OpenNew();
@@ -84,15 +84,15 @@ class CProfileEditorDlg final : public ISurveyProfileTarget {
   bool CcxFlag1() const { return ccxFlag1_; }
 
  private:
-  // Forwards hints to the host after turning to the tab that holds the field.
-  class TabHost final : public IProfileEditorHost {
+  // Forwards hints to the window after turning to the tab that holds the field.
+  class TabWindow final : public IProfileEditorWindow {
    public:
-    explicit TabHost(CProfileEditorDlg& editor) : editor_(editor) {}
-    int ShowMessage(const std::string& text) override { return editor_.host_.ShowMessage(text); }
-    bool Confirm(const std::string& text) override { return editor_.host_.Confirm(text); }
+    explicit TabWindow(CProfileEditorDlg& editor) : editor_(editor) {}
+    int ShowMessage(const std::string& text) override { return editor_.window_.ShowMessage(text); }
+    bool Confirm(const std::string& text) override { return editor_.window_.Confirm(text); }
     void ShowHint(EditorField field, const std::string& text) override;
-    void ShowEditorPanel() override { editor_.host_.ShowEditorPanel(); }
-    void CloseEditorPanel(bool saved) override { editor_.host_.CloseEditorPanel(saved); }
+    void ShowEditorPanel() override { editor_.window_.ShowEditorPanel(); }
+    void CloseEditorPanel(bool saved) override { editor_.window_.CloseEditorPanel(saved); }
 
    private:
     CProfileEditorDlg& editor_;
@@ -106,8 +106,8 @@ class CProfileEditorDlg final : public ISurveyProfileTarget {
   const StringTable& strings_;
   ProfileStore& store_;
   IProfileEditorEnvironment& environment_;
-  IProfileEditorHost& host_;
-  TabHost tabHost_{*this};
+  IProfileEditorWindow& window_;
+  TabWindow tabWindow_{*this};
   CPageAuthEncryDlg security_;
   CPageSystemConfigDlg system_;
   ProfileEditorState state_;

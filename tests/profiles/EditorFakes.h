@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "profiles/IProfileEditorEnvironment.h"
-#include "profiles/IProfileEditorHost.h"
+#include "profiles/IProfileEditorWindow.h"
 
 namespace nxui::test {
 
@@ -38,7 +38,7 @@ class FakeEditorEnvironment final : public IProfileEditorEnvironment {
   std::uint32_t ccx = 0;
 };
 
-class RecordingEditorHost final : public IProfileEditorHost {
+class RecordingEditorWindow final : public IProfileEditorWindow {
  public:
   int ShowMessage(const std::string& text) override {
     messages.push_back(text);

@@ -19,7 +19,7 @@ namespace nxui {
 namespace {
 
 using test::FakeEditorEnvironment;
-using test::RecordingEditorHost;
+using test::RecordingEditorWindow;
 
 std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -52,8 +52,8 @@ class EditorTest : public ::testing::Test {
   ProfileStore store{context, (dir / "settings").string() + "/", clock};
   StringTable strings{Language::kEnglish};
   FakeEditorEnvironment environment;
-  RecordingEditorHost host;
-  CProfileEditorDlg editor{strings, store, environment, host};
+  RecordingEditorWindow window;
+  CProfileEditorDlg editor{strings, store, environment, window};
 };
 
 TEST_F(EditorTest, AddOpensWithTheDefaultsOfANewProfile) {
@@ -65,7 +65,7 @@ TEST_F(EditorTest, AddOpensWithTheDefaultsOfANewProfile) {
   }
   environment.ccx = 0x3;
   editor.OpenNew();
-  EXPECT_EQ(host.shown, 1);
+  EXPECT_EQ(window.shown, 1);
   EXPECT_EQ(editor.State().mode, EditorMode::New);
   EXPECT_EQ(editor.State().systemTabCaption, "System Config");
   const SystemConfigValues& v = editor.SystemConfig().Values();
@@ -97,7 +97,7 @@ TEST_F(EditorTest, OkSavesEveryKeyWithTheEditorsCodes) {
   security.OnKeyTypeSelected(0, kKeyAscii);
   security.SetKeyText(0, "abcde");
   ASSERT_EQ(editor.OnOk(), EditorOkResult::Saved);
-  EXPECT_EQ(host.closed, std::vector<bool>{true});
+  EXPECT_EQ(window.closed, std::vector<bool>{true});
   EXPECT_EQ(editor.State().mode, EditorMode::Closed);
 
   const ProfileRecord r = store.LoadProfile("PROF1");
@@ -165,7 +165,7 @@ TEST_F(EditorTest, RefusalsKeepTheValuesAndWriteNothing) {
        EditorField::LeapPassword, EditorTab::SystemConfig},
   };
   for (const Row& row : rows) {
-    host = RecordingEditorHost{};
+    window = RecordingEditorWindow{};
     editor.OpenNew();
     editor.SystemConfig().SetProfileName(row.profileName);
     editor.SystemConfig().SetSsid(row.ssid);
@@ -174,16 +174,16 @@ TEST_F(EditorTest, RefusalsKeepTheValuesAndWriteNothing) {
     editor.AuthEncry().SetLeapIdentity(row.leapUser);
     EXPECT_EQ(editor.OnOk(), EditorOkResult::Refused) << row.name;
     if (row.expectedMessage.empty()) {
-      EXPECT_TRUE(host.messages.empty()) << row.name;
-      ASSERT_EQ(host.hints.size(), 1u) << row.name;
-      EXPECT_EQ(host.hints[0].first, row.hintField) << row.name;
-      EXPECT_EQ(host.hints[0].second, row.expectedHint) << row.name;
+      EXPECT_TRUE(window.messages.empty()) << row.name;
+      ASSERT_EQ(window.hints.size(), 1u) << row.name;
+      EXPECT_EQ(window.hints[0].first, row.hintField) << row.name;
+      EXPECT_EQ(window.hints[0].second, row.expectedHint) << row.name;
       EXPECT_EQ(editor.State().tab, row.tab) << row.name << ": the hint's edit is on the tab shown";
     } else {
-      EXPECT_EQ(host.messages, std::vector<std::string>{row.expectedMessage}) << row.name;
-      EXPECT_TRUE(host.hints.empty()) << row.name;
+      EXPECT_EQ(window.messages, std::vector<std::string>{row.expectedMessage}) << row.name;
+      EXPECT_TRUE(window.hints.empty()) << row.name;
     }
-    EXPECT_TRUE(host.closed.empty()) << row.name;
+    EXPECT_TRUE(window.closed.empty()) << row.name;
     EXPECT_EQ(editor.SystemConfig().Values().profileName, row.profileName) << row.name << ": left as typed";
     EXPECT_TRUE(store.ListProfiles().empty()) << row.name;
     EXPECT_FALSE(std::filesystem::exists(store.FilePath(StoreFileKind::Profiles))) << row.name;
@@ -209,16 +209,16 @@ TEST_F(EditorTest, ReplacingAnotherProfileNeedsConfirmation) {
   const std::string before = ReadFile(store.FilePath(StoreFileKind::Profiles));
 
   // "HOME" is the same section: the store finds names without regard to case.
-  host.confirmAnswer = false;
+  window.confirmAnswer = false;
   editor.OpenNew();
   editor.SystemConfig().SetProfileName("HOME");
   editor.SystemConfig().SetSsid("other-net");
   EXPECT_EQ(editor.OnOk(), EditorOkResult::Refused);
-  EXPECT_EQ(host.questions, std::vector<std::string>{"Duplicate profile name\nCreate another profile?"});
+  EXPECT_EQ(window.questions, std::vector<std::string>{"Duplicate profile name\nCreate another profile?"});
   EXPECT_EQ(ReadFile(store.FilePath(StoreFileKind::Profiles)), before);
-  EXPECT_EQ(host.hints.back().first, EditorField::ProfileName);
+  EXPECT_EQ(window.hints.back().first, EditorField::ProfileName);
 
-  host.confirmAnswer = true;
+  window.confirmAnswer = true;
   EXPECT_EQ(editor.OnOk(), EditorOkResult::Saved);
   EXPECT_EQ(store.ListProfiles(), std::vector<std::string>{"Home"});
   EXPECT_EQ(store.LoadProfile("Home").ssid, "other-net");
@@ -227,7 +227,7 @@ TEST_F(EditorTest, ReplacingAnotherProfileNeedsConfirmation) {
 TEST_F(EditorTest, EditingAProfileUnderItsOwnNameAsksNothing) {
   AddWpa2Psk("Home", "home-net", "first pass phrase");
   AddWpa2Psk("Work", "work-net", "second pass phrase");
-  host.questions.clear();
+  window.questions.clear();
   editor.OpenExisting("Home");
   EXPECT_EQ(editor.State().mode, EditorMode::Existing);
   EXPECT_EQ(editor.SystemConfig().Values().ssid, "home-net");
@@ -235,14 +235,14 @@ TEST_F(EditorTest, EditingAProfileUnderItsOwnNameAsksNothing) {
   EXPECT_EQ(editor.AuthEncry().Values().preSharedKey, "first pass phrase");
   editor.AuthEncry().SetPreSharedKey("changed pass phrase");
   EXPECT_EQ(editor.OnOk(), EditorOkResult::Saved);
-  EXPECT_TRUE(host.questions.empty());
+  EXPECT_TRUE(window.questions.empty());
   EXPECT_EQ(store.LoadProfile("Home").wpaPsk, "changed pass phrase");
 
   // Renamed onto another profile: that one would be replaced.
   editor.OpenExisting("Home");
   editor.SystemConfig().SetProfileName("Work");
   EXPECT_EQ(editor.OnOk(), EditorOkResult::Refused);
-  EXPECT_EQ(host.questions.size(), 1u);
+  EXPECT_EQ(window.questions.size(), 1u);
   EXPECT_EQ(store.LoadProfile("Work").ssid, "work-net");
 }
 
@@ -289,8 +289,8 @@ TEST_F(EditorTest, AFailedSaveIsReportedAndLeavesTheFile) {
   ArmAtomicWriteFault(AtomicWriteStep::Write, ENOSPC);
   EXPECT_EQ(editor.OnOk(), EditorOkResult::Refused);
   EXPECT_TRUE(ClearAtomicWriteFault());
-  ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_NE(host.messages[0].find("could not be saved"), std::string::npos) << host.messages[0];
+  ASSERT_EQ(window.messages.size(), 1u);
+  EXPECT_NE(window.messages[0].find("could not be saved"), std::string::npos) << window.messages[0];
   EXPECT_EQ(ReadFile(store.FilePath(StoreFileKind::Profiles)), before);
   EXPECT_EQ(editor.State().mode, EditorMode::Existing) << "the editor stays open";
   // The next OK works.
@@ -302,7 +302,7 @@ TEST_F(EditorTest, CancelWritesNothing) {
   editor.OpenNew();
   editor.SystemConfig().SetSsid("net");
   editor.OnCancel();
-  EXPECT_EQ(host.closed, std::vector<bool>{false});
+  EXPECT_EQ(window.closed, std::vector<bool>{false});
   EXPECT_FALSE(std::filesystem::exists(store.FilePath(StoreFileKind::Profiles)));
 }
 
@@ -382,7 +382,7 @@ TEST_F(EditorTest, AddToProfileThenOkListsTheNewProfile) {
   selection.secured = true;
   selection.authCode = 5;
   editor.NewProfileFromSurvey(selection);
-  EXPECT_EQ(host.shown, 1);
+  EXPECT_EQ(window.shown, 1);
   editor.AuthEncry().SetPreSharedKey("correct horse");
   ASSERT_EQ(editor.OnOk(), EditorOkResult::Saved);
   EXPECT_EQ(store.ListProfiles(), std::vector<std::string>{"PROF1"});

@@ -10,7 +10,7 @@ namespace nxui {
 namespace {
 
 using test::FakeEditorEnvironment;
-using test::RecordingEditorHost;
+using test::RecordingEditorWindow;
 
 class SecurityTab : public ::testing::Test {
  protected:
@@ -277,19 +277,19 @@ TEST_P(SecurityValidate, AcceptsOrReportsBesideTheEdit) {
   tab.OnKeyTypeSelected(row.defaultKey, row.keyType);
   tab.SetKeyText(row.defaultKey, row.key);
   tab.SetPreSharedKey(row.psk);
-  RecordingEditorHost host;
-  const int result = tab.Validate(host);
+  RecordingEditorWindow window;
+  const int result = tab.Validate(window);
   if (row.message == nullptr) {
     EXPECT_EQ(result, 1);
-    EXPECT_TRUE(host.hints.empty());
+    EXPECT_TRUE(window.hints.empty());
     return;
   }
   EXPECT_EQ(result, 0);
-  ASSERT_EQ(host.hints.size(), 1u);
-  EXPECT_EQ(host.hints[0].second, row.message);
+  ASSERT_EQ(window.hints.size(), 1u);
+  EXPECT_EQ(window.hints[0].second, row.message);
   const bool pskProblem = row.auth == kAuthWpaPsk || row.auth == kAuthWpa2Psk || row.auth == kAuthWpaNone;
-  EXPECT_EQ(host.hints[0].first, pskProblem ? EditorField::PreSharedKey : WepKeyField(row.defaultKey));
-  EXPECT_TRUE(host.messages.empty()) << "validation uses the hint window, not the message box";
+  EXPECT_EQ(window.hints[0].first, pskProblem ? EditorField::PreSharedKey : WepKeyField(row.defaultKey));
+  EXPECT_TRUE(window.messages.empty()) << "validation uses the hint window, not the message box";
 }
 
 const char* const kShort = "非法的 WPA 预共享密钥。 WPA-PSK 有效域必须超过8个字符。";
@@ -336,9 +336,9 @@ TEST_F(SecurityTab, OnlyTheDefaultKeyIsExamined) {
   for (int k = 0; k < 4; ++k) tab.SetKeyText(k, "12");  // all wrong
   tab.OnDefaultKey(2);
   tab.SetKeyText(2, "1234567890");
-  RecordingEditorHost host;
-  EXPECT_EQ(tab.Validate(host), 1);
-  EXPECT_TRUE(host.hints.empty());
+  RecordingEditorWindow window;
+  EXPECT_EQ(tab.Validate(window), 1);
+  EXPECT_TRUE(window.hints.empty());
 }
 
 TEST_F(SecurityTab, AHexKeyLoadedWithOtherCharactersIsRefused) {
@@ -349,10 +349,10 @@ TEST_F(SecurityTab, AHexKeyLoadedWithOtherCharactersIsRefused) {
   record.wepKey1 = "zzzzzzzzzz";
   record.wepKey1Type = "0";
   tab.Load(record);
-  RecordingEditorHost host;
-  EXPECT_EQ(tab.Validate(host), 0);
-  ASSERT_EQ(host.hints.size(), 1u);
-  EXPECT_EQ(host.hints[0].first, EditorField::WepKey1);
+  RecordingEditorWindow window;
+  EXPECT_EQ(tab.Validate(window), 0);
+  ASSERT_EQ(window.hints.size(), 1u);
+  EXPECT_EQ(window.hints[0].first, EditorField::WepKey1);
 }
 
 // --- Code mappings ------------------------------------------------------------------------------

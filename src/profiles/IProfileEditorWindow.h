@@ -9,9 +9,9 @@
 
 namespace nxui {
 
-class IProfileEditorHost {
+class IProfileEditorWindow {
  public:
-  virtual ~IProfileEditorHost() = default;
+  virtual ~IProfileEditorWindow() = default;
   // The utility's message box; 1 after OK, 2 after closing it.
   virtual int ShowMessage(const std::string& text) = 0;
   // A question with OK and Cancel; true only after OK.

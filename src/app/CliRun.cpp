@@ -90,6 +90,8 @@ std::unique_ptr<CliRun> CliRun::Create(const CliOptions& options, std::string& e
   };
   run->core_ = std::make_unique<shell::NxCore>(*run->platform_, options.language, ports, hide, std::move(hooks));
   run->driverPort_ = std::make_unique<DriverChannelPort>(run->core_->HiddenWindow().Driver());
+  run->profiles_ =
+      std::make_unique<ProfileStore>(run->core_->HiddenWindow().Context(), hide.settings.path, world.systemInfo());
   run->linkHost_ = std::make_unique<ShellLinkStatusHost>(
       run->core_->HiddenWindow().State(), [self] { return self->surveyShared_.ShowDbm(); },
       [self] { return self->surveyShared_.ConnectedRowIs11n(); });

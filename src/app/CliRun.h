@@ -13,6 +13,7 @@
 #include "monitor/CPageStatisticsDlg.h"
 #include "platform/Platform.h"
 #include "platform/VirtualEventLoop.h"
+#include "profiles/ProfileStore.h"
 #include "shell/CPageAboutDlg.h"
 #include "shell/HeadlessViews.h"
 #include "shell/HideDlgSurveyHost.h"
@@ -50,6 +51,8 @@ class CliRun {
   shell::CHideDlg& Hidden() { return core_->HiddenWindow(); }
   const StringTable& Strings() const { return core_->Strings(); }
   DriverRequestPort& Driver() { return *driverPort_; }
+  // The adapter's profile files in the settings directory the application object chose.
+  ProfileStore& Profiles() { return *profiles_; }
 
   // Texts the core put into message boxes (answered with OK), in order.
   const std::vector<std::string>& Messages() const { return views_.messages; }
@@ -78,6 +81,7 @@ class CliRun {
   shell::HeadlessViews views_;
   std::unique_ptr<shell::NxCore> core_;
   std::unique_ptr<DriverChannelPort> driverPort_;
+  std::unique_ptr<ProfileStore> profiles_;
   SurveyShared surveyShared_;
   LastSurveySelection surveySelection_;
   std::unique_ptr<ShellLinkStatusHost> linkHost_;

@@ -245,7 +245,10 @@ EditorOkResult CProfileEditorDlg::OnOk() {
   const StoreResult saved = store_.SaveProfile(record);
   if (!saved.ok()) {
     window_.ShowMessage(StoreFailureText(saved, strings_));
-    return EditorOkResult::Refused;
+    return saved.status == StoreStatus::WriteFailed || saved.status == StoreStatus::Utf16File ||
+                   saved.status == StoreStatus::NoAdapter
+               ? EditorOkResult::SaveFailed
+               : EditorOkResult::Refused;
   }
   state_.mode = EditorMode::Closed;
   window_.CloseEditorPanel(true);

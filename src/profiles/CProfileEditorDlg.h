@@ -48,8 +48,9 @@ struct ProfileEditorState {
   EditorMode mode = EditorMode::Closed;
 };
 
-// What OK did.
-enum class EditorOkResult { Saved, Refused };
+// What OK did: saved; refused a value (reported beside it or in the message box); or the store
+// could not write the file (reported, the file unchanged).
+enum class EditorOkResult { Saved, Refused, SaveFailed };
 
 class CProfileEditorDlg final : public ISurveyProfileTarget {
  public:

@@ -287,7 +287,7 @@ TEST_F(EditorTest, AFailedSaveIsReportedAndLeavesTheFile) {
   editor.OpenExisting("Home");
   editor.AuthEncry().SetPreSharedKey("never written");
   ArmAtomicWriteFault(AtomicWriteStep::Write, ENOSPC);
-  EXPECT_EQ(editor.OnOk(), EditorOkResult::Refused);
+  EXPECT_EQ(editor.OnOk(), EditorOkResult::SaveFailed);
   EXPECT_TRUE(ClearAtomicWriteFault());
   ASSERT_EQ(window.messages.size(), 1u);
   EXPECT_NE(window.messages[0].find("could not be saved"), std::string::npos) << window.messages[0];

@@ -108,7 +108,7 @@ void CliRun::Start(bool settle) {
 }
 
 void CliRun::OpenPages() {
-  Profiles();
+  ProfilePage();
   Survey();
   LinkStatus();
   Statistics();
@@ -122,14 +122,14 @@ bool CliRun::AdapterReady() {
   return context.deviceOpen && !context.devicePath.empty() && IsAdapterPresent(world_->deviceIo(), context);
 }
 
-CPageProfileDlg& CliRun::Profiles() {
-  if (!profiles_) {
+CPageProfileDlg& CliRun::ProfilePage() {
+  if (!profilePage_) {
     profileHost_ = std::make_unique<shell::HideDlgProfileHost>(Hidden());
-    profiles_ = std::make_unique<CPageProfileDlg>(loop_, Hidden().Session(), core_->Profiles(), core_->Station(),
-                                                  Strings(), *profileHost_, profileEditor_);
-    profiles_->OnInitDialog();
+    profilePage_ = std::make_unique<CPageProfileDlg>(loop_, Hidden().Session(), core_->Profiles(), core_->Station(),
+                                                     Strings(), *profileHost_, profileEditor_);
+    profilePage_->OnInitDialog();
   }
-  return *profiles_;
+  return *profilePage_;
 }
 
 CLinkStatusDlg& CliRun::LinkStatus() {

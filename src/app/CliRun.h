@@ -15,6 +15,7 @@
 #include "platform/VirtualEventLoop.h"
 #include "profiles/CPageProfileDlg.h"
 #include "profiles/IProfileEditorHost.h"
+#include "profiles/ProfileStore.h"
 #include "shell/CPageAboutDlg.h"
 #include "shell/HeadlessViews.h"
 #include "shell/HideDlgProfileHost.h"
@@ -53,6 +54,8 @@ class CliRun {
   shell::CHideDlg& Hidden() { return core_->HiddenWindow(); }
   const StringTable& Strings() const { return core_->Strings(); }
   DriverRequestPort& Driver() { return *driverPort_; }
+  // The adapter's profile files in the settings directory the application object chose.
+  ProfileStore& Profiles() { return core_->Profiles(); }
 
   // Texts the core put into message boxes (answered with OK), in order.
   const std::vector<std::string>& Messages() const { return views_.messages; }
@@ -61,7 +64,7 @@ class CliRun {
   void SetShowDbm(bool on) { surveyShared_.SetShowDbm(on); }
 
   // Pages, built with the main window; for a run without one, on first use.
-  CPageProfileDlg& Profiles();
+  CPageProfileDlg& ProfilePage();
   CLinkStatusDlg& LinkStatus();
   CPageStatisticsDlg& Statistics();
   CPageAboutDlg& About();
@@ -88,7 +91,7 @@ class CliRun {
   std::unique_ptr<shell::HideDlgProfileHost> profileHost_;
   // Add and Edit open nothing until the profile editor is plugged in.
   NoProfileEditor profileEditor_;
-  std::unique_ptr<CPageProfileDlg> profiles_;
+  std::unique_ptr<CPageProfileDlg> profilePage_;
   std::unique_ptr<CLinkStatusDlg> linkStatus_;
   std::unique_ptr<CPageStatisticsDlg> statistics_;
   std::unique_ptr<CPageAboutDlg> about_;

@@ -11,13 +11,13 @@
 #include "monitor/CLinkStatusDlg.h"
 #include "monitor/CPageStatisticsDlg.h"
 #include "monitor/ILinkStatusHost.h"
+#include "profiles/ISurveyProfileTarget.h"
 #include "shell/CHideDlg.h"
 #include "shell/CNxUI2007Dlg.h"
 #include "shell/CPageAboutDlg.h"
 #include "shell/HideDlgSurveyHost.h"
 #include "survey/CAPDetailInfoDlg.h"
 #include "survey/CPageSiteSurveyDlg.h"
-#include "survey/ISurveyProfileTarget.h"
 #include "survey/SurveyShared.h"
 
 namespace nxui {

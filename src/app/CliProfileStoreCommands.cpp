@@ -1,6 +1,9 @@
 // `profile list|show|delete|apply|export`: the profile page of the started core, its buttons pressed
 // as a user presses them, and the stored profiles written out for other programs.
-#include "app/CliProfileCommands.h"
+#include "app/CliProfileCommand.h"
+
+#include <algorithm>
+#include <cctype>
 
 #include <CLI/CLI.hpp>
 
@@ -59,7 +62,7 @@ void DetailReport(const ProfilePageState& state, CliReport& report) {
 
 // The page as a user finds it: refreshed, and column 0 brought up to date.
 CPageProfileDlg& FreshPage(CliRun& run) {
-  CPageProfileDlg& page = run.Profiles();
+  CPageProfileDlg& page = run.ProfilePage();
   page.Refresh();
   return page;
 }
@@ -73,8 +76,8 @@ bool ButtonsLive(CliContext& c) {
   return true;
 }
 
-}  // namespace
-
+// The row of the page named `name` (exactly, else without regard to case); -1 after telling the user
+// that there is none.
 int FindProfileRow(CliContext& c, const CPageProfileDlg& page, const std::string& name) {
   const auto& rows = page.State().rows;
   for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -87,8 +90,8 @@ int FindProfileRow(CliContext& c, const CPageProfileDlg& page, const std::string
   return -1;
 }
 
-ProfileAction ProfileListAction() {
-  ProfileAction action;
+ProfileSubcommand ProfileListAction() {
+  ProfileSubcommand action;
   action.name = "list";
   action.description = "The profiles as the profile page lists them, most recently applied first";
   action.run = [](CliContext& c) {
@@ -117,9 +120,9 @@ ProfileAction ProfileListAction() {
   return action;
 }
 
-ProfileAction ProfileShowAction() {
+ProfileSubcommand ProfileShowAction() {
   auto name = std::make_shared<std::string>();
-  ProfileAction action;
+  ProfileSubcommand action;
   action.name = "show";
   action.description = "The detail panel of one profile";
   action.configure = [name](CLI::App& app) { app.add_option("name", *name, "Profile name")->required(); };
@@ -137,9 +140,9 @@ ProfileAction ProfileShowAction() {
   return action;
 }
 
-ProfileAction ProfileDeleteAction() {
+ProfileSubcommand ProfileDeleteAction() {
   auto name = std::make_shared<std::string>();
-  ProfileAction action;
+  ProfileSubcommand action;
   action.name = "delete";
   action.description = "Delete a profile as the page's Delete button does";
   action.configure = [name](CLI::App& app) { app.add_option("name", *name, "Profile name")->required(); };
@@ -151,7 +154,7 @@ ProfileAction ProfileDeleteAction() {
     const std::string deleted = page.State().rows[static_cast<std::size_t>(row)].texts.name;
     page.OnRowClicked(row);
     page.OnDelete();
-    if (c.run->Core().Profiles().HasProfile(deleted)) {
+    if (c.run->Profiles().HasProfile(deleted)) {
       c.err << "nxui: the profile \"" << deleted << "\" could not be deleted\n";
       return kExitFailure;
     }
@@ -163,9 +166,9 @@ ProfileAction ProfileDeleteAction() {
   return action;
 }
 
-ProfileAction ProfileApplyAction() {
+ProfileSubcommand ProfileApplyAction() {
   auto name = std::make_shared<std::string>();
-  ProfileAction action;
+  ProfileSubcommand action;
   action.name = "apply";
   action.description = "Apply a profile as the page's Apply button does and show the link status";
   action.configure = [name](CLI::App& app) { app.add_option("name", *name, "Profile name")->required(); };
@@ -177,7 +180,7 @@ ProfileAction ProfileApplyAction() {
     const ProfileTexts applied = page.State().rows[static_cast<std::size_t>(row)].texts;
     page.OnRowClicked(row);
     page.OnApply();
-    if (c.run->Core().Profiles().ReadStation(kCurProfileKey) != applied.name) {
+    if (c.run->Profiles().ReadStation(kCurProfileKey) != applied.name) {
       c.err << "nxui: the profile \"" << applied.name << "\" could not be applied\n";
       return kExitFailure;
     }
@@ -202,14 +205,14 @@ ProfileAction ProfileApplyAction() {
   return action;
 }
 
-ProfileAction ProfileExportAction() {
+ProfileSubcommand ProfileExportAction() {
   struct Args {
     std::string name;
     std::string format;
     std::string output;
   };
   auto args = std::make_shared<Args>();
-  ProfileAction action;
+  ProfileSubcommand action;
   action.name = "export";
   action.description =
       "Write a profile for another program: the platform's WLAN XML, a NetworkManager keyfile "
@@ -230,7 +233,7 @@ ProfileAction ProfileExportAction() {
     const ExportFormat format = args->format == "wlan-xml" ? ExportFormat::WlanXml
                                 : args->format == "nm"     ? ExportFormat::NetworkManager
                                                            : ExportFormat::WpaSupplicant;
-    const ExportResult exported = ExportProfile(c.run->Core().Profiles().ReadProfiles(), name, format);
+    const ExportResult exported = ExportProfile(c.run->Profiles().ReadProfiles(), name, format);
     if (!exported.ok) {
       c.err << "nxui: " << name << ": " << exported.error << '\n';
       return kExitFailure;
@@ -257,34 +260,10 @@ ProfileAction ProfileExportAction() {
   return action;
 }
 
-std::vector<ProfileAction> ProfileActions() {
-  return {ProfileListAction(), ProfileShowAction(), ProfileDeleteAction(), ProfileApplyAction(), ProfileExportAction()};
-}
+}  // namespace
 
-CliCommand ProfileCommand() {
-  struct Shared {
-    std::vector<ProfileAction> actions = ProfileActions();
-    std::vector<CLI::App*> apps;
-  };
-  auto shared = std::make_shared<Shared>();
-  CliCommand command;
-  command.name = "profile";
-  command.description = "The profile list: list, show, delete, apply or export a profile";
-  command.configure = [shared](CLI::App& app) {
-    app.require_subcommand(1, 1);
-    for (ProfileAction& action : shared->actions) {
-      CLI::App* sub = app.add_subcommand(action.name, action.description);
-      if (action.configure) action.configure(*sub);
-      shared->apps.push_back(sub);
-    }
-  };
-  command.run = [shared](CliContext& c) {
-    for (std::size_t i = 0; i < shared->actions.size(); ++i) {
-      if (shared->apps[i]->parsed()) return shared->actions[i].run(c);
-    }
-    return kExitUsage;
-  };
-  return command;
+std::vector<ProfileSubcommand> ProfileStoreSubcommands() {
+  return {ProfileListAction(), ProfileShowAction(), ProfileDeleteAction(), ProfileApplyAction(), ProfileExportAction()};
 }
 
 }  // namespace nxui::cli

@@ -86,6 +86,18 @@ class IniDocument {
   // key, in file order.
   std::vector<std::pair<std::string, std::string>> SectionValues(std::string_view section) const;
 
+  // Calls visit(name, rawValue) for every key line of the first matching section, in file order
+  // (a repeated key too: the first call for a name is the value that counts). One pass over the
+  // section for callers that want many of its keys.
+  template <typename Visit>
+  void ForEachKey(std::string_view section, Visit&& visit) const {
+    if (const Section* found = FindSection(section)) {
+      for (const Line& line : found->body) {
+        if (line.kind == LineKind::Key) visit(line.name, line.value);
+      }
+    }
+  }
+
   // A value as it is stored for `value` so that reading gives it back exactly.
   static std::string EncodeValue(std::string_view value);
   // A stored value as read: quotes removed.

@@ -88,23 +88,25 @@ void CPageProfileDlg::Refresh() {
   const std::string& open = strings_.LoadString(string_id::kAuthModeBase + 0);
   const std::string& none = strings_.LoadString(string_id::kCipherModeBase + 1);
   const std::string& adhoc = strings_.LoadString(string_id::kNetworkTypeBase + 0);
-  struct Ordered {
-    std::int64_t time;
-    ProfileRow row;
-  };
-  std::vector<Ordered> ordered;
-  ordered.reserve(file.Names().size());
+  std::vector<ProfileRow> rows;
+  std::vector<std::int64_t> times;
+  rows.reserve(file.Names().size());
+  times.reserve(file.Names().size());
   for (const std::string& name : file.Names()) {
     ProfileRow row;
     row.texts = DescribeProfile(file, name, strings_);
     row.secured = Trimmed(row.texts.rowAuthentication) != open || Trimmed(row.texts.encryption) != none;
     row.infrastructure = Trimmed(row.texts.networkType) != adhoc;
-    ordered.push_back({ActiveTimeSortKey(row.texts.activeTime), std::move(row)});
+    times.push_back(ActiveTimeSortKey(row.texts.activeTime));
+    rows.push_back(std::move(row));
   }
   // Most recent first; equal times (and the never-applied profiles) keep file order.
-  std::stable_sort(ordered.begin(), ordered.end(), [](const Ordered& a, const Ordered& b) { return a.time > b.time; });
+  std::vector<std::size_t> order(rows.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&times](std::size_t a, std::size_t b) { return times[a] > times[b]; });
   state_.rows.clear();
-  for (Ordered& entry : ordered) state_.rows.push_back(std::move(entry.row));
+  state_.rows.reserve(rows.size());
+  for (const std::size_t i : order) state_.rows.push_back(std::move(rows[i]));
 
   int selected = -1;
   for (std::size_t i = 0; i < state_.rows.size() && !selectedName.empty(); ++i) {

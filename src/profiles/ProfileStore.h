@@ -87,6 +87,8 @@ class StoreFileSnapshot {
   bool Has(std::string_view section, std::string_view key) const { return document_.HasKey(section, key); }
   // The whole profile, as LoadProfile gives it.
   ProfileRecord Record(std::string_view section) const;
+  // The file as read, for callers that walk a section once (IniDocument::ForEachKey).
+  const IniDocument& Document() const { return document_; }
 
  private:
   IniDocument document_;

@@ -2,9 +2,11 @@
 
 #include <array>
 #include <cstdio>
+#include <optional>
 
 #include "adapter/AdapterRegistry.h"
 #include "adapter/ChannelFrequencyTable.h"
+#include "base/IniDocument.h"
 #include "display/StringTable.h"
 #include "profiles/ProfileStore.h"
 
@@ -55,44 +57,88 @@ std::int64_t ActiveTimeSortKey(std::string_view text) {
   return days * 86400 + hour * 3600 + minute * 60 + second;
 }
 
+namespace {
+
+// The keys a row and the detail panel show, read in one pass over the profile's section.
+enum Field : std::size_t {
+  kSsid,
+  kSsidInHex,
+  kActiveTime,
+  kAuthMode,
+  kLeapEnabled,
+  kUse8021X,
+  kLeapEncryType,
+  kCipherMode,
+  kNetworkType,
+  kPsMode,
+  kTxPower,
+  kChannel,
+  kRtsThresh,
+  kFragThresh,
+  kFieldCount
+};
+constexpr std::array<std::string_view, kFieldCount> kFieldKeys = {
+    "SSID",       "SSID_inHex",  "ActiveTime", "AuthMode", "LeapEnabled", "Use8021X",  "LeapEncryType",
+    "CipherMode", "NetworkType", "PSMode",     "TXPower",  "Channel",     "RtsThresh", "FragThresh"};
+
+bool SameKey(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 ProfileTexts DescribeProfile(const StoreFileSnapshot& file, std::string_view name, const StringTable& strings) {
-  auto has = [&](std::string_view key) { return file.Has(name, key); };
-  auto text = [&](std::string_view key) { return file.Value(name, key); };
-  auto number = [&](std::string_view key) { return ParseDecimal(text(key)); };
+  std::array<std::optional<std::string_view>, kFieldCount> raw;
+  file.Document().ForEachKey(name, [&raw](std::string_view key, std::string_view value) {
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+      if (!raw[i] && SameKey(key, kFieldKeys[i])) {
+        raw[i] = value;
+        return;
+      }
+    }
+  });
+  auto has = [&raw](Field field) { return raw[field].has_value(); };
+  auto text = [&raw](Field field) { return raw[field] ? IniDocument::DecodeValue(*raw[field]) : std::string(); };
+  auto number = [&text](Field field) { return ParseDecimal(text(field)); };
 
   ProfileTexts t;
   t.name = std::string(name);
-  t.ssid = text("SSID");
-  t.activeTime = text("ActiveTime");
+  t.ssid = text(kSsidInHex) == "1" ? DecodeSsidHex(text(kSsid)) : text(kSsid);
+  t.activeTime = text(kActiveTime);
 
-  const bool leap = number("AuthMode") == 0 && number("LeapEnabled") == 1;
-  if (has("AuthMode")) {
-    t.authentication = (leap ? strings.LoadString(string_id::kLeap) : AuthModeText(number("AuthMode"), strings)) + " ";
+  const bool leap = number(kAuthMode) == 0 && number(kLeapEnabled) == 1;
+  if (has(kAuthMode)) {
+    t.authentication = (leap ? strings.LoadString(string_id::kLeap) : AuthModeText(number(kAuthMode), strings)) + " ";
   }
   t.rowAuthentication = t.authentication;
-  if (has("AuthMode") && number("Use8021X") == 1) t.rowAuthentication += strings.LoadString(string_id::kUse8021XSuffix);
+  if (has(kAuthMode) && number(kUse8021X) == 1) t.rowAuthentication += strings.LoadString(string_id::kUse8021XSuffix);
 
   if (leap) {
     static constexpr std::array<StringId, 3> kLeapTexts = {string_id::kLeapWep, string_id::kLeapWpaTkip,
                                                            string_id::kLeapWpa2Aes};
-    const int type = number("LeapEncryType");
-    if (has("LeapEncryType") && type >= 0 && type <= 2) {
+    const int type = number(kLeapEncryType);
+    if (has(kLeapEncryType) && type >= 0 && type <= 2) {
       t.encryption = strings.LoadString(kLeapTexts[static_cast<std::size_t>(type)]);
     }
-  } else if (has("CipherMode")) {
-    t.encryption = CipherModeText(number("CipherMode"), strings);
+  } else if (has(kCipherMode)) {
+    t.encryption = CipherModeText(number(kCipherMode), strings);
   }
 
-  if (has("NetworkType")) {
-    const int type = number("NetworkType");
+  if (has(kNetworkType)) {
+    const int type = number(kNetworkType);
     if (type >= 0 && type <= 2)
       t.networkType = strings.LoadString(string_id::kNetworkTypeBase + static_cast<StringId>(type));
   }
-  if (has("Use8021X")) t.use8021X = strings.LoadString(number("Use8021X") == 0 ? string_id::kNo : string_id::kYes);
-  if (has("PSMode")) t.powerSave = number("PSMode") == 0 ? "CAM" : "PSM";
-  if (has("TXPower")) {
+  if (has(kUse8021X)) t.use8021X = strings.LoadString(number(kUse8021X) == 0 ? string_id::kNo : string_id::kYes);
+  if (has(kPsMode)) t.powerSave = number(kPsMode) == 0 ? "CAM" : "PSM";
+  if (has(kTxPower)) {
     static constexpr std::array<const char*, 7> kPercent = {nullptr, "100%", "75 %", "50 %", "25 %", "10 %", nullptr};
-    const int power = number("TXPower");
+    const int power = number(kTxPower);
     if (power == 0) {
       t.txPower = strings.LoadString(string_id::kTxPowerAuto);
     } else if (power == 6) {
@@ -101,9 +147,9 @@ ProfileTexts DescribeProfile(const StoreFileSnapshot& file, std::string_view nam
       t.txPower = kPercent[static_cast<std::size_t>(power)];
     }
   }
-  t.channel = ChannelDisplayText(text("Channel"));
-  t.rtsThreshold = text("RtsThresh");
-  t.fragThreshold = text("FragThresh");
+  t.channel = ChannelDisplayText(text(kChannel));
+  t.rtsThreshold = text(kRtsThresh);
+  t.fragThreshold = text(kFragThresh);
   return t;
 }
 

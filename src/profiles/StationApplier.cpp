@@ -49,7 +49,9 @@ void StationApplier::ReadRadioParameters(int atStartup, int keepWirelessMode, Co
   if (atStartup == 1) {
     record.useRegistryRadio = 1;
     record.keepWirelessMode = keepWirelessMode;
-    record.wirelessMode = mode;
+    // The driver gets the mode as the key holds it; rates and B/G protection follow the mode the
+    // adapter can use (the queue picks the rate set the same way).
+    record.wirelessMode = storedMode;
     if (context_.is11n) key.ReadRaw32("TransmitSetting", record.transmitSetting);
     int region = 0;
     int regionA = 0;

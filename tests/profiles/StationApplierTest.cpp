@@ -52,9 +52,10 @@ TEST_F(StationApplierTest, StartUpRecordCarriesTheAdapterKeysRadio) {
   EXPECT_TRUE(Key().ReadDecimal("AdhocOfdm", ofdm));
   EXPECT_EQ(ofdm, 1);
 
-  ASSERT_TRUE(Key().WriteDecimal("WirelessMode", 4));
+  ASSERT_TRUE(Key().WriteDecimal("WirelessMode", 7));
   w.core->Station().ApplyStation(1, 0, 0);
-  EXPECT_EQ(Last().phyConfig[2], 0u) << "forced off outside modes 0 and 3";
+  EXPECT_EQ(Last().wirelessMode, 7) << "sent as the key holds it";
+  EXPECT_EQ(Last().phyConfig[2], 0u) << "forced off outside modes 0 and 3 (7 is used as 4)";
   EXPECT_TRUE(Key().ReadDecimal("AdhocOfdm", ofdm));
   EXPECT_EQ(ofdm, 2);
 

@@ -33,8 +33,8 @@ class ProfileEdit : public CliTest {
 };
 
 TEST_F(ProfileEdit, AddSavesAWpa2PskProfile) {
-  const CliResult r = Add({"--name", "Home", "--ssid", "Norvix-Home", "--auth", "wpa2-psk", "--cipher", "aes", "--psk",
-                           "sunflower-42"});
+  const CliResult r = Add(
+      {"--name", "Home", "--ssid", "Norvix-Home", "--auth", "wpa2-psk", "--cipher", "aes", "--psk", "sunflower-42"});
   ASSERT_EQ(r.code, 0) << r.err;
   const json p = r.Json();
   EXPECT_EQ(p["name"], "Home");
@@ -59,40 +59,55 @@ TEST_F(ProfileEdit, RefusedProfilesGetTheEditorsTextsAndWriteNothing) {
   };
   const std::string shortHex(63, 'a');
   const Row rows[] = {
-      {"pass phrase of 7", {"--ssid", "n", "--auth", "wpa-psk", "--psk", "1234567"},
+      {"pass phrase of 7",
+       {"--ssid", "n", "--auth", "wpa-psk", "--psk", "1234567"},
        "nxui: 非法的 WPA 预共享密钥。 WPA-PSK 有效域必须超过8个字符。\n"},
-      {"64 characters that are not hexadecimal", {"--ssid", "n", "--auth", "wpa2-psk", "--psk", shortHex + "g"},
+      {"64 characters that are not hexadecimal",
+       {"--ssid", "n", "--auth", "wpa2-psk", "--psk", shortHex + "g"},
        "nxui: 非法的 WPA 预共享密钥。 WPA-PSK 有效域应该为64位16进制数字。\n"},
       {"shared key 3 of 12 digits",
        {"--ssid", "n", "--auth", "shared", "--default-key", "3", "--wep-key", "3:hex:123456789012"},
        "nxui: 非法的 WEP 共享密钥3 长度。WEP 共享密钥长度应该为10或者26位16进制数字。\n"},
-      {"open WEP ASCII key of 6", {"--ssid", "n", "--cipher", "wep", "--wep-key", "1:ascii:abcdef"},
+      {"open WEP ASCII key of 6",
+       {"--ssid", "n", "--cipher", "wep", "--wep-key", "1:ascii:abcdef"},
        "nxui: 非法的 WEP 共享密钥1 长度。WEP 共享密钥长度应该为5或者13位ASCII码字符。\n"},
       {"no SSID", {"--auth", "open"}, "nxui: Please enter SSID\n"},
-      {"LEAP without password", {"--ssid", "n", "--auth", "leap", "--leap-user", "bob"},
+      {"LEAP without password",
+       {"--ssid", "n", "--auth", "leap", "--leap-user", "bob"},
        "nxui: ID and Password required for LEAP!\n"},
       {"blank name", {"--name", "   ", "--ssid", "n"}, "nxui: Please enter profile name\n"},
-      {"name with a line break", {"--name", "a\nb", "--ssid", "n"},
+      {"name with a line break",
+       {"--name", "a\nb", "--ssid", "n"},
        "nxui: A profile name cannot contain line breaks or NUL characters\n"},
-      {"channel in infrastructure", {"--ssid", "n", "--channel", "6"},
+      {"channel in infrastructure",
+       {"--ssid", "n", "--channel", "6"},
        "nxui: --channel applies to ad hoc networks only\n"},
-      {"pre-shared key with Open", {"--ssid", "n", "--psk", "12345678"},
+      {"pre-shared key with Open",
+       {"--ssid", "n", "--psk", "12345678"},
        "nxui: --psk applies to WPA-PSK, WPA2-PSK and WPA-None only\n"},
-      {"WEP key without WEP", {"--ssid", "n", "--wep-key", "1:hex:1234567890"},
+      {"WEP key without WEP",
+       {"--ssid", "n", "--wep-key", "1:hex:1234567890"},
        "nxui: WEP keys are used only with Shared, or Open with WEP and without 802.1X\n"},
-      {"malformed WEP key", {"--ssid", "n", "--auth", "shared", "--wep-key", "5:hex:1234567890"},
+      {"malformed WEP key",
+       {"--ssid", "n", "--auth", "shared", "--wep-key", "5:hex:1234567890"},
        "nxui: --wep-key takes N:hex:DIGITS or N:ascii:TEXT with N from 1 to 4, not \"5:hex:1234567890\"\n"},
-      {"hex key with other characters", {"--ssid", "n", "--auth", "shared", "--wep-key", "1:hex:12345678zz"},
+      {"hex key with other characters",
+       {"--ssid", "n", "--auth", "shared", "--wep-key", "1:hex:12345678zz"},
        "nxui: --wep-key 1: a hexadecimal key holds at most 26 hexadecimal digits\n"},
-      {"WPA-None in infrastructure", {"--ssid", "n", "--auth", "wpa-none"},
+      {"WPA-None in infrastructure",
+       {"--ssid", "n", "--auth", "wpa-none"},
        "nxui: --auth wpa-none is not offered for this network type, system and adapter\n"},
-      {"TKIP in ad hoc", {"--ssid", "n", "--network", "adhoc", "--auth", "wpa-none", "--cipher", "tkip"},
+      {"TKIP in ad hoc",
+       {"--ssid", "n", "--network", "adhoc", "--auth", "wpa-none", "--cipher", "tkip"},
        "nxui: --cipher tkip is not offered with this authentication\n"},
-      {"802.1X without WEP", {"--ssid", "n", "--8021x"},
+      {"802.1X without WEP",
+       {"--ssid", "n", "--8021x"},
        "nxui: --8021x applies to Open authentication with WEP on infrastructure networks only\n"},
-      {"name of 33", {"--name", std::string(33, 'n'), "--ssid", "n"},
+      {"name of 33",
+       {"--name", std::string(33, 'n'), "--ssid", "n"},
        "nxui: --name: a profile name holds at most 32 characters\n"},
-      {"threshold that is not a number", {"--ssid", "n", "--rts", "big"},
+      {"threshold that is not a number",
+       {"--ssid", "n", "--rts", "big"},
        "nxui: --rts takes \"off\" or a number such as 2347, not \"big\"\n"},
   };
   for (const Row& row : rows) {
@@ -106,8 +121,8 @@ TEST_F(ProfileEdit, RefusedProfilesGetTheEditorsTextsAndWriteNothing) {
 
 TEST_F(ProfileEdit, AcceptedBoundariesAndWhatTheEditsKeep) {
   ASSERT_EQ(Add({"--name", "psk8", "--ssid", "n", "--auth", "wpa-psk", "--psk", "12345678"}).code, 0);
-  ASSERT_EQ(Add({"--name", "psk64", "--ssid", "n", "--auth", "wpa2-psk", "--psk", std::string(32, 'A') +
-                                                                                     std::string(32, 'f')})
+  ASSERT_EQ(Add({"--name", "psk64", "--ssid", "n", "--auth", "wpa2-psk", "--psk",
+                 std::string(32, 'A') + std::string(32, 'f')})
                 .code,
             0);
   const CliResult wep =

@@ -7,7 +7,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "app/CliProfileCommand.h"
+#include "app/CliProfileCommands.h"
 #include "app/CliRun.h"
 #include "display/StringTable.h"
 #include "profiles/CProfileEditorDlg.h"
@@ -218,7 +218,7 @@ void ConfigureEditorOptions(CLI::App& app, EditorArgs& a) {
 
 int RunEditor(CliContext& c, const EditorArgs& a, bool existing) {
   CliRun& run = *c.run;
-  ProfileStore& store = run.Profiles();
+  ProfileStore& store = run.Core().Profiles();
   if (existing && !store.HasProfile(a.editedName)) {
     c.err << "nxui: " << StoreFailureText(StoreResult{StoreStatus::NotFound, a.editedName}, run.Strings()) << '\n';
     return kExitFailure;
@@ -253,24 +253,27 @@ int RunEditor(CliContext& c, const EditorArgs& a, bool existing) {
 
 }  // namespace
 
-std::vector<ProfileSubcommand> ProfileEditorSubcommands() {
-  auto addArgs = std::make_shared<EditorArgs>();
-  auto editArgs = std::make_shared<EditorArgs>();
-  ProfileSubcommand add;
-  add.name = "add";
-  add.description = "A new profile, as the profile editor's Add and OK save it";
-  add.configure = [addArgs](CLI::App& app) { ConfigureEditorOptions(app, *addArgs); };
-  add.run = [addArgs](CliContext& c) { return RunEditor(c, *addArgs, false); };
+ProfileAction ProfileAddAction() {
+  auto args = std::make_shared<EditorArgs>();
+  ProfileAction action;
+  action.name = "add";
+  action.description = "A new profile, as the profile editor's Add and OK save it";
+  action.configure = [args](CLI::App& app) { ConfigureEditorOptions(app, *args); };
+  action.run = [args](CliContext& c) { return RunEditor(c, *args, false); };
+  return action;
+}
 
-  ProfileSubcommand edit;
-  edit.name = "edit";
-  edit.description = "Change a profile, as the profile editor's Edit and OK save it";
-  edit.configure = [editArgs](CLI::App& app) {
-    app.add_option("NAME", editArgs->editedName, "The profile to change")->required();
-    ConfigureEditorOptions(app, *editArgs);
+ProfileAction ProfileEditAction() {
+  auto args = std::make_shared<EditorArgs>();
+  ProfileAction action;
+  action.name = "edit";
+  action.description = "Change a profile, as the profile editor's Edit and OK save it";
+  action.configure = [args](CLI::App& app) {
+    app.add_option("NAME", args->editedName, "The profile to change")->required();
+    ConfigureEditorOptions(app, *args);
   };
-  edit.run = [editArgs](CliContext& c) { return RunEditor(c, *editArgs, true); };
-  return {add, edit};
+  action.run = [args](CliContext& c) { return RunEditor(c, *args, true); };
+  return action;
 }
 
 }  // namespace nxui::cli

@@ -90,8 +90,6 @@ std::unique_ptr<CliRun> CliRun::Create(const CliOptions& options, std::string& e
   };
   run->core_ = std::make_unique<shell::NxCore>(*run->platform_, options.language, ports, hide, std::move(hooks));
   run->driverPort_ = std::make_unique<DriverChannelPort>(run->core_->HiddenWindow().Driver());
-  run->profiles_ =
-      std::make_unique<ProfileStore>(run->core_->HiddenWindow().Context(), hide.settings.path, world.systemInfo());
   run->linkHost_ = std::make_unique<ShellLinkStatusHost>(
       run->core_->HiddenWindow().State(), [self] { return self->surveyShared_.ShowDbm(); },
       [self] { return self->surveyShared_.ConnectedRowIs11n(); });
@@ -110,6 +108,7 @@ void CliRun::Start(bool settle) {
 }
 
 void CliRun::OpenPages() {
+  Profiles();
   Survey();
   LinkStatus();
   Statistics();
@@ -121,6 +120,16 @@ void CliRun::OpenPages() {
 bool CliRun::AdapterReady() {
   const AdapterContext& context = Hidden().Context();
   return context.deviceOpen && !context.devicePath.empty() && IsAdapterPresent(world_->deviceIo(), context);
+}
+
+CPageProfileDlg& CliRun::Profiles() {
+  if (!profiles_) {
+    profileHost_ = std::make_unique<shell::HideDlgProfileHost>(Hidden());
+    profiles_ = std::make_unique<CPageProfileDlg>(loop_, Hidden().Session(), core_->Profiles(), core_->Station(),
+                                                  Strings(), *profileHost_, profileEditor_);
+    profiles_->OnInitDialog();
+  }
+  return *profiles_;
 }
 
 CLinkStatusDlg& CliRun::LinkStatus() {

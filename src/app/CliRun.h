@@ -13,9 +13,11 @@
 #include "monitor/CPageStatisticsDlg.h"
 #include "platform/Platform.h"
 #include "platform/VirtualEventLoop.h"
-#include "profiles/ProfileStore.h"
+#include "profiles/CPageProfileDlg.h"
+#include "profiles/IProfileEditorHost.h"
 #include "shell/CPageAboutDlg.h"
 #include "shell/HeadlessViews.h"
+#include "shell/HideDlgProfileHost.h"
 #include "shell/HideDlgSurveyHost.h"
 #include "shell/NxCore.h"
 #include "shell/ShellLinkStatusHost.h"
@@ -51,8 +53,6 @@ class CliRun {
   shell::CHideDlg& Hidden() { return core_->HiddenWindow(); }
   const StringTable& Strings() const { return core_->Strings(); }
   DriverRequestPort& Driver() { return *driverPort_; }
-  // The adapter's profile files in the settings directory the application object chose.
-  ProfileStore& Profiles() { return *profiles_; }
 
   // Texts the core put into message boxes (answered with OK), in order.
   const std::vector<std::string>& Messages() const { return views_.messages; }
@@ -61,6 +61,7 @@ class CliRun {
   void SetShowDbm(bool on) { surveyShared_.SetShowDbm(on); }
 
   // Pages, built with the main window; for a run without one, on first use.
+  CPageProfileDlg& Profiles();
   CLinkStatusDlg& LinkStatus();
   CPageStatisticsDlg& Statistics();
   CPageAboutDlg& About();
@@ -81,10 +82,13 @@ class CliRun {
   shell::HeadlessViews views_;
   std::unique_ptr<shell::NxCore> core_;
   std::unique_ptr<DriverChannelPort> driverPort_;
-  std::unique_ptr<ProfileStore> profiles_;
   SurveyShared surveyShared_;
   LastSurveySelection surveySelection_;
   std::unique_ptr<ShellLinkStatusHost> linkHost_;
+  std::unique_ptr<shell::HideDlgProfileHost> profileHost_;
+  // Add and Edit open nothing until the profile editor is plugged in.
+  NoProfileEditor profileEditor_;
+  std::unique_ptr<CPageProfileDlg> profiles_;
   std::unique_ptr<CLinkStatusDlg> linkStatus_;
   std::unique_ptr<CPageStatisticsDlg> statistics_;
   std::unique_ptr<CPageAboutDlg> about_;

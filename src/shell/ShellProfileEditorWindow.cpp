@@ -17,7 +17,9 @@ int ShellProfileEditorWindow::ShowMessage(const std::string& text) {
   return hidden_.Messages().ShowMessage(text, Parent(hidden_));
 }
 
-bool ShellProfileEditorWindow::Confirm(const std::string& text) { return hidden_.Messages().Ask(text, Parent(hidden_)); }
+bool ShellProfileEditorWindow::Confirm(const std::string& text) {
+  return hidden_.Messages().Ask(text, Parent(hidden_));
+}
 
 void ShellProfileEditorWindow::ShowHint(EditorField field, const std::string& text) {
   focused_ = field;

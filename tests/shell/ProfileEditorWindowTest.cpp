@@ -15,7 +15,9 @@ namespace {
 class AnchorRecordingHintView final : public IInfoWndView {
  public:
   bool FocusInProgram() override { return true; }
-  HintTextMetrics MeasureText(int, const std::string& text) override { return {static_cast<int>(text.size()), 10, 0, 0}; }
+  HintTextMetrics MeasureText(int, const std::string& text) override {
+    return {static_cast<int>(text.size()), 10, 0, 0};
+  }
   HintRect AnchorRect(int control) override {
     anchors.push_back(control);
     return {};

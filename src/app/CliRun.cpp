@@ -126,10 +126,28 @@ CPageProfileDlg& CliRun::Profiles() {
   if (!profiles_) {
     profileHost_ = std::make_unique<shell::HideDlgProfileHost>(Hidden());
     profiles_ = std::make_unique<CPageProfileDlg>(loop_, Hidden().Session(), core_->Profiles(), core_->Station(),
-                                                  Strings(), *profileHost_, profileEditor_);
+                                                  Strings(), *profileHost_, ProfileEditor());
     profiles_->OnInitDialog();
   }
   return *profiles_;
+}
+
+CProfileEditorDlg& CliRun::ProfileEditor() {
+  if (!profileEditor_) {
+    editorEnvironment_ = std::make_unique<shell::HideDlgProfileEnvironment>(Hidden(), *platform_);
+    shellEditorWindow_ = std::make_unique<shell::ShellProfileEditorWindow>(Hidden(), nullptr, [this](bool saved) {
+      if (saved && profiles_) profiles_->OnProfileSaved();
+    });
+    editorWindow_ = std::make_unique<CliProfileEditorWindow>(*shellEditorWindow_);
+    profileEditor_ =
+        std::make_unique<CProfileEditorDlg>(Strings(), core_->Profiles(), *editorEnvironment_, *editorWindow_);
+  }
+  return *profileEditor_;
+}
+
+void CliRun::SetProfileEditorAnswers(IProfileEditorWindow* answers) {
+  ProfileEditor();
+  editorWindow_->SetAnswers(answers);
 }
 
 CLinkStatusDlg& CliRun::LinkStatus() {
@@ -172,7 +190,7 @@ CPageSiteSurveyDlg& CliRun::Survey() {
   if (!survey_) {
     surveyHost_ = std::make_unique<HideDlgSurveyHost>(Hidden(), *platform_, ApDetails());
     survey_ = std::make_unique<CPageSiteSurveyDlg>(loop_, Hidden().Session(), Strings(), *surveyHost_, surveyShared_,
-                                                   surveySelection_);
+                                                   ProfileEditor());
     survey_->OnInitDialog();
   }
   return *survey_;

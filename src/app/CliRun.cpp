@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "adapter/AdapterDiscovery.h"
+#include "adapter/AdapterListFile.h"
 #include "shell/CNxUI2007.h"
 #include "sim/ScenarioLoader.h"
 
@@ -72,6 +73,8 @@ std::unique_ptr<CliRun> CliRun::Create(const CliOptions& options, std::string& e
   shell::CNxUI2007 application(world.registry(), world.systemInfo(), instance);
   shell::HideDlgOptions initial;
   initial.programIni = std::filesystem::path(world.stateDirectory()) / "NxUI.ini";
+  // Beside the simulated executable, in the state's drive C, not relative to the working directory.
+  initial.adapterListFile = AdapterListFilePath(world.NativePath(world.systemInfo().GetModuleFileName()));
   shell::HideDlgOptions hide;
   application.InitInstance(
       "", [&hide](const shell::HideDlgOptions& chosen) { hide = chosen; }, initial);

@@ -247,6 +247,7 @@ void SimWlanService::AddInterface(const Guid& guid, const std::string& descripti
   }
   itf.association = &association;
   itf.visible = inRange_;  // the service's background scan
+  LoadRadio(itf);
   interfaces_.push_back(std::move(itf));
   LoadProfiles(interfaces_.back());
   Notify(kWlanNotificationSourceAcm, kWlanAcmInterfaceArrival, guid, {});
@@ -619,6 +620,10 @@ DWORD SimWlanService::SetRadioState(WlanHandle handle, const Guid& interfaceGuid
   const bool wasOn = RadioOn(*itf);
   auto& phy = itf->radio[state.phyIndex];
   if (phy.softwareRadioState == state.softwareRadioState) return kErrorSuccess;
+  // Saved before it takes effect: a state the service could not keep is refused.
+  std::vector<WlanPhyRadioState> radio = itf->radio;
+  radio[state.phyIndex].softwareRadioState = state.softwareRadioState;
+  if (!SaveRadio(itf->guid, radio)) return kErrorGenFailure;
   phy.softwareRadioState = state.softwareRadioState;
   WlanNotification data;
   data.radioState = phy;
@@ -840,6 +845,46 @@ std::filesystem::path SimWlanService::ProfileFile(const Guid& guid) const {
   std::string text = guid.ToString();
   text = text.substr(1, text.size() - 2);
   return stateDirectory_ / ("wlan-profiles-" + text + ".json");
+}
+
+std::filesystem::path SimWlanService::RadioFile(const Guid& guid) const {
+  std::string text = guid.ToString();
+  text = text.substr(1, text.size() - 2);
+  return stateDirectory_ / ("wlan-radio-" + text + ".json");
+}
+
+void SimWlanService::LoadRadio(Interface& itf) {
+  if (stateDirectory_.empty()) return;
+  std::ifstream in(RadioFile(itf.guid));
+  if (!in) return;
+  // A file that cannot be read leaves the radio as the scenario has it.
+  const nlohmann::json document = nlohmann::json::parse(in, nullptr, false);
+  if (document.is_discarded() || !document.contains("softwareRadioOff") || !document["softwareRadioOff"].is_array()) {
+    return;
+  }
+  const auto& off = document["softwareRadioOff"];
+  bool anyOn = false;
+  for (std::size_t i = 0; i < itf.radio.size(); ++i) {
+    if (i < off.size() && off[i].is_boolean()) {
+      itf.radio[i].softwareRadioState = off[i].get<bool>() ? kDot11RadioOff : kDot11RadioOn;
+    }
+    anyOn = anyOn || itf.radio[i].softwareRadioState != kDot11RadioOff;
+  }
+  if (itf.association) itf.association->softwareRadioOff = !anyOn;
+}
+
+bool SimWlanService::SaveRadio(const Guid& guid, const std::vector<WlanPhyRadioState>& radio) const {
+  if (stateDirectory_.empty()) return true;
+  nlohmann::json document;
+  document["softwareRadioOff"] = nlohmann::json::array();
+  for (const auto& phy : radio) document["softwareRadioOff"].push_back(phy.softwareRadioState == kDot11RadioOff);
+  std::string error;
+  if (!EnsurePrivateFolder(stateDirectory_, error) ||
+      !WriteFileAtomically(RadioFile(guid), document.dump(2) + "\n", FileSecrecy::Normal, error)) {
+    lastSaveError_ = error;
+    return false;
+  }
+  return true;
 }
 
 void SimWlanService::LoadProfiles(Interface& itf) {

@@ -155,6 +155,10 @@ class SimWlanService final : public IWlanApi {
   // "PATH: reason" of the last profile-list save that failed.
   mutable std::string lastSaveError_;
   std::filesystem::path ProfileFile(const Guid& guid) const;
+  // The software radio state per PHY, kept across restarts as the platform keeps it.
+  void LoadRadio(Interface& itf);
+  bool SaveRadio(const Guid& guid, const std::vector<WlanPhyRadioState>& radio) const;
+  std::filesystem::path RadioFile(const Guid& guid) const;
 
   struct Pump final : IMessageTarget {
     explicit Pump(SimWlanService& owner) : service(owner) {}

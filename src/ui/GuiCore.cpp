@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "adapter/AdapterListFile.h"
 #include "sim/ScenarioLoader.h"
 #include "sim/SimOptions.h"
 
@@ -99,6 +100,10 @@ void GuiCore::Start(const Ports& ports, shell::HideDlgOptions hideOptions) {
   // resolved against the working directory.
   if (hideOptions.programIni.empty()) {
     hideOptions.programIni = std::filesystem::path(w.stateDirectory()) / "NxUI.ini";
+  }
+  // The adapter-list file lies beside the simulated executable, in the state's drive C.
+  if (hideOptions.adapterListFile.empty()) {
+    hideOptions.adapterListFile = AdapterListFilePath(w.NativePath(w.systemInfo().GetModuleFileName()));
   }
   shell::HideDlgPorts hidePorts{*ports.messageBox, *ports.trayMenu, *ports.cardChooser, ports.mainWindowView};
   shell::HideDlgHooks hooks;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -9,6 +10,7 @@
 
 #include "adapter/DriverRecords.h"
 #include "adapter/Oids.h"
+#include "base/AtomicFile.h"
 #include "base/ByteReader.h"
 #include "platform/VirtualEventLoop.h"
 #include "sim/ScenarioLoader.h"
@@ -784,6 +786,94 @@ TEST_F(SimWorldStateTest, NonAdministratorWritesBelowLocalMachineAreDeniedAndNot
   // The seed itself is there: the class key was written by the installer, not by this user.
   std::string id;
   EXPECT_TRUE(world->registry().ReadTextDirect(kHkeyLocalMachine, world->classKeyPath(0), "NetCfgInstanceId", id));
+}
+
+// The platform keeps the software radio state across restarts; the simulator keeps it in the state.
+TEST_F(SimWorldStateTest, SoftwareRadioStateIsKeptAcrossRestarts) {
+  Scenario s = ScenarioLoader::LoadEmbedded().scenario;  // with the profile it connects to at start
+  const Guid guid = *Guid::Parse(s.adapters[0].instanceId);
+  auto setRadio = [&](SimWorld& world, bool on) {
+    IWlanApi& wlan = world.wlan();
+    DWORD version = 0;
+    WlanHandle handle = kInvalidWlanHandle;
+    ASSERT_EQ(wlan.OpenHandle(2, version, handle), kErrorSuccess);
+    WlanRadioState state;
+    ASSERT_EQ(wlan.QueryRadioState(handle, guid, state), kErrorSuccess);
+    for (WlanPhyRadioState phy : state.phys) {
+      phy.softwareRadioState = on ? kDot11RadioOn : kDot11RadioOff;
+      EXPECT_EQ(wlan.SetRadioState(handle, guid, phy), kErrorSuccess);
+    }
+    wlan.CloseHandle(handle);
+  };
+  auto softwareStates = [&](SimWorld& world) {
+    IWlanApi& wlan = world.wlan();
+    DWORD version = 0;
+    WlanHandle handle = kInvalidWlanHandle;
+    wlan.OpenHandle(2, version, handle);
+    WlanRadioState state;
+    wlan.QueryRadioState(handle, guid, state);
+    wlan.CloseHandle(handle);
+    std::vector<DWORD> states;
+    for (const WlanPhyRadioState& phy : state.phys) states.push_back(phy.softwareRadioState);
+    return states;
+  };
+  std::string error;
+  std::size_t phyCount = 0;
+  {
+    auto world = SimWorld::Create(s, loop, SimOptions{dir, false}, error);
+    ASSERT_NE(world, nullptr) << error;
+    loop.AdvanceBy(3000);
+    ASSERT_TRUE(world->association(0).connected);
+    phyCount = softwareStates(*world).size();
+    ASSERT_GT(phyCount, 1u);
+    setRadio(*world, false);
+    EXPECT_FALSE(world->association(0).connected);
+  }
+  {
+    auto world = SimWorld::Create(s, loop, SimOptions{dir, false}, error);
+    ASSERT_NE(world, nullptr) << error;
+    EXPECT_EQ(softwareStates(*world), std::vector<DWORD>(phyCount, kDot11RadioOff));
+    EXPECT_TRUE(world->association(0).softwareRadioOff);
+    loop.AdvanceBy(3000);
+    EXPECT_FALSE(world->association(0).connected) << "no connection with the radio off";
+    // Unplugging and plugging the adapter back does not turn it on either.
+    world->Unplug(0);
+    world->Plug(0);
+    loop.AdvanceBy(3000);
+    EXPECT_EQ(softwareStates(*world), std::vector<DWORD>(phyCount, kDot11RadioOff));
+    EXPECT_FALSE(world->association(0).connected);
+    setRadio(*world, true);
+    loop.AdvanceBy(3000);
+    EXPECT_TRUE(world->association(0).connected);
+  }
+  auto world = SimWorld::Create(s, loop, SimOptions{dir, false}, error);
+  ASSERT_NE(world, nullptr) << error;
+  EXPECT_EQ(softwareStates(*world), std::vector<DWORD>(phyCount, kDot11RadioOn));
+  loop.AdvanceBy(3000);
+  EXPECT_TRUE(world->association(0).connected);
+}
+
+TEST_F(SimWorldStateTest, RadioStateThatCannotBeKeptIsRefusedAndLeftAsItWas) {
+  Scenario s = DefaultScenario();
+  const Guid guid = *Guid::Parse(s.adapters[0].instanceId);
+  std::string error;
+  auto world = SimWorld::Create(s, loop, SimOptions{dir, false}, error);
+  ASSERT_NE(world, nullptr) << error;
+  IWlanApi& wlan = world->wlan();
+  DWORD version = 0;
+  WlanHandle handle = kInvalidWlanHandle;
+  ASSERT_EQ(wlan.OpenHandle(2, version, handle), kErrorSuccess);
+  WlanPhyRadioState phy;
+  phy.phyIndex = 0;
+  phy.softwareRadioState = kDot11RadioOff;
+  ArmAtomicWriteFault(AtomicWriteStep::Write, ENOSPC);
+  EXPECT_NE(wlan.SetRadioState(handle, guid, phy), kErrorSuccess);
+  EXPECT_TRUE(ClearAtomicWriteFault()) << "the disk-full fault fired";
+  EXPECT_FALSE(world->association(0).softwareRadioOff);
+  WlanRadioState state;
+  ASSERT_EQ(wlan.QueryRadioState(handle, guid, state), kErrorSuccess);
+  EXPECT_EQ(state.phys.at(0).softwareRadioState, kDot11RadioOn);
+  wlan.CloseHandle(handle);
 }
 
 TEST(SimWorldTemporary, FreshTemporaryDirectoryIsRemovedWithTheWorld) {

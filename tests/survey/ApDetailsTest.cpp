@@ -74,10 +74,15 @@ TEST_F(ApDetailsTest, GeneralTabFields) {
   };
   EntrySpec hidden;
   hidden.ssid = "";
-  hidden.ies = Ssid("");
+  hidden.privacy = 1;
+  hidden.ies = Concat({Ssid(""), Rsn(2, 4)});
   EntrySpec zeroed;
   zeroed.ssid = std::string(7, '\0');
   zeroed.ies = Ssid("");
+  EntrySpec hiddenWep;
+  hiddenWep.ssid = "";
+  hiddenWep.privacy = 1;
+  hiddenWep.ies = Ssid("");
   EntrySpec wep;
   wep.ssid = "wep";
   wep.privacy = 1;
@@ -97,8 +102,9 @@ TEST_F(ApDetailsTest, GeneralTabFields) {
   other.infrastructureMode = 2;
   other.ies = Ssid("odd");
   const Row rows[] = {
-      {"a network without a name", hidden, "Hidden", "Unknown", "None", "6 <--> 2437 MHz", "基础模式"},
+      {"a network without a name keeps its RSN", hidden, "Hidden", "WPA2-PSK", "AES", "6 <--> 2437 MHz", "基础模式"},
       {"a name of zero bytes", zeroed, "Hidden", "Unknown", "None", "6 <--> 2437 MHz", "基础模式"},
+      {"a hidden WEP network", hiddenWep, "Hidden", "Unknown", "WEP", "6 <--> 2437 MHz", "基础模式"},
       {"privacy without RSN or WPA", wep, "wep", "Unknown", "WEP", "6 <--> 2437 MHz", "基础模式"},
       {"WPA2-PSK on J8", wpa2, "corp", "WPA2-PSK", "AES", "J8 <--> 5040 MHz", "基础模式"},
       {"ad hoc off the channel table", adHoc, "peer", "Unknown", "None", "", "IBSS"},
@@ -240,6 +246,18 @@ TEST_F(ApDetailsTest, HtTabRowsWithGroupHeadersAndValues) {
       {"STA Channel Width", "1"},
   };
   for (const auto& [property, value] : values) EXPECT_EQ(HtValue(property), value) << property;
+}
+
+TEST_F(ApDetailsTest, HiddenNetworkShowsItsHtAndWpsData) {
+  EntrySpec spec;
+  spec.ssid = "";
+  spec.ies = Concat({Ssid(""), HtCaps(0x096E, 0x17), HtInfo(11, 0x05),
+                     Bytes{221, 9, 0x00, 0x50, 0xF2, 0x04, 0x10, 0x4A, 0x00, 0x01, 0x10}});
+  Show(spec);
+  EXPECT_TRUE(details.State().tabs[CAPDetailInfoDlg::kTab80211n].visible);
+  EXPECT_EQ(HtValue("HT Capability"), "TRUE");
+  EXPECT_EQ(HtValue("Primary Channel"), "11");
+  EXPECT_EQ(details.Wps().State().version, "1.0");
 }
 
 TEST_F(ApDetailsTest, WithoutHtInformationEveryItemIsNotAvailableAndTheTabHides) {

@@ -7,11 +7,10 @@
 
 #include <CLI/CLI.hpp>
 
-#include "app/CliProfileCommand.h"
+#include "app/CliProfileCommands.h"
 #include "app/CliRun.h"
 #include "display/StringTable.h"
 #include "profiles/CProfileEditorDlg.h"
-#include "shell/HideDlgProfileEnvironment.h"
 
 namespace nxui::cli {
 
@@ -216,61 +215,87 @@ void ConfigureEditorOptions(CLI::App& app, EditorArgs& a) {
   app.add_flag("--replace", a.replace, "Replace another profile of the same name (the editor asks first)");
 }
 
+// The command's answers for the editor while it runs.
+class AnswersScope {
+ public:
+  AnswersScope(CliRun& run, IProfileEditorWindow& answers) : run_(run) { run_.SetProfileEditorAnswers(&answers); }
+  ~AnswersScope() { run_.SetProfileEditorAnswers(nullptr); }
+  AnswersScope(const AnswersScope&) = delete;
+  AnswersScope& operator=(const AnswersScope&) = delete;
+
+ private:
+  CliRun& run_;
+};
+
 int RunEditor(CliContext& c, const EditorArgs& a, bool existing) {
   CliRun& run = *c.run;
-  ProfileStore& store = run.Profiles();
-  if (existing && !store.HasProfile(a.editedName)) {
-    c.err << "nxui: " << StoreFailureText(StoreResult{StoreStatus::NotFound, a.editedName}, run.Strings()) << '\n';
+  if (!run.Hidden().State().radioOn) {
+    c.err << "nxui: the radio is off: switch it on first (nxui radio on)\n";
     return kExitFailure;
   }
-  shell::HideDlgProfileEnvironment environment(run.Hidden(), run.Ports());
+  // Add and Edit are the profile page's buttons; they open the editor panel.
+  CPageProfileDlg& page = run.Profiles();
+  page.Refresh();
   CliEditorWindow window(a.replace);
-  CProfileEditorDlg editor(run.Strings(), store, environment, window);
+  const AnswersScope scope(run, window);
+  CProfileEditorDlg& editor = run.ProfileEditor();
   if (existing) {
-    editor.OpenExisting(a.editedName);
+    const int row = FindProfileRow(c, page, a.editedName);
+    if (row < 0) return kExitFailure;
+    page.OnRowClicked(row);
+    page.OnEdit();
   } else {
-    editor.OpenNew();
+    page.OnAdd();
+  }
+  if (!editor.Visible()) {
+    c.err << "nxui: the profile page did not open the editor: the adapter is not ready\n";
+    return kExitFailure;
   }
   try {
     ApplySystemTab(editor.SystemConfig(), a);
     ApplySecurityTab(editor.AuthEncry(), a);
   } catch (const Refusal& refusal) {
     c.err << "nxui: " << refusal.text << '\n';
+    editor.OnCancel();
     return kExitUsage;
   }
+  const std::string savedName = editor.BuildRecord().name;
   const EditorOkResult result = editor.OnOk();
   if (result != EditorOkResult::Saved) {
     for (const std::string& text : window.said) c.err << "nxui: " << text << '\n';
     if (window.declined) c.err << "nxui: --replace replaces the existing profile\n";
+    editor.OnCancel();
     return result == EditorOkResult::SaveFailed ? kExitFailure : kExitUsage;
   }
-  const std::string savedName = editor.BuildRecord().name;
   std::string nameLabel = run.Strings().LoadString(string_id::kProfileNameLabel);
   if (nameLabel.ends_with(" >>")) nameLabel.resize(nameLabel.size() - 3);
-  ReportProfile(c.report, store.LoadProfile(savedName), nameLabel);
+  ReportProfile(c.report, run.Core().Profiles().LoadProfile(savedName), nameLabel);
   return kExitOk;
 }
 
 }  // namespace
 
-std::vector<ProfileSubcommand> ProfileEditorSubcommands() {
-  auto addArgs = std::make_shared<EditorArgs>();
-  auto editArgs = std::make_shared<EditorArgs>();
-  ProfileSubcommand add;
-  add.name = "add";
-  add.description = "A new profile, as the profile editor's Add and OK save it";
-  add.configure = [addArgs](CLI::App& app) { ConfigureEditorOptions(app, *addArgs); };
-  add.run = [addArgs](CliContext& c) { return RunEditor(c, *addArgs, false); };
+ProfileAction ProfileAddAction() {
+  auto args = std::make_shared<EditorArgs>();
+  ProfileAction action;
+  action.name = "add";
+  action.description = "A new profile, as the profile editor's Add and OK save it";
+  action.configure = [args](CLI::App& app) { ConfigureEditorOptions(app, *args); };
+  action.run = [args](CliContext& c) { return RunEditor(c, *args, false); };
+  return action;
+}
 
-  ProfileSubcommand edit;
-  edit.name = "edit";
-  edit.description = "Change a profile, as the profile editor's Edit and OK save it";
-  edit.configure = [editArgs](CLI::App& app) {
-    app.add_option("NAME", editArgs->editedName, "The profile to change")->required();
-    ConfigureEditorOptions(app, *editArgs);
+ProfileAction ProfileEditAction() {
+  auto args = std::make_shared<EditorArgs>();
+  ProfileAction action;
+  action.name = "edit";
+  action.description = "Change a profile, as the profile editor's Edit and OK save it";
+  action.configure = [args](CLI::App& app) {
+    app.add_option("NAME", args->editedName, "The profile to change")->required();
+    ConfigureEditorOptions(app, *args);
   };
-  edit.run = [editArgs](CliContext& c) { return RunEditor(c, *editArgs, true); };
-  return {add, edit};
+  action.run = [args](CliContext& c) { return RunEditor(c, *args, true); };
+  return action;
 }
 
 }  // namespace nxui::cli

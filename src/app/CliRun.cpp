@@ -111,7 +111,7 @@ void CliRun::Start(bool settle) {
 }
 
 void CliRun::OpenPages() {
-  ProfilePage();
+  Profiles();
   Survey();
   LinkStatus();
   Statistics();
@@ -125,14 +125,32 @@ bool CliRun::AdapterReady() {
   return context.deviceOpen && !context.devicePath.empty() && IsAdapterPresent(world_->deviceIo(), context);
 }
 
-CPageProfileDlg& CliRun::ProfilePage() {
-  if (!profilePage_) {
+CPageProfileDlg& CliRun::Profiles() {
+  if (!profiles_) {
     profileHost_ = std::make_unique<shell::HideDlgProfileHost>(Hidden());
-    profilePage_ = std::make_unique<CPageProfileDlg>(loop_, Hidden().Session(), core_->Profiles(), core_->Station(),
-                                                     Strings(), *profileHost_, profileEditor_);
-    profilePage_->OnInitDialog();
+    profiles_ = std::make_unique<CPageProfileDlg>(loop_, Hidden().Session(), core_->Profiles(), core_->Station(),
+                                                  Strings(), *profileHost_, ProfileEditor());
+    profiles_->OnInitDialog();
   }
-  return *profilePage_;
+  return *profiles_;
+}
+
+CProfileEditorDlg& CliRun::ProfileEditor() {
+  if (!profileEditor_) {
+    editorEnvironment_ = std::make_unique<shell::HideDlgProfileEnvironment>(Hidden(), *platform_);
+    shellEditorWindow_ = std::make_unique<shell::ShellProfileEditorWindow>(Hidden(), nullptr, [this](bool saved) {
+      if (saved && profiles_) profiles_->OnProfileSaved();
+    });
+    editorWindow_ = std::make_unique<CliProfileEditorWindow>(*shellEditorWindow_);
+    profileEditor_ =
+        std::make_unique<CProfileEditorDlg>(Strings(), core_->Profiles(), *editorEnvironment_, *editorWindow_);
+  }
+  return *profileEditor_;
+}
+
+void CliRun::SetProfileEditorAnswers(IProfileEditorWindow* answers) {
+  ProfileEditor();
+  editorWindow_->SetAnswers(answers);
 }
 
 CLinkStatusDlg& CliRun::LinkStatus() {
@@ -175,7 +193,7 @@ CPageSiteSurveyDlg& CliRun::Survey() {
   if (!survey_) {
     surveyHost_ = std::make_unique<HideDlgSurveyHost>(Hidden(), *platform_, ApDetails());
     survey_ = std::make_unique<CPageSiteSurveyDlg>(loop_, Hidden().Session(), Strings(), *surveyHost_, surveyShared_,
-                                                   surveySelection_);
+                                                   ProfileEditor());
     survey_->OnInitDialog();
   }
   return *survey_;

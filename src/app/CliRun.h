@@ -9,15 +9,16 @@
 
 #include "adapter/DriverChannelPort.h"
 #include "app/CliOptions.h"
+#include "app/CliProfileEditorWindow.h"
 #include "monitor/CLinkStatusDlg.h"
 #include "monitor/CPageStatisticsDlg.h"
 #include "platform/Platform.h"
 #include "platform/VirtualEventLoop.h"
 #include "profiles/CPageProfileDlg.h"
-#include "profiles/IProfileEditorHost.h"
-#include "profiles/ProfileStore.h"
+#include "profiles/CProfileEditorDlg.h"
 #include "shell/CPageAboutDlg.h"
 #include "shell/HeadlessViews.h"
+#include "shell/HideDlgProfileEnvironment.h"
 #include "shell/HideDlgProfileHost.h"
 #include "shell/HideDlgSurveyHost.h"
 #include "shell/NxCore.h"
@@ -25,7 +26,6 @@
 #include "sim/SimWorld.h"
 #include "survey/CAPDetailInfoDlg.h"
 #include "survey/CPageSiteSurveyDlg.h"
-#include "survey/LastSurveySelection.h"
 #include "survey/SurveyShared.h"
 
 namespace nxui::cli {
@@ -54,8 +54,6 @@ class CliRun {
   shell::CHideDlg& Hidden() { return core_->HiddenWindow(); }
   const StringTable& Strings() const { return core_->Strings(); }
   DriverRequestPort& Driver() { return *driverPort_; }
-  // The adapter's profile files in the settings directory the application object chose.
-  ProfileStore& Profiles() { return core_->Profiles(); }
 
   // Texts the core put into message boxes (answered with OK), in order.
   const std::vector<std::string>& Messages() const { return views_.messages; }
@@ -64,7 +62,11 @@ class CliRun {
   void SetShowDbm(bool on) { surveyShared_.SetShowDbm(on); }
 
   // Pages, built with the main window; for a run without one, on first use.
-  CPageProfileDlg& ProfilePage();
+  CPageProfileDlg& Profiles();
+  // The profile editor panel, which the profile page's Add and Edit and the survey's "Add to
+  // Profile" open. While `answers` is set, the editor's messages, questions and hints go there.
+  CProfileEditorDlg& ProfileEditor();
+  void SetProfileEditorAnswers(IProfileEditorWindow* answers);
   CLinkStatusDlg& LinkStatus();
   CPageStatisticsDlg& Statistics();
   CPageAboutDlg& About();
@@ -86,12 +88,13 @@ class CliRun {
   std::unique_ptr<shell::NxCore> core_;
   std::unique_ptr<DriverChannelPort> driverPort_;
   SurveyShared surveyShared_;
-  LastSurveySelection surveySelection_;
   std::unique_ptr<ShellLinkStatusHost> linkHost_;
   std::unique_ptr<shell::HideDlgProfileHost> profileHost_;
-  // Add and Edit open nothing until the profile editor is plugged in.
-  NoProfileEditor profileEditor_;
-  std::unique_ptr<CPageProfileDlg> profilePage_;
+  std::unique_ptr<shell::HideDlgProfileEnvironment> editorEnvironment_;
+  std::unique_ptr<shell::ShellProfileEditorWindow> shellEditorWindow_;
+  std::unique_ptr<CliProfileEditorWindow> editorWindow_;
+  std::unique_ptr<CProfileEditorDlg> profileEditor_;
+  std::unique_ptr<CPageProfileDlg> profiles_;
   std::unique_ptr<CLinkStatusDlg> linkStatus_;
   std::unique_ptr<CPageStatisticsDlg> statistics_;
   std::unique_ptr<CPageAboutDlg> about_;

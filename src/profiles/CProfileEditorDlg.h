@@ -9,6 +9,7 @@
 
 #include "profiles/CPageAuthEncryDlg.h"
 #include "profiles/CPageSystemConfigDlg.h"
+#include "profiles/IProfileEditorHost.h"
 #include "profiles/IProfileEditorWindow.h"
 #include "profiles/ISurveyProfileTarget.h"
 #include "profiles/ProfileRecord.h"
@@ -52,7 +53,7 @@ struct ProfileEditorState {
 // could not write the file (reported, the file unchanged).
 enum class EditorOkResult { Saved, Refused, SaveFailed };
 
-class CProfileEditorDlg final : public ISurveyProfileTarget {
+class CProfileEditorDlg final : public ISurveyProfileTarget, public IProfileEditorHost {
  public:
   static constexpr int kPanel = 2;  // ShowPanel number of the editor
 
@@ -66,6 +67,14 @@ class CProfileEditorDlg final : public ISurveyProfileTarget {
   // "Add to Profile": a new profile for the network the survey selected.
   void OpenFromNetwork(const SurveySelection& selection);
   void NewProfileFromSurvey(const SurveySelection& selection) override { OpenFromNetwork(selection); }
+
+  // The profile page's way in.
+  void OpenForNewProfile() override { OpenNew(); }
+  void OpenForProfile(const std::string& name) override { OpenExisting(name); }
+  bool Visible() const override { return state_.mode != EditorMode::Closed; }
+  void Close() override {
+    if (Visible()) OnCancel();
+  }
 
   void OnTab(EditorTab tab) { state_.tab = tab; }
   EditorOkResult OnOk();

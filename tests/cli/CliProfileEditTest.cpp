@@ -170,6 +170,61 @@ TEST_F(ProfileEdit, ReplacingNeedsReplaceAndEditKeepsWhatItIsNotTold) {
   EXPECT_EQ(missing.err, "nxui: No profile named \"Nowhere\"\n");
 }
 
+// A network in range that nothing connects to at start: only a profile with the right key does.
+json SecuredWorld() {
+  json network = Network("Secure", "00-11-22-33-44-66", 11, -55);
+  network["security"] = json{{"auth", "wpa2-psk"}, {"cipher", "aes"}, {"passphrase", "right horse battery"}};
+  json adhoc = Network("Party", "02-11-22-33-44-77", 6, -60);
+  adhoc["bssType"] = "independent";
+  adhoc["security"] = json{{"auth", "wpa-none"}, {"cipher", "aes"}, {"passphrase", "ad hoc secret"}};
+  return json{{"version", 1},
+              {"adapters", json::array({Adapter()})},
+              {"networks", json::array({network, adhoc})},
+              {"platformProfiles", json::array()}};
+}
+
+TEST_F(ProfileEdit, AddedProfileConnectsWhenAppliedInASecondRun) {
+  const std::string world = Scenario(SecuredWorld());
+  const CliResult added = Run({"--scenario", world, "profile", "add", "--name", "Secure", "--ssid", "Secure", "--auth",
+                               "wpa2-psk", "--cipher", "aes", "--psk", "right horse battery"});
+  ASSERT_EQ(added.code, 0) << added.err;
+  const CliResult wrong = Run({"--scenario", world, "profile", "add", "--name", "Wrong", "--ssid", "Secure", "--auth",
+                               "wpa2-psk", "--cipher", "aes", "--psk", "wrong horse battery"});
+  ASSERT_EQ(wrong.code, 0) << wrong.err;
+
+  const CliResult failed = Run({"--scenario", world, "--json", "profile", "apply", "Wrong"});
+  EXPECT_EQ(failed.code, 1);
+  EXPECT_NE(failed.err.find("did not come up"), std::string::npos) << failed.err;
+
+  const CliResult applied = Run({"--scenario", world, "--json", "profile", "apply", "Secure"});
+  ASSERT_EQ(applied.code, 0) << applied.err;
+  EXPECT_EQ(applied.Json()["connected"], true);
+  EXPECT_EQ(applied.Json()["Status"].get<std::string>().rfind("Secure <--> 00-11-22-33-44-66", 0), 0u)
+      << applied.Json()["Status"];
+}
+
+TEST_F(ProfileEdit, AdhocWpaNoneProfileJoinsItsNetwork) {
+  const std::string world = Scenario(SecuredWorld());
+  const CliResult added = Run({"--scenario", world, "profile", "add", "--name", "P", "--ssid", "Party", "--network",
+                               "adhoc", "--channel", "6", "--auth", "wpa-none", "--psk", "ad hoc secret"});
+  ASSERT_EQ(added.code, 0) << added.err;
+  const CliResult applied = Run({"--scenario", world, "--json", "profile", "apply", "P"});
+  ASSERT_EQ(applied.code, 0) << applied.err;
+  EXPECT_EQ(applied.Json()["connected"], true);
+}
+
+TEST_F(ProfileEdit, EditedKeyIsTheOneTheConnectionUses) {
+  const std::string world = Scenario(SecuredWorld());
+  ASSERT_EQ(Run({"--scenario", world, "profile", "add", "--name", "S", "--ssid", "Secure", "--auth", "wpa2-psk",
+                 "--cipher", "aes", "--psk", "wrong horse battery"})
+                .code,
+            0);
+  ASSERT_EQ(Run({"--scenario", world, "profile", "edit", "s", "--psk", "right horse battery"}).code, 0);
+  const CliResult applied = Run({"--scenario", world, "--json", "profile", "apply", "S"});
+  ASSERT_EQ(applied.code, 0) << applied.err;
+  EXPECT_EQ(applied.Json()["connected"], true);
+}
+
 TEST_F(ProfileEdit, TheSecondAddGetsTheNextDefaultName) {
   ASSERT_EQ(Add({"--ssid", "a"}).Json()["name"], "PROF1");
   ASSERT_EQ(Add({"--ssid", "b"}).Json()["name"], "PROF2");

@@ -1,9 +1,6 @@
 // `profile list|show|delete|apply|export`: the profile page of the started core, its buttons pressed
 // as a user presses them, and the stored profiles written out for other programs.
-#include "app/CliProfileCommand.h"
-
-#include <algorithm>
-#include <cctype>
+#include "app/CliProfileCommands.h"
 
 #include <CLI/CLI.hpp>
 
@@ -62,7 +59,7 @@ void DetailReport(const ProfilePageState& state, CliReport& report) {
 
 // The page as a user finds it: refreshed, and column 0 brought up to date.
 CPageProfileDlg& FreshPage(CliRun& run) {
-  CPageProfileDlg& page = run.ProfilePage();
+  CPageProfileDlg& page = run.Profiles();
   page.Refresh();
   return page;
 }
@@ -76,8 +73,8 @@ bool ButtonsLive(CliContext& c) {
   return true;
 }
 
-// The row of the page named `name` (exactly, else without regard to case); -1 after telling the user
-// that there is none.
+}  // namespace
+
 int FindProfileRow(CliContext& c, const CPageProfileDlg& page, const std::string& name) {
   const auto& rows = page.State().rows;
   for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -90,8 +87,8 @@ int FindProfileRow(CliContext& c, const CPageProfileDlg& page, const std::string
   return -1;
 }
 
-ProfileSubcommand ProfileListAction() {
-  ProfileSubcommand action;
+ProfileAction ProfileListAction() {
+  ProfileAction action;
   action.name = "list";
   action.description = "The profiles as the profile page lists them, most recently applied first";
   action.run = [](CliContext& c) {
@@ -120,9 +117,9 @@ ProfileSubcommand ProfileListAction() {
   return action;
 }
 
-ProfileSubcommand ProfileShowAction() {
+ProfileAction ProfileShowAction() {
   auto name = std::make_shared<std::string>();
-  ProfileSubcommand action;
+  ProfileAction action;
   action.name = "show";
   action.description = "The detail panel of one profile";
   action.configure = [name](CLI::App& app) { app.add_option("name", *name, "Profile name")->required(); };
@@ -140,9 +137,9 @@ ProfileSubcommand ProfileShowAction() {
   return action;
 }
 
-ProfileSubcommand ProfileDeleteAction() {
+ProfileAction ProfileDeleteAction() {
   auto name = std::make_shared<std::string>();
-  ProfileSubcommand action;
+  ProfileAction action;
   action.name = "delete";
   action.description = "Delete a profile as the page's Delete button does";
   action.configure = [name](CLI::App& app) { app.add_option("name", *name, "Profile name")->required(); };
@@ -154,7 +151,7 @@ ProfileSubcommand ProfileDeleteAction() {
     const std::string deleted = page.State().rows[static_cast<std::size_t>(row)].texts.name;
     page.OnRowClicked(row);
     page.OnDelete();
-    if (c.run->Profiles().HasProfile(deleted)) {
+    if (c.run->Core().Profiles().HasProfile(deleted)) {
       c.err << "nxui: the profile \"" << deleted << "\" could not be deleted\n";
       return kExitFailure;
     }
@@ -166,9 +163,9 @@ ProfileSubcommand ProfileDeleteAction() {
   return action;
 }
 
-ProfileSubcommand ProfileApplyAction() {
+ProfileAction ProfileApplyAction() {
   auto name = std::make_shared<std::string>();
-  ProfileSubcommand action;
+  ProfileAction action;
   action.name = "apply";
   action.description = "Apply a profile as the page's Apply button does and show the link status";
   action.configure = [name](CLI::App& app) { app.add_option("name", *name, "Profile name")->required(); };
@@ -180,7 +177,7 @@ ProfileSubcommand ProfileApplyAction() {
     const ProfileTexts applied = page.State().rows[static_cast<std::size_t>(row)].texts;
     page.OnRowClicked(row);
     page.OnApply();
-    if (c.run->Profiles().ReadStation(kCurProfileKey) != applied.name) {
+    if (c.run->Core().Profiles().ReadStation(kCurProfileKey) != applied.name) {
       c.err << "nxui: the profile \"" << applied.name << "\" could not be applied\n";
       return kExitFailure;
     }
@@ -205,14 +202,14 @@ ProfileSubcommand ProfileApplyAction() {
   return action;
 }
 
-ProfileSubcommand ProfileExportAction() {
+ProfileAction ProfileExportAction() {
   struct Args {
     std::string name;
     std::string format;
     std::string output;
   };
   auto args = std::make_shared<Args>();
-  ProfileSubcommand action;
+  ProfileAction action;
   action.name = "export";
   action.description =
       "Write a profile for another program: the platform's WLAN XML, a NetworkManager keyfile "
@@ -233,7 +230,7 @@ ProfileSubcommand ProfileExportAction() {
     const ExportFormat format = args->format == "wlan-xml" ? ExportFormat::WlanXml
                                 : args->format == "nm"     ? ExportFormat::NetworkManager
                                                            : ExportFormat::WpaSupplicant;
-    const ExportResult exported = ExportProfile(c.run->Profiles().ReadProfiles(), name, format);
+    const ExportResult exported = ExportProfile(c.run->Core().Profiles().ReadProfiles(), name, format);
     if (!exported.ok) {
       c.err << "nxui: " << name << ": " << exported.error << '\n';
       return kExitFailure;
@@ -260,10 +257,35 @@ ProfileSubcommand ProfileExportAction() {
   return action;
 }
 
-}  // namespace
+std::vector<ProfileAction> ProfileActions() {
+  return {ProfileListAction(),   ProfileShowAction(),  ProfileAddAction(),   ProfileEditAction(),
+          ProfileDeleteAction(), ProfileApplyAction(), ProfileExportAction()};
+}
 
-std::vector<ProfileSubcommand> ProfileStoreSubcommands() {
-  return {ProfileListAction(), ProfileShowAction(), ProfileDeleteAction(), ProfileApplyAction(), ProfileExportAction()};
+CliCommand ProfileCommand() {
+  struct Shared {
+    std::vector<ProfileAction> actions = ProfileActions();
+    std::vector<CLI::App*> apps;
+  };
+  auto shared = std::make_shared<Shared>();
+  CliCommand command;
+  command.name = "profile";
+  command.description = "The profile list: list, show, add, edit, delete, apply or export a profile";
+  command.configure = [shared](CLI::App& app) {
+    app.require_subcommand(1, 1);
+    for (ProfileAction& action : shared->actions) {
+      CLI::App* sub = app.add_subcommand(action.name, action.description);
+      if (action.configure) action.configure(*sub);
+      shared->apps.push_back(sub);
+    }
+  };
+  command.run = [shared](CliContext& c) {
+    for (std::size_t i = 0; i < shared->actions.size(); ++i) {
+      if (shared->apps[i]->parsed()) return shared->actions[i].run(c);
+    }
+    return kExitUsage;
+  };
+  return command;
 }
 
 }  // namespace nxui::cli

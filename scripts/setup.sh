@@ -11,6 +11,7 @@ packages=(
   wpasupplicant
   fonts-wqy-microhei fonts-dejavu-core
   clang libclang-rt-14-dev clang-format
+  cmark-gfm
 )
 
 missing=()

@@ -21,11 +21,15 @@ struct ProfileRow {
   int state = profile_state::kNone;
   bool secured = false;         // column 3: authentication not "Open" or encryption not "None"
   bool infrastructure = false;  // column 4: network type not "Ad hoc"
+
+  friend bool operator==(const ProfileRow&, const ProfileRow&) = default;
 };
 
 struct ProfileColumn {
   std::string header;
   double widthFraction;  // of the list's client width
+
+  friend bool operator==(const ProfileColumn&, const ProfileColumn&) = default;
 };
 
 struct ProfilePageLabels {
@@ -33,6 +37,8 @@ struct ProfilePageLabels {
   std::string profileName, ssid, networkType, authentication, encryption, use8021X, txPower, channel, powerSave,
       rtsThreshold, fragThreshold;
   std::string add, edit, remove, apply;
+
+  friend bool operator==(const ProfilePageLabels&, const ProfilePageLabels&) = default;
 };
 
 struct ProfilePageState {
@@ -46,6 +52,8 @@ struct ProfilePageState {
   bool editEnabled = false;
   bool deleteEnabled = false;
   bool applyEnabled = false;
+
+  friend bool operator==(const ProfilePageState&, const ProfilePageState&) = default;
 };
 
 }  // namespace nxui

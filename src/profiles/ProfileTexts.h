@@ -26,6 +26,8 @@ struct ProfileTexts {
   std::string activeTime;
   // The list row's authentication text: the detail text, with the 802.1X suffix when in use.
   std::string rowAuthentication;
+
+  friend bool operator==(const ProfileTexts&, const ProfileTexts&) = default;
 };
 
 // The texts of section `name`; a missing key leaves its text empty.

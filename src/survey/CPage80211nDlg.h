@@ -15,6 +15,8 @@ struct HtListRow {
   std::string property;
   std::string value;  // empty for a group header
   int image = 0;      // 0 group header, 1 item
+
+  bool operator==(const HtListRow&) const = default;
 };
 
 struct HtTabState {
@@ -23,6 +25,8 @@ struct HtTabState {
   double valueWidth = 3.0 / 9.0;
   std::vector<HtListRow> rows;
   bool htInformationPresent = false;
+
+  bool operator==(const HtTabState&) const = default;
 };
 
 class CPage80211nDlg {

@@ -12,6 +12,8 @@ struct CcxTabState {
   std::string cckm;
   std::string cmic;
   std::string ckip;
+
+  bool operator==(const CcxTabState&) const = default;
 };
 
 class CPageCCXDlg {

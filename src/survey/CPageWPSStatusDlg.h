@@ -22,6 +22,8 @@ struct WpsTabState {
   std::string apSetupLocked;
   std::string uuidE;
   std::string rfBands;
+
+  bool operator==(const WpsTabState&) const = default;
 };
 
 class CPageWPSStatusDlg {

@@ -89,6 +89,32 @@ TEST_F(CliTest, CorruptRegistryFileIsNamedAndLeftAsItWas) {
   EXPECT_EQ(nxui::test::TempDir::Read(dir / "state" / "registry.reg"), broken);
 }
 
+// The program's ini file is read beside the simulated executable; one at the state folder's root
+// is not the program's. [Advance] "TGnWiFiTest" shows which one was read: each tick writes it to
+// the adapter key.
+struct IniPlaceCase {
+  const char* name;
+  std::filesystem::path place;  // below the state folder
+  const char* written;
+};
+
+TEST_F(CliTest, ProgramIniIsReadBesideTheSimulatedExecutable) {
+  const IniPlaceCase cases[] = {
+      {"beside NxUI.exe", std::filesystem::path("drive_c") / "Program Files" / "VQ-MA310X" / "NxUI.ini", "\"1\""},
+      {"state folder root", "NxUI.ini", "\"0\""},
+  };
+  for (const IniPlaceCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove_all(dir / "state");
+    std::filesystem::create_directories((dir / "state" / c.place).parent_path());
+    nxui::test::TempDir::Write(dir / "state" / c.place, "[Advance]\r\nTGnWiFiTest=1\r\n");
+    const CliResult r = Run({"--scenario", Scenario(ConnectedScenario()), "adapter"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const std::string registry = nxui::test::TempDir::Read(dir / "state" / "registry.reg");
+    EXPECT_NE(registry.find(std::string("\"TGnWifiTest\"=") + c.written), std::string::npos) << registry;
+  }
+}
+
 // A build without Qt says so for both graphical entries; a build with it renders pictures.
 TEST_F(CliTest, GraphicalEntriesRenderOrSayTheyAreMissing) {
   const auto pictures = dir / "pictures";

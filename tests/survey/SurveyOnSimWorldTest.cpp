@@ -55,7 +55,7 @@ class SurveyOnSimWorld : public shell::test::ShellFixture {
     details = std::make_unique<CAPDetailInfoDlg>(strings, [this](int panel) {
       if (auto* window = dlg->MainWindow()) window->ShowPanel(panel);
     });
-    host = std::make_unique<HideDlgSurveyHost>(*dlg, *platform, *details);
+    host = std::make_unique<HideDlgSurveyHost>(*dlg, *platform, details.get());
     page = std::make_unique<CPageSiteSurveyDlg>(loop, dlg->Session(), strings, *host, shared, target);
     page->OnInitDialog();
     // The page's scan, the hidden window's one-shot rescan at 4 s, their completions and ticks.

@@ -7,7 +7,7 @@
 #include "adapter/fakes/TempDir.h"
 #include "platform/VirtualEventLoop.h"
 #include "shell/HeadlessViews.h"
-#include "sim/ScenarioLoader.h"
+#include "sim/SimMachine.h"
 #include "ui/GuiCore.h"
 
 namespace nxui {
@@ -30,8 +30,6 @@ TEST(GuiCoreFiles, AdapterListFileBesideTheSimulatedProgram) {
       {"listed as a PCI 802.11g part", "[LARK]\r\nDeviceID_1=USB\\VID_9999&PID_0001\r\n", true, kFamilyLark},
       {"a list naming another part", "[HERONU]\r\nDeviceID_1=USB\\VID_1B75&PID_3072\r\n", false, -1},
   };
-  const auto loaded = sim::ScenarioLoader::LoadText(kForeignAdapter, "foreign.json");
-  ASSERT_TRUE(loaded.ok) << loaded.error;
   for (const ListRow& row : rows) {
     nxui::test::TempDir state;
     if (row.listText != nullptr) {
@@ -41,9 +39,10 @@ TEST(GuiCoreFiles, AdapterListFileBesideTheSimulatedProgram) {
     }
     VirtualEventLoop loop;
     GuiOptions options;
-    options.stateDirectory = state.path().string();
+    options.machine =
+        sim::SimMachineFactoryFromText(kForeignAdapter, "foreign.json", sim::SimOptions{state.path().string(), false});
     std::string error;
-    auto core = GuiCore::Create(loop, loaded.scenario, options, error);
+    auto core = GuiCore::Create(loop, options, error);
     ASSERT_TRUE(core) << row.name << ": " << error;
     shell::HeadlessViews views;
     GuiCore::Ports ports;

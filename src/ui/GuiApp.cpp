@@ -15,6 +15,8 @@
 #include "monitor/CPageStatisticsDlg.h"
 #include "platform/IRegistry.h"
 #include "platform/VirtualEventLoop.h"
+#include "profiles/CPageProfileDlg.h"
+#include "profiles/ProfileStore.h"
 #include "shell/CHideDlg.h"
 #include "shell/CNxUI2007.h"
 #include "shell/HeadlessViews.h"
@@ -210,6 +212,7 @@ class Renderer {
     Save(*view, QStringLiteral("main-collapsed"));
 
     shell::PageSet& pages = *run.Host().Pages();
+    AddProfiles(run);
     for (const shell::PageRow& row : pages.Table()) {
       if (row.key.IsPanel()) continue;
       model->OnPageButton(row.key.Id());
@@ -253,6 +256,43 @@ class Renderer {
     run.Host().SyncNow();
     run.Settle(4.5);
     Save(*view, QStringLiteral("main-radio-off"));
+  }
+
+  // Profiles for the profile page's picture: a WPA2-PSK profile applied (connected), an open one,
+  // and an ad hoc WPA-None one; the applied one selected.
+  void AddProfiles(HeadlessRun& run) {
+    shell::NxCore* core = run.Core().Core();
+    auto* page = run.Host().Pages()->As<CPageProfileDlg>(shell::PageKey::Page(shell::PageId::Profile));
+    if (core == nullptr || page == nullptr) return;
+    auto profile = [](const char* name, const char* ssid, const char* networkType, const char* auth, const char* cipher,
+                      const char* psk) {
+      ProfileRecord r;
+      r.name = name;
+      r.ssid = ssid;
+      r.networkType = networkType;
+      r.authMode = auth;
+      r.cipherMode = cipher;
+      r.wpaPsk = psk;
+      r.channel = "10";
+      r.txPower = "0";
+      r.psMode = "0";
+      r.use8021X = "0";
+      r.rtsThresh = "2347";
+      r.fragThresh = "2346";
+      return r;
+    };
+    for (const ProfileRecord& r :
+         {profile("Home", "HomeNet", "1", "7", "6", "sunflower-2008"), profile("Cafe", "Cafe Guest", "1", "0", "1", ""),
+          profile("LAN party", "LAN-Party", "0", "5", "4", "ad hoc secret")}) {
+      if (!core->Profiles().SaveProfile(r)) Fail("cannot save the profile " + r.name);
+    }
+    page->Refresh();
+    for (std::size_t i = 0; i < page->State().rows.size(); ++i) {
+      if (page->State().rows[i].texts.name == "Home") page->OnRowClicked(static_cast<int>(i));
+    }
+    page->OnApply();
+    run.Settle(2.5);
+    page->OnTick();
   }
 
   // The survey page sorted three ways and in dBm, and the details of a WPA2 HT40 network (every

@@ -2,6 +2,7 @@
 
 #include "monitor/CLinkStatusDlg.h"
 #include "monitor/CPageStatisticsDlg.h"
+#include "profiles/CPageProfileDlg.h"
 #include "shell/CPageAboutDlg.h"
 #include "shell/CPlaceholderPage.h"
 #include "survey/CAPDetailInfoDlg.h"
@@ -10,6 +11,7 @@
 #include "ui/ApDetailsView.h"
 #include "ui/LinkStatusView.h"
 #include "ui/PlaceholderPage.h"
+#include "ui/ProfileView.h"
 #include "ui/StatisticsView.h"
 #include "ui/SurveyView.h"
 #include "ui/ViewHelpers.h"
@@ -32,6 +34,7 @@ PageViewRow LinkStatusRow() {
 
 const std::vector<PageViewRow>& PageViewTable() {
   static const std::vector<PageViewRow> table = {
+      ViewOf<CPageProfileDlg, ProfileView>(shell::PageKey::Page(shell::PageId::Profile)),
       ViewOf<CPageSiteSurveyDlg, SurveyView>(shell::PageKey::Page(shell::PageId::Network)),
       ViewOf<CPageStatisticsDlg, StatisticsView>(shell::PageKey::Page(shell::PageId::Statistics)),
       ViewOf<CPageAboutDlg, AboutView>(shell::PageKey::Page(shell::PageId::About)),

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+#include "adapter/SettingsDirectory.h"
 #include "display/StringTable.h"
 #include "monitor/CPageStatisticsDlg.h"
 #include "platform/IRegistry.h"
@@ -145,6 +146,9 @@ class HeadlessRun {
     ports.mainWindowView = host_.get();
     shell::HideDlgOptions hideOptions = core_->DefaultHideOptions();
     hideOptions.programIni = programIni;
+    // The profile files go where the application object would put them: the machine's local
+    // application data folder.
+    hideOptions.settings = ResolveSettingsDirectory(core_->Machine().Ports().registry);
     core_->Start(ports, hideOptions);
     Settle(options.settleSeconds);
     return true;

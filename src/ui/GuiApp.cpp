@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QMenu>
+#include <QPainter>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -17,6 +18,7 @@
 #include "platform/IRegistry.h"
 #include "platform/VirtualEventLoop.h"
 #include "profiles/CPageProfileDlg.h"
+#include "profiles/CProfileEditorDlg.h"
 #include "profiles/ProfileStore.h"
 #include "shell/CHideDlg.h"
 #include "shell/CNxUI2007.h"
@@ -28,6 +30,7 @@
 #include "ui/DesktopOpener.h"
 #include "ui/GuiCore.h"
 #include "ui/MainWindowView.h"
+#include "ui/ProfileEditorView.h"
 #include "ui/QtCardChooser.h"
 #include "ui/QtEventLoop.h"
 #include "ui/QtInfoWnd.h"
@@ -241,6 +244,7 @@ class Renderer {
     }
 
     RenderSurvey(run);
+    RenderEditor(run);
 
     SetExpanded(run, true);
     // Last panel first, so that the link status comes last and the window is left on it.
@@ -297,6 +301,86 @@ class Renderer {
     page->OnApply();
     run.Settle(2.5);
     page->OnTick();
+  }
+
+  // The editor on a WPA2-PSK, a WEP, a LEAP and an ad hoc WPA-None profile, each tab; then a
+  // refused pass phrase with its hint beside the edit.
+  void RenderEditor(HeadlessRun& run) {
+    shell::NxCore* core = run.Core().Core();
+    const shell::PageKey key = shell::PageKey::Panel(CProfileEditorDlg::kPanel);
+    auto* editor = run.Host().Pages()->As<CProfileEditorDlg>(key);
+    auto* view = run.View() != nullptr
+                     ? dynamic_cast<ProfileEditorView*>(run.View()->PanelWidget(CProfileEditorDlg::kPanel))
+                     : nullptr;
+    if (core == nullptr || editor == nullptr || view == nullptr) {
+      Fail("the page table has no profile editor with its view");
+      return;
+    }
+    ProfileRecord wep;
+    wep.name = "Old router";
+    wep.ssid = "OldRouter";
+    wep.networkType = "1";
+    wep.authMode = "1";
+    wep.cipherMode = "0";
+    wep.wepKeyUse = "2";
+    wep.wepKey2Type = "1";
+    wep.wepKey2 = "6B65793132";  // "key12", stored as hexadecimal
+    ProfileRecord leap;
+    leap.name = "Office";
+    leap.ssid = "CorpNet";
+    leap.networkType = "1";
+    leap.leapEnabled = "1";
+    leap.leapEncryType = "1";
+    leap.authMode = "3";
+    leap.cipherMode = "4";
+    leap.leapUserName = "jdoe";
+    leap.leapPassword = "secret";
+    leap.leapDomainName = "CORP";
+    for (const ProfileRecord& r : {wep, leap}) {
+      if (!core->Profiles().SaveProfile(r)) Fail("cannot save the profile " + r.name);
+    }
+    SetExpanded(run, true);
+    const struct {
+      const char* profile;
+      const char* name;
+    } looks[] = {{"Home", "wpa2-psk"}, {"Old router", "wep"}, {"Office", "leap"}, {"LAN party", "adhoc-wpa-none"}};
+    for (const auto& look : looks) {
+      editor->OpenExisting(look.profile);
+      for (EditorTab tab : {EditorTab::SystemConfig, EditorTab::AuthEncry}) {
+        editor->OnTab(tab);
+        run.Host().SyncNow();
+        Save(*run.View()->LowerFrame(),
+             QStringLiteral("panel-2-profile-editor-%1-%2")
+                 .arg(QLatin1String(look.name),
+                      tab == EditorTab::SystemConfig ? QLatin1String("system") : QLatin1String("security")));
+      }
+      editor->OnCancel();
+    }
+
+    // Without a display the program never has the focus; the hint asks for it.
+    view->HintWindow()->SetFocusOverride(true);
+    editor->OpenNew();
+    editor->SystemConfig().SetSsid("HomeNet");
+    editor->AuthEncry().Preset(kAuthWpa2Psk, kEncAes);
+    editor->AuthEncry().OnShowPassword(true);
+    editor->AuthEncry().SetPreSharedKey("short");
+    editor->OnOk();
+    run.Host().SyncNow();
+    QWidget& frame = *run.View()->LowerFrame();
+    QPixmap picture = frame.grab();
+    QWidget* hint = view->HintWindow();
+    if (hint->isVisible()) {
+      QPainter painter(&picture);
+      painter.drawPixmap(hint->geometry().topLeft() - frame.mapToGlobal(QPoint(0, 0)), hint->grab());
+    } else {
+      Fail("the refused pass phrase showed no hint");
+    }
+    if (harness_.Save(picture, QStringLiteral("panel-2-profile-editor-hint")).isEmpty()) {
+      Fail("cannot write the editor's hint picture");
+    }
+    editor->OnCancel();
+    view->HintWindow()->SetFocusOverride(std::nullopt);
+    run.Host().SyncNow();
   }
 
   // The survey page sorted three ways and in dBm, and the details of a WPA2 HT40 network (every

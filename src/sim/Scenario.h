@@ -115,6 +115,7 @@ struct ScenarioNetwork {
   bool ccx = false;                    // add Cisco-style 00-40-96 elements
   std::optional<std::string> ies;      // raw elements as hex, used verbatim
   std::optional<std::string> capture;  // not used per network; see Scenario::captures
+  std::vector<std::string> peers;      // independent networks: the other stations, as MAC texts
   ScenarioIp ip;
   ScenarioLink link;
 };

@@ -402,9 +402,16 @@ bool ReadNetwork(Reader& r, const Json& n, const std::string& p, ScenarioNetwork
       !r.Enum(n, p, "phy", net.phy, {"a", "b", "g", "n"}) ||
       !r.Int(n, p, "beaconPeriod", net.beaconPeriod, 1, 0xFFFF) || !r.IntList(n, p, "rates", net.rates, 1, 255) ||
       !r.Bool(n, p, "privacy", privacy) || !r.Bool(n, p, "ccx", net.ccx) || !r.OptString(n, p, "ies", net.ies) ||
-      !r.OptString(n, p, "capture", net.capture)) {
+      !r.OptString(n, p, "capture", net.capture) || !r.StringList(n, p, "peers", net.peers)) {
     return false;
   }
+  for (std::size_t i = 0; i < net.peers.size(); ++i) {
+    std::uint8_t mac[6];
+    if (!ParseMacText(net.peers[i], mac)) {
+      return r.Fail(p + "/peers/" + std::to_string(i), "malformed MAC address \"" + net.peers[i] + "\"");
+    }
+  }
+  if (net.peers.size() > 32) return r.Fail(p + "/peers", "at most 32 \"peers\"");
   if (!n.contains("bssid")) return r.Fail(p, "a network needs a \"bssid\"");
   if (frequency >= 0) net.frequencyKhz = static_cast<std::uint32_t>(frequency);
   if (n.contains("privacy")) net.privacy = privacy;

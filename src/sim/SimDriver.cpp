@@ -164,7 +164,6 @@ std::uint32_t SimDriver::ReadRegistryNumber(const char* name, std::uint32_t fall
 void SimDriver::Start() {
   running_ = true;
   stored_.clear();
-  baSessions_.clear();
   wpsStatus_ = kWpsStatusIdle;
   wpsCredentials_ = {};
   icvError_ = false;
@@ -199,20 +198,12 @@ void SimDriver::Start() {
     ccx = LoadLe32(raw.data());
   }
   stored_[OID_WLAN_CCX_CONTROL] = Word(ccx);
-  HtConfigRecord ht{32, 32, 1, 0, 1, 0, 3, 1};
+  std::optional<std::uint32_t> baCapability;
   if (registry_.ReadDirect(kHkeyLocalMachine, classKey, "BACapability", type, raw) && type == kRegDword &&
       raw.size() >= 4) {
-    const std::uint32_t v = LoadLe32(raw.data());
-    ht = HtConfigRecord{static_cast<std::uint8_t>(v),
-                        static_cast<std::uint8_t>(v >> 8),
-                        static_cast<std::uint8_t>((v >> 17) & 3),
-                        static_cast<std::uint8_t>((v >> 19) & 7),
-                        static_cast<std::uint8_t>((v >> 22) & 1),
-                        static_cast<std::uint8_t>((v >> 23) & 1),
-                        static_cast<std::uint8_t>((v >> 24) & 3),
-                        static_cast<std::uint8_t>((v >> 16) & 1)};
+    baCapability = LoadLe32(raw.data());
   }
-  stored_[OID_WLAN_HT_CONFIG] = Bytes(ht);
+  htBlockAck_.Start(baCapability);
   stored_[OID_WLAN_OP_MODE] = Word(static_cast<std::uint32_t>(adapter_.driver.opMode));
   stored_[OID_WLAN_TX_POWER] = Word(static_cast<std::uint32_t>(adapter_.driver.txPowerPercent));
   stored_[OID_WLAN_PREAMBLE] = Word(2);
@@ -227,7 +218,7 @@ void SimDriver::Start() {
 
 void SimDriver::Stop() {
   running_ = false;
-  baSessions_.clear();
+  htBlockAck_.Stop();
 }
 
 std::size_t SimDriver::CountRequests(Oid oid, bool isSet) const {
@@ -350,30 +341,6 @@ StatisticsRecord SimDriver::Statistics() {
   return s;
 }
 
-BaTable SimDriver::BuildBaTable() const {
-  BaTable table{};
-  for (int direction = 0; direction < 2; ++direction) {
-    BaEntry* entries = direction == 0 ? table.originator : table.recipient;
-    std::uint8_t& count = direction == 0 ? table.originatorCount : table.recipientCount;
-    for (const auto& s : baSessions_) {
-      if (s.direction != direction) continue;
-      BaEntry* e = nullptr;
-      for (int i = 0; i < count; ++i) {
-        if (std::memcmp(entries[i].peer, s.peer.data(), 6) == 0) e = &entries[i];
-      }
-      if (e == nullptr) {
-        if (count >= 32) continue;
-        e = &entries[count++];
-        std::memcpy(e->peer, s.peer.data(), 6);
-      }
-      e->tidBitmap = static_cast<std::uint8_t>(e->tidBitmap | (1u << s.tid));
-      e->tidValue[s.tid] = s.windowSize;
-      e->tidWord[s.tid] = s.windowSize;
-    }
-  }
-  return table;
-}
-
 bool SimDriver::Request(Oid wireCode, std::span<std::uint8_t> record, DWORD& bytesReturned) {
   bytesReturned = 0;
   const Oid setOid = OidFromSetWireCode(wireCode);
@@ -424,30 +391,16 @@ bool SimDriver::Set(Oid oid, std::span<const std::uint8_t> in) {
       } else if (association_.connected) {
         association_.connected = false;
         association_.network.reset();
+        htBlockAck_.AssociationChanged();
         events_.Raise(kMediaConnectEventClass);
       }
       return true;
-    case OID_WLAN_BA_TABLE: {
-      BaRequest r;
-      std::memcpy(&r, in.data(), sizeof r);
-      if (r.tid > 7) return false;
-      BaSession s{0, {}, r.tid, r.windowSize};
-      std::memcpy(s.peer.data(), r.peer, 6);
-      std::erase_if(baSessions_,
-                    [&](const BaSession& o) { return o.direction == 0 && o.peer == s.peer && o.tid == s.tid; });
-      baSessions_.push_back(s);
-      return true;
-    }
-    case OID_WLAN_BA_DELETE: {
-      BaRequest r;
-      std::memcpy(&r, in.data(), sizeof r);
-      if (r.tid > 7 || r.direction > 1) return false;
-      std::array<std::uint8_t, 6> peer;
-      std::memcpy(peer.data(), r.peer, 6);
-      std::erase_if(baSessions_,
-                    [&](const BaSession& o) { return o.direction == r.direction && o.peer == peer && o.tid == r.tid; });
-      return true;
-    }
+    case OID_WLAN_HT_CONFIG:
+      return htBlockAck_.SetHtConfig(in);
+    case OID_WLAN_BA_TABLE:
+      return htBlockAck_.SetBlockAckAdd(in);
+    case OID_WLAN_BA_DELETE:
+      return htBlockAck_.SetBlockAckDelete(in);
     case OID_WLAN_WPS_START: {
       WpsStartRequest r;
       std::memcpy(&r, in.data(), sizeof r);
@@ -598,18 +551,10 @@ bool SimDriver::Query(Oid oid, std::span<std::uint8_t> out, DWORD& written) {
       reply = Word(snr);
       break;
     }
-    case OID_WLAN_BA_TABLE: {
-      auto sessions = baSessions_;
-      // Automatic Block Ack with an HT access point: TID 0 both ways, as the driver sets it up.
-      const auto ht = Stored(OID_WLAN_HT_CONFIG);
-      if (n != nullptr && n->phy == "n" && ht.size() == 8 && ht[7] == 1 && ht[2] == 1) {
-        baSessions_.push_back({0, association_.bssid, 0, 64});
-        baSessions_.push_back({1, association_.bssid, 0, 64});
-      }
-      reply = Bytes(BuildBaTable());
-      baSessions_ = std::move(sessions);
-      break;
-    }
+    case OID_WLAN_HT_CONFIG:
+      return htBlockAck_.QueryHtConfig(out, written);
+    case OID_WLAN_BA_TABLE:
+      return htBlockAck_.QueryBlockAckTable(out, written);
     case OID_WLAN_HT_PHY_MODE: {
       HtPhyModeRecord r{};
       const std::uint16_t word = TxRateWord();
@@ -622,15 +567,8 @@ bool SimDriver::Query(Oid oid, std::span<std::uint8_t> out, DWORD& written) {
       reply = Bytes(r);
       break;
     }
-    case OID_WLAN_PEER_LIST: {
-      PeerList peers{};
-      if (n != nullptr) {
-        peers.count = 1;
-        std::memcpy(peers.entries[0].mac, association_.bssid.data(), 6);
-      }
-      reply = Bytes(peers);
-      break;
-    }
+    case OID_WLAN_PEER_LIST:
+      return htBlockAck_.QueryPeerList(out, written);
     case OID_WLAN_WPS_STATUS:
       reply = Word(wpsStatus_);
       break;

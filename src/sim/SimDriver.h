@@ -17,6 +17,7 @@
 #include "platform/WinTypes.h"
 #include "sim/Scenario.h"
 #include "sim/SimAssociation.h"
+#include "sim/SimHtBlockAck.h"
 
 namespace nxui {
 class IEventLoop;
@@ -62,6 +63,8 @@ class SimDriver {
   // The last record a set stored for `oid` (empty when none).
   std::vector<std::uint8_t> Stored(Oid oid) const;
   std::uint32_t StoredWord(Oid oid, std::size_t wordIndex = 0) const;
+  // The 802.11n configuration, Block Ack sessions and peer list.
+  SimHtBlockAck& htBlockAck() { return htBlockAck_; }
 
   // Called on OID_DOT11_DISCONNECT_REQUEST; the WLAN service takes it over. Without a handler the
   // driver drops the association itself.
@@ -78,7 +81,6 @@ class SimDriver {
   std::uint16_t RxRateWord() const;
   std::uint32_t LastEvent() const;
   StatisticsRecord Statistics();
-  BaTable BuildBaTable() const;
   const ScenarioNetwork* Network() const;
   std::uint32_t ReadRegistryNumber(const char* name, std::uint32_t fallback) const;
 
@@ -98,13 +100,7 @@ class SimDriver {
   bool icvError_ = false;
   std::uint32_t wpsStatus_ = kWpsStatusIdle;
   WpsCredentialTable wpsCredentials_{};
-  struct BaSession {
-    std::uint8_t direction;
-    std::array<std::uint8_t, 6> peer;
-    std::uint8_t tid;
-    std::uint8_t windowSize;
-  };
-  std::vector<BaSession> baSessions_;
+  SimHtBlockAck htBlockAck_{association_};
 
   // Traffic: byte-milliseconds accumulated while associated, minus the reset baseline.
   std::uint64_t lastAccountMs_ = 0;

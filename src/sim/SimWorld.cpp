@@ -13,6 +13,16 @@ namespace nxui::sim {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// "{6F2A...}" without its braces, for file names.
+std::string BareGuid(const std::string& braced) {
+  if (braced.size() >= 2 && braced.front() == '{' && braced.back() == '}') return braced.substr(1, braced.size() - 2);
+  return braced;
+}
+
+}  // namespace
+
 SimWorld::SimWorld(const Scenario& scenario, IEventLoop& loop)
     : scenario_(scenario),
       loop_(loop),
@@ -83,6 +93,9 @@ bool SimWorld::Initialise(const SimOptions& options, std::string& error) {
       adapters_[i]->plugGeneration = 1;
       adapters_[i]->driver->Start();
     }
+    // Block Ack sessions an earlier run left with the driver.
+    adapters_[i]->driver->htBlockAck().AttachStateFile(
+        fs::path(stateDirectory_) / ("driver-blockack-" + BareGuid(adapter(static_cast<int>(i)).instanceId) + ".json"));
   }
   if (!LoadCaptureNetworks(scenario_, networks_, error)) return false;
   StartWlanService();
@@ -212,7 +225,10 @@ void SimWorld::AddPresenceListener(std::function<void(int, bool)> listener) {
   presenceListeners_.push_back(std::move(listener));
 }
 
-void SimWorld::AssociationChanged(int) { driverEvents_.Raise(kMediaConnectEventClass); }
+void SimWorld::AssociationChanged(int index) {
+  if (index >= 0 && index < adapterCount()) driver(index).htBlockAck().AssociationChanged();
+  driverEvents_.Raise(kMediaConnectEventClass);
+}
 
 void SimWorld::SetIcvError(int index, bool error) {
   if (index >= 0 && index < adapterCount()) driver(index).SetIcvError(error);

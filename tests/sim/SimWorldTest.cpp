@@ -244,7 +244,7 @@ TEST_F(SimWorldTest, ShortRecordsFailAndLongOnesAreServed) {
       {OID_WLAN_STATISTICS, 183, false, false},    {OID_WLAN_STATISTICS, 184, false, true},
       {OID_WLAN_STATISTICS, 200, false, true},     {OID_802_11_SSID, 35, true, false},
       {OID_802_11_SSID, 36, true, true},           {OID_WLAN_WPS_CREDENTIAL, 995, false, false},
-      {OID_WLAN_WPS_CREDENTIAL, 996, false, true}, {OID_WLAN_BA_TABLE, 14, true, true},
+      {OID_WLAN_WPS_CREDENTIAL, 996, false, true}, {OID_WLAN_BA_DELETE, 14, true, true},
       {OID_WLAN_BA_TABLE, 13, true, false},        {OID_WLAN_BA_TABLE, 3075, false, false},
       {OID_WLAN_LINK_STATUS, 15, false, false},    {OID_GEN_DRIVER_VERSION, 2, false, true},
       {OID_WLAN_RESET_COUNTERS, 0, true, true},    {OID_WLAN_WPS_START, 56, false, false},

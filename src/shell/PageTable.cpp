@@ -3,6 +3,9 @@
 // view to the front end's view table.
 #include <tuple>
 
+#include "advanced/CAddBlockAckDlg.h"
+#include "advanced/CDeleteBlockAckDlg.h"
+#include "advanced/CPage80211nSettingDlg.h"
 #include "display/StringTable.h"
 #include "monitor/CLinkStatusDlg.h"
 #include "monitor/CPageStatisticsDlg.h"
@@ -20,6 +23,8 @@ namespace {
 
 const PageKey kLinkStatusPanel = PageKey::Panel(kPanelLinkStatus);
 const PageKey kApDetailsPanel = PageKey::Panel(CAPDetailInfoDlg::kPanel);
+const PageKey kAddBlockAckPanel = PageKey::Panel(CAddBlockAckDlg::kPanel);
+const PageKey kDeleteBlockAckPanel = PageKey::Panel(CDeleteBlockAckDlg::kPanel);
 
 // Our own texts: the string table has none for what this version does not have yet.
 struct PlaceholderText {
@@ -101,6 +106,36 @@ std::unique_ptr<IPage> BuildApDetails(PageSet& pages) {
   });
 }
 
+// The main window's lower frame and message box as the 802.11n page and its dialogs use them.
+BlockAckWindow BlockAckWindowOf(CHideDlg& hidden) {
+  return {[&hidden](int panel) {
+            if (CNxUI2007Dlg* window = hidden.MainWindow()) window->ShowPanel(panel);
+          },
+          [&hidden](const std::string& text) { hidden.Messages().ShowMessage(text); }};
+}
+
+std::unique_ptr<IPage> Build80211n(PageSet& pages) {
+  const PageEnvironment& env = pages.Environment();
+  auto page = std::make_unique<CPage80211nSettingDlg>(env.platform.loop, pages.Driver(), env.platform.registry,
+                                                      env.hidden.Context(), env.strings, BlockAckWindowOf(env.hidden),
+                                                      pages.As<CAddBlockAckDlg>(kAddBlockAckPanel),
+                                                      pages.As<CDeleteBlockAckDlg>(kDeleteBlockAckPanel));
+  page->OnInitDialog();
+  return HoldPage(std::move(page));
+}
+
+std::unique_ptr<IPage> BuildAddBlockAck(PageSet& pages) {
+  const PageEnvironment& env = pages.Environment();
+  return HoldPage(std::make_unique<CAddBlockAckDlg>(pages.Driver(), env.hidden.Session(), env.strings,
+                                                    BlockAckWindowOf(env.hidden)));
+}
+
+std::unique_ptr<IPage> BuildDeleteBlockAck(PageSet& pages) {
+  const PageEnvironment& env = pages.Environment();
+  return HoldPage(std::make_unique<CDeleteBlockAckDlg>(pages.Driver(), env.hidden.Session(), env.strings,
+                                                       BlockAckWindowOf(env.hidden)));
+}
+
 }  // namespace
 
 const std::vector<PageRow>& PageTable() {
@@ -111,7 +146,7 @@ const std::vector<PageRow>& PageTable() {
       {PageKey::Page(PageId::Statistics), "statistics", BuildStatistics},
       PlaceholderPageRow(PageId::Wps, "wps", string_id::kPageWps),
       PlaceholderPageRow(PageId::Sso, "sso", string_id::kPageSso),
-      PlaceholderPageRow(PageId::Dot11n, "80211n", string_id::kPage80211n),
+      {PageKey::Page(PageId::Dot11n), "80211n", Build80211n},
       {PageKey::Page(PageId::About), "about", BuildAbout},
       // The lower frame's panels 0..10.
       {kLinkStatusPanel, "link-status", BuildLinkStatus},
@@ -123,8 +158,8 @@ const std::vector<PageRow>& PageTable() {
       PlaceholderPanelRow(6, "wps-profile", {"WPS profile", "WPS 配置文件"}),
       PlaceholderPanelRow(7, "invalid-id-password", {"Invalid user name or password", "用户名或密码无效"}),
       PlaceholderPanelRow(8, "peap-settings", {"PEAP settings", "PEAP 设置"}),
-      PlaceholderPanelRow(9, "add-block-ack", {"Add Block Ack", "添加 Block Ack"}),
-      PlaceholderPanelRow(10, "delete-block-ack", {"Delete Block Ack", "删除 Block Ack"}),
+      {kAddBlockAckPanel, "add-block-ack", BuildAddBlockAck},
+      {kDeleteBlockAckPanel, "delete-block-ack", BuildDeleteBlockAck},
   };
   return table;
 }

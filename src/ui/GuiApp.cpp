@@ -11,6 +11,9 @@
 #include <memory>
 #include <optional>
 
+#include "advanced/CAddBlockAckDlg.h"
+#include "advanced/CDeleteBlockAckDlg.h"
+#include "advanced/CPage80211nSettingDlg.h"
 #include "display/StringTable.h"
 #include "monitor/CPageStatisticsDlg.h"
 #include "platform/IRegistry.h"
@@ -234,6 +237,7 @@ class Renderer {
     }
 
     RenderSurvey(run);
+    RenderBlockAck(run);
 
     SetExpanded(run, true);
     // Last panel first, so that the link status comes last and the window is left on it.
@@ -316,6 +320,40 @@ class Renderer {
     run.Host().SyncNow();
     Save(*view, QStringLiteral("main-network-details"));
     apDetails->OnOk();
+    run.Host().SyncNow();
+  }
+
+  // The 802.11n page in manual setup with an added session, and both Block Ack dialogs opened from
+  // it as the user opens them.
+  void RenderBlockAck(HeadlessRun& run) {
+    MainWindowView* view = run.View();
+    shell::PageSet& pages = *run.Host().Pages();
+    shell::CNxUI2007Dlg* model = run.Host().Model();
+    auto* page = pages.As<CPage80211nSettingDlg>(shell::PageKey::Page(shell::PageId::Dot11n));
+    auto* add = pages.As<CAddBlockAckDlg>(shell::PageKey::Panel(CAddBlockAckDlg::kPanel));
+    auto* remove = pages.As<CDeleteBlockAckDlg>(shell::PageKey::Panel(CDeleteBlockAckDlg::kPanel));
+    if (page == nullptr || add == nullptr || remove == nullptr) {
+      Fail("the page table has no 802.11n page or Block Ack dialogs");
+      return;
+    }
+    model->OnPageButton(shell::PageId::Dot11n);
+    run.Host().SyncNow();
+    page->OnBlockAckModeClicked(0);
+    page->OnApply();
+    SetExpanded(run, true);
+    page->OnAddOriginator();
+    add->SelectTid(5);
+    add->SetWindowSizeText("300");
+    run.Host().SyncNow();
+    Save(*view->LowerFrame(), QStringLiteral("panel-9-add-block-ack"));
+    add->OnOk();
+    run.Settle(1.5);
+    view->PageArea()->setCurrentWidget(view->PageWidget(shell::PageId::Dot11n));
+    Save(*view->PageArea(), QStringLiteral("page-80211n-manual"));
+    page->OnDeleteRecipient();
+    run.Host().SyncNow();
+    Save(*view->LowerFrame(), QStringLiteral("panel-10-delete-block-ack"));
+    remove->OnCancel();
     run.Host().SyncNow();
   }
 

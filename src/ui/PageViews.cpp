@@ -1,5 +1,8 @@
 #include "ui/PageViews.h"
 
+#include "advanced/CAddBlockAckDlg.h"
+#include "advanced/CDeleteBlockAckDlg.h"
+#include "advanced/CPage80211nSettingDlg.h"
 #include "monitor/CLinkStatusDlg.h"
 #include "monitor/CPageStatisticsDlg.h"
 #include "shell/CPageAboutDlg.h"
@@ -8,6 +11,8 @@
 #include "survey/CPageSiteSurveyDlg.h"
 #include "ui/AboutView.h"
 #include "ui/ApDetailsView.h"
+#include "ui/BlockAckDialogView.h"
+#include "ui/HtSettingsView.h"
 #include "ui/LinkStatusView.h"
 #include "ui/PlaceholderPage.h"
 #include "ui/StatisticsView.h"
@@ -34,9 +39,12 @@ const std::vector<PageViewRow>& PageViewTable() {
   static const std::vector<PageViewRow> table = {
       ViewOf<CPageSiteSurveyDlg, SurveyView>(shell::PageKey::Page(shell::PageId::Network)),
       ViewOf<CPageStatisticsDlg, StatisticsView>(shell::PageKey::Page(shell::PageId::Statistics)),
+      ViewOf<CPage80211nSettingDlg, HtSettingsView>(shell::PageKey::Page(shell::PageId::Dot11n)),
       ViewOf<CPageAboutDlg, AboutView>(shell::PageKey::Page(shell::PageId::About)),
       LinkStatusRow(),
       ViewOf<CAPDetailInfoDlg, ApDetailsView>(shell::PageKey::Panel(CAPDetailInfoDlg::kPanel)),
+      ViewOf<CAddBlockAckDlg, BlockAckDialogView>(shell::PageKey::Panel(CAddBlockAckDlg::kPanel)),
+      ViewOf<CDeleteBlockAckDlg, BlockAckDialogView>(shell::PageKey::Panel(CDeleteBlockAckDlg::kPanel)),
   };
   return table;
 }

@@ -60,6 +60,8 @@ CliCommand AboutCommand();
 CliCommand SurveyCommand();
 CliCommand ApCommand();
 CliCommand RadioCommand();
+CliCommand HtCommand();
+CliCommand BaCommand();
 CliCommand MonitorCommand();
 CliCommand RenderCommand();
 

@@ -125,4 +125,14 @@ CPageSiteSurveyDlg& CliRun::Survey() {
   return PageAt<CPageSiteSurveyDlg>(shell::PageKey::Page(shell::PageId::Network));
 }
 
+CPage80211nSettingDlg& CliRun::HtSettings() {
+  return PageAt<CPage80211nSettingDlg>(shell::PageKey::Page(shell::PageId::Dot11n));
+}
+CAddBlockAckDlg& CliRun::AddBlockAck() {
+  return PageAt<CAddBlockAckDlg>(shell::PageKey::Panel(CAddBlockAckDlg::kPanel));
+}
+CDeleteBlockAckDlg& CliRun::DeleteBlockAck() {
+  return PageAt<CDeleteBlockAckDlg>(shell::PageKey::Panel(CDeleteBlockAckDlg::kPanel));
+}
+
 }  // namespace nxui::cli

@@ -7,6 +7,9 @@
 #include <optional>
 #include <string>
 
+#include "advanced/CAddBlockAckDlg.h"
+#include "advanced/CDeleteBlockAckDlg.h"
+#include "advanced/CPage80211nSettingDlg.h"
 #include "app/CliOptions.h"
 #include "monitor/CLinkStatusDlg.h"
 #include "monitor/CPageStatisticsDlg.h"
@@ -61,6 +64,10 @@ class CliRun {
   // The site survey page; its initialisation starts a scan when the radio is on.
   CPageSiteSurveyDlg& Survey();
   CAPDetailInfoDlg& ApDetails();
+  // The 802.11n page and its two Block Ack dialogs (panels 9 and 10).
+  CPage80211nSettingDlg& HtSettings();
+  CAddBlockAckDlg& AddBlockAck();
+  CDeleteBlockAckDlg& DeleteBlockAck();
 
  private:
   CliRun(const CliOptions& options) : options_(options) {}

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the dependencies, builds everything, runs every test, then runs the element-decoder
-# fuzzer for a bounded time under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs the dependencies, builds everything, runs every test, then runs each fuzzer (element
+# decoders, Block Ack records) for a bounded time under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -20,13 +20,16 @@ rm -f "$ctest_log"
 fuzz_seconds="${NXUI_FUZZ_SECONDS:-30}"
 if [ "$fuzz_seconds" -gt 0 ]; then
   cmake --preset fuzz > /dev/null
-  cmake --build --preset fuzz --target nxui_fuzz_scan_decode
+  cmake --build --preset fuzz --target nxui_fuzz_scan_decode nxui_fuzz_blockack
   new_inputs="$(mktemp -d)"
   trap 'rm -rf "$new_inputs"' EXIT
-  # New inputs go to a scratch folder; the committed corpus is only read.
-  build/fuzz/fuzz/nxui_fuzz_scan_decode -max_total_time="$fuzz_seconds" -print_final_stats=1 \
-    "$new_inputs" fuzz/corpus 2>&1 | tail -n 12
-  echo "fuzz: ran ${fuzz_seconds}s without a crash"
+  # New inputs go to a scratch folder per target; the committed corpora are only read.
+  for pair in scan_decode:corpus blockack:corpus-blockack; do
+    mkdir -p "$new_inputs/${pair%%:*}"
+    build/fuzz/fuzz/nxui_fuzz_${pair%%:*} -max_total_time="$fuzz_seconds" -print_final_stats=1 \
+      "$new_inputs/${pair%%:*}" "fuzz/${pair#*:}" 2>&1 | tail -n 12
+  done
+  echo "fuzz: each target ran ${fuzz_seconds}s without a crash"
 fi
 
 # Repeat the test count last, so that it is the closing line of the run.

@@ -64,5 +64,6 @@ CliCommand HtCommand();
 CliCommand BaCommand();
 CliCommand MonitorCommand();
 CliCommand RenderCommand();
+CliCommand ProfileCommand();
 
 }  // namespace nxui::cli

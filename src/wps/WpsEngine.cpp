@@ -158,8 +158,8 @@ bool WpsEngine::StartPinRunFromStep1() {
   std::copy(ssid.begin(), ssid.end(), request.ssid.ssid);
   std::copy(entry.mac.begin(), entry.mac.end(), request.bssid);
   std::uint32_t channel = 0;
-  request.channel = FrequencyToChannel(entry.dsConfig, channel) && channel <= 0xFF ? static_cast<std::uint8_t>(channel)
-                                                                                   : 0;
+  request.channel =
+      FrequencyToChannel(entry.dsConfig, channel) && channel <= 0xFF ? static_cast<std::uint8_t>(channel) : 0;
   request.role = state_.configMode == WpsConfigMode::Registrar ? kWpsRoleRegistrar : kWpsRoleEnrollee;
 
   SetStatus(std::string(wps_text::kStartPin) + entry.SsidText());

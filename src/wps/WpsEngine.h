@@ -106,8 +106,8 @@ class IWpsHost {
 
 class WpsEngine {
  public:
-  WpsEngine(WpsEngineState& state, IEventLoop& loop, DriverRequestPort& driver, WlanSession& session,
-            WpsStore& store, IWpsHost& host);
+  WpsEngine(WpsEngineState& state, IEventLoop& loop, DriverRequestPort& driver, WlanSession& session, WpsStore& store,
+            IWpsHost& host);
   WpsEngine(const WpsEngine&) = delete;
   WpsEngine& operator=(const WpsEngine&) = delete;
 

@@ -13,7 +13,7 @@ namespace nxui {
 // The built-in texts of a refused PIN, shown in every language.
 namespace wps_text {
 inline constexpr const char* kInvalidPinCode = "Invaild Pin Code";  // pop-up tip: not 8 characters
-inline constexpr const char* kPinWrong = "Pin 码错误";               // message box: wrong checksum digit
+inline constexpr const char* kPinWrong = "Pin 码错误";              // message box: wrong checksum digit
 }  // namespace wps_text
 
 // The checksum digit 0..9 of the seven digits of n (0 <= n < 10000000, leading zeros counted).

@@ -101,8 +101,7 @@ WpsTableReport NormaliseWpsCredentialTable(WpsCredentialTable& table) {
   return report;
 }
 
-bool DecodeWpsCredentialTable(std::span<const std::uint8_t> bytes, WpsCredentialTable& table,
-                              WpsTableReport* report) {
+bool DecodeWpsCredentialTable(std::span<const std::uint8_t> bytes, WpsCredentialTable& table, WpsTableReport* report) {
   if (bytes.size() < sizeof(WpsCredentialTable)) {
     if (report != nullptr) *report = WpsTableReport{true, 0, 0};
     return false;

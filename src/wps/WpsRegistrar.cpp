@@ -10,9 +10,8 @@ namespace nxui {
 namespace {
 
 bool IsHexText(const std::string& text) {
-  return std::all_of(text.begin(), text.end(), [](char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-  });
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); });
 }
 
 }  // namespace

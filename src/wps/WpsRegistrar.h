@@ -52,10 +52,10 @@ class IRegistrarSavePrompt {
 };
 
 enum class RegistrarSaveResult {
-  Saved,        // credential 0 replaced; the view returns to the previous one
-  KeyRefused,   // the tip was shown; the view stays open
-  Cancelled,    // the open-network question was answered Cancel; the view stays open
-  ReadOnly,     // enrollee mode, or registrar without a credential: "OK" only returns
+  Saved,       // credential 0 replaced; the view returns to the previous one
+  KeyRefused,  // the tip was shown; the view stays open
+  Cancelled,   // the open-network question was answered Cancel; the view stays open
+  ReadOnly,    // enrollee mode, or registrar without a credential: "OK" only returns
 };
 
 // "OK" of the detail view.

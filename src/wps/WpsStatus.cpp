@@ -62,10 +62,8 @@ constexpr WpsStatusInfo kNoMessage{517, -1, "", Forget};
 
 WpsStatusInfo LookupWpsStatus(std::uint32_t code) {
   if (code == kNoMessage.code) return kNoMessage;
-  const auto found =
-      std::lower_bound(kTable.begin(), kTable.end(), code, [](const WpsStatusInfo& row, std::uint32_t wanted) {
-        return row.code < wanted;
-      });
+  const auto found = std::lower_bound(kTable.begin(), kTable.end(), code,
+                                      [](const WpsStatusInfo& row, std::uint32_t wanted) { return row.code < wanted; });
   if (found != kTable.end() && found->code == code) return *found;
   return WpsStatusInfo{code, -1, "", None};
 }

@@ -113,8 +113,8 @@ void WpsStore::LoadWpsStore() {
 
   const StoreFileSnapshot file = profiles_.ReadFile(StoreFileKind::Wps);
   if (file.Has(kCommon, kConfigMode)) {
-    state_.configMode = ParseStoredNumber(file.Value(kCommon, kConfigMode)) == 1 ? WpsConfigMode::Registrar
-                                                                                  : WpsConfigMode::Enrollee;
+    state_.configMode =
+        ParseStoredNumber(file.Value(kCommon, kConfigMode)) == 1 ? WpsConfigMode::Registrar : WpsConfigMode::Enrollee;
   }
   if (file.Has(kCommon, kPinCode)) {
     state_.pinCode = static_cast<std::uint32_t>(ParseStoredNumber(file.Value(kCommon, kPinCode)));

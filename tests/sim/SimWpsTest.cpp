@@ -153,25 +153,23 @@ TEST_P(SimWpsOutcomes, RunEndsOnItsCode) {
 
 const OutcomeCase kOutcomes[] = {
     {"checksum_digit_wrong_any_pin", [](Scenario&) {}, kWpsMethodPin, "12345671", kRouterWps, 262, 10000},
-    {"pin_not_the_access_points",
-     [](Scenario& s) { WpsOf(s, "Router-WPS").pin = "00000000"; }, kWpsMethodPin, "12345670", kRouterWps, 262,
+    {"pin_not_the_access_points", [](Scenario& s) { WpsOf(s, "Router-WPS").pin = "00000000"; }, kWpsMethodPin,
+     "12345670", kRouterWps, 262, 10000},
+    {"eap_fail", [](Scenario& s) { WpsOf(s, "Router-WPS").failAt = 259; }, kWpsMethodPin, "12345670", kRouterWps, 259,
      10000},
-    {"eap_fail", [](Scenario& s) { WpsOf(s, "Router-WPS").failAt = 259; }, kWpsMethodPin, "12345670", kRouterWps,
-     259, 10000},
-    {"process_failure", [](Scenario& s) { WpsOf(s, "Router-WPS").failAt = 516; }, kWpsMethodPbc, nullptr, nullptr,
-     516, 10000},
+    {"process_failure", [](Scenario& s) { WpsOf(s, "Router-WPS").failAt = 516; }, kWpsMethodPbc, nullptr, nullptr, 516,
+     10000},
     {"two_pressed_buttons", [](Scenario& s) { WpsOf(s, "NewAP-Setup").pushButton = true; }, kWpsMethodPbc, nullptr,
      nullptr, 257, 10000},
-    {"no_pressed_button_after_walk_time", [](Scenario& s) { WpsOf(s, "Router-WPS").pushButton = false; },
-     kWpsMethodPbc, nullptr, nullptr, 258, SimWps::kWalkTimeMs + 1000},
+    {"no_pressed_button_after_walk_time", [](Scenario& s) { WpsOf(s, "Router-WPS").pushButton = false; }, kWpsMethodPbc,
+     nullptr, nullptr, 258, SimWps::kWalkTimeMs + 1000},
     {"button_released_before_the_run",
      [](Scenario& s) {
        WpsOf(s, "Router-WPS").pushButtonAt = 0;
        WpsOf(s, "Router-WPS").pushButtonFor = 0.0;
      },
      kWpsMethodPbc, nullptr, nullptr, 258, SimWps::kWalkTimeMs + 1000},
-    {"no_wps_access_point_at_the_address", [](Scenario&) {}, kWpsMethodPin, "12345670",
-     kNobody, 513, 10000},
+    {"no_wps_access_point_at_the_address", [](Scenario&) {}, kWpsMethodPin, "12345670", kNobody, 513, 10000},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, SimWpsOutcomes, ::testing::ValuesIn(kOutcomes),

@@ -13,6 +13,10 @@
 #include "ui/StatisticsView.h"
 #include "ui/SurveyView.h"
 #include "ui/ViewHelpers.h"
+#include "ui/WpsProfileView.h"
+#include "ui/WpsView.h"
+#include "wps/CPageWPSDlg.h"
+#include "wps/CPageWPSProfile.h"
 
 namespace nxui {
 namespace {
@@ -37,6 +41,8 @@ const std::vector<PageViewRow>& PageViewTable() {
       ViewOf<CPageAboutDlg, AboutView>(shell::PageKey::Page(shell::PageId::About)),
       LinkStatusRow(),
       ViewOf<CAPDetailInfoDlg, ApDetailsView>(shell::PageKey::Panel(CAPDetailInfoDlg::kPanel)),
+      ViewOf<CPageWPSDlg, WpsView>(shell::PageKey::Page(shell::PageId::Wps)),
+      ViewOf<CPageWPSProfile, WpsProfileView>(shell::PageKey::Panel(CPageWPSProfile::kPanel)),
   };
   return table;
 }

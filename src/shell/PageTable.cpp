@@ -21,6 +21,7 @@
 #include "survey/CAPDetailInfoDlg.h"
 #include "survey/CPageSiteSurveyDlg.h"
 #include "survey/SurveyShared.h"
+#include "wps/WpsEngine.h"
 
 namespace nxui::shell {
 namespace {
@@ -76,6 +77,18 @@ class RoutedEditorWindow {
   std::unique_ptr<ShellProfileEditorWindow> window_;
 };
 
+// An export running when the editor panel goes (the main window closed) ends with it.
+class WpsExportGuard {
+ public:
+  explicit WpsExportGuard(WpsEngine& wps) : wps_(wps) {}
+  ~WpsExportGuard() { wps_.ForgetProfileEditor(); }
+  WpsExportGuard(const WpsExportGuard&) = delete;
+  WpsExportGuard& operator=(const WpsExportGuard&) = delete;
+
+ private:
+  WpsEngine& wps_;
+};
+
 std::unique_ptr<IPage> BuildProfileEditor(PageSet& pages) {
   const PageEnvironment& env = pages.Environment();
   if (env.profiles == nullptr || env.editorWindow == nullptr) {
@@ -84,11 +97,15 @@ std::unique_ptr<IPage> BuildProfileEditor(PageSet& pages) {
                          Pick(env.strings, kPanelNote)}));
   }
   auto& environment = pages.Keep(std::make_unique<HideDlgProfileEnvironment>(env.hidden, env.platform));
-  // A save refreshes the profile page.
-  auto window = std::make_unique<ShellProfileEditorWindow>(env.hidden, nullptr, [&pages](bool saved) {
-    if (!saved) return;
-    if (CPageProfileDlg* page = pages.AsIfBuilt<CPageProfileDlg>(kProfilePage)) page->OnProfileSaved();
+  // A save refreshes the profile page; a WPS export goes on with its next credential.
+  WpsEngine* wps = env.wps;
+  auto window = std::make_unique<ShellProfileEditorWindow>(env.hidden, nullptr, [&pages, wps](bool saved) {
+    if (saved) {
+      if (CPageProfileDlg* page = pages.AsIfBuilt<CPageProfileDlg>(kProfilePage)) page->OnProfileSaved();
+    }
+    if (wps != nullptr) wps->OnProfileEditorClosed();
   });
+  if (wps != nullptr) pages.Keep(std::make_unique<WpsExportGuard>(*wps));
   pages.Keep(std::make_unique<RoutedEditorWindow>(*env.editorWindow, std::move(window)));
   auto editor = std::make_unique<CProfileEditorDlg>(env.strings, *env.profiles, environment, *env.editorWindow);
   // Until the editor has a view of its own, what a view would notice first: which panel and tab.

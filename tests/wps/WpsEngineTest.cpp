@@ -265,8 +265,8 @@ TEST_F(WpsEngineTest, AdaptersButtonWithoutThePageEndsInAStoredCredentialAndACon
 }
 
 TEST_F(WpsEngineTest, RestartWithTheSameStateRestoresTheWpsConnection) {
-  char pattern[] = "/tmp/nxui-wps-state-XXXXXX";
-  ASSERT_NE(mkdtemp(pattern), nullptr);
+  std::string pattern = (std::filesystem::temp_directory_path() / "nxui-wps-state-XXXXXX").string();
+  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
   const std::string stateDirectory = pattern;
   {
     WpsWorld first(test::WpsScenario(), stateDirectory);
@@ -373,9 +373,8 @@ TEST_F(WpsEngineTest, HiddenPollStandsAsideWhileThePageExists) {
 
 TEST_F(WpsEngineTest, DeletingTheCredentialInUseEndsWpsConnectionMode) {
   sim::Scenario s = test::WpsScenario();
-  NetworkNamed(s, "Router-WPS").wps->credentials =
-      std::vector<sim::ScenarioWpsCredential>{{"Router-WPS", "wpa2-psk", "aes", "push-the-button", 0, ""},
-                                              {"Other", "open", "none", "", 0, ""}};
+  NetworkNamed(s, "Router-WPS").wps->credentials = std::vector<sim::ScenarioWpsCredential>{
+      {"Router-WPS", "wpa2-psk", "aes", "push-the-button", 0, ""}, {"Other", "open", "none", "", 0, ""}};
   Begin(s);
   w->engine().StartPbcRun();
   w->Settle(kRunMs + kConnectMs);
@@ -537,8 +536,7 @@ TEST_P(RegistrarSave, ChecksTheKeyAndReplacesCredentialZero) {
   EXPECT_EQ(SaveRegistrarCredential(w->engine(), row.input, prompt), row.result);
   EXPECT_EQ(prompt.tips, row.tip[0] == '\0' ? std::vector<std::string>{} : std::vector<std::string>{row.tip});
   const bool openNone = row.input.authPosition == kRegistrarOpen && row.input.encPosition == 0;
-  EXPECT_EQ(prompt.questions,
-            openNone ? std::vector<std::string>{wps_text::kOpenRisk} : std::vector<std::string>{});
+  EXPECT_EQ(prompt.questions, openNone ? std::vector<std::string>{wps_text::kOpenRisk} : std::vector<std::string>{});
   const WpsCredential& c = state().table.credentials[0];
   if (row.result != RegistrarSaveResult::Saved) {
     EXPECT_EQ(std::memcmp(&c, &before, sizeof c), 0) << "nothing changed";
@@ -554,27 +552,27 @@ TEST_P(RegistrarSave, ChecksTheKeyAndReplacesCredentialZero) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, RegistrarSave,
-    ::testing::Values(
-        RegistrarRow{"wpa2_psk_pass_phrase", Input(kRegistrarWpa2Psk, 1, 64, "longenough"), true,
-                     RegistrarSaveResult::Saved, "", 32, 8, 0, "longenough"},
-        RegistrarRow{"wpa_psk_tkip", Input(kRegistrarWpaPsk, 0, 64, "12345678"), true, RegistrarSaveResult::Saved, "",
-                     2, 4, 0, "12345678"},
-        RegistrarRow{"psk_of_7_refused", Input(kRegistrarWpa2Psk, 1, 64, "1234567"), true,
-                     RegistrarSaveResult::KeyRefused, wps_text::kWpaKey, 0, 0, 0, ""},
-        RegistrarRow{"64_characters_must_be_hex", Input(kRegistrarWpa2Psk, 1, 64, std::string(64, 'z')), true,
-                     RegistrarSaveResult::KeyRefused, wps_text::kWpaKey, 0, 0, 0, ""},
-        RegistrarRow{"wep_13_ascii_key_3", Input(kRegistrarOpen, 1, 13, "abcdefghijklm", 2, 3), true,
-                     RegistrarSaveResult::Saved, "", 1, 2, 3, "abcdefghijklm"},
-        RegistrarRow{"wep_5_short", Input(kRegistrarOpen, 1, 5, "abcd", 0), true, RegistrarSaveResult::KeyRefused,
-                     wps_text::kWepKey5, 0, 0, 0, ""},
-        RegistrarRow{"wep_10_not_hex", Input(kRegistrarOpen, 1, 10, "abcdefghij", 1), true,
-                     RegistrarSaveResult::KeyRefused, wps_text::kWepKey10, 0, 0, 0, ""},
-        RegistrarRow{"wep_26_short", Input(kRegistrarOpen, 1, 26, "0102", 3), true, RegistrarSaveResult::KeyRefused,
-                     wps_text::kWepKey26, 0, 0, 0, ""},
-        RegistrarRow{"open_confirmed", Input(kRegistrarOpen, 0, 64, "", 0, 0, true), true, RegistrarSaveResult::Saved,
-                     "", 1, 1, 1, ""},  // the key index stays the generated credential's
-        RegistrarRow{"open_cancelled", Input(kRegistrarOpen, 0, 64, "", 0, 0, true), false,
-                     RegistrarSaveResult::Cancelled, "", 0, 0, 0, ""}),
+    ::testing::Values(RegistrarRow{"wpa2_psk_pass_phrase", Input(kRegistrarWpa2Psk, 1, 64, "longenough"), true,
+                                   RegistrarSaveResult::Saved, "", 32, 8, 0, "longenough"},
+                      RegistrarRow{"wpa_psk_tkip", Input(kRegistrarWpaPsk, 0, 64, "12345678"), true,
+                                   RegistrarSaveResult::Saved, "", 2, 4, 0, "12345678"},
+                      RegistrarRow{"psk_of_7_refused", Input(kRegistrarWpa2Psk, 1, 64, "1234567"), true,
+                                   RegistrarSaveResult::KeyRefused, wps_text::kWpaKey, 0, 0, 0, ""},
+                      RegistrarRow{"64_characters_must_be_hex", Input(kRegistrarWpa2Psk, 1, 64, std::string(64, 'z')),
+                                   true, RegistrarSaveResult::KeyRefused, wps_text::kWpaKey, 0, 0, 0, ""},
+                      RegistrarRow{"wep_13_ascii_key_3", Input(kRegistrarOpen, 1, 13, "abcdefghijklm", 2, 3), true,
+                                   RegistrarSaveResult::Saved, "", 1, 2, 3, "abcdefghijklm"},
+                      RegistrarRow{"wep_5_short", Input(kRegistrarOpen, 1, 5, "abcd", 0), true,
+                                   RegistrarSaveResult::KeyRefused, wps_text::kWepKey5, 0, 0, 0, ""},
+                      RegistrarRow{"wep_10_not_hex", Input(kRegistrarOpen, 1, 10, "abcdefghij", 1), true,
+                                   RegistrarSaveResult::KeyRefused, wps_text::kWepKey10, 0, 0, 0, ""},
+                      RegistrarRow{"wep_26_short", Input(kRegistrarOpen, 1, 26, "0102", 3), true,
+                                   RegistrarSaveResult::KeyRefused, wps_text::kWepKey26, 0, 0, 0, ""},
+                      RegistrarRow{"open_confirmed", Input(kRegistrarOpen, 0, 64, "", 0, 0, true), true,
+                                   RegistrarSaveResult::Saved, "", 1, 1, 1,
+                                   ""},  // the key index stays the generated credential's
+                      RegistrarRow{"open_cancelled", Input(kRegistrarOpen, 0, 64, "", 0, 0, true), false,
+                                   RegistrarSaveResult::Cancelled, "", 0, 0, 0, ""}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(WpsEngineTest, EnrolleeDetailOkOnlyReturns) {

@@ -111,27 +111,36 @@ TEST_P(HostileTable, IsReadWithinItsFields) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, HostileTable,
     ::testing::Values(
-        HostileRow{"count_200_with_ssid_255", [](auto& b) {
+        HostileRow{"count_200_with_ssid_255",
+                   [](auto& b) {
                      SetWord(b, 0, 200);
                      SetWord(b, Slot(0), 255);
-                   }, 7, {"b", "c", "", "", "", "", ""}, 1},
-        HostileRow{"count_9_is_clamped_to_8", [](auto& b) { SetWord(b, 0, 9); }, 8,
-                   {"a", "b", "c", "", "", "", "", ""}, 0},
-        HostileRow{"count_above_8_keeps_all_slots", [](auto& b) {
+                   },
+                   7,
+                   {"b", "c", "", "", "", "", ""},
+                   1},
+        HostileRow{
+            "count_9_is_clamped_to_8", [](auto& b) { SetWord(b, 0, 9); }, 8, {"a", "b", "c", "", "", "", "", ""}, 0},
+        HostileRow{"count_above_8_keeps_all_slots",
+                   [](auto& b) {
                      SetWord(b, 0, 0xFFFFFFFF);
                      for (std::size_t i = 3; i < 8; ++i) {
                        SetWord(b, Slot(i), 1);
                        b[Slot(i) + 4] = 'x';
                      }
-                   }, 8, {"a", "b", "c", "x", "x", "x", "x", "x"}, 0},
-        HostileRow{"ssid_length_32_is_kept", [](auto& b) { SetWord(b, Slot(1), 32); }, 3,
-                   {"a", std::string("b") + std::string(31, '\0'), "c"}, 0},
+                   },
+                   8,
+                   {"a", "b", "c", "x", "x", "x", "x", "x"},
+                   0},
+        HostileRow{"ssid_length_32_is_kept",
+                   [](auto& b) { SetWord(b, Slot(1), 32); },
+                   3,
+                   {"a", std::string("b") + std::string(31, '\0'), "c"},
+                   0},
         HostileRow{"ssid_length_33_drops_it", [](auto& b) { SetWord(b, Slot(1), 33); }, 2, {"a", "c"}, 1},
         HostileRow{"key_length_64_is_kept", [](auto& b) { SetWord(b, Slot(2) + 48, 64); }, 3, {"a", "b", "c"}, 0},
         HostileRow{"key_length_65_drops_it", [](auto& b) { SetWord(b, Slot(2) + 48, 65); }, 2, {"a", "b"}, 1},
-        HostileRow{"garbage_beyond_the_count_is_cleared", [](auto& b) {
-                     SetWord(b, 0, 1);
-                   }, 1, {"a"}, 0}),
+        HostileRow{"garbage_beyond_the_count_is_cleared", [](auto& b) { SetWord(b, 0, 1); }, 1, {"a"}, 0}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(WpsRecords, ShortBufferLeavesTheTableAlone) {

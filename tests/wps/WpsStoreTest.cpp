@@ -226,14 +226,19 @@ INSTANTIATE_TEST_SUITE_P(
         RecordRow{"unknown_types_are_open_none", Credential("A", 64, 64, ""), 0, 1, -1, {}, ""},
         RecordRow{"wep_26_hex_digits_in_slot_2", Credential("A", 1, 2, "0102030405060708090a0b0c0d", 2), 0, 0, 2,
                   k13Bytes, ""},
-        RecordRow{"wep_10_hex_digits", Credential("A", 4, 2, "0A0B0C0D0E", 0), 1, 0, 0,
-                  {0x0A, 0x0B, 0x0C, 0x0D, 0x0E}, ""},
-        RecordRow{"wep_5_characters_as_bytes", Credential("A", 1, 2, "abcde", 1), 0, 0, 1, {'a', 'b', 'c', 'd', 'e'},
+        RecordRow{
+            "wep_10_hex_digits", Credential("A", 4, 2, "0A0B0C0D0E", 0), 1, 0, 0, {0x0A, 0x0B, 0x0C, 0x0D, 0x0E}, ""},
+        RecordRow{
+            "wep_5_characters_as_bytes", Credential("A", 1, 2, "abcde", 1), 0, 0, 1, {'a', 'b', 'c', 'd', 'e'}, ""},
+        RecordRow{"wep_20_characters_become_13_zero_bytes", Credential("A", 1, 2, "01234567890123456789", 3), 0, 0, 3,
+                  std::vector<std::uint8_t>(13, 0), ""},
+        RecordRow{"wep_index_with_flag_bit",
+                  Credential("A", 1, 2, "abcde", kWpsKeyIndexFlag | 1),
+                  0,
+                  0,
+                  1,
+                  {'a', 'b', 'c', 'd', 'e'},
                   ""},
-        RecordRow{"wep_20_characters_become_13_zero_bytes", Credential("A", 1, 2, "01234567890123456789", 3), 0, 0,
-                  3, std::vector<std::uint8_t>(13, 0), ""},
-        RecordRow{"wep_index_with_flag_bit", Credential("A", 1, 2, "abcde", kWpsKeyIndexFlag | 1), 0, 0, 1,
-                  {'a', 'b', 'c', 'd', 'e'}, ""},
         RecordRow{"wep_index_4_places_no_key", Credential("A", 1, 2, "abcde", 4), 0, 0, -1, {}, ""},
         RecordRow{"wep_without_key_places_none", Credential("A", 1, 2, "", 0), 0, 0, -1, {}, ""}),
     [](const auto& row) { return std::string(row.param.name); });
@@ -241,8 +246,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(WpsStoreTest, ConnectingSendsTheDesiredBssidList) {
   CredentialToConnection(Credential("Router-WPS", 32, 8, "push-the-button"), w.hidden().Session());
   const std::vector<std::uint8_t> sent = w.driver().Stored(OID_DOT11_DESIRED_BSSID_LIST);
-  const std::vector<std::uint8_t> expected = {0x80, 1, 20, 0, 1, 0, 0, 0, 1, 0, 0, 0,
-                                              0x00, 0x22, 0x75, 0xC4, 0xB0, 0x0B, 0, 0};
+  const std::vector<std::uint8_t> expected = {0x80, 1, 20,   0,    1,    0,    0,    0,    1, 0,
+                                              0,    0, 0x00, 0x22, 0x75, 0xC4, 0xB0, 0x0B, 0, 0};
   EXPECT_EQ(sent, expected);
 }
 

@@ -187,7 +187,8 @@ class WpsWorld {
     SsidRecord ssid{};
     if (hidden().Session().IsConnected(connected) != 0 || connected == 0) return "";
     if (hidden().Session().CurrentSsid(ssid) != 0) return "";
-    return std::string(reinterpret_cast<const char*>(ssid.data() + 4), std::min<std::uint32_t>(LoadLe32(ssid.data()), 32));
+    return std::string(reinterpret_cast<const char*>(ssid.data() + 4),
+                       std::min<std::uint32_t>(LoadLe32(ssid.data()), 32));
   }
   std::string WpsFileText() {
     std::ifstream in(store().FilePath(StoreFileKind::Wps), std::ios::binary);

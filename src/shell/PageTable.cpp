@@ -26,6 +26,7 @@
 #include "survey/SurveyShared.h"
 #include "wps/CPageWPSDlg.h"
 #include "wps/CPageWPSProfile.h"
+#include "wps/WpsEngine.h"
 
 namespace nxui::shell {
 namespace {
@@ -83,6 +84,18 @@ class RoutedEditorWindow {
   std::unique_ptr<ShellProfileEditorWindow> window_;
 };
 
+// An export running when the editor panel goes (the main window closed) ends with it.
+class WpsExportGuard {
+ public:
+  explicit WpsExportGuard(WpsEngine& wps) : wps_(wps) {}
+  ~WpsExportGuard() { wps_.ForgetProfileEditor(); }
+  WpsExportGuard(const WpsExportGuard&) = delete;
+  WpsExportGuard& operator=(const WpsExportGuard&) = delete;
+
+ private:
+  WpsEngine& wps_;
+};
+
 std::unique_ptr<IPage> BuildProfileEditor(PageSet& pages) {
   const PageEnvironment& env = pages.Environment();
   if (env.profiles == nullptr || env.editorWindow == nullptr) {
@@ -91,14 +104,15 @@ std::unique_ptr<IPage> BuildProfileEditor(PageSet& pages) {
                          Pick(env.strings, kPanelNote)}));
   }
   auto& environment = pages.Keep(std::make_unique<HideDlgProfileEnvironment>(env.hidden, env.platform));
-  // A save refreshes the profile page.
-  // "Export Profile" opens the editor once per credential: the next opens when one closes.
-  auto window = std::make_unique<ShellProfileEditorWindow>(env.hidden, nullptr, [&pages](bool saved) {
+  // A save refreshes the profile page; a WPS export goes on with its next credential.
+  WpsEngine* wps = env.wps;
+  auto window = std::make_unique<ShellProfileEditorWindow>(env.hidden, nullptr, [&pages, wps](bool saved) {
     if (saved) {
       if (CPageProfileDlg* page = pages.AsIfBuilt<CPageProfileDlg>(kProfilePage)) page->OnProfileSaved();
     }
-    if (CPageWPSDlg* wps = pages.AsIfBuilt<CPageWPSDlg>(kWpsPage)) wps->OnProfileEditorClosed();
+    if (wps != nullptr) wps->OnProfileEditorClosed();
   });
+  if (wps != nullptr) pages.Keep(std::make_unique<WpsExportGuard>(*wps));
   ShellProfileEditorWindow& shellWindow = *window;
   pages.Keep(std::make_unique<RoutedEditorWindow>(*env.editorWindow, std::move(window)));
   auto editor = std::make_unique<CProfileEditorDlg>(env.strings, *env.profiles, environment, *env.editorWindow);

@@ -6,7 +6,6 @@
 #include "wlan/WlanSession.h"
 #include "wps/CPageWPSProfile.h"
 #include "wps/IWpsPageHost.h"
-#include "wps/WpsExport.h"
 #include "wps/WpsPin.h"
 #include "wps/WpsRecords.h"
 
@@ -44,9 +43,13 @@ DisplayColour WpsProgressColour(int progress) {
 
 CPageWPSDlg::CPageWPSDlg(IEventLoop& loop, WpsEngine& engine, WlanSession& session, const StringTable& strings,
                          IWpsPageHost& host, CPageWPSProfile* detail, CProfileEditorDlg* editor)
-    : loop_(loop), engine_(engine), session_(session), strings_(strings), host_(host), detail_(detail) {
-  if (editor != nullptr) export_ = std::make_unique<WpsCredentialExport>(*editor);
-}
+    : loop_(loop),
+      engine_(engine),
+      session_(session),
+      strings_(strings),
+      host_(host),
+      detail_(detail),
+      editor_(editor) {}
 
 CPageWPSDlg::~CPageWPSDlg() {
   if (window_ == 0) return;
@@ -263,15 +266,11 @@ void CPageWPSDlg::OnDetail() {
 
 void CPageWPSDlg::OnExportProfile() {
   BeginAction();
-  if (export_ == nullptr || engine_.State().Count() == 0) return;
-  export_->Start(engine_.State().table);
+  if (editor_ == nullptr || engine_.State().Count() == 0) return;
+  engine_.ExportCredentials(*editor_);
 }
 
-void CPageWPSDlg::OnProfileEditorClosed() {
-  if (export_ != nullptr && export_->Active()) export_->OnEditorClosed();
-}
-
-bool CPageWPSDlg::Exporting() const { return export_ != nullptr && export_->Active(); }
+bool CPageWPSDlg::Exporting() const { return engine_.Exporting(); }
 
 void CPageWPSDlg::OnPinEdited(const std::string& text) {
   BeginAction();

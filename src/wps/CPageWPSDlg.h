@@ -24,7 +24,6 @@ class CProfileEditorDlg;
 class IWpsPageHost;
 class StringTable;
 class WlanSession;
-class WpsCredentialExport;
 
 // The progress bar's end colour: green below 35, yellow from 35 to 69, blue from 70.
 DisplayColour WpsProgressColour(int progress);
@@ -71,8 +70,6 @@ class CPageWPSDlg final : public IMessageTarget, public IWpsPage {
   void OnAssocIeChanged(bool checked);
   void OnProbeIeChanged(bool checked);
   void OnAutoSelectChanged(bool checked);
-  // The profile editor that "Export Profile" opened was closed (saved or not): the next credential.
-  void OnProfileEditorClosed();
 
   // --- messages relayed by the hidden window ----------------------------------------------------
   // WM_USER + 4: new scan results (or the radio went off).
@@ -124,7 +121,8 @@ class CPageWPSDlg final : public IMessageTarget, public IWpsPage {
   const StringTable& strings_;
   IWpsPageHost& host_;
   CPageWPSProfile* detail_;
-  std::unique_ptr<WpsCredentialExport> export_;
+  // "Export Profile" hands it to the engine, which goes on through the credentials as it closes.
+  CProfileEditorDlg* editor_;
 
   HWND window_ = 0;
   std::uint32_t pagePin_ = 0;

@@ -556,4 +556,13 @@ void WpsEngine::RegistrarCredentialSaved() {
   page_->RebuildCredentialList();
 }
 
+void WpsEngine::ExportCredentials(CProfileEditorDlg& editor) {
+  export_.emplace(editor);
+  export_->Start(state_.table);
+}
+
+void WpsEngine::OnProfileEditorClosed() {
+  if (export_ && !export_->OnEditorClosed()) export_.reset();
+}
+
 }  // namespace nxui

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -20,6 +21,7 @@
 #include "platform/IEventLoop.h"
 #include "profiles/ProfileStore.h"
 #include "wps/WpsEngineState.h"
+#include "wps/WpsExport.h"
 #include "wps/WpsPin.h"
 #include "wps/WpsRecords.h"
 #include "wps/WpsStatus.h"
@@ -144,6 +146,13 @@ class WpsEngine {
   void Disconnect();
   // "Delete" of a credential row (-1: nothing).
   void DeleteCredential(int row);
+  // "Export Profile": the profile editor opens for a new profile filled from each credential in
+  // turn; the next one opens when the editor is closed (saved or cancelled).
+  void ExportCredentials(CProfileEditorDlg& editor);
+  void OnProfileEditorClosed();
+  // The editor goes away with the main window: the export ends there.
+  void ForgetProfileEditor() { export_.reset(); }
+  bool Exporting() const { return export_ && export_->Active(); }
   // The detail view saved the registrar's credential 0: the turn starts at 0; with the page, the
   // WSC flag and the store are written and the credential list rebuilt.
   void RegistrarCredentialSaved();
@@ -202,6 +211,7 @@ class WpsEngine {
   IWpsHost& host_;
   IWpsPage* page_ = nullptr;
   int pollCount_ = 1;
+  std::optional<WpsCredentialExport> export_;
 };
 
 }  // namespace nxui

@@ -42,7 +42,7 @@ class WpsPage : public ::testing::Test {
     w.Page().RebuildCredentialList();
   }
 
-  WpsPageWorld w{test::WpsScenario()};
+  WpsPageWorld w{test::WpsPageScenario()};
 };
 
 TEST_F(WpsPage, CreationTakesTheEngineOverWithAFreshPin) {

@@ -47,7 +47,7 @@ inline sim::ScenarioNetwork WpsNetwork(const std::string& ssid, const std::strin
 // The embedded adapter with a WPA2-PSK access point whose button is pressed, an open one waiting for
 // a PIN, a hidden one with WPS and a network without WPS; no platform profile, so nothing connects
 // unless the utility asks.
-inline sim::Scenario WpsScenario() {
+inline sim::Scenario WpsPageScenario() {
   sim::Scenario s = sim::ScenarioLoader::LoadEmbedded().scenario;
   sim::ScenarioNetwork plain;
   plain.ssid = "Plain";

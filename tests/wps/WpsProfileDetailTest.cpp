@@ -33,7 +33,7 @@ class WpsDetailShown : public ::testing::TestWithParam<ShownCase> {
     ASSERT_NE(w.world, nullptr) << w.error;
     w.Start();
   }
-  WpsPageWorld w{test::WpsScenario()};
+  WpsPageWorld w{test::WpsPageScenario()};
 };
 
 TEST_P(WpsDetailShown, ReadOnlyTextsOfAnEnrolleeCredential) {
@@ -118,7 +118,7 @@ class WpsDetailEditor : public ::testing::Test {
   CPageWPSProfile& D() { return w.Detail(); }
   const WpsProfileState& S() { return w.Detail().State(); }
 
-  WpsPageWorld w{test::WpsScenario()};
+  WpsPageWorld w{test::WpsPageScenario()};
 };
 
 TEST_F(WpsDetailEditor, TheGeneratedCredentialIsEditedAsWpa2PskAes) {

@@ -44,9 +44,7 @@ void SetButtonText(QAbstractButton* button, const std::string& text) {
   if (button->text() != value) button->setText(value);
 }
 
-void SetMasked(QLineEdit* edit, bool masked) {
-  edit->setEchoMode(masked ? QLineEdit::Password : QLineEdit::Normal);
-}
+void SetMasked(QLineEdit* edit, bool masked) { edit->setEchoMode(masked ? QLineEdit::Password : QLineEdit::Normal); }
 
 QLabel* NewLabel(QWidget* parent) { return new QLabel(parent); }
 
@@ -150,7 +148,8 @@ QWidget* ProfileEditorView::BuildSystemTab() {
   ssid_->setObjectName(QStringLiteral("ssid"));
   ssid_->setEditable(true);
   ssid_->setInsertPolicy(QComboBox::NoInsert);
-  connect(ssid_, &QComboBox::activated, this, [this](int item) { Act([&] { editor_.SystemConfig().OnSsidSelected(item); }); });
+  connect(ssid_, &QComboBox::activated, this,
+          [this](int item) { Act([&] { editor_.SystemConfig().OnSsidSelected(item); }); });
   connect(ssid_->lineEdit(), &QLineEdit::textEdited, this,
           [this](const QString& text) { Act([&] { editor_.SystemConfig().SetSsid(text.toStdString()); }); });
   grid->addWidget(ssidLabel_, row, 0);
@@ -160,9 +159,11 @@ QWidget* ProfileEditorView::BuildSystemTab() {
   networkType_ = MakeMenuButton(
       tab, 2, [] {}, [this](int item) { editor_.SystemConfig().OnNetworkTypeSelected(kNetworkTypeOfItem[item]); });
   networkType_.button->setObjectName(QStringLiteral("networkType"));
-  preamble_ = MakeMenuButton(tab, 2, [] {}, [this](int item) { editor_.SystemConfig().OnPreambleSelected(item); });
+  preamble_ = MakeMenuButton(
+      tab, 2, [] {}, [this](int item) { editor_.SystemConfig().OnPreambleSelected(item); });
   preamble_.button->setObjectName(QStringLiteral("preamble"));
-  txPower_ = MakeMenuButton(tab, kTxPowerCount, [] {}, [this](int item) { editor_.SystemConfig().OnTxPowerSelected(item); });
+  txPower_ = MakeMenuButton(
+      tab, kTxPowerCount, [] {}, [this](int item) { editor_.SystemConfig().OnTxPowerSelected(item); });
   txPower_.button->setObjectName(QStringLiteral("txPower"));
   for (MenuButton* m : {&networkType_, &preamble_, &txPower_}) {
     grid->addWidget(m->label, row, 0);
@@ -197,14 +198,15 @@ QWidget* ProfileEditorView::BuildSystemTab() {
     edit->setObjectName(QStringLiteral("%1Edit").arg(QLatin1String(name)));
     edit->setValidator(new QIntValidator(0, 99999, edit));
     edit->setMaximumWidth(70);
-    connect(check, &QCheckBox::clicked, this, [this, onCheck](bool on) { Act([&] { (editor_.SystemConfig().*onCheck)(on); }); });
+    connect(check, &QCheckBox::clicked, this,
+            [this, onCheck](bool on) { Act([&] { (editor_.SystemConfig().*onCheck)(on); }); });
     connect(slider, &QSlider::valueChanged, this, [this, onSlider](int value) {
       if (!rendering_) Act([&] { (editor_.SystemConfig().*onSlider)(value); });
     });
     QLineEdit* e = edit;
     connect(edit, &QLineEdit::editingFinished, this, [this, onEdit, e] {
       const int fallback = onEdit == &CPageSystemConfigDlg::OnRtsEdited ? editor_.SystemConfig().Values().rtsThreshold
-                                                                          : editor_.SystemConfig().Values().fragThreshold;
+                                                                        : editor_.SystemConfig().Values().fragThreshold;
       Act([&] { (editor_.SystemConfig().*onEdit)(IntOf(e->text(), fallback)); });
     });
     grid->addWidget(check, row, 0);
@@ -245,10 +247,12 @@ QWidget* ProfileEditorView::BuildSecurityTab() {
   left->setVerticalSpacing(5);
   int row = 0;
   auth_ = MakeMenuButton(
-      tab, kAuthCount, [this] { editor_.AuthEncry().OnAuthMenuOpen(); }, [this](int item) { editor_.AuthEncry().OnAuthSelected(item); });
+      tab, kAuthCount, [this] { editor_.AuthEncry().OnAuthMenuOpen(); },
+      [this](int item) { editor_.AuthEncry().OnAuthSelected(item); });
   auth_.button->setObjectName(QStringLiteral("authentication"));
   enc_ = MakeMenuButton(
-      tab, kEncCount, [this] { editor_.AuthEncry().OnEncMenuOpen(); }, [this](int item) { editor_.AuthEncry().OnEncSelected(item); });
+      tab, kEncCount, [this] { editor_.AuthEncry().OnEncMenuOpen(); },
+      [this](int item) { editor_.AuthEncry().OnEncSelected(item); });
   enc_.button->setObjectName(QStringLiteral("encryption"));
   for (MenuButton* m : {&auth_, &enc_}) {
     left->addWidget(m->label, row, 0);

@@ -88,8 +88,7 @@ class ProfileEditorView final : public QWidget, private shell::IInfoWndView {
   QWidget* BuildSecurityTab();
   // A button opening a menu of `count` items; `opening` runs before the menu shows, `chosen` with
   // the item's index.
-  MenuButton MakeMenuButton(QWidget* parent, int count, std::function<void()> opening,
-                            std::function<void(int)> chosen);
+  MenuButton MakeMenuButton(QWidget* parent, int count, std::function<void()> opening, std::function<void(int)> chosen);
   void RenderSystemTab();
   void RenderSecurityTab();
   static void RenderMenu(QMenu* menu, const MenuItemState* items, std::size_t count);

@@ -20,6 +20,7 @@
 #include "profiles/CProfileEditorDlg.h"
 #include "profiles/ProfileStore.h"
 #include "shell/NxCore.h"
+#include "survey/CPageSiteSurveyDlg.h"
 #include "ui/PeapSettingView.h"
 #include "ui/ProfileEditorView.h"
 #include "ui/ProfileView.h"
@@ -115,8 +116,8 @@ TEST_F(ProfileEditorViewTest, MenusAndFieldsFollowTheNetworkType) {
   const struct {
     int item;
     bool offered;
-  } adhoc[] = {{kAuthOpen, true}, {kAuthShared, false}, {kAuthLeap, false}, {kAuthWpa, false},
-               {kAuthWpaPsk, false}, {kAuthWpa2, false}, {kAuthWpaNone, true}};
+  } adhoc[] = {{kAuthOpen, true},    {kAuthShared, false}, {kAuthLeap, false},  {kAuthWpa, false},
+               {kAuthWpaPsk, false}, {kAuthWpa2, false},   {kAuthWpaNone, true}};
   for (const auto& row : adhoc) {
     EXPECT_EQ(Item(editor->AuthMenu(), row.item)->isEnabled(), row.offered) << "auth item " << row.item;
   }
@@ -180,6 +181,32 @@ TEST_F(ProfileEditorViewTest, KeysAreFilteredMaskedAndOnlyTheDefaultKeyIsEditabl
   EXPECT_FALSE(editor->HintWindow()->isVisible()) << "Cancel takes the hint away";
   EXPECT_EQ(VisiblePanel(), shell::kPanelLinkStatus);
   EXPECT_TRUE(Store().ListProfiles().empty());
+}
+
+TEST_F(ProfileEditorViewTest, AddToProfileFillsTheEditorFromTheNetworkAndTheListShowsTheResult) {
+  world.Model()->OnPageButton(shell::PageId::Network);
+  world.Advance(4.5);
+  auto* survey = world.host->Pages()->As<CPageSiteSurveyDlg>(shell::PageKey::Page(shell::PageId::Network));
+  ASSERT_NE(survey, nullptr);
+  int row = -1;
+  for (std::size_t i = 0; i < survey->Rows().size(); ++i) {
+    if (survey->Rows()[i].ssid == "HomeNet") row = static_cast<int>(i);
+  }
+  ASSERT_GE(row, 0) << "the network is in range";
+  survey->OnRowClicked(row);
+  survey->OnAddToProfile();
+  Sync();
+  ASSERT_EQ(VisiblePanel(), CProfileEditorDlg::kPanel);
+  EXPECT_EQ(editor->Ssid()->currentText(), QStringLiteral("HomeNet"));
+  EXPECT_EQ(editor->NetworkTypeButton()->text(), QStringLiteral("Infrastructure"));
+  EXPECT_EQ(editor->AuthButton()->text(), QStringLiteral("WPA2-PSK"));
+  EXPECT_EQ(editor->EncButton()->text(), QStringLiteral("AES"));
+  emit editor->PreSharedKey()->textEdited(QStringLiteral("sunflower-2008"));
+  editor->OkButton()->click();
+  Sync();
+  EXPECT_EQ(world.Model()->State().selectedPage, std::optional<shell::PageId>(shell::PageId::Profile));
+  ASSERT_EQ(profiles->List()->rowCount(), 1);
+  EXPECT_EQ(profiles->List()->item(0, 2)->text(), QStringLiteral("HomeNet"));
 }
 
 TEST_F(ProfileEditorViewTest, CredentialPanelAsksForWhatIsMissingThenReturns) {

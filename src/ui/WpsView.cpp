@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -41,6 +40,7 @@ QTableWidget* MakeList(QWidget* parent, const char* name) {
   list->horizontalHeader()->setHighlightSections(false);
   list->horizontalHeader()->setMinimumSectionSize(16);
   list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  list->setMinimumHeight(44);
   return list;
 }
 
@@ -81,38 +81,36 @@ WpsView::WpsView(CPageWPSDlg& page, QWidget* parent) : QWidget(parent), page_(pa
   apColumn->addLayout(apButtons);
   upper->addLayout(apColumn, 1);
 
-  auto* runColumn = new QVBoxLayout;
-  pinGroup_ = new QGroupBox(this);
-  auto* pinRow = new QHBoxLayout(pinGroup_);
-  pinRow->setContentsMargins(6, 2, 6, 4);
-  pinField_ = new QLineEdit(pinGroup_);
+  // The run's controls in compact rows, so that the page needs no more height than the others.
+  auto* runColumn = new QGridLayout;
+  runColumn->setVerticalSpacing(4);
+  pinLabel_ = new QLabel(this);
+  runColumn->addWidget(pinLabel_, 0, 0);
+  pinField_ = new QLineEdit(this);
   pinField_->setObjectName(QStringLiteral("pinCode"));
   pinField_->setMaxLength(8);
   pinField_->setMinimumWidth(pinField_->fontMetrics().horizontalAdvance(QStringLiteral("00000000")) + 16);
-  pinRow->addWidget(pinField_);
-  pinRow->addWidget(AddButton("renew", &CPageWPSDlg::OnRenew));
-  runColumn->addWidget(pinGroup_);
-  modeGroup_ = new QGroupBox(this);
-  auto* modeRow = new QHBoxLayout(modeGroup_);
-  modeRow->setContentsMargins(6, 2, 6, 4);
-  configMode_ = new QComboBox(modeGroup_);
+  runColumn->addWidget(pinField_, 0, 1);
+  runColumn->addWidget(AddButton("renew", &CPageWPSDlg::OnRenew), 0, 2);
+  modeLabel_ = new QLabel(this);
+  runColumn->addWidget(modeLabel_, 1, 0);
+  configMode_ = new QComboBox(this);
   configMode_->setObjectName(QStringLiteral("configMode"));
-  modeRow->addWidget(configMode_);
-  runColumn->addWidget(modeGroup_);
-  auto* runButtons = new QHBoxLayout;
-  runButtons->addWidget(AddButton("pin", &CPageWPSDlg::OnPin));
-  runButtons->addWidget(AddButton("pbc", &CPageWPSDlg::OnPbc));
-  runColumn->addLayout(runButtons);
+  runColumn->addWidget(configMode_, 1, 1, 1, 2);
+  runColumn->addWidget(AddButton("pin", &CPageWPSDlg::OnPin), 2, 1);
+  runColumn->addWidget(AddButton("pbc", &CPageWPSDlg::OnPbc), 2, 2);
   assocIe_ = new QCheckBox(this);
   assocIe_->setObjectName(QStringLiteral("assocIe"));
   probeIe_ = new QCheckBox(this);
   probeIe_->setObjectName(QStringLiteral("probeIe"));
   autoSelect_ = new QCheckBox(this);
   autoSelect_->setObjectName(QStringLiteral("autoSelectAp"));
-  runColumn->addWidget(assocIe_);
-  runColumn->addWidget(probeIe_);
-  runColumn->addWidget(autoSelect_);
-  runColumn->addStretch(1);
+  auto* boxRow = new QHBoxLayout;
+  boxRow->addWidget(assocIe_);
+  boxRow->addWidget(probeIe_);
+  boxRow->addWidget(autoSelect_);
+  runColumn->addLayout(boxRow, 3, 0, 1, 3);
+  runColumn->setRowStretch(4, 1);
   upper->addLayout(runColumn);
   root->addLayout(upper, 1);
 
@@ -128,10 +126,10 @@ WpsView::WpsView(CPageWPSDlg& page, QWidget* parent) : QWidget(parent), page_(pa
       {"rotate", &CPageWPSDlg::OnRotate}, {"disconnect", &CPageWPSDlg::OnDisconnect},
       {"delete", &CPageWPSDlg::OnDelete}, {"exportProfile", &CPageWPSDlg::OnExportProfile}};
   for (std::size_t i = 0; i < std::size(actions); ++i) {
-    credentialButtons->addWidget(AddButton(actions[i].first, actions[i].second), static_cast<int>(i / 2),
-                                 static_cast<int>(i % 2));
+    credentialButtons->addWidget(AddButton(actions[i].first, actions[i].second), static_cast<int>(i / 3),
+                                 static_cast<int>(i % 3));
   }
-  credentialButtons->setRowStretch(3, 1);
+  credentialButtons->setRowStretch(2, 1);
   lower->addLayout(credentialButtons);
   root->addLayout(lower, 1);
 
@@ -209,8 +207,8 @@ void WpsView::Render() {
   const WpsPageLabels& l = s.labels;
   SetLabelText(apLabel_, l.apList);
   SetLabelText(credentialLabel_, l.profileList);
-  pinGroup_->setTitle(ToQt(l.pinCodeGroup));
-  modeGroup_->setTitle(ToQt(l.configModeGroup));
+  SetLabelText(pinLabel_, l.pinCodeGroup);
+  SetLabelText(modeLabel_, l.configModeGroup);
 
   const struct {
     const char* name;

@@ -12,7 +12,6 @@
 
 class QCheckBox;
 class QComboBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -54,9 +53,9 @@ class WpsView final : public QWidget {
   CPageWPSDlg& page_;
   QLabel* apLabel_;
   QTableWidget* apList_;
-  QGroupBox* pinGroup_;
+  QLabel* pinLabel_;
   QLineEdit* pinField_;
-  QGroupBox* modeGroup_;
+  QLabel* modeLabel_;
   QComboBox* configMode_;
   QLabel* credentialLabel_;
   QTableWidget* credentials_;

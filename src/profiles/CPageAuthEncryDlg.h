@@ -52,12 +52,16 @@ struct AuthEncryValues {
   std::string leapIdentity, leapPassword, leapDomain;
   int leapEncryption = kLeapEncWep;
   bool showPassword = false;
+
+  friend bool operator==(const AuthEncryValues&, const AuthEncryValues&) = default;
 };
 
 struct MenuItemState {
   std::string text;
   bool enabled = true;
   bool checked = false;
+
+  friend bool operator==(const MenuItemState&, const MenuItemState&) = default;
 };
 
 struct AuthEncryState {
@@ -82,6 +86,8 @@ struct AuthEncryState {
   std::array<bool, 4> keyEditEnabled{};
   std::array<std::size_t, 4> keyMaxLength{kHexKeyMaxLength, kHexKeyMaxLength, kHexKeyMaxLength, kHexKeyMaxLength};
   bool masked = true;  // pre-shared key, the four keys and the LEAP password show "*"
+
+  friend bool operator==(const AuthEncryState&, const AuthEncryState&) = default;
 };
 
 // A value the tab refuses to save: where, and the text the hint window shows.

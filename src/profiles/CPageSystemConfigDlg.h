@@ -43,12 +43,16 @@ struct SystemConfigValues {
   int fragThreshold = kFragMax;
   std::string channel;
   int wirelessMode = 1;
+
+  friend bool operator==(const SystemConfigValues&, const SystemConfigValues&) = default;
 };
 
 // An entry of the SSID list: the name and, as hidden item data, the BSSID as twelve digits.
 struct SsidListItem {
   std::string ssid;
   std::string bssid;
+
+  friend bool operator==(const SsidListItem&, const SsidListItem&) = default;
 };
 
 struct SystemConfigState {
@@ -72,6 +76,8 @@ struct SystemConfigState {
   bool channelVisible = false;
   std::vector<std::string> channelItems;
   int channelSelected = -1;
+
+  friend bool operator==(const SystemConfigState&, const SystemConfigState&) = default;
 };
 
 // The channel plan the editor offers for a (normalised) wireless mode: the 2.4 GHz channels unless

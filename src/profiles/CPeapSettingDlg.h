@@ -27,6 +27,8 @@ struct PeapSettingState {
   std::string identity, password;
   bool identityEnabled = true;
   bool passwordEnabled = true;  // label and edit
+
+  friend bool operator==(const PeapSettingState&, const PeapSettingState&) = default;
 };
 
 struct PeapPanelActions {
@@ -37,6 +39,8 @@ struct PeapPanelActions {
 
 class CPeapSettingDlg {
  public:
+  static constexpr int kPanel = 8;  // ShowPanel number of the credential panel
+
   CPeapSettingDlg(const StringTable& strings, PeapPanelActions actions);
 
   void Open(const PeapRequest& request);

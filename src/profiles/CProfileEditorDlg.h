@@ -47,6 +47,8 @@ struct ProfileEditorState {
   std::string systemTabCaption, securityTabCaption, okLabel, cancelLabel;
   EditorTab tab = EditorTab::SystemConfig;
   EditorMode mode = EditorMode::Closed;
+
+  friend bool operator==(const ProfileEditorState&, const ProfileEditorState&) = default;
 };
 
 // What OK did: saved; refused a value (reported beside it or in the message box); or the store

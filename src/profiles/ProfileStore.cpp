@@ -237,6 +237,13 @@ template <typename Change>
 StoreResult ProfileStore::Rewrite(StoreFileKind kind, Change&& change) {
   const std::filesystem::path path = FilePath(kind);
   if (path.empty()) return Failure(StoreStatus::NoAdapter);
+  // Without the user's settings folder the name would resolve against whatever the working
+  // directory is: keys must not be scattered there.
+  if (settingsDirectory_.empty()) {
+    return Failure(StoreStatus::WriteFailed, path.string() +
+                                                 ": no settings folder (the user's local application data "
+                                                 "folder is not known)");
+  }
   IniDocument document;
   std::string error;
   if (!LoadIniDocument(path, document, error)) return Failure(StoreStatus::WriteFailed, error);
@@ -244,7 +251,7 @@ StoreResult ProfileStore::Rewrite(StoreFileKind kind, Change&& change) {
     return Failure(StoreStatus::Utf16File, path.string() + ": " + IniResultText(IniResult::Utf16File));
   }
   if (StoreResult stop = change(document); !stop.ok()) return stop;
-  if (!settingsDirectory_.empty() && !EnsurePrivateFolder(path.parent_path(), error)) {
+  if (!EnsurePrivateFolder(path.parent_path(), error)) {
     return Failure(StoreStatus::WriteFailed, error);
   }
   if (SaveIniDocument(path, document, FileSecrecy::Secret, error) != IniResult::Ok) {

@@ -3,10 +3,11 @@
 // File names are the settings directory + family prefix + NetCfgInstanceId + kind suffix.
 //
 // Every operation that changes a file reads it once and replaces it with one atomic rewrite: a
-// failure (unwritable folder, full disk, a file the module must not touch) leaves the previous file
-// byte for byte and is returned, with a text for the user (StoreFailureText). Files holding pass
-// phrases and keys are created 0600 in a 0700 folder. Reads never fail: a missing file or key reads
-// as "". Values are read whole (no 127-character limit) and every section name is listed.
+// failure (unwritable folder, full disk, a file the module must not touch, no settings folder known)
+// leaves the previous file byte for byte and is returned, with a text for the user
+// (StoreFailureText). Files holding pass phrases and keys are created 0600 in a 0700 folder. Reads
+// never fail: a missing file or key reads as "". Values are read whole (no 127-character limit)
+// and every section name is listed.
 #pragma once
 
 #include <filesystem>

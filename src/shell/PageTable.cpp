@@ -7,6 +7,7 @@
 #include "monitor/CLinkStatusDlg.h"
 #include "monitor/CPageStatisticsDlg.h"
 #include "profiles/CPageProfileDlg.h"
+#include "profiles/CPeapSettingDlg.h"
 #include "profiles/CProfileEditorDlg.h"
 #include "profiles/IProfileEditorHost.h"
 #include "shell/CHideDlg.h"
@@ -15,6 +16,7 @@
 #include "shell/HideDlgProfileHost.h"
 #include "shell/HideDlgSurveyHost.h"
 #include "shell/PageSet.h"
+#include "shell/ProfileEditorPanel.h"
 #include "shell/ProfileEditorRouter.h"
 #include "shell/ShellLinkStatusHost.h"
 #include "shell/ShellProfileEditorWindow.h"
@@ -106,13 +108,28 @@ std::unique_ptr<IPage> BuildProfileEditor(PageSet& pages) {
     if (wps != nullptr) wps->OnProfileEditorClosed();
   });
   if (wps != nullptr) pages.Keep(std::make_unique<WpsExportGuard>(*wps));
+  ShellProfileEditorWindow& shellWindow = *window;
   pages.Keep(std::make_unique<RoutedEditorWindow>(*env.editorWindow, std::move(window)));
   auto editor = std::make_unique<CProfileEditorDlg>(env.strings, *env.profiles, environment, *env.editorWindow);
-  // Until the editor has a view of its own, what a view would notice first: which panel and tab.
-  return HoldPage(std::move(editor), [](const CProfileEditorDlg& p) {
-    const ProfileEditorState& s = p.State();
-    return std::make_tuple(s.systemTabCaption, s.securityTabCaption, s.okLabel, s.cancelLabel, s.tab, s.mode);
-  });
+  return std::make_unique<ProfileEditorPanel>(env.platform.loop, std::move(editor), shellWindow);
+}
+
+// The credential panel. Nothing asks it for credentials yet; OK hands them to nobody and returns
+// to the link status.
+std::unique_ptr<IPage> BuildPeapSettings(PageSet& pages) {
+  const PageEnvironment& env = pages.Environment();
+  CHideDlg& hidden = env.hidden;
+  PeapPanelActions actions;
+  actions.showMessage = [&hidden](const std::string& text) {
+    CNxUI2007Dlg* window = hidden.MainWindow();
+    return hidden.Messages().ShowMessage(text, window != nullptr ? window->Window() : 0);
+  };
+  actions.done = [&hidden](const PeapCredentials&) {
+    if (CNxUI2007Dlg* window = hidden.MainWindow()) window->ShowPanel(kPanelLinkStatus);
+  };
+  auto page = std::make_unique<CPeapSettingDlg>(env.strings, std::move(actions));
+  page->Open(PeapRequest{});
+  return HoldPage(std::move(page));
 }
 
 std::unique_ptr<IPage> BuildProfile(PageSet& pages) {
@@ -205,7 +222,7 @@ const std::vector<PageRow>& PageTable() {
       PlaceholderPanelRow(5, "authentication-status", {"Authentication status", "认证状态"}),
       PlaceholderPanelRow(6, "wps-profile", {"WPS profile", "WPS 配置文件"}),
       PlaceholderPanelRow(7, "invalid-id-password", {"Invalid user name or password", "用户名或密码无效"}),
-      PlaceholderPanelRow(8, "peap-settings", {"PEAP settings", "PEAP 设置"}),
+      {PageKey::Panel(CPeapSettingDlg::kPanel), "peap-settings", BuildPeapSettings},
       PlaceholderPanelRow(9, "add-block-ack", {"Add Block Ack", "添加 Block Ack"}),
       PlaceholderPanelRow(10, "delete-block-ack", {"Delete Block Ack", "删除 Block Ack"}),
   };

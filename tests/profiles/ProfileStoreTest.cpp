@@ -86,6 +86,22 @@ TEST(StoreNames, FileNameIsDirectoryPrefixInstanceAndSuffix) {
   EXPECT_TRUE(store.ListProfiles().empty());
 }
 
+TEST(StoreNames, WithoutASettingsFolderNothingIsWritten) {
+  ClockSystemInfo clock;
+  AdapterContext context;
+  context.family = kFamilyHeronU;
+  context.instanceId = kInstance;
+  ProfileStore store(context, "", clock);
+  ProfileRecord record;
+  record.name = "p";
+  const StoreResult result = store.SaveProfile(record);
+  EXPECT_EQ(result.status, StoreStatus::WriteFailed);
+  EXPECT_NE(result.detail.find("no settings folder"), std::string::npos) << result.detail;
+  EXPECT_EQ(store.ResetStation().status, StoreStatus::WriteFailed);
+  EXPECT_FALSE(std::filesystem::exists(store.FilePath(StoreFileKind::Profiles)));
+  EXPECT_FALSE(std::filesystem::exists(store.FilePath(StoreFileKind::Station)));
+}
+
 TEST(StoreEncoding, SsidHexDecodesWholePairsOnly) {
   struct Row {
     const char* name;

@@ -63,6 +63,7 @@ CliCommand RadioCommand();
 CliCommand HtCommand();
 CliCommand BaCommand();
 CliCommand MonitorCommand();
+CliCommand WpsCommand();
 CliCommand RenderCommand();
 CliCommand ProfileCommand();
 

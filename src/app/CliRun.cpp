@@ -138,5 +138,9 @@ CAddBlockAckDlg& CliRun::AddBlockAck() {
 CDeleteBlockAckDlg& CliRun::DeleteBlockAck() {
   return PageAt<CDeleteBlockAckDlg>(shell::PageKey::Panel(CDeleteBlockAckDlg::kPanel));
 }
+CPageWPSDlg& CliRun::Wps() { return PageAt<CPageWPSDlg>(shell::PageKey::Page(shell::PageId::Wps)); }
+CPageWPSProfile& CliRun::WpsProfile() {
+  return PageAt<CPageWPSProfile>(shell::PageKey::Panel(CPageWPSProfile::kPanel));
+}
 
 }  // namespace nxui::cli

@@ -24,6 +24,8 @@
 #include "sim/SimMachine.h"
 #include "survey/CAPDetailInfoDlg.h"
 #include "survey/CPageSiteSurveyDlg.h"
+#include "wps/CPageWPSDlg.h"
+#include "wps/CPageWPSProfile.h"
 
 namespace nxui::cli {
 
@@ -75,6 +77,10 @@ class CliRun {
   CPage80211nSettingDlg& HtSettings();
   CAddBlockAckDlg& AddBlockAck();
   CDeleteBlockAckDlg& DeleteBlockAck();
+  // The WPS page (its creation takes the WPS engine over from the hidden window) and the credential
+  // detail view its "Detail" opens.
+  CPageWPSDlg& Wps();
+  CPageWPSProfile& WpsProfile();
 
  private:
   CliRun(const CliOptions& options) : options_(options) {}

@@ -27,6 +27,7 @@ namespace nxui::sim {
 
 class SimRegistry;
 class SimDriverEvents;
+class SimWps;
 
 struct SimDriverRequest {
   Oid oid = 0;  // catalogue code, set bit removed
@@ -66,6 +67,9 @@ class SimDriver {
   // The 802.11n configuration, Block Ack sessions and peer list.
   SimHtBlockAck& htBlockAck() { return htBlockAck_; }
 
+  // The WPS OIDs are answered by the adapter's SimWps (the world attaches it).
+  void AttachWps(SimWps* wps) { wps_ = wps; }
+
   // Called on OID_DOT11_DISCONNECT_REQUEST; the WLAN service takes it over. Without a handler the
   // driver drops the association itself.
   std::function<void()> onDisconnectRequest;
@@ -98,8 +102,7 @@ class SimDriver {
   std::vector<SimDriverRequest> requests_;
 
   bool icvError_ = false;
-  std::uint32_t wpsStatus_ = kWpsStatusIdle;
-  WpsCredentialTable wpsCredentials_{};
+  SimWps* wps_ = nullptr;
   SimHtBlockAck htBlockAck_{association_};
 
   // Traffic: byte-milliseconds accumulated while associated, minus the reset baseline.

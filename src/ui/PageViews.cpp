@@ -25,6 +25,10 @@
 #include "ui/StatisticsView.h"
 #include "ui/SurveyView.h"
 #include "ui/ViewHelpers.h"
+#include "ui/WpsProfileView.h"
+#include "ui/WpsView.h"
+#include "wps/CPageWPSDlg.h"
+#include "wps/CPageWPSProfile.h"
 
 namespace nxui {
 namespace {
@@ -65,6 +69,8 @@ const std::vector<PageViewRow>& PageViewTable() {
       ViewOf<CPeapSettingDlg, PeapSettingView>(shell::PageKey::Panel(CPeapSettingDlg::kPanel)),
       ViewOf<CAddBlockAckDlg, BlockAckDialogView>(shell::PageKey::Panel(CAddBlockAckDlg::kPanel)),
       ViewOf<CDeleteBlockAckDlg, BlockAckDialogView>(shell::PageKey::Panel(CDeleteBlockAckDlg::kPanel)),
+      ViewOf<CPageWPSDlg, WpsView>(shell::PageKey::Page(shell::PageId::Wps)),
+      ViewOf<CPageWPSProfile, WpsProfileView>(shell::PageKey::Panel(CPageWPSProfile::kPanel)),
   };
   return table;
 }

@@ -24,10 +24,13 @@ SimWorld::SimWorld(const Scenario& scenario, IEventLoop& loop)
       shell_(faults_),
       ipHelper_(*this),
       networks_(scenario.networks) {
-  for (const auto& a : scenario_.adapters) {
+  for (std::size_t i = 0; i < scenario_.adapters.size(); ++i) {
+    const ScenarioAdapter& a = scenario_.adapters[i];
     auto slot = std::make_unique<AdapterSlot>();
-    slot->driver = std::make_unique<SimDriver>(a, loop_, registry_, slot->association, driverEvents_);
+    slot->driver = std::make_unique<SimDriver>(a, static_cast<int>(i), loop_, registry_, slot->association,
+                                               driverEvents_, faults_);
     adapters_.push_back(std::move(slot));
+    for (Oid oid : a.driver.failingOids) faults_.ArmStanding(fault::DriverRequest(oid, static_cast<int>(i)));
   }
 }
 
@@ -91,8 +94,7 @@ bool SimWorld::Initialise(const SimOptions& options, std::string& error) {
 }
 
 void SimWorld::StartWlanService() {
-  wlan_ = std::make_unique<SimWlanService>(loop_, networks_, fs::path(stateDirectory_),
-                                           [](const ScenarioNetwork& network) { return BuildNetworkIes(network); });
+  wlan_ = std::make_unique<SimWlanService>(loop_, networks_, fs::path(stateDirectory_), faults_);
   wlan_->SetRunning(scenario_.wlanServiceRunning);
   wlan_->SetAssociationListener([this](const Guid& guid) {
     const int index = AdapterOfInterface(guid);
@@ -115,7 +117,7 @@ void SimWorld::AddWlanInterface(int index) {
   const auto guid = Guid::Parse(a.instanceId);
   if (!guid) return;
   std::vector<DWORD> phyTypes = {kDot11PhyTypeHrDsss, kDot11PhyTypeErp};
-  if (std::find(a.bands.begin(), a.bands.end(), "5GHz") != a.bands.end()) phyTypes.push_back(kDot11PhyTypeOfdm);
+  if (a.bands.ghz5) phyTypes.push_back(kDot11PhyTypeOfdm);
   // Only the 802.11n parts report an HT PHY.
   if (a.driver.is11n) phyTypes.push_back(kDot11PhyTypeHt);
   wlan_->AddInterface(*guid, a.friendlyName.empty() ? a.deviceDescription : a.friendlyName, phyTypes,
@@ -220,30 +222,28 @@ void SimWorld::SetIcvError(int index, bool error) {
 
 bool SimWorld::RunEvent(const ScenarioEvent& event) {
   ++eventsRun_;
-  if (event.action == "unplug") {
-    Unplug(event.adapter);
-  } else if (event.action == "plug") {
-    Plug(event.adapter);
-  } else if (event.action == "icv-error") {
-    SetIcvError(event.adapter, true);
-  } else if (event.action == "icv-clear") {
-    SetIcvError(event.adapter, false);
-  } else if (event.action == "add-network" && event.network) {
-    networks_.push_back(*event.network);
-  } else if (event.action == "remove-network") {
-    std::uint8_t target[6];
-    std::uint8_t mac[6];
-    if (!ParseMacText(event.bssid, target)) return false;
-    std::erase_if(networks_, [&](const ScenarioNetwork& n) {
-      return ParseMacText(n.bssid, mac) && std::equal(mac, mac + 6, target);
-    });
-  } else {
-    return extraEventHandler && extraEventHandler(event);
+  switch (event.action) {
+    case EventAction::Unplug:
+      Unplug(event.adapter);
+      break;
+    case EventAction::Plug:
+      Plug(event.adapter);
+      break;
+    case EventAction::IcvError:
+      SetIcvError(event.adapter, true);
+      break;
+    case EventAction::IcvClear:
+      SetIcvError(event.adapter, false);
+      break;
+    case EventAction::AddNetwork:
+      if (!event.network) return false;
+      networks_.push_back(*event.network);
+      break;
+    case EventAction::RemoveNetwork:
+      std::erase_if(networks_, [&](const ScenarioNetwork& n) { return n.bssid == event.bssid; });
+      break;
   }
   if (wlan_) wlan_->NetworksChanged();
-  if (extraEventHandler && (event.action == "add-network" || event.action == "remove-network")) {
-    extraEventHandler(event);  // the WLAN service reacts to the changed neighbourhood
-  }
   return true;
 }
 

@@ -81,9 +81,8 @@ class SimWorld {
   void AssociationChanged(int index);
   void SetIcvError(int index, bool error);
 
-  // Runs one scenario event now. Unknown actions go to the extra handler (false when none took it).
+  // Runs one scenario event now; false for an event that lacks what it needs.
   bool RunEvent(const ScenarioEvent& event);
-  std::function<bool(const ScenarioEvent&)> extraEventHandler;
   int eventsRun() const { return eventsRun_; }
 
  private:

@@ -1,3 +1,4 @@
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -10,6 +11,7 @@
 #include "adapter/DriverRecords.h"
 #include "adapter/Oids.h"
 #include "base/ByteReader.h"
+#include "common/SimTestHelpers.h"
 #include "platform/VirtualEventLoop.h"
 #include "sim/ScenarioLoader.h"
 #include "sim/SimWorld.h"
@@ -32,9 +34,9 @@ Scenario DefaultScenario() {
 ScenarioNetwork HtNetwork() {
   ScenarioNetwork n;
   n.ssid = "Home";
-  n.bssid = "00-11-22-33-44-55";
+  n.bssid = test::Mac("00-11-22-33-44-55");
   n.channel = 36;
-  n.phy = "n";
+  n.phy = Phy::N;
   n.rssi = -55;
   n.ht = ScenarioHt{};
   n.ht->width = 40;
@@ -52,6 +54,9 @@ class SimWorldTest : public ::testing::Test {
     ASSERT_NE(world, nullptr) << error;
   }
   void SetUp() override { Build(DefaultScenario()); }
+  void TearDown() override {
+    if (world) test::ExpectArmedFaultsFired(world->faults());
+  }
 
   // One request the way the request channel sends it: open, control, close.
   bool Send(Oid wire, std::vector<std::uint8_t>& record, DWORD* returned = nullptr) {
@@ -77,9 +82,7 @@ class SimWorldTest : public ::testing::Test {
     auto& a = world->association(0);
     a.connected = true;
     a.network = n;
-    std::uint8_t mac[6];
-    ParseMacText(n.bssid, mac);
-    std::memcpy(a.bssid.data(), mac, 6);
+    a.bssid = n.bssid;
     a.ssid.assign(n.ssid.begin(), n.ssid.end());
     a.connectTimeMs = loop.TickCount();
     world->AssociationChanged(0);
@@ -129,7 +132,7 @@ TEST_F(SimWorldTest, PlugAndUnplugTellEveryWindowThatDeviceNodesChanged) {
       {"plug again: already there", [&] { world->Plug(0); }, 2},
       {"scenario event",
        [&] {
-         world->RunEvent(ScenarioEvent{0, "unplug", 0, std::nullopt, ""});
+         world->RunEvent(ScenarioEvent{0, EventAction::Unplug, 0, std::nullopt, {}});
        },
        3},
   };
@@ -170,7 +173,9 @@ TEST_F(SimWorldTest, UnplugClosesTheDevicePathAndPlugReopensIt) {
 
 TEST_F(SimWorldTest, ScenarioEventsRunOnTheLoop) {
   Scenario s = DefaultScenario();
-  s.events = {{30.0, "unplug", 0, {}, ""}, {40.0, "plug", 0, {}, ""}, {41.0, "icv-error", 0, {}, ""}};
+  s.events = {{30.0, EventAction::Unplug, 0, {}, {}},
+              {40.0, EventAction::Plug, 0, {}, {}},
+              {41.0, EventAction::IcvError, 0, {}, {}}};
   Build(s);
   int icvEvents = 0;
   world->driverEvents().Subscribe(kDriverEventClass, [&] { ++icvEvents; });
@@ -189,10 +194,10 @@ TEST_F(SimWorldTest, ScenarioEventsRunOnTheLoop) {
 
 TEST_F(SimWorldTest, NetworkEventsChangeTheNeighbourhood) {
   world->networksInRange().clear();
-  ScenarioEvent add{1.0, "add-network", 0, HtNetwork(), ""};
+  ScenarioEvent add{1.0, EventAction::AddNetwork, 0, HtNetwork(), {}};
   EXPECT_TRUE(world->RunEvent(add));
   ASSERT_EQ(world->networksInRange().size(), 1u);
-  ScenarioEvent remove{2.0, "remove-network", 0, {}, "00:11:22:33:44:55"};
+  ScenarioEvent remove{2.0, EventAction::RemoveNetwork, 0, {}, test::Mac("00:11:22:33:44:55")};
   EXPECT_TRUE(world->RunEvent(remove));
   EXPECT_TRUE(world->networksInRange().empty());
 }
@@ -203,6 +208,7 @@ struct RoundTrip {
 };
 
 TEST_F(SimWorldTest, SetsAreReflectedByLaterQueries) {
+  world->driver(0).RecordRequests(true);
   const RoundTrip cases[] = {
       {OID_WLAN_OP_MODE, Word(1)},
       {OID_WLAN_COUNTRY_REGION, Word(0x0101)},
@@ -299,9 +305,9 @@ TEST_F(SimWorldTest, MalformedSetRecordsAreRefused) {
   }
 }
 
-TEST_F(SimWorldTest, FailingOidsFailAlwaysAndFailNextCountsDown) {
+TEST_F(SimWorldTest, ScenarioFailingOidsFailForGoodAndArmedRequestsCountDown) {
   Scenario s = DefaultScenario();
-  s.adapters[0].driver.failingOids = {"OID_WLAN_RSSI2", "0xFF0C0010"};
+  s.adapters[0].driver.failingOids = {OID_WLAN_RSSI2, OID_WLAN_RSSI1, OID_WLAN_SNR1};
   Build(s);
   std::vector<std::uint8_t> r(4);
   for (int i = 0; i < 3; ++i) {
@@ -309,15 +315,36 @@ TEST_F(SimWorldTest, FailingOidsFailAlwaysAndFailNextCountsDown) {
     EXPECT_FALSE(Query(OID_WLAN_RSSI1, r));
   }
   EXPECT_TRUE(Query(OID_WLAN_RSSI0, r));
+  EXPECT_TRUE(world->faults().ArmedButNeverFired().empty()) << "the scenario's own faults are not a test's";
 
   SimDriver& driver = world->driver(0);
-  driver.FailNext(WireCodeForSet(OID_WLAN_WIRELESS_MODE), 2);  // either form names the OID
+  world->faults().Arm(fault::DriverRequest(WireCodeForSet(OID_WLAN_WIRELESS_MODE)), 2);  // either form names it
   EXPECT_FALSE(Set(OID_WLAN_WIRELESS_MODE, Word(9)));
   EXPECT_FALSE(Set(OID_WLAN_WIRELESS_MODE, Word(9)));
   EXPECT_TRUE(Set(OID_WLAN_WIRELESS_MODE, Word(9)));
-  EXPECT_EQ(driver.FailuresInjected(OID_WLAN_WIRELESS_MODE), 2);
+  EXPECT_EQ(world->faults().Fired(fault::DriverRequest(OID_WLAN_WIRELESS_MODE)), 2);
   EXPECT_EQ(driver.CountRequests(OID_WLAN_WIRELESS_MODE, true), 3u);
   EXPECT_EQ(driver.StoredWord(OID_WLAN_WIRELESS_MODE), 9u);
+  // Another adapter's point is another point.
+  world->faults().Arm(fault::DriverRequest(OID_WLAN_RSSI0, 1), 1);
+  EXPECT_TRUE(Query(OID_WLAN_RSSI0, r));
+  world->faults().Disarm(fault::DriverRequest(OID_WLAN_RSSI0, 1));
+  EXPECT_EQ(world->faults().ArmedButNeverFired(), std::vector<FaultPoint>{fault::DriverRequest(OID_WLAN_RSSI0, 1)});
+  EXPECT_NONFATAL_FAILURE(test::ExpectArmedFaultsFired(world->faults()), "OID_WLAN_RSSI0 of adapter 1\" never fired");
+  world.reset();  // its faults are checked above
+}
+
+TEST_F(SimWorldTest, TheRequestLogIsKeptOnlyWhenAskedFor) {
+  SimDriver& driver = world->driver(0);
+  std::vector<std::uint8_t> r(4);
+  ASSERT_TRUE(Query(OID_WLAN_LAST_EVENT, r));
+  EXPECT_TRUE(driver.requests().empty());
+  EXPECT_EQ(driver.CountRequests(OID_WLAN_LAST_EVENT, false), 1u);
+  driver.RecordRequests(true);
+  ASSERT_TRUE(Query(OID_WLAN_LAST_EVENT, r));
+  ASSERT_EQ(driver.requests().size(), 1u);
+  EXPECT_EQ(driver.requests()[0].bytes, r);
+  EXPECT_EQ(driver.CountRequests(OID_WLAN_LAST_EVENT, false), 2u);
 }
 
 TEST_F(SimWorldTest, DriverStartsFromItsClassKeyOnPlug) {
@@ -347,17 +374,17 @@ TEST_F(SimWorldTest, DriverStartsFromItsClassKeyOnPlug) {
 TEST_F(SimWorldTest, InterfacePhyTypesFollowTheAdapter) {
   struct Row {
     const char* name;
-    std::vector<std::string> bands;
+    ScenarioBands bands;
     bool is11n;
     std::vector<DWORD> phyTypes;
   };
   const Row rows[] = {
       {"dual-band 11n",
-       {"2.4GHz", "5GHz"},
+       {true, true},
        true,
        {kDot11PhyTypeHrDsss, kDot11PhyTypeErp, kDot11PhyTypeOfdm, kDot11PhyTypeHt}},
-      {"2.4 GHz 11n", {"2.4GHz"}, true, {kDot11PhyTypeHrDsss, kDot11PhyTypeErp, kDot11PhyTypeHt}},
-      {"2.4 GHz 11g", {"2.4GHz"}, false, {kDot11PhyTypeHrDsss, kDot11PhyTypeErp}},
+      {"2.4 GHz 11n", {true, false}, true, {kDot11PhyTypeHrDsss, kDot11PhyTypeErp, kDot11PhyTypeHt}},
+      {"2.4 GHz 11g", {true, false}, false, {kDot11PhyTypeHrDsss, kDot11PhyTypeErp}},
   };
   for (const Row& row : rows) {
     Scenario s = DefaultScenario();
@@ -642,7 +669,7 @@ TEST_F(SimWorldTest, TrayIconAndSubscriptionsAreRecorded) {
 }
 
 struct FaultRow {
-  std::string_view point;
+  FaultPoint point;
   std::function<bool(SimWorld&)> call;  // true when the call succeeded
 };
 
@@ -679,6 +706,17 @@ TEST_F(SimWorldTest, ArmedFaultPointsFailOnceAndReportThatTheyFired) {
        [](SimWorld& w) {
          std::vector<std::string> s;
          return w.systemInfo().GetTokenGroupSids(s);
+       }},
+      {fault::DriverRequest(OID_WLAN_LAST_EVENT),
+       [](SimWorld& w) {
+         const DeviceHandle h = w.deviceIo().Open(kPath);
+         std::uint8_t in[4];
+         StoreLe32(in, OID_WLAN_LAST_EVENT);
+         std::uint8_t out[4];
+         DWORD n = 0;
+         const bool ok = w.deviceIo().Control(h, kIoctlNdisQueryGlobalStats, in, out, n);
+         w.deviceIo().Close(h);
+         return ok;
        }},
       {fault::kRegistryRead,
        [](SimWorld& w) {

@@ -2,6 +2,7 @@
 
 #include "base/AtomicFile.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -53,13 +54,16 @@ SimRegistry::Value* FindValue(SimRegistry::Key& key, std::string_view name) {
   return nullptr;
 }
 
-void PutValue(SimRegistry::Key& key, std::string_view name, DWORD type, std::span<const std::uint8_t> data) {
+// Stores the value; false when it already held exactly this type and data.
+bool PutValue(SimRegistry::Key& key, std::string_view name, DWORD type, std::span<const std::uint8_t> data) {
   if (auto* v = FindValue(key, name)) {
+    if (v->type == type && std::equal(v->data.begin(), v->data.end(), data.begin(), data.end())) return false;
     v->type = type;
     v->data.assign(data.begin(), data.end());
-    return;
+    return true;
   }
   key.values.push_back({std::string(name), type, {data.begin(), data.end()}});
+  return true;
 }
 
 SimRegistry::Key& MakePath(SimRegistry::Key& root, const std::vector<std::string>& path) {
@@ -354,8 +358,7 @@ LONG SimRegistry::SetValue(HKEY key, std::string_view name, DWORD type, std::spa
   Key* k = nullptr;
   if (LONG rc = Resolve(key, kKeySetValue, root, k); rc != kErrorSuccess) return rc;
   if (WriteDenied(root) || faults_.Take(fault::kRegistryWrite)) return kErrorAccessDenied;
-  PutValue(*k, name, type, data);
-  Changed();
+  if (PutValue(*k, name, type, data)) Changed();
   return kErrorSuccess;
 }
 
@@ -448,8 +451,7 @@ void SimRegistry::WriteDirect(HKEY root, std::string_view path, std::string_view
                               std::span<const std::uint8_t> data) {
   Key* r = RootKey(root);
   if (r == nullptr) return;
-  PutValue(MakePath(*r, SplitPath(path)), name, type, data);
-  Changed();
+  if (PutValue(MakePath(*r, SplitPath(path)), name, type, data)) Changed();
 }
 
 void SimRegistry::WriteTextDirect(HKEY root, std::string_view path, std::string_view name, std::string_view text) {
@@ -590,6 +592,7 @@ bool SimRegistry::LoadFile(const std::string& file, std::string& error) {
   text << in.rdbuf();
   if (!ParseRegText(text.str(), file, error)) return false;
   file_ = file;
+  savedText_ = ToRegText();
   return true;
 }
 
@@ -600,10 +603,15 @@ bool SimRegistry::AttachFile(const std::string& file, std::string& error) {
 
 bool SimRegistry::Save(std::string& error) const {
   if (file_.empty()) return true;
-  if (!WriteFileAtomically(file_, ToRegText(), FileSecrecy::Secret, error)) {
+  std::string text = ToRegText();
+  // A change that comes back to what the file holds (a value set and set back) writes nothing.
+  if (text == savedText_) return true;
+  if (!WriteFileAtomically(file_, text, FileSecrecy::Secret, error)) {
     lastSaveError_ = error;
     return false;
   }
+  savedText_ = std::move(text);
+  ++fileWrites_;
   return true;
 }
 

@@ -1,7 +1,7 @@
 // The simulated registry: HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER, names compared without regard
 // to case (the first spelling is kept), persisted as a ".reg" text file written atomically after
-// every change. Without administrator rights every write below HKEY_LOCAL_MACHINE is refused with
-// kErrorAccessDenied, as an unelevated process sees it.
+// every change, and only then: writing a value with the data it already holds writes nothing. Without administrator
+// rights every write below HKEY_LOCAL_MACHINE is refused with kErrorAccessDenied, as an unelevated process sees it.
 #pragma once
 
 #include <map>
@@ -55,6 +55,8 @@ class SimRegistry final : public IRegistry {
   // Writes the tree now (temporary file + rename). No-op without a file.
   bool Save(std::string& error) const;
   const std::string& lastSaveError() const { return lastSaveError_; }
+  // Times the file was (re)written.
+  std::size_t fileWrites() const { return fileWrites_; }
 
   struct Value {
     std::string name;
@@ -91,6 +93,8 @@ class SimRegistry final : public IRegistry {
   std::map<HKEY, Handle> handles_;
   HKEY nextHandle_ = 0x1000;
   std::string file_;
+  mutable std::string savedText_;  // what the file holds
+  mutable std::size_t fileWrites_ = 0;
   mutable std::string lastSaveError_;
 };
 

@@ -1,6 +1,7 @@
 #include "app/CliRun.h"
 
 #include <filesystem>
+#include <ostream>
 
 #include "adapter/AdapterDiscovery.h"
 #include "shell/CNxUI2007.h"
@@ -46,7 +47,7 @@ ProgramVersionResource ThisProgramVersion() {
   return ProgramVersionResource{ParseVersion(NXUI_VERSION), "Copyright (C) Norvix. All rights reserved."};
 }
 
-std::unique_ptr<CliRun> CliRun::Create(const CliOptions& options, std::string& error) {
+std::unique_ptr<CliRun> CliRun::Create(const CliOptions& options, std::string& error, std::ostream* notes) {
   const sim::ScenarioLoadResult loaded = options.scenarioFile.empty()
                                              ? sim::ScenarioLoader::LoadEmbedded()
                                              : sim::ScenarioLoader::LoadFile(options.scenarioFile);
@@ -58,6 +59,12 @@ std::unique_ptr<CliRun> CliRun::Create(const CliOptions& options, std::string& e
   sim::SimOptions simOptions;
   simOptions.stateDirectory = options.stateDirectory;
   simOptions.temporaryState = options.stateDirectory.empty();
+  if (notes != nullptr) {
+    simOptions.onStateBusy = [notes](const std::string& directory) {
+      *notes << "nxui: waiting for " << directory << ", which another run of nxui is using\n";
+      notes->flush();
+    };
+  }
   run->world_ = sim::SimWorld::Create(loaded.scenario, run->loop_, simOptions, error);
   if (!run->world_) return nullptr;
 

@@ -32,7 +32,7 @@ int RenderAll(const std::string& dir, const GuiOptions& options) {
   std::string error;
   const int result = RenderAllViews(dir, WithBuildVersion(options), &written, &error);
   if (result != 0) {
-    std::fprintf(stderr, "render: %s\n", error.c_str());
+    std::fprintf(stderr, "nxui: %s\n", error.c_str());
     return result;
   }
   std::printf("%zu pictures written to %s\n", written.size(), dir.c_str());

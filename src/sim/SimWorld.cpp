@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/AtomicFile.h"
 #include "sim/CaptureNetworks.h"
 #include "sim/IeBuilder.h"
 #include "sim/ScenarioLoader.h"
@@ -23,7 +24,8 @@ SimWorld::SimWorld(const Scenario& scenario, IEventLoop& loop)
       systemInfo_(*this),
       shell_(faults_),
       ipHelper_(*this),
-      networks_(scenario.networks) {
+      networks_(scenario.networks),
+      failurePumpWindow_(loop.CreateWindow(failurePump_)) {
   for (std::size_t i = 0; i < scenario_.adapters.size(); ++i) {
     const ScenarioAdapter& a = scenario_.adapters[i];
     auto slot = std::make_unique<AdapterSlot>();
@@ -36,6 +38,7 @@ SimWorld::SimWorld(const Scenario& scenario, IEventLoop& loop)
 
 SimWorld::~SimWorld() {
   for (UINT_PTR id : eventTimers_) loop_.KillSystemTimer(id);
+  loop_.DestroyWindow(failurePumpWindow_);
   if (removeStateDirectory_) {
     std::error_code ec;
     fs::remove_all(stateDirectory_, ec);
@@ -53,9 +56,16 @@ bool SimWorld::Initialise(const SimOptions& options, std::string& error) {
   std::error_code ec;
   if (!options.stateDirectory.empty() && !options.temporaryState) {
     stateDirectory_ = options.stateDirectory;
-    fs::create_directories(stateDirectory_, ec);
-    if (!fs::is_directory(stateDirectory_)) {
-      error = stateDirectory_ + ":0: cannot create the state directory";
+    std::string why;
+    if (!EnsurePrivateFolder(stateDirectory_, why)) {
+      error = stateDirectory_ + ":0: cannot create the state directory (" + why + ")";
+      return false;
+    }
+    const auto busy = [&options, this] {
+      if (options.onStateBusy) options.onStateBusy(stateDirectory_);
+    };
+    if (!stateLock_.Acquire(stateDirectory_, options.stateLockWaitMs, busy, why)) {
+      error = why;
       return false;
     }
   } else {
@@ -67,15 +77,28 @@ bool SimWorld::Initialise(const SimOptions& options, std::string& error) {
     stateDirectory_ = pattern;
     removeStateDirectory_ = true;
   }
+  // A stored profile list the service cannot read ends the start and stays as it is.
+  const SimProfileStore profileFiles{fs::path(stateDirectory_)};
+  for (const ScenarioAdapter& a : scenario_.adapters) {
+    const auto guid = Guid::Parse(a.instanceId);
+    std::vector<StoredProfile> profiles;
+    if (guid && profileFiles.Load(*guid, profiles, error) == SimProfileStore::LoadResult::Unreadable) return false;
+  }
   const std::string regFile = (fs::path(stateDirectory_) / kRegistryFileName).string();
-  if (fs::exists(regFile)) {
+  if (fs::exists(fs::symlink_status(regFile, ec))) {
     // A corrupt file ends the start and stays as it is.
     if (!registry_.LoadFile(regFile, error)) return false;
   } else {
     Seed();
     if (!registry_.AttachFile(regFile, error)) return false;
   }
-  fs::create_directories(localAppDataDirectory(), ec);
+  // The registry's later write failures are the run's to report.
+  registry_.SetWriteFailureListener([this](const std::string& failure) { ReportWriteFailure(failure); });
+  std::string why;
+  if (!EnsurePrivateFolder(localAppDataDirectory(), why)) {
+    error = localAppDataDirectory() + ":0: cannot create the folder (" + why + ")";
+    return false;
+  }
   // The program's own directory, where its ini files lie beside the executable.
   const std::string module = NativePath(SimSystemInfo::kModuleFileName);
   fs::create_directories(fs::path(module).parent_path(), ec);
@@ -96,6 +119,7 @@ bool SimWorld::Initialise(const SimOptions& options, std::string& error) {
 void SimWorld::StartWlanService() {
   wlan_ = std::make_unique<SimWlanService>(loop_, networks_, fs::path(stateDirectory_), faults_);
   wlan_->SetRunning(scenario_.wlanServiceRunning);
+  wlan_->SetWriteFailureListener([this](const std::string& failure) { ReportWriteFailure(failure); });
   wlan_->SetAssociationListener([this](const Guid& guid) {
     const int index = AdapterOfInterface(guid);
     if (index >= 0) AssociationChanged(index);
@@ -208,6 +232,36 @@ void SimWorld::Unplug(int index) {
   if (wasConnected) driverEvents_.Raise(kMediaConnectEventClass);
   for (auto& l : presenceListeners_) l(index, false);
   loop_.BroadcastMessage(kWmDeviceChange, kDbtDevNodesChanged, 0);
+}
+
+void SimWorld::ReportWriteFailure(const std::string& failure) {
+  {
+    const std::lock_guard lock(failureMutex_);
+    writeFailures_.push_back(failure);
+    untold_.push_back(failure);
+  }
+  // Told from the loop, not from inside the registry or service call that failed (which may run
+  // on the profile editor's worker): the listener may show a modal message box, whose loop must
+  // not run into a half-finished call.
+  loop_.PostMessage(failurePumpWindow_, FailurePump::kMessage, 0, 0);
+}
+
+std::vector<std::string> SimWorld::WriteFailures() const {
+  const std::lock_guard lock(failureMutex_);
+  return writeFailures_;
+}
+
+LRESULT SimWorld::FailurePump::OnMessage(UINT message, WPARAM, LPARAM) {
+  if (message != kMessage) return 0;
+  std::vector<std::string> failures;
+  {
+    const std::lock_guard lock(world.failureMutex_);
+    failures.swap(world.untold_);
+  }
+  for (const std::string& failure : failures) {
+    if (world.writeFailureListener_) world.writeFailureListener_(failure);
+  }
+  return 0;
 }
 
 void SimWorld::AddPresenceListener(std::function<void(int, bool)> listener) {

@@ -110,10 +110,15 @@ void GuiCore::Start(const Ports& ports, shell::HideDlgOptions hideOptions) {
   };
   core_ = std::make_unique<shell::NxCore>(*platform_, strings_.language(), hidePorts, std::move(hideOptions),
                                           std::move(hooks));
+  // What the simulated machine could not save reaches the user as the core's other messages do.
+  w.SetWriteFailureListener([this](const std::string& failure) {
+    if (core_) core_->HiddenWindow().Messages().ShowMessage("Could not save " + failure);
+  });
   core_->Start();
 }
 
 void GuiCore::Stop() {
+  if (world_) world_->SetWriteFailureListener(nullptr);
   core_.reset();
   platform_.reset();
 }

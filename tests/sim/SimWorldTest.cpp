@@ -1,7 +1,10 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -10,10 +13,12 @@
 
 #include "adapter/DriverRecords.h"
 #include "adapter/Oids.h"
+#include "base/AtomicFile.h"
 #include "base/ByteReader.h"
 #include "common/SimTestHelpers.h"
 #include "platform/VirtualEventLoop.h"
 #include "sim/ScenarioLoader.h"
+#include "sim/SimWlanProfile.h"
 #include "sim/SimWorld.h"
 
 namespace nxui::sim {
@@ -822,6 +827,132 @@ TEST_F(SimWorldStateTest, NonAdministratorWritesBelowLocalMachineAreDeniedAndNot
   // The seed itself is there: the class key was written by the installer, not by this user.
   std::string id;
   EXPECT_TRUE(world->registry().ReadTextDirect(kHkeyLocalMachine, world->classKeyPath(0), "NetCfgInstanceId", id));
+}
+
+// The profile list file of the default adapter.
+fs::path ProfileFile(const std::string& dir) {
+  return fs::path(dir) / "wlan-profiles-6F2A61C4-1D9B-4E37-9B0C-2A7D3E5F8A11.json";
+}
+
+struct CorruptProfileCase {
+  const char* name;
+  const char* text;
+  const char* error;  // after "file:"
+};
+
+TEST_F(SimWorldStateTest, ACorruptProfileListIsRefusedWithItsLineAndKept) {
+  const std::string profile =
+      "<WLANProfile xmlns=\\\"http://www.microsoft.com/networking/WLAN/profile/v1\\\"><name>Home</name>"
+      "</WLANProfile>";
+  const CorruptProfileCase cases[] = {
+      {"garbage", "%PDF-1.4 not json", "1: syntax error"},
+      {"truncated", "{\"profiles\": [\n  {\"name\": \"Home\",\n", "3: syntax error"},
+      {"not a list", "{\"profiles\": {}}", "1: not a profile list"},
+      {"entry without a document", "{\"profiles\": [\n{\"name\": \"Home\"}]}", "2: profile 1 has no \"xml\" text"},
+      {"document that is no profile", "{\"profiles\": [\n{\"xml\": \"<x/>\"}]}",
+       "2: profile 1 is not a WLAN profile document"},
+      {"member given twice", "{\"profiles\": [],\n\"profiles\": []}", "2: member \"profiles\" is given twice"},
+  };
+  for (const auto& c : cases) {
+    fs::create_directories(dir);
+    std::ofstream(ProfileFile(dir), std::ios::binary) << c.text;
+    std::string error;
+    auto world = SimWorld::Create(DefaultScenario(), loop, SimOptions{dir, false}, error);
+    EXPECT_EQ(world, nullptr) << c.name;
+    EXPECT_EQ(error.rfind(ProfileFile(dir).string() + ":" + c.error, 0), 0u) << c.name << ": " << error;
+    EXPECT_EQ(ReadAll(ProfileFile(dir).string()), c.text) << c.name;
+    fs::remove_all(dir);
+  }
+  // Flags beyond 32 bits, with a document the service reads.
+  fs::create_directories(dir);
+  const std::string flags = "{\"profiles\": [{\"xml\": \"" + profile + "\",\n\"flags\": 4294967296}]}";
+  std::ofstream(ProfileFile(dir), std::ios::binary) << flags;
+  std::string error;
+  EXPECT_EQ(SimWorld::Create(DefaultScenario(), loop, SimOptions{dir, false}, error), nullptr);
+  EXPECT_EQ(error, ProfileFile(dir).string() + ":2: \"flags\" of profile 1 must be a 32-bit number");
+}
+
+TEST_F(SimWorldStateTest, AProfileListThatCannotBeWrittenKeepsTheOldListAndSaysWhy) {
+  std::string error;
+  auto world = SimWorld::Create(DefaultScenario(), loop, SimOptions{dir, false}, error);
+  ASSERT_NE(world, nullptr) << error;
+  std::vector<std::string> told;
+  world->SetWriteFailureListener([&](const std::string& failure) { told.push_back(failure); });
+  const std::string before = ReadAll(ProfileFile(dir).string());
+  ASSERT_FALSE(before.empty());
+  auto& wlan = world->wlan();
+  WlanHandle handle = kInvalidWlanHandle;
+  DWORD negotiated = 0;
+  ASSERT_EQ(wlan.OpenHandle(kWlanClientVersion2, negotiated, handle), kErrorSuccess);
+  const Guid guid = *Guid::Parse(world->adapter(0).instanceId);
+  ScenarioNetwork home = HtNetwork();
+  DWORD reason = 0;
+  ASSERT_EQ(wlan.SetProfile(handle, guid, 0, SimWlanProfileXml(home), false, reason), kErrorSuccess);
+  const std::string withHome = ReadAll(ProfileFile(dir).string());
+  ASSERT_NE(withHome, before);
+
+  struct Change {
+    const char* name;
+    std::function<DWORD()> call;
+  };
+  ScenarioNetwork other = HtNetwork();
+  other.ssid = "Other";
+  const Change changes[] = {
+      {"add", [&] { return wlan.SetProfile(handle, guid, 0, SimWlanProfileXml(other), false, reason); }},
+      {"delete", [&] { return wlan.DeleteProfile(handle, guid, "Home"); }},
+  };
+  for (const Change& change : changes) {
+    ArmAtomicWriteFault(AtomicWriteStep::Write, ENOSPC);
+    EXPECT_EQ(change.call(), static_cast<DWORD>(kErrorWriteFault)) << change.name;
+    EXPECT_TRUE(ClearAtomicWriteFault()) << change.name;
+    std::vector<WlanProfileInfo> list;
+    ASSERT_EQ(wlan.GetProfileList(handle, guid, list), kErrorSuccess);
+    ASSERT_EQ(list.size(), 1u) << change.name;
+    EXPECT_EQ(list[0].profileName, "Home") << change.name;
+    EXPECT_EQ(ReadAll(ProfileFile(dir).string()), withHome) << change.name;
+  }
+  const std::string expected = ProfileFile(dir).string() + ": " + std::strerror(ENOSPC);
+  EXPECT_EQ(world->WriteFailures(), (std::vector<std::string>{expected, expected}));
+  EXPECT_TRUE(told.empty()) << "told from the loop, not from inside the failing call";
+  loop.DrainMessages();
+  EXPECT_EQ(told, (std::vector<std::string>{expected, expected}));
+  wlan.CloseHandle(handle);
+}
+
+TEST_F(SimWorldStateTest, TheStateFolderIsPrivateAndFilesWithSecretsAreTheOwnersOnly) {
+  std::string error;
+  auto world = SimWorld::Create(DefaultScenario(), loop, SimOptions{dir, false}, error);
+  ASSERT_NE(world, nullptr) << error;
+  const auto mode = [](const fs::path& path) {
+    struct stat info {};
+    EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+    return info.st_mode & 0777;
+  };
+  EXPECT_EQ(mode(dir), 0700u);
+  EXPECT_EQ(mode(fs::path(dir) / "LocalAppData"), 0700u);
+  EXPECT_EQ(mode(fs::path(dir) / kRegistryFileName), 0600u);
+  EXPECT_EQ(mode(ProfileFile(dir)), 0600u);
+}
+
+TEST_F(SimWorldStateTest, ASecondWorldOnTheSameStateWaitsThenSaysItIsInUse) {
+  std::string error;
+  auto first = SimWorld::Create(DefaultScenario(), loop, SimOptions{dir, false}, error);
+  ASSERT_NE(first, nullptr) << error;
+  VirtualEventLoop otherLoop;
+  SimOptions options{dir, false};
+  options.stateLockWaitMs = 50;
+  int toldBusy = 0;
+  options.onStateBusy = [&](const std::string& busyDir) {
+    ++toldBusy;
+    EXPECT_EQ(busyDir, dir);
+  };
+  EXPECT_EQ(SimWorld::Create(DefaultScenario(), otherLoop, options, error), nullptr);
+  EXPECT_EQ(error, dir + ": the state folder is in use by another run of nxui");
+  EXPECT_EQ(toldBusy, 1);
+  first.reset();
+  auto second = SimWorld::Create(DefaultScenario(), otherLoop, options, error);
+  EXPECT_NE(second, nullptr) << error;
+  EXPECT_EQ(toldBusy, 1) << "a free folder is taken at once";
 }
 
 TEST(SimWorldTemporary, FreshTemporaryDirectoryIsRemovedWithTheWorld) {

@@ -33,7 +33,7 @@ function(nxui_add_test_dir dir)
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests ${PROJECT_SOURCE_DIR}/src)
   target_compile_definitions(${target} PRIVATE
     NXUI_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
-    NXUI_CAPTURES_DIR="${PROJECT_SOURCE_DIR}/../shared/testdata/captures")
+    NXUI_CAPTURES_DIR="${NXUI_CAPTURES_DIR}")
   target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
   gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                        PROPERTIES LABELS ${dir})

@@ -10,6 +10,7 @@ packages=(
   libssl-dev nlohmann-json3-dev libpugixml-dev libcli11-dev
   fonts-wqy-microhei fonts-dejavu-core
   clang libclang-rt-14-dev clang-format
+  cmark-gfm
 )
 
 missing=()

@@ -167,7 +167,9 @@ void ActionQueue::SendRadioFromRecord(const ConnectionSettings& record) {
     driver_.SetU32(OID_WLAN_COUNTRY_REGION, record.regionWord);
     host_.ValidateChannel();
   }
-  if (const auto rateSet = SupportedRateSet(record.wirelessMode)) {
+  // The driver gets the mode as the registry has it; the rate set is the one of the mode the
+  // adapter can use (a "G only" 7 asks for OFDM rates, not the mixed set).
+  if (const auto rateSet = SupportedRateSet(host_.UsableWirelessMode(record.wirelessMode))) {
     driver_.Set(OID_802_11_DESIRED_RATES, record.desiredRates);
     driver_.Set(OID_WLAN_SUPPORTEDRATES, *rateSet);
   }

@@ -20,8 +20,11 @@ namespace nxui {
 class ActionQueueHost {
  public:
   virtual ~ActionQueueHost() = default;
-  // Registry "WirelessMode" of the adapter (used when the record carries no radio parameters).
+  // Registry "WirelessMode" of the adapter as channel validation normalises it (7 -> 4, 8 and 10
+  // -> 2, then the band and 802.11n rules); used when the record carries no radio parameters.
   virtual std::int32_t WirelessMode() = 0;
+  // A mode read from the registry, normalised the same way for this adapter.
+  virtual std::int32_t UsableWirelessMode(std::int32_t mode) = 0;
   // State kept by the last channel validation: whether either band's region is configured, and
   // the region word with the "not configured" bits cleared.
   virtual bool RegionConfigured() = 0;

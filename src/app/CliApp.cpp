@@ -97,7 +97,7 @@ int CliApp::Run(int argc, char** argv, std::ostream& out, std::ostream& err) {
   app.add_option("--card", options.card, "With several supported adapters, the one the selection picks (default 0)")
       ->check(CLI::Range(0, 255))
       ->type_name("INDEX");
-  app.add_flag("-s", trayOnly, "Without a command: start the graphical interface in the tray only");
+  app.add_flag("-s,-S", trayOnly, "Without a command: start the graphical interface in the tray only");
   app.require_subcommand(0, 1);
   app.fallthrough();
 

@@ -5,6 +5,7 @@
 #if defined(NXUI_HAVE_GUI) && __has_include("app/GuiMain.h")
 #define NXUI_CLI_HAS_GUI 1
 #include "app/GuiMain.h"
+#include "sim/SimMachine.h"
 #endif
 
 #ifndef NXUI_VERSION
@@ -22,8 +23,9 @@ constexpr const char* kNoGui =
 #ifdef NXUI_CLI_HAS_GUI
 GuiOptions ToGuiOptions(const CliOptions& options, bool trayOnly) {
   GuiOptions gui;
-  gui.scenarioFile = options.scenarioFile;
-  gui.stateDirectory = options.stateDirectory;
+  // The simulated machine is the only one this program knows.
+  gui.machine = sim::SimMachineFactory(options.scenarioFile,
+                                       sim::SimOptions{options.stateDirectory, options.stateDirectory.empty()});
   gui.language = options.language == Language::kChinese ? "zh" : "en";
   gui.commandLine = trayOnly ? "-s" : "";
   gui.settleSeconds = options.settleSeconds;
@@ -42,7 +44,7 @@ int StartGui(const CliOptions& options, bool trayOnly, int argc, char** argv, st
 }
 
 int RenderWindows(const CliOptions& options, const std::string& directory, std::ostream&) {
-  return RenderAll(directory, ToGuiOptions(options, false));
+  return RenderAll(directory, ToGuiOptions(options, false), options.scenarioFile);
 }
 #else
 bool GuiBuiltIn() { return false; }

@@ -4,6 +4,8 @@
 #include <ostream>
 
 #include "adapter/AdapterDiscovery.h"
+#include "adapter/AdapterListFile.h"
+#include "platform/ISystemInfo.h"
 #include "shell/CNxUI2007.h"
 #include "sim/ScenarioLoader.h"
 
@@ -56,122 +58,78 @@ std::unique_ptr<CliRun> CliRun::Create(const CliOptions& options, std::string& e
     return nullptr;
   }
   std::unique_ptr<CliRun> run(new CliRun(options));
-  sim::SimOptions simOptions;
-  simOptions.stateDirectory = options.stateDirectory;
-  simOptions.temporaryState = options.stateDirectory.empty();
+  sim::SimOptions simOptions{options.stateDirectory, options.stateDirectory.empty()};
   if (notes != nullptr) {
     simOptions.onStateBusy = [notes](const std::string& directory) {
       *notes << "nxui: waiting for " << directory << ", which another run of nxui is using\n";
       notes->flush();
     };
   }
-  run->world_ = sim::SimWorld::Create(loaded.scenario, run->loop_, simOptions, error);
-  if (!run->world_) return nullptr;
+  run->machine_ = sim::SimMachine::Create(loaded.scenario, run->loop_, simOptions, error);
+  if (!run->machine_) return nullptr;
 
-  sim::SimWorld& world = *run->world_;
-  run->platform_ = std::make_unique<Platform>(Platform{world.deviceSetup(), world.deviceIo(), world.registry(),
-                                                       world.systemInfo(), world.shell(), world.ipHelper(),
-                                                       world.driverEvents(), run->loop_, world.wlan()});
+  Platform& ports = run->machine_->Ports();
   // The application object chooses the hidden window's options as it does for the GUI (settings
-  // directory, program directory, main window shown); the program's ini file lies in the state
-  // directory as the GUI keeps it.
+  // directory, program directory, main window shown); the program's ini file lies beside the
+  // machine's executable as the GUI reads it.
   NoInstanceRule instance;
-  shell::CNxUI2007 application(world.registry(), world.systemInfo(), instance);
+  shell::CNxUI2007 application(ports.registry, ports.systemInfo, instance);
   shell::HideDlgOptions initial;
-  initial.programIni = std::filesystem::path(world.stateDirectory()) / "NxUI.ini";
+  initial.programIni = run->machine_->LocalPath(shell::ProgramIniPath(ports.systemInfo.GetModuleFileName()).string());
+  // Beside the simulated executable, in the state's drive C, not relative to the working directory.
+  initial.adapterListFile =
+      AdapterListFilePath(run->machine_->LocalPath(ports.systemInfo.GetModuleFileName()).string());
   shell::HideDlgOptions hide;
   application.InitInstance(
       "", [&hide](const shell::HideDlgOptions& chosen) { hide = chosen; }, initial);
   application.ExitInstance();
 
   run->views_.cardChoice = options.card;
-  shell::HideDlgPorts ports{run->views_, run->views_, run->views_, &run->views_};
-  // The survey page, once built, hears of the radio and of stale lists.
-  shell::HideDlgHooks hooks;
-  CliRun* self = run.get();
-  hooks.resetSurveyScanState = [self] {
-    if (self->survey_) self->survey_->ResetScanState();
-  };
-  hooks.markSurveyStale = [self] {
-    if (self->survey_) self->survey_->MarkStale();
-  };
-  run->core_ = std::make_unique<shell::NxCore>(*run->platform_, options.language, ports, hide, std::move(hooks));
-  run->driverPort_ = std::make_unique<DriverChannelPort>(run->core_->HiddenWindow().Driver());
-  run->linkHost_ = std::make_unique<ShellLinkStatusHost>(
-      run->core_->HiddenWindow().State(), [self] { return self->surveyShared_.ShowDbm(); },
-      [self] { return self->surveyShared_.ConnectedRowIs11n(); });
+  shell::HideDlgPorts views{run->views_, run->views_, run->views_, &run->views_};
+  run->core_ = std::make_unique<shell::NxCore>(ports, options.language, views, hide);
+  run->pages_ = run->core_->MakePages(ThisProgramVersion());
   return run;
 }
 
-CliRun::~CliRun() = default;
+CliRun::~CliRun() {
+  // The pages go before the core they read.
+  pages_.reset();
+}
 
 void CliRun::Start(bool settle) {
   core_->Start();
-  if (Hidden().MainWindow() != nullptr) OpenPages();
+  // What the GUI does when the main window opens: every page built, the shown ones shown.
+  if (Hidden().MainWindow() != nullptr) {
+    pages_->BuildAll();
+    pages_->Sync();
+  }
   if (!settle) return;
   const double ms = options_.settleSeconds * 1000.0;
   if (ms > 0) loop_.AdvanceBy(static_cast<std::uint64_t>(ms + 0.5));
   loop_.DrainMessages();
 }
 
-void CliRun::OpenPages() {
-  Survey();
-  LinkStatus();
-  Statistics();
-  About();
-  if (auto* window = Hidden().MainWindow()) window->SetPageWindow(shell::PageId::Statistics, statistics_->Window());
-  linkStatus_->OnShow();
-}
-
 bool CliRun::AdapterReady() {
   const AdapterContext& context = Hidden().Context();
-  return context.deviceOpen && !context.devicePath.empty() && IsAdapterPresent(world_->deviceIo(), context);
+  return context.deviceOpen && !context.devicePath.empty() && IsAdapterPresent(machine_->Ports().deviceIo, context);
 }
 
-CLinkStatusDlg& CliRun::LinkStatus() {
-  if (!linkStatus_) {
-    linkStatus_ = std::make_unique<CLinkStatusDlg>(*platform_, Hidden().Context(), *driverPort_, Hidden().Session(),
-                                                   Strings(), *linkHost_);
-    linkStatus_->OnInitDialog();
-  }
-  return *linkStatus_;
+template <class Page>
+Page& CliRun::PageAt(shell::PageKey key) {
+  // The page table builds these classes at these keys.
+  return *pages_->As<Page>(key);
 }
 
+CLinkStatusDlg& CliRun::LinkStatus() { return PageAt<CLinkStatusDlg>(shell::PageKey::Panel(shell::kPanelLinkStatus)); }
 CPageStatisticsDlg& CliRun::Statistics() {
-  if (!statistics_) {
-    statistics_ =
-        std::make_unique<CPageStatisticsDlg>(loop_, *driverPort_, Hidden().Session(), Strings(), linkStatus_.get());
-    statistics_->OnInitDialog();
-  }
-  return *statistics_;
+  return PageAt<CPageStatisticsDlg>(shell::PageKey::Page(shell::PageId::Statistics));
 }
-
-CPageAboutDlg& CliRun::About() {
-  if (!about_) {
-    about_ =
-        std::make_unique<CPageAboutDlg>(*platform_, Hidden().Context(), *driverPort_, Strings(), ThisProgramVersion());
-    about_->OnInitDialog();
-  }
-  return *about_;
-}
-
+CPageAboutDlg& CliRun::About() { return PageAt<CPageAboutDlg>(shell::PageKey::Page(shell::PageId::About)); }
 CAPDetailInfoDlg& CliRun::ApDetails() {
-  if (!apDetails_) {
-    apDetails_ = std::make_unique<CAPDetailInfoDlg>(Strings(), [this](int panel) {
-      if (auto* window = Hidden().MainWindow()) window->ShowPanel(panel);
-    });
-  }
-  return *apDetails_;
+  return PageAt<CAPDetailInfoDlg>(shell::PageKey::Panel(CAPDetailInfoDlg::kPanel));
 }
-
 CPageSiteSurveyDlg& CliRun::Survey() {
-  if (!survey_) {
-    surveyHost_ = std::make_unique<HideDlgSurveyHost>(Hidden(), *platform_, ApDetails());
-    survey_ = std::make_unique<CPageSiteSurveyDlg>(loop_, Hidden().Session(), Strings(), *surveyHost_, surveyShared_,
-                                                   surveySelection_);
-    survey_->OnInitDialog();
-  }
-  return *survey_;
+  return PageAt<CPageSiteSurveyDlg>(shell::PageKey::Page(shell::PageId::Network));
 }
 
 }  // namespace nxui::cli

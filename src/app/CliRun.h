@@ -1,13 +1,12 @@
 // One run of the core for a command: the simulated machine from the scenario, the whole core
 // built and started as the GUI builds it (discovery, adapter-ready sequence, restored
-// connection), the pages a command reads created on demand, all under virtual time.
+// connection, the pages of the main window), all under virtual time.
 #pragma once
 
 #include <memory>
 #include <optional>
 #include <string>
 
-#include "adapter/DriverChannelPort.h"
 #include "app/CliOptions.h"
 #include "monitor/CLinkStatusDlg.h"
 #include "monitor/CPageStatisticsDlg.h"
@@ -15,14 +14,11 @@
 #include "platform/VirtualEventLoop.h"
 #include "shell/CPageAboutDlg.h"
 #include "shell/HeadlessViews.h"
-#include "shell/HideDlgSurveyHost.h"
 #include "shell/NxCore.h"
-#include "shell/ShellLinkStatusHost.h"
-#include "sim/SimWorld.h"
+#include "shell/PageSet.h"
+#include "sim/SimMachine.h"
 #include "survey/CAPDetailInfoDlg.h"
 #include "survey/CPageSiteSurveyDlg.h"
-#include "survey/LastSurveySelection.h"
-#include "survey/SurveyShared.h"
 
 namespace nxui::cli {
 
@@ -45,20 +41,21 @@ class CliRun {
 
   const CliOptions& Options() const { return options_; }
   VirtualEventLoop& Loop() { return loop_; }
-  sim::SimWorld& World() { return *world_; }
-  Platform& Ports() { return *platform_; }
+  sim::SimWorld& World() { return machine_->World(); }
+  Platform& Ports() { return machine_->Ports(); }
   shell::NxCore& Core() { return *core_; }
   shell::CHideDlg& Hidden() { return core_->HiddenWindow(); }
   const StringTable& Strings() const { return core_->Strings(); }
-  DriverRequestPort& Driver() { return *driverPort_; }
 
   // Texts the core put into message boxes (answered with OK), in order.
   const std::vector<std::string>& Messages() const { return views_.messages; }
 
   // The survey's "Show dBm" option, one for the whole program.
-  void SetShowDbm(bool on) { surveyShared_.SetShowDbm(on); }
+  void SetShowDbm(bool on) { core_->Survey().SetShowDbm(on); }
 
-  // Pages, built with the main window; for a run without one, on first use.
+  // The pages from the page table: built with the main window as the GUI builds them, and for a
+  // run without one on first use.
+  shell::PageSet& Pages() { return *pages_; }
   CLinkStatusDlg& LinkStatus();
   CPageStatisticsDlg& Statistics();
   CPageAboutDlg& About();
@@ -68,26 +65,15 @@ class CliRun {
 
  private:
   CliRun(const CliOptions& options) : options_(options) {}
-  // What the GUI's page set does when the main window opens: every page initialised, the link
-  // status panel shown, the statistics page's window registered for relayed messages.
-  void OpenPages();
+  template <class Page>
+  Page& PageAt(shell::PageKey key);
 
   CliOptions options_;
   VirtualEventLoop loop_;
-  std::unique_ptr<sim::SimWorld> world_;
-  std::unique_ptr<Platform> platform_;
+  std::unique_ptr<sim::SimMachine> machine_;
   shell::HeadlessViews views_;
   std::unique_ptr<shell::NxCore> core_;
-  std::unique_ptr<DriverChannelPort> driverPort_;
-  SurveyShared surveyShared_;
-  LastSurveySelection surveySelection_;
-  std::unique_ptr<ShellLinkStatusHost> linkHost_;
-  std::unique_ptr<CLinkStatusDlg> linkStatus_;
-  std::unique_ptr<CPageStatisticsDlg> statistics_;
-  std::unique_ptr<CPageAboutDlg> about_;
-  std::unique_ptr<CAPDetailInfoDlg> apDetails_;
-  std::unique_ptr<HideDlgSurveyHost> surveyHost_;
-  std::unique_ptr<CPageSiteSurveyDlg> survey_;
+  std::unique_ptr<shell::PageSet> pages_;
 };
 
 // The program's own version resource (the build's version and the legal notice).

@@ -4,6 +4,8 @@
 #include <vector>
 
 #ifdef NXUI_HAVE_GUI
+#include "app/DemoScenarios.h"
+#include "sim/SimMachine.h"
 #include "ui/GuiApp.h"
 #endif
 
@@ -27,10 +29,19 @@ int RunGui(int argc, char** argv, const GuiOptions& options) {
   return RunGuiApplication(argc, argv, WithBuildVersion(options));
 }
 
-int RenderAll(const std::string& dir, const GuiOptions& options) {
+int RenderAll(const std::string& dir, const GuiOptions& options, const std::string& scenarioFile) {
+  // Each world starts from a fresh state, so the pictures do not depend on earlier runs.
+  const sim::SimOptions fresh{"", true};
+  RenderWorlds worlds;
+  worlds.full = scenarioFile.empty() ? sim::SimMachineFactoryFromText(DemoConnectedScenario(), "connected", fresh)
+                                     : sim::SimMachineFactory(scenarioFile, fresh);
+  for (auto& [name, json] : DemoScenarios()) {
+    worlds.scenarios.emplace_back(name, sim::SimMachineFactoryFromText(json, name, fresh));
+  }
+  worlds.otherLanguage = {"connected", sim::SimMachineFactoryFromText(DemoConnectedScenario(), "connected", fresh)};
   std::vector<std::string> written;
   std::string error;
-  const int result = RenderAllViews(dir, WithBuildVersion(options), &written, &error);
+  const int result = RenderAllViews(dir, WithBuildVersion(options), worlds, &written, &error);
   if (result != 0) {
     std::fprintf(stderr, "nxui: %s\n", error.c_str());
     return result;
@@ -42,12 +53,12 @@ int RenderAll(const std::string& dir, const GuiOptions& options) {
 #else
 
 int RunGui(int, char**, const GuiOptions&) {
-  std::fprintf(stderr, "This build has no graphical front end; use one of the commands (see --help).\n");
+  std::fprintf(stderr, "nxui: this build has no graphical front end; use one of the commands (see --help)\n");
   return 1;
 }
 
-int RenderAll(const std::string&, const GuiOptions&) {
-  std::fprintf(stderr, "This build has no graphical front end, so it cannot render.\n");
+int RenderAll(const std::string&, const GuiOptions&, const std::string&) {
+  std::fprintf(stderr, "nxui: this build has no graphical front end, so it cannot render\n");
   return 1;
 }
 

@@ -43,6 +43,8 @@ struct BarGraphState {
     capacity = pixels == 0 ? 1 : pixels;
     if (samples.size() > capacity) samples.resize(capacity);
   }
+
+  bool operator==(const BarGraphState&) const = default;
 };
 
 }  // namespace nxui

@@ -33,6 +33,8 @@ struct PercentBarState {
   }
   void SetCaption(std::string text);
   void SetPosition(int value);
+
+  bool operator==(const PercentBarState&) const = default;
 };
 
 // Completes the first "%d%%" of a caption template with a position: "Q >> %d%%" -> "Q >> 85%".

@@ -196,6 +196,12 @@ constexpr std::array kEntries = {
     Entry{kMcsLabel, "MCS >>", nullptr},
     Entry{kSnr0Label, "SNR0 >>", nullptr},
     Entry{kSnr1Label, "SNR1 >>", nullptr},
+    Entry{kSignal2BarDbm, "Signal Strength 2 >> %d dBm", "信号强度 2 >> %d dBm"},
+    Entry{kSignal3BarDbm, "Signal Strength 3 >> %d dBm", "信号强度 3 >> %d dBm"},
+    Entry{kSignal1Absent, "Signal Strength1 >>", "信号强度1 >>"},
+    Entry{kSignal2Absent, "Signal Strength2 >>", "信号强度2 >>"},
+    Entry{kSignal3Absent, "Signal Strength3 >>", "信号强度3 >>"},
+    Entry{kCentralChannel, "Central channel", "中心信道"},
 
     Entry{kTxFramesOk, "Frames Transmitted Successfully ", "成功发送的帧 "},
     Entry{kTxFramesOkWithoutRetry, "Frames Transmitted Successfully  Without Retry", "无重传成功发送的帧"},

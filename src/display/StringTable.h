@@ -175,6 +175,12 @@ inline constexpr StringId kStbcLabel = 60374;
 inline constexpr StringId kMcsLabel = 60375;
 inline constexpr StringId kSnr0Label = 60376;
 inline constexpr StringId kSnr1Label = 60377;
+inline constexpr StringId kSignal2BarDbm = 60378;  // "%d dBm"
+inline constexpr StringId kSignal3BarDbm = 60379;  // "%d dBm"
+inline constexpr StringId kSignal1Absent = 60380;  // a chain that reports no signal
+inline constexpr StringId kSignal2Absent = 60381;
+inline constexpr StringId kSignal3Absent = 60382;
+inline constexpr StringId kCentralChannel = 60383;  // the channel text's suffix
 
 // Statistics.
 inline constexpr StringId kTxFramesOk = 60400;

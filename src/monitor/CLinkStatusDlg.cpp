@@ -33,14 +33,12 @@ constexpr const char* kGuardLong = "长";
 constexpr const char* kStbcUsed = "已使用";
 constexpr const char* kStbcNone = "无";
 
-// Captions the string table has no template for.
-constexpr std::array<const char*, 3> kSignalAbsentCaption = {"Signal Strength1 >>", "Signal Strength2 >>",
-                                                             "Signal Strength3 >>"};
-constexpr std::array<const char*, 3> kSignalDbmCaption = {"Signal Strength 1 >> %d dBm", "Signal Strength 2 >> %d dBm",
-                                                          "Signal Strength 3 >> %d dBm"};
-constexpr const char* kNoiseDbmCaption = "Noise Strength >> %d dBm";
 constexpr std::array<StringId, 3> kSignalTemplateIds = {string_id::kSignal1Bar, string_id::kSignal2Bar,
                                                         string_id::kSignal3Bar};
+constexpr std::array<StringId, 3> kSignalDbmIds = {string_id::kSignal1BarDbm, string_id::kSignal2BarDbm,
+                                                   string_id::kSignal3BarDbm};
+constexpr std::array<StringId, 3> kSignalAbsentIds = {string_id::kSignal1Absent, string_id::kSignal2Absent,
+                                                      string_id::kSignal3Absent};
 
 template <typename... Args>
 std::string Format(const char* format, Args... args) {
@@ -362,7 +360,7 @@ void CLinkStatusDlg::Refresh() {
 
 std::string CLinkStatusDlg::CentralChannelSuffix(std::uint32_t centralChannel) const {
   if (!host_.ConnectedSurveyRowIs11n() || state_.texts.channel.empty()) return {};
-  return "; Central channel" + Format(" : %d", static_cast<int>(centralChannel));
+  return "; " + strings_.LoadString(string_id::kCentralChannel) + Format(" : %d", static_cast<int>(centralChannel));
 }
 
 void CLinkStatusDlg::FillConnectionAttributes() {
@@ -446,13 +444,13 @@ void CLinkStatusDlg::UpdateSignalsAndNoise(bool legacyRate) {
   for (std::size_t i = 0; i < dbm.size(); ++i) {
     PercentBarState& bar = state_.bars[kSignal1Bar + i];
     if (dbm[i] == kSignalAbsent) {
-      bar.SetCaption(kSignalAbsentCaption[i]);
+      bar.SetCaption(strings_.LoadString(kSignalAbsentIds[i]));
       bar.SetPosition(0);
       continue;
     }
     const int value = std::min(percent[i], 100);
     if (showDbm) {
-      bar.SetCaption(Format(kSignalDbmCaption[i], dbm[i]));
+      bar.SetCaption(Format(strings_.LoadString(kSignalDbmIds[i]).c_str(), dbm[i]));
     } else {
       bar.SetCaption(strings_.LoadString(kSignalTemplateIds[i]));
     }
@@ -493,7 +491,7 @@ void CLinkStatusDlg::UpdateSignalsAndNoise(bool legacyRate) {
 
   PercentBarState& bar = state_.bars[kNoiseBar];
   bar.SetColour(NoiseColour(n));
-  bar.SetCaption(showDbm ? Format(kNoiseDbmCaption, static_cast<int>(noise))
+  bar.SetCaption(showDbm ? Format(strings_.LoadString(string_id::kNoiseBarDbm).c_str(), static_cast<int>(noise))
                          : strings_.LoadString(string_id::kNoiseBar));
   bar.SetPosition(n);
 }

@@ -23,6 +23,8 @@ struct StatisticsPageState {
   std::string resetButton;  // "Reset Counter"
   int selectedSubPage = 0;  // 0 transmit, 1 receive
   bool timerRunning = false;
+
+  bool operator==(const StatisticsPageState&) const = default;
 };
 
 class CPageStatisticsDlg final : public IMessageTarget {

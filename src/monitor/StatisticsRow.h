@@ -10,6 +10,8 @@ struct StatisticsRow {
   std::string separator = "=";
   std::string value = "0";
   bool visible = true;  // label, separator and value together
+
+  bool operator==(const StatisticsRow&) const = default;
 };
 
 }  // namespace nxui

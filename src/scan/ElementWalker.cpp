@@ -4,8 +4,10 @@ namespace nxui {
 
 bool ElementWalker::Next(InfoElement& element) {
   if (done_) return false;
-  // consumed + 3 < size also guarantees the id and length bytes are there.
-  if (consumed_ + 3 >= elements_.size() || elements_[consumed_ + 1] == 0) {
+  // consumed + 3 < size also guarantees the id and length bytes are there. The length rule looks
+  // at the next element only: the first one is always read, since hidden networks start their
+  // list with an empty SSID element and carry their security after it.
+  if (consumed_ + 3 >= elements_.size() || (consumed_ != 0 && elements_[consumed_ + 1] == 0)) {
     done_ = true;
     return false;
   }

@@ -1,6 +1,7 @@
 // Walks the elements of a scan entry. The stop rules live here and nowhere else: the walk ends
-// when the bytes consumed + 3 reach the element list's length, when the next element's length
-// byte is 0, or when an element's body would run past the list.
+// when the bytes consumed + 3 reach the element list's length, when an element after the first
+// has a length byte of 0 (the first element is always read), or when an element's body would run
+// past the list.
 #pragma once
 
 #include <cstddef>

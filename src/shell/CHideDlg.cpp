@@ -6,6 +6,7 @@
 #include "adapter/AdapterListFile.h"
 #include "adapter/Oids.h"
 #include "adapter/SystemChecks.h"
+#include "adapter/WirelessMode.h"
 #include "base/ByteReader.h"
 #include "display/StringTable.h"
 #include "platform/IDeviceIo.h"
@@ -454,7 +455,12 @@ void CHideDlg::Exit() {
 std::int32_t CHideDlg::WirelessMode() {
   int mode = wirelessMode_;
   AdapterKey().ReadDecimal("WirelessMode", mode);
-  return mode;
+  return UsableWirelessMode(mode);
+}
+
+// Rates and B/G protection follow the mode the adapter can use, as channel validation has it.
+std::int32_t CHideDlg::UsableWirelessMode(std::int32_t mode) {
+  return NormaliseWirelessMode(mode, supports5GHz_ != 0, context_.is11n);
 }
 
 void CHideDlg::ValidateChannel() {

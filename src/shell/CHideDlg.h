@@ -145,6 +145,7 @@ class CHideDlg final : public IMessageTarget, private ActionQueueHost {
  private:
   // ActionQueueHost.
   std::int32_t WirelessMode() override;
+  std::int32_t UsableWirelessMode(std::int32_t mode) override;
   bool RegionConfigured() override { return region_.configured24GHz || region_.configured5GHz; }
   std::uint32_t CleanedRegionWord() override { return region_.regionWord; }
   void ValidateChannel() override;

@@ -25,6 +25,8 @@ struct AboutLine {
   std::string label;
   std::string value;
   bool visible = true;  // label and value together
+
+  bool operator==(const AboutLine&) const = default;
 };
 
 struct AboutPageState {
@@ -39,6 +41,8 @@ struct AboutPageState {
   std::string linkCaption;    // 3063: the maker's web address
   // The driver image file the page read (empty when the system has none), for diagnostics.
   std::string driverImagePath;
+
+  bool operator==(const AboutPageState&) const = default;
 };
 
 class CPageAboutDlg {

@@ -31,7 +31,8 @@ void HideDlgSurveyHost::QueueScan() {
 void HideDlgSurveyHost::ShowMessage(const std::string& text) { hidden_.Messages().ShowMessage(text); }
 
 void HideDlgSurveyHost::ShowApDetails(std::span<const std::uint8_t> entry) {
-  details_.ShowEntry(entry);
+  if (details_ == nullptr) return;
+  details_->ShowEntry(entry);
   if (auto* window = hidden_.MainWindow()) window->ShowPanel(CAPDetailInfoDlg::kPanel);
 }
 

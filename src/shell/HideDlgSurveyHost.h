@@ -1,5 +1,6 @@
 // The survey page's host over the hidden window: its scan buffers, scan-pending flag, radio state,
 // current BSSID, action queue and message box, and the main window's radio control and panels.
+// Without an AP details panel a double click shows nothing.
 #pragma once
 
 #include "survey/ISurveyHost.h"
@@ -14,7 +15,7 @@ class CHideDlg;
 
 class HideDlgSurveyHost final : public ISurveyHost {
  public:
-  HideDlgSurveyHost(shell::CHideDlg& hidden, Platform& platform, CAPDetailInfoDlg& details)
+  HideDlgSurveyHost(shell::CHideDlg& hidden, Platform& platform, CAPDetailInfoDlg* details)
       : hidden_(hidden), platform_(platform), details_(details) {}
 
   std::span<std::uint8_t> SessionScanBuffer() override;
@@ -32,7 +33,7 @@ class HideDlgSurveyHost final : public ISurveyHost {
  private:
   shell::CHideDlg& hidden_;
   Platform& platform_;
-  CAPDetailInfoDlg& details_;
+  CAPDetailInfoDlg* details_;
 };
 
 }  // namespace nxui

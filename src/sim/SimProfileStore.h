@@ -25,6 +25,7 @@ class SimProfileStore {
   explicit SimProfileStore(std::filesystem::path stateDirectory) : directory_(std::move(stateDirectory)) {}
 
   bool persistent() const { return !directory_.empty(); }
+  const std::filesystem::path& directory() const { return directory_; }
   std::filesystem::path FileOf(const Guid& guid) const;
 
   enum class LoadResult { Missing, Loaded, Unreadable };

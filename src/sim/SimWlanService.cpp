@@ -1,9 +1,13 @@
 #include "sim/SimWlanService.h"
 
 #include <algorithm>
+#include <fstream>
 #include <thread>
 
+#include <nlohmann/json.hpp>
+
 #include "adapter/Units.h"
+#include "base/AtomicFile.h"
 #include "sim/IeBuilder.h"
 #include "sim/SimNetworkTraits.h"
 
@@ -114,6 +118,7 @@ void SimWlanService::AddInterface(const Guid& guid, const std::string& descripti
   }
   itf.association = &association;
   SetVisible(itf, inRange_);  // the service's background scan
+  LoadRadio(itf);
   interfaces_.push_back(std::move(itf));
   LoadProfiles(interfaces_.back());
   Notify(kWlanNotificationSourceAcm, kWlanAcmInterfaceArrival, guid, {});
@@ -449,6 +454,10 @@ DWORD SimWlanService::SetRadioState(WlanHandle handle, const Guid& interfaceGuid
   const bool wasOn = RadioOn(*itf);
   auto& phy = itf->radio[state.phyIndex];
   if (phy.softwareRadioState == state.softwareRadioState) return kErrorSuccess;
+  // Saved before it takes effect: a state the service could not keep is refused.
+  std::vector<WlanPhyRadioState> radio = itf->radio;
+  radio[state.phyIndex].softwareRadioState = state.softwareRadioState;
+  if (!SaveRadio(itf->guid, radio)) return kErrorWriteFault;
   phy.softwareRadioState = state.softwareRadioState;
   WlanNotification data;
   data.radioState = phy;
@@ -461,6 +470,48 @@ DWORD SimWlanService::SetRadioState(WlanHandle handle, const Guid& interfaceGuid
     After(kConnectStartDelayMs, [this, guid] { AutoConnect(guid); });
   }
   return kErrorSuccess;
+}
+
+// --- the radio state file -----------------------------------------------------------------
+
+std::filesystem::path SimWlanService::RadioFile(const Guid& guid) const {
+  std::string text = guid.ToString();
+  text = text.substr(1, text.size() - 2);
+  return store_.directory() / ("wlan-radio-" + text + ".json");
+}
+
+void SimWlanService::LoadRadio(Interface& itf) {
+  if (!store_.persistent()) return;
+  std::ifstream in(RadioFile(itf.guid));
+  if (!in) return;
+  // A file that cannot be read leaves the radio as the scenario has it.
+  const nlohmann::json document = nlohmann::json::parse(in, nullptr, false);
+  if (document.is_discarded() || !document.contains("softwareRadioOff") || !document["softwareRadioOff"].is_array()) {
+    return;
+  }
+  const auto& off = document["softwareRadioOff"];
+  bool anyOn = false;
+  for (std::size_t i = 0; i < itf.radio.size(); ++i) {
+    if (i < off.size() && off[i].is_boolean()) {
+      itf.radio[i].softwareRadioState = off[i].get<bool>() ? kDot11RadioOff : kDot11RadioOn;
+    }
+    anyOn = anyOn || itf.radio[i].softwareRadioState != kDot11RadioOff;
+  }
+  if (itf.association) itf.association->softwareRadioOff = !anyOn;
+}
+
+bool SimWlanService::SaveRadio(const Guid& guid, const std::vector<WlanPhyRadioState>& radio) {
+  if (!store_.persistent()) return true;
+  nlohmann::json document;
+  document["softwareRadioOff"] = nlohmann::json::array();
+  for (const auto& phy : radio) document["softwareRadioOff"].push_back(phy.softwareRadioState == kDot11RadioOff);
+  std::string error;
+  if (EnsurePrivateFolder(store_.directory(), error) &&
+      WriteFileAtomically(RadioFile(guid), document.dump(2) + "\n", FileSecrecy::Secret, error)) {
+    return true;
+  }
+  if (writeFailureListener_) writeFailureListener_(error);
+  return false;
 }
 
 DWORD SimWlanService::ReasonCodeToString(DWORD reasonCode, std::string& text) {

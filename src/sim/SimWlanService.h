@@ -5,8 +5,8 @@
 // from any thread (the profile editor's worker calls in); state is guarded by one lock, and timers
 // are started on the loop's thread.
 //
-// The code is split by concern: handles, interfaces, scans and queries (SimWlanService.cpp),
-// connections and the radio (SimWlanConnection.cpp), the profile list (SimWlanProfiles.cpp).
+// The code is split by concern: handles, interfaces, scans, queries and the radio state file
+// (SimWlanService.cpp), connections (SimWlanConnection.cpp), the profile list (SimWlanProfiles.cpp).
 #pragma once
 
 #include <cstdint>
@@ -165,6 +165,11 @@ class SimWlanService final : public IWlanApi {
   bool SaveProfiles(const Interface& itf);
   // Commits a change of the list: saved, or put back as it was with the write's error code.
   DWORD CommitProfiles(Interface& itf, std::vector<StoredProfile> previous);
+  // The software radio state per PHY, kept across restarts as the platform keeps it
+  // (`wlan-radio-<GUID>.json`); a state that could not be written is told and refused.
+  void LoadRadio(Interface& itf);
+  bool SaveRadio(const Guid& guid, const std::vector<WlanPhyRadioState>& radio);
+  std::filesystem::path RadioFile(const Guid& guid) const;
 
   struct Pump final : IMessageTarget {
     explicit Pump(SimWlanService& owner) : service(owner) {}

@@ -21,6 +21,8 @@ class StringTable;
 struct ApDetailTab {
   std::string caption;
   bool visible = true;
+
+  bool operator==(const ApDetailTab&) const = default;
 };
 
 struct ApDetailState {
@@ -29,6 +31,8 @@ struct ApDetailState {
   int tabFontHeight = 0;
   int selectedTab = 0;
   std::string okLabel;
+
+  bool operator==(const ApDetailState&) const = default;
 };
 
 class CAPDetailInfoDlg {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "scan/ScanEntryRecord.h"
-
 namespace nxui {
+
+struct HtDecode;
 
 struct HtListRow {
   enum class Kind { GroupHeader, Item };
@@ -15,6 +15,8 @@ struct HtListRow {
   std::string property;
   std::string value;  // empty for a group header
   int image = 0;      // 0 group header, 1 item
+
+  bool operator==(const HtListRow&) const = default;
 };
 
 struct HtTabState {
@@ -23,6 +25,8 @@ struct HtTabState {
   double valueWidth = 3.0 / 9.0;
   std::vector<HtListRow> rows;
   bool htInformationPresent = false;
+
+  bool operator==(const HtTabState&) const = default;
 };
 
 class CPage80211nDlg {
@@ -32,7 +36,7 @@ class CPage80211nDlg {
 
   CPage80211nDlg();
 
-  void Fill(const ScanEntryRecord& entry);
+  void Fill(const HtDecode& ht);
   const HtTabState& State() const { return state_; }
 
  private:

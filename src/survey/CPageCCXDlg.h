@@ -3,22 +3,24 @@
 
 #include <string>
 
-#include "scan/ScanEntryRecord.h"
-
 namespace nxui {
+
+struct CcxFlags;
 
 struct CcxTabState {
   std::string cckmLabel, cmicLabel, ckipLabel;
   std::string cckm;
   std::string cmic;
   std::string ckip;
+
+  bool operator==(const CcxTabState&) const = default;
 };
 
 class CPageCCXDlg {
  public:
   CPageCCXDlg();
 
-  void Fill(const ScanEntryRecord& entry);
+  void Fill(const CcxFlags& flags);
   const CcxTabState& State() const { return state_; }
 
  private:

@@ -23,6 +23,8 @@ struct GeneralTabState {
   std::string beaconInterval;
   PercentBarState signal;
   std::string supportedRates;
+
+  bool operator==(const GeneralTabState&) const = default;
 };
 
 class CPageGeneralDlg {

@@ -41,6 +41,8 @@ struct SurveyColumn {
   std::string header;
   ColumnAlignment alignment;
   double widthFraction;  // of the list's width
+
+  bool operator==(const SurveyColumn&) const = default;
 };
 
 // The cells of one list row.
@@ -57,6 +59,8 @@ struct SurveyRowCells {
   std::string signalText;                    // 9
   int barPercent = 0;                        // 10, of a bar with maximum 100
   BarColour barColour{240, 40, 40};
+
+  bool operator==(const SurveyRowCells&) const = default;
 };
 
 struct SiteSurveyState {
@@ -72,6 +76,8 @@ struct SiteSurveyState {
   bool showDbmEnabled = false;
   bool addToProfileEnabled = false;
   bool connectVisible = false;  // the page offers no direct connection
+
+  bool operator==(const SiteSurveyState&) const = default;
 };
 
 class CPageSiteSurveyDlg final : public IMessageTarget {

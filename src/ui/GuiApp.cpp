@@ -12,17 +12,19 @@
 #include <optional>
 
 #include "display/StringTable.h"
+#include "monitor/CPageStatisticsDlg.h"
 #include "platform/IRegistry.h"
 #include "platform/VirtualEventLoop.h"
 #include "shell/CHideDlg.h"
 #include "shell/CNxUI2007.h"
 #include "shell/HeadlessViews.h"
+#include "shell/PageSet.h"
 #include "shell/ShellIds.h"
-#include "sim/ScenarioLoader.h"
+#include "survey/CAPDetailInfoDlg.h"
 #include "survey/CPageSiteSurveyDlg.h"
+#include "ui/DesktopOpener.h"
 #include "ui/GuiCore.h"
 #include "ui/MainWindowView.h"
-#include "ui/PageSet.h"
 #include "ui/QtCardChooser.h"
 #include "ui/QtEventLoop.h"
 #include "ui/QtInfoWnd.h"
@@ -62,9 +64,19 @@ int RunGuiOn(QApplication& app, const GuiOptions& options, const std::function<v
   QtMessageBoxView messageBox([&host]() -> QWidget* { return host.View(); });
   QtTrayMenu trayMenu;
   QtCardChooser cardChooser;
-  QtTrayShell trayShell(core->World().shell(), [&postToHidden](UINT callbackMessage, LPARAM event) {
+  QtTrayShell trayShell(core->Machine().Ports().shell, [&postToHidden](UINT callbackMessage, LPARAM event) {
     postToHidden(callbackMessage, 0, event);
   });
+  const QString helpDocument = options.helpDocument.empty()
+                                   ? QCoreApplication::applicationDirPath() + QStringLiteral("/help/index.html")
+                                   : QString::fromStdString(options.helpDocument);
+  DesktopOpener opener(
+      core->Strings().language(),
+      [&host, &core](const QString& text) {
+        QtMessageBoxView::ShowNotice(text.toStdString(), core->Strings().LoadString(string_id::kOk), host.View());
+      },
+      QString::fromStdString(options.helpLauncher));
+  trayShell.SetHelp(shell::kHelpFile, [&opener, &helpDocument] { return opener.Open(helpDocument); });
   QtSingleInstance instance([&postToHidden] { postToHidden(shell::kMsgCommand, shell::kCmdLaunchConfig, 0); },
                             QString::fromStdString(options.instanceScope));
 
@@ -75,7 +87,7 @@ int RunGuiOn(QApplication& app, const GuiOptions& options, const std::function<v
   ports.mainWindowView = &host;
   ports.shell = &trayShell;
 
-  shell::CNxUI2007 application(core->World().registry(), core->World().systemInfo(), instance);
+  shell::CNxUI2007 application(core->Machine().Ports().registry, core->Machine().Ports().systemInfo, instance);
   application.InitInstance(
       options.commandLine,
       [&](const shell::HideDlgOptions& hideOptions) {
@@ -116,9 +128,11 @@ class HeadlessRun {
     host_.reset();
   }
 
-  bool Start(const sim::Scenario& scenario, const GuiOptions& options, const std::string& programIni, bool sso,
+  bool Start(const MachineFactory& machine, const GuiOptions& options, const std::string& programIni, bool sso,
              std::string& error) {
-    core_ = GuiCore::Create(loop_, scenario, options, error);
+    GuiOptions withMachine = options;
+    withMachine.machine = machine;
+    core_ = GuiCore::Create(loop_, withMachine, error);
     if (!core_) return false;
     if (sso) InstallSso();
     host_ = std::make_unique<QtMainWindowHost>(*core_, false);
@@ -146,7 +160,7 @@ class HeadlessRun {
 
  private:
   void InstallSso() {
-    IRegistry& registry = core_->World().registry();
+    IRegistry& registry = core_->Machine().Ports().registry;
     HKEY key = 0;
     if (registry.CreateKey(kHkeyLocalMachine, shell::kSsoKey, kKeyAllAccess, key) != kErrorSuccess) return;
     const std::uint8_t one[] = {'1', 0};
@@ -160,70 +174,6 @@ class HeadlessRun {
   std::unique_ptr<GuiCore> core_;
   std::unique_ptr<QtMainWindowHost> host_;
 };
-
-struct DemoAdapter {
-  bool present = true;
-  bool is11n = true;
-  int rssiChains = 2;
-  const char* failingOids = "";
-};
-
-struct DemoWorld {
-  DemoAdapter adapter;
-  bool connected = true;
-  bool wlanService = true;
-};
-
-// The worlds the pictures show: one adapter, three networks in range, and a stored platform
-// profile that connects to the first when the world starts.
-std::string DemoScenarioJson(const DemoWorld& world) {
-  std::string adapter = R"({"present": )";
-  adapter += world.adapter.present ? "true" : "false";
-  if (world.adapter.is11n) {
-    adapter += R"(, "hardwareId": "USB\\VID_1B75&PID_3072&REV_0101", "bands": ["2.4GHz", "5GHz"])";
-  } else {
-    adapter += R"(, "hardwareId": "USB\\VID_2F19&PID_1001&REV_0001", "bands": ["2.4GHz"],)"
-               R"( "friendlyName": "Wireless LAN USB Adapter", "deviceDescription": "Wireless LAN USB Adapter")";
-  }
-  adapter += R"(, "driver": {"is11n": )";
-  adapter += world.adapter.is11n ? "true" : "false";
-  adapter += R"(, "rssiChains": )" + std::to_string(world.adapter.rssiChains) + R"(, "failingOids": [)" +
-             world.adapter.failingOids + "]}";
-  adapter += R"(, "registry": {"WirelessMode": ")" + std::string(world.adapter.is11n ? "5" : "0") +
-             R"(", "Channel": "6", "CountryRegion": "5", "CountryRegionABand": "7"}})";
-
-  std::string json = R"({"version": 1, "adapters": [)" + adapter + "], ";
-  json += R"("wlanService": {"running": )";
-  json += world.wlanService ? "true" : "false";
-  json += R"(}, "networks": [
-    {"ssid": "HomeNet", "bssid": "00-1D-7E-4A-21-90", "channel": 6, "rssi": -48, "phy": ")";
-  json += world.adapter.is11n ? "n" : "g";
-  json += R"(", "security": {"auth": "wpa2-psk", "cipher": "aes", "passphrase": "sunflower-2008"})";
-  if (world.adapter.is11n) json += R"(, "ht": {"width": 40, "secondaryOffset": 1})";
-  json += R"(, "wps": {"version": "0x10", "state": 2, "configMethods": "0x0084",)"
-          R"( "uuidE": "1F2E3D4C5B6A79880102030405060708", "rfBands": 1}},
-    {"ssid": "Cafe Guest", "bssid": "00-22-6B-11-22-33", "channel": 11, "rssi": -71, "phy": "g"},
-    {"ssid": "Office-5G", "bssid": "00-24-01-AA-BB-CC", "channel": 36, "rssi": -66, "phy": "n",
-     "security": {"auth": "wpa2", "cipher": "aes"}, "ccx": true},
-    {"ssid": "OldRouter", "bssid": "00-0F-66-10-20-30", "channel": 1, "rssi": -84, "phy": "b",
-     "security": {"auth": "open", "cipher": "wep", "wepKeys": ["1234567890"]}},
-    {"ssid": "", "bssid": "00-14-BF-44-55-66", "channel": 3, "rssi": -77, "phy": "g",
-     "security": {"auth": "wpa-psk+wpa2-psk", "cipher": "tkip+aes", "passphrase": "hidden-net-1"}}
-  ])";
-  if (world.connected) json += R"(, "platformProfiles": [{"ssid": "HomeNet"}])";
-  json += "}";
-  return json;
-}
-
-bool LoadDemo(const DemoWorld& world, const char* name, sim::Scenario& scenario, std::string& error) {
-  const sim::ScenarioLoadResult loaded = sim::ScenarioLoader::LoadText(DemoScenarioJson(world), name);
-  if (!loaded.ok) {
-    error = loaded.error;
-    return false;
-  }
-  scenario = loaded.scenario;
-  return true;
-}
 
 class Renderer {
  public:
@@ -242,9 +192,9 @@ class Renderer {
   }
 
   // The main window expanded and collapsed, every page and every panel, on one world.
-  void RenderFullSet(const sim::Scenario& scenario) {
+  void RenderFullSet(const MachineFactory& machine) {
     HeadlessRun run;
-    if (!run.Start(scenario, options_, programIni_.toStdString(), true, error)) {
+    if (!run.Start(machine, options_, programIni_.toStdString(), true, error)) {
       ok = false;
       return;
     }
@@ -259,48 +209,43 @@ class Renderer {
     SetExpanded(run, false);
     Save(*view, QStringLiteral("main-collapsed"));
 
-    const struct {
-      shell::PageId id;
-      const char* name;
-    } pages[] = {{shell::PageId::Profile, "profile"},
-                 {shell::PageId::Network, "network"},
-                 {shell::PageId::Statistics, "statistics"},
-                 {shell::PageId::Wps, "wps"},
-                 {shell::PageId::Sso, "sso"},
-                 {shell::PageId::Dot11n, "80211n"},
-                 {shell::PageId::About, "about"}};
-    for (const auto& page : pages) {
-      model->OnPageButton(page.id);
+    shell::PageSet& pages = *run.Host().Pages();
+    for (const shell::PageRow& row : pages.Table()) {
+      if (row.key.IsPanel()) continue;
+      model->OnPageButton(row.key.Id());
       run.Host().SyncNow();
       // Statistics and the like refresh on their own 2-second timers.
       run.Settle(4.5);
-      QWidget* widget = view->PageWidget(page.id);
+      QWidget* widget = view->PageWidget(row.key.Id());
       if (widget == nullptr) continue;
       view->PageArea()->setCurrentWidget(widget);
-      Save(*view->PageArea(), QStringLiteral("page-%1").arg(QLatin1String(page.name)));
+      Save(*view->PageArea(), QStringLiteral("page-%1").arg(QLatin1String(row.name)));
     }
     // The statistics page also shows its receive table.
-    model->OnPageButton(shell::PageId::Statistics);
-    run.Host().SyncNow();
-    run.Host().Pages()->Statistics().SelectSubPage(1);
-    run.Settle(2.5);
-    view->PageArea()->setCurrentWidget(view->PageWidget(shell::PageId::Statistics));
-    Save(*view->PageArea(), QStringLiteral("page-statistics-receive"));
-    run.Host().Pages()->Statistics().SelectSubPage(0);
+    auto* statistics = pages.As<CPageStatisticsDlg>(shell::PageKey::Page(shell::PageId::Statistics));
+    if (statistics != nullptr) {
+      model->OnPageButton(shell::PageId::Statistics);
+      run.Host().SyncNow();
+      statistics->SelectSubPage(1);
+      run.Settle(2.5);
+      view->PageArea()->setCurrentWidget(view->PageWidget(shell::PageId::Statistics));
+      Save(*view->PageArea(), QStringLiteral("page-statistics-receive"));
+      statistics->SelectSubPage(0);
+    }
 
     RenderSurvey(run);
 
-    static const char* const kPanelNames[shell::kPanelCount] = {
-        "link-status",   "hidden-ssid",           "profile-editor",  "security-editor",
-        "ap-details",    "authentication-status", "wps-profile",     "invalid-id-password",
-        "peap-settings", "add-block-ack",         "delete-block-ack"};
     SetExpanded(run, true);
-    for (int n = static_cast<int>(shell::kPanelCount) - 1; n >= 0; --n) {
+    // Last panel first, so that the link status comes last and the window is left on it.
+    const std::vector<shell::PageRow>& table = pages.Table();
+    for (auto row = table.rbegin(); row != table.rend(); ++row) {
+      if (!row->key.IsPanel()) continue;
+      const int n = row->key.PanelNumber();
       model->ShowPanel(n);
       run.Host().SyncNow();
       // The link status clears its texts when shown and fills them on its next 2-second refresh.
       run.Settle(n == shell::kPanelLinkStatus ? 2.5 : 0.2);
-      Save(*view->LowerFrame(), QStringLiteral("panel-%1-%2").arg(n).arg(QLatin1String(kPanelNames[n])));
+      Save(*view->LowerFrame(), QStringLiteral("panel-%1-%2").arg(n).arg(QLatin1String(row->name)));
     }
     // The radio switched off: the strip's radio picture and the link status say so.
     model->ShowPanel(shell::kPanelLinkStatus);
@@ -314,12 +259,18 @@ class Renderer {
   // tab) and of a WEP network.
   void RenderSurvey(HeadlessRun& run) {
     MainWindowView* view = run.View();
-    PageSet* pages = run.Host().Pages();
+    shell::PageSet& pages = *run.Host().Pages();
     shell::CNxUI2007Dlg* model = run.Host().Model();
+    auto* surveyPage = pages.As<CPageSiteSurveyDlg>(shell::PageKey::Page(shell::PageId::Network));
+    auto* apDetails = pages.As<CAPDetailInfoDlg>(shell::PageKey::Panel(CAPDetailInfoDlg::kPanel));
+    if (surveyPage == nullptr || apDetails == nullptr) {
+      Fail("the page table has no survey page or AP details");
+      return;
+    }
     model->OnPageButton(shell::PageId::Network);
     run.Host().SyncNow();
     run.Settle(4.5);
-    CPageSiteSurveyDlg& survey = pages->Survey();
+    CPageSiteSurveyDlg& survey = *surveyPage;
     view->PageArea()->setCurrentWidget(view->PageWidget(shell::PageId::Network));
     const struct {
       SortMode mode;
@@ -345,44 +296,38 @@ class Renderer {
       for (std::size_t i = 0; i < survey.Rows().size(); ++i) {
         if (survey.Rows()[i].ssid == d.ssid) row = static_cast<int>(i);
       }
-      if (row < 0) {
-        Fail(std::string("the survey does not list ") + d.ssid);
-        continue;
-      }
+      // A world of one's own (--scenario) need not have these networks: their pictures are left out.
+      if (row < 0) continue;
       survey.OnRowClicked(row);
       survey.OnRowDoubleClicked(row);
       run.Host().SyncNow();
       const char* const tabNames[] = {"general", "wps", "ccx", "80211n"};
       for (int tab = 0; tab < 4; ++tab) {
-        if (!pages->ApDetails().State().tabs[static_cast<std::size_t>(tab)].visible) continue;
-        pages->ApDetails().OnTabSelected(tab);
+        if (!apDetails->State().tabs[static_cast<std::size_t>(tab)].visible) continue;
+        apDetails->OnTabSelected(tab);
         run.Host().SyncNow();
         Save(*view->LowerFrame(), QStringLiteral("%1-%2").arg(QLatin1String(d.name), QLatin1String(tabNames[tab])));
       }
-      pages->ApDetails().OnTabSelected(0);
+      apDetails->OnTabSelected(0);
     }
     // The main window as the user sees it after a double click on a row.
+    if (survey.Rows().empty()) return;
     survey.OnRowDoubleClicked(0);
     run.Host().SyncNow();
     Save(*view, QStringLiteral("main-network-details"));
-    pages->ApDetails().OnOk();
+    apDetails->OnOk();
     run.Host().SyncNow();
   }
 
   // One world's main window, expanded on the link status; without a main window the message the
   // user got instead, and the tray icon.
-  void RenderScenario(const DemoWorld& world, const char* name) {
-    sim::Scenario scenario;
-    if (!LoadDemo(world, name, scenario, error)) {
-      ok = false;
-      return;
-    }
+  void RenderScenario(const MachineFactory& machine, const std::string& name) {
     HeadlessRun run;
-    if (!run.Start(scenario, options_, programIni_.toStdString(), false, error)) {
+    if (!run.Start(machine, options_, programIni_.toStdString(), false, error)) {
       ok = false;
       return;
     }
-    const QString base = QStringLiteral("scenario-%1").arg(QLatin1String(name));
+    const QString base = QStringLiteral("scenario-%1").arg(QString::fromStdString(name));
     if (run.View() == nullptr) {
       // Without a main window: what the user gets when asking for it from the tray menu.
       if (shell::CHideDlg* hide = run.Core().Hide()) {
@@ -455,8 +400,8 @@ int RunGuiApplication(int argc, char** argv, const GuiOptions& options) {
   return RunGuiOn(app, options);
 }
 
-int RenderAllViews(const std::string& folder, const GuiOptions& options, std::vector<std::string>* written,
-                   std::string* error) {
+int RenderAllViews(const std::string& folder, const GuiOptions& options, const RenderWorlds& worlds,
+                   std::vector<std::string>* written, std::string* error) {
   std::unique_ptr<QApplication> ownApp;
   if (QApplication::instance() == nullptr) {
     RenderHarness::UseOffscreenPlatform();
@@ -482,53 +427,25 @@ int RenderAllViews(const std::string& folder, const GuiOptions& options, std::ve
   }
   ini.close();
 
-  // Each world starts from a fresh state, so the pictures do not depend on earlier runs.
-  GuiOptions renderOptions = options;
-  renderOptions.stateDirectory.clear();
   // The pictures do not depend on the locale of the machine that renders them.
+  GuiOptions renderOptions = options;
   if (renderOptions.language.empty()) renderOptions.language = "en";
   Renderer renderer(harness, renderOptions, programIni);
 
-  sim::Scenario main;
-  std::string loadError;
-  if (!options.scenarioFile.empty()) {
-    const sim::ScenarioLoadResult loaded = sim::ScenarioLoader::LoadFile(options.scenarioFile);
-    if (!loaded.ok) return fail(loaded.error);
-    main = loaded.scenario;
-  } else if (!LoadDemo(DemoWorld{}, "connected", main, loadError)) {
-    return fail(loadError);
+  renderer.RenderFullSet(worlds.full);
+  if (!renderer.ok) return fail(renderer.error);
+  for (const auto& [name, machine] : worlds.scenarios) {
+    renderer.RenderScenario(machine, name);
   }
-  renderer.RenderFullSet(main);
-
-  renderer.RenderScenario(DemoWorld{}, "connected");
-  DemoWorld disconnected;
-  disconnected.connected = false;
-  renderer.RenderScenario(disconnected, "disconnected");
-  DemoWorld noAdapter;
-  noAdapter.adapter.present = false;
-  renderer.RenderScenario(noAdapter, "no-adapter");
-  DemoWorld legacy;
-  legacy.adapter.is11n = false;
-  renderer.RenderScenario(legacy, "non-11n");
-  DemoWorld oneChain;
-  oneChain.adapter.rssiChains = 1;
-  renderer.RenderScenario(oneChain, "one-chain");
-  // A driver that cannot answer for the second and third chain: the noise bar moves up.
-  DemoWorld signal2Fails;
-  signal2Fails.adapter.failingOids = R"("OID_WLAN_RSSI1", "OID_WLAN_RSSI2")";
-  renderer.RenderScenario(signal2Fails, "signal2-query-fails");
-  DemoWorld serviceOff;
-  serviceOff.wlanService = false;
-  renderer.RenderScenario(serviceOff, "wlan-service-off");
 
   StringTable strings(StringTable::ChooseLanguage(renderOptions.language, ""));
   renderer.RenderSmallWindows(strings);
 
-  // The same connected world in the other language.
+  // One world in the other language.
   GuiOptions otherLanguage = renderOptions;
   otherLanguage.language = strings.language() == Language::kChinese ? "en" : "zh";
   Renderer other(harness, otherLanguage, programIni);
-  other.RenderScenario(DemoWorld{}, otherLanguage.language == "zh" ? "connected-zh" : "connected-en");
+  other.RenderScenario(worlds.otherLanguage.second, worlds.otherLanguage.first + "-" + otherLanguage.language);
   if (!other.ok) renderer.Fail(other.error);
 
   if (written != nullptr) {

@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "sim/ScenarioLoader.h"
-#include "sim/SimOptions.h"
+#include "adapter/AdapterListFile.h"
+#include "platform/ISystemInfo.h"
 
 namespace nxui {
 namespace {
@@ -41,31 +41,22 @@ FileVersion ParseFileVersion(const std::string& text) {
   return FileVersion{parts[0], parts[1], parts[2], parts[3]};
 }
 
-GuiCore::GuiCore(IEventLoop& loop, const GuiOptions& options)
-    : loop_(loop), options_(options), strings_(StringTable::ChooseLanguage(options.language, SystemLocale())) {}
+GuiCore::GuiCore(IEventLoop& loop, std::unique_ptr<IMachine> machine, const GuiOptions& options)
+    : loop_(loop),
+      options_(options),
+      strings_(StringTable::ChooseLanguage(options.language, SystemLocale())),
+      machine_(std::move(machine)) {}
 
 GuiCore::~GuiCore() { Stop(); }
 
 std::unique_ptr<GuiCore> GuiCore::Create(IEventLoop& loop, const GuiOptions& options, std::string& error) {
-  const sim::ScenarioLoadResult loaded = options.scenarioFile.empty()
-                                             ? sim::ScenarioLoader::LoadEmbedded()
-                                             : sim::ScenarioLoader::LoadFile(options.scenarioFile);
-  if (!loaded.ok) {
-    error = loaded.error;
+  if (!options.machine) {
+    error = "no machine to run on";
     return nullptr;
   }
-  return Create(loop, loaded.scenario, options, error);
-}
-
-std::unique_ptr<GuiCore> GuiCore::Create(IEventLoop& loop, const sim::Scenario& scenario, const GuiOptions& options,
-                                         std::string& error) {
-  std::unique_ptr<GuiCore> core(new GuiCore(loop, options));
-  sim::SimOptions simOptions;
-  simOptions.stateDirectory = options.stateDirectory;
-  simOptions.temporaryState = options.stateDirectory.empty();
-  core->world_ = sim::SimWorld::Create(scenario, loop, simOptions, error);
-  if (!core->world_) return nullptr;
-  return core;
+  std::unique_ptr<IMachine> machine = options.machine(loop, error);
+  if (!machine) return nullptr;
+  return std::make_unique<GuiCore>(loop, std::move(machine), options);
 }
 
 shell::StringLookup GuiCore::Lookup() const {
@@ -79,46 +70,41 @@ std::optional<ProgramVersionResource> GuiCore::ProgramVersion() const {
   return resource;
 }
 
+std::filesystem::path GuiCore::ProgramIni() const {
+  if (!options_.programIni.empty()) return options_.programIni;
+  // Beside the machine's executable, not resolved against the working directory.
+  return machine_->LocalPath(shell::ProgramIniPath(machine_->Ports().systemInfo.GetModuleFileName()).string());
+}
+
 shell::HideDlgOptions GuiCore::DefaultHideOptions() const {
   shell::HideDlgOptions hide;
-  if (!options_.programIni.empty()) {
-    hide.programIni = options_.programIni;
-  } else if (!options_.stateDirectory.empty()) {
-    hide.programIni = std::filesystem::path(options_.stateDirectory) / "NxUI.ini";
-  }
+  hide.programIni = ProgramIni();
   return hide;
 }
 
 void GuiCore::Start(const Ports& ports, shell::HideDlgOptions hideOptions) {
   Stop();
-  sim::SimWorld& w = *world_;
-  IShell& shellPort = ports.shell != nullptr ? *ports.shell : static_cast<IShell&>(w.shell());
-  platform_.emplace(Platform{w.deviceSetup(), w.deviceIo(), w.registry(), w.systemInfo(), shellPort, w.ipHelper(),
-                             w.driverEvents(), loop_, w.wlan()});
-  // A program ini that does not exist must not fall back to a path of the simulated machine
-  // resolved against the working directory.
-  if (hideOptions.programIni.empty()) {
-    hideOptions.programIni = std::filesystem::path(w.stateDirectory()) / "NxUI.ini";
+  const Platform& m = machine_->Ports();
+  IShell& shellPort = ports.shell != nullptr ? *ports.shell : m.shell;
+  platform_.emplace(Platform{m.deviceSetup, m.deviceIo, m.registry, m.systemInfo, shellPort, m.ipHelper, m.driverEvents,
+                             loop_, m.wlan});
+  if (hideOptions.programIni.empty()) hideOptions.programIni = ProgramIni();
+  // The adapter-list file lies beside the machine's executable too, not below the working directory.
+  if (hideOptions.adapterListFile.empty()) {
+    const std::filesystem::path executable = machine_->LocalPath(m.systemInfo.GetModuleFileName());
+    if (!executable.empty()) hideOptions.adapterListFile = AdapterListFilePath(executable.string());
   }
   shell::HideDlgPorts hidePorts{*ports.messageBox, *ports.trayMenu, *ports.cardChooser, ports.mainWindowView};
-  shell::HideDlgHooks hooks;
-  hooks.resetSurveyScanState = [this] {
-    if (surveyPage_ != nullptr) surveyPage_->ResetScanState();
-  };
-  hooks.markSurveyStale = [this] {
-    if (surveyPage_ != nullptr) surveyPage_->MarkStale();
-  };
-  core_ = std::make_unique<shell::NxCore>(*platform_, strings_.language(), hidePorts, std::move(hideOptions),
-                                          std::move(hooks));
-  // What the simulated machine could not save reaches the user as the core's other messages do.
-  w.SetWriteFailureListener([this](const std::string& failure) {
+  core_ = std::make_unique<shell::NxCore>(*platform_, strings_.language(), hidePorts, std::move(hideOptions));
+  // What the machine could not save reaches the user as the core's other messages do.
+  machine_->SetWriteFailureListener([this](const std::string& failure) {
     if (core_) core_->HiddenWindow().Messages().ShowMessage("Could not save " + failure);
   });
   core_->Start();
 }
 
 void GuiCore::Stop() {
-  if (world_) world_->SetWriteFailureListener(nullptr);
+  machine_->SetWriteFailureListener(nullptr);
   core_.reset();
   platform_.reset();
 }

@@ -1,14 +1,16 @@
-// The whole program on the simulated machine, as the graphical front end and the headless
-// rendering run it: the scenario's world, the platform the core sees (with the front end's tray
-// in place of the simulated one) and the core with its hidden window.
+// The whole program on one machine, as the graphical front end and the headless rendering run it:
+// the machine the program chose, the platform the core sees (with the front end's tray in place
+// of the machine's shell) and the core with its hidden window.
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "adapter/ICardChooser.h"
 #include "display/StringTable.h"
+#include "platform/IMachine.h"
 #include "platform/Platform.h"
 #include "shell/CHideDlg.h"
 #include "shell/CMessageBoxDlg.h"
@@ -16,11 +18,6 @@
 #include "shell/IMainWindowView.h"
 #include "shell/ITrayMenu.h"
 #include "shell/NxCore.h"
-#include "sim/Scenario.h"
-#include "sim/SimWorld.h"
-#include "survey/CPageSiteSurveyDlg.h"
-#include "survey/LastSurveySelection.h"
-#include "survey/SurveyShared.h"
 #include "ui/GuiOptions.h"
 
 namespace nxui {
@@ -32,13 +29,12 @@ class GuiCore {
     shell::ITrayMenu* trayMenu = nullptr;
     ICardChooser* cardChooser = nullptr;
     shell::IMainWindowView* mainWindowView = nullptr;
-    IShell* shell = nullptr;  // null: the simulated shell records the tray
+    IShell* shell = nullptr;  // null: the machine's own shell
   };
 
-  // Loads the options' scenario (or the embedded one); null with `error` naming file and line.
+  // Makes the options' machine on the loop; null with `error` naming file and line.
   static std::unique_ptr<GuiCore> Create(IEventLoop& loop, const GuiOptions& options, std::string& error);
-  static std::unique_ptr<GuiCore> Create(IEventLoop& loop, const sim::Scenario& scenario, const GuiOptions& options,
-                                         std::string& error);
+  GuiCore(IEventLoop& loop, std::unique_ptr<IMachine> machine, const GuiOptions& options);
   ~GuiCore();
   GuiCore(const GuiCore&) = delete;
   GuiCore& operator=(const GuiCore&) = delete;
@@ -51,8 +47,10 @@ class GuiCore {
 
   // Options for the hidden window from the program's options (ini file, "-s").
   shell::HideDlgOptions DefaultHideOptions() const;
+  // The program's ini file: the options' one, else beside the machine's executable.
+  std::filesystem::path ProgramIni() const;
 
-  sim::SimWorld& World() { return *world_; }
+  IMachine& Machine() { return *machine_; }
   IEventLoop& Loop() { return loop_; }
   // Valid after Start.
   Platform& GetPlatform() { return *platform_; }
@@ -62,24 +60,15 @@ class GuiCore {
   const GuiOptions& Options() const { return options_; }
   std::optional<ProgramVersionResource> ProgramVersion() const;
 
-  // Survey values that outlive the main window ("Show dBm", last-seen times).
-  SurveyShared& Survey() { return surveyShared_; }
-  // Where "Add to Profile" hands its selection until a profile editor exists.
-  LastSurveySelection& SurveySelection() { return surveySelection_; }
-  // The open window's survey page, for the radio switch's rescan bookkeeping (null when closed).
-  void SetSurveyPage(CPageSiteSurveyDlg* page) { surveyPage_ = page; }
+  // Valid after Start: the core with its survey values and the pages it builds.
+  shell::NxCore* Core() { return core_.get(); }
 
  private:
-  GuiCore(IEventLoop& loop, const GuiOptions& options);
-
   IEventLoop& loop_;
   GuiOptions options_;
   StringTable strings_;
-  std::unique_ptr<sim::SimWorld> world_;
+  std::unique_ptr<IMachine> machine_;
   std::optional<Platform> platform_;
-  SurveyShared surveyShared_;
-  LastSurveySelection surveySelection_;
-  CPageSiteSurveyDlg* surveyPage_ = nullptr;
   std::unique_ptr<shell::NxCore> core_;
 };
 

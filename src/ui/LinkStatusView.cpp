@@ -41,6 +41,11 @@ LinkStatusView::LinkStatusView(QWidget* parent) : QWidget(parent) {
   details->setHorizontalSpacing(10);
   details->setVerticalSpacing(3);
   channel_ = AddPair(details, 0, "channel");
+  // The channel gains its central channel a refresh after the panel shows: room for the longest
+  // one from the start, so that it neither wraps nor moves the rows below.
+  channel_.value->setWordWrap(false);
+  channel_.value->setMinimumWidth(
+      channel_.value->fontMetrics().horizontalAdvance(QStringLiteral("165 <--> 5825 MHz; Central channel : 165")) + 4);
   authentication_ = AddPair(details, 1, "authentication");
   encryption_ = AddPair(details, 2, "encryption");
   networkType_ = AddPair(details, 3, "networkType");

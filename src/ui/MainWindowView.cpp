@@ -4,7 +4,13 @@
 #include <QCoreApplication>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -15,8 +21,7 @@
 #include "ui/AboutView.h"
 #include "ui/ApDetailsView.h"
 #include "ui/LinkStatusView.h"
-#include "ui/PageSet.h"
-#include "ui/PlaceholderPage.h"
+#include "ui/PageViews.h"
 #include "ui/StatisticsView.h"
 #include "ui/SurveyView.h"
 #include "ui/ViewHelpers.h"
@@ -29,33 +34,59 @@ namespace {
 
 constexpr int kStripIconSize = 32;
 constexpr int kPageAreaMinHeight = 300;
+// How far the page area may shrink (and scroll) for the window to fit a small screen.
+constexpr int kPageAreaShrunkHeight = 100;
+// The window manager's title bar and borders before the window has been shown once.
+constexpr int kAssumedFrameHeight = 32;
+// A window wider than this many times its natural width only spreads the strip and the list.
+constexpr double kMaximumWidthFactor = 1.5;
 
-struct PlaceholderTexts {
-  const char* pageNote;
-  const char* panelNote;
-  // Panels 1 to 10 open editors and detail views that later versions fill in.
-  const char* panelTitles[shell::kPanelCount];
+// The page area: naturally as tall as the page wants and at least kPageAreaMinHeight; on a small
+// screen the page shrinks to its own minimum and below that the area scrolls.
+class PageScrollArea final : public QScrollArea {
+ public:
+  explicit PageScrollArea(QWidget* parent) : QScrollArea(parent) {
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  }
+  QSize sizeHint() const override {
+    if (widget() == nullptr) return QScrollArea::sizeHint();
+    return widget()->sizeHint().expandedTo(widget()->minimumSizeHint()).expandedTo(QSize(0, kPageAreaMinHeight));
+  }
+  QSize minimumSizeHint() const override {
+    if (widget() == nullptr) return QScrollArea::minimumSizeHint();
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    return {widget()->minimumSizeHint().width() + scrollBar, kPageAreaShrunkHeight};
+  }
 };
 
-const PlaceholderTexts kPlaceholderEnglish = {
-    "This page is not available in this version yet.",
-    "This panel is not available in this version yet.",
-    {"Link status", "Hidden network", "Profile editor", "Security editor", "Access point details",
-     "Authentication status", "WPS profile", "Invalid user name or password", "PEAP settings", "Add Block Ack",
-     "Delete Block Ack"}};
-const PlaceholderTexts kPlaceholderChinese = {
-    "此版本尚未提供该页面。",
-    "此版本尚未提供该面板。",
-    {"连接状态", "隐藏网络", "配置文件编辑", "安全设置", "接入点详细信息", "认证状态", "WPS 配置文件",
-     "用户名或密码无效", "PEAP 设置", "添加 Block Ack", "删除 Block Ack"}};
+// A strip button whose keyboard focus is plain to see (after a click the pressed look says enough).
+class FocusRingButton final : public QToolButton {
+ public:
+  explicit FocusRingButton(QWidget* parent) : QToolButton(parent) { setFocusPolicy(Qt::StrongFocus); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QToolButton::paintEvent(event);
+    if (!hasFocus() || !window()->testAttribute(Qt::WA_KeyboardFocusChange)) return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5), 4, 4);
+  }
+};
 
 }  // namespace
 
-MainWindowView::MainWindowView(shell::CNxUI2007Dlg& model, PageSet& pages, Language language, QWidget* parent)
+MainWindowView::MainWindowView(shell::CNxUI2007Dlg& model, shell::PageSet& pages, QWidget* parent)
     : QWidget(parent), model_(model), pages_(pages), expandedShown_(!model.State().expanded) {
-  const PlaceholderTexts& placeholder = language == Language::kChinese ? kPlaceholderChinese : kPlaceholderEnglish;
   setObjectName(QStringLiteral("mainWindow"));
   setWindowIcon(TrayIcon(kAppIconNumber));
+  // A dialog-like window: it can be minimised, not maximised (its height follows More/Less).
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   auto* root = new QVBoxLayout(this);
   root->setContentsMargins(6, 6, 6, 6);
   root->setSpacing(4);
@@ -90,33 +121,17 @@ MainWindowView::MainWindowView(shell::CNxUI2007Dlg& model, PageSet& pages, Langu
     Sync();
   });
 
-  pageArea_ = new QStackedWidget(this);
+  pageScroll_ = new PageScrollArea(this);
+  pageScroll_->setObjectName(QStringLiteral("pageScroll"));
+  pageArea_ = new QStackedWidget(pageScroll_);
   pageArea_->setObjectName(QStringLiteral("pageArea"));
-  pageArea_->setMinimumHeight(kPageAreaMinHeight);
-  statistics_ = new StatisticsView(pages_.Statistics(), pageArea_);
-  about_ = new AboutView(pages_.About(), pageArea_);
-  survey_ = new SurveyView(pages_.Survey(), pageArea_);
   for (const shell::PageButtonState& b : state.buttons) {
     if (!b.page) continue;
-    QWidget* page = nullptr;
-    switch (*b.page) {
-      case shell::PageId::Statistics:
-        page = statistics_;
-        break;
-      case shell::PageId::About:
-        page = about_;
-        break;
-      case shell::PageId::Network:
-        page = survey_;
-        break;
-      default:
-        page = new PlaceholderPage(ToQt(b.caption), QString::fromUtf8(placeholder.pageNote), pageArea_);
-        break;
-    }
-    pageWidgets_[static_cast<std::size_t>(*b.page)] = page;
-    pageArea_->addWidget(page);
+    ViewSlot& slot = pageViews_[static_cast<std::size_t>(*b.page)];
+    if (QWidget* view = AddView(slot, shell::PageKey::Page(*b.page), pageArea_)) pageArea_->addWidget(view);
   }
-  root->addWidget(pageArea_, 1);
+  pageScroll_->setWidget(pageArea_);
+  root->addWidget(pageScroll_, 1);
 
   auto* bottom = new QHBoxLayout;
   bottom->setSpacing(4);
@@ -144,16 +159,10 @@ MainWindowView::MainWindowView(shell::CNxUI2007Dlg& model, PageSet& pages, Langu
   lowerFrame_ = new QStackedWidget(this);
   lowerFrame_->setObjectName(QStringLiteral("lowerFrame"));
   lowerFrame_->setFrameShape(QFrame::StyledPanel);
-  linkStatus_ = new LinkStatusView(lowerFrame_);
-  lowerFrame_->addWidget(linkStatus_);
-  apDetails_ = new ApDetailsView(pages_.ApDetails(), lowerFrame_);
-  for (std::size_t i = 1; i < shell::kPanelCount; ++i) {
-    if (static_cast<int>(i) == CAPDetailInfoDlg::kPanel) {
-      lowerFrame_->addWidget(apDetails_);
-      continue;
-    }
-    lowerFrame_->addWidget(new PlaceholderPage(QString::fromUtf8(placeholder.panelTitles[i]),
-                                               QString::fromUtf8(placeholder.panelNote), lowerFrame_));
+  // Panel n sits at index n; a panel the table lacks still takes its place.
+  for (std::size_t n = 0; n < shell::kPanelCount; ++n) {
+    QWidget* view = AddView(panelViews_[n], shell::PageKey::Panel(static_cast<int>(n)), lowerFrame_);
+    lowerFrame_->addWidget(view != nullptr ? view : new QWidget(lowerFrame_));
   }
   // The panel keeps the room it asks for; extra height goes to the page area.
   lowerFrame_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
@@ -161,8 +170,23 @@ MainWindowView::MainWindowView(shell::CNxUI2007Dlg& model, PageSet& pages, Langu
   Sync();
 }
 
+QWidget* MainWindowView::AddView(ViewSlot& slot, shell::PageKey key, QWidget* parent) {
+  slot.page = pages_.Get(key);
+  if (slot.page == nullptr) return nullptr;
+  slot.view = BuildPageView(key, *slot.page, parent, slot.render);
+  return slot.view;
+}
+
+void MainWindowView::RenderIfChanged(ViewSlot& slot) {
+  if (slot.page == nullptr || !slot.render) return;
+  const std::uint64_t revision = slot.page->Revision();
+  if (revision == slot.renderedRevision) return;
+  slot.renderedRevision = revision;
+  slot.render(*slot.view, *slot.page);
+}
+
 QToolButton* MainWindowView::MakeStripButton(int controlId) {
-  auto* button = new QToolButton(this);
+  auto* button = new FocusRingButton(this);
   button->setObjectName(QStringLiteral("strip%1").arg(controlId));
   button->setIconSize(QSize(kStripIconSize, kStripIconSize));
   button->setAutoRaise(true);
@@ -224,7 +248,8 @@ void MainWindowView::SyncStrip() {
   for (const Placed& p : placed) order.push_back(p.controlId);
   if (state.rightFiller.visible) order.push_back(-shell::kCtlFiller);
   for (const Placed& p : placed) stripButtons_[p.controlId]->setFixedWidth(DialogUnitsToPixels(p.width));
-  leftFiller_->setFixedWidth(DialogUnitsToPixels(state.leftFiller.width));
+  // The fillers share what a wider window adds, so the buttons stay in the middle.
+  leftFiller_->setMinimumWidth(DialogUnitsToPixels(state.leftFiller.width));
   if (order == stripOrder_) return;
   stripOrder_ = order;
 
@@ -248,7 +273,7 @@ void MainWindowView::Sync() {
   SyncStrip();
 
   if (state.selectedPage) {
-    if (QWidget* page = pageWidgets_[static_cast<std::size_t>(*state.selectedPage)]) pageArea_->setCurrentWidget(page);
+    if (QWidget* page = PageWidget(*state.selectedPage)) pageArea_->setCurrentWidget(page);
   }
   lowerFrame_->setCurrentIndex(state.visiblePanel);
   if (state.visiblePanel != panelShown_) {
@@ -264,11 +289,8 @@ void MainWindowView::Sync() {
   moreLess_->setText(ToQt(state.moreLessCaption));
   moreLess_->setIcon(PageButtonIcon(state.moreLessBitmap));
 
-  linkStatus_->Render(pages_.LinkStatus().State());
-  statistics_->Render();
-  about_->Render();
-  survey_->Render();
-  apDetails_->Render();
+  for (ViewSlot& slot : pageViews_) RenderIfChanged(slot);
+  for (ViewSlot& slot : panelViews_) RenderIfChanged(slot);
 
   if (state.expanded != expandedShown_) {
     expandedShown_ = state.expanded;
@@ -281,6 +303,19 @@ void MainWindowView::Sync() {
   }
 }
 
+void MainWindowView::SetFitToScreen(bool on) {
+  fitToScreen_ = on;
+  FitHeight();
+}
+
+int MainWindowView::AvailableHeight() const {
+  const QScreen* where = screen();
+  if (!fitToScreen_ || where == nullptr) return 0;
+  const int frame =
+      isVisible() && frameGeometry().height() > height() ? frameGeometry().height() - height() : kAssumedFrameHeight;
+  return where->availableGeometry().height() - frame;
+}
+
 void MainWindowView::FitHeight() {
   // Expanded reaches the bottom of the lower frame; collapsed ends just below More/Less. Fonts
   // and styles count only once the children are polished.
@@ -288,9 +323,30 @@ void MainWindowView::FitHeight() {
   // Layouts below a window that is not on screen keep stale size hints: drop them.
   for (QLayout* nested : findChildren<QLayout*>()) nested->invalidate();
   if (QLayout* l = layout()) l->activate();
-  const int height = std::max(sizeHint().height(), minimumSizeHint().height());
-  const int width = testAttribute(Qt::WA_Resized) ? this->width() : sizeHint().width();
+  int height = std::max(sizeHint().height(), minimumSizeHint().height());
+  // On a small screen the page area gives up height (and scrolls) so that all of the window fits.
+  if (const int available = AvailableHeight(); available > 0) {
+    height = std::max(std::min(height, available), minimumSizeHint().height());
+  }
+  // The same width collapsed and expanded: the hidden lower frame counts too.
+  const QMargins margins = layout() != nullptr ? layout()->contentsMargins() : QMargins();
+  const int natural = std::max({sizeHint().width(), minimumSizeHint().width(),
+                                lowerFrame_->minimumSizeHint().width() + margins.left() + margins.right()});
+  if (maximumWidth() == QWIDGETSIZE_MAX) setMaximumWidth(static_cast<int>(natural * kMaximumWidthFactor));
+  const int width = testAttribute(Qt::WA_Resized) ? this->width() : natural;
   resize(width, height);
+  KeepOnScreen();
+}
+
+void MainWindowView::KeepOnScreen() {
+  const QScreen* where = screen();
+  if (!fitToScreen_ || !isVisible() || where == nullptr) return;
+  const QRect available = where->availableGeometry();
+  const QRect frame = frameGeometry();
+  const int frameExtra = frame.height() > height() ? frame.height() - height() : kAssumedFrameHeight;
+  const int bottom = frame.top() + height() + frameExtra - 1;
+  if (bottom > available.bottom())
+    move(frame.left(), std::max(available.top(), available.bottom() + 1 - height() - frameExtra));
 }
 
 QToolButton* MainWindowView::StripButton(int controlId) const {
@@ -304,9 +360,40 @@ std::vector<int> MainWindowView::VisibleStripControls() const {
   return shown;
 }
 
-QWidget* MainWindowView::PageWidget(shell::PageId page) const { return pageWidgets_[static_cast<std::size_t>(page)]; }
+QWidget* MainWindowView::PageWidget(shell::PageId page) const {
+  return pageViews_[static_cast<std::size_t>(page)].view;
+}
+
+LinkStatusView* MainWindowView::LinkStatus() const {
+  return qobject_cast<LinkStatusView*>(panelViews_[shell::kPanelLinkStatus].view);
+}
+StatisticsView* MainWindowView::Statistics() const {
+  return qobject_cast<StatisticsView*>(PageWidget(shell::PageId::Statistics));
+}
+AboutView* MainWindowView::About() const { return qobject_cast<AboutView*>(PageWidget(shell::PageId::About)); }
+SurveyView* MainWindowView::Survey() const { return qobject_cast<SurveyView*>(PageWidget(shell::PageId::Network)); }
+ApDetailsView* MainWindowView::ApDetails() const {
+  return qobject_cast<ApDetailsView*>(panelViews_[CAPDetailInfoDlg::kPanel].view);
+}
 
 QWidget* MainWindowView::PanelWidget(int panel) const { return lowerFrame_->widget(panel); }
+
+void MainWindowView::keyPressEvent(QKeyEvent* event) {
+  const int panel = model_.State().visiblePanel;
+  if (event->key() == Qt::Key_Escape && panel != shell::kPanelLinkStatus && model_.State().expanded) {
+    if (QWidget* view = PanelWidget(panel)) {
+      auto* button = view->findChild<QPushButton*>(QStringLiteral("cancel"));
+      if (button == nullptr) button = view->findChild<QPushButton*>(QStringLiteral("ok"));
+      if (button != nullptr && button->isEnabled()) {
+        button->click();
+        Sync();
+        event->accept();
+        return;
+      }
+    }
+  }
+  QWidget::keyPressEvent(event);
+}
 
 void MainWindowView::closeEvent(QCloseEvent* event) {
   model_.Close();

@@ -7,13 +7,16 @@
 #include <QWidget>
 
 #include <array>
+#include <cstdint>
+#include <functional>
 #include <map>
 #include <vector>
 
-#include "display/StringTable.h"
 #include "shell/CNxUI2007Dlg.h"
+#include "shell/PageSet.h"
 
 class QHBoxLayout;
+class QScrollArea;
 class QStackedWidget;
 class QToolButton;
 
@@ -23,19 +26,20 @@ class AboutView;
 class ApDetailsView;
 class SurveyView;
 class LinkStatusView;
-class PageSet;
 class StatisticsView;
 
 class MainWindowView final : public QWidget {
   Q_OBJECT
 
  public:
-  // `language` chooses the placeholders' notes (the string table has no text for them).
-  MainWindowView(shell::CNxUI2007Dlg& model, PageSet& pages, Language language = Language::kEnglish,
-                 QWidget* parent = nullptr);
+  // Builds a view for every page and panel of the set (see PageViews.h).
+  MainWindowView(shell::CNxUI2007Dlg& model, shell::PageSet& pages, QWidget* parent = nullptr);
 
-  // Renders the model and every page's state.
+  // Renders the model and the pages whose state changed since they were last rendered.
   void Sync();
+  // A window on a screen fits its available height: the page area shrinks and scrolls, and the
+  // window moves up when growing would take it past the bottom. Off (pictures): natural size.
+  void SetFitToScreen(bool on);
 
   // For checks and the headless rendering.
   QToolButton* StripButton(int controlId) const;
@@ -43,14 +47,15 @@ class MainWindowView final : public QWidget {
   std::vector<int> VisibleStripControls() const;
   QToolButton* MoreLessButton() const { return moreLess_; }
   QStackedWidget* PageArea() const { return pageArea_; }
+  QScrollArea* PageScroll() const { return pageScroll_; }
   QStackedWidget* LowerFrame() const { return lowerFrame_; }
   QWidget* PageWidget(shell::PageId page) const;
   QWidget* PanelWidget(int panel) const;
-  LinkStatusView* LinkStatus() const { return linkStatus_; }
-  StatisticsView* Statistics() const { return statistics_; }
-  AboutView* About() const { return about_; }
-  SurveyView* Survey() const { return survey_; }
-  ApDetailsView* ApDetails() const { return apDetails_; }
+  LinkStatusView* LinkStatus() const;
+  StatisticsView* Statistics() const;
+  AboutView* About() const;
+  SurveyView* Survey() const;
+  ApDetailsView* ApDetails() const;
 
  signals:
   // The user closed the window (the model is already closed).
@@ -58,31 +63,43 @@ class MainWindowView final : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Escape leaves a panel of the lower frame as its Cancel (or else OK) button does.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  // A page's or panel's view and what its last rendering showed.
+  struct ViewSlot {
+    shell::IPage* page = nullptr;
+    QWidget* view = nullptr;
+    std::function<void(QWidget&, shell::IPage&)> render;
+    std::uint64_t renderedRevision = 0;
+  };
+  QWidget* AddView(ViewSlot& slot, shell::PageKey key, QWidget* parent);
+  static void RenderIfChanged(ViewSlot& slot);
+
   QToolButton* MakeStripButton(int controlId);
   void SyncStrip();
   void FitHeight();
+  int AvailableHeight() const;
+  void KeepOnScreen();
   int DialogUnitsToPixels(int units) const;
 
   shell::CNxUI2007Dlg& model_;
-  PageSet& pages_;
+  shell::PageSet& pages_;
   QHBoxLayout* strip_;
   std::map<int, QToolButton*> stripButtons_;
   QToolButton* leftFiller_;
   QToolButton* rightFiller_;
   std::vector<int> stripOrder_;
+  QScrollArea* pageScroll_;
   QStackedWidget* pageArea_;
-  std::array<QWidget*, shell::kPageCount> pageWidgets_{};
+  std::array<ViewSlot, shell::kPageCount> pageViews_{};
+  std::array<ViewSlot, shell::kPanelCount> panelViews_{};
   QStackedWidget* lowerFrame_;
   QToolButton* moreLess_;
   QToolButton* help_;
-  LinkStatusView* linkStatus_;
-  StatisticsView* statistics_;
-  AboutView* about_;
-  SurveyView* survey_;
-  ApDetailsView* apDetails_;
   bool expandedShown_;
+  bool fitToScreen_ = false;
   int panelShown_ = -1;
 };
 

@@ -5,7 +5,6 @@
 
 #include "ui/GuiCore.h"
 #include "ui/MainWindowView.h"
-#include "ui/PageSet.h"
 
 namespace nxui {
 namespace {
@@ -30,13 +29,13 @@ QtMainWindowHost::~QtMainWindowHost() { Closed(); }
 
 void QtMainWindowHost::Opened(shell::CNxUI2007Dlg& window) {
   Closed();
-  shell::CHideDlg* hide = core_.Hide();
-  if (hide == nullptr) return;
+  if (core_.Core() == nullptr) return;
   model_ = &window;
-  pages_ = std::make_unique<PageSet>(core_.GetPlatform(), *hide, core_.Strings(), window, core_.ProgramVersion(),
-                                     ScreenWidth(), core_.Survey(), core_.SurveySelection());
-  core_.SetSurveyPage(&pages_->Survey());
-  view_ = std::make_unique<MainWindowView>(window, *pages_, core_.Strings().language());
+  pages_ = core_.Core()->MakePages(core_.ProgramVersion(), ScreenWidth());
+  pages_->BuildAll();
+  pages_->Sync();
+  view_ = std::make_unique<MainWindowView>(window, *pages_);
+  view_->SetFitToScreen(showWindows_);
   connect(view_.get(), &MainWindowView::UserClosed, this, [this] {
     syncTimer_.stop();
     if (shell::CHideDlg* h = core_.Hide()) core_.Loop().PostMessage(h->Window(), kNudgeMessage, 0, 0);
@@ -48,7 +47,6 @@ void QtMainWindowHost::Closed() {
   syncTimer_.stop();
   // The window shows the pages: it goes first.
   view_.reset();
-  core_.SetSurveyPage(nullptr);
   pages_.reset();
   model_ = nullptr;
 }
@@ -57,6 +55,8 @@ void QtMainWindowHost::BringToFront() {
   if (!view_) return;
   SyncNow();
   if (!showWindows_) return;
+  // A minimised window is brought back too: without a task bar it could not be found again.
+  if (view_->isMinimized()) view_->setWindowState(view_->windowState() & ~Qt::WindowMinimized);
   view_->show();
   view_->raise();
   view_->activateWindow();

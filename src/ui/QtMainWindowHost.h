@@ -9,12 +9,12 @@
 #include <memory>
 
 #include "shell/IMainWindowView.h"
+#include "shell/PageSet.h"
 
 namespace nxui {
 
 class GuiCore;
 class MainWindowView;
-class PageSet;
 
 class QtMainWindowHost final : public QObject, public shell::IMainWindowView {
   Q_OBJECT
@@ -31,7 +31,7 @@ class QtMainWindowHost final : public QObject, public shell::IMainWindowView {
   void BringToFront() override;
 
   MainWindowView* View() const { return view_.get(); }
-  PageSet* Pages() const { return pages_.get(); }
+  shell::PageSet* Pages() const { return pages_.get(); }
   shell::CNxUI2007Dlg* Model() const { return model_; }
   // Pages follow the model, then the window renders everything.
   void SyncNow();
@@ -40,7 +40,7 @@ class QtMainWindowHost final : public QObject, public shell::IMainWindowView {
   GuiCore& core_;
   bool showWindows_;
   shell::CNxUI2007Dlg* model_ = nullptr;
-  std::unique_ptr<PageSet> pages_;
+  std::unique_ptr<shell::PageSet> pages_;
   std::unique_ptr<MainWindowView> view_;
   QTimer syncTimer_;
 };

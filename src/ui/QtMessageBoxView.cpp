@@ -19,9 +19,12 @@ std::unique_ptr<QDialog> QtMessageBoxView::BuildDialog(shell::CMessageBoxDlg& bo
   dialog->setWindowTitle(QString::fromUtf8(box.Caption()));
   dialog->setWindowIcon(TrayIcon(kAppIconNumber));
   dialog->setModal(true);
+  // A message is answered, not resized: no minimise or maximise buttons.
+  dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
   auto* layout = new QVBoxLayout(dialog.get());
   layout->setContentsMargins(18, 16, 18, 12);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
   layout->setSpacing(14);
   auto* row = new QHBoxLayout;
   row->setSpacing(14);
@@ -52,6 +55,18 @@ std::unique_ptr<QDialog> QtMessageBoxView::BuildDialog(shell::CMessageBoxDlg& bo
     raw->accept();
   });
   QObject::connect(raw, &QDialog::rejected, raw, [&box] { box.OnClose(); });
+  return dialog;
+}
+
+QDialog* QtMessageBoxView::ShowNotice(const std::string& text, const std::string& okCaption, QWidget* parent) {
+  auto box = std::make_shared<shell::CMessageBoxDlg>(text, okCaption, 0);
+  QDialog* dialog = BuildDialog(*box, parent).release();
+  // The box lives as long as its dialog.
+  QObject::connect(dialog, &QObject::destroyed, [box] {});
+  dialog->setModal(false);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->show();
+  dialog->raise();
   return dialog;
 }
 

@@ -21,6 +21,10 @@ class QtMessageBoxView final : public shell::IMessageBoxView {
   // The dialog for a box; accepting it is OK. Also used by the headless rendering and tests.
   static std::unique_ptr<QDialog> BuildDialog(shell::CMessageBoxDlg& box, QWidget* parent);
 
+  // The same box without waiting for it: for what the front end itself has to say (a help
+  // document that cannot be opened). It deletes itself when closed; the dialog is returned.
+  static QDialog* ShowNotice(const std::string& text, const std::string& okCaption, QWidget* parent);
+
   // Runs before the dialog's own loop (tests close the box through it).
   std::function<void(QDialog&)> beforeExec;
 

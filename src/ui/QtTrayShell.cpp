@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QRegularExpression>
 #include <QUrl>
 
 #include "widgets/TrayIcons.h"
@@ -65,6 +66,13 @@ bool QtTrayShell::NotifyIcon(NotifyIconAction action, const NotifyIconData& data
 
 bool QtTrayShell::Open(std::string_view fileOrUrl) {
   const QString target = QString::fromUtf8(fileOrUrl.data(), static_cast<qsizetype>(fileOrUrl.size()));
+  if (openHelp_) {
+    const QString name = target.mid(target.lastIndexOf(QRegularExpression(QStringLiteral("[\\\\/]"))) + 1);
+    if (name.compare(QString::fromStdString(helpFileName_), Qt::CaseInsensitive) == 0) {
+      inner_.Open(fileOrUrl);
+      return openHelp_();
+    }
+  }
   const QUrl url(target);
   if (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https")) return inner_.Open(fileOrUrl);
   // The About page opens its link from a worker thread; the desktop call belongs on the UI thread.

@@ -1,8 +1,8 @@
 // The shell port of the front end: the tray icon is a QSystemTrayIcon showing the six state
 // pictures and the tooltip, its double click and context request go to the hidden window as the
-// tray callback message. Opening a web address uses the desktop's browser; everything else (help
-// file, command lines) goes to the shell of the simulated machine, which also sees every tray call
-// so that its faults still apply.
+// tray callback message. Opening a web address uses the desktop's browser, opening the help file
+// opens the help document shipped beside the program with the desktop's handler; every call also
+// goes to the machine's own shell, which sees every tray call so that its faults still apply.
 #pragma once
 
 #include <QObject>
@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "platform/IShell.h"
 
@@ -31,6 +32,13 @@ class QtTrayShell final : public QObject, public IShell {
   bool Open(std::string_view fileOrUrl) override;
   bool RunMinimised(std::string_view commandLine) override { return inner_.RunMinimised(commandLine); }
 
+  // Opening a file named `helpFileName` (in any folder, any case) opens the help document instead.
+  using HelpOpener = std::function<bool()>;
+  void SetHelp(std::string helpFileName, HelpOpener open) {
+    helpFileName_ = std::move(helpFileName);
+    openHelp_ = std::move(open);
+  }
+
   // Tests and desktops without a notification area: forces the answer of the availability check.
   void SetTrayAvailable(std::optional<bool> available) { available_ = available; }
   bool TrayAvailable() const;
@@ -48,6 +56,8 @@ class QtTrayShell final : public QObject, public IShell {
   std::optional<bool> available_;
   std::unique_ptr<QSystemTrayIcon> icon_;
   NotifyIconData data_;
+  std::string helpFileName_;
+  HelpOpener openHelp_;
 };
 
 }  // namespace nxui

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -19,13 +20,6 @@
 #include "ui/ViewHelpers.h"
 
 namespace nxui {
-namespace {
-
-// The fractions the page gives would leave icon columns narrower than their icons.
-constexpr int kIconColumnMin = 24;
-constexpr int kTextColumnMin = 52;
-
-}  // namespace
 
 SurveyView::SurveyView(CPageSiteSurveyDlg& page, QWidget* parent) : QWidget(parent), page_(page) {
   setObjectName(QStringLiteral("survey"));
@@ -53,7 +47,12 @@ SurveyView::SurveyView(CPageSiteSurveyDlg& page, QWidget* parent) : QWidget(pare
   list_->horizontalHeader()->setSectionsMovable(true);
   list_->horizontalHeader()->setHighlightSections(false);
   list_->horizontalHeader()->setMinimumSectionSize(16);
-  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // Only when the list is narrower than the columns' smallest widths.
+  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  // The widths follow the list's own visible area, which is resized after this view.
+  list_->viewport()->installEventFilter(this);
+  // Return opens the details as a double click does.
+  list_->installEventFilter(this);
   root->addWidget(list_, 1);
 
   auto* controls = new QHBoxLayout;
@@ -149,25 +148,54 @@ void SurveyView::SelectRow(int row) {
                                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
+int SurveyView::SignalTextColumnMin() const {
+  const QFontMetrics metrics(list_->font());
+  // The cell's text margins on both sides.
+  return std::max(kTextColumnMin, metrics.horizontalAdvance(QStringLiteral("-100 dBm")) + 16);
+}
+
 void SurveyView::ApplyColumnWidths() {
   const std::vector<SurveyColumn>& columns = page_.State().columns;
   if (columns.empty()) return;
-  const int width = std::max(list_->viewport()->width(), 300);
+  const int width = list_->viewport()->width();
+  if (width <= 0) return;
+  const int last = static_cast<int>(std::min<std::size_t>(columns.size(), SurveyListModel::kColumnCount)) - 1;
+  std::vector<int> widths(static_cast<std::size_t>(last), 0);
   int used = 0;
-  for (std::size_t i = 0; i + 1 < columns.size() && i < SurveyListModel::kColumnCount; ++i) {
-    const bool icon = SurveyListModel::IsIconColumn(static_cast<int>(i));
-    const int minimum = icon ? kIconColumnMin : (i == 1 ? 120 : kTextColumnMin);
-    const int w = std::max(static_cast<int>(columns[i].widthFraction * width), minimum);
-    list_->setColumnWidth(static_cast<int>(i), w);
-    used += w;
+  for (int i = 0; i < last; ++i) {
+    const int minimum = SurveyListModel::IsIconColumn(i) ? kIconColumnMin
+                        : i == 1                         ? kSsidColumnMin
+                        : i == 9                         ? SignalTextColumnMin()
+                                                         : kTextColumnMin;
+    widths[static_cast<std::size_t>(i)] =
+        std::max(static_cast<int>(columns[static_cast<std::size_t>(i)].widthFraction * width), minimum);
+    used += widths[static_cast<std::size_t>(i)];
   }
-  // The signal bar takes what is left.
-  list_->setColumnWidth(static_cast<int>(columns.size()) - 1, std::max(width - used - 2, 60));
+  // The bar keeps its smallest width as long as the name can give it up.
+  if (const int missing = kSignalBarMin - (width - used); missing > 0) {
+    int& ssid = widths[1];
+    const int given = std::min(missing, ssid - kSsidColumnMin);
+    if (given > 0) ssid -= given;
+  }
+  int given = 0;
+  for (int i = 0; i < last; ++i) {
+    list_->setColumnWidth(i, widths[static_cast<std::size_t>(i)]);
+    given += widths[static_cast<std::size_t>(i)];
+  }
+  list_->setColumnWidth(last, std::max(width - given, kSignalBarMin));
 }
 
-void SurveyView::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  ApplyColumnWidths();
+bool SurveyView::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == list_->viewport() && event->type() == QEvent::Resize) {
+    ApplyColumnWidths();
+  } else if (watched == list_ && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && list_->currentIndex().isValid()) {
+      page_.OnRowDoubleClicked(list_->currentIndex().row());
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace nxui

@@ -36,10 +36,19 @@ class SurveyView final : public QWidget {
   QPushButton* AddToProfile() const { return addToProfile_; }
   QPushButton* Connect() const { return connect_; }
 
+  // The smallest widths the columns get whatever the page's fractions say.
+  static constexpr int kIconColumnMin = 24;
+  static constexpr int kSsidColumnMin = 120;
+  static constexpr int kTextColumnMin = 52;
+  static constexpr int kSignalBarMin = 60;
+  // Room for the widest signal text ("-100 dBm") in the list's font.
+  int SignalTextColumnMin() const;
+
  protected:
-  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The page's fractions of the list's visible width; the signal bar takes what is left.
   void ApplyColumnWidths();
   void SelectRow(int row);
 

@@ -83,14 +83,24 @@ void CBarGraph::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), Qt::black);
 
-  // Caption column, white on black. A line too wide for the column wraps at its spaces
-  // ("12.345" over "Mbps") rather than being cut.
+  // Caption column, white on black, one line per caption line ("Max" over "12.345 Mbps"). A line
+  // too wide for the column is drawn in a smaller font rather than wrapped onto a third line.
   p.setPen(Qt::white);
-  p.setFont(font());
-  const QRect column(2, 2, std::max(captionWidth_ - 4, 0), std::max(height() - 4, 0));
+  const int columnWidth = std::max(captionWidth_ - 4, 0);
+  const int lineHeight = QFontMetrics(font()).height();
   p.save();
   p.setClipRect(QRect(0, 0, captionWidth_, height()));
-  p.drawText(column, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, captionLines_.join(u'\n'));
+  for (int i = 0; i < captionLines_.size(); ++i) {
+    QFont lineFont = font();
+    const int wide = QFontMetrics(lineFont).horizontalAdvance(captionLines_[i]);
+    if (wide > columnWidth) {
+      const int pixels = QFontInfo(lineFont).pixelSize();
+      lineFont.setPixelSize(std::max(kMinCaptionPixels, pixels * columnWidth / wide));
+    }
+    p.setFont(lineFont);
+    const QString text = QFontMetrics(lineFont).elidedText(captionLines_[i], Qt::ElideRight, columnWidth);
+    p.drawText(QRect(2, 2 + i * lineHeight, columnWidth, lineHeight), Qt::AlignLeft | Qt::AlignVCenter, text);
+  }
   p.restore();
 
   const int bottom = height() - 1;  // one pixel margin under the bars

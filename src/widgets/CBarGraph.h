@@ -18,6 +18,8 @@ class CBarGraph : public QWidget {
 
  public:
   static constexpr int kBarWidth = 2;
+  // Smallest font a caption line shrinks to so that it fits the column.
+  static constexpr int kMinCaptionPixels = 7;
 
   explicit CBarGraph(QWidget* parent = nullptr);
 

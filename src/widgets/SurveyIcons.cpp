@@ -106,7 +106,12 @@ QPixmap SurveyIconPixmap(int position, int size, qreal devicePixelRatio) {
 QIcon SurveyIconSet(int position) {
   QIcon icon;
   if (position < 0 || position >= kSurveyIconCount) return icon;
-  for (int size : {16, 24, 32}) icon.addPixmap(SurveyIconPixmap(position, size));
+  for (int size : {16, 24, 32}) {
+    const QPixmap pixmap = SurveyIconPixmap(position, size);
+    icon.addPixmap(pixmap);
+    // On the selected row the style would tint the pictures with the highlight and grey them.
+    icon.addPixmap(pixmap, QIcon::Selected);
+  }
   return icon;
 }
 

@@ -1,11 +1,13 @@
 #include "adapter/ActionQueue.h"
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "../wlan/WlanFixture.h"
+#include "adapter/WirelessMode.h"
 
 namespace nxui::testing {
 namespace {
@@ -13,6 +15,7 @@ namespace {
 class FakeHost final : public ActionQueueHost {
  public:
   std::int32_t WirelessMode() override { return wirelessMode; }
+  std::int32_t UsableWirelessMode(std::int32_t mode) override { return NormaliseWirelessMode(mode, true, true); }
   bool RegionConfigured() override { return regionConfigured; }
   std::uint32_t CleanedRegionWord() override { return cleanedRegion; }
   void ValidateChannel() override { calls.push_back("validate"); }
@@ -50,13 +53,21 @@ std::unique_ptr<ConnectionSettings> Record(char id, std::int32_t passwordMode = 
   return r;
 }
 
+// "S" for a scan, the record's id for a connect; a connect without a record fails the test that
+// asked (and reads as "?") instead of ending the whole test program.
 std::string Describe(const ActionQueue& queue) {
   std::string text;
   for (std::size_t i = 0; i < queue.Size(); ++i) {
     const auto& entry = queue.At(i);
     if (!text.empty()) text += ",";
-    text +=
-        entry.type == _ACTION_DATA::kScan ? std::string("S") : std::string(1, static_cast<char>(entry.data->ssid[0]));
+    if (entry.type == _ACTION_DATA::kScan) {
+      text += "S";
+    } else if (entry.data == nullptr) {
+      ADD_FAILURE() << "connect entry " << i << " has no record";
+      text += "?";
+    } else {
+      text += static_cast<char>(entry.data->ssid[0]);
+    }
   }
   return text;
 }
@@ -141,6 +152,17 @@ TEST_F(ActionQueueTest, ScanAtTheHeadBlocksUntilTheNextRequest) {
   EXPECT_EQ(Describe(queue), "");
 }
 
+TEST_F(ActionQueueTest, ConnectWithoutARecordIsSkippedAndTheHelperReportsIt) {
+  EXPECT_TRUE(queue.QueueAction(_ACTION_DATA::kConnect, nullptr));
+  std::string described;
+  EXPECT_NONFATAL_FAILURE(described = Describe(queue), "has no record");
+  EXPECT_EQ(described, "?");
+  EXPECT_EQ(queue.CurrentConnection(), nullptr);
+  queue.RunQueue();
+  EXPECT_EQ(queue.Size(), 0u);
+  EXPECT_TRUE(driver.requests.empty()) << "an entry without a record sends nothing";
+}
+
 // --- the driver-side connect sequence -------------------------------------------------------
 
 TEST_F(ActionQueueTest, RegistryRadioParametersThenSsidTarget) {
@@ -193,6 +215,29 @@ TEST_F(ActionQueueTest, KeptWirelessModeAndModesWithoutRateSets) {
     EXPECT_EQ(rowDriver.SetOrder(),
               (std::vector<Oid>{OID_WLAN_PHY_CONFIG, OID_WLAN_CCX_CONTROL, OID_802_11_SSID, OID_WLAN_CCX_CONTROL}))
         << "mode " << mode;
+  }
+}
+
+// A record's registry mode goes to the driver as it is; its rate set is the normalised mode's.
+TEST_F(ActionQueueTest, RegistryRadioRateSetFollowsTheUsableMode) {
+  struct Row {
+    std::int32_t mode;
+    std::uint8_t rates;     // byte 0 of the rate set
+    std::uint8_t extended;  // byte 13
+  };
+  for (const Row& row : {Row{7, 8, 0}, Row{8, 8, 0}, Row{10, 8, 0}, Row{0, 8, 4}, Row{1, 4, 0}}) {
+    RecordingDriver rowDriver;
+    ActionQueue rowQueue(host, rowDriver, loop);
+    auto record = Record('M');
+    record->useRegistryRadio = 1;
+    record->wirelessMode = row.mode;
+    rowQueue.QueueAction(_ACTION_DATA::kConnect, std::move(record));
+    rowQueue.RunQueue();
+    EXPECT_EQ(rowDriver.Sets(OID_WLAN_WIRELESS_MODE).at(0).U32(), static_cast<std::uint32_t>(row.mode));
+    const auto sets = rowDriver.Sets(OID_WLAN_SUPPORTEDRATES);
+    ASSERT_EQ(sets.size(), 1u) << "mode " << row.mode;
+    EXPECT_EQ(sets[0].bytes[0], row.rates) << "mode " << row.mode;
+    EXPECT_EQ(sets[0].bytes[13], row.extended) << "mode " << row.mode;
   }
 }
 
@@ -384,6 +429,7 @@ class SessionHost final : public ActionQueueHost {
  public:
   explicit SessionHost(WlanSession& session) : session_(session) {}
   std::int32_t WirelessMode() override { return 5; }
+  std::int32_t UsableWirelessMode(std::int32_t mode) override { return mode; }
   bool RegionConfigured() override { return false; }
   std::uint32_t CleanedRegionWord() override { return 0; }
   void ValidateChannel() override {}

@@ -122,7 +122,7 @@ TEST(DriverChannel, AttemptsAreBoundedByRetries) {
     std::size_t attempts;
     std::uint64_t lastAttemptMs;
   };
-  const Row rows[] = {{3, 3, 1000}, {2, 2, 500}, {1, 1, 0}, {0, 1, 0}};
+  const Row rows[] = {{3, 3, 1000}, {2, 2, 500}, {1, 1, 0}, {0, 1, 0}, {-1, 1, 0}};
   for (const Row& r : rows) {
     Bench b;
     const Oid wire = WireCodeForSet(OID_WLAN_OP_MODE);
@@ -131,6 +131,9 @@ TEST(DriverChannel, AttemptsAreBoundedByRetries) {
     b.io.handlers[wire] = [](std::uint32_t, std::span<std::uint8_t>, DWORD&) { return true; };
     DriverChannel channel(b.io, b.loop, b.ctx);
     EXPECT_FALSE(channel.SetDriverDword(OID_WLAN_OP_MODE, 0, r.retries));
+    // With 0 or 1 retries the one attempt is all: nothing is queued and no timer is started.
+    EXPECT_EQ(channel.PendingSets().size(), r.retries > 1 ? 1u : 0u) << r.retries;
+    EXPECT_EQ(b.loop.ActiveTimerCount(), r.retries > 1 ? 1u : 0u) << r.retries;
     for (int step = 0; step < 10; ++step) {
       std::size_t before = b.io.requests.size();
       b.loop.AdvanceBy(250);

@@ -12,8 +12,9 @@ TEST(Units, RssiToPercentAtEveryBandEdge) {
     int dbm;
     int percent;
   };
-  const Row rows[] = {{10, 100}, {-50, 100}, {-51, 99}, {-65, 63}, {-70, 50},           {-80, 24},
-                      {-81, 23}, {-85, 13},  {-90, 0},  {-91, 0},  {-2147483647 - 1, 0}};
+  // -52 (96.8) and -82 (20.8) have fractions above .5: the products are truncated, not rounded.
+  const Row rows[] = {{10, 100}, {-50, 100}, {-51, 99}, {-52, 96}, {-65, 63}, {-70, 50},           {-80, 24},
+                      {-81, 23}, {-82, 20},  {-85, 13}, {-90, 0},  {-91, 0},  {-2147483647 - 1, 0}};
   for (const Row& row : rows) EXPECT_EQ(RssiToPercent(row.dbm), row.percent) << "dbm " << row.dbm;
 }
 

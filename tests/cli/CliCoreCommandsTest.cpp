@@ -99,6 +99,32 @@ TEST_F(CliTest, CorruptRegistryFileIsNamedAndLeftAsItWas) {
   EXPECT_EQ(nxui::test::TempDir::Read(dir / "state" / "registry.reg"), broken);
 }
 
+// The program's ini file is read beside the simulated executable; one at the state folder's root
+// is not the program's. [Advance] "TGnWiFiTest" shows which one was read: each tick writes it to
+// the adapter key.
+struct IniPlaceCase {
+  const char* name;
+  std::filesystem::path place;  // below the state folder
+  const char* written;
+};
+
+TEST_F(CliTest, ProgramIniIsReadBesideTheSimulatedExecutable) {
+  const IniPlaceCase cases[] = {
+      {"beside NxUI.exe", std::filesystem::path("drive_c") / "Program Files" / "VQ-MA310X" / "NxUI.ini", "\"1\""},
+      {"state folder root", "NxUI.ini", "\"0\""},
+  };
+  for (const IniPlaceCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove_all(dir / "state");
+    std::filesystem::create_directories((dir / "state" / c.place).parent_path());
+    nxui::test::TempDir::Write(dir / "state" / c.place, "[Advance]\r\nTGnWiFiTest=1\r\n");
+    const CliResult r = Run({"--scenario", Scenario(ConnectedScenario()), "adapter"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const std::string registry = nxui::test::TempDir::Read(dir / "state" / "registry.reg");
+    EXPECT_NE(registry.find(std::string("\"TGnWifiTest\"=") + c.written), std::string::npos) << registry;
+  }
+}
+
 // A build without Qt says so for both graphical entries; a build with it renders pictures.
 TEST_F(CliTest, GraphicalEntriesRenderOrSayTheyAreMissing) {
   const auto pictures = dir / "pictures";
@@ -144,6 +170,51 @@ TEST_F(CliTest, AdapterPrintsTheContextOfTheEmbeddedAdapter) {
   std::vector<std::string> got;
   for (const auto& item : a.items()) got.push_back(item.key());
   EXPECT_EQ(got, keys) << "keys in the documented order";
+}
+
+// The adapter-list file lies beside the simulated program, in the state's drive C; when it lists
+// an ID it replaces the built-in tables.
+TEST_F(CliTest, AdapterListFileBesideTheSimulatedProgramIsRead) {
+  json foreign = Adapter();
+  foreign["hardwareId"] = "USB\\VID_9999&PID_0001&REV_0001";
+  const std::string foreignFile = Scenario(json{{"adapters", json::array({foreign})}}, "foreign.json");
+  const std::string embeddedFile = Scenario(json{{"adapters", json::array({Adapter()})}}, "embedded.json");
+  EXPECT_EQ(Run({"--scenario", foreignFile, "adapter"}).code, 3) << "not in the built-in tables";
+
+  const std::string list = "[HERONU]\r\nDeviceID_1=USB\\VID_9999&PID_0001\r\n";
+  const auto listFile = dir / "state" / "drive_c" / "Program Files" / "VQ-MA310X" / "NxUI.INI";
+  std::filesystem::create_directories(listFile.parent_path());
+  nxui::test::TempDir::Write(listFile, list);
+  const CliResult listed = Run({"--scenario", foreignFile, "--json", "adapter"});
+  ASSERT_EQ(listed.code, 0) << listed.err;
+  EXPECT_EQ(listed.Json()["family"], 8);
+  EXPECT_EQ(listed.Json()["isUsb"], 1);
+  EXPECT_EQ(Run({"--scenario", embeddedFile, "adapter"}).code, 3) << "the list replaces the tables";
+
+  // A file of that name below the working directory is not the program's.
+  std::filesystem::remove(listFile);
+  const auto besideWorkingDirectory = dir / "C:" / "Program Files" / "VQ-MA310X" / "NxUI.INI";
+  std::filesystem::create_directories(besideWorkingDirectory.parent_path());
+  nxui::test::TempDir::Write(besideWorkingDirectory, list);
+  workingDirectory = dir.path().string();
+  EXPECT_EQ(Run({"--scenario", embeddedFile, "adapter"}).code, 0);
+  EXPECT_EQ(Run({"--scenario", foreignFile, "adapter"}).code, 3);
+}
+
+// "-S" is the tray switch as "-s" is; with a command it changes nothing.
+TEST_F(CliTest, TraySwitchInEitherCase) {
+  for (const char* flag : {"-s", "-S"}) {
+    const CliResult r = Run({flag, "--json", "adapter"});
+    EXPECT_EQ(r.code, 0) << flag << ": " << r.err;
+  }
+  // Without a command both start the graphical interface, which says why it cannot run here.
+  environment = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM";
+  const CliResult lower = Run({"-s"});
+  const CliResult upper = Run({"-S"});
+  EXPECT_EQ(lower.code, 1) << lower.err;
+  EXPECT_EQ(upper.code, lower.code) << upper.err;
+  EXPECT_EQ(upper.err, lower.err);
+  EXPECT_TRUE(upper.out.empty()) << upper.out;
 }
 
 // Two supported adapters behind an unsupported one: the selection offers the supported ones in

@@ -77,6 +77,8 @@ class CliTest : public ::testing::Test {
 
   CliResult RunRaw(const std::vector<std::string>& args) {
     std::string command = Quote(NXUI_EXE);
+    if (!environment.empty()) command = environment + " " + command;
+    if (!workingDirectory.empty()) command = "cd " + Quote(workingDirectory) + " && " + command;
     for (const auto& a : args) command += " " + Quote(a);
     const auto outFile = dir / "stdout.txt";
     const auto errFile = dir / "stderr.txt";
@@ -102,6 +104,8 @@ class CliTest : public ::testing::Test {
   }
 
   nxui::test::TempDir dir;
+  std::string environment;       // put before the program, e.g. "env -u DISPLAY"
+  std::string workingDirectory;  // empty: the test's own
 };
 
 }  // namespace nxui::cli::test

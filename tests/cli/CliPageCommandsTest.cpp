@@ -110,6 +110,28 @@ TEST_F(CliTest, RadioOffThenOn) {
   EXPECT_EQ(n["Status"], "HomeNet <--> 00-11-22-33-44-55 [192.168.1.1]");
 }
 
+// The platform keeps its radio state: a later run on the same state starts with it.
+TEST_F(CliTest, RadioStateIsKeptBetweenRunsOnTheSameState) {
+  const std::string file = Scenario(ConnectedScenario());
+  ASSERT_EQ(Run({"--scenario", file, "radio", "off"}).code, 0);
+  const CliResult status = Run({"--scenario", file, "--json", "status"});
+  ASSERT_EQ(status.code, 0) << status.err;
+  EXPECT_EQ(status.Json()["Status"], "RF OFF");
+  EXPECT_EQ(status.Json()["tray"]["state"], "disconnected");
+  const json again = Run({"--scenario", file, "--json", "radio", "off"}).Json();
+  EXPECT_EQ(again["changed"], false) << "already off";
+
+  const json on = Run({"--scenario", file, "--json", "radio", "on"}).Json();
+  EXPECT_EQ(on["changed"], true);
+  EXPECT_EQ(Run({"--scenario", file, "--json", "status"}).Json()["Status"],
+            "HomeNet <--> 00-11-22-33-44-55 [192.168.1.1]");
+
+  // Without a state directory every run starts from the scenario, radio on.
+  ASSERT_EQ(Run({"--scenario", file, "radio", "off"}, false).code, 0);
+  EXPECT_EQ(Run({"--scenario", file, "--json", "status"}, false).Json()["Status"],
+            "HomeNet <--> 00-11-22-33-44-55 [192.168.1.1]");
+}
+
 TEST_F(CliTest, RadioOffWithoutAdministratorLeavesTheKeyAlone) {
   json scenario = ConnectedScenario();
   scenario["os"] = json{{"admin", false}};

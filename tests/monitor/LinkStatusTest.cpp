@@ -353,6 +353,9 @@ INSTANTIATE_TEST_SUITE_P(
     Levels, NoiseTest,
     ::testing::Values(NoiseCase{"strongSignalMeansQuietFloor", true, -60, -75, 30, 28, 0, 26, colour::kGreen, -92},
                       NoiseCase{"weakSignalMinusSmallerSnr", true, -85, -80, 30, 10, 0, 33, colour::kGreen, -90},
+                      // Exactly -70 is "strong": the floor, not -70 - 10.
+                      NoiseCase{"bestAtMinus70MeansQuietFloor", true, -75, -70, 10, 12, 0, 26, colour::kGreen, -92},
+                      NoiseCase{"bestAtMinus71MinusSnr", true, -75, -71, 10, 12, 0, 63, colour::kYellow, -81},
                       NoiseCase{"snrNotAvailableCounts", true, -85, -80, 44, 44, 0, 0, colour::kGreen, -124},
                       NoiseCase{"legacyMinus143", false, -60, -60, 0, 0, 63, 66, colour::kYellow, -80},
                       NoiseCase{"legacyAtMinus70IsRed", false, -60, -60, 0, 0, 73, 100, colour::kRed, -70},
@@ -382,6 +385,43 @@ TEST_F(LinkStatusTest, ChannelTextAndCentralChannelHook) {
   w.wlan.channel = 208;
   w.host.surveyRowIs11n = false;
   EXPECT_EQ(Tick().texts.channel, "J8 <--> 5040 MHz");
+}
+
+// Every caption the string table has comes from it: a Chinese window has Chinese captions.
+TEST_F(LinkStatusTest, CaptionsFollowTheLanguage) {
+  struct Row {
+    Language language;
+    bool showDbm;
+    const char* signal1;
+    const char* signal2;
+    const char* signal3;
+    const char* noise;
+    const char* channel;
+  };
+  const Row rows[] = {
+      {Language::kEnglish, true, "Signal Strength 1 >> -60 dBm", "Signal Strength 2 >> -62 dBm", "Signal Strength3 >>",
+       "Noise Strength >> -92 dBm", "6 <--> 2437 MHz; Central channel : 8"},
+      {Language::kChinese, true, "信号强度 1 >> -60 dBm", "信号强度 2 >> -62 dBm", "信号强度3 >>",
+       "噪声强度 >> -92 dBm", "6 <--> 2437 MHz; 中心信道 : 8"},
+      {Language::kChinese, false, "信号强度 1 >> 76%", "信号强度 2 >> 70%", "信号强度3 >>", "噪声强度 >> 26%",
+       "6 <--> 2437 MHz; 中心信道 : 8"},
+  };
+  for (const Row& row : rows) {
+    w.strings.SetLanguage(row.language);
+    w.host.showDbm = row.showDbm;
+    w.host.surveyRowIs11n = true;
+    page.reset();
+    const auto& s = Tick();
+    EXPECT_EQ(s.bars[kSignal1Bar].drawnCaption, row.signal1);
+    EXPECT_EQ(s.bars[kSignal2Bar].drawnCaption, row.signal2);
+    EXPECT_EQ(s.bars[kSignal3Bar].drawnCaption, row.signal3);
+    EXPECT_EQ(s.bars[kNoiseBar].drawnCaption, row.noise);
+    EXPECT_EQ(s.texts.channel, row.channel);
+  }
+  // A third chain that answers gets its dBm caption from the table too.
+  w.driver.Word(OID_WLAN_RSSI2, -64);
+  w.host.showDbm = true;
+  EXPECT_EQ(Tick().bars[kSignal3Bar].drawnCaption, "信号强度 3 >> -64 dBm");
 }
 
 TEST_F(LinkStatusTest, FailedLinkRecordLeavesRatesAndThroughputAlone) {

@@ -67,7 +67,7 @@ class LongRun : public ShellFixture {
     driverPort = std::make_unique<DriverChannelPort>(hidden.Driver());
     linkHost = std::make_unique<ShellLinkStatusHost>(hidden.State(), [] { return false; });
     details = std::make_unique<CAPDetailInfoDlg>(core->Strings(), [](int) {});
-    surveyHost = std::make_unique<HideDlgSurveyHost>(hidden, *platform, *details);
+    surveyHost = std::make_unique<HideDlgSurveyHost>(hidden, *platform, details.get());
     survey = std::make_unique<CPageSiteSurveyDlg>(loop, hidden.Session(), core->Strings(), *surveyHost, surveyShared,
                                                   selection);
     survey->OnInitDialog();

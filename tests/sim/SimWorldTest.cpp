@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -953,6 +954,119 @@ TEST_F(SimWorldStateTest, ASecondWorldOnTheSameStateWaitsThenSaysItIsInUse) {
   auto second = SimWorld::Create(DefaultScenario(), otherLoop, options, error);
   EXPECT_NE(second, nullptr) << error;
   EXPECT_EQ(toldBusy, 1) << "a free folder is taken at once";
+}
+
+// The platform keeps the software radio state across restarts; the simulator keeps it in the state.
+TEST_F(SimWorldStateTest, SoftwareRadioStateIsKeptAcrossRestarts) {
+  Scenario s = ScenarioLoader::LoadEmbedded().scenario;  // with the profile it connects to at start
+  const Guid guid = *Guid::Parse(s.adapters[0].instanceId);
+  auto setRadio = [&](SimWorld& world, bool on) {
+    IWlanApi& wlan = world.wlan();
+    DWORD version = 0;
+    WlanHandle handle = kInvalidWlanHandle;
+    ASSERT_EQ(wlan.OpenHandle(2, version, handle), kErrorSuccess);
+    WlanRadioState state;
+    ASSERT_EQ(wlan.QueryRadioState(handle, guid, state), kErrorSuccess);
+    for (WlanPhyRadioState phy : state.phys) {
+      phy.softwareRadioState = on ? kDot11RadioOn : kDot11RadioOff;
+      EXPECT_EQ(wlan.SetRadioState(handle, guid, phy), kErrorSuccess);
+    }
+    wlan.CloseHandle(handle);
+  };
+  auto softwareStates = [&](SimWorld& world) {
+    IWlanApi& wlan = world.wlan();
+    DWORD version = 0;
+    WlanHandle handle = kInvalidWlanHandle;
+    wlan.OpenHandle(2, version, handle);
+    WlanRadioState state;
+    wlan.QueryRadioState(handle, guid, state);
+    wlan.CloseHandle(handle);
+    std::vector<DWORD> states;
+    for (const WlanPhyRadioState& phy : state.phys) states.push_back(phy.softwareRadioState);
+    return states;
+  };
+  std::string error;
+  std::size_t phyCount = 0;
+  {
+    auto world = SimWorld::Create(s, loop, SimOptions{dir, false}, error);
+    ASSERT_NE(world, nullptr) << error;
+    loop.AdvanceBy(3000);
+    ASSERT_TRUE(world->association(0).connected);
+    phyCount = softwareStates(*world).size();
+    ASSERT_GT(phyCount, 1u);
+    setRadio(*world, false);
+    EXPECT_FALSE(world->association(0).connected);
+  }
+  {
+    auto world = SimWorld::Create(s, loop, SimOptions{dir, false}, error);
+    ASSERT_NE(world, nullptr) << error;
+    EXPECT_EQ(softwareStates(*world), std::vector<DWORD>(phyCount, kDot11RadioOff));
+    EXPECT_TRUE(world->association(0).softwareRadioOff);
+    loop.AdvanceBy(3000);
+    EXPECT_FALSE(world->association(0).connected) << "no connection with the radio off";
+    // Unplugging and plugging the adapter back does not turn it on either.
+    world->Unplug(0);
+    world->Plug(0);
+    loop.AdvanceBy(3000);
+    EXPECT_EQ(softwareStates(*world), std::vector<DWORD>(phyCount, kDot11RadioOff));
+    EXPECT_FALSE(world->association(0).connected);
+    setRadio(*world, true);
+    loop.AdvanceBy(3000);
+    EXPECT_TRUE(world->association(0).connected);
+  }
+  auto world = SimWorld::Create(s, loop, SimOptions{dir, false}, error);
+  ASSERT_NE(world, nullptr) << error;
+  EXPECT_EQ(softwareStates(*world), std::vector<DWORD>(phyCount, kDot11RadioOn));
+  loop.AdvanceBy(3000);
+  EXPECT_TRUE(world->association(0).connected);
+}
+
+TEST_F(SimWorldStateTest, RadioStateThatCannotBeKeptIsRefusedAndLeftAsItWas) {
+  Scenario s = DefaultScenario();
+  const Guid guid = *Guid::Parse(s.adapters[0].instanceId);
+  std::string error;
+  auto world = SimWorld::Create(s, loop, SimOptions{dir, false}, error);
+  ASSERT_NE(world, nullptr) << error;
+  IWlanApi& wlan = world->wlan();
+  DWORD version = 0;
+  WlanHandle handle = kInvalidWlanHandle;
+  ASSERT_EQ(wlan.OpenHandle(2, version, handle), kErrorSuccess);
+  WlanPhyRadioState phy;
+  phy.phyIndex = 0;
+  phy.softwareRadioState = kDot11RadioOff;
+  // A state kept earlier (radio off) is the file the failed writes must leave as it was.
+  ASSERT_EQ(wlan.SetRadioState(handle, guid, phy), kErrorSuccess);
+  const fs::path file = fs::path(dir) / "wlan-radio-6F2A61C4-1D9B-4E37-9B0C-2A7D3E5F8A11.json";
+  const std::string kept = ReadAll(file.string());
+  ASSERT_FALSE(kept.empty());
+  const auto entries = [&] {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  const auto before = entries();
+  const bool associationOff = world->association(0).softwareRadioOff;
+  phy.softwareRadioState = kDot11RadioOn;
+  const struct {
+    AtomicWriteStep step;
+    int errorNumber;
+  } faults[] = {{AtomicWriteStep::Create, EACCES}, {AtomicWriteStep::Write, ENOSPC}, {AtomicWriteStep::Rename, EROFS}};
+  std::vector<std::string> expected;
+  for (const auto& fault : faults) {
+    ArmAtomicWriteFault(fault.step, fault.errorNumber);
+    EXPECT_EQ(wlan.SetRadioState(handle, guid, phy), static_cast<DWORD>(kErrorWriteFault)) << fault.errorNumber;
+    EXPECT_TRUE(ClearAtomicWriteFault()) << fault.errorNumber << ": the fault never fired";
+    EXPECT_EQ(world->association(0).softwareRadioOff, associationOff) << fault.errorNumber;
+    WlanRadioState state;
+    ASSERT_EQ(wlan.QueryRadioState(handle, guid, state), kErrorSuccess);
+    EXPECT_EQ(state.phys.at(0).softwareRadioState, kDot11RadioOff) << fault.errorNumber;
+    EXPECT_EQ(ReadAll(file.string()), kept) << fault.errorNumber;
+    EXPECT_EQ(entries(), before) << fault.errorNumber << ": a temporary file was left";
+    expected.push_back(file.string() + ": " + std::strerror(fault.errorNumber));
+  }
+  EXPECT_EQ(world->WriteFailures(), expected) << "each failed save is reported";
+  wlan.CloseHandle(handle);
 }
 
 TEST(SimWorldTemporary, FreshTemporaryDirectoryIsRemovedWithTheWorld) {

@@ -405,5 +405,59 @@ TEST(SurveyCells, RowFromEntry) {
   }
 }
 
+// Hidden networks send an SSID element of length 0 first; what follows it is theirs all the same.
+TEST(HiddenNetwork, ElementsAfterAnEmptySsidAreDecoded) {
+  const Bytes empty = sim::BuildSsidElement(Bytes{});
+  ASSERT_EQ(empty, (Bytes{0, 0}));
+  const Bytes rsn = sim::BuildRsnElement(Rsn({4}, {2}, 4));
+  const Bytes wps = WpsElement({Attr(0x104A, {0x10}), Attr(0x1044, {2})});
+  const Bytes ht = sim::BuildHtOperationElement(HtOperation{});
+  struct Row {
+    const char* name;
+    Bytes ies;
+    std::uint32_t mode;
+    std::uint32_t privacy;
+    const char* security;
+    int authCode;
+    int secured;
+    int wps;
+    int ht;
+  };
+  const Row rows[] = {
+      {"WPA2-PSK with WPS and HT", Concat({empty, rsn, wps, ht}), 1, 1, "WPA2-PSK;AES", 5, 1, 1, 1},
+      {"mixed WPA and WPA2 without privacy bit", Concat({empty, sim::BuildWpaStyleElement(Wpa({2}, {2}, 2)), rsn}), 1,
+       0, "WPA-PSK+WPA2-PSK;TKIP+AES", 5, 1, 0, 0},
+      {"ad hoc WPA2", Concat({empty, rsn}), 0, 1, "WPA2-NONE;AES", 5, 1, 0, 0},
+      {"open with HT only", Concat({empty, ht}), 1, 0, "Unknown;None", 0, 0, 0, 1},
+      {"a second empty element still ends the walk", Concat({empty, Bytes{5, 0}, rsn, wps, ht}), 1, 1, "Unknown;None",
+       0, 1, 0, 0},
+  };
+  for (const Row& row : rows) {
+    EntrySpec spec;
+    spec.ssid.clear();
+    spec.ies = row.ies;
+    spec.infrastructureMode = row.mode;
+    spec.privacy = row.privacy;
+    const Bytes bytes = MakeEntry(spec);
+    EXPECT_EQ(DecodeScanEntryIes(bytes, 0), row.security) << row.name;
+    std::string auth;
+    std::string cipher;
+    SplitSecurityText(DecodeScanEntryIes(bytes, 0), auth, cipher);
+    EXPECT_EQ(AuthCodeFromText(auth), row.authCode) << row.name;
+    ScanEntryRecord record;
+    ASSERT_TRUE(ReadScanEntry(bytes, record)) << row.name;
+    const ScanEntry entry = MakeScanEntry(record, 0);
+    EXPECT_EQ(entry.ssid, "") << row.name;
+    EXPECT_EQ(entry.secured, row.secured) << row.name;
+    EXPECT_EQ(entry.wps, row.wps) << row.name;
+    EXPECT_EQ(entry.ht, row.ht) << row.name;
+  }
+  // The WPS attributes themselves come through, not only the element's presence.
+  EntrySpec spec;
+  spec.ies = Concat({empty, wps});
+  EXPECT_EQ(DecodeScanEntryIes(MakeEntry(spec), 2),
+            "Unknown;Unknown;Unknown;Configured;1.0;Unknown;Unknown;Unknown;TRUE");
+}
+
 }  // namespace
 }  // namespace nxui

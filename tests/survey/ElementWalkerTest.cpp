@@ -29,7 +29,10 @@ TEST(ElementWalker, StopRulesAtEachBoundary) {
       {"empty list", {}, {}},
       {"three bytes: consumed + 3 reaches the length", {7, 1, 0xAA}, {}},
       {"four bytes: one element", {7, 2, 0xAA, 0xBB}, {7}},
-      {"zero-length first element ends the walk", {0, 0, 48, 2, 1, 0}, {}},
+      // A hidden network's empty SSID comes first: the length rule looks at the next element only.
+      {"zero-length first element is read and the walk goes on", {0, 0, 48, 2, 1, 0}, {0, 48}},
+      {"zero-length first element alone in four bytes", {0, 0, 48, 1}, {0}},
+      {"zero-length first element followed by another ends there", {0, 0, 5, 0, 48, 2, 1, 0}, {0}},
       {"zero-length element in the middle ends the walk", {1, 1, 2, 0, 0, 221, 4, 0, 0x50, 0xF2, 4}, {1}},
       {"last element of body 1 is dropped: consumed + 3 reaches the length", {1, 2, 2, 4, 3, 1, 6}, {1}},
       {"last element of body 2 is read", {1, 2, 2, 4, 3, 2, 6, 7}, {1, 3}},

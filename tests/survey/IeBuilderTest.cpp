@@ -228,10 +228,14 @@ TEST(IeBuilder, ScenarioNetworksDecodeToTheirDescription) {
   EXPECT_EQ(DecodeNetwork(n, 1), "FALSE;TRUE;FALSE");
   EXPECT_EQ(DecodeNetwork(n, 0), "WPA2-PSK;AES");
 
-  // A hidden network's zero-length SSID ends the walk, exactly as with real beacons.
+  // A hidden network's zero-length SSID comes first, as in real beacons; the rest is still read.
   sim::ScenarioNetwork hidden = n;
   hidden.ssid.clear();
-  EXPECT_EQ(DecodeNetwork(hidden, 0), "Unknown;None");
+  EXPECT_EQ(sim::BuildNetworkIes(hidden)[1], 0) << "the SSID element is empty";
+  EXPECT_EQ(DecodeNetwork(hidden, 0), "WPA2-PSK;AES");
+  EXPECT_EQ(DecodeNetwork(hidden, 2), DecodeNetwork(n, 2));
+  EXPECT_EQ(DecodeNetwork(hidden, 3), ht);
+  EXPECT_EQ(DecodeNetwork(hidden, 1), "FALSE;TRUE;FALSE");
 
   sim::ScenarioNetwork raw;
   raw.ssid = "ABC";

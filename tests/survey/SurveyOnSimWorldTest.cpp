@@ -8,6 +8,7 @@
 
 #include "adapter/ChannelFrequencyTable.h"
 #include "adapter/DriverChannelPort.h"
+#include "common/Captures.h"
 #include "common/SimTestHelpers.h"
 #include "monitor/CLinkStatusDlg.h"
 #include "scan/ScanEntryRecord.h"
@@ -55,7 +56,7 @@ class SurveyOnSimWorld : public shell::test::ShellFixture {
     details = std::make_unique<CAPDetailInfoDlg>(strings, [this](int panel) {
       if (auto* window = dlg->MainWindow()) window->ShowPanel(panel);
     });
-    host = std::make_unique<HideDlgSurveyHost>(*dlg, *platform, *details);
+    host = std::make_unique<HideDlgSurveyHost>(*dlg, *platform, details.get());
     page = std::make_unique<CPageSiteSurveyDlg>(loop, dlg->Session(), strings, *host, shared, target);
     page->OnInitDialog();
     // The page's scan, the hidden window's one-shot rescan at 4 s, their completions and ticks.
@@ -256,8 +257,63 @@ TEST_F(SurveyOnSimWorld, DetailsOfAGeneratedAndOfARawNetwork) {
   EXPECT_EQ(target.Last()->cipherText, "None");
 }
 
+// Hidden networks: the embedded one (WPA2-PSK, 802.11g) and one with WPS and 802.11n.
+TEST_F(SurveyOnSimWorld, HiddenNetworksKeepTheirSecurityWpsAndHt) {
+  sim::Scenario scenario = Neighbourhood();
+  sim::ScenarioNetwork hidden;
+  hidden.bssid = test::Mac("00-AA-00-00-00-0A");
+  hidden.channel = 11;
+  hidden.phy = sim::Phy::N;
+  hidden.security.auth = sim::AuthKind::Wpa2Psk;
+  hidden.security.cipher = sim::CipherKind::Aes;
+  hidden.ht = sim::ScenarioHt{};
+  hidden.wps = sim::ScenarioWps{};
+  scenario.networks.push_back(hidden);
+  Build(scenario);
+  OpenPage();
+  struct Row {
+    const char* bssid;
+    int wps;
+    int ht;
+    int securityIcon;
+    int nIcon;
+  };
+  const Row rows[] = {{"00-24-01-AB-80-08", 0, 0, survey_icon::kLock, survey_icon::kNone},
+                      {"00-AA-00-00-00-0A", 1, 1, survey_icon::kWps, survey_icon::kBandN}};
+  for (const Row& row : rows) {
+    int index = -1;
+    for (std::size_t i = 0; i < page->Rows().size(); ++i) {
+      if (page->Rows()[i].bssid == row.bssid) index = static_cast<int>(i);
+    }
+    ASSERT_GE(index, 0) << row.bssid;
+    const auto position = static_cast<std::size_t>(index);
+    EXPECT_EQ(page->Rows()[position].ssid, "") << row.bssid;
+    EXPECT_EQ(page->Rows()[position].secured, 1) << row.bssid;
+    EXPECT_EQ(page->Rows()[position].wps, row.wps) << row.bssid;
+    EXPECT_EQ(page->Rows()[position].ht, row.ht) << row.bssid;
+    EXPECT_EQ(page->State().rows[position].securityIcon, row.securityIcon) << row.bssid;
+    EXPECT_EQ(page->State().rows[position].nIcon, row.nIcon) << row.bssid;
+
+    page->OnRowDoubleClicked(index);
+    EXPECT_EQ(details->General().State().ssid, "Hidden") << row.bssid;
+    EXPECT_EQ(details->General().State().authentication, "WPA2-PSK") << row.bssid;
+    EXPECT_EQ(details->General().State().encryption, "AES") << row.bssid;
+    EXPECT_EQ(details->State().tabs[CAPDetailInfoDlg::kTab80211n].visible, row.ht == 1) << row.bssid;
+    details->OnOk();
+
+    // "Add to Profile" hands the editor the network's real security.
+    page->OnRowClicked(index);
+    page->OnAddToProfile();
+    ASSERT_TRUE(target.Last().has_value()) << row.bssid;
+    EXPECT_EQ(target.Last()->authCode, 5) << row.bssid;
+    EXPECT_EQ(target.Last()->cipherText, "AES") << row.bssid;
+    EXPECT_TRUE(target.Last()->secured) << row.bssid;
+  }
+}
+
 TEST_F(SurveyOnSimWorld, ACaptureNamedByTheScenarioBringsItsBeaconsIntoRange) {
-  const std::string file = std::string(NXUI_CAPTURES_DIR) + "/wps_rich_7ap_radiotap.pcap";
+  NXUI_SKIP_WITHOUT_CAPTURES();
+  const std::string file = test::CaptureFile("wps_rich_7ap_radiotap.pcap");
   const auto read = sim::ReadCaptureFile(file);
   ASSERT_TRUE(read.ok) << read.error;
   std::set<std::string> captured;
@@ -284,7 +340,7 @@ TEST_F(SurveyOnSimWorld, ACaptureNamedByTheScenarioBringsItsBeaconsIntoRange) {
 
 TEST_F(SurveyOnSimWorld, AMissingCaptureStopsTheWorldWithTheFileNamed) {
   sim::Scenario scenario = Neighbourhood();
-  scenario.captures = {std::string(NXUI_CAPTURES_DIR) + "/no-such.pcap"};
+  scenario.captures = {test::CaptureFile("no-such.pcap")};
   std::string error;
   EXPECT_EQ(sim::SimWorld::Create(scenario, loop, sim::SimOptions{"", true}, error), nullptr);
   EXPECT_NE(error.find("no-such.pcap:0: cannot open the capture"), std::string::npos) << error;

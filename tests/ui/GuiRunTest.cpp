@@ -8,6 +8,7 @@
 
 #include "shell/CHideDlg.h"
 #include "shell/ShellIds.h"
+#include "sim/SimMachine.h"
 #include "ui/GuiApp.h"
 #include "ui/GuiCore.h"
 #include "ui/QtSingleInstance.h"
@@ -15,8 +16,9 @@
 namespace nxui {
 namespace {
 
-GuiOptions ScopedOptions() {
+GuiOptions ScopedOptions(const std::string& scenarioFile = "") {
   GuiOptions options;
+  options.machine = sim::SimMachineFactory(scenarioFile, sim::SimOptions{"", true});
   options.instanceScope = QStringLiteral("-run-%1-%2")
                               .arg(QCoreApplication::applicationPid())
                               .arg(QDateTime::currentMSecsSinceEpoch())
@@ -86,11 +88,7 @@ TEST(GuiRun, SecondLaunchHandsOverAndEndsAtOnce) {
   EXPECT_EQ(openRequests, 1);
 }
 
-TEST(GuiRun, BadScenarioEndsWithOne) {
-  GuiOptions options = ScopedOptions();
-  options.scenarioFile = "no-such-folder/world.json";
-  EXPECT_EQ(RunGuiOn(*qApp, options), 1);
-}
+TEST(GuiRun, BadScenarioEndsWithOne) { EXPECT_EQ(RunGuiOn(*qApp, ScopedOptions("no-such-folder/world.json")), 1); }
 
 }  // namespace
 }  // namespace nxui

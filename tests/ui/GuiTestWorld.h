@@ -11,10 +11,11 @@
 
 #include "platform/VirtualEventLoop.h"
 #include "shell/HeadlessViews.h"
+#include "shell/PageSet.h"
 #include "sim/ScenarioLoader.h"
+#include "sim/SimMachine.h"
 #include "ui/GuiCore.h"
 #include "ui/MainWindowView.h"
-#include "ui/PageSet.h"
 #include "ui/QtMainWindowHost.h"
 #include "ui/QtTrayShell.h"
 
@@ -30,6 +31,7 @@ struct WorldSetup {
   std::string extraNetworks;  // JSON objects appended to the networks in range
   int homeRssi = -48;         // dBm of the network the profile connects to
   bool qtTray = false;        // the tray is a Qt tray icon (in a notification area that exists)
+  bool shown = false;         // the main window is shown on the (offscreen) screen, as the program does
   std::string events;         // JSON objects of the scenario's events
 };
 
@@ -57,17 +59,20 @@ class GuiTestWorld {
     const sim::ScenarioLoadResult loaded = sim::ScenarioLoader::LoadText(WorldJson(setup), "test.json");
     EXPECT_TRUE(loaded.ok) << loaded.error;
     std::string error;
-    core = GuiCore::Create(loop, loaded.scenario, GuiOptions{}, error);
-    EXPECT_TRUE(core) << error;
-    if (!core) return;
-    host = std::make_unique<QtMainWindowHost>(*core, false);
+    std::unique_ptr<sim::SimMachine> machine =
+        sim::SimMachine::Create(loaded.scenario, loop, sim::SimOptions{"", true}, error);
+    EXPECT_TRUE(machine) << error;
+    if (!machine) return;
+    sim = machine.get();
+    core = std::make_unique<GuiCore>(loop, std::move(machine), GuiOptions{});
+    host = std::make_unique<QtMainWindowHost>(*core, setup.shown);
     GuiCore::Ports ports;
     ports.messageBox = &views;
     ports.trayMenu = &views;
     ports.cardChooser = &views;
     ports.mainWindowView = host.get();
     if (setup.qtTray) {
-      trayShell = std::make_unique<QtTrayShell>(core->World().shell(), [this](UINT message, LPARAM event) {
+      trayShell = std::make_unique<QtTrayShell>(sim->World().shell(), [this](UINT message, LPARAM event) {
         loop.PostMessage(Hide().Window(), message, 0, event);
       });
       trayShell->SetTrayAvailable(true);
@@ -100,6 +105,7 @@ class GuiTestWorld {
   QTemporaryDir dir;
   VirtualEventLoop loop;
   shell::HeadlessViews views;
+  sim::SimMachine* sim = nullptr;  // owned by the core
   std::unique_ptr<GuiCore> core;
   std::unique_ptr<QtMainWindowHost> host;
   std::unique_ptr<QtTrayShell> trayShell;

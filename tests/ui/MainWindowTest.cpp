@@ -1,10 +1,16 @@
 // The main window built on the simulated world, opened offscreen: strip, caption, More/Less,
 // page switching, the link-status panel's values and pictures, closing and reopening.
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStackedWidget>
+#include <QTableView>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -12,10 +18,15 @@
 #include <vector>
 
 #include "GuiTestWorld.h"
+#include "monitor/CPageStatisticsDlg.h"
 #include "shell/ShellIds.h"
+#include "survey/CAPDetailInfoDlg.h"
+#include "ui/ApDetailsView.h"
 #include "ui/LinkStatusView.h"
 #include "ui/RenderToPng.h"
 #include "ui/StatisticsView.h"
+#include "ui/SurveyListModel.h"
+#include "ui/SurveyView.h"
 #include "widgets/CBarGraph.h"
 #include "widgets/CGradientProgressBar.h"
 #include "widgets/CTabDialog.h"
@@ -93,6 +104,24 @@ TEST(MainWindow, OpensCollapsedWithItsCaptionAndGrowsWhenExpanded) {
   EXPECT_EQ(RenderWidgetToImage(*view).height(), collapsed.height());
 }
 
+// Collapsed, the window ends just below More/Less, on a screen too: nothing of the lower frame shows.
+TEST(MainWindowOnScreen, CollapsedEndsBelowMoreLess) {
+  WorldSetup setup;
+  setup.shown = true;
+  GuiTestWorld world(setup);
+  MainWindowView* view = world.View();
+  ASSERT_NE(view, nullptr);
+  for (int toggle = 0; toggle < 4; ++toggle) {
+    view->MoreLessButton()->click();
+    QCoreApplication::processEvents();
+  }
+  ASSERT_FALSE(world.Model()->State().expanded);
+  EXPECT_TRUE(view->LowerFrame()->isHidden());
+  const int below =
+      view->height() - view->MoreLessButton()->mapTo(view, QPoint(0, view->MoreLessButton()->height())).y();
+  EXPECT_EQ(below, view->layout()->contentsMargins().bottom());
+}
+
 TEST(MainWindow, PageButtonsSwitchThePageAreaAndDisabledOnesDoNot) {
   WorldSetup setup;
   setup.admin = false;  // the Profile button is disabled for users without administrator rights
@@ -107,11 +136,11 @@ TEST(MainWindow, PageButtonsSwitchThePageAreaAndDisabledOnesDoNot) {
   EXPECT_EQ(view->PageArea()->currentWidget(), view->PageWidget(shell::PageId::Statistics));
   EXPECT_TRUE(view->StripButton(kStatistics)->isChecked());
   EXPECT_FALSE(view->StripButton(kNetwork)->isChecked());
-  EXPECT_TRUE(world.host->Pages()->StatisticsShown());
+  EXPECT_TRUE(world.host->Pages()->Shown(shell::PageKey::Page(shell::PageId::Statistics)));
 
   view->StripButton(kAbout)->click();
-  EXPECT_FALSE(world.host->Pages()->StatisticsShown());
-  EXPECT_TRUE(world.host->Pages()->AboutShown());
+  EXPECT_FALSE(world.host->Pages()->Shown(shell::PageKey::Page(shell::PageId::Statistics)));
+  EXPECT_TRUE(world.host->Pages()->Shown(shell::PageKey::Page(shell::PageId::About)));
   EXPECT_EQ(view->PageArea()->currentWidget(), view->PageWidget(shell::PageId::About));
 }
 
@@ -228,11 +257,11 @@ TEST(MainWindow, ClosedWindowIsForgottenAndTheTrayOpensItAgain) {
 TEST(MainWindow, UnplugClosesTheWindowWithinATick) {
   GuiTestWorld world(WorldSetup{});
   ASSERT_NE(world.View(), nullptr);
-  world.core->World().Unplug(0);
+  world.sim->World().Unplug(0);
   world.Advance(2.0);
   EXPECT_EQ(world.View(), nullptr);
   EXPECT_EQ(world.Hide().Tray().Data().iconNumber, 161);
-  world.core->World().Plug(0);
+  world.sim->World().Plug(0);
   world.Advance(6.0);
   EXPECT_EQ(world.View(), nullptr);
 }
@@ -253,7 +282,151 @@ TEST(StatisticsPage, CountsGrowAndResetShowsZerosAtOnce) {
   for (std::size_t row = 0; row < 5; ++row) EXPECT_EQ(stats->ValueLabel(0, row)->text(), QStringLiteral("0"));
 
   stats->Tabs()->SetCurrent(1);
-  EXPECT_EQ(world.host->Pages()->Statistics().State().selectedSubPage, 1);
+  EXPECT_EQ(world.host->Pages()
+                ->As<CPageStatisticsDlg>(shell::PageKey::Page(shell::PageId::Statistics))
+                ->State()
+                .selectedSubPage,
+            1);
+}
+
+// ---- the window on a screen
+
+WorldSetup Shown() {
+  WorldSetup setup;
+  setup.shown = true;
+  return setup;
+}
+
+int BottomIn(const QWidget* widget, const QWidget* window) {
+  return widget->mapTo(window, QPoint(0, widget->height())).y();
+}
+
+TEST(MainWindowOnScreen, ExpandedWithDetailsFitsTheScreenAndStaysOnIt) {
+  GuiTestWorld world(Shown());
+  MainWindowView* view = world.View();
+  ASSERT_NE(view, nullptr);
+  const QRect available = view->screen()->availableGeometry();
+  view->move(available.left(), available.top() + available.height() / 2);
+  world.Advance(0.1);
+  view->StripButton(kNetwork)->click();
+  world.Advance(4.5);
+  SurveyView* survey = view->Survey();
+  ASSERT_GT(survey->Model()->rowCount(), 0);
+  emit survey->List()->doubleClicked(survey->Model()->index(0, 1));
+  world.host->SyncNow();
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(world.Model()->State().expanded);
+  ASSERT_EQ(world.Model()->State().visiblePanel, CAPDetailInfoDlg::kPanel);
+
+  // The window with its title bar fits, wherever it was before it grew.
+  EXPECT_LE(view->height(), available.height());
+  EXPECT_LE(view->frameGeometry().top() + view->height(), available.bottom() + 1);
+  EXPECT_GE(view->frameGeometry().top(), available.top());
+  // Nothing that matters is below the window's edge: the details' OK and More/Less.
+  EXPECT_LE(BottomIn(view->ApDetails()->OkButton(), view), view->height());
+  EXPECT_LE(BottomIn(view->MoreLessButton(), view), view->height());
+  // The page area gave up the height; the survey's buttons are still in it.
+  EXPECT_LT(view->PageScroll()->height(), view->PageScroll()->sizeHint().height());
+  EXPECT_LE(BottomIn(survey->Rescan(), view->PageScroll()->viewport()), view->PageScroll()->viewport()->height());
+}
+
+struct OpenCase {
+  const char* name;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+};
+
+TEST(MainWindowOnScreen, MinimisedWindowComesBackWhenAskedForAgain) {
+  const OpenCase cases[] = {
+      {"Launch Config Utilities (and a second start)", shell::kMsgCommand, shell::kCmdLaunchConfig, 0},
+      {"tray double click", shell::kMsgTrayCallback, 0, shell::kTrayLeftDoubleClick},
+  };
+  GuiTestWorld world(Shown());
+  MainWindowView* view = world.View();
+  ASSERT_NE(view, nullptr);
+  for (const OpenCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    view->showMinimized();
+    ASSERT_TRUE(view->isMinimized());
+    world.loop.PostMessage(world.Hide().Window(), c.message, c.wParam, c.lParam);
+    world.loop.DrainMessages();
+    ASSERT_EQ(world.View(), view) << "the same window, not a new one";
+    EXPECT_FALSE(view->isMinimized());
+    EXPECT_TRUE(view->isVisible());
+  }
+}
+
+TEST(MainWindowOnScreen, NoMaximiseAndAWideWindowKeepsTheStripInTheMiddle) {
+  GuiTestWorld world(Shown());
+  MainWindowView* view = world.View();
+  ASSERT_NE(view, nullptr);
+  EXPECT_FALSE(view->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+  EXPECT_TRUE(view->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+  EXPECT_TRUE(view->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+  const int natural = view->width();
+  ASSERT_LT(view->maximumWidth(), QWIDGETSIZE_MAX);
+  EXPECT_GE(view->maximumWidth(), natural);
+  view->resize(view->maximumWidth() + 500, view->height());
+  QCoreApplication::processEvents();
+  EXPECT_EQ(view->width(), view->maximumWidth());
+  const QWidget* strip = view->StripButton(kProfile)->parentWidget();
+  const int left = view->StripButton(kProfile)->mapTo(strip, QPoint(0, 0)).x();
+  const QToolButton* about = view->StripButton(kAbout);
+  const int right = strip->width() - about->mapTo(strip, QPoint(about->width(), 0)).x();
+  EXPECT_LE(std::abs(left - right), about->width()) << left << " left, " << right << " right";
+}
+
+TEST(MainWindowOnScreen, StripButtonShowsTheKeyboardFocus) {
+  GuiTestWorld world(Shown());
+  MainWindowView* view = world.View();
+  ASSERT_NE(view, nullptr);
+  // Focus lives in the active window only.
+  QApplication::setActiveWindow(view);
+  const QColor highlight = view->palette().color(QPalette::Highlight);
+  // Pixels of the highlight colour along the button's top edge, where the ring runs.
+  auto ringPixels = [&highlight](QToolButton* button) {
+    const QImage image = button->grab().toImage();
+    int count = 0;
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor c = image.pixelColor(x, 1);
+      const int distance = std::abs(c.red() - highlight.red()) + std::abs(c.green() - highlight.green()) +
+                           std::abs(c.blue() - highlight.blue());
+      count += distance < 60 ? 1 : 0;
+    }
+    return count;
+  };
+  QToolButton* network = view->StripButton(kNetwork);
+  QToolButton* statistics = view->StripButton(kStatistics);
+  network->setFocus(Qt::MouseFocusReason);
+  ASSERT_TRUE(network->hasFocus());
+  EXPECT_LT(ringPixels(network), network->width() / 4) << "a click shows no ring";
+  // Tab moves the focus on by keyboard: now it shows.
+  QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+  QApplication::sendEvent(network, &tab);
+  ASSERT_TRUE(statistics->hasFocus());
+  EXPECT_GT(ringPixels(statistics), statistics->width() / 2);
+  EXPECT_LT(ringPixels(network), network->width() / 4);
+}
+
+TEST(LinkStatusPanel, ALongerChannelTextNeitherWrapsNorMovesTheRowsBelow) {
+  LinkStatusView view;
+  LinkStatusState state;
+  state.labels.channel = "Channel >>";
+  state.labels.authentication = "Authentication >>";
+  state.texts.authentication = "WPA2-PSK";
+  state.texts.channel = "6 <--> 2437 MHz";
+  view.Render(state);
+  view.resize(view.sizeHint());
+  view.show();
+  QCoreApplication::processEvents();
+  const int before = view.Value("authentication")->mapTo(&view, QPoint(0, 0)).y();
+  state.texts.channel = "165 <--> 5825 MHz; Central channel : 163";
+  view.Render(state);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(view.Value("authentication")->mapTo(&view, QPoint(0, 0)).y(), before);
+  const QLabel* channel = view.Value("channel");
+  EXPECT_GE(channel->width(), channel->fontMetrics().horizontalAdvance(channel->text()));
 }
 
 }  // namespace

@@ -40,6 +40,10 @@ TEST(MessageBox, DialogShowsCaptionTextAndOk) {
   EXPECT_EQ(dialog->windowTitle(), QStringLiteral("ZELU"));
   EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("text"))->text(), QStringLiteral("NIC or driver not ready"));
   EXPECT_EQ(dialog->findChild<QPushButton*>(QStringLiteral("ok"))->text(), QStringLiteral("OK"));
+  // A message offers its close button only.
+  EXPECT_FALSE(dialog->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+  EXPECT_FALSE(dialog->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+  EXPECT_TRUE(dialog->windowFlags().testFlag(Qt::WindowCloseButtonHint));
 }
 
 struct EndCase {

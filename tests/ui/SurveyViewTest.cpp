@@ -2,10 +2,14 @@
 // cells, "Show dBm" reaching the link status, sorting, double click into the details, "Add to
 // Profile", and the radio switched off.
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTableView>
 #include <QToolButton>
@@ -15,6 +19,7 @@
 #include "GuiTestWorld.h"
 #include "shell/ShellIds.h"
 #include "survey/CAPDetailInfoDlg.h"
+#include "survey/CPageSiteSurveyDlg.h"
 #include "ui/ApDetailsView.h"
 #include "ui/LinkStatusView.h"
 #include "ui/SurveyListModel.h"
@@ -84,7 +89,7 @@ TEST_F(SurveyViewTest, RowsShowIconsTextsAndColouredBars) {
 TEST_F(SurveyViewTest, ShowDbmRewritesTheListAndTheLinkStatusCaptions) {
   world.View()->MoreLessButton()->click();
   view->ShowDbm()->click();
-  EXPECT_TRUE(world.core->Survey().ShowDbm());
+  EXPECT_TRUE(world.core->Core()->Survey().ShowDbm());
   EXPECT_TRUE(model->index(RowOf("Cafe"), 9).data().toString().endsWith(QLatin1String(" dBm")));
   world.Advance(2.5);
   EXPECT_TRUE(world.View()->LinkStatus()->Bar(kSignal1Bar)->DisplayedCaption().endsWith(QLatin1String(" dBm")))
@@ -127,13 +132,13 @@ TEST_F(SurveyViewTest, AddToProfileNeedsASelection) {
   view->AddToProfile()->click();
   ASSERT_FALSE(world.views.messages.empty());
   EXPECT_EQ(world.views.messages.back(), "No selected item");
-  EXPECT_EQ(world.core->SurveySelection().Count(), 0);
+  EXPECT_EQ(world.core->Core()->SurveySelection().Count(), 0);
 
   view->List()->selectionModel()->setCurrentIndex(model->index(RowOf("Lab-HT"), 1),
                                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
   view->AddToProfile()->click();
-  ASSERT_EQ(world.core->SurveySelection().Count(), 1);
-  EXPECT_EQ(world.core->SurveySelection().Last()->authCode, 5);
+  ASSERT_EQ(world.core->Core()->SurveySelection().Count(), 1);
+  EXPECT_EQ(world.core->Core()->SurveySelection().Last()->authCode, 5);
 }
 
 TEST_F(SurveyViewTest, RadioOffEmptiesTheListAndDisablesItsButtons) {
@@ -142,6 +147,74 @@ TEST_F(SurveyViewTest, RadioOffEmptiesTheListAndDisablesItsButtons) {
   EXPECT_EQ(model->rowCount(), 0);
   EXPECT_FALSE(view->Rescan()->isEnabled());
   EXPECT_FALSE(view->AddToProfile()->isEnabled());
+}
+
+// The columns follow the list's own visible width: no blank band on the right, no bar cut off, and
+// the smallest widths kept.
+TEST_F(SurveyViewTest, ColumnsFillTheListWhateverWayItIsResized) {
+  auto* page = world.host->Pages()->As<CPageSiteSurveyDlg>(shell::PageKey::Page(shell::PageId::Network));
+  ASSERT_NE(page, nullptr);
+  page->OnShowDbmChanged(true);
+  SurveyView standalone(*page);
+  standalone.Render();
+  standalone.show();
+  QTableView* list = standalone.List();
+  const int minimumTotal = SurveyView::kSsidColumnMin + 7 * SurveyView::kIconColumnMin + SurveyView::kTextColumnMin +
+                           standalone.SignalTextColumnMin() + SurveyView::kSignalBarMin;
+  // The view is never narrower than its buttons, which leaves the columns their smallest widths.
+  for (const int width : {900, 640, 1400, 640, 480, 820}) {
+    SCOPED_TRACE(width);
+    standalone.resize(width, 320);
+    QCoreApplication::processEvents();
+    const int visible = list->viewport()->width();
+    QHeaderView* header = list->horizontalHeader();
+    EXPECT_GE(list->columnWidth(1), SurveyView::kSsidColumnMin);
+    EXPECT_GE(list->columnWidth(9), standalone.SignalTextColumnMin());
+    EXPECT_GE(list->columnWidth(SurveyListModel::kSignalBarColumn), SurveyView::kSignalBarMin);
+    ASSERT_GE(visible, minimumTotal);
+    EXPECT_EQ(header->length(), visible) << "no band, nothing beyond the visible area";
+    EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0);
+  }
+  // Every dBm text fits its cell with the cell's margins.
+  const QFontMetrics metrics(list->font());
+  for (int row = 0; row < standalone.Model()->rowCount(); ++row) {
+    const QString text = standalone.Model()->index(row, 9).data().toString();
+    EXPECT_TRUE(text.endsWith(QLatin1String(" dBm"))) << text.toStdString();
+    EXPECT_LE(metrics.horizontalAdvance(text) + 8, list->columnWidth(9)) << text.toStdString();
+  }
+}
+
+TEST_F(SurveyViewTest, ReturnOpensTheDetailsAndEscapeLeavesThem) {
+  QTableView* list = view->List();
+  list->selectionModel()->setCurrentIndex(model->index(RowOf("Lab-HT"), 1),
+                                          QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
+    SCOPED_TRACE(key);
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(list, &press);
+    world.host->SyncNow();
+    EXPECT_EQ(world.Model()->State().visiblePanel, CAPDetailInfoDlg::kPanel);
+    EXPECT_EQ(world.View()->ApDetails()->Value("ssid")->text(), QStringLiteral("Lab-HT"));
+    // Escape where the focus is (the list) reaches the window, which leaves the panel as OK does.
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(list, &escape);
+    world.host->SyncNow();
+    EXPECT_EQ(world.Model()->State().visiblePanel, shell::kPanelLinkStatus);
+  }
+  // Without a current row Return does nothing; Escape on the link status neither.
+  list->selectionModel()->clearCurrentIndex();
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(list, &press);
+  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(list, &escape);
+  world.host->SyncNow();
+  EXPECT_EQ(world.Model()->State().visiblePanel, shell::kPanelLinkStatus);
+}
+
+TEST_F(SurveyViewTest, SelectedRowKeepsItsIconsInColour) {
+  const QIcon icon = model->index(RowOf("Lab-HT"), 7).data(Qt::DecorationRole).value<QIcon>();
+  ASSERT_FALSE(icon.isNull());
+  EXPECT_EQ(icon.pixmap(16, QIcon::Selected).toImage(), icon.pixmap(16, QIcon::Normal).toImage());
 }
 
 }  // namespace

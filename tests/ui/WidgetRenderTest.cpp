@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <ostream>
@@ -262,6 +263,39 @@ TEST(BarGraph, CaptionLinesOutsideTheCountAreIgnored) {
   EXPECT_EQ(graph.CaptionLines(), (QStringList{QString(), QStringLiteral("0.000 Mbps")}));
   graph.SetCaptionLineCount(1);
   EXPECT_EQ(graph.CaptionLines().size(), 1);
+}
+
+// The caption column draws two lines, "Max" and the maximum with its unit, each on one line and
+// inside the 50-pixel column, whatever the value's width.
+TEST(BarGraph, CaptionIsTwoLinesInsideTheColumn) {
+  for (const char* value : {"0.000 Kbps", "2.000 Mbps", "999.000 Kbps", "300.000 Mbps"}) {
+    CBarGraph graph;
+    graph.SetCaptionLineCount(2);
+    graph.SetCaptionLine(0, QStringLiteral("Max"));
+    graph.SetCaptionLine(1, QString::fromUtf8(value));
+    graph.resize(50 + 40, 80);
+    const QImage image = RenderWidgetToImage(graph);
+    // Bands of rows holding caption text, top to bottom.
+    int bands = 0;
+    bool inBand = false;
+    int rightmost = -1;
+    for (int y = 0; y < image.height(); ++y) {
+      bool text = false;
+      for (int x = 0; x < 50; ++x) {
+        if (At(image, x, y).lightness() > 120) {
+          text = true;
+          rightmost = std::max(rightmost, x);
+        }
+      }
+      if (text && !inBand) ++bands;
+      inBand = text;
+    }
+    EXPECT_EQ(bands, 2) << value;
+    EXPECT_LT(rightmost, 49) << value << ": the value reaches the column's edge and is cut";
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 50; x < image.width(); ++x) ASSERT_TRUE(Near(At(image, x, y), Qt::black, 2)) << value;
+    }
+  }
 }
 
 // ---------------------------------------------------------------- tab container

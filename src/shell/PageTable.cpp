@@ -1,0 +1,132 @@
+// The one table of pages and panels. Adding a page: replace its placeholder row with a row that
+// builds and initialises the page class (asking the set for the pages it depends on), and add its
+// view to the front end's view table.
+#include <tuple>
+
+#include "display/StringTable.h"
+#include "monitor/CLinkStatusDlg.h"
+#include "monitor/CPageStatisticsDlg.h"
+#include "shell/CHideDlg.h"
+#include "shell/CPlaceholderPage.h"
+#include "shell/HideDlgSurveyHost.h"
+#include "shell/PageSet.h"
+#include "shell/ShellLinkStatusHost.h"
+#include "survey/CAPDetailInfoDlg.h"
+#include "survey/CPageSiteSurveyDlg.h"
+#include "survey/SurveyShared.h"
+
+namespace nxui::shell {
+namespace {
+
+const PageKey kLinkStatusPanel = PageKey::Panel(kPanelLinkStatus);
+const PageKey kApDetailsPanel = PageKey::Panel(CAPDetailInfoDlg::kPanel);
+
+// Our own texts: the string table has none for what this version does not have yet.
+struct PlaceholderText {
+  const char* english;
+  const char* chinese;
+};
+constexpr PlaceholderText kPageNote = {"This page is not available in this version yet.", "此版本尚未提供该页面。"};
+constexpr PlaceholderText kPanelNote = {"This panel is not available in this version yet.", "此版本尚未提供该面板。"};
+
+std::string Pick(const StringTable& strings, PlaceholderText text) {
+  return strings.language() == Language::kChinese ? text.chinese : text.english;
+}
+
+// A page that is not built yet: its button's caption and a note.
+PageRow PlaceholderPageRow(PageId id, const char* name, StringId caption) {
+  return {PageKey::Page(id), name, [caption](PageSet& pages) {
+            const StringTable& strings = pages.Environment().strings;
+            return HoldPage(std::make_unique<CPlaceholderPage>(
+                PlaceholderState{strings.LoadString(caption), Pick(strings, kPageNote)}));
+          }};
+}
+
+PageRow PlaceholderPanelRow(int panel, const char* name, PlaceholderText title) {
+  return {PageKey::Panel(panel), name, [title](PageSet& pages) {
+            const StringTable& strings = pages.Environment().strings;
+            return HoldPage(
+                std::make_unique<CPlaceholderPage>(PlaceholderState{Pick(strings, title), Pick(strings, kPanelNote)}));
+          }};
+}
+
+std::unique_ptr<IPage> BuildSurvey(PageSet& pages) {
+  const PageEnvironment& env = pages.Environment();
+  auto& host = pages.Keep(
+      std::make_unique<HideDlgSurveyHost>(env.hidden, env.platform, pages.As<CAPDetailInfoDlg>(kApDetailsPanel)));
+  auto page = std::make_unique<CPageSiteSurveyDlg>(env.platform.loop, env.hidden.Session(), env.strings, host,
+                                                   env.survey, env.profileTarget);
+  page->OnInitDialog();
+  return HoldPage(std::move(page));
+}
+
+std::unique_ptr<IPage> BuildStatistics(PageSet& pages) {
+  const PageEnvironment& env = pages.Environment();
+  auto page = std::make_unique<CPageStatisticsDlg>(env.platform.loop, pages.Driver(), env.hidden.Session(), env.strings,
+                                                   pages.As<CLinkStatusDlg>(kLinkStatusPanel));
+  page->OnInitDialog();
+  return HoldPage(std::move(page), [](const CPageStatisticsDlg& p) {
+    return std::make_tuple(p.State(), p.TxPage().Rows(), p.RxPage().Rows());
+  });
+}
+
+std::unique_ptr<IPage> BuildAbout(PageSet& pages) {
+  const PageEnvironment& env = pages.Environment();
+  auto page =
+      std::make_unique<CPageAboutDlg>(env.platform, env.hidden.Context(), pages.Driver(), env.strings, env.program);
+  page->OnInitDialog();
+  return HoldPage(std::move(page));
+}
+
+std::unique_ptr<IPage> BuildLinkStatus(PageSet& pages) {
+  const PageEnvironment& env = pages.Environment();
+  SurveyShared& survey = env.survey;
+  auto& host = pages.Keep(std::make_unique<ShellLinkStatusHost>(
+      env.hidden.State(), [&survey] { return survey.ShowDbm(); }, [&survey] { return survey.ConnectedRowIs11n(); }));
+  auto page = std::make_unique<CLinkStatusDlg>(env.platform, env.hidden.Context(), pages.Driver(), env.hidden.Session(),
+                                               env.strings, host);
+  if (env.graphPixels != 0) page->SetGraphCapacity(env.graphPixels);
+  page->OnInitDialog();
+  return HoldPage(std::move(page));
+}
+
+std::unique_ptr<IPage> BuildApDetails(PageSet& pages) {
+  const PageEnvironment& env = pages.Environment();
+  CHideDlg& hidden = env.hidden;
+  auto page = std::make_unique<CAPDetailInfoDlg>(env.strings, [&hidden](int panel) {
+    if (CNxUI2007Dlg* window = hidden.MainWindow()) window->ShowPanel(panel);
+  });
+  return HoldPage(std::move(page), [](const CAPDetailInfoDlg& p) {
+    return std::make_tuple(p.State(), p.General().State(), p.Wps().State(), p.Ccx().State(), p.Ht().State(), p.Entry());
+  });
+}
+
+}  // namespace
+
+const std::vector<PageRow>& PageTable() {
+  static const std::vector<PageRow> table = {
+      // The page area, in the order of the strip.
+      PlaceholderPageRow(PageId::Profile, "profile", string_id::kPageProfile),
+      {PageKey::Page(PageId::Network), "network", BuildSurvey},
+      {PageKey::Page(PageId::Statistics), "statistics", BuildStatistics},
+      PlaceholderPageRow(PageId::Wps, "wps", string_id::kPageWps),
+      PlaceholderPageRow(PageId::Sso, "sso", string_id::kPageSso),
+      PlaceholderPageRow(PageId::Dot11n, "80211n", string_id::kPage80211n),
+      {PageKey::Page(PageId::About), "about", BuildAbout},
+      // The lower frame's panels 0..10.
+      {kLinkStatusPanel, "link-status", BuildLinkStatus},
+      PlaceholderPanelRow(1, "hidden-ssid", {"Hidden network", "隐藏网络"}),
+      PlaceholderPanelRow(2, "profile-editor", {"Profile editor", "配置文件编辑"}),
+      PlaceholderPanelRow(3, "security-editor", {"Security editor", "安全设置"}),
+      {kApDetailsPanel, "ap-details", BuildApDetails},
+      PlaceholderPanelRow(5, "authentication-status", {"Authentication status", "认证状态"}),
+      PlaceholderPanelRow(6, "wps-profile", {"WPS profile", "WPS 配置文件"}),
+      PlaceholderPanelRow(7, "invalid-id-password", {"Invalid user name or password", "用户名或密码无效"}),
+      PlaceholderPanelRow(8, "peap-settings", {"PEAP settings", "PEAP 设置"}),
+      PlaceholderPanelRow(9, "add-block-ack", {"Add Block Ack", "添加 Block Ack"}),
+      PlaceholderPanelRow(10, "delete-block-ack", {"Delete Block Ack", "删除 Block Ack"}),
+  };
+  return table;
+}
+
+}  // namespace nxui::shell

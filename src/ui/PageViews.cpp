@@ -1,0 +1,62 @@
+#include "ui/PageViews.h"
+
+#include "monitor/CLinkStatusDlg.h"
+#include "monitor/CPageStatisticsDlg.h"
+#include "shell/CPageAboutDlg.h"
+#include "shell/CPlaceholderPage.h"
+#include "survey/CAPDetailInfoDlg.h"
+#include "survey/CPageSiteSurveyDlg.h"
+#include "ui/AboutView.h"
+#include "ui/ApDetailsView.h"
+#include "ui/LinkStatusView.h"
+#include "ui/PlaceholderPage.h"
+#include "ui/StatisticsView.h"
+#include "ui/SurveyView.h"
+#include "ui/ViewHelpers.h"
+
+namespace nxui {
+namespace {
+
+PageViewRow LinkStatusRow() {
+  return {
+      shell::PageKey::Panel(shell::kPanelLinkStatus),
+      [](shell::IPage& page, QWidget* parent) -> QWidget* {
+        return dynamic_cast<shell::TypedPage<CLinkStatusDlg>*>(&page) != nullptr ? new LinkStatusView(parent) : nullptr;
+      },
+      [](QWidget& view, shell::IPage& page) {
+        static_cast<LinkStatusView&>(view).Render(dynamic_cast<shell::TypedPage<CLinkStatusDlg>&>(page).Get().State());
+      }};
+}
+
+}  // namespace
+
+const std::vector<PageViewRow>& PageViewTable() {
+  static const std::vector<PageViewRow> table = {
+      ViewOf<CPageSiteSurveyDlg, SurveyView>(shell::PageKey::Page(shell::PageId::Network)),
+      ViewOf<CPageStatisticsDlg, StatisticsView>(shell::PageKey::Page(shell::PageId::Statistics)),
+      ViewOf<CPageAboutDlg, AboutView>(shell::PageKey::Page(shell::PageId::About)),
+      LinkStatusRow(),
+      ViewOf<CAPDetailInfoDlg, ApDetailsView>(shell::PageKey::Panel(CAPDetailInfoDlg::kPanel)),
+  };
+  return table;
+}
+
+QWidget* BuildPageView(shell::PageKey key, shell::IPage& page, QWidget* parent,
+                       std::function<void(QWidget&, shell::IPage&)>& render) {
+  for (const PageViewRow& row : PageViewTable()) {
+    if (!(row.key == key)) continue;
+    if (QWidget* view = row.build(page, parent)) {
+      render = row.render;
+      return view;
+    }
+  }
+  render = nullptr;
+  if (auto* placeholder = dynamic_cast<shell::TypedPage<shell::CPlaceholderPage>*>(&page)) {
+    const shell::PlaceholderState& state = placeholder->Get().State();
+    return new PlaceholderPage(ToQt(state.title), ToQt(state.note), parent);
+  }
+  // A page class without a view row: say so rather than show an empty area.
+  return new PlaceholderPage(QStringLiteral("No view"), QStringLiteral("This page has no view yet."), parent);
+}
+
+}  // namespace nxui

@@ -5,12 +5,12 @@
 
 #include "adapter/Units.h"
 #include "display/StringTable.h"
+#include "profiles/ISurveyProfileTarget.h"
 #include "scan/BssidEx.h"
 #include "scan/ScanEntryDecoders.h"
 #include "scan/ScanEntryRecord.h"
 #include "scan/ScanList.h"
 #include "survey/ISurveyHost.h"
-#include "survey/ISurveyProfileTarget.h"
 #include "survey/SurveyShared.h"
 #include "wlan/WlanSession.h"
 

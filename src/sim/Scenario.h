@@ -23,7 +23,7 @@ enum class Phy { A, B, G, N };
 enum class BssKind { Infrastructure, Independent };
 enum class AuthKind { Open, Shared, Wpa, WpaPsk, Wpa2, Wpa2Psk, WpaPskWpa2Psk, WpaNone };
 enum class CipherKind { None, Wep, Tkip, Aes, TkipAes };
-enum class EventAction { Unplug, Plug, IcvError, IcvClear, AddNetwork, RemoveNetwork };
+enum class EventAction { Unplug, Plug, IcvError, IcvClear, AddNetwork, RemoveNetwork, PressWpsButton };
 
 struct ScenarioOs {
   int major = 6;
@@ -91,6 +91,16 @@ struct ScenarioHt {
   int width = 20;
 };
 
+// A credential an access point hands out in a WPS run (names as in ScenarioSecurity).
+struct ScenarioWpsCredential {
+  std::string ssid;
+  AuthKind auth = AuthKind::Open;
+  CipherKind cipher = CipherKind::None;
+  std::string key;
+  int keyIndex = 0;
+  std::optional<MacAddress> mac;  // absent: the access point's BSSID
+};
+
 struct ScenarioWps {
   std::uint8_t version = 0x10;
   int state = 2;
@@ -100,6 +110,13 @@ struct ScenarioWps {
   std::optional<UuidBytes> uuidE;
   std::optional<int> rfBands;
   bool apSetupLocked = false;
+  // What a run with this access point does (see SimWps).
+  std::string pin = "any";                                        // the PIN it takes: eight digits, or "any" valid one
+  bool pushButton = false;                                        // its button is pressed ...
+  double pushButtonAt = 0;                                        // ... from this many seconds of loop time on ...
+  std::optional<double> pushButtonFor;                            // ... for this long (absent: for good)
+  std::optional<std::vector<ScenarioWpsCredential>> credentials;  // absent: its own network's
+  std::optional<int> failAt;                                      // the status code a run ends on
 };
 
 struct ScenarioIp {

@@ -42,10 +42,13 @@ constexpr NameTable<CipherKind> kCipherKinds = {{"none", CipherKind::None},
                                                 {"tkip", CipherKind::Tkip},
                                                 {"aes", CipherKind::Aes},
                                                 {"tkip+aes", CipherKind::TkipAes}};
-constexpr NameTable<EventAction> kEventActions = {
-    {"unplug", EventAction::Unplug},          {"plug", EventAction::Plug},
-    {"icv-error", EventAction::IcvError},     {"icv-clear", EventAction::IcvClear},
-    {"add-network", EventAction::AddNetwork}, {"remove-network", EventAction::RemoveNetwork}};
+constexpr NameTable<EventAction> kEventActions = {{"unplug", EventAction::Unplug},
+                                                  {"plug", EventAction::Plug},
+                                                  {"icv-error", EventAction::IcvError},
+                                                  {"icv-clear", EventAction::IcvClear},
+                                                  {"add-network", EventAction::AddNetwork},
+                                                  {"remove-network", EventAction::RemoveNetwork},
+                                                  {"press-wps-button", EventAction::PressWpsButton}};
 
 std::optional<Ipv4Address> ParseIpv4(const std::string& text) {
   unsigned b[4];
@@ -201,6 +204,13 @@ class Reader {
       return Fail(p, "malformed MAC address " + Name(p) + ": \"" + v + "\"");
     }
     out = *mac;
+    return true;
+  }
+  bool Mac(const Json& parent, const std::string& pointer, const char* key, std::optional<MacAddress>& out) {
+    if (!parent.contains(key)) return true;
+    MacAddress mac{};
+    if (!Mac(parent, pointer, key, mac)) return false;
+    out = mac;
     return true;
   }
   template <typename T>
@@ -385,6 +395,51 @@ bool ReadAdapter(Reader& r, const Json& a, const std::string& p, ScenarioAdapter
   return true;
 }
 
+// The run part of a "wps" block: PIN, push button, credentials handed out, failure.
+bool ReadWpsRun(Reader& r, const Json& o, const std::string& wp, ScenarioWps& wps) {
+  if (!r.String(o, wp, "pin", wps.pin)) return false;
+  const bool digits = wps.pin.size() == 8 && wps.pin.find_first_not_of("0123456789") == std::string::npos;
+  if (wps.pin != "any" && !digits) return r.Fail(wp + "/pin", "\"pin\" must be eight digits or \"any\"");
+  if (auto it = o.find("pushButton"); it != o.end()) {
+    if (it->is_boolean()) {
+      wps.pushButton = it->get<bool>();
+    } else if (it->is_object()) {
+      const std::string bp = wp + "/pushButton";
+      double pressedFor = -1;
+      if (!r.Double(*it, bp, "at", wps.pushButtonAt) || !r.Double(*it, bp, "for", pressedFor)) return false;
+      wps.pushButton = true;
+      if (pressedFor >= 0) wps.pushButtonFor = pressedFor;
+    } else {
+      return r.Fail(wp + "/pushButton", "\"pushButton\" must be true, false or {\"at\", \"for\"}");
+    }
+  }
+  int failAt = -1;
+  if (!r.Int(o, wp, "failAt", failAt, 0, 0x0FFFFFFF)) return false;
+  if (failAt >= 0) wps.failAt = failAt;
+  const Json* list = nullptr;
+  if (!r.Array(o, wp, "credentials", list)) return false;
+  if (list == nullptr) return true;
+  std::vector<ScenarioWpsCredential> credentials;
+  for (std::size_t i = 0; i < list->size(); ++i) {
+    const std::string cp = wp + "/credentials/" + std::to_string(i);
+    const Json& c = (*list)[i];
+    if (!c.is_object()) return r.Fail(cp, "a credential must be an object");
+    ScenarioWpsCredential credential;
+    if (!r.String(c, cp, "ssid", credential.ssid) || !r.Enum(c, cp, "auth", credential.auth, kAuthKinds) ||
+        !r.Enum(c, cp, "cipher", credential.cipher, kCipherKinds) || !r.String(c, cp, "key", credential.key) ||
+        !r.Int(c, cp, "keyIndex", credential.keyIndex, 0, 3) || !r.Mac(c, cp, "mac", credential.mac)) {
+      return false;
+    }
+    if (credential.auth == AuthKind::WpaNone) return r.Fail(cp + "/auth", "\"wpa-none\" is not handed out by WPS");
+    if (credential.ssid.size() > 32) return r.Fail(cp + "/ssid", "\"ssid\" must be at most 32 bytes");
+    if (credential.key.size() > 64) return r.Fail(cp + "/key", "\"key\" must be at most 64 bytes");
+    credentials.push_back(credential);
+  }
+  if (credentials.size() > 8) return r.Fail(wp + "/credentials", "at most 8 credentials");
+  wps.credentials = credentials;
+  return true;
+}
+
 bool ReadSecurity(Reader& r, const Json& n, const std::string& p, ScenarioSecurity& s) {
   const Json* o = nullptr;
   if (!r.Object(n, p, "security", o) || o == nullptr) return !r.failed();
@@ -429,6 +484,7 @@ bool ReadWps(Reader& r, const Json& n, const std::string& p, std::optional<Scena
     wps.uuidE.emplace();
     std::copy(bytes.begin(), bytes.end(), wps.uuidE->begin());
   }
+  if (!ReadWpsRun(r, *o, wp, wps)) return false;
   out = wps;
   return true;
 }

@@ -12,6 +12,7 @@
 #include "sim/SimDriverEvents.h"
 #include "sim/SimFaults.h"
 #include "sim/SimRegistry.h"
+#include "sim/SimWps.h"
 
 namespace nxui::sim {
 namespace {
@@ -105,7 +106,7 @@ const SimDriver::OidHandler SimDriver::kHandlers[] = {
     {OID_WLAN_WPS_PROBE_IE, 4, 4, true, false, nullptr, nullptr},
     {OID_WLAN_WPS_STATUS, 4, 0, false, false, &SimDriver::QueryWpsStatus, nullptr},
     {OID_WLAN_WPS_CREDENTIAL, sizeof(WpsCredentialTable), 0, false, false, &SimDriver::QueryWpsCredential, nullptr},
-    {OID_WLAN_WPS_PBC_STARTED, 4, 0, false, false, &SimDriver::QueryZeroWord, nullptr},
+    {OID_WLAN_WPS_PBC_STARTED, 4, 0, false, false, &SimDriver::QueryWpsPbcStarted, nullptr},
     {OID_WLAN_WPS_CONNECT, 4, 4, true, false, nullptr, nullptr},
     {OID_WLAN_STA_CONFIG, 32, 32, true, false, nullptr, nullptr},
     {OID_WLAN_WPS_SET_CREDENTIALS, 0, sizeof(WpsCredentialTable), true, false, nullptr, &SimDriver::SetWpsCredentials},
@@ -155,8 +156,7 @@ void SimDriver::Start() {
   running_ = true;
   stored_.clear();
   baSessions_.clear();
-  wpsStatus_ = kWpsStatusIdle;
-  wpsCredentials_ = {};
+  if (wps_ != nullptr) wps_->Reset();
   icvError_ = false;
   // A restarted driver counts from zero.
   Account();
@@ -218,6 +218,7 @@ void SimDriver::Start() {
 void SimDriver::Stop() {
   running_ = false;
   baSessions_.clear();
+  if (wps_ != nullptr) wps_->Reset();
 }
 
 std::size_t SimDriver::CountRequests(Oid oid, bool isSet) const {
@@ -451,19 +452,10 @@ bool SimDriver::SetBaDelete(std::span<const std::uint8_t> in, bool& store) {
   return true;
 }
 
-bool SimDriver::SetWpsStart(std::span<const std::uint8_t> in, bool&) {
-  WpsStartRequest r;
-  std::memcpy(&r, in.data(), sizeof r);
-  if (r.method != kWpsMethodPin && r.method != kWpsMethodPbc) return false;
-  // The run itself is not simulated: the driver reports that it is scanning for the AP.
-  wpsStatus_ = (r.method == kWpsMethodPin ? kWpsStatusPinBit : 0u) | 2u;
-  return true;
-}
+bool SimDriver::SetWpsStart(std::span<const std::uint8_t> in, bool&) { return wps_ != nullptr && wps_->SetStart(in); }
 
 bool SimDriver::SetWpsCredentials(std::span<const std::uint8_t> in, bool&) {
-  WpsCredentialTable t;
-  std::memcpy(&t, in.data(), sizeof t);
-  return t.count <= 8;
+  return wps_ != nullptr && wps_->SetCredentials(in);
 }
 
 bool SimDriver::SetOpMode(std::span<const std::uint8_t> in, bool&) { return LoadLe32(in.data()) <= 1; }
@@ -661,12 +653,20 @@ bool SimDriver::QueryPeerList(std::vector<std::uint8_t>& reply, std::size_t) {
 }
 
 bool SimDriver::QueryWpsStatus(std::vector<std::uint8_t>& reply, std::size_t) {
-  reply = Word(wpsStatus_);
+  if (wps_ == nullptr) return false;
+  reply = wps_->QueryStatus();
   return true;
 }
 
 bool SimDriver::QueryWpsCredential(std::vector<std::uint8_t>& reply, std::size_t) {
-  reply = Bytes(wpsCredentials_);
+  if (wps_ == nullptr) return false;
+  reply = wps_->QueryCredential();
+  return true;
+}
+
+bool SimDriver::QueryWpsPbcStarted(std::vector<std::uint8_t>& reply, std::size_t) {
+  if (wps_ == nullptr) return false;
+  reply = wps_->QueryPbcStarted();
   return true;
 }
 
@@ -678,11 +678,6 @@ bool SimDriver::QueryApIpAddress(std::vector<std::uint8_t>& reply, std::size_t) 
 
 bool SimDriver::QueryIcvState(std::vector<std::uint8_t>& reply, std::size_t) {
   reply = Word(icvError_ ? 1 : 0);
-  return true;
-}
-
-bool SimDriver::QueryZeroWord(std::vector<std::uint8_t>& reply, std::size_t) {
-  reply = Word(0);
   return true;
 }
 

@@ -29,6 +29,7 @@ namespace nxui::sim {
 class SimRegistry;
 class SimDriverEvents;
 class SimFaults;
+class SimWps;
 
 struct SimDriverRequest {
   Oid oid = 0;  // catalogue code, set bit removed
@@ -66,6 +67,9 @@ class SimDriver {
   // The last record a set stored for `oid` (empty when none).
   std::vector<std::uint8_t> Stored(Oid oid) const;
   std::uint32_t StoredWord(Oid oid, std::size_t wordIndex = 0) const;
+
+  // The WPS OIDs are answered by the adapter's SimWps (the world attaches it).
+  void AttachWps(SimWps* wps) { wps_ = wps; }
 
   // Called on OID_DOT11_DISCONNECT_REQUEST; the WLAN service takes it over. Without a handler the
   // driver drops the association itself.
@@ -117,9 +121,9 @@ class SimDriver {
   bool QueryPeerList(std::vector<std::uint8_t>& reply, std::size_t);
   bool QueryWpsStatus(std::vector<std::uint8_t>& reply, std::size_t);
   bool QueryWpsCredential(std::vector<std::uint8_t>& reply, std::size_t);
+  bool QueryWpsPbcStarted(std::vector<std::uint8_t>& reply, std::size_t);
   bool QueryApIpAddress(std::vector<std::uint8_t>& reply, std::size_t);
   bool QueryIcvState(std::vector<std::uint8_t>& reply, std::size_t);
-  bool QueryZeroWord(std::vector<std::uint8_t>& reply, std::size_t);
 
   bool SetResetCounters(std::span<const std::uint8_t> in, bool& store);
   bool SetDisconnect(std::span<const std::uint8_t> in, bool& store);
@@ -160,8 +164,7 @@ class SimDriver {
   std::vector<SimDriverRequest> requests_;
 
   bool icvError_ = false;
-  std::uint32_t wpsStatus_ = kWpsStatusIdle;
-  WpsCredentialTable wpsCredentials_{};
+  SimWps* wps_ = nullptr;
   struct BaSession {
     std::uint8_t direction;
     std::array<std::uint8_t, 6> peer;

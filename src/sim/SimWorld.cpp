@@ -31,6 +31,8 @@ SimWorld::SimWorld(const Scenario& scenario, IEventLoop& loop)
     auto slot = std::make_unique<AdapterSlot>();
     slot->driver = std::make_unique<SimDriver>(a, static_cast<int>(i), loop_, registry_, slot->association,
                                                driverEvents_, faults_);
+    slot->wps = std::make_unique<SimWps>(loop_, networks_);
+    slot->driver->AttachWps(slot->wps.get());
     adapters_.push_back(std::move(slot));
     for (Oid oid : a.driver.failingOids) faults_.ArmStanding(fault::DriverRequest(oid, static_cast<int>(i)));
   }
@@ -211,6 +213,8 @@ SimDriver& SimWorld::driver(int index) { return *adapters_[static_cast<std::size
 
 SimAssociation& SimWorld::association(int index) { return adapters_[static_cast<std::size_t>(index)]->association; }
 
+SimWps& SimWorld::wps(int index) { return *adapters_[static_cast<std::size_t>(index)]->wps; }
+
 void SimWorld::Plug(int index) {
   if (index < 0 || index >= adapterCount() || isPresent(index)) return;
   auto& slot = *adapters_[static_cast<std::size_t>(index)];
@@ -296,6 +300,10 @@ bool SimWorld::RunEvent(const ScenarioEvent& event) {
     case EventAction::RemoveNetwork:
       std::erase_if(networks_, [&](const ScenarioNetwork& n) { return n.bssid == event.bssid; });
       break;
+    case EventAction::PressWpsButton:
+      if (!isPresent(event.adapter)) return false;
+      wps(event.adapter).PressButton();
+      return true;
   }
   if (wlan_) wlan_->NetworksChanged();
   return true;

@@ -23,6 +23,7 @@
 #include "sim/SimShell.h"
 #include "sim/SimSystemInfo.h"
 #include "sim/SimWlanService.h"
+#include "sim/SimWps.h"
 #include "sim/StateFolderLock.h"
 
 namespace nxui::sim {
@@ -68,6 +69,7 @@ class SimWorld {
   int plugGeneration(int index) const;
   SimDriver& driver(int index);
   SimAssociation& association(int index);
+  SimWps& wps(int index);
   std::string classKeyPath(int index) const { return kClassKeyBase + adapter(index).driverKey; }
 
   // The networks in range now; events add and remove entries.
@@ -109,6 +111,7 @@ class SimWorld {
     bool present = false;
     int plugGeneration = 0;
     SimAssociation association;
+    std::unique_ptr<SimWps> wps;
     std::unique_ptr<SimDriver> driver;
   };
 

@@ -448,6 +448,7 @@ void CHideDlg::Exit() {
   tray_.Remove();
   KillTimersZeroToNine();
   ended_ = true;
+  if (hooks_.ended) hooks_.ended();
 }
 
 // ---- what the connection queue borrows ----

@@ -110,6 +110,8 @@ bool VirtualEventLoop::DeliverOne() {
     p.job();
   } else if (auto it = windows_.find(p.window); it != windows_.end()) {
     it->second->OnMessage(p.message, p.wParam, p.lParam);
+  } else {
+    return true;  // its window went: nothing was handled
   }
   Dispatched();
   return true;

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libssl-dev nlohmann-json3-dev libpugixml-dev libcli11-dev
+  wpasupplicant
   fonts-wqy-microhei fonts-dejavu-core
   clang libclang-rt-14-dev clang-format
   cmark-gfm

@@ -62,5 +62,6 @@ CliCommand ApCommand();
 CliCommand RadioCommand();
 CliCommand MonitorCommand();
 CliCommand RenderCommand();
+CliCommand ProfileCommand();
 
 }  // namespace nxui::cli

@@ -113,6 +113,10 @@ Page& CliRun::PageAt(shell::PageKey key) {
   return *pages_->As<Page>(key);
 }
 
+CPageProfileDlg& CliRun::Profiles() { return PageAt<CPageProfileDlg>(shell::PageKey::Page(shell::PageId::Profile)); }
+CProfileEditorDlg& CliRun::ProfileEditor() {
+  return PageAt<CProfileEditorDlg>(shell::PageKey::Panel(CProfileEditorDlg::kPanel));
+}
 CLinkStatusDlg& CliRun::LinkStatus() { return PageAt<CLinkStatusDlg>(shell::PageKey::Panel(shell::kPanelLinkStatus)); }
 CPageStatisticsDlg& CliRun::Statistics() {
   return PageAt<CPageStatisticsDlg>(shell::PageKey::Page(shell::PageId::Statistics));

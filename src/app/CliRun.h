@@ -12,6 +12,8 @@
 #include "monitor/CPageStatisticsDlg.h"
 #include "platform/Platform.h"
 #include "platform/VirtualEventLoop.h"
+#include "profiles/CPageProfileDlg.h"
+#include "profiles/CProfileEditorDlg.h"
 #include "shell/CPageAboutDlg.h"
 #include "shell/HeadlessViews.h"
 #include "shell/NxCore.h"
@@ -55,6 +57,11 @@ class CliRun {
   // The pages from the page table: built with the main window as the GUI builds them, and for a
   // run without one on first use.
   shell::PageSet& Pages() { return *pages_; }
+  CPageProfileDlg& Profiles();
+  // The profile editor panel, which the profile page's Add and Edit and the survey's "Add to
+  // Profile" open. While `answers` is set, the editor's messages, questions and hints go there.
+  CProfileEditorDlg& ProfileEditor();
+  void SetProfileEditorAnswers(IProfileEditorWindow* answers) { core_->EditorWindow().SetAnswers(answers); }
   CLinkStatusDlg& LinkStatus();
   CPageStatisticsDlg& Statistics();
   CPageAboutDlg& About();

@@ -68,6 +68,9 @@ inline constexpr StringId kUsePlatformProfileFor8021X = 60133;
 inline constexpr StringId kDuplicateProfileName = 60134;
 inline constexpr StringId kCreateAnotherProfile = 60135;
 inline constexpr StringId kPleaseEnterProfileName = 60136;
+inline constexpr StringId kProfileStoreWriteFailed = 60140;  // "%s" = "file: reason"
+inline constexpr StringId kProfileNameInvalidCharacters = 60141;
+inline constexpr StringId kProfileNotFound = 60142;  // "%s" = profile name
 inline constexpr StringId kProfileList = 60150;
 inline constexpr StringId kColumnName = 60151;
 inline constexpr StringId kColumnSsid = 60152;
@@ -134,6 +137,15 @@ inline constexpr StringId kIdentity = 60272;
 inline constexpr StringId kPassword = 60273;
 inline constexpr StringId kTunnelIdentity = 60274;
 inline constexpr StringId kTunnelPassword = 60275;
+inline constexpr StringId kAuthItemLeap = 60276;
+inline constexpr StringId kAuthItemWpaNone = 60277;
+inline constexpr StringId kKeyTypeHex = 60278;
+inline constexpr StringId kKeyTypeAscii = 60279;
+inline constexpr StringId kKeyNumberBase = 60280;  // + 0..3: "Key #1" .. "Key #4"
+inline constexpr StringId k8021XBox = 60284;
+inline constexpr StringId kAdhocButton = 60285;
+inline constexpr StringId kCam = 60287;
+inline constexpr StringId kPsm = 60288;
 
 // Site survey.
 inline constexpr StringId kApListLabel = 60300;

@@ -33,4 +33,27 @@ struct KeySuites {
 bool ParseRsnBody(std::span<const std::uint8_t> body, KeySuites& out);
 bool ParseWpaStyleBody(std::span<const std::uint8_t> body, KeySuites& out);
 
+// Receives the suites of a body in element order as they are read: the group suite, then each
+// pairwise and each key-management suite that lies wholly inside the element. The parsers above
+// collect them; the scan decode marks its flags from them without storing anything.
+class SuiteVisitor {
+ public:
+  virtual ~SuiteVisitor() = default;
+  virtual void Group(const SuiteSelector& suite) = 0;
+  virtual void Pairwise(const SuiteSelector& suite) = 0;
+  virtual void Akm(const SuiteSelector& suite) = 0;
+};
+
+// What a body holds around its suites.
+struct SuiteFrame {
+  SuiteSelector vendor;  // WPA-style bodies only
+  std::uint16_t version = 1;
+  bool truncated = false;
+  std::span<const std::uint8_t> tail;
+};
+
+// False, with nothing visited, when the version or the group suite is not there.
+bool VisitRsnBody(std::span<const std::uint8_t> body, SuiteVisitor& visitor, SuiteFrame& frame);
+bool VisitWpaStyleBody(std::span<const std::uint8_t> body, SuiteVisitor& visitor, SuiteFrame& frame);
+
 }  // namespace nxui

@@ -1,24 +1,13 @@
 #include "scan/ScanEntryDecoders.h"
 
-#include <cstdio>
-
 #include "scan/ElementIds.h"
 #include "scan/ElementWalker.h"
 #include "scan/KeySuites.h"
+#include "scan/ShortText.h"
 
 namespace nxui {
 
 namespace {
-
-std::string JoinPlus(std::initializer_list<std::pair<bool, const char*>> names) {
-  std::string text;
-  for (const auto& [marked, name] : names) {
-    if (!marked) continue;
-    if (!text.empty()) text += '+';
-    text += name;
-  }
-  return text;
-}
 
 std::uint32_t BodyOui(std::span<const std::uint8_t> body) {
   if (body.size() < 3) return 0xFFFFFFFF;
@@ -27,113 +16,163 @@ std::uint32_t BodyOui(std::span<const std::uint8_t> body) {
 
 // Vendor elements read with the WPA layout: 00-50-F2 types 1 and 2, and any 00-40-96 element,
 // of length 16 or more.
-bool ReadWpaStyle(const InfoElement& element, KeySuites& suites) {
-  if (element.id != ie::kVendorSpecific || element.body.size() < 16) return false;
-  const std::uint32_t oui = BodyOui(element.body);
-  const std::uint8_t type = element.body[3];
-  const bool wifi = oui == ie::kOuiWifi && (type == ie::kWifiTypeWpa || type == ie::kWifiTypeWmm);
-  if (!wifi && oui != ie::kOuiCisco) return false;
-  return ParseWpaStyleBody(element.body, suites);
+bool IsWpaStyle(std::span<const std::uint8_t> body) {
+  if (body.size() < 16) return false;
+  const std::uint32_t oui = BodyOui(body);
+  const std::uint8_t type = body[3];
+  return (oui == ie::kOuiWifi && (type == ie::kWifiTypeWpa || type == ie::kWifiTypeWmm)) || oui == ie::kOuiCisco;
 }
 
-void MarkCipher(SecuritySummary& summary, std::uint8_t type) {
-  if (type == ie::kCipherTkip) summary.tkip = true;
-  if (type == ie::kCipherWrap || type == ie::kCipherCcmp) summary.aes = true;
-}
-
-std::string Number(long long value) { return std::to_string(value); }
-std::string Flag(unsigned value) { return value == 1 ? "TRUE" : "FALSE"; }
 unsigned Bit(unsigned value, unsigned bit) { return (value >> bit) & 1u; }
+
+// Marks the security and CCX flags from the suites of one RSN or WPA-style element as they are
+// read. Security looks only at suites of the element's own organisation (00-0F-AC for RSN,
+// 00-50-F2 for WPA-style); CCX only at 00-40-96 suites of WPA-style elements.
+class SuiteMarks final : public SuiteVisitor {
+ public:
+  SuiteMarks(ScanEntryDecode& decode, bool adHoc, bool rsn)
+      : security_(decode.security), ccx_(decode.ccx), adHoc_(adHoc), rsn_(rsn) {}
+
+  void Group(const SuiteSelector& suite) override {
+    // An RSN element counts only when its group suite is of 00-0F-AC.
+    if (rsn_) accepted_ = suite.oui == ie::kOuiIeee;
+    if (accepted_ && suite.oui == Own()) MarkCipher(suite.type);
+    if (!rsn_ && suite.oui == ie::kOuiCisco) {
+      if (suite.type == 0 || suite.type == 1) ccx_.ckip = true;
+      if (suite.type == 1 || suite.type == 2) ccx_.cmic = true;
+    }
+  }
+
+  void Pairwise(const SuiteSelector& suite) override {
+    if (accepted_ && suite.oui == Own()) MarkCipher(suite.type);
+  }
+
+  void Akm(const SuiteSelector& suite) override {
+    if (!rsn_ && suite.oui == ie::kOuiCisco) ccx_.cckm = true;
+    if (!accepted_ || suite.oui != Own()) return;
+    if (suite.type == ie::kAkm8021X) (rsn_ ? security_.wpa2 : security_.wpa) = true;
+    if (suite.type == ie::kAkmNone || suite.type == ie::kAkmPsk) {
+      if (rsn_) {
+        (adHoc_ ? security_.wpa2None : security_.wpa2Psk) = true;
+      } else {
+        (adHoc_ ? security_.wpaNone : security_.wpaPsk) = true;
+      }
+    }
+  }
+
+ private:
+  std::uint32_t Own() const { return rsn_ ? ie::kOuiIeee : ie::kOuiWifi; }
+  void MarkCipher(std::uint8_t type) {
+    if (type == ie::kCipherTkip) security_.tkip = true;
+    if (type == ie::kCipherWrap || type == ie::kCipherCcmp) security_.aes = true;
+  }
+
+  SecuritySummary& security_;
+  CcxFlags& ccx_;
+  bool adHoc_;
+  bool rsn_;
+  bool accepted_ = true;
+};
+
+void DecodeVendor(std::span<const std::uint8_t> body, bool adHoc, ScanEntryDecode& decode) {
+  if (IsWpaStyle(body)) {
+    SuiteMarks marks(decode, adHoc, false);
+    SuiteFrame frame;
+    VisitWpaStyleBody(body, marks, frame);
+  }
+  if (ParseWpsBody(body, decode.wps.fields)) decode.wps.present = true;
+  if (body.size() >= 4 && BodyOui(body) == ie::kOuiBroadcom) {
+    // Pre-standard HT elements only mark presence.
+    if (body[3] == ie::kBroadcomTypeHtCapabilities && body.size() == 30) decode.ht.htCapabilitiesPresent = true;
+    if (body[3] == ie::kBroadcomTypeHtInformation && body.size() > 25) decode.ht.htInformationPresent = true;
+  }
+}
+
+std::string_view FlagText(bool value) { return value ? std::string_view("TRUE") : std::string_view("FALSE"); }
+
+// All six authentication names, ";" and both ciphers.
+using SecurityText = ShortText<64>;
+
+struct MarkName {
+  bool SecuritySummary::*marked;
+  std::string_view name;
+};
+
+// The names in the order the texts list them.
+constexpr MarkName kAuthNames[] = {{&SecuritySummary::wpa, "WPA"},          {&SecuritySummary::wpaPsk, "WPA-PSK"},
+                                   {&SecuritySummary::wpaNone, "WPA-NONE"}, {&SecuritySummary::wpa2, "WPA2"},
+                                   {&SecuritySummary::wpa2Psk, "WPA2-PSK"}, {&SecuritySummary::wpa2None, "WPA2-NONE"}};
+constexpr MarkName kCipherNames[] = {{&SecuritySummary::tkip, "TKIP"}, {&SecuritySummary::aes, "AES"}};
+
+template <std::size_t Count>
+void AddJoined(SecurityText& text, const SecuritySummary& summary, const MarkName (&names)[Count],
+               std::string_view none) {
+  bool any = false;
+  for (const MarkName& name : names) {
+    if (!(summary.*name.marked)) continue;
+    if (any) text.Add('+');
+    text.Add(name.name);
+    any = true;
+  }
+  if (!any) text.Add(none);
+}
+
+void AddAuth(SecurityText& text, const SecuritySummary& s) { AddJoined(text, s, kAuthNames, "Unknown"); }
+void AddCipher(SecurityText& text, const SecuritySummary& s) { AddJoined(text, s, kCipherNames, "None"); }
+
+// Room for any field: a 64-bit number is at most 20 characters.
+using HtText = ShortText<kHtFieldCount * 21>;
+
+template <std::size_t N>
+void AddHtField(ShortText<N>& text, const HtField& field) {
+  if (field.flag) {
+    text.AddFlag(field.value == 1);
+  } else {
+    text.AddDecimal(field.value);
+  }
+}
 
 }  // namespace
 
 std::string SecuritySummary::AuthText() const {
-  std::string text = JoinPlus({{wpa, "WPA"},
-                               {wpaPsk, "WPA-PSK"},
-                               {wpaNone, "WPA-NONE"},
-                               {wpa2, "WPA2"},
-                               {wpa2Psk, "WPA2-PSK"},
-                               {wpa2None, "WPA2-NONE"}});
-  return text.empty() ? "Unknown" : text;
+  SecurityText text;
+  AddAuth(text, *this);
+  return text.str();
 }
 
 std::string SecuritySummary::CipherText() const {
-  std::string text = JoinPlus({{tkip, "TKIP"}, {aes, "AES"}});
-  return text.empty() ? "None" : text;
+  SecurityText text;
+  AddCipher(text, *this);
+  return text.str();
 }
 
-std::string SecuritySummary::Text() const { return AuthText() + ";" + CipherText(); }
+std::string SecuritySummary::Text() const {
+  SecurityText text;
+  AddAuth(text, *this);
+  text.Add(';');
+  AddCipher(text, *this);
+  return text.str();
+}
 
-SecuritySummary DecodeSecurity(const ScanEntryRecord& entry) {
-  SecuritySummary summary;
+ScanEntryDecode DecodeScanEntry(const ScanEntryRecord& entry) {
+  ScanEntryDecode decode;
+  HtDecode& ht = decode.ht;
   const bool adHoc = entry.infrastructureMode == 0;
-  ElementWalker walker(entry.ies);
-  InfoElement element;
-  while (walker.Next(element)) {
-    KeySuites suites;
-    if (element.id == ie::kRsn) {
-      if (element.body.size() <= 11 || !ParseRsnBody(element.body, suites) || suites.group.oui != ie::kOuiIeee)
-        continue;
-      MarkCipher(summary, suites.group.type);
-      for (const SuiteSelector& suite : suites.pairwise) {
-        if (suite.oui == ie::kOuiIeee) MarkCipher(summary, suite.type);
-      }
-      for (const SuiteSelector& suite : suites.akm) {
-        if (suite.oui != ie::kOuiIeee) continue;
-        if (suite.type == ie::kAkm8021X) summary.wpa2 = true;
-        if (suite.type == ie::kAkmNone || suite.type == ie::kAkmPsk)
-          (adHoc ? summary.wpa2None : summary.wpa2Psk) = true;
-      }
-    } else if (ReadWpaStyle(element, suites)) {
-      if (suites.group.oui == ie::kOuiWifi) MarkCipher(summary, suites.group.type);
-      for (const SuiteSelector& suite : suites.pairwise) {
-        if (suite.oui == ie::kOuiWifi) MarkCipher(summary, suite.type);
-      }
-      for (const SuiteSelector& suite : suites.akm) {
-        if (suite.oui != ie::kOuiWifi) continue;
-        if (suite.type == ie::kAkm8021X) summary.wpa = true;
-        if (suite.type == ie::kAkmNone || suite.type == ie::kAkmPsk) (adHoc ? summary.wpaNone : summary.wpaPsk) = true;
-      }
-    }
-  }
-  return summary;
-}
-
-CcxFlags DecodeCcx(const ScanEntryRecord& entry) {
-  CcxFlags flags;
-  ElementWalker walker(entry.ies);
-  InfoElement element;
-  while (walker.Next(element)) {
-    KeySuites suites;
-    if (!ReadWpaStyle(element, suites)) continue;
-    if (suites.group.oui == ie::kOuiCisco) {
-      if (suites.group.type == 0 || suites.group.type == 1) flags.ckip = true;
-      if (suites.group.type == 1 || suites.group.type == 2) flags.cmic = true;
-    }
-    for (const SuiteSelector& suite : suites.akm) {
-      if (suite.oui == ie::kOuiCisco) flags.cckm = true;
-    }
-  }
-  return flags;
-}
-
-WpsDecode DecodeWps(const ScanEntryRecord& entry) {
-  WpsDecode result;
-  ElementWalker walker(entry.ies);
-  InfoElement element;
-  while (walker.Next(element)) {
-    if (element.id == ie::kVendorSpecific && ParseWpsBody(element.body, result.fields)) result.present = true;
-  }
-  return result;
-}
-
-HtDecode DecodeHt(const ScanEntryRecord& entry) {
-  HtDecode ht;
   ElementWalker walker(entry.ies);
   InfoElement element;
   while (walker.Next(element)) {
     const auto body = element.body;
     switch (element.id) {
+      case ie::kRsn:
+        if (body.size() > 11) {
+          SuiteMarks marks(decode, adHoc, true);
+          SuiteFrame frame;
+          VisitRsnBody(body, marks, frame);
+        }
+        break;
+      case ie::kVendorSpecific:
+        DecodeVendor(body, adHoc, decode);
+        break;
       case ie::kSecondaryChannelOffset:
         if (body.size() == 3) ht.secondaryChannelOffset = body[0];
         break;
@@ -160,114 +199,141 @@ HtDecode DecodeHt(const ScanEntryRecord& entry) {
       case ie::kHtInformation:
         if (ParseHtOperationBody(body, ht.operation)) ht.htInformationPresent = true;
         break;
-      case ie::kVendorSpecific:
-        if (body.size() >= 4 && BodyOui(body) == ie::kOuiBroadcom) {
-          if (body[3] == ie::kBroadcomTypeHtCapabilities && body.size() == 30) ht.htCapabilitiesPresent = true;
-          if (body[3] == ie::kBroadcomTypeHtInformation && body.size() > 25) ht.htInformationPresent = true;
-        }
-        break;
       default:
         break;
     }
   }
-  return ht;
+  return decode;
 }
 
-std::array<std::string, 9> FormatWpsFields(const WpsDecode& wps) {
+SecuritySummary DecodeSecurity(const ScanEntryRecord& entry) { return DecodeScanEntry(entry).security; }
+
+void AppendWpsField(const WpsDecode& wps, std::size_t field, std::string& out) {
   const WpsFields& f = wps.fields;
-  std::array<std::string, 9> texts;
-  char buffer[16];
-  if (f.shownConfigMethods) {
-    std::snprintf(buffer, sizeof buffer, "0x%04X", static_cast<unsigned>(*f.shownConfigMethods));
-    texts[0] = buffer;
+  ShortText<16> text;
+  switch (field) {
+    case 0:
+      if (f.shownConfigMethods) {
+        text.Add("0x");
+        text.AddHex16(*f.shownConfigMethods);
+      }
+      break;
+    case 1:
+      if (f.devicePasswordId) {
+        text.Add("0x");
+        text.AddHex16(*f.devicePasswordId);
+      }
+      break;
+    case 2:
+      if (f.selectedRegistrar) text.AddFlag(*f.selectedRegistrar);
+      break;
+    case 3:
+      if (f.state == 1) {
+        text.Add("Unconfigured");
+      } else if (f.state) {
+        text.Add("Configured");
+      }
+      break;
+    case 4:
+      if (f.version) {
+        text.AddDecimal(*f.version >> 4);
+        text.Add('.');
+        text.AddDecimal(*f.version & 0xF);
+      }
+      break;
+    case 5:
+      if (f.apSetupLocked) text.AddFlag(*f.apSetupLocked);
+      break;
+    case 6:
+      // Every UUID-E, 32 digits each, one after the other.
+      if (f.uuidE.empty()) break;
+      for (const auto& uuid : f.uuidE) {
+        ShortText<32> digits;
+        for (std::uint8_t byte : uuid) digits.AddHexByte(byte);
+        out += digits.view();
+      }
+      return;
+    case 7:
+      if (f.rfBands == 1) text.Add("2.4GHz");
+      if (f.rfBands == 2) text.Add("5GHz");
+      if (f.rfBands == 3) text.Add("2.4GHz + 5GHz");
+      break;
+    case 8:
+      out += FlagText(wps.present);
+      return;
+    default:
+      return;
   }
-  if (f.devicePasswordId) {
-    std::snprintf(buffer, sizeof buffer, "0x%04X", static_cast<unsigned>(*f.devicePasswordId));
-    texts[1] = buffer;
-  }
-  if (f.selectedRegistrar) texts[2] = *f.selectedRegistrar ? "TRUE" : "FALSE";
-  if (f.state) texts[3] = *f.state == 1 ? "Unconfigured" : "Configured";
-  if (f.version) {
-    std::snprintf(buffer, sizeof buffer, "%u.%u", static_cast<unsigned>(*f.version >> 4),
-                  static_cast<unsigned>(*f.version & 0xF));
-    texts[4] = buffer;
-  }
-  if (f.apSetupLocked) texts[5] = *f.apSetupLocked ? "TRUE" : "FALSE";
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  texts[6].reserve(32 * f.uuidE.size());
-  for (const auto& uuid : f.uuidE) {
-    for (std::uint8_t byte : uuid) {
-      texts[6] += kHex[byte >> 4];
-      texts[6] += kHex[byte & 0xF];
-    }
-  }
-  if (f.rfBands) {
-    if (*f.rfBands == 1)
-      texts[7] = "2.4GHz";
-    else if (*f.rfBands == 2)
-      texts[7] = "5GHz";
-    else if (*f.rfBands == 3)
-      texts[7] = "2.4GHz + 5GHz";
-  }
-  for (std::size_t i = 0; i < 8; ++i) {
-    if (texts[i].empty()) texts[i] = "Unknown";
-  }
-  texts[8] = wps.present ? "TRUE" : "FALSE";
+  out += text.empty() ? std::string_view("Unknown") : text.view();
+}
+
+std::array<std::string, kWpsFieldCount> FormatWpsFields(const WpsDecode& wps) {
+  std::array<std::string, kWpsFieldCount> texts;
+  for (std::size_t i = 0; i < texts.size(); ++i) AppendWpsField(wps, i, texts[i]);
   return texts;
 }
 
-HtFieldList FormatHtFields(const HtDecode& ht) {
-  HtFieldList f;
+HtFieldValues HtFieldsOf(const HtDecode& ht) {
+  const auto flag = [](std::int64_t value) { return HtField{true, value}; };
+  const auto number = [](std::int64_t value) { return HtField{false, value}; };
   const unsigned cap = ht.capabilityInfo;
   const unsigned ampdu = ht.ampduParameters;
   const HtOperation& op = ht.operation;
-  f[0] = Number(ht.secondaryChannelOffset);
-  f[1] = Flag(static_cast<unsigned>(ht.htInformationExchange));
-  f[2] = Flag(static_cast<unsigned>(ht.mobilityDomain));
-  f[3] = Flag(static_cast<unsigned>(ht.highThroughput));
-  f[4] = Flag(ht.htCapabilitiesPresent ? 1 : 0);
-  f[5] = Flag(Bit(cap, 0));
-  f[6] = Number(Bit(cap, 1));
-  f[7] = Number((cap >> 2) & 3);
-  f[8] = Flag(Bit(cap, 4));
-  f[9] = Flag(Bit(cap, 5));
-  f[10] = Flag(Bit(cap, 6));
-  f[11] = Flag(Bit(cap, 7));
-  f[12] = Number((cap >> 8) & 3);
-  f[13] = Flag(Bit(cap, 10));
-  f[14] = Number(Bit(cap, 11));
-  f[15] = Flag(Bit(cap, 12));
-  f[16] = Flag(Bit(cap, 13));
-  f[17] = "FALSE";
-  f[18] = "FALSE";
-  f[19] = Flag(Bit(cap, 14));
-  f[20] = Flag(Bit(cap, 15));
-  f[21] = Number(ampdu & 3);
-  f[22] = Number(ampdu & 0x0C);
-  f[23] = Flag(ht.txMcsSetByte);
-  f[24] = "FALSE";
-  f[25] = "0";
-  f[26] = "FALSE";
-  f[27] = "FALSE";
-  f[28] = "FALSE";
-  f[29] = "0";
-  f[30] = "0";
-  f[31] = "FALSE";
-  f[32] = "FALSE";
-  f[33] = Number(op.primaryChannel);
-  f[34] = Number(op.info1 & 3);
-  f[35] = Number(Bit(op.info1, 2));
-  f[36] = Flag(Bit(op.info1, 3));
-  f[37] = Flag(Bit(op.info1, 4));
-  f[38] = Number((op.info1 >> 5) & 7);
-  f[39] = Number(op.info2 & 3);
-  f[40] = Flag(Bit(op.info2, 2));
-  f[41] = Flag(Bit(op.info2, 3));
-  f[42] = Flag(Bit(op.info2, 4));
-  for (unsigned bit = 5; bit <= 11; ++bit) f[43 + bit - 5] = Flag(Bit(op.info3, bit));
-  for (std::size_t i = 0; i < 4; ++i) f[50 + i] = Number(static_cast<std::int32_t>(op.basicMcsSet[i]));
-  f[54] = Flag(ht.htInformationPresent ? 1 : 0);
+  HtFieldValues f;
+  f[0] = number(ht.secondaryChannelOffset);
+  f[1] = flag(ht.htInformationExchange);
+  f[2] = flag(ht.mobilityDomain);
+  f[3] = flag(ht.highThroughput);
+  f[4] = flag(ht.htCapabilitiesPresent ? 1 : 0);
+  f[5] = flag(Bit(cap, 0));
+  f[6] = number(Bit(cap, 1));
+  f[7] = number((cap >> 2) & 3);
+  f[8] = flag(Bit(cap, 4));
+  f[9] = flag(Bit(cap, 5));
+  f[10] = flag(Bit(cap, 6));
+  f[11] = flag(Bit(cap, 7));
+  f[12] = number((cap >> 8) & 3);
+  f[13] = flag(Bit(cap, 10));
+  f[14] = number(Bit(cap, 11));
+  f[15] = flag(Bit(cap, 12));
+  f[16] = flag(Bit(cap, 13));
+  f[17] = flag(0);
+  f[18] = flag(0);
+  f[19] = flag(Bit(cap, 14));
+  f[20] = flag(Bit(cap, 15));
+  f[21] = number(ampdu & 3);
+  f[22] = number(ampdu & 0x0C);
+  f[23] = flag(ht.txMcsSetByte);
+  f[24] = flag(0);
+  f[25] = number(0);
+  f[26] = flag(0);
+  f[27] = flag(0);
+  f[28] = flag(0);
+  f[29] = number(0);
+  f[30] = number(0);
+  f[31] = flag(0);
+  f[32] = flag(0);
+  f[33] = number(op.primaryChannel);
+  f[34] = number(op.info1 & 3);
+  f[35] = number(Bit(op.info1, 2));
+  f[36] = flag(Bit(op.info1, 3));
+  f[37] = flag(Bit(op.info1, 4));
+  f[38] = number((op.info1 >> 5) & 7);
+  f[39] = number(op.info2 & 3);
+  f[40] = flag(Bit(op.info2, 2));
+  f[41] = flag(Bit(op.info2, 3));
+  f[42] = flag(Bit(op.info2, 4));
+  for (unsigned bit = 5; bit <= 11; ++bit) f[43 + bit - 5] = flag(Bit(op.info3, bit));
+  // The basic MCS words are shown as signed 32-bit numbers.
+  for (std::size_t i = 0; i < 4; ++i) f[50 + i] = number(static_cast<std::int32_t>(op.basicMcsSet[i]));
+  f[kHtInformationPresentField] = flag(ht.htInformationPresent ? 1 : 0);
   return f;
+}
+
+void AppendHtField(const HtField& field, std::string& out) {
+  ShortText<24> text;
+  AddHtField(text, field);
+  out += text.view();
 }
 
 const std::array<HtFieldRow, kHtFieldCount - 1> kHtFieldRows = {{
@@ -327,35 +393,44 @@ const std::array<HtFieldRow, kHtFieldCount - 1> kHtFieldRows = {{
     {nullptr, "Basic MCS Set 3"},
 }};
 
-std::string DecodeScanEntryIes(const ScanEntryRecord& entry, int kind) {
+std::string ScanEntryIesText(const ScanEntryDecode& decode, int kind) {
   std::string text;
   switch (kind) {
     case 0:
-      return DecodeSecurity(entry).Text();
+      return decode.security.Text();
     case 1: {
-      const CcxFlags flags = DecodeCcx(entry);
-      return std::string(flags.cckm ? "TRUE" : "FALSE") + ";" + (flags.cmic ? "TRUE" : "FALSE") + ";" +
-             (flags.ckip ? "TRUE" : "FALSE");
+      ShortText<24> ccx;
+      ccx.AddFlag(decode.ccx.cckm);
+      ccx.Add(';');
+      ccx.AddFlag(decode.ccx.cmic);
+      ccx.Add(';');
+      ccx.AddFlag(decode.ccx.ckip);
+      return ccx.str();
     }
     case 2:
-      text.reserve(128);
-      for (const std::string& field : FormatWpsFields(DecodeWps(entry))) {
-        if (!text.empty()) text += ';';
-        text += field;
+      text.reserve(128 + 32 * decode.wps.fields.uuidE.size());
+      for (std::size_t i = 0; i < kWpsFieldCount; ++i) {
+        if (i != 0) text += ';';
+        AppendWpsField(decode.wps, i, text);
       }
       return text;
     case 3: {
-      const HtFieldList fields = FormatHtFields(DecodeHt(entry));
-      text.reserve(320);
+      const HtFieldValues fields = HtFieldsOf(decode.ht);
+      HtText ht;
       for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (i != 0) text += ';';
-        text += fields[i];
+        if (i != 0) ht.Add(';');
+        AddHtField(ht, fields[i]);
       }
-      return text;
+      return ht.str();
     }
     default:
       return text;
   }
+}
+
+std::string DecodeScanEntryIes(const ScanEntryRecord& entry, int kind) {
+  if (kind < 0 || kind > 3) return {};
+  return ScanEntryIesText(DecodeScanEntry(entry), kind);
 }
 
 std::string DecodeScanEntryIes(std::span<const std::uint8_t> entry, int kind) {

@@ -1,5 +1,6 @@
-// The information-element decodes of a scan entry: typed results, and the ";"-joined texts of
-// DecodeScanEntryIes (kind 0 security, 1 CCX, 2 WPS, 3 802.11n).
+// The information-element decodes of a scan entry: one walk over its elements into a typed record,
+// and the ";"-joined texts of DecodeScanEntryIes (kind 0 security, 1 CCX, 2 WPS, 3 802.11n) made
+// from that record.
 #pragma once
 
 #include <array>
@@ -52,9 +53,38 @@ struct HtDecode {
   HtOperation operation;
 };
 
+// Everything the survey and the AP details show of an entry's elements.
+struct ScanEntryDecode {
+  SecuritySummary security;
+  CcxFlags ccx;
+  WpsDecode wps;
+  HtDecode ht;
+};
+
+// One walk over the entry's elements (none unless Length > 104 and IELength > 3).
+ScanEntryDecode DecodeScanEntry(const ScanEntryRecord& entry);
+// The security part alone, for callers that need nothing else.
+SecuritySummary DecodeSecurity(const ScanEntryRecord& entry);
+
+inline constexpr std::size_t kWpsFieldCount = 9;
+// Field 0..8 of the WPS decode appended to out: fields 0..7 that decode to nothing read
+// "Unknown", field 8 is "TRUE" when a WPS element is there.
+void AppendWpsField(const WpsDecode& wps, std::size_t field, std::string& out);
+std::array<std::string, kWpsFieldCount> FormatWpsFields(const WpsDecode& wps);
+
+// One field of the 802.11n decode: a flag reads "TRUE" only when its value is exactly 1, else
+// "FALSE"; a number reads "%d".
+struct HtField {
+  bool flag = false;
+  std::int64_t value = 0;
+};
+
 inline constexpr std::size_t kHtFieldCount = 55;
-using HtFieldList = std::array<std::string, kHtFieldCount>;
+using HtFieldValues = std::array<HtField, kHtFieldCount>;
 inline constexpr std::size_t kHtInformationPresentField = 54;
+
+HtFieldValues HtFieldsOf(const HtDecode& ht);
+void AppendHtField(const HtField& field, std::string& out);
 
 // The 802.11n list rows: field i has its property text, and a group header opens before it
 // when groupHeader is not null.
@@ -64,16 +94,10 @@ struct HtFieldRow {
 };
 extern const std::array<HtFieldRow, kHtFieldCount - 1> kHtFieldRows;
 
-SecuritySummary DecodeSecurity(const ScanEntryRecord& entry);
-CcxFlags DecodeCcx(const ScanEntryRecord& entry);
-WpsDecode DecodeWps(const ScanEntryRecord& entry);
-HtDecode DecodeHt(const ScanEntryRecord& entry);
-
-std::array<std::string, 9> FormatWpsFields(const WpsDecode& wps);
-HtFieldList FormatHtFields(const HtDecode& ht);
+// kind 0..3; any other kind gives an empty text.
+std::string ScanEntryIesText(const ScanEntryDecode& decode, int kind);
 
 // entry: the bytes of one scan entry, from its Length field; reads never leave them.
-// kind 0..3; any other kind gives an empty text.
 std::string DecodeScanEntryIes(std::span<const std::uint8_t> entry, int kind);
 std::string DecodeScanEntryIes(const ScanEntryRecord& entry, int kind);
 

@@ -18,40 +18,31 @@ std::string ScanEntryRecord::SsidText() const {
   return std::string(bytes.begin(), std::find(bytes.begin(), bytes.end(), std::uint8_t{0}));
 }
 
-namespace {
-
-std::uint32_t Le32At(std::span<const std::uint8_t> bytes, std::size_t offset) {
-  ByteReader reader(bytes);
-  std::uint32_t value = 0;
-  if (reader.skip(offset)) reader.le32(value);
-  return value;
-}
-
-template <std::size_t N>
-void CopyAt(std::span<const std::uint8_t> bytes, std::size_t offset, std::array<std::uint8_t, N>& out) {
-  ByteReader reader(bytes);
-  std::span<const std::uint8_t> field;
-  if (reader.skip(offset) && reader.take(N, field)) std::copy(field.begin(), field.end(), out.begin());
-}
-
-}  // namespace
-
 bool ReadScanEntry(std::span<const std::uint8_t> bytes, ScanEntryRecord& out) {
   namespace bx = bssid_ex;
-  ScanEntryRecord record;
-  record.length = Le32At(bytes, bx::kLength);
-  CopyAt(bytes, bx::kMacAddress, record.mac);
-  record.ssidLength = Le32At(bytes, bx::kSsidLength);
-  CopyAt(bytes, bx::kSsid, record.ssid);
-  record.privacy = Le32At(bytes, bx::kPrivacy);
-  record.rssi = static_cast<std::int32_t>(Le32At(bytes, bx::kRssi));
-  record.networkTypeInUse = Le32At(bytes, bx::kNetworkTypeInUse);
-  record.beaconPeriod = Le32At(bytes, bx::kBeaconPeriod);
-  record.dsConfig = Le32At(bytes, bx::kDsConfig);
-  record.infrastructureMode = Le32At(bytes, bx::kInfrastructureMode);
-  CopyAt(bytes, bx::kSupportedRates, record.supportedRates);
-  record.ieLength = Le32At(bytes, bx::kIeLength);
   const bool complete = bytes.size() >= bx::kFixedSize;
+  // The fields are read from the fixed part itself when it is all there, otherwise from a copy of
+  // what there is, padded with zeros.
+  std::array<std::uint8_t, bx::kFixedSize> padded;
+  const std::uint8_t* fixed = bytes.data();
+  if (!complete) {
+    padded.fill(0);
+    std::copy(bytes.begin(), bytes.end(), padded.begin());
+    fixed = padded.data();
+  }
+  ScanEntryRecord record;
+  record.length = LoadLe32(fixed + bx::kLength);
+  std::copy_n(fixed + bx::kMacAddress, record.mac.size(), record.mac.begin());
+  record.ssidLength = LoadLe32(fixed + bx::kSsidLength);
+  std::copy_n(fixed + bx::kSsid, record.ssid.size(), record.ssid.begin());
+  record.privacy = LoadLe32(fixed + bx::kPrivacy);
+  record.rssi = static_cast<std::int32_t>(LoadLe32(fixed + bx::kRssi));
+  record.networkTypeInUse = LoadLe32(fixed + bx::kNetworkTypeInUse);
+  record.beaconPeriod = LoadLe32(fixed + bx::kBeaconPeriod);
+  record.dsConfig = LoadLe32(fixed + bx::kDsConfig);
+  record.infrastructureMode = LoadLe32(fixed + bx::kInfrastructureMode);
+  std::copy_n(fixed + bx::kSupportedRates, record.supportedRates.size(), record.supportedRates.begin());
+  record.ieLength = LoadLe32(fixed + bx::kIeLength);
   if (complete && record.length > 104 && record.ieLength > 3 && record.length > bx::kFixedSize) {
     std::size_t available = std::min<std::size_t>(bytes.size(), record.length) - bx::kFixedSize;
     record.ies = bytes.subspan(bx::kFixedSize, std::min<std::size_t>(available, record.ieLength));

@@ -1,5 +1,7 @@
 #include "scan/ScanList.h"
 
+#include <algorithm>
+
 #include "base/ByteReader.h"
 #include "scan/BssidEx.h"
 
@@ -11,6 +13,8 @@ ScanList::ScanList(std::span<const std::uint8_t> buffer) {
     walkedEnd_ = 0;
     return;
   }
+  // The count is not trusted; entries are rarely shorter than their fixed part.
+  slots_.reserve(std::min<std::size_t>(declaredCount_, buffer.size() / bssid_ex::kFixedSize + 1));
   for (std::uint32_t index = 0; index < declaredCount_; ++index) {
     const std::size_t offset = reader.position();
     ByteReader entryReader(buffer.subspan(offset));

@@ -14,6 +14,8 @@ class MessageBoxService {
 
   // 1 after OK, 2 after closing the window.
   int ShowMessage(const std::string& text, HWND parent = 0);
+  // The same box with OK and Cancel: true only after OK.
+  bool Ask(const std::string& text, HWND parent = 0);
 
   // The boxes shown so far (for the owner's bookkeeping and the command line).
   int ShownCount() const { return shown_; }

@@ -1,17 +1,23 @@
 // The whole core for one run, built from a platform: the string table in the chosen language, the
-// hidden window with everything it owns, the survey values that outlive the main window, and the
-// pages built from the page table. The command line and the GUI build the same thing; only the
-// views and the event loop differ.
+// hidden window with everything it owns, the survey values that outlive the main window, the
+// profile store with ApplyStation (which the hidden window's adapter-ready step and timer 9 use),
+// and the pages built from the page table. The command line and the GUI build the same thing; only
+// the views and the event loop differ.
 #pragma once
 
 #include <memory>
 #include <optional>
 
+#include "adapter/DriverChannelPort.h"
 #include "display/StringTable.h"
 #include "platform/Platform.h"
+#include "profiles/ProfileStore.h"
+#include "profiles/StationApplier.h"
 #include "shell/CHideDlg.h"
 #include "shell/CPageAboutDlg.h"
+#include "shell/HideDlgStationHost.h"
 #include "shell/PageSet.h"
+#include "shell/ProfileEditorRouter.h"
 #include "survey/LastSurveySelection.h"
 #include "survey/SurveyShared.h"
 
@@ -19,8 +25,9 @@ namespace nxui::shell {
 
 class NxCore {
  public:
-  // Empty survey hooks are filled in: the radio switch and a stale list reach the survey page of
-  // the current page set.
+  // Empty hooks are filled in: the radio switch and a stale list reach the survey page of the
+  // current page set; the adapter-ready step restores the active profile
+  // (ApplyStation(1, 0, <5 GHz result>)) and timer 9 applies it again.
   NxCore(Platform& platform, Language language, HideDlgPorts ports, HideDlgOptions options, HideDlgHooks hooks = {});
   ~NxCore();
   NxCore(const NxCore&) = delete;
@@ -36,8 +43,14 @@ class NxCore {
 
   // "Show dBm" and the last-seen times, one for the whole run.
   SurveyShared& Survey() { return surveyShared_; }
-  // Where "Add to Profile" hands its selection until a profile editor exists.
+  // Where "Add to Profile" hands its selection when no profile editor is built.
   LastSurveySelection& SurveySelection() { return surveySelection_; }
+
+  // The adapter's profile files, and ApplyStation over them.
+  ProfileStore& Profiles() { return *store_; }
+  StationApplier& Station() { return *applier_; }
+  // Where the profile editor's messages, questions and hints go (a command may take them over).
+  ProfileEditorRouter& EditorWindow() { return editorWindow_; }
 
   // Pages for the main window (or a command-line run), from the page table. The core's hooks
   // reach the newest set until it is destroyed.
@@ -52,8 +65,15 @@ class NxCore {
   StringTable strings_;
   SurveyShared surveyShared_;
   LastSurveySelection surveySelection_;
+  ProfileEditorRouter editorWindow_;
   PageSet* pages_ = nullptr;
   std::unique_ptr<CHideDlg> hidden_;
+  std::unique_ptr<DriverChannelPort> driverPort_;
+  std::unique_ptr<ProfileStore> store_;
+  std::unique_ptr<HideDlgStationHost> stationHost_;
+  // The WPS credential store reads as empty until the WPS work provides it.
+  EmptyWpsStationStore wpsStore_;
+  std::unique_ptr<StationApplier> applier_;
 };
 
 }  // namespace nxui::shell

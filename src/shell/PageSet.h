@@ -22,11 +22,14 @@ struct Platform;
 class StringTable;
 class SurveyShared;
 class ISurveyProfileTarget;
+class ProfileStore;
+class StationApplier;
 }  // namespace nxui
 
 namespace nxui::shell {
 
 class CHideDlg;
+class ProfileEditorRouter;
 
 // Where a page lives: a page of the page area (by `PageId`) or a panel of the lower frame (0..10).
 class PageKey {
@@ -55,6 +58,11 @@ struct PageEnvironment {
   ISurveyProfileTarget& profileTarget;
   std::optional<ProgramVersionResource> program;
   std::size_t graphPixels = 0;  // samples the link-status graphs keep (the screen width); 0: default
+  // The profile store with ApplyStation, and the editor's window; without them the profile page and
+  // the editor panel stay placeholders.
+  ProfileStore* profiles = nullptr;
+  StationApplier* station = nullptr;
+  ProfileEditorRouter* editorWindow = nullptr;
 };
 
 class PageSet;

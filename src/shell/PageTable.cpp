@@ -6,11 +6,20 @@
 #include "display/StringTable.h"
 #include "monitor/CLinkStatusDlg.h"
 #include "monitor/CPageStatisticsDlg.h"
+#include "profiles/CPageProfileDlg.h"
+#include "profiles/CPeapSettingDlg.h"
+#include "profiles/CProfileEditorDlg.h"
+#include "profiles/IProfileEditorHost.h"
 #include "shell/CHideDlg.h"
 #include "shell/CPlaceholderPage.h"
+#include "shell/HideDlgProfileEnvironment.h"
+#include "shell/HideDlgProfileHost.h"
 #include "shell/HideDlgSurveyHost.h"
 #include "shell/PageSet.h"
+#include "shell/ProfileEditorPanel.h"
+#include "shell/ProfileEditorRouter.h"
 #include "shell/ShellLinkStatusHost.h"
+#include "shell/ShellProfileEditorWindow.h"
 #include "survey/CAPDetailInfoDlg.h"
 #include "survey/CPageSiteSurveyDlg.h"
 #include "survey/SurveyShared.h"
@@ -20,6 +29,8 @@ namespace {
 
 const PageKey kLinkStatusPanel = PageKey::Panel(kPanelLinkStatus);
 const PageKey kApDetailsPanel = PageKey::Panel(CAPDetailInfoDlg::kPanel);
+const PageKey kProfilePage = PageKey::Page(PageId::Profile);
+const PageKey kEditorPanel = PageKey::Panel(CProfileEditorDlg::kPanel);
 
 // Our own texts: the string table has none for what this version does not have yet.
 struct PlaceholderText {
@@ -50,12 +61,84 @@ PageRow PlaceholderPanelRow(int panel, const char* name, PlaceholderText title) 
           }};
 }
 
+// The editor's window for the core's router while this panel lives; the router is left pointing
+// nowhere before the window goes.
+class RoutedEditorWindow {
+ public:
+  RoutedEditorWindow(ProfileEditorRouter& router, std::unique_ptr<ShellProfileEditorWindow> window)
+      : router_(router), window_(std::move(window)) {
+    router_.SetShellWindow(window_.get());
+  }
+  ~RoutedEditorWindow() { router_.SetShellWindow(nullptr); }
+  RoutedEditorWindow(const RoutedEditorWindow&) = delete;
+  RoutedEditorWindow& operator=(const RoutedEditorWindow&) = delete;
+
+ private:
+  ProfileEditorRouter& router_;
+  std::unique_ptr<ShellProfileEditorWindow> window_;
+};
+
+std::unique_ptr<IPage> BuildProfileEditor(PageSet& pages) {
+  const PageEnvironment& env = pages.Environment();
+  if (env.profiles == nullptr || env.editorWindow == nullptr) {
+    return HoldPage(std::make_unique<CPlaceholderPage>(
+        PlaceholderState{env.strings.language() == Language::kChinese ? "配置文件编辑" : "Profile editor",
+                         Pick(env.strings, kPanelNote)}));
+  }
+  auto& environment = pages.Keep(std::make_unique<HideDlgProfileEnvironment>(env.hidden, env.platform));
+  // A save refreshes the profile page.
+  auto window = std::make_unique<ShellProfileEditorWindow>(env.hidden, nullptr, [&pages](bool saved) {
+    if (!saved) return;
+    if (CPageProfileDlg* page = pages.AsIfBuilt<CPageProfileDlg>(kProfilePage)) page->OnProfileSaved();
+  });
+  ShellProfileEditorWindow& shellWindow = *window;
+  pages.Keep(std::make_unique<RoutedEditorWindow>(*env.editorWindow, std::move(window)));
+  auto editor = std::make_unique<CProfileEditorDlg>(env.strings, *env.profiles, environment, *env.editorWindow);
+  return std::make_unique<ProfileEditorPanel>(env.platform.loop, std::move(editor), shellWindow);
+}
+
+// The credential panel. Nothing asks it for credentials yet; OK hands them to nobody and returns
+// to the link status.
+std::unique_ptr<IPage> BuildPeapSettings(PageSet& pages) {
+  const PageEnvironment& env = pages.Environment();
+  CHideDlg& hidden = env.hidden;
+  PeapPanelActions actions;
+  actions.showMessage = [&hidden](const std::string& text) {
+    CNxUI2007Dlg* window = hidden.MainWindow();
+    return hidden.Messages().ShowMessage(text, window != nullptr ? window->Window() : 0);
+  };
+  actions.done = [&hidden](const PeapCredentials&) {
+    if (CNxUI2007Dlg* window = hidden.MainWindow()) window->ShowPanel(kPanelLinkStatus);
+  };
+  auto page = std::make_unique<CPeapSettingDlg>(env.strings, std::move(actions));
+  page->Open(PeapRequest{});
+  return HoldPage(std::move(page));
+}
+
+std::unique_ptr<IPage> BuildProfile(PageSet& pages) {
+  const PageEnvironment& env = pages.Environment();
+  if (env.profiles == nullptr || env.station == nullptr) {
+    return HoldPage(std::make_unique<CPlaceholderPage>(
+        PlaceholderState{env.strings.LoadString(string_id::kPageProfile), Pick(env.strings, kPageNote)}));
+  }
+  IProfileEditorHost* editor = pages.As<CProfileEditorDlg>(kEditorPanel);
+  if (editor == nullptr) editor = &pages.Keep(std::make_unique<NoProfileEditor>());
+  auto& host = pages.Keep(std::make_unique<HideDlgProfileHost>(env.hidden));
+  auto page = std::make_unique<CPageProfileDlg>(env.platform.loop, env.hidden.Session(), *env.profiles, *env.station,
+                                                env.strings, host, *editor);
+  page->OnInitDialog();
+  return HoldPage(std::move(page));
+}
+
 std::unique_ptr<IPage> BuildSurvey(PageSet& pages) {
   const PageEnvironment& env = pages.Environment();
   auto& host = pages.Keep(
       std::make_unique<HideDlgSurveyHost>(env.hidden, env.platform, pages.As<CAPDetailInfoDlg>(kApDetailsPanel)));
+  // "Add to Profile" opens the editor panel; without one the selection is only kept.
+  ISurveyProfileTarget* target = pages.As<CProfileEditorDlg>(kEditorPanel);
+  if (target == nullptr) target = &env.profileTarget;
   auto page = std::make_unique<CPageSiteSurveyDlg>(env.platform.loop, env.hidden.Session(), env.strings, host,
-                                                   env.survey, env.profileTarget);
+                                                   env.survey, *target);
   page->OnInitDialog();
   return HoldPage(std::move(page));
 }
@@ -106,7 +189,7 @@ std::unique_ptr<IPage> BuildApDetails(PageSet& pages) {
 const std::vector<PageRow>& PageTable() {
   static const std::vector<PageRow> table = {
       // The page area, in the order of the strip.
-      PlaceholderPageRow(PageId::Profile, "profile", string_id::kPageProfile),
+      {kProfilePage, "profile", BuildProfile},
       {PageKey::Page(PageId::Network), "network", BuildSurvey},
       {PageKey::Page(PageId::Statistics), "statistics", BuildStatistics},
       PlaceholderPageRow(PageId::Wps, "wps", string_id::kPageWps),
@@ -116,13 +199,13 @@ const std::vector<PageRow>& PageTable() {
       // The lower frame's panels 0..10.
       {kLinkStatusPanel, "link-status", BuildLinkStatus},
       PlaceholderPanelRow(1, "hidden-ssid", {"Hidden network", "隐藏网络"}),
-      PlaceholderPanelRow(2, "profile-editor", {"Profile editor", "配置文件编辑"}),
+      {kEditorPanel, "profile-editor", BuildProfileEditor},
       PlaceholderPanelRow(3, "security-editor", {"Security editor", "安全设置"}),
       {kApDetailsPanel, "ap-details", BuildApDetails},
       PlaceholderPanelRow(5, "authentication-status", {"Authentication status", "认证状态"}),
       PlaceholderPanelRow(6, "wps-profile", {"WPS profile", "WPS 配置文件"}),
       PlaceholderPanelRow(7, "invalid-id-password", {"Invalid user name or password", "用户名或密码无效"}),
-      PlaceholderPanelRow(8, "peap-settings", {"PEAP settings", "PEAP 设置"}),
+      {PageKey::Panel(CPeapSettingDlg::kPanel), "peap-settings", BuildPeapSettings},
       PlaceholderPanelRow(9, "add-block-ack", {"Add Block Ack", "添加 Block Ack"}),
       PlaceholderPanelRow(10, "delete-block-ack", {"Delete Block Ack", "删除 Block Ack"}),
   };

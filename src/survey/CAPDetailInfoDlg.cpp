@@ -21,10 +21,11 @@ void CAPDetailInfoDlg::ShowEntry(std::span<const std::uint8_t> entry) {
   entry_.assign(entry.begin(), entry.end());
   ScanEntryRecord record;
   ReadScanEntry(entry_, record);
-  general_.Fill(record, DecodeSecurity(record));
-  wps_.Fill(record, general_.State().authentication, general_.State().encryption);
-  ccx_.Fill(record);
-  ht_.Fill(record);
+  const ScanEntryDecode decode = DecodeScanEntry(record);
+  general_.Fill(record, decode.security);
+  wps_.Fill(decode.wps, general_.State().authentication, general_.State().encryption);
+  ccx_.Fill(decode.ccx);
+  ht_.Fill(decode.ht);
   state_.tabs[kTab80211n].visible = ht_.State().htInformationPresent;
   state_.selectedTab = kTabGeneral;
 }

@@ -10,17 +10,21 @@ CPage80211nDlg::CPage80211nDlg() {
   state_.valueHeader = ap_detail_text::kValue;
 }
 
-void CPage80211nDlg::Fill(const ScanEntryRecord& entry) {
-  const HtFieldList fields = FormatHtFields(DecodeHt(entry));
-  state_.htInformationPresent = fields[kHtInformationPresentField] == "TRUE";
+void CPage80211nDlg::Fill(const HtDecode& ht) {
+  const HtFieldValues fields = HtFieldsOf(ht);
+  state_.htInformationPresent = fields[kHtInformationPresentField].value == 1;
   state_.rows.clear();
   for (std::size_t i = 0; i < kHtFieldRows.size(); ++i) {
     const HtFieldRow& row = kHtFieldRows[i];
     if (row.groupHeader != nullptr) {
       state_.rows.push_back({HtListRow::Kind::GroupHeader, row.groupHeader, "", kGroupImage});
     }
-    state_.rows.push_back({HtListRow::Kind::Item, row.property,
-                           state_.htInformationPresent ? fields[i] : ap_detail_text::kNotAvailable, kItemImage});
+    HtListRow& item = state_.rows.emplace_back(HtListRow{HtListRow::Kind::Item, row.property, "", kItemImage});
+    if (state_.htInformationPresent) {
+      AppendHtField(fields[i], item.value);
+    } else {
+      item.value = ap_detail_text::kNotAvailable;
+    }
   }
 }
 

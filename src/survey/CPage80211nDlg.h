@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "scan/ScanEntryRecord.h"
-
 namespace nxui {
+
+struct HtDecode;
 
 struct HtListRow {
   enum class Kind { GroupHeader, Item };
@@ -36,7 +36,7 @@ class CPage80211nDlg {
 
   CPage80211nDlg();
 
-  void Fill(const ScanEntryRecord& entry);
+  void Fill(const HtDecode& ht);
   const HtTabState& State() const { return state_; }
 
  private:

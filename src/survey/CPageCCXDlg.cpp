@@ -11,8 +11,7 @@ CPageCCXDlg::CPageCCXDlg() {
   state_.ckipLabel = ap_detail_text::kCkip;
 }
 
-void CPageCCXDlg::Fill(const ScanEntryRecord& entry) {
-  const CcxFlags flags = DecodeCcx(entry);
+void CPageCCXDlg::Fill(const CcxFlags& flags) {
   state_.cckm = flags.cckm ? "TRUE" : "FALSE";
   state_.cmic = flags.cmic ? "TRUE" : "FALSE";
   state_.ckip = flags.ckip ? "TRUE" : "FALSE";

@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "scan/ScanEntryRecord.h"
-
 namespace nxui {
+
+struct CcxFlags;
 
 struct CcxTabState {
   std::string cckmLabel, cmicLabel, ckipLabel;
@@ -20,7 +20,7 @@ class CPageCCXDlg {
  public:
   CPageCCXDlg();
 
-  void Fill(const ScanEntryRecord& entry);
+  void Fill(const CcxFlags& flags);
   const CcxTabState& State() const { return state_; }
 
  private:

@@ -5,12 +5,12 @@
 
 #include "adapter/Units.h"
 #include "display/StringTable.h"
+#include "profiles/ISurveyProfileTarget.h"
 #include "scan/BssidEx.h"
 #include "scan/ScanEntryDecoders.h"
 #include "scan/ScanEntryRecord.h"
 #include "scan/ScanList.h"
 #include "survey/ISurveyHost.h"
-#include "survey/ISurveyProfileTarget.h"
 #include "survey/SurveyShared.h"
 #include "wlan/WlanSession.h"
 
@@ -135,14 +135,13 @@ void CPageSiteSurveyDlg::OnAddToProfile() {
     host_.ShowMessage(strings_.LoadString(string_id::kNoSelectedItem));
     return;
   }
-  const auto entry = EntryOfRow(static_cast<std::size_t>(state_.selectedRow));
-  ScanEntryRecord record;
-  ReadScanEntry(entry, record);
+  const auto row = static_cast<std::size_t>(state_.selectedRow);
+  const auto entry = EntryOfRow(row);
   SurveySelection selection;
   selection.entry.assign(entry.begin(), entry.end());
-  const std::string securityText = DecodeScanEntryIes(record, 0);
-  SplitSecurityText(securityText, selection.authText, selection.cipherText);
-  selection.secured = record.privacy != 0 || securityText != "Unknown;None";
+  // The row was built from this very entry of the page's copy: its security decode is the entry's.
+  SplitSecurityText(rows_[row].securityText, selection.authText, selection.cipherText);
+  selection.secured = rows_[row].secured == 1;
   selection.authCode = AuthCodeFromText(selection.authText);
   profileTarget_.NewProfileFromSurvey(selection);
 }

@@ -21,9 +21,8 @@ CPageWPSStatusDlg::CPageWPSStatusDlg(const StringTable& strings) {
   state_.rfBandsLabel = text::kRfBands;
 }
 
-void CPageWPSStatusDlg::Fill(const ScanEntryRecord& entry, const std::string& authentication,
-                             const std::string& encryption) {
-  const auto fields = FormatWpsFields(DecodeWps(entry));
+void CPageWPSStatusDlg::Fill(const WpsDecode& wps, const std::string& authentication, const std::string& encryption) {
+  const auto fields = FormatWpsFields(wps);
   state_.authentication = authentication;
   state_.encryption = encryption;
   state_.configMethods = fields[0];

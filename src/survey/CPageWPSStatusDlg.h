@@ -3,11 +3,10 @@
 
 #include <string>
 
-#include "scan/ScanEntryRecord.h"
-
 namespace nxui {
 
 class StringTable;
+struct WpsDecode;
 
 struct WpsTabState {
   std::string authLabel, cipherLabel, configMethodsLabel, devicePasswordIdLabel, selectedRegistrarLabel;
@@ -31,7 +30,7 @@ class CPageWPSStatusDlg {
   explicit CPageWPSStatusDlg(const StringTable& strings);
 
   // authentication and encryption: the texts the general tab shows.
-  void Fill(const ScanEntryRecord& entry, const std::string& authentication, const std::string& encryption);
+  void Fill(const WpsDecode& wps, const std::string& authentication, const std::string& encryption);
   const WpsTabState& State() const { return state_; }
 
  private:

@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "survey/ISurveyProfileTarget.h"
+#include "profiles/ISurveyProfileTarget.h"
 
 namespace nxui {
 

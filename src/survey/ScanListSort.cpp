@@ -1,6 +1,7 @@
 #include "survey/ScanListSort.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <numeric>
 #include <vector>
@@ -23,9 +24,12 @@ std::span<const std::uint8_t> UpToNul(std::span<const std::uint8_t> bytes) {
 }
 
 struct SortKey {
-  std::vector<std::uint8_t> name;
+  std::array<std::uint8_t, 32> name{};
+  std::size_t nameLength = 0;
   std::uint32_t channel = 0;
   std::int32_t rssi = 0;
+
+  std::span<const std::uint8_t> Name() const { return std::span<const std::uint8_t>(name).first(nameLength); }
 };
 
 }  // namespace
@@ -55,8 +59,8 @@ void SortScanList(std::span<std::uint8_t> buffer, std::span<std::uint64_t> lastS
   for (std::size_t i = 0; i < slots.size(); ++i) {
     ScanEntryRecord record;
     ReadScanEntry(slots[i].bytes, record);
-    const auto name = record.SsidBytes();
-    keys[i].name.assign(name.begin(), name.end());
+    keys[i].name = record.ssid;
+    keys[i].nameLength = record.SsidBytes().size();
     std::uint32_t channel = 0;
     if (FrequencyToChannel(record.dsConfig, channel)) carriedChannel = channel;
     keys[i].channel = carriedChannel;
@@ -68,7 +72,7 @@ void SortScanList(std::span<std::uint8_t> buffer, std::span<std::uint64_t> lastS
   switch (mode) {
     case SortMode::Ssid:
       std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return CompareNamesIgnoringCase(keys[a].name, keys[b].name) < 0;
+        return CompareNamesIgnoringCase(keys[a].Name(), keys[b].Name()) < 0;
       });
       break;
     case SortMode::Channel:

@@ -1,23 +1,26 @@
 #include "survey/SurveyCells.h"
 
-#include <cstdio>
-
 #include "adapter/ChannelFrequencyTable.h"
 #include "adapter/Units.h"
 #include "scan/ScanEntryDecoders.h"
+#include "scan/ShortText.h"
 
 namespace nxui {
 
 ScanEntry MakeScanEntry(const ScanEntryRecord& entry, std::size_t position) {
+  return MakeScanEntry(entry, DecodeScanEntry(entry), position);
+}
+
+ScanEntry MakeScanEntry(const ScanEntryRecord& entry, const ScanEntryDecode& decode, std::size_t position) {
   ScanEntry row;
   row.bssType = entry.infrastructureMode;
   row.ssid = entry.SsidText();
   row.networkType = entry.networkTypeInUse;
   row.channel = ChannelTextFromFrequency(entry.dsConfig);
-  row.securityText = DecodeSecurity(entry).Text();
+  row.securityText = decode.security.Text();
   row.secured = (entry.privacy != 0 || row.securityText != "Unknown;None") ? 1 : 0;
-  row.wps = DecodeWps(entry).present ? 1 : 0;
-  row.ht = DecodeHt(entry).htInformationPresent ? 1 : 0;
+  row.wps = decode.wps.present ? 1 : 0;
+  row.ht = decode.ht.htInformationPresent ? 1 : 0;
   row.signal = SignalModulo(entry.rssi);
   row.bssid = FormatBssid(entry.mac);
   row.position = position;
@@ -27,13 +30,15 @@ ScanEntry MakeScanEntry(const ScanEntryRecord& entry, std::size_t position) {
 std::int32_t SignalModulo(std::int32_t rssi) { return rssi % 101; }
 
 std::string SignalText(std::int32_t signal, bool showDbm) {
-  char text[32];
+  ShortText<16> text;
   if (showDbm) {
-    std::snprintf(text, sizeof text, "%d dBm", signal);
+    text.AddDecimal(signal);
+    text.Add(" dBm");
   } else {
-    std::snprintf(text, sizeof text, "%d%%", RssiToPercent(signal));
+    text.AddDecimal(RssiToPercent(signal));
+    text.Add('%');
   }
-  return text;
+  return text.str();
 }
 
 BarColour SignalBarColour(std::int32_t percent) {
@@ -44,25 +49,25 @@ BarColour SignalBarColour(std::int32_t percent) {
 }
 
 std::string FormatBssid(const std::array<std::uint8_t, 6>& mac) {
-  char text[24];
-  std::snprintf(text, sizeof text, "%02X-%02X-%02X-%02X-%02X-%02X", mac[0], mac[1], mac[2], mac[3], mac[4], mac[5]);
-  return text;
+  ShortText<17> text;
+  for (std::size_t i = 0; i < mac.size(); ++i) {
+    if (i != 0) text.Add('-');
+    text.AddHexByte(mac[i]);
+  }
+  return text.str();
 }
 
 std::string FormatSupportedRates(const std::array<std::uint8_t, 16>& rates) {
-  std::string text;
-  char item[16];
+  // "127.5, " is the widest item.
+  ShortText<16 * 7> text;
   for (std::uint8_t byte : rates) {
     if (byte == 0) break;
-    if (byte % 2 != 0) {
-      std::snprintf(item, sizeof item, "%.1f, ", byte * 0.5);
-    } else {
-      std::snprintf(item, sizeof item, "%d, ", byte / 2);
-    }
-    text += item;
+    if (!text.empty()) text.Add(", ");
+    // Half-megabit units: an odd byte is a whole number and a half ("%.1f"), an even one "%d".
+    text.AddDecimal(byte / 2);
+    if (byte % 2 != 0) text.Add(".5");
   }
-  if (text.size() >= 2) text.resize(text.size() - 2);
-  return text;
+  return text.str();
 }
 
 }  // namespace nxui

@@ -9,6 +9,8 @@
 
 namespace nxui {
 
+struct ScanEntryDecode;
+
 // One list row.
 struct ScanEntry {
   std::int32_t connected = 0;
@@ -32,7 +34,10 @@ struct BarColour {
   bool operator==(const BarColour&) const = default;
 };
 
+// Decodes the entry's elements once for the row.
 ScanEntry MakeScanEntry(const ScanEntryRecord& entry, std::size_t position);
+// From a decode of the same entry already made (the caller needs more of it than the row).
+ScanEntry MakeScanEntry(const ScanEntryRecord& entry, const ScanEntryDecode& decode, std::size_t position);
 
 // Rssi modulo 101, signed: -100..100 unchanged.
 std::int32_t SignalModulo(std::int32_t rssi);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QMenu>
+#include <QPainter>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 
@@ -10,10 +11,14 @@
 #include <memory>
 #include <optional>
 
+#include "adapter/SettingsDirectory.h"
 #include "display/StringTable.h"
 #include "monitor/CPageStatisticsDlg.h"
 #include "platform/IRegistry.h"
 #include "platform/VirtualEventLoop.h"
+#include "profiles/CPageProfileDlg.h"
+#include "profiles/CProfileEditorDlg.h"
+#include "profiles/ProfileStore.h"
 #include "shell/CHideDlg.h"
 #include "shell/CNxUI2007.h"
 #include "shell/HeadlessViews.h"
@@ -24,6 +29,7 @@
 #include "ui/DesktopOpener.h"
 #include "ui/GuiCore.h"
 #include "ui/MainWindowView.h"
+#include "ui/ProfileEditorView.h"
 #include "ui/QtCardChooser.h"
 #include "ui/QtEventLoop.h"
 #include "ui/QtInfoWnd.h"
@@ -133,6 +139,9 @@ class HeadlessRun {
     ports.mainWindowView = host_.get();
     shell::HideDlgOptions hideOptions = core_->DefaultHideOptions();
     hideOptions.programIni = programIni;
+    // The profile files go where the application object would put them: the machine's local
+    // application data folder.
+    hideOptions.settings = ResolveSettingsDirectory(core_->Machine().Ports().registry);
     core_->Start(ports, hideOptions);
     Settle(options.settleSeconds);
     return true;
@@ -200,6 +209,7 @@ class Renderer {
     Save(*view, QStringLiteral("main-collapsed"));
 
     shell::PageSet& pages = *run.Host().Pages();
+    AddProfiles(run);
     for (const shell::PageRow& row : pages.Table()) {
       if (row.key.IsPanel()) continue;
       model->OnPageButton(row.key.Id());
@@ -224,6 +234,7 @@ class Renderer {
     }
 
     RenderSurvey(run);
+    RenderEditor(run);
 
     SetExpanded(run, true);
     // Last panel first, so that the link status comes last and the window is left on it.
@@ -243,6 +254,123 @@ class Renderer {
     run.Host().SyncNow();
     run.Settle(4.5);
     Save(*view, QStringLiteral("main-radio-off"));
+  }
+
+  // Profiles for the profile page's picture: a WPA2-PSK profile applied (connected), an open one,
+  // and an ad hoc WPA-None one; the applied one selected.
+  void AddProfiles(HeadlessRun& run) {
+    shell::NxCore* core = run.Core().Core();
+    auto* page = run.Host().Pages()->As<CPageProfileDlg>(shell::PageKey::Page(shell::PageId::Profile));
+    if (core == nullptr || page == nullptr) return;
+    auto profile = [](const char* name, const char* ssid, const char* networkType, const char* auth, const char* cipher,
+                      const char* psk) {
+      ProfileRecord r;
+      r.name = name;
+      r.ssid = ssid;
+      r.networkType = networkType;
+      r.authMode = auth;
+      r.cipherMode = cipher;
+      r.wpaPsk = psk;
+      r.channel = "10";
+      r.txPower = "0";
+      r.psMode = "0";
+      r.use8021X = "0";
+      r.rtsThresh = "2347";
+      r.fragThresh = "2346";
+      return r;
+    };
+    for (const ProfileRecord& r :
+         {profile("Home", "HomeNet", "1", "7", "6", "sunflower-2008"), profile("Cafe", "Cafe Guest", "1", "0", "1", ""),
+          profile("LAN party", "LAN-Party", "0", "5", "4", "ad hoc secret")}) {
+      if (!core->Profiles().SaveProfile(r)) Fail("cannot save the profile " + r.name);
+    }
+    page->Refresh();
+    for (std::size_t i = 0; i < page->State().rows.size(); ++i) {
+      if (page->State().rows[i].texts.name == "Home") page->OnRowClicked(static_cast<int>(i));
+    }
+    page->OnApply();
+    run.Settle(2.5);
+    page->OnTick();
+  }
+
+  // The editor on a WPA2-PSK, a WEP, a LEAP and an ad hoc WPA-None profile, each tab; then a
+  // refused pass phrase with its hint beside the edit.
+  void RenderEditor(HeadlessRun& run) {
+    shell::NxCore* core = run.Core().Core();
+    const shell::PageKey key = shell::PageKey::Panel(CProfileEditorDlg::kPanel);
+    auto* editor = run.Host().Pages()->As<CProfileEditorDlg>(key);
+    auto* view = run.View() != nullptr
+                     ? dynamic_cast<ProfileEditorView*>(run.View()->PanelWidget(CProfileEditorDlg::kPanel))
+                     : nullptr;
+    if (core == nullptr || editor == nullptr || view == nullptr) {
+      Fail("the page table has no profile editor with its view");
+      return;
+    }
+    ProfileRecord wep;
+    wep.name = "Old router";
+    wep.ssid = "OldRouter";
+    wep.networkType = "1";
+    wep.authMode = "1";
+    wep.cipherMode = "0";
+    wep.wepKeyUse = "2";
+    wep.wepKey2Type = "1";
+    wep.wepKey2 = "6B65793132";  // "key12", stored as hexadecimal
+    ProfileRecord leap;
+    leap.name = "Office";
+    leap.ssid = "CorpNet";
+    leap.networkType = "1";
+    leap.leapEnabled = "1";
+    leap.leapEncryType = "1";
+    leap.authMode = "3";
+    leap.cipherMode = "4";
+    leap.leapUserName = "jdoe";
+    leap.leapPassword = "secret";
+    leap.leapDomainName = "CORP";
+    for (const ProfileRecord& r : {wep, leap}) {
+      if (!core->Profiles().SaveProfile(r)) Fail("cannot save the profile " + r.name);
+    }
+    SetExpanded(run, true);
+    const struct {
+      const char* profile;
+      const char* name;
+    } looks[] = {{"Home", "wpa2-psk"}, {"Old router", "wep"}, {"Office", "leap"}, {"LAN party", "adhoc-wpa-none"}};
+    for (const auto& look : looks) {
+      editor->OpenExisting(look.profile);
+      for (EditorTab tab : {EditorTab::SystemConfig, EditorTab::AuthEncry}) {
+        editor->OnTab(tab);
+        run.Host().SyncNow();
+        Save(*run.View()->LowerFrame(),
+             QStringLiteral("panel-2-profile-editor-%1-%2")
+                 .arg(QLatin1String(look.name),
+                      tab == EditorTab::SystemConfig ? QLatin1String("system") : QLatin1String("security")));
+      }
+      editor->OnCancel();
+    }
+
+    // Without a display the program never has the focus; the hint asks for it.
+    view->HintWindow()->SetFocusOverride(true);
+    editor->OpenNew();
+    editor->SystemConfig().SetSsid("HomeNet");
+    editor->AuthEncry().Preset(kAuthWpa2Psk, kEncAes);
+    editor->AuthEncry().OnShowPassword(true);
+    editor->AuthEncry().SetPreSharedKey("short");
+    editor->OnOk();
+    run.Host().SyncNow();
+    QWidget& frame = *run.View()->LowerFrame();
+    QPixmap picture = frame.grab();
+    QWidget* hint = view->HintWindow();
+    if (hint->isVisible()) {
+      QPainter painter(&picture);
+      painter.drawPixmap(hint->geometry().topLeft() - frame.mapToGlobal(QPoint(0, 0)), hint->grab());
+    } else {
+      Fail("the refused pass phrase showed no hint");
+    }
+    if (harness_.Save(picture, QStringLiteral("panel-2-profile-editor-hint")).isEmpty()) {
+      Fail("cannot write the editor's hint picture");
+    }
+    editor->OnCancel();
+    view->HintWindow()->SetFocusOverride(std::nullopt);
+    run.Host().SyncNow();
   }
 
   // The survey page sorted three ways and in dBm, and the details of a WPA2 HT40 network (every

@@ -22,6 +22,7 @@
 #include "ui/ApDetailsView.h"
 #include "ui/LinkStatusView.h"
 #include "ui/PageViews.h"
+#include "ui/ProfileView.h"
 #include "ui/StatisticsView.h"
 #include "ui/SurveyView.h"
 #include "ui/ViewHelpers.h"
@@ -390,6 +391,7 @@ StatisticsView* MainWindowView::Statistics() const {
 }
 AboutView* MainWindowView::About() const { return qobject_cast<AboutView*>(PageWidget(shell::PageId::About)); }
 SurveyView* MainWindowView::Survey() const { return qobject_cast<SurveyView*>(PageWidget(shell::PageId::Network)); }
+ProfileView* MainWindowView::Profile() const { return qobject_cast<ProfileView*>(PageWidget(shell::PageId::Profile)); }
 ApDetailsView* MainWindowView::ApDetails() const {
   return qobject_cast<ApDetailsView*>(panelViews_[CAPDetailInfoDlg::kPanel].view);
 }

@@ -24,6 +24,7 @@ class QToolButton;
 namespace nxui {
 
 class AboutView;
+class ProfileView;
 class ApDetailsView;
 class SurveyView;
 class LinkStatusView;
@@ -58,6 +59,7 @@ class MainWindowView final : public QWidget {
   StatisticsView* Statistics() const;
   AboutView* About() const;
   SurveyView* Survey() const;
+  ProfileView* Profile() const;
   ApDetailsView* ApDetails() const;
 
  signals:

@@ -2,14 +2,21 @@
 
 #include "monitor/CLinkStatusDlg.h"
 #include "monitor/CPageStatisticsDlg.h"
+#include "profiles/CPageProfileDlg.h"
+#include "profiles/CPeapSettingDlg.h"
+#include "profiles/CProfileEditorDlg.h"
 #include "shell/CPageAboutDlg.h"
 #include "shell/CPlaceholderPage.h"
+#include "shell/ProfileEditorPanel.h"
 #include "survey/CAPDetailInfoDlg.h"
 #include "survey/CPageSiteSurveyDlg.h"
 #include "ui/AboutView.h"
 #include "ui/ApDetailsView.h"
 #include "ui/LinkStatusView.h"
+#include "ui/PeapSettingView.h"
 #include "ui/PlaceholderPage.h"
+#include "ui/ProfileEditorView.h"
+#include "ui/ProfileView.h"
 #include "ui/StatisticsView.h"
 #include "ui/SurveyView.h"
 #include "ui/ViewHelpers.h"
@@ -28,15 +35,28 @@ PageViewRow LinkStatusRow() {
       }};
 }
 
+// The editor's view also draws the panel's hint window.
+PageViewRow ProfileEditorRow() {
+  return {shell::PageKey::Panel(CProfileEditorDlg::kPanel),
+          [](shell::IPage& page, QWidget* parent) -> QWidget* {
+            auto* panel = dynamic_cast<shell::ProfileEditorPanel*>(&page);
+            return panel != nullptr ? new ProfileEditorView(*panel, parent) : nullptr;
+          },
+          [](QWidget& view, shell::IPage&) { static_cast<ProfileEditorView&>(view).Render(); }};
+}
+
 }  // namespace
 
 const std::vector<PageViewRow>& PageViewTable() {
   static const std::vector<PageViewRow> table = {
+      ViewOf<CPageProfileDlg, ProfileView>(shell::PageKey::Page(shell::PageId::Profile)),
       ViewOf<CPageSiteSurveyDlg, SurveyView>(shell::PageKey::Page(shell::PageId::Network)),
       ViewOf<CPageStatisticsDlg, StatisticsView>(shell::PageKey::Page(shell::PageId::Statistics)),
       ViewOf<CPageAboutDlg, AboutView>(shell::PageKey::Page(shell::PageId::About)),
       LinkStatusRow(),
       ViewOf<CAPDetailInfoDlg, ApDetailsView>(shell::PageKey::Panel(CAPDetailInfoDlg::kPanel)),
+      ProfileEditorRow(),
+      ViewOf<CPeapSettingDlg, PeapSettingView>(shell::PageKey::Panel(CPeapSettingDlg::kPanel)),
   };
   return table;
 }

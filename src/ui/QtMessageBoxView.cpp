@@ -46,6 +46,13 @@ std::unique_ptr<QDialog> QtMessageBoxView::BuildDialog(shell::CMessageBoxDlg& bo
   ok->setDefault(true);
   ok->setMinimumWidth(80);
   buttons->addWidget(ok);
+  if (box.HasCancel()) {
+    auto* cancel = new QPushButton(QString::fromStdString(box.CancelCaption()), dialog.get());
+    cancel->setObjectName(QStringLiteral("cancel"));
+    cancel->setMinimumWidth(80);
+    buttons->addWidget(cancel);
+    QObject::connect(cancel, &QPushButton::clicked, dialog.get(), &QDialog::reject);
+  }
   buttons->addStretch(1);
   layout->addLayout(buttons);
 

@@ -31,13 +31,14 @@ class RecordingMessageBox final : public IMessageBoxView {
     texts.push_back(box.Text());
     captions.push_back(box.Caption());
     okCaptions.push_back(box.OkCaption());
+    cancelCaptions.push_back(box.CancelCaption());
     if (during) during();
     if (pressOk)
       box.OnOk();
     else
       box.OnClose();
   }
-  std::vector<std::string> texts, captions, okCaptions;
+  std::vector<std::string> texts, captions, okCaptions, cancelCaptions;
   bool pressOk = true;
   std::function<void()> during;
 };

@@ -5,6 +5,7 @@
 
 #include "display/StringTable.h"
 #include "scan/ElementIds.h"
+#include "scan/ScanEntryDecoders.h"
 #include "sim/IeBuilder.h"
 #include "survey/CAPDetailInfoDlg.h"
 #include "survey/ScanEntryFactory.h"
@@ -246,6 +247,43 @@ TEST_F(ApDetailsTest, HtTabRowsWithGroupHeadersAndValues) {
       {"STA Channel Width", "1"},
   };
   for (const auto& [property, value] : values) EXPECT_EQ(HtValue(property), value) << property;
+}
+
+// The tab lists the 802.11n decode's fields 0..53 in order, one item each, and the WPS and CCX
+// tabs its kind 2 and kind 1 fields.
+TEST_F(ApDetailsTest, TabsShowTheDecodeFieldsInOrder) {
+  WpsFields wps;
+  wps.version = 0x10;
+  wps.devicePasswordId = 0x1234;
+  wps.rfBands = 3;
+  EntrySpec spec;
+  spec.ies = Concat({Ssid("ht"), HtCaps(0xA5C3, 0x0E), HtInfo(161, 0x6B), Bytes{62, 3, 1, 0, 0}, Bytes{127, 1, 1},
+                     sim::BuildWpsElement(wps), sim::BuildCcxElement(true, false, true)});
+  const Bytes entry = MakeEntry(spec);
+  details.ShowEntry(entry);
+  auto split = [](const std::string& text) {
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find(';', start)) != std::string::npos; start = end + 1)
+      fields.push_back(text.substr(start, end - start));
+    fields.push_back(text.substr(start));
+    return fields;
+  };
+  const auto ht = split(DecodeScanEntryIes(entry, 3));
+  ASSERT_EQ(ht.size(), kHtFieldCount);
+  std::vector<std::string> items;
+  for (const auto& row : details.Ht().State().rows) {
+    if (row.kind == HtListRow::Kind::Item) items.push_back(row.value);
+  }
+  EXPECT_EQ(items, std::vector<std::string>(ht.begin(), ht.end() - 1));
+
+  const auto w = split(DecodeScanEntryIes(entry, 2));
+  const WpsTabState& tab = details.Wps().State();
+  EXPECT_EQ((std::vector<std::string>{tab.configMethods, tab.devicePasswordId, tab.selectedRegistrar, tab.state,
+                                      tab.version, tab.apSetupLocked, tab.uuidE, tab.rfBands}),
+            std::vector<std::string>(w.begin(), w.end() - 1));
+  const CcxTabState& ccx = details.Ccx().State();
+  EXPECT_EQ(ccx.cckm + ";" + ccx.cmic + ";" + ccx.ckip, DecodeScanEntryIes(entry, 1));
 }
 
 TEST_F(ApDetailsTest, HiddenNetworkShowsItsHtAndWpsData) {

@@ -79,6 +79,8 @@ class GuiTestWorld {
       ports.shell = trayShell.get();
     }
     shell::HideDlgOptions options;
+    // The profile files go to the test's own folder.
+    options.settings.path = dir.filePath(QStringLiteral("settings")).toStdString() + "/";
     if (!iniText.empty()) {
       options.programIni = dir.filePath(QStringLiteral("NxUI.ini")).toStdString();
       QFile ini(dir.filePath(QStringLiteral("NxUI.ini")));

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include "GuiTestWorld.h"
+#include "profiles/CProfileEditorDlg.h"
 #include "shell/ShellIds.h"
 #include "survey/CAPDetailInfoDlg.h"
 #include "survey/CPageSiteSurveyDlg.h"
@@ -129,16 +130,19 @@ TEST_F(SurveyViewTest, DoubleClickOpensTheDetailsExpandedAndOkGoesBack) {
 TEST_F(SurveyViewTest, AddToProfileNeedsASelection) {
   view->List()->selectionModel()->clearCurrentIndex();
   world.host->SyncNow();
+  auto* editor = world.host->Pages()->As<CProfileEditorDlg>(shell::PageKey::Panel(CProfileEditorDlg::kPanel));
+  ASSERT_NE(editor, nullptr);
   view->AddToProfile()->click();
   ASSERT_FALSE(world.views.messages.empty());
   EXPECT_EQ(world.views.messages.back(), "No selected item");
-  EXPECT_EQ(world.core->Core()->SurveySelection().Count(), 0);
+  EXPECT_EQ(editor->State().mode, EditorMode::Closed);
 
   view->List()->selectionModel()->setCurrentIndex(model->index(RowOf("Lab-HT"), 1),
                                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
   view->AddToProfile()->click();
-  ASSERT_EQ(world.core->Core()->SurveySelection().Count(), 1);
-  EXPECT_EQ(world.core->Core()->SurveySelection().Last()->authCode, 5);
+  // The editor panel opens on the selected network.
+  EXPECT_EQ(editor->State().mode, EditorMode::FromSurvey);
+  EXPECT_EQ(editor->SystemConfig().State().values.ssid, "Lab-HT");
 }
 
 TEST_F(SurveyViewTest, RadioOffEmptiesTheListAndDisablesItsButtons) {

@@ -2,7 +2,7 @@
 // the survey.
 #pragma once
 
-#include "survey/SurveySelection.h"
+#include "profiles/SurveySelection.h"
 
 namespace nxui {
 

@@ -1,0 +1,18 @@
+#include "shell/HideDlgStationHost.h"
+
+#include "shell/CHideDlg.h"
+
+namespace nxui::shell {
+
+bool HideDlgStationHost::AdapterReady() const { return hidden_.Context().deviceOpen; }
+std::uint16_t HideDlgStationHost::DriverVersion() const { return hidden_.DriverVersion(); }
+bool HideDlgStationHost::Supports5GHz() const { return hidden_.Supports5GHz() != 0; }
+bool HideDlgStationHost::WpsInForce() const { return hidden_.State().wpsPending; }
+void HideDlgStationHost::SetWpsInForce(bool inForce) { hidden_.MutableState().wpsPending = inForce; }
+void HideDlgStationHost::StartWpsCredentialTimer() { hidden_.StartWpsCredentialTimer(); }
+
+void HideDlgStationHost::QueueConnect(std::unique_ptr<ConnectionSettings> record) {
+  if (hidden_.Queue().QueueAction(_ACTION_DATA::kConnect, std::move(record))) hidden_.Queue().RunQueue();
+}
+
+}  // namespace nxui::shell

@@ -61,6 +61,7 @@ CliCommand SurveyCommand();
 CliCommand ApCommand();
 CliCommand RadioCommand();
 CliCommand MonitorCommand();
+CliCommand WpsCommand();
 CliCommand RenderCommand();
 CliCommand ProfileCommand();
 

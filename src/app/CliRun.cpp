@@ -129,4 +129,9 @@ CPageSiteSurveyDlg& CliRun::Survey() {
   return PageAt<CPageSiteSurveyDlg>(shell::PageKey::Page(shell::PageId::Network));
 }
 
+CPageWPSDlg& CliRun::Wps() { return PageAt<CPageWPSDlg>(shell::PageKey::Page(shell::PageId::Wps)); }
+CPageWPSProfile& CliRun::WpsProfile() {
+  return PageAt<CPageWPSProfile>(shell::PageKey::Panel(CPageWPSProfile::kPanel));
+}
+
 }  // namespace nxui::cli

@@ -21,6 +21,8 @@
 #include "sim/SimMachine.h"
 #include "survey/CAPDetailInfoDlg.h"
 #include "survey/CPageSiteSurveyDlg.h"
+#include "wps/CPageWPSDlg.h"
+#include "wps/CPageWPSProfile.h"
 
 namespace nxui::cli {
 
@@ -68,6 +70,10 @@ class CliRun {
   // The site survey page; its initialisation starts a scan when the radio is on.
   CPageSiteSurveyDlg& Survey();
   CAPDetailInfoDlg& ApDetails();
+  // The WPS page (its creation takes the WPS engine over from the hidden window) and the credential
+  // detail view its "Detail" opens.
+  CPageWPSDlg& Wps();
+  CPageWPSProfile& WpsProfile();
 
  private:
   CliRun(const CliOptions& options) : options_(options) {}

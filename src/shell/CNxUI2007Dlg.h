@@ -41,7 +41,7 @@ struct ShellState {
   bool radioOn = true;
   bool expanded = false;
   bool icvError = false;
-  bool wpsPending = false;
+  // "WPS credentials are being tried" is the WPS engine's wscConnect (CHideDlg::Wps()).
 };
 
 struct PageButtonState {

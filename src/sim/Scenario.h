@@ -70,6 +70,16 @@ struct ScenarioHt {
   int width = 20;
 };
 
+// A credential an access point hands out in a WPS run (names as in ScenarioSecurity).
+struct ScenarioWpsCredential {
+  std::string ssid;
+  std::string auth = "open";
+  std::string cipher = "none";
+  std::string key;
+  int keyIndex = 0;
+  std::string mac;  // empty: the access point's BSSID
+};
+
 struct ScenarioWps {
   std::string version = "0x10";
   int state = 2;
@@ -79,6 +89,13 @@ struct ScenarioWps {
   std::string uuidE;
   std::optional<int> rfBands;
   bool apSetupLocked = false;
+  // What a run with this access point does (see SimWps).
+  std::string pin = "any";                                        // the PIN it takes: eight digits, or "any" valid one
+  bool pushButton = false;                                        // its button is pressed ...
+  double pushButtonAt = 0;                                        // ... from this many seconds of loop time on ...
+  std::optional<double> pushButtonFor;                            // ... for this long (absent: for good)
+  std::optional<std::vector<ScenarioWpsCredential>> credentials;  // absent: its own network's
+  std::optional<int> failAt;                                      // the status code a run ends on
 };
 
 struct ScenarioIp {
@@ -127,7 +144,8 @@ struct ScenarioPlatformProfile {
 
 struct ScenarioEvent {
   double at = 0;       // virtual seconds
-  std::string action;  // "do": unplug | plug | icv-error | icv-clear | add-network | remove-network | ...
+  std::string action;  // "do": unplug | plug | icv-error | icv-clear | add-network | remove-network |
+                       // press-wps-button | ...
   int adapter = 0;
   std::optional<ScenarioNetwork> network;  // add-network
   std::string bssid;                       // remove-network

@@ -391,6 +391,53 @@ bool ReadAdapter(Reader& r, const Json& a, const std::string& p, ScenarioAdapter
   return true;
 }
 
+// The run part of a "wps" block: PIN, push button, credentials handed out, failure.
+bool ReadWpsRun(Reader& r, const Json& o, const std::string& wp, ScenarioWps& wps) {
+  if (!r.String(o, wp, "pin", wps.pin)) return false;
+  const bool digits = wps.pin.size() == 8 && wps.pin.find_first_not_of("0123456789") == std::string::npos;
+  if (wps.pin != "any" && !digits) return r.Fail(wp + "/pin", "\"pin\" must be eight digits or \"any\"");
+  if (auto it = o.find("pushButton"); it != o.end()) {
+    if (it->is_boolean()) {
+      wps.pushButton = it->get<bool>();
+    } else if (it->is_object()) {
+      const std::string bp = wp + "/pushButton";
+      double pressedFor = -1;
+      if (!r.Double(*it, bp, "at", wps.pushButtonAt) || !r.Double(*it, bp, "for", pressedFor)) return false;
+      wps.pushButton = true;
+      if (pressedFor >= 0) wps.pushButtonFor = pressedFor;
+    } else {
+      return r.Fail(wp + "/pushButton", "\"pushButton\" must be true, false or {\"at\", \"for\"}");
+    }
+  }
+  int failAt = -1;
+  if (!r.Int(o, wp, "failAt", failAt, 0, 0x0FFFFFFF)) return false;
+  if (failAt >= 0) wps.failAt = failAt;
+  const Json* list = nullptr;
+  if (!r.Array(o, wp, "credentials", list)) return false;
+  if (list == nullptr) return true;
+  std::vector<ScenarioWpsCredential> credentials;
+  for (std::size_t i = 0; i < list->size(); ++i) {
+    const std::string cp = wp + "/credentials/" + std::to_string(i);
+    const Json& c = (*list)[i];
+    if (!c.is_object()) return r.Fail(cp, "a credential must be an object");
+    ScenarioWpsCredential credential;
+    if (!r.String(c, cp, "ssid", credential.ssid) ||
+        !r.Enum(c, cp, "auth", credential.auth,
+                {"open", "shared", "wpa", "wpa-psk", "wpa2", "wpa2-psk", "wpa-psk+wpa2-psk"}) ||
+        !r.Enum(c, cp, "cipher", credential.cipher, {"none", "wep", "tkip", "aes", "tkip+aes"}) ||
+        !r.String(c, cp, "key", credential.key) || !r.Int(c, cp, "keyIndex", credential.keyIndex, 0, 3) ||
+        !r.Mac(c, cp, "mac", credential.mac)) {
+      return false;
+    }
+    if (credential.ssid.size() > 32) return r.Fail(cp + "/ssid", "\"ssid\" must be at most 32 bytes");
+    if (credential.key.size() > 64) return r.Fail(cp + "/key", "\"key\" must be at most 64 bytes");
+    credentials.push_back(credential);
+  }
+  if (credentials.size() > 8) return r.Fail(wp + "/credentials", "at most 8 credentials");
+  wps.credentials = credentials;
+  return true;
+}
+
 bool ReadNetwork(Reader& r, const Json& n, const std::string& p, ScenarioNetwork& net) {
   if (!n.is_object()) return r.Fail(p, "a network must be an object");
   int frequency = -1;
@@ -459,6 +506,7 @@ bool ReadNetwork(Reader& r, const Json& n, const std::string& p, ScenarioNetwork
       return r.Fail(wp + "/uuidE", "\"uuidE\" must be 32 hex digits");
     }
     if (rfBands >= 0) wps.rfBands = rfBands;
+    if (!ReadWpsRun(r, *o, wp, wps)) return false;
     net.wps = wps;
   }
   if (!r.Object(n, p, "ip", o)) return false;
@@ -490,7 +538,8 @@ bool ReadNetwork(Reader& r, const Json& n, const std::string& p, ScenarioNetwork
   return true;
 }
 
-const char* const kEventActions[] = {"unplug", "plug", "icv-error", "icv-clear", "add-network", "remove-network"};
+const char* const kEventActions[] = {"unplug",      "plug",           "icv-error",       "icv-clear",
+                                     "add-network", "remove-network", "press-wps-button"};
 
 bool ReadEvent(Reader& r, const Json& e, const std::string& p, std::size_t adapterCount, ScenarioEvent& ev) {
   if (!e.is_object()) return r.Fail(p, "an event must be an object");

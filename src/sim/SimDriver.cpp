@@ -12,6 +12,7 @@
 #include "sim/ScenarioLoader.h"
 #include "sim/SimDriverEvents.h"
 #include "sim/SimRegistry.h"
+#include "sim/SimWps.h"
 
 namespace nxui::sim {
 namespace {
@@ -165,8 +166,7 @@ void SimDriver::Start() {
   running_ = true;
   stored_.clear();
   baSessions_.clear();
-  wpsStatus_ = kWpsStatusIdle;
-  wpsCredentials_ = {};
+  if (wps_ != nullptr) wps_->Reset();
   icvError_ = false;
   // A restarted driver counts from zero.
   Account();
@@ -228,6 +228,7 @@ void SimDriver::Start() {
 void SimDriver::Stop() {
   running_ = false;
   baSessions_.clear();
+  if (wps_ != nullptr) wps_->Reset();
 }
 
 std::size_t SimDriver::CountRequests(Oid oid, bool isSet) const {
@@ -448,20 +449,12 @@ bool SimDriver::Set(Oid oid, std::span<const std::uint8_t> in) {
                     [&](const BaSession& o) { return o.direction == r.direction && o.peer == peer && o.tid == r.tid; });
       return true;
     }
-    case OID_WLAN_WPS_START: {
-      WpsStartRequest r;
-      std::memcpy(&r, in.data(), sizeof r);
-      if (r.method != kWpsMethodPin && r.method != kWpsMethodPbc) return false;
-      // The run itself is not simulated: the driver reports that it is scanning for the AP.
-      wpsStatus_ = (r.method == kWpsMethodPin ? kWpsStatusPinBit : 0u) | 2u;
+    case OID_WLAN_WPS_START:
+      if (wps_ == nullptr || !wps_->SetStart(in)) return false;
       break;
-    }
-    case OID_WLAN_WPS_SET_CREDENTIALS: {
-      WpsCredentialTable t;
-      std::memcpy(&t, in.data(), sizeof t);
-      if (t.count > 8) return false;
+    case OID_WLAN_WPS_SET_CREDENTIALS:
+      if (wps_ == nullptr || !wps_->SetCredentials(in)) return false;
       break;
-    }
     case OID_WLAN_OP_MODE:
       if (LoadLe32(in.data()) > 1) return false;
       break;
@@ -632,13 +625,16 @@ bool SimDriver::Query(Oid oid, std::span<std::uint8_t> out, DWORD& written) {
       break;
     }
     case OID_WLAN_WPS_STATUS:
-      reply = Word(wpsStatus_);
+      if (wps_ == nullptr) return false;
+      reply = wps_->QueryStatus();
       break;
     case OID_WLAN_WPS_CREDENTIAL:
-      reply = Bytes(wpsCredentials_);
+      if (wps_ == nullptr) return false;
+      reply = wps_->QueryCredential();
       break;
     case OID_WLAN_WPS_PBC_STARTED:
-      reply = Word(0);
+      if (wps_ == nullptr) return false;
+      reply = wps_->QueryPbcStarted();
       break;
     case OID_WLAN_AP_IP_ADDRESS: {
       reply = {0, 0, 0, 0};

@@ -26,6 +26,7 @@ namespace nxui::sim {
 
 class SimRegistry;
 class SimDriverEvents;
+class SimWps;
 
 struct SimDriverRequest {
   Oid oid = 0;  // catalogue code, set bit removed
@@ -63,6 +64,9 @@ class SimDriver {
   std::vector<std::uint8_t> Stored(Oid oid) const;
   std::uint32_t StoredWord(Oid oid, std::size_t wordIndex = 0) const;
 
+  // The WPS OIDs are answered by the adapter's SimWps (the world attaches it).
+  void AttachWps(SimWps* wps) { wps_ = wps; }
+
   // Called on OID_DOT11_DISCONNECT_REQUEST; the WLAN service takes it over. Without a handler the
   // driver drops the association itself.
   std::function<void()> onDisconnectRequest;
@@ -96,8 +100,7 @@ class SimDriver {
   std::vector<SimDriverRequest> requests_;
 
   bool icvError_ = false;
-  std::uint32_t wpsStatus_ = kWpsStatusIdle;
-  WpsCredentialTable wpsCredentials_{};
+  SimWps* wps_ = nullptr;
   struct BaSession {
     std::uint8_t direction;
     std::array<std::uint8_t, 6> peer;

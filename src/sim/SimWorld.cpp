@@ -27,6 +27,8 @@ SimWorld::SimWorld(const Scenario& scenario, IEventLoop& loop)
   for (const auto& a : scenario_.adapters) {
     auto slot = std::make_unique<AdapterSlot>();
     slot->driver = std::make_unique<SimDriver>(a, loop_, registry_, slot->association, driverEvents_);
+    slot->wps = std::make_unique<SimWps>(loop_, networks_);
+    slot->driver->AttachWps(slot->wps.get());
     adapters_.push_back(std::move(slot));
   }
 }
@@ -185,6 +187,8 @@ SimDriver& SimWorld::driver(int index) { return *adapters_[static_cast<std::size
 
 SimAssociation& SimWorld::association(int index) { return adapters_[static_cast<std::size_t>(index)]->association; }
 
+SimWps& SimWorld::wps(int index) { return *adapters_[static_cast<std::size_t>(index)]->wps; }
+
 void SimWorld::Plug(int index) {
   if (index < 0 || index >= adapterCount() || isPresent(index)) return;
   auto& slot = *adapters_[static_cast<std::size_t>(index)];
@@ -228,6 +232,10 @@ bool SimWorld::RunEvent(const ScenarioEvent& event) {
     SetIcvError(event.adapter, true);
   } else if (event.action == "icv-clear") {
     SetIcvError(event.adapter, false);
+  } else if (event.action == "press-wps-button") {
+    if (!isPresent(event.adapter)) return false;
+    wps(event.adapter).PressButton();
+    return true;
   } else if (event.action == "add-network" && event.network) {
     networks_.push_back(*event.network);
   } else if (event.action == "remove-network") {

@@ -22,6 +22,7 @@
 #include "sim/SimShell.h"
 #include "sim/SimSystemInfo.h"
 #include "sim/SimWlanService.h"
+#include "sim/SimWps.h"
 
 namespace nxui::sim {
 
@@ -66,6 +67,7 @@ class SimWorld {
   int plugGeneration(int index) const;
   SimDriver& driver(int index);
   SimAssociation& association(int index);
+  SimWps& wps(int index);
   std::string classKeyPath(int index) const { return kClassKeyBase + adapter(index).driverKey; }
 
   // The networks in range now; events add and remove entries.
@@ -99,6 +101,7 @@ class SimWorld {
     bool present = false;
     int plugGeneration = 0;
     SimAssociation association;
+    std::unique_ptr<SimWps> wps;
     std::unique_ptr<SimDriver> driver;
   };
 

@@ -40,6 +40,8 @@
 #include "ui/QtTrayShell.h"
 #include "ui/RenderHarness.h"
 #include "widgets/TrayIcons.h"
+#include "wps/CPageWPSDlg.h"
+#include "wps/CPageWPSProfile.h"
 
 namespace nxui {
 
@@ -248,6 +250,8 @@ class Renderer {
       run.Settle(n == shell::kPanelLinkStatus ? 2.5 : 0.2);
       Save(*view->LowerFrame(), QStringLiteral("panel-%1-%2").arg(n).arg(QLatin1String(row->name)));
     }
+    RenderWps(run);
+
     // The radio switched off: the strip's radio picture and the link status say so.
     model->ShowPanel(shell::kPanelLinkStatus);
     model->OnRadioButton();
@@ -434,6 +438,54 @@ class Renderer {
     run.Host().SyncNow();
     Save(*view, QStringLiteral("main-network-details"));
     apDetails->OnOk();
+    run.Host().SyncNow();
+  }
+
+  // The WPS page during a push-button run and after it, and the credential detail view as the
+  // enrollee shows a credential and as the registrar edits its own.
+  void RenderWps(HeadlessRun& run) {
+    MainWindowView* view = run.View();
+    shell::PageSet& pages = *run.Host().Pages();
+    shell::CNxUI2007Dlg* model = run.Host().Model();
+    auto* wps = pages.As<CPageWPSDlg>(shell::PageKey::Page(shell::PageId::Wps));
+    if (wps == nullptr) return;
+    model->OnPageButton(shell::PageId::Wps);
+    run.Host().SyncNow();
+    view->PageArea()->setCurrentWidget(view->PageWidget(shell::PageId::Wps));
+    wps->OnPbc();
+    // Virtual time in small steps, so that the picture catches the bar about 60 % full.
+    constexpr double kStep = 0.2;
+    constexpr int kMaxSteps = 1000;
+    int steps = 0;
+    for (; steps < kMaxSteps && wps->State().progress.position < 60; ++steps) run.Settle(kStep);
+    // A world of one's own (--scenario) need not have an access point that answers.
+    if (steps == kMaxSteps) return;
+    Save(*view->PageArea(), QStringLiteral("page-wps-running"));
+    const auto connected = [wps] {
+      for (const WpsCredentialRow& row : wps->State().credentialRows) {
+        if (row.mark == kCredentialConnected) return true;
+      }
+      return false;
+    };
+    for (steps = 0; steps < kMaxSteps && !connected(); ++steps) run.Settle(kStep);
+    Save(*view->PageArea(), QStringLiteral("page-wps-success"));
+
+    SetExpanded(run, true);
+    if (wps->State().credentialRows.size() > 1) wps->OnCredentialRowClicked(1);
+    wps->OnDetail();
+    run.Host().SyncNow();
+    Save(*view->LowerFrame(), QStringLiteral("panel-6-wps-profile-enrollee"));
+    auto* detail = pages.As<CPageWPSProfile>(shell::PageKey::Panel(CPageWPSProfile::kPanel));
+    if (detail != nullptr) detail->OnCancel();
+
+    wps->OnConfigModeChanged(static_cast<int>(WpsConfigMode::Registrar));
+    run.Host().SyncNow();
+    Save(*view->PageArea(), QStringLiteral("page-wps-registrar"));
+    wps->OnDetail();
+    run.Host().SyncNow();
+    Save(*view->LowerFrame(), QStringLiteral("panel-6-wps-profile-registrar"));
+    if (detail != nullptr) detail->OnCancel();
+    wps->OnConfigModeChanged(static_cast<int>(WpsConfigMode::Enrollee));
     run.Host().SyncNow();
   }
 

@@ -20,6 +20,10 @@
 #include "ui/StatisticsView.h"
 #include "ui/SurveyView.h"
 #include "ui/ViewHelpers.h"
+#include "ui/WpsProfileView.h"
+#include "ui/WpsView.h"
+#include "wps/CPageWPSDlg.h"
+#include "wps/CPageWPSProfile.h"
 
 namespace nxui {
 namespace {
@@ -57,6 +61,8 @@ const std::vector<PageViewRow>& PageViewTable() {
       ViewOf<CAPDetailInfoDlg, ApDetailsView>(shell::PageKey::Panel(CAPDetailInfoDlg::kPanel)),
       ProfileEditorRow(),
       ViewOf<CPeapSettingDlg, PeapSettingView>(shell::PageKey::Panel(CPeapSettingDlg::kPanel)),
+      ViewOf<CPageWPSDlg, WpsView>(shell::PageKey::Page(shell::PageId::Wps)),
+      ViewOf<CPageWPSProfile, WpsProfileView>(shell::PageKey::Panel(CPageWPSProfile::kPanel)),
   };
   return table;
 }

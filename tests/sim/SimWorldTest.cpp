@@ -529,23 +529,6 @@ TEST_F(SimWorldTest, BlockAckSessionsAddAndDelete) {
   EXPECT_FALSE(Set(OID_WLAN_BA_TABLE, rec));
 }
 
-TEST_F(SimWorldTest, WpsIsIdleWithoutCredentials) {
-  EXPECT_EQ(QueryWord(OID_WLAN_WPS_STATUS), kWpsStatusIdle);
-  EXPECT_EQ(QueryWord(OID_WLAN_WPS_PBC_STARTED), 0u);
-  std::vector<std::uint8_t> raw(996);
-  ASSERT_TRUE(Query(OID_WLAN_WPS_CREDENTIAL, raw));
-  EXPECT_EQ(LoadLe32(raw.data()), 0u);
-  WpsStartRequest start{};
-  start.method = kWpsMethodPin;
-  std::vector<std::uint8_t> rec(sizeof start);
-  std::memcpy(rec.data(), &start, sizeof start);
-  ASSERT_TRUE(Set(OID_WLAN_WPS_START, rec));
-  EXPECT_EQ(QueryWord(OID_WLAN_WPS_STATUS), kWpsStatusPinBit | 2u);
-  start.method = 0x30000000;
-  std::memcpy(rec.data(), &start, sizeof start);
-  EXPECT_FALSE(Set(OID_WLAN_WPS_START, rec));
-}
-
 TEST_F(SimWorldTest, VersionsFollowTheScenario) {
   EXPECT_EQ(QueryWord(OID_WLAN_EEPROM_VERSION) & 0xFFFF, 0x0201u);    // "1.2": byte 0, byte 1
   EXPECT_EQ(QueryWord(OID_WLAN_FIRMWARE_VERSION) & 0xFFFF, 0x0304u);  // "3.4": byte 1, byte 0

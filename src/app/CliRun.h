@@ -32,7 +32,8 @@ namespace nxui::cli {
 class CliRun {
  public:
   // Loads the scenario and the state directory; nullptr with `error` naming the file and the line.
-  static std::unique_ptr<CliRun> Create(const CliOptions& options, std::string& error);
+  // `notes` hears that the run waits for a state directory another run holds.
+  static std::unique_ptr<CliRun> Create(const CliOptions& options, std::string& error, std::ostream* notes = nullptr);
   ~CliRun();
   CliRun(const CliRun&) = delete;
   CliRun& operator=(const CliRun&) = delete;

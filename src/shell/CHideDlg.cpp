@@ -447,6 +447,7 @@ void CHideDlg::Exit() {
   tray_.Remove();
   KillTimersZeroToNine();
   ended_ = true;
+  if (hooks_.ended) hooks_.ended();
 }
 
 // ---- what the connection queue borrows ----

@@ -57,6 +57,8 @@ struct HideDlgHooks {
   std::function<void()> closeEditorSubDialogs;
   std::function<void()> resetSurveyScanState;
   std::function<void()> markSurveyStale;
+  // Exit ended the modal loop: the program that runs it may stop now.
+  std::function<void()> ended;
 };
 
 struct HideDlgPorts {

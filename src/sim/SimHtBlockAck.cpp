@@ -15,20 +15,6 @@ namespace {
 
 constexpr std::size_t kMaxPeers = 32;
 
-std::string MacText(const SimHtBlockAck::Mac& m) {
-  char text[18];
-  std::snprintf(text, sizeof text, "%02X-%02X-%02X-%02X-%02X-%02X", m[0], m[1], m[2], m[3], m[4], m[5]);
-  return text;
-}
-
-std::optional<SimHtBlockAck::Mac> MacOf(const std::string& text) {
-  std::uint8_t bytes[6];
-  if (!ParseMacText(text, bytes)) return std::nullopt;
-  SimHtBlockAck::Mac mac;
-  std::copy(bytes, bytes + 6, mac.begin());
-  return mac;
-}
-
 // A member of the kept file; a missing one or one of another type gives `fallback`.
 int IntMember(const nlohmann::json& object, const char* key, int fallback) {
   const auto it = object.find(key);
@@ -125,7 +111,7 @@ void SimHtBlockAck::Follow() {
     link_ = now;
   }
   const bool htAccessPoint =
-      now.connected && association_.network->bssType == "infrastructure" && association_.network->phy == "n";
+      now.connected && association_.network->bssType == BssKind::Infrastructure && association_.network->phy == Phy::N;
   if (htAccessPoint && AutomaticOn() && !automaticMade_) {
     AddIfMissing({0, now.bssid, 0, config_.baByte0, true});
     AddIfMissing({1, now.bssid, 0, config_.baByte1, true});
@@ -144,9 +130,9 @@ void SimHtBlockAck::AddIfMissing(const Session& session) {
 std::vector<SimHtBlockAck::Mac> SimHtBlockAck::Peers() const {
   std::vector<Mac> peers;
   if (!link_.connected || !association_.network) return peers;
-  if (association_.network->bssType == "independent") {
-    for (const std::string& text : association_.network->peers) {
-      if (const auto mac = MacOf(text); mac && peers.size() < kMaxPeers) peers.push_back(*mac);
+  if (association_.network->bssType == BssKind::Independent) {
+    for (const MacAddress& mac : association_.network->peers) {
+      if (peers.size() < kMaxPeers) peers.push_back(mac);
     }
   } else {
     peers.push_back(link_.bssid);
@@ -255,7 +241,7 @@ void SimHtBlockAck::Save() {
   // Written only when it changes: the table is asked for every second.
   if (text == savedText_) return;
   std::string error;
-  if (!WriteFileAtomically(stateFile_, text, FileSecrecy::Normal, error)) {
+  if (!WriteFileAtomically(stateFile_, text, FileSecrecy::Secret, error)) {
     lastSaveError_ = error;
     return;
   }
@@ -273,14 +259,14 @@ void SimHtBlockAck::LoadPending() {
   if (document.is_discarded() || !document.is_object()) return;
   const auto sessions = document.find("sessions");
   if (sessions == document.end() || !sessions->is_array()) return;
-  const std::optional<Mac> peer = MacOf(TextMember(document, "link"));
+  const std::optional<Mac> peer = ParseMac(TextMember(document, "link"));
   if (!peer) return;
   for (const auto& entry : *sessions) {
     if (!entry.is_object()) return;
     const int direction = IntMember(entry, "direction", -1);
     const int tid = IntMember(entry, "tid", -1);
     const int window = IntMember(entry, "windowSize", -1);
-    const std::optional<Mac> sessionPeer = MacOf(TextMember(entry, "peer"));
+    const std::optional<Mac> sessionPeer = ParseMac(TextMember(entry, "peer"));
     if (direction < 0 || direction > 1 || tid < 0 || tid > 7 || window < 0 || window > 255 || !sessionPeer) return;
     pendingSessions_.push_back(
         {direction, *sessionPeer, tid, static_cast<std::uint8_t>(window), BoolMember(entry, "automatic")});

@@ -43,21 +43,40 @@ std::vector<std::uint8_t> BytesOf(const T& record) {
 
 }  // namespace
 
-std::uint32_t WpsAuthTypeOf(const std::string& auth) {
-  if (auth == "wpa-psk") return 2;
-  if (auth == "shared") return 4;
-  if (auth == "wpa") return 8;
-  if (auth == "wpa2") return 16;
-  if (auth == "wpa2-psk") return 32;
-  if (auth == "wpa-psk+wpa2-psk") return 34;
+std::uint32_t WpsAuthTypeOf(AuthKind auth) {
+  switch (auth) {
+    case AuthKind::WpaPsk:
+      return 2;
+    case AuthKind::Shared:
+      return 4;
+    case AuthKind::Wpa:
+      return 8;
+    case AuthKind::Wpa2:
+      return 16;
+    case AuthKind::Wpa2Psk:
+      return 32;
+    case AuthKind::WpaPskWpa2Psk:
+      return 34;
+    case AuthKind::Open:
+    case AuthKind::WpaNone:
+      break;
+  }
   return 1;
 }
 
-std::uint32_t WpsEncrTypeOf(const std::string& cipher) {
-  if (cipher == "wep") return 2;
-  if (cipher == "tkip") return 4;
-  if (cipher == "aes") return 8;
-  if (cipher == "tkip+aes") return 12;
+std::uint32_t WpsEncrTypeOf(CipherKind cipher) {
+  switch (cipher) {
+    case CipherKind::Wep:
+      return 2;
+    case CipherKind::Tkip:
+      return 4;
+    case CipherKind::Aes:
+      return 8;
+    case CipherKind::TkipAes:
+      return 12;
+    case CipherKind::None:
+      break;
+  }
   return 1;
 }
 
@@ -156,8 +175,7 @@ bool SimWps::ButtonPressed(const ScenarioWps& wps) const {
 void SimWps::FindTarget() {
   if (run_.pin) {
     for (std::size_t i = 0; i < inRange_.size(); ++i) {
-      std::array<std::uint8_t, 6> mac{};
-      if (inRange_[i].wps && SimParseMac(inRange_[i].bssid, mac) && mac == run_.bssid) run_.target = i;
+      if (inRange_[i].wps && inRange_[i].bssid == run_.bssid) run_.target = i;
     }
     if (!run_.target) End(kIllegalSsid);  // nothing with WPS answers at that address
     return;
@@ -215,7 +233,7 @@ void SimWps::Step() {
 
   if (run_.registrar) {
     Handover handover;
-    SimParseMac(network.bssid, handover.device);
+    handover.device = network.bssid;
     handover.table = handedIn_;
     handovers_.push_back(handover);
     credentials_ = handedIn_;
@@ -233,15 +251,14 @@ WpsCredentialTable SimWps::CredentialsOf(const ScenarioNetwork& network) const {
   } else {
     // Its own network: the name, the security and the key it is configured with.
     ScenarioWpsCredential own;
-    const std::vector<std::uint8_t> ssid = SimNetworkSsid(network);
-    own.ssid.assign(ssid.begin(), ssid.end());
+    own.ssid = network.ssid;
     own.auth = network.security.auth;
     own.cipher = network.security.cipher;
     own.keyIndex = network.security.wepKeyIndex;
-    if (network.security.cipher == "wep") {
+    if (network.security.cipher == CipherKind::Wep) {
       const auto index = static_cast<std::size_t>(network.security.wepKeyIndex);
       if (index < network.security.wepKeys.size()) own.key = network.security.wepKeys[index];
-    } else if (network.security.cipher != "none") {
+    } else if (network.security.cipher != CipherKind::None) {
       own.key = network.security.passphrase;
     }
     list.push_back(own);
@@ -257,8 +274,7 @@ WpsCredentialTable SimWps::CredentialsOf(const ScenarioNetwork& network) const {
     slot.keyIndex = static_cast<std::uint32_t>(c.keyIndex);
     slot.keyLength = static_cast<std::uint32_t>(std::min<std::size_t>(c.key.size(), 64));
     std::memcpy(slot.key, c.key.data(), slot.keyLength);
-    std::array<std::uint8_t, 6> mac{};
-    SimParseMac(c.mac.empty() ? network.bssid : c.mac, mac);
+    const MacAddress& mac = c.mac ? *c.mac : network.bssid;
     std::copy(mac.begin(), mac.end(), slot.mac);
   }
   return table;

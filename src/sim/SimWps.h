@@ -91,7 +91,7 @@ class SimWps {
 };
 
 // The WPS authentication and encryption values of the scenario's security names.
-std::uint32_t WpsAuthTypeOf(const std::string& auth);
-std::uint32_t WpsEncrTypeOf(const std::string& cipher);
+std::uint32_t WpsAuthTypeOf(AuthKind auth);
+std::uint32_t WpsEncrTypeOf(CipherKind cipher);
 
 }  // namespace nxui::sim

@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QStackedWidget>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <cstdio>
 #include <memory>
@@ -48,12 +47,6 @@
 #include "wps/CPageWPSProfile.h"
 
 namespace nxui {
-namespace {
-
-// How often the interactive program looks whether the hidden window's modal loop has ended.
-constexpr int kEndCheckMs = 100;
-
-}  // namespace
 
 // ---------------------------------------------------------------- interactive program
 
@@ -97,6 +90,8 @@ int RunGuiOn(QApplication& app, const GuiOptions& options, const std::function<v
   ports.cardChooser = &cardChooser;
   ports.mainWindowView = &host;
   ports.shell = &trayShell;
+  // Quitting does nothing before the event loop runs: an "Exit" by then is seen below.
+  ports.ended = [&app] { app.quit(); };
 
   shell::CNxUI2007 application(core->Machine().Ports().registry, core->Machine().Ports().systemInfo, instance);
   application.InitInstance(
@@ -108,14 +103,9 @@ int RunGuiOn(QApplication& app, const GuiOptions& options, const std::function<v
                        "open its window.\n");
         }
         core->Start(ports, hideOptions);
-        // The hidden window's modal loop: it ends with "Exit".
-        QTimer endCheck;
-        QObject::connect(&endCheck, &QTimer::timeout, &app, [&core, &app] {
-          if (core->Hide() == nullptr || core->Hide()->Ended()) app.quit();
-        });
-        endCheck.start(kEndCheckMs);
+        // The hidden window's modal loop: it ends with "Exit", which quits the event loop.
         if (started) started(*core);
-        app.exec();
+        if (!core->Hide()->Ended()) app.exec();
         core->Stop();
       },
       core->DefaultHideOptions());

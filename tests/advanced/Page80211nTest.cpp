@@ -21,24 +21,25 @@ namespace {
 constexpr const char* kHome = "00-11-22-33-44-55";
 constexpr const char* kLegacy = "00-11-22-33-44-66";
 
-sim::ScenarioNetwork Network(const char* ssid, const char* bssid, const char* phy, int rssi) {
+sim::ScenarioNetwork Network(const char* ssid, const char* bssid, sim::Phy phy, int rssi) {
   sim::ScenarioNetwork n;
   n.ssid = ssid;
-  n.bssid = bssid;
+  n.bssid = *sim::ParseMac(bssid);
   n.channel = 6;
   n.rssi = rssi;
   n.phy = phy;
-  if (std::string(phy) == "n") n.ht = sim::ScenarioHt{};
+  if (phy == sim::Phy::N) n.ht = sim::ScenarioHt{};
   return n;
 }
 
 sim::Scenario HtScenario() {
   sim::Scenario scenario;
   scenario.adapters.push_back(sim::ScenarioAdapter{});
-  scenario.networks = {Network("Home", kHome, "n", -50), Network("Legacy", kLegacy, "g", -60)};
-  sim::ScenarioNetwork party = Network("Party", "02-AA-BB-CC-DD-01", "g", -70);
-  party.bssType = "independent";
-  party.peers = {"00-00-00-00-00-00", "00-0C-43-00-00-02", "00-0C-43-00-00-03"};
+  scenario.networks = {Network("Home", kHome, sim::Phy::N, -50), Network("Legacy", kLegacy, sim::Phy::G, -60)};
+  sim::ScenarioNetwork party = Network("Party", "02-AA-BB-CC-DD-01", sim::Phy::G, -70);
+  party.bssType = sim::BssKind::Independent;
+  party.peers = {*sim::ParseMac("00-00-00-00-00-00"), *sim::ParseMac("00-0C-43-00-00-02"),
+                 *sim::ParseMac("00-0C-43-00-00-03")};
   scenario.networks.push_back(party);
   return scenario;
 }
@@ -85,6 +86,8 @@ class HtPage : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(w.Ready()) << w.error;
     ASSERT_TRUE(w.context.is11n);
+    // The tests read the records the page sent.
+    w.world->driver(0).RecordRequests(true);
     page.OnInitDialog();
   }
 
@@ -324,9 +327,9 @@ TEST_F(HtPage, AFailedOrEmptyTableQueryKeepsTheLists) {
   ASSERT_EQ(shown.size(), 1u);
   // The link goes, so a good answer would empty the lists.
   w.world->wlan().Disconnect(w.session->ClientHandle(), w.session->InterfaceInfo().interfaceGuid);
-  Driver().FailNext(OID_WLAN_BA_TABLE, 1);
+  w.world->faults().Arm(sim::fault::DriverRequest(OID_WLAN_BA_TABLE), 1);
   Tick();
-  EXPECT_EQ(Driver().FailuresInjected(OID_WLAN_BA_TABLE), 1);
+  EXPECT_EQ(w.world->faults().Fired(sim::fault::DriverRequest(OID_WLAN_BA_TABLE)), 1);
   EXPECT_EQ(scripted.State().originator.rows, shown);
   port.emptyTable = true;
   Tick();

@@ -217,7 +217,7 @@ TEST_F(SimWpsTest, RegistrarRunHandsTheUtilitysCredentialToTheDevice) {
 
 TEST_F(SimWpsTest, AdaptersButtonStartsAPushButtonRunAndIsReportedOnce) {
   ScenarioEvent press;
-  press.action = "press-wps-button";
+  press.action = EventAction::PressWpsButton;
   ASSERT_TRUE(world->RunEvent(press));
   EXPECT_NE(Word(OID_WLAN_WPS_PBC_STARTED), 0u);
   EXPECT_EQ(Word(OID_WLAN_WPS_PBC_STARTED), 0u) << "reported once, not for the whole run";

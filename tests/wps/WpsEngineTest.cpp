@@ -60,6 +60,8 @@ class WpsEngineTest : public ::testing::Test {
   void Begin(const sim::Scenario& scenario, bool withPage = true) {
     w = std::make_unique<WpsWorld>(scenario);
     ASSERT_NE(w->world, nullptr) << w->error;
+    // The tests read the OID order the engine sent.
+    w->driver().RecordRequests(true);
     w->Start(withPage);
   }
   // A PIN run on the named access point from the page.
@@ -206,7 +208,8 @@ TEST_F(WpsEngineTest, ThreeCredentialsAreTriedInTurnTenSecondsApart) {
   std::vector<sim::ScenarioWpsCredential> credentials(3);
   const char* names[] = {"Late-Net", "Gone-1", "Gone-2"};
   for (int i = 0; i < 3; ++i) {
-    credentials[static_cast<std::size_t>(i)] = {names[i], "wpa2-psk", "aes", "late-key-1", 0, ""};
+    credentials[static_cast<std::size_t>(i)] = {
+        names[i], sim::AuthKind::Wpa2Psk, sim::CipherKind::Aes, "late-key-1", 0, std::nullopt};
   }
   NetworkNamed(s, "Router-WPS").wps->credentials = credentials;
   Begin(s);
@@ -222,7 +225,7 @@ TEST_F(WpsEngineTest, ThreeCredentialsAreTriedInTurnTenSecondsApart) {
     if (!added && attempts.size() == 3) {
       sim::ScenarioNetwork late = NetworkNamed(s, "Norvix-Home");
       late.ssid = "Late-Net";
-      late.bssid = "00-22-75-C4-B0-0B";
+      late.bssid = *sim::ParseMac("00-22-75-C4-B0-0B");
       late.security.passphrase = "late-key-1";
       w->world->networksInRange().push_back(late);
       added = true;
@@ -246,7 +249,7 @@ TEST_F(WpsEngineTest, AdaptersButtonWithoutThePageEndsInAStoredCredentialAndACon
   Begin(test::WpsScenario(), false);
   EXPECT_TRUE(w->HiddenTimer(kHiddenPbcPoll));
   sim::ScenarioEvent press;
-  press.action = "press-wps-button";
+  press.action = sim::EventAction::PressWpsButton;
   ASSERT_TRUE(w->world->RunEvent(press));
   w->Settle(1000);
   EXPECT_TRUE(w->HiddenTimer(kHiddenStatusPoll));
@@ -361,7 +364,7 @@ TEST_F(WpsEngineTest, HiddenPollStandsAsideWhileThePageExists) {
   // The adapter-ready sequence starts timer 5 after the main window (and this page) opened.
   w->loop.SetTimer(w->hidden().Window(), kHiddenPbcPoll, kHiddenPbcPollMs);
   sim::ScenarioEvent press;
-  press.action = "press-wps-button";
+  press.action = sim::EventAction::PressWpsButton;
   ASSERT_TRUE(w->world->RunEvent(press));
   // The page's push-button poll within a second, then its first status poll.
   w->Settle(kPagePbcPollMs + 2 * kPageStatusPollMs);
@@ -376,7 +379,8 @@ TEST_F(WpsEngineTest, HiddenPollStandsAsideWhileThePageExists) {
 TEST_F(WpsEngineTest, DeletingTheCredentialInUseEndsWpsConnectionMode) {
   sim::Scenario s = test::WpsScenario();
   NetworkNamed(s, "Router-WPS").wps->credentials = std::vector<sim::ScenarioWpsCredential>{
-      {"Router-WPS", "wpa2-psk", "aes", "push-the-button", 0, ""}, {"Other", "open", "none", "", 0, ""}};
+      {"Router-WPS", sim::AuthKind::Wpa2Psk, sim::CipherKind::Aes, "push-the-button", 0, std::nullopt},
+      {"Other", sim::AuthKind::Open, sim::CipherKind::None, "", 0, std::nullopt}};
   Begin(s);
   w->engine().StartPbcRun();
   w->Settle(kRunMs + kConnectMs);

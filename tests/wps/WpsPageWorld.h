@@ -27,18 +27,18 @@
 namespace nxui::test {
 
 inline sim::ScenarioNetwork WpsNetwork(const std::string& ssid, const std::string& bssid, int channel,
-                                       const std::string& auth, const std::string& cipher,
-                                       const std::string& passphrase, bool pushButton = false) {
+                                       sim::AuthKind auth, sim::CipherKind cipher, const std::string& passphrase,
+                                       bool pushButton = false) {
   sim::ScenarioNetwork n;
   n.ssid = ssid;
-  n.bssid = bssid;
+  n.bssid = *sim::ParseMac(bssid);
   n.channel = channel;
   n.rssi = -45;
   n.security.auth = auth;
   n.security.cipher = cipher;
   n.security.passphrase = passphrase;
   sim::ScenarioWps wps;
-  wps.devicePasswordId = "0x0004";
+  wps.devicePasswordId = 0x0004;
   wps.pushButton = pushButton;
   n.wps = wps;
   return n;
@@ -51,11 +51,13 @@ inline sim::Scenario WpsPageScenario() {
   sim::Scenario s = sim::ScenarioLoader::LoadEmbedded().scenario;
   sim::ScenarioNetwork plain;
   plain.ssid = "Plain";
-  plain.bssid = "00-14-BF-33-20-02";
+  plain.bssid = *sim::ParseMac("00-14-BF-33-20-02");
   plain.channel = 1;
-  s.networks = {WpsNetwork("Router-WPS", "00-22-75-C4-B0-0B", 11, "wpa2-psk", "aes", "push-the-button", true),
-                WpsNetwork("NewAP-Setup", "00-18-E7-10-C0-0C", 4, "open", "none", ""), plain,
-                WpsNetwork("", "00-24-01-AB-80-08", 6, "wpa2-psk", "aes", "nobody-sees-me")};
+  s.networks = {WpsNetwork("Router-WPS", "00-22-75-C4-B0-0B", 11, sim::AuthKind::Wpa2Psk, sim::CipherKind::Aes,
+                           "push-the-button", true),
+                WpsNetwork("NewAP-Setup", "00-18-E7-10-C0-0C", 4, sim::AuthKind::Open, sim::CipherKind::None, ""),
+                plain,
+                WpsNetwork("", "00-24-01-AB-80-08", 6, sim::AuthKind::Wpa2Psk, sim::CipherKind::Aes, "nobody-sees-me")};
   s.platformProfiles.clear();
   return s;
 }

@@ -19,20 +19,24 @@ namespace {
 using nxui::sim::ScenarioNetwork;
 
 std::vector<ScenarioNetwork> Neighbourhood() {
-  const char* auths[] = {"open", "shared", "wpa-psk", "wpa2-psk", "wpa-psk+wpa2-psk", "wpa2", "wpa"};
-  const char* ciphers[] = {"none", "wep", "tkip", "aes", "tkip+aes", "aes", "tkip"};
+  using nxui::sim::AuthKind;
+  using nxui::sim::CipherKind;
+  const AuthKind auths[] = {AuthKind::Open,          AuthKind::Shared, AuthKind::WpaPsk, AuthKind::Wpa2Psk,
+                            AuthKind::WpaPskWpa2Psk, AuthKind::Wpa2,   AuthKind::Wpa};
+  const CipherKind ciphers[] = {CipherKind::None,    CipherKind::Wep, CipherKind::Tkip, CipherKind::Aes,
+                                CipherKind::TkipAes, CipherKind::Aes, CipherKind::Tkip};
   const int channels[] = {1, 6, 11, 36, 149, 208};
   std::vector<ScenarioNetwork> networks;
   for (int i = 0; i < 14; ++i) {
     ScenarioNetwork n;
     n.ssid = "Network-" + std::to_string(i);
     n.channel = channels[i % 6];
-    n.phy = i % 2 == 0 ? "n" : "g";
+    n.phy = i % 2 == 0 ? nxui::sim::Phy::N : nxui::sim::Phy::G;
     n.security.auth = auths[i % 7];
     n.security.cipher = ciphers[i % 7];
     if (i % 3 == 0) {
       n.wps = nxui::sim::ScenarioWps{};
-      n.wps->uuidE = "000102030405060708090a0b0c0d0e0f";
+      n.wps->uuidE = nxui::sim::UuidBytes{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
       n.wps->rfBands = 1;
     }
     n.ccx = i % 5 == 0;
@@ -59,7 +63,7 @@ std::vector<std::uint8_t> RealisticBuffer(std::size_t& entryCount) {
     spec.mac[5] = static_cast<std::uint8_t>(i);
     spec.rssi = -40 - static_cast<int>(i % 50);
     spec.dsConfig = Frequency(n.channel);
-    spec.privacy = n.security.auth == "open" ? 0 : 1;
+    spec.privacy = n.security.auth == nxui::sim::AuthKind::Open ? 0 : 1;
     spec.ies = nxui::sim::BuildNetworkIes(n);
     const auto entry = nxui::testing::MakeEntry(spec);
     if (used + entry.size() > nxui::bssid_ex::kScanBufferSize) break;

@@ -15,6 +15,7 @@
 #include "platform/IWlanApi.h"
 #include "platform/VirtualEventLoop.h"
 #include "sim/SimAssociation.h"
+#include "sim/SimFaults.h"
 #include "sim/SimWlanService.h"
 
 namespace nxui::fuzz {
@@ -42,7 +43,8 @@ struct Listed {
 class Service {
  public:
   explicit Service(const std::filesystem::path& folder)
-      : service_(loop_, inRange_, folder, [](const sim::ScenarioNetwork&) { return std::vector<std::uint8_t>(); }) {
+      : service_(loop_, inRange_, folder, faults_,
+                 [](const sim::ScenarioNetwork&) { return std::vector<std::uint8_t>(); }) {
     service_.AddInterface(guid_, "fuzz adapter", {kDot11PhyTypeHt}, association_);
     DWORD negotiated = 0;
     NXUI_FUZZ_REQUIRE(service_.OpenHandle(2, negotiated, handle_) == kErrorSuccess);
@@ -69,6 +71,7 @@ class Service {
 
  private:
   VirtualEventLoop loop_;
+  sim::SimFaults faults_;
   std::vector<sim::ScenarioNetwork> inRange_;
   sim::SimAssociation association_;
   Guid guid_ = *Guid::Parse(kGuid);

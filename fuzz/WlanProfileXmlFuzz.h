@@ -20,29 +20,34 @@ inline void WlanProfileXmlOneInput(const std::uint8_t* data, std::size_t size) {
   if (const auto profile = sim::ParseSimWlanProfile(text)) NXUI_FUZZ_REQUIRE(!profile->name.empty());
 
   // The same bytes as the fields of a scenario network.
-  static constexpr const char* kAuths[] = {"open",     "shared",           "wpa",     "wpa-psk", "wpa2",
-                                           "wpa2-psk", "wpa-psk+wpa2-psk", "wpa-none"};
-  static constexpr const char* kCiphers[] = {"none", "wep", "tkip", "aes", "tkip+aes"};
+  using sim::AuthKind;
+  using sim::CipherKind;
+  static constexpr AuthKind kAuths[] = {AuthKind::Open, AuthKind::Shared,  AuthKind::Wpa,           AuthKind::WpaPsk,
+                                        AuthKind::Wpa2, AuthKind::Wpa2Psk, AuthKind::WpaPskWpa2Psk, AuthKind::WpaNone};
+  static constexpr CipherKind kCiphers[] = {CipherKind::None, CipherKind::Wep, CipherKind::Tkip, CipherKind::Aes,
+                                            CipherKind::TkipAes};
   FuzzInput input(data, size);
   sim::ScenarioNetwork network;
   const std::uint8_t choice = input.Byte();
   network.security.auth = kAuths[choice % std::size(kAuths)];
   network.security.cipher = kCiphers[(choice / std::size(kAuths)) % std::size(kCiphers)];
-  network.bssType = (choice & 0x80) != 0 ? "independent" : "infrastructure";
+  network.bssType = (choice & 0x80) != 0 ? sim::BssKind::Independent : sim::BssKind::Infrastructure;
   network.ssid = input.Field(40);
+  // The loader cuts a longer name to what an SSID holds.
+  if (network.ssid.size() > 32) network.ssid.resize(32);
   network.security.passphrase = input.Field(70);
   network.security.wepKeys = {input.Field(30)};
   network.security.wepKeyIndex = 0;
 
   const std::string xml = sim::SimWlanProfileXml(network);
-  const auto ssid = sim::SimNetworkSsid(network);
+  const std::vector<std::uint8_t> ssid(network.ssid.begin(), network.ssid.end());
   NXUI_FUZZ_REQUIRE(ssid.size() <= 32);
   const auto reread = sim::ParseSimWlanProfile(xml);
   // The document names the profile after the SSID's text, which ends at its first NUL.
   if (ssid.empty() || ssid.front() == 0) return;
   NXUI_FUZZ_REQUIRE(reread.has_value());
   NXUI_FUZZ_REQUIRE(reread->hasSsid && reread->ssid == ssid);
-  NXUI_FUZZ_REQUIRE(reread->adHoc == (network.bssType == "independent"));
+  NXUI_FUZZ_REQUIRE(reread->adHoc == (network.bssType == sim::BssKind::Independent));
   const std::string& key = reread->encryption == "WEP" ? network.security.wepKeys[0] : network.security.passphrase;
   const bool printable = std::all_of(key.begin(), key.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
   if (!reread->keyType.empty() && printable) NXUI_FUZZ_REQUIRE(reread->keyMaterial == key);

@@ -48,8 +48,9 @@ if [ "${NXUI_SANITIZE:-1}" != 0 ]; then
 
   fuzz_seconds="${NXUI_FUZZ_SECONDS:-5}"
   if [ "$fuzz_seconds" -gt 0 ]; then
-    for corpus in fuzz/corpus/*/; do
+    for corpus in fuzz/corpus/*/ fuzz/corpus-blockack/; do
       name="$(basename "$corpus")"
+      [ "$name" = corpus-blockack ] && name=blockack
       # New inputs and any crash go to the scratch folder; the committed corpus is only read.
       mkdir -p "$scratch/$name"
       if ! build/sanitize/fuzz/nxui_fuzz_"$name" -max_total_time="$fuzz_seconds" -timeout=10 \

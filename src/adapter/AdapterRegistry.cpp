@@ -82,10 +82,31 @@ bool AdapterRegistry::ReadRaw32(std::string_view name, std::uint32_t& value) con
   return true;
 }
 
+bool AdapterRegistry::ReadDword(std::string_view name, std::uint32_t& value) const {
+  std::string data;
+  if (!Read(name, data) || data.size() > 4) return false;
+  std::uint32_t word = 0;
+  for (std::size_t i = 0; i < data.size(); ++i) {
+    word |= static_cast<std::uint32_t>(static_cast<std::uint8_t>(data[i])) << (8 * i);
+  }
+  value = word;
+  return true;
+}
+
 bool AdapterRegistry::WriteText(std::string_view name, std::string_view text) const {
   HKEY key = 0;
   if (registry_.OpenKey(kHkeyLocalMachine, keyPath_, kKeyAllAccess, key) != kErrorSuccess) return false;
   LONG rc = registry_.SetValue(key, name, kRegSz, Bytes(text));
+  registry_.CloseKey(key);
+  return rc == kErrorSuccess;
+}
+
+bool AdapterRegistry::WriteDword(std::string_view name, std::uint32_t value) const {
+  const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+                                 static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
+  HKEY key = 0;
+  if (registry_.OpenKey(kHkeyLocalMachine, keyPath_, kKeyAllAccess, key) != kErrorSuccess) return false;
+  LONG rc = registry_.SetValue(key, name, kRegDword, bytes);
   registry_.CloseKey(key);
   return rc == kErrorSuccess;
 }

@@ -34,11 +34,15 @@ class AdapterRegistry {
   bool ReadText(std::string_view name, std::string& value) const;
   // The first 4 bytes of a raw value, little-endian (a shorter value fills the low bytes).
   bool ReadRaw32(std::string_view name, std::uint32_t& value) const;
+  // A value read as into a 4-byte DWORD: at most 4 bytes, little-endian; a longer value fails.
+  bool ReadDword(std::string_view name, std::uint32_t& value) const;
 
   // REG_SZ "%d", the data length being the text length (no terminator).
   bool WriteDecimal(std::string_view name, int value) const;
   // REG_SZ without terminator.
   bool WriteText(std::string_view name, std::string_view text) const;
+  // REG_DWORD, little-endian.
+  bool WriteDword(std::string_view name, std::uint32_t value) const;
 
  private:
   bool Read(std::string_view name, std::string& data) const;

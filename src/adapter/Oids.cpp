@@ -1,6 +1,9 @@
 #include "adapter/Oids.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
+#include <iterator>
 
 namespace nxui {
 namespace {
@@ -66,25 +69,48 @@ constexpr OidEntry kCatalogue[] = {
     {OID_WLAN_MAC_ADDRESS, "OID_WLAN_MAC_ADDRESS", false},
 };
 
+// The catalogue sorted by code and, for the settable entries, by set wire code: every lookup
+// is a binary search (the link-status tick alone makes a dozen requests).
+struct SortedIndex {
+  std::array<const OidEntry*, std::size(kCatalogue)> entries{};
+  std::size_t size = 0;
+};
+
+SortedIndex MakeIndex(bool bySetWireCode) {
+  SortedIndex index;
+  for (const OidEntry& e : kCatalogue) {
+    if (!bySetWireCode || e.settable) index.entries[index.size++] = &e;
+  }
+  const auto key = [bySetWireCode](const OidEntry* e) { return bySetWireCode ? WireCodeForSet(e->code) : e->code; };
+  std::sort(index.entries.begin(), index.entries.begin() + static_cast<std::ptrdiff_t>(index.size),
+            [&](const OidEntry* a, const OidEntry* b) { return key(a) < key(b); });
+  return index;
+}
+
+const OidEntry* Find(Oid code, bool bySetWireCode) {
+  static const SortedIndex byCode = MakeIndex(false);
+  static const SortedIndex bySet = MakeIndex(true);
+  const SortedIndex& index = bySetWireCode ? bySet : byCode;
+  const auto key = [bySetWireCode](const OidEntry* e) { return bySetWireCode ? WireCodeForSet(e->code) : e->code; };
+  const auto end = index.entries.begin() + static_cast<std::ptrdiff_t>(index.size);
+  const auto it = std::lower_bound(index.entries.begin(), end, code,
+                                   [&](const OidEntry* e, Oid wanted) { return key(e) < wanted; });
+  return it != end && key(*it) == code ? *it : nullptr;
+}
+
 }  // namespace
 
 const char* OidName(Oid oid) {
-  for (const auto& e : kCatalogue) {
-    if (e.code == oid) return e.name;
-  }
+  if (const OidEntry* e = Find(oid, false)) return e->name;
   // A set wire code: several codes share their low bits once the set bit is in, so only
   // settable OIDs are candidates (0xFF810102 is OID_802_11_SSID, not OID_802_3_CURRENT_ADDRESS).
-  for (const auto& e : kCatalogue) {
-    if (e.settable && WireCodeForSet(e.code) == oid) return e.name;
-  }
+  if (const OidEntry* e = Find(oid, true)) return e->name;
   return nullptr;
 }
 
 Oid OidFromSetWireCode(Oid wire) {
-  for (const auto& e : kCatalogue) {
-    if (e.settable && WireCodeForSet(e.code) == wire) return e.code;
-  }
-  return 0;
+  const OidEntry* e = Find(wire, true);
+  return e != nullptr ? e->code : 0;
 }
 
 Oid OidFromName(const char* name) {

@@ -1,5 +1,7 @@
 #include "app/CliApp.h"
 
+#include <cmath>
+#include <cstdlib>
 #include <exception>
 #include <map>
 #include <string>
@@ -26,7 +28,7 @@ int Dispatch(const CliCommand& command, const CliOptions& options, int argc, cha
   std::unique_ptr<CliRun> run;
   if (command.needsCore) {
     std::string error;
-    run = CliRun::Create(options, error);
+    run = CliRun::Create(options, error, &err);
     if (!run) {
       err << kProgram << ": " << error << '\n';
       return kExitFailure;
@@ -38,7 +40,13 @@ int Dispatch(const CliCommand& command, const CliOptions& options, int argc, cha
     }
   }
   CliContext context{options, run.get(), report, out, err, argc, argv};
-  const int code = command.run(context);
+  int code = command.run(context);
+  // A change the state directory could not keep is not a success, whatever the pages show.
+  if (run) {
+    const std::vector<std::string> failures = run->World().WriteFailures();
+    for (const std::string& failure : failures) err << kProgram << ": could not save " << failure << '\n';
+    if (!failures.empty()) code = kExitFailure;
+  }
   // What a window would have told the user (e.g. missing administrator rights) is not lost.
   if (run) {
     for (const std::string& message : run->Messages()) err << kProgram << ": message: " << message << '\n';
@@ -74,7 +82,16 @@ int CliApp::Run(int argc, char** argv, std::ostream& out, std::ostream& err) {
       ->type_name("DIR");
   app.add_option("--lang", language, "Language of the texts")->check(CLI::IsMember({"en", "zh"}))->type_name("en|zh");
   app.add_flag("--json", options.json, "Machine-readable output: one JSON document on stdout");
+  // A range alone lets "nan" through: it compares false with both ends.
+  const CLI::Validator finite(
+      [](std::string& text) {
+        char* end = nullptr;
+        const double value = std::strtod(text.c_str(), &end);
+        return std::isfinite(value) ? std::string() : "Value " + text + " is not a finite number";
+      },
+      "FINITE");
   app.add_option("--settle", options.settleSeconds, "Virtual seconds the world runs after start-up (default 10)")
+      ->check(finite)
       ->check(CLI::Range(0.0, 86400.0))
       ->type_name("SECONDS");
   app.add_option("--card", options.card, "With several supported adapters, the one the selection picks (default 0)")

@@ -60,7 +60,10 @@ CliCommand AboutCommand();
 CliCommand SurveyCommand();
 CliCommand ApCommand();
 CliCommand RadioCommand();
+CliCommand HtCommand();
+CliCommand BaCommand();
 CliCommand MonitorCommand();
+CliCommand WpsCommand();
 CliCommand RenderCommand();
 CliCommand ProfileCommand();
 

@@ -1,6 +1,7 @@
 // `monitor`: the simulated world on the clock. The virtual loop is advanced by the time that
 // really passed, so timers and scenario events happen when they would in the GUI, and the link
-// status is printed after each of its refreshes until Ctrl-C (or the hidden --ticks bound).
+// status is printed after each of its refreshes until Ctrl-C, SIGTERM or SIGHUP (or the hidden
+// --ticks bound); each ends the run normally, so the temporary state folder is removed.
 #include <unistd.h>
 
 #include <atomic>
@@ -45,7 +46,9 @@ CliCommand MonitorCommand() {
     const bool clearScreen = !c.options.json && isatty(STDOUT_FILENO) != 0;
 
     interrupted = 0;
-    auto previous = std::signal(SIGINT, OnInterrupt);
+    const int stopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+    void (*previous[3])(int) = {};
+    for (int i = 0; i < 3; ++i) previous[i] = std::signal(stopSignals[i], OnInterrupt);
     using Clock = std::chrono::steady_clock;
     const auto started = Clock::now();
     std::uint64_t virtualMs = 0;
@@ -76,7 +79,7 @@ CliCommand MonitorCommand() {
       c.out.flush();
       ++printed;
     }
-    std::signal(SIGINT, previous);
+    for (int i = 0; i < 3; ++i) std::signal(stopSignals[i], previous[i]);
     return kExitOk;
   };
   return command;

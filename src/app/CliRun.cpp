@@ -1,6 +1,7 @@
 #include "app/CliRun.h"
 
 #include <filesystem>
+#include <ostream>
 
 #include "adapter/AdapterDiscovery.h"
 #include "adapter/AdapterListFile.h"
@@ -48,7 +49,7 @@ ProgramVersionResource ThisProgramVersion() {
   return ProgramVersionResource{ParseVersion(NXUI_VERSION), "Copyright (C) Norvix. All rights reserved."};
 }
 
-std::unique_ptr<CliRun> CliRun::Create(const CliOptions& options, std::string& error) {
+std::unique_ptr<CliRun> CliRun::Create(const CliOptions& options, std::string& error, std::ostream* notes) {
   const sim::ScenarioLoadResult loaded = options.scenarioFile.empty()
                                              ? sim::ScenarioLoader::LoadEmbedded()
                                              : sim::ScenarioLoader::LoadFile(options.scenarioFile);
@@ -57,7 +58,13 @@ std::unique_ptr<CliRun> CliRun::Create(const CliOptions& options, std::string& e
     return nullptr;
   }
   std::unique_ptr<CliRun> run(new CliRun(options));
-  const sim::SimOptions simOptions{options.stateDirectory, options.stateDirectory.empty()};
+  sim::SimOptions simOptions{options.stateDirectory, options.stateDirectory.empty()};
+  if (notes != nullptr) {
+    simOptions.onStateBusy = [notes](const std::string& directory) {
+      *notes << "nxui: waiting for " << directory << ", which another run of nxui is using\n";
+      notes->flush();
+    };
+  }
   run->machine_ = sim::SimMachine::Create(loaded.scenario, run->loop_, simOptions, error);
   if (!run->machine_) return nullptr;
 
@@ -127,6 +134,20 @@ CAPDetailInfoDlg& CliRun::ApDetails() {
 }
 CPageSiteSurveyDlg& CliRun::Survey() {
   return PageAt<CPageSiteSurveyDlg>(shell::PageKey::Page(shell::PageId::Network));
+}
+
+CPage80211nSettingDlg& CliRun::HtSettings() {
+  return PageAt<CPage80211nSettingDlg>(shell::PageKey::Page(shell::PageId::Dot11n));
+}
+CAddBlockAckDlg& CliRun::AddBlockAck() {
+  return PageAt<CAddBlockAckDlg>(shell::PageKey::Panel(CAddBlockAckDlg::kPanel));
+}
+CDeleteBlockAckDlg& CliRun::DeleteBlockAck() {
+  return PageAt<CDeleteBlockAckDlg>(shell::PageKey::Panel(CDeleteBlockAckDlg::kPanel));
+}
+CPageWPSDlg& CliRun::Wps() { return PageAt<CPageWPSDlg>(shell::PageKey::Page(shell::PageId::Wps)); }
+CPageWPSProfile& CliRun::WpsProfile() {
+  return PageAt<CPageWPSProfile>(shell::PageKey::Panel(CPageWPSProfile::kPanel));
 }
 
 }  // namespace nxui::cli

@@ -7,6 +7,9 @@
 #include <optional>
 #include <string>
 
+#include "advanced/CAddBlockAckDlg.h"
+#include "advanced/CDeleteBlockAckDlg.h"
+#include "advanced/CPage80211nSettingDlg.h"
 #include "app/CliOptions.h"
 #include "monitor/CLinkStatusDlg.h"
 #include "monitor/CPageStatisticsDlg.h"
@@ -21,13 +24,16 @@
 #include "sim/SimMachine.h"
 #include "survey/CAPDetailInfoDlg.h"
 #include "survey/CPageSiteSurveyDlg.h"
+#include "wps/CPageWPSDlg.h"
+#include "wps/CPageWPSProfile.h"
 
 namespace nxui::cli {
 
 class CliRun {
  public:
   // Loads the scenario and the state directory; nullptr with `error` naming the file and the line.
-  static std::unique_ptr<CliRun> Create(const CliOptions& options, std::string& error);
+  // `notes` hears that the run waits for a state directory another run holds.
+  static std::unique_ptr<CliRun> Create(const CliOptions& options, std::string& error, std::ostream* notes = nullptr);
   ~CliRun();
   CliRun(const CliRun&) = delete;
   CliRun& operator=(const CliRun&) = delete;
@@ -68,6 +74,14 @@ class CliRun {
   // The site survey page; its initialisation starts a scan when the radio is on.
   CPageSiteSurveyDlg& Survey();
   CAPDetailInfoDlg& ApDetails();
+  // The 802.11n page and its two Block Ack dialogs (panels 9 and 10).
+  CPage80211nSettingDlg& HtSettings();
+  CAddBlockAckDlg& AddBlockAck();
+  CDeleteBlockAckDlg& DeleteBlockAck();
+  // The WPS page (its creation takes the WPS engine over from the hidden window) and the credential
+  // detail view its "Detail" opens.
+  CPageWPSDlg& Wps();
+  CPageWPSProfile& WpsProfile();
 
  private:
   CliRun(const CliOptions& options) : options_(options) {}

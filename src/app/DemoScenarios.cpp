@@ -40,8 +40,12 @@ std::string DemoScenarioJson(const DemoWorld& world) {
   json += world.adapter.is11n ? "n" : "g";
   json += R"(", "security": {"auth": "wpa2-psk", "cipher": "aes", "passphrase": "sunflower-2008"})";
   if (world.adapter.is11n) json += R"(, "ht": {"width": 40, "secondaryOffset": 1})";
+  // Its button is pressed and it hands out three networks, for the WPS page's pictures.
   json += R"(, "wps": {"version": "0x10", "state": 2, "configMethods": "0x0084",)"
-          R"( "uuidE": "1F2E3D4C5B6A79880102030405060708", "rfBands": 1}},
+          R"( "uuidE": "1F2E3D4C5B6A79880102030405060708", "rfBands": 1, "pin": "any", "pushButton": true,)"
+          R"( "credentials": [{"ssid": "HomeNet", "auth": "wpa2-psk", "cipher": "aes", "key": "sunflower-2008"},)"
+          R"( {"ssid": "HomeNet-Guest", "auth": "open", "cipher": "none", "key": ""},)"
+          R"( {"ssid": "HomeNet-Legacy", "auth": "wpa-psk", "cipher": "tkip", "key": "sunflower-1998"}]}},
     {"ssid": "Cafe Guest", "bssid": "00-22-6B-11-22-33", "channel": 11, "rssi": -71, "phy": "g"},
     {"ssid": "Office-5G", "bssid": "00-24-01-AA-BB-CC", "channel": 36, "rssi": -66, "phy": "n",
      "security": {"auth": "wpa2", "cipher": "aes"}, "ccx": true},

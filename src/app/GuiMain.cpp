@@ -43,7 +43,7 @@ int RenderAll(const std::string& dir, const GuiOptions& options, const std::stri
   std::string error;
   const int result = RenderAllViews(dir, WithBuildVersion(options), worlds, &written, &error);
   if (result != 0) {
-    std::fprintf(stderr, "render: %s\n", error.c_str());
+    std::fprintf(stderr, "nxui: %s\n", error.c_str());
     return result;
   }
   std::printf("%zu pictures written to %s\n", written.size(), dir.c_str());
@@ -53,12 +53,12 @@ int RenderAll(const std::string& dir, const GuiOptions& options, const std::stri
 #else
 
 int RunGui(int, char**, const GuiOptions&) {
-  std::fprintf(stderr, "This build has no graphical front end; use one of the commands (see --help).\n");
+  std::fprintf(stderr, "nxui: this build has no graphical front end; use one of the commands (see --help)\n");
   return 1;
 }
 
 int RenderAll(const std::string&, const GuiOptions&, const std::string&) {
-  std::fprintf(stderr, "This build has no graphical front end, so it cannot render.\n");
+  std::fprintf(stderr, "nxui: this build has no graphical front end, so it cannot render\n");
   return 1;
 }
 

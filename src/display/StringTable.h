@@ -252,6 +252,15 @@ inline constexpr StringId kTidLabel = 60609;
 inline constexpr StringId kPleaseChooseBssid = 60610;
 inline constexpr StringId kPleaseEnterPositiveInteger = 60611;
 inline constexpr StringId kSmPowerSave = 60612;
+inline constexpr StringId kAmsduMax3839 = 60613;
+inline constexpr StringId kAmsduMax7935 = 60614;
+inline constexpr StringId kSmEnable = 60615;
+inline constexpr StringId kStaticSmps = 60616;
+inline constexpr StringId kDynamicSmps = 60617;
+inline constexpr StringId kBssidColumn = 60618;
+inline constexpr StringId kAddBlockAck = 60619;
+inline constexpr StringId kDeleteBlockAck = 60620;
+inline constexpr StringId kHtSettingsNotSaved = 60621;
 
 // Single sign-on.
 inline constexpr StringId kEnableSso = 60650;

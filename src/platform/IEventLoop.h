@@ -53,6 +53,11 @@ class IEventLoop {
   // Runs `work` off the UI thread (a worker thread on a real loop). The work may only post
   // messages back and use values copied before it started.
   virtual void RunOnWorker(std::function<void()> work) = 0;
+
+  // Called on the UI thread after every timer tick, posted message and scheduled action the loop
+  // has handled. Nothing in the core changes between two of them, so whoever shows the core's
+  // state looks then whether it moved, instead of polling. One observer; empty removes it.
+  virtual void SetDispatchObserver(std::function<void()> observer) = 0;
 };
 
 }  // namespace nxui

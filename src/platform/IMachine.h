@@ -24,6 +24,9 @@ class IMachine {
   // This process's path for an absolute path of the machine ("C:\\Program Files\\..." or with
   // slashes); empty when the machine keeps no such place.
   virtual std::filesystem::path LocalPath(std::string_view machinePath) const = 0;
+  // Told on the loop, "file: reason", each time the machine could not keep a change in what it
+  // persists (the port call that made it failed); null stops telling.
+  virtual void SetWriteFailureListener(std::function<void(const std::string& failure)> listener) = 0;
 };
 
 // Makes a machine on the loop; null with `error` naming the file (and line) that could not be used.

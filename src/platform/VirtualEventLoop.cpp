@@ -110,8 +110,17 @@ bool VirtualEventLoop::DeliverOne() {
     p.job();
   } else if (auto it = windows_.find(p.window); it != windows_.end()) {
     it->second->OnMessage(p.message, p.wParam, p.lParam);
+  } else {
+    return true;  // its window went: nothing was handled
   }
+  Dispatched();
   return true;
+}
+
+void VirtualEventLoop::Dispatched() const {
+  if (!observer_) return;
+  const std::function<void()> observer = observer_;  // copy: the observer may replace itself
+  observer();
 }
 
 void VirtualEventLoop::DrainMessages() {
@@ -135,6 +144,7 @@ bool VirtualEventLoop::FireNextDue(std::uint64_t limit) {
     auto action = std::move(best->second.action);
     timers_.erase(best);
     action();
+    Dispatched();
     return true;
   }
   // Reschedule before firing so that the handler may kill or restart the timer. A timer keeps
@@ -146,6 +156,7 @@ bool VirtualEventLoop::FireNextDue(std::uint64_t limit) {
   } else if (auto w = windows_.find(key.window); w != windows_.end()) {
     w->second->OnTimer(key.id);
   }
+  Dispatched();
   return true;
 }
 

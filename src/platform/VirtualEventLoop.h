@@ -6,6 +6,7 @@
 #include <map>
 #include <mutex>
 #include <unordered_map>
+#include <utility>
 
 #include "platform/IEventLoop.h"
 
@@ -33,6 +34,7 @@ class VirtualEventLoop final : public IEventLoop {
   LRESULT SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
   std::uint64_t TickCount() const override { return now_; }
   void RunOnWorker(std::function<void()> work) override;
+  void SetDispatchObserver(std::function<void()> observer) override { observer_ = std::move(observer); }
 
   // Runs everything due up to now + ms, then sets the clock to now + ms.
   void AdvanceBy(std::uint64_t ms);
@@ -70,6 +72,7 @@ class VirtualEventLoop final : public IEventLoop {
 
   bool DeliverOne();
   bool FireNextDue(std::uint64_t limit);
+  void Dispatched() const;
 
   std::unordered_map<HWND, IMessageTarget*> windows_;
   HWND nextWindow_ = 1;
@@ -80,6 +83,8 @@ class VirtualEventLoop final : public IEventLoop {
 
   mutable std::mutex queueMutex_;
   std::deque<Posted> queue_;
+
+  std::function<void()> observer_;
 };
 
 }  // namespace nxui

@@ -274,6 +274,14 @@ StoreResult ProfileStore::WriteValue(StoreFileKind kind, std::string_view sectio
   });
 }
 
+StoreFileSnapshot ProfileStore::ReadFile(StoreFileKind kind) const {
+  return StoreFileSnapshot(LoadOrEmpty(FilePath(kind)));
+}
+
+StoreResult ProfileStore::RewriteFile(StoreFileKind kind, const std::function<StoreResult(IniDocument&)>& change) {
+  return Rewrite(kind, change);
+}
+
 std::vector<std::string> ProfileStore::ListProfiles() const { return ReadProfiles().Names(); }
 
 StoreFileSnapshot ProfileStore::ReadProfiles() const {

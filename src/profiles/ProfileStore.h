@@ -11,6 +11,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -110,6 +111,11 @@ class ProfileStore {
   std::string ReadValue(StoreFileKind kind, std::string_view section, std::string_view key) const;
   // One write of one value (one rewrite of the file); `SSID` is encoded and `SSID_inHex` set.
   StoreResult WriteValue(StoreFileKind kind, std::string_view section, std::string_view key, std::string_view text);
+
+  // A store file of its own layout (the WPS store) read once, and changed in one rewrite: `change`
+  // edits the document and returns Ok to write it, anything else to stop with that result.
+  StoreFileSnapshot ReadFile(StoreFileKind kind) const;
+  StoreResult RewriteFile(StoreFileKind kind, const std::function<StoreResult(IniDocument&)>& change);
 
   // Every section name of the profile file, in file order; empty when the file is missing.
   std::vector<std::string> ListProfiles() const;

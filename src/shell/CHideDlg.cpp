@@ -113,8 +113,7 @@ bool CHideDlg::Discover() {
 void CHideDlg::AdapterReady(bool openMainWindow) {
   supports5GHzResult_ = session_.Supports5GHz(supports5GHz_);
 
-  wpsCredential_.fill(0);
-  wpsTargetBssid_.fill(0);
+  wps_.ClearCredentials();
 
   std::uint32_t opMode = 0;
   if (driver_.QueryDriverDword(OID_WLAN_OP_MODE, opMode) && opMode != 0) {
@@ -448,6 +447,7 @@ void CHideDlg::Exit() {
   tray_.Remove();
   KillTimersZeroToNine();
   ended_ = true;
+  if (hooks_.ended) hooks_.ended();
 }
 
 // ---- what the connection queue borrows ----

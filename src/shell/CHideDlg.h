@@ -35,6 +35,7 @@
 #include "shell/TraceLog.h"
 #include "shell/TrayIcon.h"
 #include "wlan/WlanSession.h"
+#include "wps/WpsEngineState.h"
 
 namespace nxui::shell {
 
@@ -56,6 +57,8 @@ struct HideDlgHooks {
   std::function<void()> closeEditorSubDialogs;
   std::function<void()> resetSurveyScanState;
   std::function<void()> markSurveyStale;
+  // Exit ended the modal loop: the program that runs it may stop now.
+  std::function<void()> ended;
 };
 
 struct HideDlgPorts {
@@ -87,7 +90,6 @@ std::filesystem::path ProgramIniPath(const std::string& moduleFileName);
 class CHideDlg final : public IMessageTarget, private ActionQueueHost {
  public:
   static constexpr std::size_t kWorkBufferSize = 65536;
-  static constexpr std::size_t kWpsCredentialSize = 996;
   static constexpr int kIdleTicks = 4;
 
   CHideDlg(Platform& platform, HideDlgPorts ports, HideDlgOptions options, StringLookup strings,
@@ -134,8 +136,9 @@ class CHideDlg final : public IMessageTarget, private ActionQueueHost {
   int NormalisedWirelessMode() const { return wirelessMode_; }
   bool ScanPending() const { return scanPending_; }
   std::span<std::uint8_t> ScanBuffer(int index) { return workBuffers_[static_cast<std::size_t>(index)]; }
-  std::span<std::uint8_t> WpsCredentialBuffer() { return wpsCredential_; }
-  Dot11MacAddress& WpsTarget() { return wpsTargetBssid_; }
+  // The WPS engine's state: the credentials in force, wscConnect and the WPS target BSSID.
+  WpsEngineState& Wps() { return wps_; }
+  const WpsEngineState& Wps() const { return wps_; }
   const SsidRecord& CurrentSsid() const { return currentSsid_; }
   const Dot11MacAddress& CurrentBssid() const { return currentBssid_; }
 
@@ -152,8 +155,8 @@ class CHideDlg final : public IMessageTarget, private ActionQueueHost {
   std::uint32_t Ccx2Control() override;
   std::array<std::uint32_t, 8> DefaultPhyConfig() override;
   std::uint32_t HtTransmitSetting() override;
-  bool WpsCredentialsInForce() override { return shared_.wpsPending; }
-  Dot11MacAddress WpsTargetBssid() override { return wpsTargetBssid_; }
+  bool WpsCredentialsInForce() override { return wps_.wscConnect; }
+  Dot11MacAddress WpsTargetBssid() override { return wps_.wpsBssid; }
   void ClearAdapterChanged() override { context_.adapterChanged = false; }
   void ClearIcvError() override { shared_.icvError = false; }
   void SetScanPending() override { scanPending_ = true; }
@@ -212,8 +215,7 @@ class CHideDlg final : public IMessageTarget, private ActionQueueHost {
   int wirelessMode_ = 0;
 
   std::array<std::vector<std::uint8_t>, 2> workBuffers_;
-  std::array<std::uint8_t, kWpsCredentialSize> wpsCredential_{};
-  Dot11MacAddress wpsTargetBssid_{};
+  WpsEngineState wps_;
   SsidRecord currentSsid_{};
   Dot11MacAddress currentBssid_{};
 

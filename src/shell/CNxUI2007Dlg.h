@@ -41,7 +41,7 @@ struct ShellState {
   bool radioOn = true;
   bool expanded = false;
   bool icvError = false;
-  bool wpsPending = false;
+  // "WPS credentials are being tried" is the WPS engine's wscConnect (CHideDlg::Wps()).
 };
 
 struct PageButtonState {
@@ -53,6 +53,7 @@ struct PageButtonState {
   bool visible = true;
   bool enabled = true;
   StripSlot slot;
+  bool operator==(const PageButtonState&) const = default;
 };
 
 // Everything a view needs to draw the window.
@@ -70,6 +71,7 @@ struct MainWindowState {
   bool expanded = false;
   std::string moreLessCaption;
   int moreLessBitmap = 0;
+  bool operator==(const MainWindowState&) const = default;
 };
 
 // What the window asks of its owner.

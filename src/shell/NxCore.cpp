@@ -40,13 +40,21 @@ NxCore::NxCore(Platform& platform, Language language, HideDlgPorts ports, HideDl
     };
   }
   if (!hooks.reapplyActiveProfile) hooks.reapplyActiveProfile = [this] { applier_->ApplyStation(0, 1, 0); };
+  if (!hooks.wpsCredentialStep) hooks.wpsCredentialStep = [this] { wps_->OnHiddenCredentialStep(); };
+  if (!hooks.pollPbcStarted) hooks.pollPbcStarted = [this] { return wps_->OnHiddenPbcPoll(); };
+  if (!hooks.pollWpsStatus) hooks.pollWpsStatus = [this] { wps_->OnHiddenStatusPoll(); };
   const std::string settingsDirectory = options.settings.path;
   hidden_ = std::make_unique<CHideDlg>(platform, ports, std::move(options), Lookup(), std::move(hooks));
   driverPort_ = std::make_unique<DriverChannelPort>(hidden_->Driver());
   store_ = std::make_unique<ProfileStore>(hidden_->Context(), settingsDirectory, platform.systemInfo);
   stationHost_ = std::make_unique<HideDlgStationHost>(*hidden_);
+  wpsStore_ = std::make_unique<WpsStore>(*store_, hidden_->Session().Profiles(), hidden_->Wps());
+  wpsHost_ = std::make_unique<HideDlgWpsHost>(*hidden_, strings_);
+  wps_ = std::make_unique<WpsEngine>(hidden_->Wps(), platform.loop, *driverPort_, hidden_->Session(), *wpsStore_,
+                                     *wpsHost_);
+  wpsStation_ = std::make_unique<WpsStationStore>(*wps_);
   applier_ = std::make_unique<StationApplier>(*store_, platform.registry, hidden_->Context(), *driverPort_,
-                                              hidden_->Session(), *stationHost_, wpsStore_);
+                                              hidden_->Session(), *stationHost_, *wpsStation_);
 }
 
 NxCore::~NxCore() {
@@ -60,8 +68,9 @@ StringLookup NxCore::Lookup() const {
 }
 
 std::unique_ptr<PageSet> NxCore::MakePages(std::optional<ProgramVersionResource> program, std::size_t graphPixels) {
-  PageEnvironment environment{platform_,          *hidden_,    strings_,     surveyShared_,  surveySelection_,
-                              std::move(program), graphPixels, store_.get(), applier_.get(), &editorWindow_};
+  PageEnvironment environment{platform_,        *hidden_,           strings_,    surveyShared_,
+                              surveySelection_, std::move(program), graphPixels, store_.get(),
+                              applier_.get(),   &editorWindow_,     wps_.get()};
   return std::make_unique<TrackedPageSet>(*this, std::move(environment));
 }
 

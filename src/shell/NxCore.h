@@ -16,10 +16,14 @@
 #include "shell/CHideDlg.h"
 #include "shell/CPageAboutDlg.h"
 #include "shell/HideDlgStationHost.h"
+#include "shell/HideDlgWpsHost.h"
 #include "shell/PageSet.h"
 #include "shell/ProfileEditorRouter.h"
 #include "survey/LastSurveySelection.h"
 #include "survey/SurveyShared.h"
+#include "wps/WpsEngine.h"
+#include "wps/WpsStationStore.h"
+#include "wps/WpsStore.h"
 
 namespace nxui::shell {
 
@@ -27,7 +31,8 @@ class NxCore {
  public:
   // Empty hooks are filled in: the radio switch and a stale list reach the survey page of the
   // current page set; the adapter-ready step restores the active profile
-  // (ApplyStation(1, 0, <5 GHz result>)) and timer 9 applies it again.
+  // (ApplyStation(1, 0, <5 GHz result>)) and timer 9 applies it again; timers 4, 5 and 6 run the
+  // WPS engine's hidden-window steps.
   NxCore(Platform& platform, Language language, HideDlgPorts ports, HideDlgOptions options, HideDlgHooks hooks = {});
   ~NxCore();
   NxCore(const NxCore&) = delete;
@@ -51,6 +56,8 @@ class NxCore {
   StationApplier& Station() { return *applier_; }
   // Where the profile editor's messages, questions and hints go (a command may take them over).
   ProfileEditorRouter& EditorWindow() { return editorWindow_; }
+  // The WPS engine (its state is the hidden window's) and its credential store.
+  WpsEngine& Wps() { return *wps_; }
 
   // Pages for the main window (or a command-line run), from the page table. The core's hooks
   // reach the newest set until it is destroyed.
@@ -71,8 +78,10 @@ class NxCore {
   std::unique_ptr<DriverChannelPort> driverPort_;
   std::unique_ptr<ProfileStore> store_;
   std::unique_ptr<HideDlgStationHost> stationHost_;
-  // The WPS credential store reads as empty until the WPS work provides it.
-  EmptyWpsStationStore wpsStore_;
+  std::unique_ptr<WpsStore> wpsStore_;
+  std::unique_ptr<HideDlgWpsHost> wpsHost_;
+  std::unique_ptr<WpsEngine> wps_;
+  std::unique_ptr<WpsStationStore> wpsStation_;
   std::unique_ptr<StationApplier> applier_;
 };
 

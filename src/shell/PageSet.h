@@ -24,6 +24,7 @@ class SurveyShared;
 class ISurveyProfileTarget;
 class ProfileStore;
 class StationApplier;
+class WpsEngine;
 }  // namespace nxui
 
 namespace nxui::shell {
@@ -63,6 +64,8 @@ struct PageEnvironment {
   ProfileStore* profiles = nullptr;
   StationApplier* station = nullptr;
   ProfileEditorRouter* editorWindow = nullptr;
+  // The WPS engine; without it the WPS page stays a placeholder.
+  WpsEngine* wps = nullptr;
 };
 
 class PageSet;

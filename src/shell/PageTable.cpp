@@ -3,6 +3,9 @@
 // view to the front end's view table.
 #include <tuple>
 
+#include "advanced/CAddBlockAckDlg.h"
+#include "advanced/CDeleteBlockAckDlg.h"
+#include "advanced/CPage80211nSettingDlg.h"
 #include "display/StringTable.h"
 #include "monitor/CLinkStatusDlg.h"
 #include "monitor/CPageStatisticsDlg.h"
@@ -15,6 +18,7 @@
 #include "shell/HideDlgProfileEnvironment.h"
 #include "shell/HideDlgProfileHost.h"
 #include "shell/HideDlgSurveyHost.h"
+#include "shell/HideDlgWpsPageHost.h"
 #include "shell/PageSet.h"
 #include "shell/ProfileEditorPanel.h"
 #include "shell/ProfileEditorRouter.h"
@@ -23,6 +27,9 @@
 #include "survey/CAPDetailInfoDlg.h"
 #include "survey/CPageSiteSurveyDlg.h"
 #include "survey/SurveyShared.h"
+#include "wps/CPageWPSDlg.h"
+#include "wps/CPageWPSProfile.h"
+#include "wps/WpsEngine.h"
 
 namespace nxui::shell {
 namespace {
@@ -31,6 +38,10 @@ const PageKey kLinkStatusPanel = PageKey::Panel(kPanelLinkStatus);
 const PageKey kApDetailsPanel = PageKey::Panel(CAPDetailInfoDlg::kPanel);
 const PageKey kProfilePage = PageKey::Page(PageId::Profile);
 const PageKey kEditorPanel = PageKey::Panel(CProfileEditorDlg::kPanel);
+const PageKey kAddBlockAckPanel = PageKey::Panel(CAddBlockAckDlg::kPanel);
+const PageKey kDeleteBlockAckPanel = PageKey::Panel(CDeleteBlockAckDlg::kPanel);
+const PageKey kWpsPage = PageKey::Page(PageId::Wps);
+const PageKey kWpsProfilePanel = PageKey::Panel(CPageWPSProfile::kPanel);
 
 // Our own texts: the string table has none for what this version does not have yet.
 struct PlaceholderText {
@@ -78,6 +89,18 @@ class RoutedEditorWindow {
   std::unique_ptr<ShellProfileEditorWindow> window_;
 };
 
+// An export running when the editor panel goes (the main window closed) ends with it.
+class WpsExportGuard {
+ public:
+  explicit WpsExportGuard(WpsEngine& wps) : wps_(wps) {}
+  ~WpsExportGuard() { wps_.ForgetProfileEditor(); }
+  WpsExportGuard(const WpsExportGuard&) = delete;
+  WpsExportGuard& operator=(const WpsExportGuard&) = delete;
+
+ private:
+  WpsEngine& wps_;
+};
+
 std::unique_ptr<IPage> BuildProfileEditor(PageSet& pages) {
   const PageEnvironment& env = pages.Environment();
   if (env.profiles == nullptr || env.editorWindow == nullptr) {
@@ -86,11 +109,15 @@ std::unique_ptr<IPage> BuildProfileEditor(PageSet& pages) {
                          Pick(env.strings, kPanelNote)}));
   }
   auto& environment = pages.Keep(std::make_unique<HideDlgProfileEnvironment>(env.hidden, env.platform));
-  // A save refreshes the profile page.
-  auto window = std::make_unique<ShellProfileEditorWindow>(env.hidden, nullptr, [&pages](bool saved) {
-    if (!saved) return;
-    if (CPageProfileDlg* page = pages.AsIfBuilt<CPageProfileDlg>(kProfilePage)) page->OnProfileSaved();
+  // A save refreshes the profile page; a WPS export goes on with its next credential.
+  WpsEngine* wps = env.wps;
+  auto window = std::make_unique<ShellProfileEditorWindow>(env.hidden, nullptr, [&pages, wps](bool saved) {
+    if (saved) {
+      if (CPageProfileDlg* page = pages.AsIfBuilt<CPageProfileDlg>(kProfilePage)) page->OnProfileSaved();
+    }
+    if (wps != nullptr) wps->OnProfileEditorClosed();
   });
+  if (wps != nullptr) pages.Keep(std::make_unique<WpsExportGuard>(*wps));
   ShellProfileEditorWindow& shellWindow = *window;
   pages.Keep(std::make_unique<RoutedEditorWindow>(*env.editorWindow, std::move(window)));
   auto editor = std::make_unique<CProfileEditorDlg>(env.strings, *env.profiles, environment, *env.editorWindow);
@@ -173,6 +200,33 @@ std::unique_ptr<IPage> BuildLinkStatus(PageSet& pages) {
   return HoldPage(std::move(page));
 }
 
+std::unique_ptr<IPage> BuildWpsProfile(PageSet& pages) {
+  const PageEnvironment& env = pages.Environment();
+  if (env.wps == nullptr) {
+    return HoldPage(std::make_unique<CPlaceholderPage>(PlaceholderState{
+        env.strings.language() == Language::kChinese ? "WPS 配置文件" : "WPS profile", Pick(env.strings, kPanelNote)}));
+  }
+  auto& host =
+      pages.Keep(std::make_unique<HideDlgWpsPageHost>(env.hidden, pages.As<CAPDetailInfoDlg>(kApDetailsPanel)));
+  return HoldPage(std::make_unique<CPageWPSProfile>(env.strings, *env.wps, host));
+}
+
+// The page takes the WPS engine over from the hidden window while it lives.
+std::unique_ptr<IPage> BuildWps(PageSet& pages) {
+  const PageEnvironment& env = pages.Environment();
+  if (env.wps == nullptr) {
+    return HoldPage(std::make_unique<CPlaceholderPage>(
+        PlaceholderState{env.strings.LoadString(string_id::kPageWps), Pick(env.strings, kPageNote)}));
+  }
+  auto& host =
+      pages.Keep(std::make_unique<HideDlgWpsPageHost>(env.hidden, pages.As<CAPDetailInfoDlg>(kApDetailsPanel)));
+  auto page = std::make_unique<CPageWPSDlg>(env.platform.loop, *env.wps, env.hidden.Session(), env.strings, host,
+                                            pages.As<CPageWPSProfile>(kWpsProfilePanel),
+                                            pages.As<CProfileEditorDlg>(kEditorPanel));
+  page->OnInitDialog();
+  return HoldPage(std::move(page));
+}
+
 std::unique_ptr<IPage> BuildApDetails(PageSet& pages) {
   const PageEnvironment& env = pages.Environment();
   CHideDlg& hidden = env.hidden;
@@ -184,6 +238,36 @@ std::unique_ptr<IPage> BuildApDetails(PageSet& pages) {
   });
 }
 
+// The main window's lower frame and message box as the 802.11n page and its dialogs use them.
+BlockAckWindow BlockAckWindowOf(CHideDlg& hidden) {
+  return {[&hidden](int panel) {
+            if (CNxUI2007Dlg* window = hidden.MainWindow()) window->ShowPanel(panel);
+          },
+          [&hidden](const std::string& text) { hidden.Messages().ShowMessage(text); }};
+}
+
+std::unique_ptr<IPage> Build80211n(PageSet& pages) {
+  const PageEnvironment& env = pages.Environment();
+  auto page = std::make_unique<CPage80211nSettingDlg>(env.platform.loop, pages.Driver(), env.platform.registry,
+                                                      env.hidden.Context(), env.strings, BlockAckWindowOf(env.hidden),
+                                                      pages.As<CAddBlockAckDlg>(kAddBlockAckPanel),
+                                                      pages.As<CDeleteBlockAckDlg>(kDeleteBlockAckPanel));
+  page->OnInitDialog();
+  return HoldPage(std::move(page));
+}
+
+std::unique_ptr<IPage> BuildAddBlockAck(PageSet& pages) {
+  const PageEnvironment& env = pages.Environment();
+  return HoldPage(std::make_unique<CAddBlockAckDlg>(pages.Driver(), env.hidden.Session(), env.strings,
+                                                    BlockAckWindowOf(env.hidden)));
+}
+
+std::unique_ptr<IPage> BuildDeleteBlockAck(PageSet& pages) {
+  const PageEnvironment& env = pages.Environment();
+  return HoldPage(std::make_unique<CDeleteBlockAckDlg>(pages.Driver(), env.hidden.Session(), env.strings,
+                                                       BlockAckWindowOf(env.hidden)));
+}
+
 }  // namespace
 
 const std::vector<PageRow>& PageTable() {
@@ -192,9 +276,9 @@ const std::vector<PageRow>& PageTable() {
       {kProfilePage, "profile", BuildProfile},
       {PageKey::Page(PageId::Network), "network", BuildSurvey},
       {PageKey::Page(PageId::Statistics), "statistics", BuildStatistics},
-      PlaceholderPageRow(PageId::Wps, "wps", string_id::kPageWps),
+      {kWpsPage, "wps", BuildWps},
       PlaceholderPageRow(PageId::Sso, "sso", string_id::kPageSso),
-      PlaceholderPageRow(PageId::Dot11n, "80211n", string_id::kPage80211n),
+      {PageKey::Page(PageId::Dot11n), "80211n", Build80211n},
       {PageKey::Page(PageId::About), "about", BuildAbout},
       // The lower frame's panels 0..10.
       {kLinkStatusPanel, "link-status", BuildLinkStatus},
@@ -203,11 +287,11 @@ const std::vector<PageRow>& PageTable() {
       PlaceholderPanelRow(3, "security-editor", {"Security editor", "安全设置"}),
       {kApDetailsPanel, "ap-details", BuildApDetails},
       PlaceholderPanelRow(5, "authentication-status", {"Authentication status", "认证状态"}),
-      PlaceholderPanelRow(6, "wps-profile", {"WPS profile", "WPS 配置文件"}),
+      {kWpsProfilePanel, "wps-profile", BuildWpsProfile},
       PlaceholderPanelRow(7, "invalid-id-password", {"Invalid user name or password", "用户名或密码无效"}),
       {PageKey::Panel(CPeapSettingDlg::kPanel), "peap-settings", BuildPeapSettings},
-      PlaceholderPanelRow(9, "add-block-ack", {"Add Block Ack", "添加 Block Ack"}),
-      PlaceholderPanelRow(10, "delete-block-ack", {"Delete Block Ack", "删除 Block Ack"}),
+      {kAddBlockAckPanel, "add-block-ack", BuildAddBlockAck},
+      {kDeleteBlockAckPanel, "delete-block-ack", BuildDeleteBlockAck},
   };
   return table;
 }

@@ -75,28 +75,6 @@ bool ReadRadiotap(std::span<const std::uint8_t> record, Radiotap& out) {
   return true;
 }
 
-std::string MacText(const std::array<std::uint8_t, 6>& mac) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string text;
-  for (std::size_t i = 0; i < mac.size(); ++i) {
-    if (i != 0) text += '-';
-    text += kHex[mac[i] >> 4];
-    text += kHex[mac[i] & 0xF];
-  }
-  return text;
-}
-
-std::string HexText(std::span<const std::uint8_t> bytes) {
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::string text;
-  text.reserve(bytes.size() * 2);
-  for (std::uint8_t b : bytes) {
-    text += kHex[b >> 4];
-    text += kHex[b & 0xF];
-  }
-  return text;
-}
-
 // The first element with this id, walking the whole list (the frame is the AP's, not the driver's).
 std::optional<std::span<const std::uint8_t>> FindElement(std::span<const std::uint8_t> ies, std::uint8_t id) {
   ByteReader reader(ies);
@@ -117,27 +95,27 @@ void SetSecurity(const CapturedBeacon& beacon, ScenarioNetwork& network) {
   const SecuritySummary s = DecodeSecurity(record);
   auto& security = network.security;
   if (s.wpaPsk && s.wpa2Psk)
-    security.auth = "wpa-psk+wpa2-psk";
+    security.auth = AuthKind::WpaPskWpa2Psk;
   else if (s.wpa2Psk)
-    security.auth = "wpa2-psk";
+    security.auth = AuthKind::Wpa2Psk;
   else if (s.wpa2)
-    security.auth = "wpa2";
+    security.auth = AuthKind::Wpa2;
   else if (s.wpaPsk)
-    security.auth = "wpa-psk";
+    security.auth = AuthKind::WpaPsk;
   else if (s.wpa)
-    security.auth = "wpa";
+    security.auth = AuthKind::Wpa;
   else if (s.wpaNone || s.wpa2None)
-    security.auth = "wpa-none";
+    security.auth = AuthKind::WpaNone;
   else
-    security.auth = "open";
+    security.auth = AuthKind::Open;
   if (s.tkip && s.aes)
-    security.cipher = "tkip+aes";
+    security.cipher = CipherKind::TkipAes;
   else if (s.aes)
-    security.cipher = "aes";
+    security.cipher = CipherKind::Aes;
   else if (s.tkip)
-    security.cipher = "tkip";
+    security.cipher = CipherKind::Tkip;
   else
-    security.cipher = (beacon.capability & 0x0010) != 0 ? "wep" : "none";
+    security.cipher = (beacon.capability & 0x0010) != 0 ? CipherKind::Wep : CipherKind::None;
 }
 
 }  // namespace
@@ -266,14 +244,13 @@ CaptureReadResult ReadCaptureFile(const std::string& path) {
 
 ScenarioNetwork NetworkFromBeacon(const CapturedBeacon& beacon) {
   ScenarioNetwork network;
-  network.bssid = MacText(beacon.bssid);
+  network.bssid = beacon.bssid;
   if (const auto ssid = FindElement(beacon.ies, ie::kSsid)) {
-    network.ssidHex = HexText(ssid->first(std::min<std::size_t>(ssid->size(), 32)));
-  } else {
-    network.ssidHex = "";
+    const auto name = ssid->first(std::min<std::size_t>(ssid->size(), 32));
+    network.ssid.assign(name.begin(), name.end());
   }
-  network.ies = HexText(beacon.ies);
-  network.bssType = (beacon.capability & 0x0002) != 0 ? "independent" : "infrastructure";
+  network.ies = beacon.ies;
+  network.bssType = (beacon.capability & 0x0002) != 0 ? BssKind::Independent : BssKind::Infrastructure;
   network.privacy = (beacon.capability & 0x0010) != 0;
   network.beaconPeriod = beacon.beaconInterval;
   if (beacon.signalDbm && *beacon.signalDbm < 0) network.rssi = *beacon.signalDbm;
@@ -304,11 +281,11 @@ ScenarioNetwork NetworkFromBeacon(const CapturedBeacon& beacon) {
     return rate != 2 && rate != 4 && rate != 11 && rate != 22;
   });
   if (FindElement(beacon.ies, ie::kHtCapabilities))
-    network.phy = "n";
+    network.phy = Phy::N;
   else if (fiveGhz)
-    network.phy = "a";
+    network.phy = Phy::A;
   else
-    network.phy = ofdmRate ? "g" : "b";
+    network.phy = ofdmRate ? Phy::G : Phy::B;
   SetSecurity(beacon, network);
   return network;
 }

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "adapter/ChannelFrequencyTable.h"
-#include "base/HexText.h"
 #include "scan/ElementIds.h"
 
 namespace nxui::sim {
@@ -65,10 +64,6 @@ Bytes Element(std::uint8_t id, const Bytes& body) {
 std::uint8_t ChannelByte(int channel) {
   if (channel >= static_cast<int>(JapanChannelBase)) channel -= static_cast<int>(JapanChannelBase);
   return static_cast<std::uint8_t>(std::clamp(channel, 0, 255));
-}
-std::uint32_t HexOr(std::string_view text, std::uint32_t fallback) {
-  std::uint32_t value = 0;
-  return ParseHexNumber(text, value) ? value : fallback;
 }
 
 }  // namespace
@@ -169,30 +164,6 @@ Bytes BuildCcxElement(bool cckm, bool cmic, bool ckip) {
   return BuildWpaStyleElement(suites);
 }
 
-bool ParseHexBytes(std::string_view text, std::vector<std::uint8_t>& out) {
-  return nxui::ParseHexBytes(text, " -:\t\n\r", out);
-}
-
-bool ParseHexNumber(std::string_view text, std::uint32_t& value) {
-  if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text.remove_prefix(2);
-  if (text.empty() || text.size() > 8) return false;
-  std::uint32_t result = 0;
-  for (char c : text) {
-    const int digit = HexDigitValue(c);
-    if (digit < 0) return false;
-    result = result * 16 + static_cast<std::uint32_t>(digit);
-  }
-  value = result;
-  return true;
-}
-
-Bytes NetworkSsidBytes(const ScenarioNetwork& network) {
-  Bytes ssid;
-  if (!network.ssidHex || !ParseHexBytes(*network.ssidHex, ssid)) ssid.assign(network.ssid.begin(), network.ssid.end());
-  if (ssid.size() > 32) ssid.resize(32);
-  return ssid;
-}
-
 Bytes NetworkRateSet(const ScenarioNetwork& network) {
   Bytes rates;
   if (!network.rates.empty()) {
@@ -200,8 +171,8 @@ Bytes NetworkRateSet(const ScenarioNetwork& network) {
       if (rate > 0 && rate < 128) rates.push_back(static_cast<std::uint8_t>(rate));
     }
   } else {
-    const bool fiveGhz = network.phy == "a" || (network.channel > 14 && network.phy == "n");
-    if (network.phy == "b")
+    const bool fiveGhz = network.phy == Phy::A || (network.channel > 14 && network.phy == Phy::N);
+    if (network.phy == Phy::B)
       rates = {2, 4, 11, 22};
     else if (fiveGhz)
       rates = {12, 18, 24, 36, 48, 72, 96, 108};
@@ -227,34 +198,43 @@ struct SecurityPlan {
 };
 
 SecurityPlan PlanSecurity(const ScenarioSecurity& security) {
-  const std::string& auth = security.auth;
   SecurityPlan plan;
-  if (auth == "wpa") {
-    plan.wpa = true;
-    plan.akm = ie::kAkm8021X;
-  } else if (auth == "wpa-psk") {
-    plan.wpa = true;
-  } else if (auth == "wpa-none") {
-    plan.wpa = true;
-    plan.akm = ie::kAkmNone;
-  } else if (auth == "wpa2") {
-    plan.rsn = true;
-    plan.akm = ie::kAkm8021X;
-  } else if (auth == "wpa2-psk") {
-    plan.rsn = true;
-  } else if (auth == "wpa-psk+wpa2-psk") {
-    plan.rsn = plan.wpa = true;
+  switch (security.auth) {
+    case AuthKind::Wpa:
+      plan.wpa = true;
+      plan.akm = ie::kAkm8021X;
+      break;
+    case AuthKind::WpaPsk:
+      plan.wpa = true;
+      break;
+    case AuthKind::WpaNone:
+      plan.wpa = true;
+      plan.akm = ie::kAkmNone;
+      break;
+    case AuthKind::Wpa2:
+      plan.rsn = true;
+      plan.akm = ie::kAkm8021X;
+      break;
+    case AuthKind::Wpa2Psk:
+      plan.rsn = true;
+      break;
+    case AuthKind::WpaPskWpa2Psk:
+      plan.rsn = plan.wpa = true;
+      break;
+    case AuthKind::Open:
+    case AuthKind::Shared:
+      break;
   }
   return plan;
 }
 
-void FillCiphers(KeySuites& suites, std::uint32_t oui, const std::string& cipher, bool rsnDefault) {
+void FillCiphers(KeySuites& suites, std::uint32_t oui, CipherKind cipher, bool rsnDefault) {
   const SuiteSelector tkip{oui, ie::kCipherTkip};
   const SuiteSelector ccmp{oui, ie::kCipherCcmp};
-  if (cipher == "tkip+aes") {
+  if (cipher == CipherKind::TkipAes) {
     suites.group = tkip;
     suites.pairwise = {tkip, ccmp};
-  } else if (cipher == "tkip" || (cipher != "aes" && !rsnDefault)) {
+  } else if (cipher == CipherKind::Tkip || (cipher != CipherKind::Aes && !rsnDefault)) {
     suites.group = tkip;
     suites.pairwise = {tkip};
   } else {
@@ -287,13 +267,10 @@ KeySuites NetworkWpaSuites(const ScenarioNetwork& network, bool& present) {
 }
 
 Bytes BuildNetworkIes(const ScenarioNetwork& network) {
+  if (network.ies) return *network.ies;
   Bytes ies;
-  if (network.ies && ParseHexBytes(*network.ies, ies)) return ies;
-  ies.clear();
-
   auto append = [&ies](const Bytes& element) { ies.insert(ies.end(), element.begin(), element.end()); };
-  const Bytes ssid = NetworkSsidBytes(network);
-  append(BuildSsidElement(ssid));
+  append(BuildSsidElement(std::span(reinterpret_cast<const std::uint8_t*>(network.ssid.data()), network.ssid.size())));
   const Bytes rates = NetworkRateSet(network);
   append(BuildRateElements(std::span<const std::uint8_t>(rates).first(std::min<std::size_t>(rates.size(), 8))));
   if (network.channel >= 1 && network.channel <= 14)
@@ -308,11 +285,11 @@ Bytes BuildNetworkIes(const ScenarioNetwork& network) {
     append(extended);
   }
 
-  if (network.ht || network.phy == "n") {
+  if (network.ht || network.phy == Phy::N) {
     const ScenarioHt ht = network.ht.value_or(ScenarioHt{});
     HtCapabilities caps;
-    caps.info = static_cast<std::uint16_t>(HexOr(ht.capabilities, 0x096E));
-    caps.ampduParameters = static_cast<std::uint8_t>(HexOr(ht.ampdu, 0x17));
+    caps.info = ht.capabilities;
+    caps.ampduParameters = ht.ampdu;
     caps.mcsSet[0] = 0xFF;
     caps.mcsSet[1] = 0xFF;
     caps.mcsSet[12] = 0x01;  // Tx MCS set defined
@@ -330,26 +307,21 @@ Bytes BuildNetworkIes(const ScenarioNetwork& network) {
   if (network.wps) {
     const ScenarioWps& wps = *network.wps;
     WpsFields fields;
-    fields.version = static_cast<std::uint8_t>(HexOr(wps.version, 0x10));
+    fields.version = wps.version;
     fields.state = static_cast<std::uint8_t>(wps.state);
     if (wps.apSetupLocked) fields.apSetupLocked = true;
     if (wps.selectedRegistrar) fields.selectedRegistrar = true;
-    if (wps.devicePasswordId) fields.devicePasswordId = static_cast<std::uint16_t>(HexOr(*wps.devicePasswordId, 0));
-    Bytes uuid;
-    if (ParseHexBytes(wps.uuidE, uuid) && uuid.size() == 16) {
-      std::array<std::uint8_t, 16> value{};
-      std::copy(uuid.begin(), uuid.end(), value.begin());
-      fields.uuidE.push_back(value);
-    }
+    if (wps.devicePasswordId) fields.devicePasswordId = *wps.devicePasswordId;
+    if (wps.uuidE) fields.uuidE.push_back(*wps.uuidE);
     if (wps.rfBands) fields.rfBands = static_cast<std::uint8_t>(*wps.rfBands);
-    fields.configMethods = static_cast<std::uint16_t>(HexOr(wps.configMethods, 0x0188));
+    fields.configMethods = wps.configMethods;
     append(BuildWpsElement(fields));
   }
 
   if (network.ccx) {
-    const std::string& auth = network.security.auth;
-    const bool enterprise = auth == "wpa" || auth == "wpa2";
-    append(BuildCcxElement(enterprise, true, network.security.cipher == "wep"));
+    const AuthKind auth = network.security.auth;
+    const bool enterprise = auth == AuthKind::Wpa || auth == AuthKind::Wpa2;
+    append(BuildCcxElement(enterprise, true, network.security.cipher == CipherKind::Wep));
   }
   return ies;
 }

@@ -33,20 +33,13 @@ Bytes BuildHtOperationElement(const HtOperation& op);
 // 00-40-96 element laid out like WPA, carrying the CCX flags as the CCX decode reads them.
 Bytes BuildCcxElement(bool cckm, bool cmic, bool ckip);
 
-// Hex digit pairs, optionally separated by spaces, '-' or ':'. out is written only on success.
-bool ParseHexBytes(std::string_view text, std::vector<std::uint8_t>& out);
-// "0x096E" or "096E".
-bool ParseHexNumber(std::string_view text, std::uint32_t& value);
-
-// The network's SSID bytes: ssidHex when it is valid hex, else ssid; at most 32 bytes.
-Bytes NetworkSsidBytes(const ScenarioNetwork& network);
 // Rates in 500 kbit/s units with the basic-rate bit (0x80) set on the mandatory ones.
 Bytes NetworkRateSet(const ScenarioNetwork& network);
 KeySuites NetworkRsnSuites(const ScenarioNetwork& network, bool& present);
 KeySuites NetworkWpaSuites(const ScenarioNetwork& network, bool& present);
 
-// The element list of a network: its raw "ies" verbatim when given (and valid hex), otherwise
-// generated from its description.
+// The element list of a network: its raw "ies" verbatim when given, otherwise generated from its
+// description.
 Bytes BuildNetworkIes(const ScenarioNetwork& network);
 
 }  // namespace nxui::sim

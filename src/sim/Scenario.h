@@ -1,28 +1,44 @@
-// A simulated world as a scenario file describes it (JSON, version 1). Omitted fields keep the
+// A simulated world as a scenario file describes it (JSON, version 1), with every enum and number
+// already parsed by the loader: nothing below re-reads scenario text. Omitted fields keep the
 // realistic defaults written here.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "adapter/Oids.h"
+
 namespace nxui::sim {
+
+using MacAddress = std::array<std::uint8_t, 6>;
+using Ipv4Address = std::array<std::uint8_t, 4>;
+using UuidBytes = std::array<std::uint8_t, 16>;
+
+enum class ProductType { Workstation, Server, DomainController };
+enum class Phy { A, B, G, N };
+enum class BssKind { Infrastructure, Independent };
+enum class AuthKind { Open, Shared, Wpa, WpaPsk, Wpa2, Wpa2Psk, WpaPskWpa2Psk, WpaNone };
+enum class CipherKind { None, Wep, Tkip, Aes, TkipAes };
+enum class EventAction { Unplug, Plug, IcvError, IcvClear, AddNetwork, RemoveNetwork, PressWpsButton };
 
 struct ScenarioOs {
   int major = 6;
   int minor = 0;
   int build = 6002;
-  int platformId = 2;                       // 1 = 9x line, 2 = NT
-  std::string productType = "workstation";  // workstation | server | domainController
+  int platformId = 2;  // 1 = 9x line, 2 = NT
+  ProductType productType = ProductType::Workstation;
   bool admin = true;
   bool wow64 = false;
   bool extendedVersionInfo = true;  // false: the extended GetVersionEx record fails
 };
 
 struct ScenarioDriverFile {
-  std::string version = "2.1.2.0";
-  std::string date = "2008-05-06";
+  std::string version = "2.1.2.0";  // a.b.c.d, checked by the loader
+  std::string date = "2008-05-06";  // YYYY-MM-DD, checked by the loader
 };
 
 struct ScenarioDriver {
@@ -30,12 +46,17 @@ struct ScenarioDriver {
   std::optional<std::vector<int>> eepromVersion = std::vector<int>{1, 2};  // nullopt: query fails
   std::optional<std::vector<int>> firmwareVersion = std::vector<int>{3, 4};
   ScenarioDriverFile file;
-  int rssiChains = 2;                    // chains beyond this report -200
-  int noise = -92;                       // dBm
-  std::vector<std::string> failingOids;  // names of OIDs whose every request fails
+  int rssiChains = 2;            // chains beyond this report -200
+  int noise = -92;               // dBm
+  std::vector<Oid> failingOids;  // every request of these fails
   int opMode = 0;
   int txPowerPercent = 100;
   bool is11n = true;  // answers the 802.11n OIDs with HT rate words
+};
+
+struct ScenarioBands {
+  bool ghz24 = true;
+  bool ghz5 = true;
 };
 
 struct ScenarioAdapter {
@@ -46,51 +67,68 @@ struct ScenarioAdapter {
   std::string manufacturer = "Norvix";
   std::string instanceId = "{6F2A61C4-1D9B-4E37-9B0C-2A7D3E5F8A11}";
   std::string driverKey = "{4D36E972-E325-11CE-BFC1-08002BE10318}\\0007";
-  std::string mac = "00-0C-43-30-72-81";
+  MacAddress mac = {0x00, 0x0C, 0x43, 0x30, 0x72, 0x81};
   bool present = true;
-  std::vector<std::string> bands = {"2.4GHz", "5GHz"};
+  ScenarioBands bands;
   ScenarioDriver driver;
   // Initial values of the adapter's class key (decimal texts unless stated).
   std::vector<std::pair<std::string, std::string>> registry;
 };
 
 struct ScenarioSecurity {
-  std::string auth = "open";    // open|shared|wpa|wpa-psk|wpa2|wpa2-psk|wpa-psk+wpa2-psk|wpa-none
-  std::string cipher = "none";  // none|wep|tkip|aes|tkip+aes
+  AuthKind auth = AuthKind::Open;
+  CipherKind cipher = CipherKind::None;
   std::string passphrase;
   std::vector<std::string> wepKeys;
   int wepKeyIndex = 0;
 };
 
 struct ScenarioHt {
-  std::string capabilities = "0x096E";
-  std::string ampdu = "0x17";
+  std::uint16_t capabilities = 0x096E;
+  std::uint8_t ampdu = 0x17;
   int primaryChannel = 0;   // 0: the network's channel
   int secondaryOffset = 0;  // 0 none, 1 above, 3 below
   int width = 20;
 };
 
+// A credential an access point hands out in a WPS run (names as in ScenarioSecurity).
+struct ScenarioWpsCredential {
+  std::string ssid;
+  AuthKind auth = AuthKind::Open;
+  CipherKind cipher = CipherKind::None;
+  std::string key;
+  int keyIndex = 0;
+  std::optional<MacAddress> mac;  // absent: the access point's BSSID
+};
+
 struct ScenarioWps {
-  std::string version = "0x10";
+  std::uint8_t version = 0x10;
   int state = 2;
-  std::string configMethods = "0x0188";
-  std::optional<std::string> devicePasswordId;
+  std::uint16_t configMethods = 0x0188;
+  std::optional<std::uint16_t> devicePasswordId;
   bool selectedRegistrar = false;
-  std::string uuidE;
+  std::optional<UuidBytes> uuidE;
   std::optional<int> rfBands;
   bool apSetupLocked = false;
+  // What a run with this access point does (see SimWps).
+  std::string pin = "any";                                        // the PIN it takes: eight digits, or "any" valid one
+  bool pushButton = false;                                        // its button is pressed ...
+  double pushButtonAt = 0;                                        // ... from this many seconds of loop time on ...
+  std::optional<double> pushButtonFor;                            // ... for this long (absent: for good)
+  std::optional<std::vector<ScenarioWpsCredential>> credentials;  // absent: its own network's
+  std::optional<int> failAt;                                      // the status code a run ends on
 };
 
 struct ScenarioIp {
-  std::string address = "192.168.1.23";
-  std::string mask = "255.255.255.0";
-  std::string gateway = "192.168.1.1";
-  std::string apAddress = "192.168.1.1";
+  Ipv4Address address = {192, 168, 1, 23};
+  Ipv4Address mask = {255, 255, 255, 0};
+  Ipv4Address gateway = {192, 168, 1, 1};
+  Ipv4Address apAddress = {192, 168, 1, 1};
 };
 
 struct ScenarioLink {
-  std::string txRate;  // HT or legacy rate word as hex text; empty: derived from the PHY
-  std::string rxRate;
+  std::optional<std::uint16_t> txRate;  // HT or legacy rate word; none: derived from the PHY
+  std::optional<std::uint16_t> rxRate;
   int quality = 75;
   std::vector<int> snr = {30, 28};
   std::uint64_t txBytesPerSecond = 250000;
@@ -98,23 +136,22 @@ struct ScenarioLink {
 };
 
 struct ScenarioNetwork {
-  std::string ssid;
-  std::optional<std::string> ssidHex;  // wins over ssid
-  std::string bssid;                   // "00-11-22-33-44-55"
+  std::string ssid;  // the SSID's bytes (up to 32; "ssidHex" in the file)
+  MacAddress bssid{};
   int channel = 6;
   std::optional<std::uint32_t> frequencyKhz;  // else from the channel
   int rssi = -60;
-  std::string bssType = "infrastructure";  // infrastructure | independent
-  std::string phy = "g";                   // a | b | g | n
+  BssKind bssType = BssKind::Infrastructure;
+  Phy phy = Phy::G;
   int beaconPeriod = 100;
   std::vector<int> rates;       // 500 kbit/s units; empty: by PHY
   std::optional<bool> privacy;  // else from the security
   ScenarioSecurity security;
   std::optional<ScenarioHt> ht;
   std::optional<ScenarioWps> wps;
-  bool ccx = false;                    // add Cisco-style 00-40-96 elements
-  std::optional<std::string> ies;      // raw elements as hex, used verbatim
-  std::optional<std::string> capture;  // not used per network; see Scenario::captures
+  bool ccx = false;                              // add Cisco-style 00-40-96 elements
+  std::optional<std::vector<std::uint8_t>> ies;  // raw elements, used verbatim
+  std::vector<MacAddress> peers;                 // independent networks: the other stations
   ScenarioIp ip;
   ScenarioLink link;
 };
@@ -126,11 +163,11 @@ struct ScenarioPlatformProfile {
 };
 
 struct ScenarioEvent {
-  double at = 0;       // virtual seconds
-  std::string action;  // "do": unplug | plug | icv-error | icv-clear | add-network | remove-network | ...
+  double at = 0;  // virtual seconds
+  EventAction action = EventAction::Unplug;
   int adapter = 0;
   std::optional<ScenarioNetwork> network;  // add-network
-  std::string bssid;                       // remove-network
+  MacAddress bssid{};                      // remove-network
 };
 
 struct Scenario {
@@ -144,5 +181,12 @@ struct Scenario {
   std::vector<ScenarioEvent> events;
   std::string sourceName = "<embedded>";  // file name for messages
 };
+
+// "00-0C-43-30-72-81" or with colons; nullopt when malformed.
+std::optional<MacAddress> ParseMac(std::string_view text);
+// "00-0C-43-30-72-81".
+std::string MacText(const MacAddress& mac);
+// "192.168.1.23".
+std::string Ipv4Text(const Ipv4Address& address);
 
 }  // namespace nxui::sim

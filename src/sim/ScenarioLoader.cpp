@@ -1,132 +1,79 @@
 #include "sim/ScenarioLoader.h"
 
+#include <climits>
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
-#include <map>
-#include <nlohmann/json.hpp>
 #include <sstream>
+#include <utility>
 
 #include "adapter/Oids.h"
 #include "base/HexText.h"
 #include "platform/Guid.h"
+#include "sim/JsonText.h"
 
 namespace nxui::sim {
 namespace {
-
-using Json = nlohmann::ordered_json;
 
 // Bounds that keep the simulation's arithmetic exact: traffic is summed in byte-milliseconds,
 // event times become 32-bit millisecond timers.
 constexpr std::uint64_t kMaxBytesPerSecond = 1000000000;
 constexpr double kMaxEventSeconds = 3600.0 * 24 * 40;
 
-// Finds the line of every value in an already validated JSON text, keyed by JSON pointer, so
-// that semantic errors can name the line of the offending member.
-class LineIndex {
- public:
-  explicit LineIndex(std::string_view text) : text_(text) {
-    SkipBlanks();
-    Value("", 0);
-  }
-  int LineOf(const std::string& pointer) const {
-    // The member itself, else its nearest recorded parent.
-    std::string p = pointer;
-    for (;;) {
-      auto it = lines_.find(p);
-      if (it != lines_.end()) return it->second;
-      const auto slash = p.rfind('/');
-      if (slash == std::string::npos) return 1;
-      p.resize(slash);
-    }
-  }
+template <typename T>
+using NameTable = std::initializer_list<std::pair<const char*, T>>;
 
- private:
-  void SkipBlanks() {
-    while (pos_ < text_.size()) {
-      const char c = text_[pos_];
-      if (c == '\n') {
-        ++line_;
-      } else if (c != ' ' && c != '\t' && c != '\r') {
-        break;
-      }
-      ++pos_;
-    }
-  }
-  std::string String() {
-    std::string out;
-    if (pos_ >= text_.size() || text_[pos_] != '"') return out;
-    ++pos_;
-    while (pos_ < text_.size() && text_[pos_] != '"') {
-      if (text_[pos_] == '\\' && pos_ + 1 < text_.size()) {
-        out += text_[pos_ + 1];
-        pos_ += 2;
-        continue;
-      }
-      out += text_[pos_++];
-    }
-    ++pos_;
-    return out;
-  }
-  static std::string Escape(const std::string& key) {
-    std::string out;
-    for (char c : key) {
-      if (c == '~') {
-        out += "~0";
-      } else if (c == '/') {
-        out += "~1";
-      } else {
-        out += c;
-      }
-    }
-    return out;
-  }
-  void Value(const std::string& path, int depth) {
-    if (pos_ >= text_.size() || depth > 256) return;
-    lines_.emplace(path, line_);
-    const char c = text_[pos_];
-    if (c == '{') {
-      ++pos_;
-      SkipBlanks();
-      while (pos_ < text_.size() && text_[pos_] != '}') {
-        const std::string key = String();
-        SkipBlanks();
-        if (pos_ < text_.size() && text_[pos_] == ':') ++pos_;
-        SkipBlanks();
-        Value(path + "/" + Escape(key), depth + 1);
-        SkipBlanks();
-        if (pos_ < text_.size() && text_[pos_] == ',') ++pos_;
-        SkipBlanks();
-      }
-      ++pos_;
-    } else if (c == '[') {
-      ++pos_;
-      SkipBlanks();
-      int index = 0;
-      while (pos_ < text_.size() && text_[pos_] != ']') {
-        Value(path + "/" + std::to_string(index++), depth + 1);
-        SkipBlanks();
-        if (pos_ < text_.size() && text_[pos_] == ',') ++pos_;
-        SkipBlanks();
-      }
-      ++pos_;
-    } else if (c == '"') {
-      String();
-    } else {
-      while (pos_ < text_.size() && std::string_view(",}] \t\r\n").find(text_[pos_]) == std::string_view::npos) {
-        ++pos_;
-      }
-    }
-  }
+constexpr NameTable<ProductType> kProductTypes = {{"workstation", ProductType::Workstation},
+                                                  {"server", ProductType::Server},
+                                                  {"domainController", ProductType::DomainController}};
+constexpr NameTable<BssKind> kBssKinds = {{"infrastructure", BssKind::Infrastructure},
+                                          {"independent", BssKind::Independent}};
+constexpr NameTable<Phy> kPhys = {{"a", Phy::A}, {"b", Phy::B}, {"g", Phy::G}, {"n", Phy::N}};
+constexpr NameTable<AuthKind> kAuthKinds = {{"open", AuthKind::Open},
+                                            {"shared", AuthKind::Shared},
+                                            {"wpa", AuthKind::Wpa},
+                                            {"wpa-psk", AuthKind::WpaPsk},
+                                            {"wpa2", AuthKind::Wpa2},
+                                            {"wpa2-psk", AuthKind::Wpa2Psk},
+                                            {"wpa-psk+wpa2-psk", AuthKind::WpaPskWpa2Psk},
+                                            {"wpa-none", AuthKind::WpaNone}};
+constexpr NameTable<CipherKind> kCipherKinds = {{"none", CipherKind::None},
+                                                {"wep", CipherKind::Wep},
+                                                {"tkip", CipherKind::Tkip},
+                                                {"aes", CipherKind::Aes},
+                                                {"tkip+aes", CipherKind::TkipAes}};
+constexpr NameTable<EventAction> kEventActions = {{"unplug", EventAction::Unplug},
+                                                  {"plug", EventAction::Plug},
+                                                  {"icv-error", EventAction::IcvError},
+                                                  {"icv-clear", EventAction::IcvClear},
+                                                  {"add-network", EventAction::AddNetwork},
+                                                  {"remove-network", EventAction::RemoveNetwork},
+                                                  {"press-wps-button", EventAction::PressWpsButton}};
 
-  std::string_view text_;
-  std::size_t pos_ = 0;
-  int line_ = 1;
-  std::map<std::string, int> lines_;
-};
+std::optional<Ipv4Address> ParseIpv4(const std::string& text) {
+  unsigned b[4];
+  char tail;
+  if (std::sscanf(text.c_str(), "%u.%u.%u.%u%c", &b[0], &b[1], &b[2], &b[3], &tail) != 4 || b[0] > 255 || b[1] > 255 ||
+      b[2] > 255 || b[3] > 255) {
+    return std::nullopt;
+  }
+  return Ipv4Address{static_cast<std::uint8_t>(b[0]), static_cast<std::uint8_t>(b[1]), static_cast<std::uint8_t>(b[2]),
+                     static_cast<std::uint8_t>(b[3])};
+}
+
+// An integer member as a signed 64-bit value; false for a non-integer or one beyond that range
+// (a huge unsigned number must not wrap to a small negative one).
+bool SignedValue(const Json& value, long long& out) {
+  if (!value.is_number_integer()) return false;
+  if (value.is_number_unsigned() && value.get<std::uint64_t>() > static_cast<std::uint64_t>(LLONG_MAX)) return false;
+  out = value.get<long long>();
+  return true;
+}
 
 // Walks the document; the first error wins and stops the walk.
 class Reader {
  public:
-  Reader(std::string source, const LineIndex& lines) : source_(std::move(source)), lines_(lines) {}
+  Reader(std::string source, const JsonLineIndex& lines) : source_(std::move(source)), lines_(lines) {}
 
   bool failed() const { return !error_.empty(); }
   const std::string& error() const { return error_; }
@@ -159,26 +106,37 @@ class Reader {
     out = &*it;
     return true;
   }
-  bool Int(const Json& parent, const std::string& pointer, const char* key, int& out, long long min, long long max) {
+  template <typename T>
+  bool Int(const Json& parent, const std::string& pointer, const char* key, T& out, long long min, long long max) {
     auto it = parent.find(key);
     if (it == parent.end()) return true;
     const std::string p = pointer + "/" + key;
     if (!it->is_number_integer()) return Fail(p, Name(p) + " must be an integer");
-    const long long v = it->get<long long>();
-    if (v < min || v > max) {
+    long long v = 0;
+    if (!SignedValue(*it, v) || v < min || v > max) {
       return Fail(p, Name(p) + " must be between " + std::to_string(min) + " and " + std::to_string(max));
     }
-    out = static_cast<int>(v);
+    out = static_cast<T>(v);
+    return true;
+  }
+  template <typename T>
+  bool OptInt(const Json& parent, const std::string& pointer, const char* key, std::optional<T>& out, long long min,
+              long long max) {
+    if (!parent.contains(key)) return true;
+    T v{};
+    if (!Int(parent, pointer, key, v, min, max)) return false;
+    out = v;
     return true;
   }
   bool U64(const Json& parent, const std::string& pointer, const char* key, std::uint64_t& out, std::uint64_t max) {
     auto it = parent.find(key);
     if (it == parent.end()) return true;
     const std::string p = pointer + "/" + key;
-    if (!it->is_number_integer() || it->get<long long>() < 0 || it->get<std::uint64_t>() > max) {
+    long long v = 0;
+    if (!SignedValue(*it, v) || v < 0 || static_cast<std::uint64_t>(v) > max) {
       return Fail(p, Name(p) + " must be an integer between 0 and " + std::to_string(max));
     }
-    out = it->get<std::uint64_t>();
+    out = static_cast<std::uint64_t>(v);
     return true;
   }
   bool Double(const Json& parent, const std::string& pointer, const char* key, double& out) {
@@ -197,6 +155,13 @@ class Reader {
     out = it->get<bool>();
     return true;
   }
+  bool OptBool(const Json& parent, const std::string& pointer, const char* key, std::optional<bool>& out) {
+    if (!parent.contains(key)) return true;
+    bool v = false;
+    if (!Bool(parent, pointer, key, v)) return false;
+    out = v;
+    return true;
+  }
   bool String(const Json& parent, const std::string& pointer, const char* key, std::string& out) {
     auto it = parent.find(key);
     if (it == parent.end()) return true;
@@ -212,43 +177,69 @@ class Reader {
     out = v;
     return true;
   }
-  bool Enum(const Json& parent, const std::string& pointer, const char* key, std::string& out,
-            std::initializer_list<const char*> allowed) {
-    std::string v = out;
-    if (!String(parent, pointer, key, v)) return false;
+  template <typename T>
+  bool Enum(const Json& parent, const std::string& pointer, const char* key, T& out, NameTable<T> names) {
     if (!parent.contains(key)) return true;
+    std::string v;
+    if (!String(parent, pointer, key, v)) return false;
     std::string list;
-    for (const char* a : allowed) {
-      if (v == a) {
-        out = v;
+    for (const auto& [name, value] : names) {
+      if (v == name) {
+        out = value;
         return true;
       }
       list += list.empty() ? "" : ", ";
-      list += a;
+      list += name;
     }
     const std::string p = pointer + "/" + key;
     return Fail(p, "unknown " + Name(p) + " value \"" + v + "\" (expected one of: " + list + ")");
   }
-  bool Mac(const Json& parent, const std::string& pointer, const char* key, std::string& out) {
-    std::string v = out;
+  bool Mac(const Json& parent, const std::string& pointer, const char* key, MacAddress& out) {
+    if (!parent.contains(key)) return true;
+    std::string v;
     if (!String(parent, pointer, key, v)) return false;
-    std::uint8_t mac[6];
-    if (parent.contains(key) && !ParseMacText(v, mac)) {
+    const auto mac = ParseMac(v);
+    if (!mac) {
       const std::string p = pointer + "/" + key;
       return Fail(p, "malformed MAC address " + Name(p) + ": \"" + v + "\"");
     }
-    out = v;
+    out = *mac;
     return true;
   }
-  bool HexText(const Json& parent, const std::string& pointer, const char* key, std::string& out, std::uint32_t max) {
-    std::string v = out;
+  bool Mac(const Json& parent, const std::string& pointer, const char* key, std::optional<MacAddress>& out) {
+    if (!parent.contains(key)) return true;
+    MacAddress mac{};
+    if (!Mac(parent, pointer, key, mac)) return false;
+    out = mac;
+    return true;
+  }
+  template <typename T>
+  bool HexNumber(const Json& parent, const std::string& pointer, const char* key, std::optional<T>& out) {
+    if (!parent.contains(key)) return true;
+    std::string v;
     if (!String(parent, pointer, key, v)) return false;
     std::uint32_t number = 0;
-    if (parent.contains(key) && !ParseHexNumber(v, max, number)) {
+    if (!ParseHexNumber(v, static_cast<std::uint32_t>(static_cast<T>(~T{0})), number)) {
       const std::string p = pointer + "/" + key;
       return Fail(p, "malformed hex number " + Name(p) + ": \"" + v + "\"");
     }
-    out = v;
+    out = static_cast<T>(number);
+    return true;
+  }
+  template <typename T>
+  bool HexNumber(const Json& parent, const std::string& pointer, const char* key, T& out) {
+    std::optional<T> v;
+    if (!HexNumber(parent, pointer, key, v)) return false;
+    if (v) out = *v;
+    return true;
+  }
+  bool Ipv4(const Json& parent, const std::string& pointer, const char* key, Ipv4Address& out) {
+    if (!parent.contains(key)) return true;
+    std::string v;
+    if (!String(parent, pointer, key, v)) return false;
+    const auto address = ParseIpv4(v);
+    if (!address) return Fail(pointer + "/" + key, "malformed IPv4 address \"" + v + "\"");
+    out = *address;
     return true;
   }
   bool IntList(const Json& parent, const std::string& pointer, const char* key, std::vector<int>& out, long long min,
@@ -258,12 +249,12 @@ class Reader {
     std::vector<int> values;
     for (std::size_t i = 0; i < list->size(); ++i) {
       const std::string p = pointer + "/" + key + "/" + std::to_string(i);
-      const Json& v = (*list)[i];
-      if (!v.is_number_integer() || v.get<long long>() < min || v.get<long long>() > max) {
+      long long v = 0;
+      if (!SignedValue((*list)[i], v) || v < min || v > max) {
         return Fail(p, "entries of " + Name(pointer + "/" + key) + " must be integers between " + std::to_string(min) +
                            " and " + std::to_string(max));
       }
-      values.push_back(v.get<int>());
+      values.push_back(static_cast<int>(v));
     }
     out = values;
     return true;
@@ -285,7 +276,7 @@ class Reader {
 
  private:
   std::string source_;
-  const LineIndex& lines_;
+  const JsonLineIndex& lines_;
   std::string error_;
 };
 
@@ -295,9 +286,8 @@ bool ReadOs(Reader& r, const Json& doc, ScenarioOs& os) {
   const std::string p = "/os";
   return r.Int(*o, p, "major", os.major, 0, 255) && r.Int(*o, p, "minor", os.minor, 0, 255) &&
          r.Int(*o, p, "build", os.build, 0, 0xFFFF) && r.Int(*o, p, "platformId", os.platformId, 1, 2) &&
-         r.Enum(*o, p, "productType", os.productType, {"workstation", "server", "domainController"}) &&
-         r.Bool(*o, p, "admin", os.admin) && r.Bool(*o, p, "wow64", os.wow64) &&
-         r.Bool(*o, p, "extendedVersionInfo", os.extendedVersionInfo);
+         r.Enum(*o, p, "productType", os.productType, kProductTypes) && r.Bool(*o, p, "admin", os.admin) &&
+         r.Bool(*o, p, "wow64", os.wow64) && r.Bool(*o, p, "extendedVersionInfo", os.extendedVersionInfo);
 }
 
 bool ReadVersionPair(Reader& r, const Json& d, const std::string& p, const char* key,
@@ -319,18 +309,23 @@ bool ReadDriver(Reader& r, const Json& a, const std::string& ap, ScenarioDriver&
   const Json* o = nullptr;
   if (!r.Object(a, ap, "driver", o) || o == nullptr) return !r.failed();
   const std::string p = ap + "/driver";
+  std::vector<std::string> failing;
   if (!r.Int(*o, p, "ndisVersion", d.ndisVersion, 0, 0xFFFF) ||
       !ReadVersionPair(r, *o, p, "eepromVersion", d.eepromVersion) ||
       !ReadVersionPair(r, *o, p, "firmwareVersion", d.firmwareVersion) ||
       !r.Int(*o, p, "rssiChains", d.rssiChains, 1, 3) || !r.Int(*o, p, "noise", d.noise, -143, 0) ||
       !r.Int(*o, p, "opMode", d.opMode, 0, 1) || !r.Int(*o, p, "txPowerPercent", d.txPowerPercent, 0, 100) ||
-      !r.Bool(*o, p, "is11n", d.is11n) || !r.StringList(*o, p, "failingOids", d.failingOids)) {
+      !r.Bool(*o, p, "is11n", d.is11n) || !r.StringList(*o, p, "failingOids", failing)) {
     return false;
   }
-  for (std::size_t i = 0; i < d.failingOids.size(); ++i) {
-    std::uint32_t code = 0;
-    if (OidFromName(d.failingOids[i].c_str()) == 0 && !ParseHexNumber(d.failingOids[i], 0xFFFFFFFF, code)) {
-      return r.Fail(p + "/failingOids/" + std::to_string(i), "unknown OID \"" + d.failingOids[i] + "\"");
+  if (o->contains("failingOids")) {
+    d.failingOids.clear();
+    for (std::size_t i = 0; i < failing.size(); ++i) {
+      Oid oid = OidFromName(failing[i].c_str());
+      if (oid == 0 && (!ParseHexNumber(failing[i], 0xFFFFFFFF, oid) || oid == 0)) {
+        return r.Fail(p + "/failingOids/" + std::to_string(i), "unknown OID \"" + failing[i] + "\"");
+      }
+      d.failingOids.push_back(oid);
     }
   }
   const Json* f = nullptr;
@@ -356,22 +351,28 @@ bool ReadDriver(Reader& r, const Json& a, const std::string& ap, ScenarioDriver&
 
 bool ReadAdapter(Reader& r, const Json& a, const std::string& p, ScenarioAdapter& ad) {
   if (!a.is_object()) return r.Fail(p, "an adapter must be an object");
+  std::vector<std::string> bands;
   if (!r.String(a, p, "hardwareId", ad.hardwareId) || !r.String(a, p, "friendlyName", ad.friendlyName) ||
       !r.String(a, p, "deviceDescription", ad.deviceDescription) || !r.String(a, p, "location", ad.location) ||
       !r.String(a, p, "manufacturer", ad.manufacturer) || !r.String(a, p, "instanceId", ad.instanceId) ||
       !r.String(a, p, "driverKey", ad.driverKey) || !r.Mac(a, p, "mac", ad.mac) ||
-      !r.Bool(a, p, "present", ad.present) || !r.StringList(a, p, "bands", ad.bands) ||
-      !ReadDriver(r, a, p, ad.driver)) {
+      !r.Bool(a, p, "present", ad.present) || !r.StringList(a, p, "bands", bands) || !ReadDriver(r, a, p, ad.driver)) {
     return false;
   }
   if (!Guid::Parse(ad.instanceId) || ad.instanceId.front() != '{') {
     return r.Fail(p + "/instanceId", "malformed GUID \"" + ad.instanceId + "\" (expected {xxxxxxxx-xxxx-...})");
   }
   if (ad.driverKey.empty()) return r.Fail(p + "/driverKey", "\"driverKey\" must not be empty");
-  for (std::size_t i = 0; i < ad.bands.size(); ++i) {
-    if (ad.bands[i] != "2.4GHz" && ad.bands[i] != "5GHz") {
-      return r.Fail(p + "/bands/" + std::to_string(i),
-                    "unknown band \"" + ad.bands[i] + "\" (expected 2.4GHz or 5GHz)");
+  if (a.contains("bands")) {
+    ad.bands = ScenarioBands{false, false};
+    for (std::size_t i = 0; i < bands.size(); ++i) {
+      if (bands[i] == "2.4GHz") {
+        ad.bands.ghz24 = true;
+      } else if (bands[i] == "5GHz") {
+        ad.bands.ghz5 = true;
+      } else {
+        return r.Fail(p + "/bands/" + std::to_string(i), "unknown band \"" + bands[i] + "\" (expected 2.4GHz or 5GHz)");
+      }
     }
   }
   const Json* reg = nullptr;
@@ -379,10 +380,13 @@ bool ReadAdapter(Reader& r, const Json& a, const std::string& p, ScenarioAdapter
   if (reg != nullptr) {
     ad.registry.clear();
     for (auto it = reg->begin(); it != reg->end(); ++it) {
+      long long number = 0;
       if (it->is_string()) {
         ad.registry.emplace_back(it.key(), it->get<std::string>());
+      } else if (SignedValue(*it, number)) {
+        ad.registry.emplace_back(it.key(), std::to_string(number));
       } else if (it->is_number_integer()) {
-        ad.registry.emplace_back(it.key(), std::to_string(it->get<long long>()));
+        return r.Fail(p + "/registry/" + it.key(), "registry value \"" + it.key() + "\" is too large");
       } else {
         return r.Fail(p + "/registry/" + it.key(), "registry value \"" + it.key() + "\" must be a text or an integer");
       }
@@ -391,96 +395,151 @@ bool ReadAdapter(Reader& r, const Json& a, const std::string& p, ScenarioAdapter
   return true;
 }
 
-bool ReadNetwork(Reader& r, const Json& n, const std::string& p, ScenarioNetwork& net) {
-  if (!n.is_object()) return r.Fail(p, "a network must be an object");
-  int frequency = -1;
-  bool privacy = false;
-  if (!r.String(n, p, "ssid", net.ssid) || !r.OptString(n, p, "ssidHex", net.ssidHex) ||
-      !r.Mac(n, p, "bssid", net.bssid) || !r.Int(n, p, "channel", net.channel, 0, 255) ||
-      !r.Int(n, p, "frequencyKhz", frequency, 0, 7000000) || !r.Int(n, p, "rssi", net.rssi, -200, 0) ||
-      !r.Enum(n, p, "bssType", net.bssType, {"infrastructure", "independent"}) ||
-      !r.Enum(n, p, "phy", net.phy, {"a", "b", "g", "n"}) ||
-      !r.Int(n, p, "beaconPeriod", net.beaconPeriod, 1, 0xFFFF) || !r.IntList(n, p, "rates", net.rates, 1, 255) ||
-      !r.Bool(n, p, "privacy", privacy) || !r.Bool(n, p, "ccx", net.ccx) || !r.OptString(n, p, "ies", net.ies) ||
-      !r.OptString(n, p, "capture", net.capture)) {
+// The run part of a "wps" block: PIN, push button, credentials handed out, failure.
+bool ReadWpsRun(Reader& r, const Json& o, const std::string& wp, ScenarioWps& wps) {
+  if (!r.String(o, wp, "pin", wps.pin)) return false;
+  const bool digits = wps.pin.size() == 8 && wps.pin.find_first_not_of("0123456789") == std::string::npos;
+  if (wps.pin != "any" && !digits) return r.Fail(wp + "/pin", "\"pin\" must be eight digits or \"any\"");
+  if (auto it = o.find("pushButton"); it != o.end()) {
+    if (it->is_boolean()) {
+      wps.pushButton = it->get<bool>();
+    } else if (it->is_object()) {
+      const std::string bp = wp + "/pushButton";
+      double pressedFor = -1;
+      if (!r.Double(*it, bp, "at", wps.pushButtonAt) || !r.Double(*it, bp, "for", pressedFor)) return false;
+      wps.pushButton = true;
+      if (pressedFor >= 0) wps.pushButtonFor = pressedFor;
+    } else {
+      return r.Fail(wp + "/pushButton", "\"pushButton\" must be true, false or {\"at\", \"for\"}");
+    }
+  }
+  int failAt = -1;
+  if (!r.Int(o, wp, "failAt", failAt, 0, 0x0FFFFFFF)) return false;
+  if (failAt >= 0) wps.failAt = failAt;
+  const Json* list = nullptr;
+  if (!r.Array(o, wp, "credentials", list)) return false;
+  if (list == nullptr) return true;
+  std::vector<ScenarioWpsCredential> credentials;
+  for (std::size_t i = 0; i < list->size(); ++i) {
+    const std::string cp = wp + "/credentials/" + std::to_string(i);
+    const Json& c = (*list)[i];
+    if (!c.is_object()) return r.Fail(cp, "a credential must be an object");
+    ScenarioWpsCredential credential;
+    if (!r.String(c, cp, "ssid", credential.ssid) || !r.Enum(c, cp, "auth", credential.auth, kAuthKinds) ||
+        !r.Enum(c, cp, "cipher", credential.cipher, kCipherKinds) || !r.String(c, cp, "key", credential.key) ||
+        !r.Int(c, cp, "keyIndex", credential.keyIndex, 0, 3) || !r.Mac(c, cp, "mac", credential.mac)) {
+      return false;
+    }
+    if (credential.auth == AuthKind::WpaNone) return r.Fail(cp + "/auth", "\"wpa-none\" is not handed out by WPS");
+    if (credential.ssid.size() > 32) return r.Fail(cp + "/ssid", "\"ssid\" must be at most 32 bytes");
+    if (credential.key.size() > 64) return r.Fail(cp + "/key", "\"key\" must be at most 64 bytes");
+    credentials.push_back(credential);
+  }
+  if (credentials.size() > 8) return r.Fail(wp + "/credentials", "at most 8 credentials");
+  wps.credentials = credentials;
+  return true;
+}
+
+bool ReadSecurity(Reader& r, const Json& n, const std::string& p, ScenarioSecurity& s) {
+  const Json* o = nullptr;
+  if (!r.Object(n, p, "security", o) || o == nullptr) return !r.failed();
+  const std::string sp = p + "/security";
+  return r.Enum(*o, sp, "auth", s.auth, kAuthKinds) && r.Enum(*o, sp, "cipher", s.cipher, kCipherKinds) &&
+         r.String(*o, sp, "passphrase", s.passphrase) && r.StringList(*o, sp, "wepKeys", s.wepKeys) &&
+         r.Int(*o, sp, "wepKeyIndex", s.wepKeyIndex, 0, 3);
+}
+
+bool ReadHt(Reader& r, const Json& n, const std::string& p, std::optional<ScenarioHt>& out) {
+  const Json* o = nullptr;
+  if (!r.Object(n, p, "ht", o) || o == nullptr) return !r.failed();
+  const std::string hp = p + "/ht";
+  ScenarioHt ht;
+  if (!r.HexNumber(*o, hp, "capabilities", ht.capabilities) || !r.HexNumber(*o, hp, "ampdu", ht.ampdu) ||
+      !r.Int(*o, hp, "primaryChannel", ht.primaryChannel, 0, 255) ||
+      !r.Int(*o, hp, "secondaryOffset", ht.secondaryOffset, 0, 3) || !r.Int(*o, hp, "width", ht.width, 20, 40)) {
     return false;
   }
-  if (!n.contains("bssid")) return r.Fail(p, "a network needs a \"bssid\"");
-  if (frequency >= 0) net.frequencyKhz = static_cast<std::uint32_t>(frequency);
-  if (n.contains("privacy")) net.privacy = privacy;
-  std::vector<std::uint8_t> bytes;
-  if (net.ssidHex && (!ParseHexBlob(*net.ssidHex, bytes) || bytes.size() > 32)) {
-    return r.Fail(p + "/ssidHex", "malformed \"ssidHex\" (up to 32 bytes as hex digits)");
+  if (ht.width != 20 && ht.width != 40) return r.Fail(hp + "/width", "\"width\" must be 20 or 40");
+  out = ht;
+  return true;
+}
+
+bool ReadWps(Reader& r, const Json& n, const std::string& p, std::optional<ScenarioWps>& out) {
+  const Json* o = nullptr;
+  if (!r.Object(n, p, "wps", o) || o == nullptr) return !r.failed();
+  const std::string wp = p + "/wps";
+  ScenarioWps wps;
+  std::string uuid;
+  if (!r.HexNumber(*o, wp, "version", wps.version) || !r.Int(*o, wp, "state", wps.state, 1, 2) ||
+      !r.HexNumber(*o, wp, "configMethods", wps.configMethods) ||
+      !r.HexNumber(*o, wp, "devicePasswordId", wps.devicePasswordId) ||
+      !r.Bool(*o, wp, "selectedRegistrar", wps.selectedRegistrar) || !r.String(*o, wp, "uuidE", uuid) ||
+      !r.OptInt(*o, wp, "rfBands", wps.rfBands, 0, 255) || !r.Bool(*o, wp, "apSetupLocked", wps.apSetupLocked)) {
+    return false;
   }
-  if (net.ies && !ParseHexBlob(*net.ies, bytes)) return r.Fail(p + "/ies", "malformed hex in \"ies\"");
+  if (!uuid.empty()) {
+    std::vector<std::uint8_t> bytes;
+    if (!ParseHexBlob(uuid, bytes) || bytes.size() != 16)
+      return r.Fail(wp + "/uuidE", "\"uuidE\" must be 32 hex digits");
+    wps.uuidE.emplace();
+    std::copy(bytes.begin(), bytes.end(), wps.uuidE->begin());
+  }
+  if (!ReadWpsRun(r, *o, wp, wps)) return false;
+  out = wps;
+  return true;
+}
+
+bool ReadNetwork(Reader& r, const Json& n, const std::string& p, ScenarioNetwork& net) {
+  if (!n.is_object()) return r.Fail(p, "a network must be an object");
+  std::optional<std::string> ssidHex;
+  std::optional<std::string> ies;
+  std::optional<std::string> capture;
+  std::vector<std::string> peerTexts;
+  if (!r.String(n, p, "ssid", net.ssid) || !r.OptString(n, p, "ssidHex", ssidHex) || !r.Mac(n, p, "bssid", net.bssid) ||
+      !r.Int(n, p, "channel", net.channel, 0, 255) || !r.OptInt(n, p, "frequencyKhz", net.frequencyKhz, 0, 7000000) ||
+      !r.Int(n, p, "rssi", net.rssi, -200, 0) || !r.Enum(n, p, "bssType", net.bssType, kBssKinds) ||
+      !r.Enum(n, p, "phy", net.phy, kPhys) || !r.Int(n, p, "beaconPeriod", net.beaconPeriod, 1, 0xFFFF) ||
+      !r.IntList(n, p, "rates", net.rates, 1, 255) || !r.OptBool(n, p, "privacy", net.privacy) ||
+      !r.Bool(n, p, "ccx", net.ccx) || !r.OptString(n, p, "ies", ies) || !r.OptString(n, p, "capture", capture) ||
+      !r.StringList(n, p, "peers", peerTexts)) {
+    return false;
+  }
+  if (peerTexts.size() > 32) return r.Fail(p + "/peers", "at most 32 \"peers\"");
+  for (std::size_t i = 0; i < peerTexts.size(); ++i) {
+    const auto mac = ParseMac(peerTexts[i]);
+    if (!mac) return r.Fail(p + "/peers/" + std::to_string(i), "malformed MAC address \"" + peerTexts[i] + "\"");
+    net.peers.push_back(*mac);
+  }
+  if (!n.contains("bssid")) return r.Fail(p, "a network needs a \"bssid\"");
+  std::vector<std::uint8_t> bytes;
+  if (ssidHex) {
+    if (!ParseHexBlob(*ssidHex, bytes) || bytes.size() > 32) {
+      return r.Fail(p + "/ssidHex", "malformed \"ssidHex\" (up to 32 bytes as hex digits)");
+    }
+    net.ssid.assign(bytes.begin(), bytes.end());
+  }
+  // A name longer than an SSID goes on the air cut to 32 bytes.
+  if (net.ssid.size() > 32) net.ssid.resize(32);
+  if (ies) {
+    if (!ParseHexBlob(*ies, bytes)) return r.Fail(p + "/ies", "malformed hex in \"ies\"");
+    net.ies = bytes;
+  }
+  if (!ReadSecurity(r, n, p, net.security) || !ReadHt(r, n, p, net.ht) || !ReadWps(r, n, p, net.wps)) return false;
 
   const Json* o = nullptr;
-  if (!r.Object(n, p, "security", o)) return false;
-  if (o != nullptr) {
-    const std::string sp = p + "/security";
-    auto& s = net.security;
-    if (!r.Enum(*o, sp, "auth", s.auth,
-                {"open", "shared", "wpa", "wpa-psk", "wpa2", "wpa2-psk", "wpa-psk+wpa2-psk", "wpa-none"}) ||
-        !r.Enum(*o, sp, "cipher", s.cipher, {"none", "wep", "tkip", "aes", "tkip+aes"}) ||
-        !r.String(*o, sp, "passphrase", s.passphrase) || !r.StringList(*o, sp, "wepKeys", s.wepKeys) ||
-        !r.Int(*o, sp, "wepKeyIndex", s.wepKeyIndex, 0, 3)) {
-      return false;
-    }
-  }
-  if (!r.Object(n, p, "ht", o)) return false;
-  if (o != nullptr) {
-    const std::string hp = p + "/ht";
-    ScenarioHt ht;
-    if (!r.HexText(*o, hp, "capabilities", ht.capabilities, 0xFFFF) || !r.HexText(*o, hp, "ampdu", ht.ampdu, 0xFF) ||
-        !r.Int(*o, hp, "primaryChannel", ht.primaryChannel, 0, 255) ||
-        !r.Int(*o, hp, "secondaryOffset", ht.secondaryOffset, 0, 3) || !r.Int(*o, hp, "width", ht.width, 20, 40)) {
-      return false;
-    }
-    if (ht.width != 20 && ht.width != 40) return r.Fail(hp + "/width", "\"width\" must be 20 or 40");
-    net.ht = ht;
-  }
-  if (!r.Object(n, p, "wps", o)) return false;
-  if (o != nullptr) {
-    const std::string wp = p + "/wps";
-    ScenarioWps wps;
-    int rfBands = -1;
-    if (!r.HexText(*o, wp, "version", wps.version, 0xFF) || !r.Int(*o, wp, "state", wps.state, 1, 2) ||
-        !r.HexText(*o, wp, "configMethods", wps.configMethods, 0xFFFF) ||
-        !r.OptString(*o, wp, "devicePasswordId", wps.devicePasswordId) ||
-        !r.Bool(*o, wp, "selectedRegistrar", wps.selectedRegistrar) || !r.String(*o, wp, "uuidE", wps.uuidE) ||
-        !r.Int(*o, wp, "rfBands", rfBands, 0, 255) || !r.Bool(*o, wp, "apSetupLocked", wps.apSetupLocked)) {
-      return false;
-    }
-    std::uint32_t v = 0;
-    if (wps.devicePasswordId && !ParseHexNumber(*wps.devicePasswordId, 0xFFFF, v)) {
-      return r.Fail(wp + "/devicePasswordId", "malformed hex number \"devicePasswordId\"");
-    }
-    if (!wps.uuidE.empty() && (!ParseHexBlob(wps.uuidE, bytes) || bytes.size() != 16)) {
-      return r.Fail(wp + "/uuidE", "\"uuidE\" must be 32 hex digits");
-    }
-    if (rfBands >= 0) wps.rfBands = rfBands;
-    net.wps = wps;
-  }
   if (!r.Object(n, p, "ip", o)) return false;
   if (o != nullptr) {
     const std::string ip = p + "/ip";
-    const char* keys[] = {"address", "mask", "gateway", "apAddress"};
-    std::string* fields[] = {&net.ip.address, &net.ip.mask, &net.ip.gateway, &net.ip.apAddress};
-    for (int i = 0; i < 4; ++i) {
-      if (!r.String(*o, ip, keys[i], *fields[i])) return false;
-      unsigned b[4];
-      char tail;
-      if (std::sscanf(fields[i]->c_str(), "%u.%u.%u.%u%c", &b[0], &b[1], &b[2], &b[3], &tail) != 4 || b[0] > 255 ||
-          b[1] > 255 || b[2] > 255 || b[3] > 255) {
-        return r.Fail(ip + "/" + keys[i], "malformed IPv4 address \"" + *fields[i] + "\"");
-      }
+    if (!r.Ipv4(*o, ip, "address", net.ip.address) || !r.Ipv4(*o, ip, "mask", net.ip.mask) ||
+        !r.Ipv4(*o, ip, "gateway", net.ip.gateway) || !r.Ipv4(*o, ip, "apAddress", net.ip.apAddress)) {
+      return false;
     }
   }
   if (!r.Object(n, p, "link", o)) return false;
   if (o != nullptr) {
     const std::string lp = p + "/link";
     auto& l = net.link;
-    if (!r.HexText(*o, lp, "txRate", l.txRate, 0xFFFF) || !r.HexText(*o, lp, "rxRate", l.rxRate, 0xFFFF) ||
+    if (!r.HexNumber(*o, lp, "txRate", l.txRate) || !r.HexNumber(*o, lp, "rxRate", l.rxRate) ||
         !r.Int(*o, lp, "quality", l.quality, 0, 100) || !r.IntList(*o, lp, "snr", l.snr, 0, 255) ||
         !r.U64(*o, lp, "txBytesPerSecond", l.txBytesPerSecond, kMaxBytesPerSecond) ||
         !r.U64(*o, lp, "rxBytesPerSecond", l.rxBytesPerSecond, kMaxBytesPerSecond)) {
@@ -490,23 +549,27 @@ bool ReadNetwork(Reader& r, const Json& n, const std::string& p, ScenarioNetwork
   return true;
 }
 
-const char* const kEventActions[] = {"unplug", "plug", "icv-error", "icv-clear", "add-network", "remove-network"};
-
 bool ReadEvent(Reader& r, const Json& e, const std::string& p, std::size_t adapterCount, ScenarioEvent& ev) {
   if (!e.is_object()) return r.Fail(p, "an event must be an object");
   if (!e.contains("at") || !e.contains("do")) return r.Fail(p, "an event needs \"at\" and \"do\"");
-  if (!r.Double(e, p, "at", ev.at) || !r.String(e, p, "do", ev.action) || !r.Int(e, p, "adapter", ev.adapter, 0, 63)) {
+  std::string action;
+  if (!r.Double(e, p, "at", ev.at) || !r.String(e, p, "do", action) || !r.Int(e, p, "adapter", ev.adapter, 0, 63)) {
     return false;
   }
   if (ev.at > kMaxEventSeconds) return r.Fail(p + "/at", "\"at\" must be at most 40 days (3456000 s)");
   bool known = false;
-  for (const char* a : kEventActions) known = known || ev.action == a;
-  if (!known) return r.Fail(p + "/do", "unknown event \"" + ev.action + "\"");
-  if (static_cast<std::size_t>(ev.adapter) >= adapterCount && ev.action != "add-network" &&
-      ev.action != "remove-network") {
+  for (const auto& [name, value] : kEventActions) {
+    if (action == name) {
+      ev.action = value;
+      known = true;
+    }
+  }
+  if (!known) return r.Fail(p + "/do", "unknown event \"" + action + "\"");
+  const bool aboutNetworks = ev.action == EventAction::AddNetwork || ev.action == EventAction::RemoveNetwork;
+  if (static_cast<std::size_t>(ev.adapter) >= adapterCount && !aboutNetworks) {
     return r.Fail(p + "/adapter", "event names adapter " + std::to_string(ev.adapter) + ", which does not exist");
   }
-  if (ev.action == "add-network") {
+  if (ev.action == EventAction::AddNetwork) {
     const Json* n = nullptr;
     if (!r.Object(e, p, "network", n)) return false;
     if (n == nullptr) return r.Fail(p, "\"add-network\" needs a \"network\"");
@@ -514,7 +577,7 @@ bool ReadEvent(Reader& r, const Json& e, const std::string& p, std::size_t adapt
     if (!ReadNetwork(r, *n, p + "/network", net)) return false;
     ev.network = net;
   }
-  if (ev.action == "remove-network") {
+  if (ev.action == EventAction::RemoveNetwork) {
     if (!e.contains("bssid")) return r.Fail(p, "\"remove-network\" needs a \"bssid\"");
     if (!r.Mac(e, p, "bssid", ev.bssid)) return false;
   }
@@ -575,21 +638,6 @@ bool ReadDocument(Reader& r, const Json& doc, Scenario& s) {
 
 }  // namespace
 
-bool ParseMacText(std::string_view text, std::uint8_t (&mac)[6]) {
-  if (text.size() != 17) return false;
-  for (int i = 0; i < 6; ++i) {
-    const int hi = HexDigitValue(text[static_cast<std::size_t>(i * 3)]);
-    const int lo = HexDigitValue(text[static_cast<std::size_t>(i * 3 + 1)]);
-    if (hi < 0 || lo < 0) return false;
-    if (i < 5) {
-      const char sep = text[static_cast<std::size_t>(i * 3 + 2)];
-      if (sep != '-' && sep != ':') return false;
-    }
-    mac[i] = static_cast<std::uint8_t>(hi * 16 + lo);
-  }
-  return true;
-}
-
 bool ParseHexNumber(std::string_view text, std::uint32_t max, std::uint32_t& value) {
   if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text.remove_prefix(2);
   if (text.empty() || text.size() > 8) return false;
@@ -627,49 +675,9 @@ bool ParseHexBlob(std::string_view text, std::vector<std::uint8_t>& bytes) {
 ScenarioLoadResult ScenarioLoader::LoadText(std::string_view text, std::string_view sourceName) {
   ScenarioLoadResult result;
   const std::string source(sourceName);
-  Json doc = Json::parse(text.begin(), text.end(), nullptr, false);
-  if (doc.is_discarded()) {
-    // The parser's own position: re-run the lexer on prefixes is costly, so ask the SAX
-    // interface, which reports the byte where parsing stopped.
-    struct Sax : nlohmann::json_sax<Json> {
-      std::size_t errorByte = 0;
-      std::string message;
-      bool null() override { return true; }
-      bool boolean(bool) override { return true; }
-      bool number_integer(number_integer_t) override { return true; }
-      bool number_unsigned(number_unsigned_t) override { return true; }
-      bool number_float(number_float_t, const string_t&) override { return true; }
-      bool string(string_t&) override { return true; }
-      bool binary(binary_t&) override { return true; }
-      bool start_object(std::size_t) override { return true; }
-      bool key(string_t&) override { return true; }
-      bool end_object() override { return true; }
-      bool start_array(std::size_t) override { return true; }
-      bool end_array() override { return true; }
-      bool parse_error(std::size_t position, const std::string& last, const nlohmann::detail::exception& ex) override {
-        errorByte = position;
-        message = ex.what();
-        (void)last;
-        return false;
-      }
-    } sax;
-    Json::sax_parse(text.begin(), text.end(), &sax);
-    int line = 1;
-    const std::size_t end = sax.errorByte == 0 ? 0 : std::min(sax.errorByte - 1, text.size());
-    for (std::size_t i = 0; i < end; ++i) {
-      if (text[i] == '\n') ++line;
-    }
-    // Keep only the parser's description, without its own position text.
-    std::string what = sax.message;
-    if (auto colon = what.find(": syntax error"); colon != std::string::npos) what = what.substr(colon + 2);
-    if (auto at = what.find(" at line "); at != std::string::npos) {
-      if (auto colon2 = what.find(": ", at); colon2 != std::string::npos)
-        what = what.substr(0, at) + what.substr(colon2);
-    }
-    result.error = source + ":" + std::to_string(line) + ": " + (what.empty() ? "syntax error" : what);
-    return result;
-  }
-  LineIndex lines(text);
+  Json doc;
+  JsonLineIndex lines;
+  if (!ParseJsonText(text, source, doc, lines, result.error)) return result;
   Reader reader(source, lines);
   Scenario scenario;
   scenario.sourceName = source;
@@ -683,8 +691,10 @@ ScenarioLoadResult ScenarioLoader::LoadText(std::string_view text, std::string_v
 }
 
 ScenarioLoadResult ScenarioLoader::LoadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  std::error_code ec;
+  std::ifstream in;
+  if (!std::filesystem::is_directory(path, ec)) in.open(path, std::ios::binary);
+  if (!in.is_open()) {
     ScenarioLoadResult result;
     result.error = path + ":0: cannot open the scenario file";
     return result;

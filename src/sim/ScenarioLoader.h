@@ -26,8 +26,6 @@ class ScenarioLoader {
 // The text of src/sim/default_scenario.json.
 std::string_view EmbeddedDefaultScenario();
 
-// "00-0C-43-30-72-81" or with colons; false when malformed.
-bool ParseMacText(std::string_view text, std::uint8_t (&mac)[6]);
 // "0x096E" or "096E" as a number; false when malformed or above `max`.
 bool ParseHexNumber(std::string_view text, std::uint32_t max, std::uint32_t& value);
 // A run of hex digit pairs, blanks and dashes between pairs allowed.

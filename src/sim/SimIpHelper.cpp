@@ -1,6 +1,5 @@
 #include "sim/SimIpHelper.h"
 
-#include "sim/ScenarioLoader.h"
 #include "sim/SimFaults.h"
 #include "sim/SimWorld.h"
 
@@ -15,14 +14,12 @@ bool SimIpHelper::GetAdaptersInfo(std::vector<IpAdapterInfo>& adapters) {
     IpAdapterInfo info;
     info.adapterName = a.instanceId;
     info.description = a.deviceDescription;
-    std::uint8_t mac[6] = {};
-    ParseMacText(a.mac, mac);
-    info.hardwareAddress.assign(mac, mac + 6);
+    info.hardwareAddress.assign(a.mac.begin(), a.mac.end());
     const SimAssociation& link = world_.association(i);
     if (link.connected && link.network) {
-      info.ipAddresses = {link.network->ip.address};
-      info.ipMasks = {link.network->ip.mask};
-      info.gateways = {link.network->ip.gateway};
+      info.ipAddresses = {Ipv4Text(link.network->ip.address)};
+      info.ipMasks = {Ipv4Text(link.network->ip.mask)};
+      info.gateways = {Ipv4Text(link.network->ip.gateway)};
     } else {
       // No lease: the platform lists the adapter with the empty address.
       info.ipAddresses = {"0.0.0.0"};

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/IMachine.h"
 #include "sim/Scenario.h"
@@ -21,6 +22,9 @@ class SimMachine final : public IMachine {
 
   Platform& Ports() override { return *ports_; }
   std::filesystem::path LocalPath(std::string_view machinePath) const override;
+  void SetWriteFailureListener(std::function<void(const std::string& failure)> listener) override {
+    world_->SetWriteFailureListener(std::move(listener));
+  }
 
   SimWorld& World() { return *world_; }
 

@@ -2,9 +2,11 @@
 
 #include "base/AtomicFile.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "base/HexText.h"
@@ -14,6 +16,8 @@ namespace nxui::sim {
 namespace {
 
 constexpr LONG kErrorKeyDeleted = 1018;
+// The platform's limit on key nesting below a root.
+constexpr std::size_t kMaxKeyDepth = 512;
 constexpr DWORD kWriteRights = 0x0002 | 0x0004 | 0x0020 | 0x10000 | 0x40000 | 0x80000;
 constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
 
@@ -53,13 +57,16 @@ SimRegistry::Value* FindValue(SimRegistry::Key& key, std::string_view name) {
   return nullptr;
 }
 
-void PutValue(SimRegistry::Key& key, std::string_view name, DWORD type, std::span<const std::uint8_t> data) {
+// Stores the value; false when it already held exactly this type and data.
+bool PutValue(SimRegistry::Key& key, std::string_view name, DWORD type, std::span<const std::uint8_t> data) {
   if (auto* v = FindValue(key, name)) {
+    if (v->type == type && std::equal(v->data.begin(), v->data.end(), data.begin(), data.end())) return false;
     v->type = type;
     v->data.assign(data.begin(), data.end());
-    return;
+    return true;
   }
   key.values.push_back({std::string(name), type, {data.begin(), data.end()}});
+  return true;
 }
 
 SimRegistry::Key& MakePath(SimRegistry::Key& root, const std::vector<std::string>& path) {
@@ -201,30 +208,33 @@ bool PlainText(const std::vector<std::uint8_t>& data) {
   return true;
 }
 
-void WriteKey(std::ostringstream& out, const std::string& path, const SimRegistry::Key& key) {
-  out << "\n[" << path << "]\n";
+// One "[path]" section with the key's values.
+void WriteSection(std::string& out, std::string_view path, const SimRegistry::Key& key) {
+  out += "\n[";
+  out += path;
+  out += "]\n";
   for (const auto& v : key.values) {
-    out << (v.name.empty() ? std::string("@") : Quote(v.name)) << '=';
+    out += v.name.empty() ? std::string("@") : Quote(v.name);
+    out += '=';
     if (v.type == kRegSz && PlainText(v.data)) {
-      out << Quote(std::string(v.data.begin(), v.data.end()));
+      out += Quote(std::string(v.data.begin(), v.data.end()));
     } else if (v.type == kRegDword && v.data.size() == 4) {
       char buf[16];
       std::snprintf(buf, sizeof buf, "dword:%08x",
                     static_cast<unsigned>(v.data[0] | (v.data[1] << 8) | (v.data[2] << 16) |
                                           (static_cast<std::uint32_t>(v.data[3]) << 24)));
-      out << buf;
+      out += buf;
     } else if (v.type == kRegBinary) {
-      out << "hex:" << HexList(v.data);
+      out += "hex:" + HexList(v.data);
     } else if (v.type == kRegSz || v.type == kRegMultiSz) {
-      out << "hex(" << v.type << "):" << HexList(ToUtf16(v.data));
+      out += "hex(" + std::to_string(v.type) + "):" + HexList(ToUtf16(v.data));
     } else {
       char buf[16];
       std::snprintf(buf, sizeof buf, "hex(%x):", static_cast<unsigned>(v.type));
-      out << buf << HexList(v.data);
+      out += buf + HexList(v.data);
     }
-    out << '\n';
+    out += '\n';
   }
-  for (const auto& sub : key.subkeys) WriteKey(out, path + "\\" + sub->name, *sub);
 }
 
 bool ParseHexBytes(std::string_view text, std::vector<std::uint8_t>& out) {
@@ -326,9 +336,16 @@ LONG SimRegistry::Resolve(HKEY key, DWORD neededAccess, HKEY& root, Key*& found)
 
 bool SimRegistry::WriteDenied(HKEY root) const { return root == kHkeyLocalMachine && !admin_; }
 
-void SimRegistry::Changed() {
+bool SimRegistry::Changed() {
   std::string error;
-  Save(error);
+  if (Save(error)) {
+    lastReportedError_.clear();
+    return true;
+  }
+  // A failure that keeps repeating (every tick's write to a full disk) is told once.
+  if (error != lastReportedError_ && writeFailureListener_) writeFailureListener_(error);
+  lastReportedError_ = error;
+  return false;
 }
 
 LONG SimRegistry::OpenKey(HKEY parent, std::string_view subKey, DWORD access, HKEY& key) {
@@ -351,12 +368,23 @@ LONG SimRegistry::CreateKey(HKEY parent, std::string_view subKey, DWORD access, 
   if (!Locate(parent, root, path)) return kErrorInvalidHandle;
   if (Find(root, path) == nullptr) return kErrorKeyDeleted;
   for (auto& part : SplitPath(subKey)) path.push_back(part);
+  if (path.size() > kMaxKeyDepth) return kErrorInvalidParameter;
   const bool exists = Find(root, path) != nullptr;
   if ((!exists || (access & kWriteRights) != 0) && WriteDenied(root)) return kErrorAccessDenied;
   if (!exists) {
     if (faults_.Take(fault::kRegistryWrite)) return kErrorAccessDenied;
+    // The deepest key that exists gets one new subkey (with the rest below it).
+    Key* deepest = RootKey(root);
+    for (const auto& part : path) {
+      Key* next = Child(*deepest, part);
+      if (next == nullptr) break;
+      deepest = next;
+    }
     MakePath(*RootKey(root), path);
-    Changed();
+    if (!Changed()) {
+      deepest->subkeys.pop_back();
+      return kErrorRegistryIoFailed;
+    }
   }
   key = nextHandle_++;
   handles_[key] = Handle{root, std::move(path), access};
@@ -385,9 +413,17 @@ LONG SimRegistry::SetValue(HKEY key, std::string_view name, DWORD type, std::spa
   Key* k = nullptr;
   if (LONG rc = Resolve(key, kKeySetValue, root, k); rc != kErrorSuccess) return rc;
   if (WriteDenied(root) || faults_.Take(fault::kRegistryWrite)) return kErrorAccessDenied;
-  PutValue(*k, name, type, data);
-  Changed();
-  return kErrorSuccess;
+  const Value* existing = FindValue(*k, name);
+  std::optional<Value> previous;
+  if (existing != nullptr) previous = *existing;
+  if (!PutValue(*k, name, type, data) || Changed()) return kErrorSuccess;
+  // Not saved: the value is as it was.
+  if (previous) {
+    *FindValue(*k, name) = std::move(*previous);
+  } else {
+    k->values.pop_back();
+  }
+  return kErrorRegistryIoFailed;
 }
 
 LONG SimRegistry::EnumValue(HKEY key, DWORD index, std::string& name, DWORD& type, std::vector<std::uint8_t>& data) {
@@ -419,9 +455,12 @@ LONG SimRegistry::DeleteValue(HKEY key, std::string_view name) {
   for (auto it = k->values.begin(); it != k->values.end(); ++it) {
     if (SameName(it->name, name)) {
       if (faults_.Take(fault::kRegistryWrite)) return kErrorAccessDenied;
+      const auto index = it - k->values.begin();
+      Value removed = std::move(*it);
       k->values.erase(it);
-      Changed();
-      return kErrorSuccess;
+      if (Changed()) return kErrorSuccess;
+      k->values.insert(k->values.begin() + index, std::move(removed));
+      return kErrorRegistryIoFailed;
     }
   }
   return kErrorFileNotFound;
@@ -444,11 +483,14 @@ LONG SimRegistry::DeleteKey(HKEY parent, std::string_view subKey) {
   Key* owner = Find(root, path);
   for (auto it = owner->subkeys.begin(); it != owner->subkeys.end(); ++it) {
     if (SameName((*it)->name, last)) {
+      const auto index = it - owner->subkeys.begin();
+      std::unique_ptr<Key> removed = std::move(*it);
       owner->subkeys.erase(it);
-      break;
+      if (Changed()) return kErrorSuccess;
+      owner->subkeys.insert(owner->subkeys.begin() + index, std::move(removed));
+      return kErrorRegistryIoFailed;
     }
   }
-  Changed();
   return kErrorSuccess;
 }
 
@@ -478,9 +520,9 @@ bool SimRegistry::ReadTextDirect(HKEY root, std::string_view path, std::string_v
 void SimRegistry::WriteDirect(HKEY root, std::string_view path, std::string_view name, DWORD type,
                               std::span<const std::uint8_t> data) {
   Key* r = RootKey(root);
-  if (r == nullptr) return;
-  PutValue(MakePath(*r, SplitPath(path)), name, type, data);
-  Changed();
+  const std::vector<std::string> parts = SplitPath(path);
+  if (r == nullptr || parts.size() > kMaxKeyDepth) return;
+  if (PutValue(MakePath(*r, parts), name, type, data)) Changed();
 }
 
 void SimRegistry::WriteTextDirect(HKEY root, std::string_view path, std::string_view name, std::string_view text) {
@@ -491,18 +533,33 @@ void SimRegistry::WriteTextDirect(HKEY root, std::string_view path, std::string_
 bool SimRegistry::KeyExists(HKEY root, std::string_view path) const { return Find(root, SplitPath(path)) != nullptr; }
 
 std::string SimRegistry::ToRegText() const {
-  std::ostringstream out;
-  out << kHeader << "\n";
+  std::string out(kHeader);
+  out += '\n';
+  // Depth first, without recursion, the path grown and cut back in one buffer.
+  struct Frame {
+    const Key* key;
+    std::size_t nextChild;
+    std::size_t pathLength;
+  };
   for (const Key* root : {&hklm_, &hkcu_}) {
-    // Values set on a root itself are kept under its own name, so a save does not drop them.
-    if (!root->values.empty()) {
-      Key values;
-      values.values = root->values;
-      WriteKey(out, root->name, values);
+    std::string path = root->name;
+    if (!root->values.empty()) WriteSection(out, path, *root);
+    std::vector<Frame> stack{{root, 0, path.size()}};
+    while (!stack.empty()) {
+      Frame& frame = stack.back();
+      if (frame.nextChild == frame.key->subkeys.size()) {
+        stack.pop_back();
+        continue;
+      }
+      const Key& child = *frame.key->subkeys[frame.nextChild++];
+      path.resize(frame.pathLength);
+      path += '\\';
+      path += child.name;
+      WriteSection(out, path, child);
+      stack.push_back({&child, 0, path.size()});
     }
-    for (const auto& sub : root->subkeys) WriteKey(out, root->name + "\\" + sub->name, *sub);
   }
-  return out.str();
+  return out;
 }
 
 bool SimRegistry::ParseRegText(std::string_view text, std::string_view source, std::string& error) {
@@ -552,6 +609,9 @@ bool SimRegistry::ParseRegText(std::string_view text, std::string_view source, s
                                                             : nullptr;
       if (root == nullptr) return fail(startLine, "unknown root key \"" + parts[0] + "\"");
       parts.erase(parts.begin());
+      if (parts.size() > kMaxKeyDepth) {
+        return fail(startLine, "key nested deeper than " + std::to_string(kMaxKeyDepth) + " levels");
+      }
       current = &MakePath(*root, parts);
       continue;
     }
@@ -627,6 +687,7 @@ bool SimRegistry::LoadFile(const std::string& file, std::string& error) {
   text << in.rdbuf();
   if (!ParseRegText(text.str(), file, error)) return false;
   file_ = file;
+  savedText_ = ToRegText();
   return true;
 }
 
@@ -637,12 +698,17 @@ bool SimRegistry::AttachFile(const std::string& file, std::string& error) {
 
 bool SimRegistry::Save(std::string& error) const {
   if (file_.empty()) return true;
-  if (!WriteFileAtomically(file_, ToRegText(), FileSecrecy::Secret, error)) {
+  std::string text = ToRegText();
+  // A change that comes back to what the file holds (a value set and set back) writes nothing.
+  if (text == savedText_) return true;
+  if (!WriteFileAtomically(file_, text, FileSecrecy::Secret, error)) {
     lastSaveError_ = error;
     return false;
   }
   // Saved now: an earlier failure no longer stands.
   lastSaveError_.clear();
+  savedText_ = std::move(text);
+  ++fileWrites_;
   return true;
 }
 

@@ -1,9 +1,10 @@
 // The simulated registry: HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER, names compared without regard
 // to case (the first spelling is kept), persisted as a ".reg" text file written atomically after
-// every change. Without administrator rights every write below HKEY_LOCAL_MACHINE is refused with
-// kErrorAccessDenied, as an unelevated process sees it.
+// every change, and only then: writing a value with the data it already holds writes nothing. Without administrator
+// rights every write below HKEY_LOCAL_MACHINE is refused with kErrorAccessDenied, as an unelevated process sees it.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -56,6 +57,13 @@ class SimRegistry final : public IRegistry {
   bool Save(std::string& error) const;
   // "PATH: reason" of the last save when it failed; empty once a save succeeded.
   const std::string& lastSaveError() const { return lastSaveError_; }
+  // Told "file: reason" when a change could not be written (the change is then undone and the
+  // port call returns kErrorRegistryIoFailed); a failure that repeats is told once.
+  void SetWriteFailureListener(std::function<void(const std::string&)> listener) {
+    writeFailureListener_ = std::move(listener);
+  }
+  // Times the file was (re)written.
+  std::size_t fileWrites() const { return fileWrites_; }
 
   struct Value {
     std::string name;
@@ -83,7 +91,8 @@ class SimRegistry final : public IRegistry {
   const Key* Find(HKEY root, const std::vector<std::string>& path) const;
   LONG Resolve(HKEY key, DWORD neededAccess, HKEY& root, Key*& found);
   bool WriteDenied(HKEY root) const;
-  void Changed();
+  // Writes the file after a change; false when it could not be written.
+  bool Changed();
 
   SimFaults& faults_;
   bool admin_;
@@ -92,7 +101,11 @@ class SimRegistry final : public IRegistry {
   std::map<HKEY, Handle> handles_;
   HKEY nextHandle_ = 0x1000;
   std::string file_;
+  mutable std::string savedText_;  // what the file holds
+  mutable std::size_t fileWrites_ = 0;
   mutable std::string lastSaveError_;
+  std::string lastReportedError_;
+  std::function<void(const std::string&)> writeFailureListener_;
 };
 
 }  // namespace nxui::sim

@@ -52,9 +52,9 @@ bool SimSystemInfo::GetVersionEx(bool extended, OsVersionInfo& info) {
   info.platformId = static_cast<DWORD>(os.platformId);
   info.productType = 0;
   if (extended) {
-    info.productType = os.productType == "server"             ? kVerNtServer
-                       : os.productType == "domainController" ? kVerNtDomainController
-                                                              : kVerNtWorkstation;
+    info.productType = os.productType == ProductType::Server             ? kVerNtServer
+                       : os.productType == ProductType::DomainController ? kVerNtDomainController
+                                                                         : kVerNtWorkstation;
   }
   return true;
 }

@@ -3,6 +3,7 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
 #include <sstream>
 
 namespace nxui::sim {
@@ -29,19 +30,38 @@ pugi::xml_node Child(const pugi::xml_node& node, std::string_view name) {
   return {};
 }
 
-std::string ProfileAuthentication(const std::string& auth) {
-  if (auth == "shared") return "shared";
-  if (auth == "wpa") return "WPA";
-  if (auth == "wpa-psk" || auth == "wpa-none") return "WPAPSK";
-  if (auth == "wpa2") return "WPA2";
-  if (auth == "wpa2-psk" || auth == "wpa-psk+wpa2-psk") return "WPA2PSK";
+const char* ProfileAuthentication(AuthKind auth) {
+  switch (auth) {
+    case AuthKind::Shared:
+      return "shared";
+    case AuthKind::Wpa:
+      return "WPA";
+    case AuthKind::WpaPsk:
+    case AuthKind::WpaNone:
+      return "WPAPSK";
+    case AuthKind::Wpa2:
+      return "WPA2";
+    case AuthKind::Wpa2Psk:
+    case AuthKind::WpaPskWpa2Psk:
+      return "WPA2PSK";
+    case AuthKind::Open:
+      break;
+  }
   return "open";
 }
 
-std::string ProfileEncryption(const std::string& cipher) {
-  if (cipher == "wep") return "WEP";
-  if (cipher == "tkip") return "TKIP";
-  if (cipher == "aes" || cipher == "tkip+aes") return "AES";
+const char* ProfileEncryption(CipherKind cipher) {
+  switch (cipher) {
+    case CipherKind::Wep:
+      return "WEP";
+    case CipherKind::Tkip:
+      return "TKIP";
+    case CipherKind::Aes:
+    case CipherKind::TkipAes:
+      return "AES";
+    case CipherKind::None:
+      break;
+  }
   return "none";
 }
 
@@ -60,26 +80,10 @@ bool SimParseHex(std::string_view text, std::vector<std::uint8_t>& bytes) {
   return ParseHexBytes(text, " -:", bytes);
 }
 
-bool SimParseMac(std::string_view text, std::array<std::uint8_t, 6>& mac) {
-  if (text.size() != 17) return false;
-  std::vector<std::uint8_t> bytes;
-  for (std::size_t i = 2; i < text.size(); i += 3) {
-    if (text[i] != '-' && text[i] != ':') return false;
-  }
-  if (!SimParseHex(text, bytes) || bytes.size() != 6) return false;
-  std::copy(bytes.begin(), bytes.end(), mac.begin());
-  return true;
-}
-
-std::vector<std::uint8_t> SimNetworkSsid(const ScenarioNetwork& network) {
-  std::vector<std::uint8_t> ssid;
-  if (network.ssidHex && SimParseHex(*network.ssidHex, ssid)) {
-    if (ssid.size() > 32) ssid.resize(32);
-    return ssid;
-  }
-  ssid.assign(network.ssid.begin(), network.ssid.end());
-  if (ssid.size() > 32) ssid.resize(32);
-  return ssid;
+bool SameSsid(const std::string& ssid, std::span<const std::uint8_t> bytes) {
+  return ssid.size() == bytes.size() && std::equal(ssid.begin(), ssid.end(), bytes.begin(), [](char a, std::uint8_t b) {
+           return static_cast<std::uint8_t>(a) == b;
+         });
 }
 
 std::optional<SimWlanProfile> ParseSimWlanProfile(std::string_view xml) {
@@ -124,17 +128,17 @@ std::string SimWlanProfileXml(const ScenarioNetwork& network) {
   auto root = document.append_child("WLANProfile");
   root.append_attribute("xmlns") = "http://www.microsoft.com/networking/WLAN/profile/v1";
 
-  const std::vector<std::uint8_t> ssid = SimNetworkSsid(network);
-  const std::string ssidText(ssid.begin(), ssid.end());
-  root.append_child("name").append_child(pugi::node_cdata).set_value(ssidText.c_str());
+  const std::string& ssid = network.ssid;
+  root.append_child("name").append_child(pugi::node_cdata).set_value(ssid.c_str());
   auto ssidNode = root.append_child("SSIDConfig").append_child("SSID");
   std::ostringstream hex;
-  for (std::uint8_t byte : ssid) {
+  for (char c : ssid) {
     static constexpr char kDigits[] = "0123456789abcdef";
+    const auto byte = static_cast<std::uint8_t>(c);
     hex << kDigits[byte >> 4] << kDigits[byte & 15];
   }
   ssidNode.append_child("hex").text() = hex.str().c_str();
-  const bool adHoc = network.bssType == "independent";
+  const bool adHoc = network.bssType == BssKind::Independent;
   root.append_child("connectionType").text() = adHoc ? "IBSS" : "ESS";
   root.append_child("connectionMode").text() = adHoc ? "manual" : "auto";
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,13 +36,10 @@ std::optional<SimWlanProfile> ParseSimWlanProfile(std::string_view xml);
 // A profile document for a scenario network (its own security and key).
 std::string SimWlanProfileXml(const ScenarioNetwork& network);
 
-// The network's SSID bytes (ssidHex wins over ssid).
-std::vector<std::uint8_t> SimNetworkSsid(const ScenarioNetwork& network);
+// A scenario SSID (its bytes in a string) equals these bytes.
+bool SameSsid(const std::string& ssid, std::span<const std::uint8_t> bytes);
 
 // Hex text ("0a1B..", blanks and '-' allowed between bytes) to bytes; false on a bad digit.
 bool SimParseHex(std::string_view text, std::vector<std::uint8_t>& bytes);
-
-// "00-11-22-33-44-55" or with ':'; false when malformed.
-bool SimParseMac(std::string_view text, std::array<std::uint8_t, 6>& mac);
 
 }  // namespace nxui::sim

@@ -1,153 +1,24 @@
 #include "sim/SimWlanService.h"
 
-#include "base/AtomicFile.h"
-
-#include <openssl/evp.h>
+#include <algorithm>
+#include <fstream>
+#include <thread>
 
 #include <nlohmann/json.hpp>
 
-#include <algorithm>
-#include <cctype>
-#include <fstream>
-#include <sstream>
-#include <thread>
-
-#include "adapter/ChannelFrequencyTable.h"
 #include "adapter/Units.h"
+#include "base/AtomicFile.h"
 #include "sim/IeBuilder.h"
+#include "sim/SimNetworkTraits.h"
 
 namespace nxui::sim {
-namespace {
-
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
-bool NetworkPrivacy(const ScenarioNetwork& network) {
-  if (network.privacy) return *network.privacy;
-  return network.security.cipher != "none";
-}
-
-DWORD NetworkBssType(const ScenarioNetwork& network) {
-  return network.bssType == "independent" ? kDot11BssTypeIndependent : kDot11BssTypeInfrastructure;
-}
-
-std::uint32_t NetworkFrequency(const ScenarioNetwork& network) {
-  if (network.frequencyKhz) return *network.frequencyKhz;
-  std::uint32_t frequency = 0;
-  if (network.channel > 0 && ChannelToFrequency(static_cast<std::uint32_t>(network.channel), frequency)) {
-    return frequency;
-  }
-  return 2412000;
-}
-
-bool Is5GHz(const ScenarioNetwork& network) { return NetworkFrequency(network) > 4000000; }
-
-DWORD NetworkPhyType(const ScenarioNetwork& network) {
-  if (network.phy == "a") return kDot11PhyTypeOfdm;
-  if (network.phy == "b") return kDot11PhyTypeHrDsss;
-  if (network.phy == "n") return kDot11PhyTypeHt;
-  return kDot11PhyTypeErp;
-}
-
-ULONG NetworkRateKbps(const ScenarioNetwork& network) {
-  if (network.phy == "n") return network.ht && network.ht->width == 40 ? 300000 : 130000;
-  if (network.phy == "b") return 11000;
-  return 54000;
-}
-
-// What an access point of this security accepts from a profile.
-bool AuthenticationAccepted(const std::string& apAuth, const std::string& profileAuth) {
-  if (apAuth == "open") return profileAuth == "open";
-  if (apAuth == "shared") return profileAuth == "shared";
-  if (apAuth == "wpa") return profileAuth == "WPA";
-  if (apAuth == "wpa-psk" || apAuth == "wpa-none") return profileAuth == "WPAPSK";
-  if (apAuth == "wpa2") return profileAuth == "WPA2";
-  if (apAuth == "wpa2-psk") return profileAuth == "WPA2PSK";
-  if (apAuth == "wpa-psk+wpa2-psk") return profileAuth == "WPAPSK" || profileAuth == "WPA2PSK";
-  return false;
-}
-
-bool EncryptionAccepted(const std::string& apCipher, const std::string& profileEncryption) {
-  if (apCipher == "none") return profileEncryption == "none";
-  if (apCipher == "wep") return profileEncryption == "WEP";
-  if (apCipher == "tkip") return profileEncryption == "TKIP";
-  if (apCipher == "aes") return profileEncryption == "AES";
-  if (apCipher == "tkip+aes") return profileEncryption == "TKIP" || profileEncryption == "AES";
-  return false;
-}
-
-// A WEP key as text: 10 or 26 hexadecimal digits, else the characters themselves.
-std::vector<std::uint8_t> WepKeyBytes(const std::string& text) {
-  std::vector<std::uint8_t> bytes;
-  if ((text.size() == 10 || text.size() == 26) && SimParseHex(text, bytes)) return bytes;
-  return std::vector<std::uint8_t>(text.begin(), text.end());
-}
-
-std::string PskHex(const std::string& passphrase, const std::vector<std::uint8_t>& ssid) {
-  unsigned char key[32];
-  PKCS5_PBKDF2_HMAC_SHA1(passphrase.data(), static_cast<int>(passphrase.size()), ssid.data(),
-                         static_cast<int>(ssid.size()), 4096, sizeof key, key);
-  std::string hex;
-  static constexpr char kDigits[] = "0123456789abcdef";
-  for (unsigned char b : key) {
-    hex += kDigits[b >> 4];
-    hex += kDigits[b & 15];
-  }
-  return hex;
-}
-
-bool IsHexText(const std::string& text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); });
-}
-
-// Key material the service refuses to store (reason code), 0 when acceptable.
-DWORD ProfileProblem(const SimWlanProfile& profile) {
-  if (!profile.hasSsid) return kWlanReasonInvalidProfileSchema;
-  if (profile.useOneX) return 0;
-  const std::string& key = profile.keyMaterial;
-  if (profile.encryption == "TKIP" || profile.encryption == "AES") {
-    if (profile.keyType == "passPhrase" && (key.size() < 8 || key.size() > 63)) return kWlanReasonProfileMismatch;
-    if (profile.keyType == "networkKey" && (key.size() != 64 || !IsHexText(key))) return kWlanReasonProfileMismatch;
-  }
-  if (profile.encryption == "WEP" && !key.empty()) {
-    const bool hex = (key.size() == 10 || key.size() == 26) && IsHexText(key);
-    if (!hex && key.size() != 5 && key.size() != 13) return kWlanReasonProfileMismatch;
-  }
-  return 0;
-}
-
-DWORD AuthAlgorithm(const ScenarioNetwork& network, const SimWlanProfile* profile) {
-  const std::string& auth = network.security.auth;
-  if (auth == "shared") return kDot11AuthSharedKey;
-  if (auth == "wpa") return kDot11AuthWpa;
-  if (auth == "wpa-psk") return kDot11AuthWpaPsk;
-  if (auth == "wpa-none") return kDot11AuthWpaNone;
-  if (auth == "wpa2") return kDot11AuthRsna;
-  if (auth == "wpa2-psk") return kDot11AuthRsnaPsk;
-  if (auth == "wpa-psk+wpa2-psk") {
-    return profile && profile->authentication == "WPAPSK" ? kDot11AuthWpaPsk : kDot11AuthRsnaPsk;
-  }
-  return kDot11AuthOpen;
-}
-
-DWORD CipherAlgorithm(const ScenarioNetwork& network, const SimWlanProfile* profile) {
-  const std::string& cipher = network.security.cipher;
-  if (cipher == "wep") return kDot11CipherWep;
-  if (cipher == "tkip") return kDot11CipherTkip;
-  if (cipher == "aes") return kDot11CipherCcmp;
-  if (cipher == "tkip+aes") return profile && profile->encryption == "TKIP" ? kDot11CipherTkip : kDot11CipherCcmp;
-  return kDot11CipherNone;
-}
-
-}  // namespace
 
 SimWlanService::SimWlanService(IEventLoop& loop, const std::vector<ScenarioNetwork>& inRange,
-                               std::filesystem::path stateDirectory, IeSource ies)
+                               std::filesystem::path stateDirectory, SimFaults& faults, IeSource ies)
     : loop_(loop),
       inRange_(inRange),
-      stateDirectory_(std::move(stateDirectory)),
+      store_(std::move(stateDirectory)),
+      faults_(faults),
       ies_(std::move(ies)),
       loopThread_(std::this_thread::get_id()),
       pumpWindow_(loop.CreateWindow(pump_)) {}
@@ -246,7 +117,7 @@ void SimWlanService::AddInterface(const Guid& guid, const std::string& descripti
                          association.hardwareRadioOff ? kDot11RadioOff : kDot11RadioOn});
   }
   itf.association = &association;
-  itf.visible = inRange_;  // the service's background scan
+  SetVisible(itf, inRange_);  // the service's background scan
   LoadRadio(itf);
   interfaces_.push_back(std::move(itf));
   LoadProfiles(interfaces_.back());
@@ -266,67 +137,14 @@ void SimWlanService::RemoveInterface(const Guid& guid) {
   Notify(kWlanNotificationSourceAcm, kWlanAcmInterfaceRemoval, guid, {});
 }
 
-void SimWlanService::SeedProfiles(const Guid& guid, const std::vector<ScenarioPlatformProfile>& profiles) {
-  const std::lock_guard lock(mutex_);
-
-  Interface* itf = Find(guid);
-  if (!itf || itf->profilesLoaded) return;
-  for (const auto& seed : profiles) {
-    std::string xml;
-    if (seed.xml) {
-      xml = *seed.xml;
-    } else {
-      const auto network = std::find_if(inRange_.begin(), inRange_.end(), [&](const ScenarioNetwork& n) {
-        const auto ssid = SimNetworkSsid(n);
-        return std::string(ssid.begin(), ssid.end()) == seed.ssid;
-      });
-      if (network == inRange_.end()) {
-        ScenarioNetwork open;
-        open.ssid = seed.ssid;
-        xml = SimWlanProfileXml(open);
-      } else {
-        xml = SimWlanProfileXml(*network);
-      }
-    }
-    const auto parsed = ParseSimWlanProfile(xml);
-    if (!parsed) continue;
-    itf->profiles.push_back({parsed->name, xml, 0});
-  }
-  SaveProfiles(*itf);
-}
-
-void SimWlanService::AutoConnect(const Guid& guid) {
-  const std::lock_guard lock(mutex_);
-
-  Interface* itf = Find(guid);
-  if (!itf || !running_ || !RadioOn(*itf) || itf->state != kWlanInterfaceDisconnected) return;
-  for (const auto& stored : itf->profiles) {
-    const auto profile = ParseSimWlanProfile(stored.xml);
-    if (!profile || !profile->autoConnect) continue;
-    const DWORD bssType = profile->adHoc ? kDot11BssTypeIndependent : kDot11BssTypeInfrastructure;
-    const bool inRange = std::any_of(inRange_.begin(), inRange_.end(), [&](const ScenarioNetwork& n) {
-      return SimNetworkSsid(n) == profile->ssid && NetworkBssType(n) == bssType;
-    });
-    if (!inRange) continue;
-    WlanConnectionParameters parameters;
-    parameters.connectionMode = kWlanConnectionModeAuto;
-    parameters.profile = profile->name;
-    parameters.bssType = bssType;
-    StartAttempt(*itf, parameters, profile);
-    return;
-  }
-}
-
 void SimWlanService::NetworksChanged() {
   const std::lock_guard lock(mutex_);
 
   for (auto& itf : interfaces_) {
     if (!itf.connectedNetwork) continue;
     const auto& bssid = itf.connection.bssid;
-    const bool present = std::any_of(inRange_.begin(), inRange_.end(), [&](const ScenarioNetwork& n) {
-      std::array<std::uint8_t, 6> mac{};
-      return SimParseMac(n.bssid, mac) && mac == bssid;
-    });
+    const bool present =
+        std::any_of(inRange_.begin(), inRange_.end(), [&](const ScenarioNetwork& n) { return n.bssid == bssid; });
     if (!present) DropConnection(itf, kWlanReasonApGone, false);
   }
 }
@@ -409,24 +227,29 @@ DWORD SimWlanService::Scan(WlanHandle handle, const Guid& interfaceGuid, const D
     if (!target) return;
     target->scanPending = false;
     WlanNotification data;
-    if (failScans_ > 0 || !RadioOn(*target)) {
-      if (failScans_ > 0) --failScans_;
+    const bool injected = faults_.Take(fault::kScan);
+    if (injected || !RadioOn(*target)) {
       data.reasonCode = RadioOn(*target) ? kWlanReasonUnknown : kWlanReasonRadioOff;
       Notify(kWlanNotificationSourceAcm, kWlanAcmScanFail, guid, data);
       return;
     }
-    target->visible = inRange_;
+    SetVisible(*target, inRange_);
     Notify(kWlanNotificationSourceAcm, kWlanAcmScanComplete, guid, data);
   });
   return kErrorSuccess;
 }
 
+void SimWlanService::SetVisible(Interface& itf, const std::vector<ScenarioNetwork>& networks) {
+  itf.visible = networks;
+  itf.visibleBySsid.clear();
+  for (std::size_t i = 0; i < itf.visible.size(); ++i) itf.visibleBySsid[itf.visible[i].ssid].push_back(i);
+}
+
 WlanBssEntry SimWlanService::ToBssEntry(const ScenarioNetwork& network) const {
   WlanBssEntry entry;
-  const auto ssid = SimNetworkSsid(network);
-  entry.ssid.length = static_cast<ULONG>(ssid.size());
-  std::copy(ssid.begin(), ssid.end(), entry.ssid.bytes.begin());
-  SimParseMac(network.bssid, entry.bssid);
+  entry.ssid.length = static_cast<ULONG>(network.ssid.size());
+  std::copy(network.ssid.begin(), network.ssid.end(), entry.ssid.bytes.begin());
+  entry.bssid = network.bssid;
   entry.bssType = NetworkBssType(network);
   entry.phyType = NetworkPhyType(network);
   entry.rssi = network.rssi;
@@ -435,8 +258,8 @@ WlanBssEntry SimWlanService::ToBssEntry(const ScenarioNetwork& network) const {
   entry.chCenterFrequency = NetworkFrequency(network);
   std::uint16_t capability = entry.bssType == kDot11BssTypeInfrastructure ? 0x0001 : 0x0002;
   if (NetworkPrivacy(network)) capability |= 0x0010;
-  if (!Is5GHz(network)) capability |= 0x0020;                          // short preamble
-  if (network.phy == "g" || network.phy == "n") capability |= 0x0400;  // short slot time
+  if (entry.chCenterFrequency <= 4000000) capability |= 0x0020;              // short preamble
+  if (network.phy == Phy::G || network.phy == Phy::N) capability |= 0x0400;  // short slot time
   entry.capabilityInformation = capability;
   // The same rates the elements advertise; the basic-rate bit moves from bit 7 to bit 15.
   for (std::uint8_t rate : NetworkRateSet(network)) {
@@ -455,20 +278,26 @@ DWORD SimWlanService::GetAvailableNetworkList(WlanHandle handle, const Guid& int
   if (result != kErrorSuccess) return result;
   networks.clear();
   if (!RadioOn(*itf)) return kErrorSuccess;
+  // The stored profiles' SSIDs, parsed once for the whole list.
+  std::vector<std::pair<std::vector<std::uint8_t>, const StoredProfile*>> profileSsids;
+  for (const auto& stored : itf->profiles) {
+    if (const auto profile = ParseSimWlanProfile(stored.xml)) profileSsids.emplace_back(profile->ssid, &stored);
+  }
+  // One entry per SSID, BSS type and security, in the order first seen.
+  std::unordered_map<std::string, std::size_t> entryOf;
   for (const auto& network : itf->visible) {
-    const auto ssid = SimNetworkSsid(network);
+    const std::string& ssid = network.ssid;
     const DWORD bssType = NetworkBssType(network);
     const bool secure = NetworkPrivacy(network);
-    auto existing = std::find_if(networks.begin(), networks.end(), [&](const WlanAvailableNetwork& n) {
-      return n.ssid.View() == std::string_view(reinterpret_cast<const char*>(ssid.data()), ssid.size()) &&
-             n.bssType == bssType && n.securityEnabled == secure;
-    });
+    const std::string key = std::to_string(bssType) + (secure ? "s:" : "o:") + ssid;
     const ULONG quality = static_cast<ULONG>(RssiToPercent(network.rssi));
-    if (existing != networks.end()) {
-      ++existing->numberOfBssids;
-      existing->signalQuality = std::max(existing->signalQuality, quality);
+    if (const auto existing = entryOf.find(key); existing != entryOf.end()) {
+      WlanAvailableNetwork& entry = networks[existing->second];
+      ++entry.numberOfBssids;
+      entry.signalQuality = std::max(entry.signalQuality, quality);
       continue;
     }
+    entryOf.emplace(key, networks.size());
     WlanAvailableNetwork entry;
     entry.ssid.length = static_cast<ULONG>(ssid.size());
     std::copy(ssid.begin(), ssid.end(), entry.ssid.bytes.begin());
@@ -477,17 +306,16 @@ DWORD SimWlanService::GetAvailableNetworkList(WlanHandle handle, const Guid& int
     entry.phyTypes = {NetworkPhyType(network)};
     entry.signalQuality = quality;
     entry.securityEnabled = secure;
-    entry.defaultAuthAlgorithm = AuthAlgorithm(network, nullptr);
-    entry.defaultCipherAlgorithm = CipherAlgorithm(network, nullptr);
-    for (const auto& stored : itf->profiles) {
-      const auto profile = ParseSimWlanProfile(stored.xml);
-      if (profile && profile->ssid == ssid) {
-        entry.profileName = stored.name;
+    entry.defaultAuthAlgorithm = NetworkAuthAlgorithm(network, nullptr);
+    entry.defaultCipherAlgorithm = NetworkCipherAlgorithm(network, nullptr);
+    for (const auto& [profileSsid, stored] : profileSsids) {
+      if (SameSsid(ssid, profileSsid)) {
+        entry.profileName = stored->name;
         entry.flags |= kWlanAvailableNetworkHasProfile;
         break;
       }
     }
-    if (itf->connectedNetwork && SimNetworkSsid(*itf->connectedNetwork) == ssid) {
+    if (itf->connectedNetwork && itf->connectedNetwork->ssid == ssid) {
       entry.flags |= kWlanAvailableNetworkConnected;
     }
     networks.push_back(std::move(entry));
@@ -504,15 +332,21 @@ DWORD SimWlanService::GetNetworkBssList(WlanHandle handle, const Guid& interface
   if (result != kErrorSuccess) return result;
   entries.clear();
   if (!RadioOn(*itf)) return kErrorSuccess;
-  for (const auto& network : itf->visible) {
-    if (bssType != kDot11BssTypeAny && NetworkBssType(network) != bssType) continue;
-    if (ssid) {
-      const auto bytes = SimNetworkSsid(network);
-      if (ssid->View() != std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())) continue;
-      // The security flag only narrows a list asked for by SSID.
-      if (NetworkPrivacy(network) != securityEnabled) continue;
+  const auto wanted = [&](const ScenarioNetwork& network) {
+    return bssType == kDot11BssTypeAny || NetworkBssType(network) == bssType;
+  };
+  if (ssid == nullptr) {
+    for (const auto& network : itf->visible) {
+      if (wanted(network)) entries.push_back(ToBssEntry(network));
     }
-    entries.push_back(ToBssEntry(network));
+    return kErrorSuccess;
+  }
+  const auto found = itf->visibleBySsid.find(std::string(ssid->View()));
+  if (found == itf->visibleBySsid.end()) return kErrorSuccess;
+  for (const std::size_t index : found->second) {
+    const ScenarioNetwork& network = itf->visible[index];
+    // The security flag only narrows a list asked for by SSID.
+    if (wanted(network) && NetworkPrivacy(network) == securityEnabled) entries.push_back(ToBssEntry(network));
   }
   return kErrorSuccess;
 }
@@ -623,7 +457,7 @@ DWORD SimWlanService::SetRadioState(WlanHandle handle, const Guid& interfaceGuid
   // Saved before it takes effect: a state the service could not keep is refused.
   std::vector<WlanPhyRadioState> radio = itf->radio;
   radio[state.phyIndex].softwareRadioState = state.softwareRadioState;
-  if (!SaveRadio(itf->guid, radio)) return kErrorGenFailure;
+  if (!SaveRadio(itf->guid, radio)) return kErrorWriteFault;
   phy.softwareRadioState = state.softwareRadioState;
   WlanNotification data;
   data.radioState = phy;
@@ -638,223 +472,16 @@ DWORD SimWlanService::SetRadioState(WlanHandle handle, const Guid& interfaceGuid
   return kErrorSuccess;
 }
 
-// --- connections --------------------------------------------------------------------------
-
-WlanNotification SimWlanService::ConnectionData(const Interface& itf, const WlanConnectionParameters& parameters,
-                                                DWORD reason) const {
-  (void)itf;
-  WlanNotification data;
-  data.connectionMode = parameters.connectionMode;
-  data.profileName = parameters.profile;
-  data.ssid = parameters.ssid;
-  data.bssType = parameters.bssType;
-  data.reasonCode = reason;
-  return data;
-}
-
-DWORD SimWlanService::Connect(WlanHandle handle, const Guid& interfaceGuid,
-                              const WlanConnectionParameters& parameters) {
-  const std::lock_guard lock(mutex_);
-
-  Interface* itf = nullptr;
-  const DWORD result = CheckInterface(handle, interfaceGuid, itf);
-  if (result != kErrorSuccess) return result;
-  connectCalls_.push_back(parameters);
-  std::optional<SimWlanProfile> profile;
-  switch (parameters.connectionMode) {
-    case kWlanConnectionModeProfile: {
-      const auto stored = std::find_if(itf->profiles.begin(), itf->profiles.end(),
-                                       [&](const StoredProfile& p) { return p.name == parameters.profile; });
-      if (stored == itf->profiles.end()) return kErrorNotFound;
-      profile = ParseSimWlanProfile(stored->xml);
-      if (!profile) return kErrorBadProfile;
-      break;
-    }
-    case kWlanConnectionModeDiscoverySecure:
-    case kWlanConnectionModeDiscoveryUnsecure:
-      if (!parameters.hasSsid) return kErrorInvalidParameter;
-      break;
-    default:
-      return kErrorInvalidParameter;
-  }
-  if (parameters.bssType != kDot11BssTypeInfrastructure && parameters.bssType != kDot11BssTypeIndependent &&
-      parameters.bssType != kDot11BssTypeAny) {
-    return kErrorInvalidParameter;
-  }
-  StartAttempt(*itf, parameters, profile);
-  return kErrorSuccess;
-}
-
-void SimWlanService::StartAttempt(Interface& itf, const WlanConnectionParameters& parameters,
-                                  std::optional<SimWlanProfile> profile) {
-  if (itf.connectedNetwork) DropConnection(itf, kWlanReasonUserDisconnected, true);
-  const std::uint64_t attempt = ++itf.attempt;
-  itf.state = kWlanInterfaceAssociating;
-  const Guid guid = itf.guid;
-  WlanConnectionParameters effective = parameters;
-  if (profile && !effective.hasSsid) {
-    effective.ssid.length = static_cast<ULONG>(std::min<std::size_t>(profile->ssid.size(), 32));
-    std::copy_n(profile->ssid.begin(), effective.ssid.length, effective.ssid.bytes.begin());
-  }
-  const WlanNotification start = ConnectionData(itf, effective, kWlanReasonSuccess);
-  After(kConnectStartDelayMs, [this, guid, attempt, start] {
-    Interface* target = Find(guid);
-    if (target && target->attempt == attempt) {
-      Notify(kWlanNotificationSourceAcm, kWlanAcmConnectionStart, guid, start);
-    }
-  });
-  Attempt what{effective, std::move(profile)};
-  After(kConnectDelayMs, [this, guid, attempt, what] { FinishAttempt(guid, attempt, what); });
-}
-
-void SimWlanService::FinishAttempt(const Guid& guid, std::uint64_t attempt, const Attempt& what) {
-  Interface* itf = Find(guid);
-  if (!itf || itf->attempt != attempt) return;
-  const WlanConnectionParameters& parameters = what.parameters;
-  const SimWlanProfile* profile = what.profile ? &*what.profile : nullptr;
-  const std::vector<std::uint8_t> ssid(parameters.ssid.bytes.begin(),
-                                       parameters.ssid.bytes.begin() + std::min<ULONG>(parameters.ssid.length, 32));
-  DWORD wantedType = parameters.bssType;
-  if (profile) wantedType = profile->adHoc ? kDot11BssTypeIndependent : kDot11BssTypeInfrastructure;
-
-  auto fail = [&](DWORD reason, int failureEvent) {
-    itf->state = kWlanInterfaceDisconnected;
-    if (itf->association && failureEvent >= 0) itf->association->lastFailureEvent = failureEvent;
-    Notify(kWlanNotificationSourceAcm, kWlanAcmConnectionAttemptFail, guid, ConnectionData(*itf, parameters, reason));
-  };
-  if (!RadioOn(*itf)) return fail(kWlanReasonRadioOff, -1);
-
-  const ScenarioNetwork* best = nullptr;
-  for (const auto& network : inRange_) {
-    if (SimNetworkSsid(network) != ssid) continue;
-    if (wantedType != kDot11BssTypeAny && NetworkBssType(network) != wantedType) continue;
-    if (!parameters.desiredBssids.empty()) {
-      std::array<std::uint8_t, 6> mac{};
-      SimParseMac(network.bssid, mac);
-      if (std::find(parameters.desiredBssids.begin(), parameters.desiredBssids.end(), mac) ==
-          parameters.desiredBssids.end()) {
-        continue;
-      }
-    }
-    if (!best || network.rssi > best->rssi) best = &network;
-  }
-  if (!best) return fail(kWlanReasonNetworkNotAvailable, -1);
-
-  const auto& security = best->security;
-  if (profile) {
-    if (!AuthenticationAccepted(security.auth, profile->authentication) ||
-        !EncryptionAccepted(security.cipher, profile->encryption)) {
-      return fail(kWlanReasonProfileMismatch, 6);
-    }
-    if (profile->useOneX != (security.auth == "wpa" || security.auth == "wpa2")) {
-      return fail(kWlanReasonProfileMismatch, 6);
-    }
-    if (!profile->useOneX && profile->encryption == "WEP") {
-      const auto index = static_cast<std::size_t>(profile->keyIndex);
-      const bool match = index < security.wepKeys.size() && !security.wepKeys[index].empty() &&
-                         WepKeyBytes(security.wepKeys[index]) == WepKeyBytes(profile->keyMaterial);
-      if (!match) return fail(kWlanReasonKeyMismatch, security.auth == "shared" ? 5 : 7);
-    } else if (!profile->useOneX && (profile->encryption == "TKIP" || profile->encryption == "AES")) {
-      bool match = false;
-      if (profile->keyType == "networkKey") {
-        const std::string wanted = IsHexText(security.passphrase) && security.passphrase.size() == 64
-                                       ? Lower(security.passphrase)
-                                       : PskHex(security.passphrase, ssid);
-        match = Lower(profile->keyMaterial) == wanted;
-      } else {
-        match = profile->keyMaterial == security.passphrase;
-      }
-      if (!match) return fail(kWlanReasonKeyMismatch, 7);
-    }
-  } else {
-    const bool secure = NetworkPrivacy(*best);
-    const bool wantSecure = parameters.connectionMode == kWlanConnectionModeDiscoverySecure;
-    if (secure != wantSecure) return fail(kWlanReasonSecurityFailure, 6);
-  }
-
-  itf->state = kWlanInterfaceConnected;
-  itf->connectedNetwork = *best;
-  WlanConnectionAttributes& connection = itf->connection;
-  connection = WlanConnectionAttributes{};
-  connection.interfaceState = kWlanInterfaceConnected;
-  connection.connectionMode = parameters.connectionMode;
-  connection.profileName = profile ? profile->name : std::string();
-  connection.ssid = parameters.ssid;
-  connection.bssType = NetworkBssType(*best);
-  SimParseMac(best->bssid, connection.bssid);
-  connection.phyType = NetworkPhyType(*best);
-  connection.signalQuality = static_cast<ULONG>(RssiToPercent(best->rssi));
-  connection.rxRate = NetworkRateKbps(*best);
-  connection.txRate = connection.rxRate;
-  connection.securityEnabled = NetworkPrivacy(*best);
-  connection.oneXEnabled = profile && profile->useOneX;
-  connection.authAlgorithm = AuthAlgorithm(*best, profile);
-  connection.cipherAlgorithm = CipherAlgorithm(*best, profile);
-  if (itf->association) {
-    SimAssociation& association = *itf->association;
-    association.connected = true;
-    association.network = *best;
-    association.bssid = connection.bssid;
-    association.ssid = ssid;
-    association.connectTimeMs = loop_.TickCount();
-    association.lastFailureEvent = -1;
-    if (associationListener_) associationListener_(guid);
-  }
-  WlanNotification data = ConnectionData(*itf, parameters, kWlanReasonSuccess);
-  data.bssid = connection.bssid;
-  Notify(kWlanNotificationSourceAcm, kWlanAcmConnectionComplete, guid, data);
-}
-
-void SimWlanService::DropConnection(Interface& itf, DWORD reason, bool notifyDisconnecting) {
-  const bool active = itf.connectedNetwork.has_value() || itf.state == kWlanInterfaceAssociating;
-  ++itf.attempt;
-  if (!active) return;
-  WlanConnectionParameters parameters;
-  parameters.connectionMode = itf.connection.connectionMode;
-  parameters.profile = itf.connection.profileName;
-  parameters.ssid = itf.connection.ssid;
-  parameters.bssType = itf.connection.bssType;
-  const WlanNotification data = ConnectionData(itf, parameters, reason);
-  if (notifyDisconnecting) Notify(kWlanNotificationSourceAcm, kWlanAcmDisconnecting, itf.guid, data);
-  itf.state = kWlanInterfaceDisconnected;
-  itf.connectedNetwork.reset();
-  itf.connection = WlanConnectionAttributes{};
-  if (itf.association) {
-    itf.association->connected = false;
-    itf.association->network.reset();
-    itf.association->bssid = {};
-    itf.association->ssid.clear();
-    if (associationListener_) associationListener_(itf.guid);
-  }
-  Notify(kWlanNotificationSourceAcm, kWlanAcmDisconnected, itf.guid, data);
-}
-
-DWORD SimWlanService::Disconnect(WlanHandle handle, const Guid& interfaceGuid) {
-  const std::lock_guard lock(mutex_);
-
-  Interface* itf = nullptr;
-  const DWORD result = CheckInterface(handle, interfaceGuid, itf);
-  if (result != kErrorSuccess) return result;
-  DropConnection(*itf, kWlanReasonUserDisconnected, true);
-  return kErrorSuccess;
-}
-
-// --- profiles -----------------------------------------------------------------------------
-
-std::filesystem::path SimWlanService::ProfileFile(const Guid& guid) const {
-  std::string text = guid.ToString();
-  text = text.substr(1, text.size() - 2);
-  return stateDirectory_ / ("wlan-profiles-" + text + ".json");
-}
+// --- the radio state file -----------------------------------------------------------------
 
 std::filesystem::path SimWlanService::RadioFile(const Guid& guid) const {
   std::string text = guid.ToString();
   text = text.substr(1, text.size() - 2);
-  return stateDirectory_ / ("wlan-radio-" + text + ".json");
+  return store_.directory() / ("wlan-radio-" + text + ".json");
 }
 
 void SimWlanService::LoadRadio(Interface& itf) {
-  if (stateDirectory_.empty()) return;
+  if (!store_.persistent()) return;
   std::ifstream in(RadioFile(itf.guid));
   if (!in) return;
   // A file that cannot be read leaves the radio as the scenario has it.
@@ -873,173 +500,18 @@ void SimWlanService::LoadRadio(Interface& itf) {
   if (itf.association) itf.association->softwareRadioOff = !anyOn;
 }
 
-bool SimWlanService::SaveRadio(const Guid& guid, const std::vector<WlanPhyRadioState>& radio) const {
-  if (stateDirectory_.empty()) return true;
+bool SimWlanService::SaveRadio(const Guid& guid, const std::vector<WlanPhyRadioState>& radio) {
+  if (!store_.persistent()) return true;
   nlohmann::json document;
   document["softwareRadioOff"] = nlohmann::json::array();
   for (const auto& phy : radio) document["softwareRadioOff"].push_back(phy.softwareRadioState == kDot11RadioOff);
   std::string error;
-  if (!EnsurePrivateFolder(stateDirectory_, error) ||
-      !WriteFileAtomically(RadioFile(guid), document.dump(2) + "\n", FileSecrecy::Normal, error)) {
-    lastSaveError_ = error;
-    return false;
+  if (EnsurePrivateFolder(store_.directory(), error) &&
+      WriteFileAtomically(RadioFile(guid), document.dump(2) + "\n", FileSecrecy::Secret, error)) {
+    return true;
   }
-  return true;
-}
-
-void SimWlanService::LoadProfiles(Interface& itf) {
-  if (stateDirectory_.empty()) return;
-  std::ifstream in(ProfileFile(itf.guid));
-  if (!in) return;
-  const nlohmann::json document = nlohmann::json::parse(in, nullptr, false);
-  if (document.is_discarded() || !document.contains("profiles") || !document["profiles"].is_array()) return;
-  for (const auto& entry : document["profiles"]) {
-    if (!entry.is_object() || !entry.contains("xml") || !entry["xml"].is_string()) continue;
-    const std::string xml = entry["xml"].get<std::string>();
-    const auto parsed = ParseSimWlanProfile(xml);
-    if (!parsed) continue;
-    const DWORD flags =
-        entry.contains("flags") && entry["flags"].is_number_unsigned() ? entry["flags"].get<DWORD>() : 0;
-    itf.profiles.push_back({parsed->name, xml, flags});
-  }
-  itf.profilesLoaded = true;
-}
-
-std::string SimWlanService::LastProfileSaveError() const {
-  const std::lock_guard lock(mutex_);
-  return lastSaveError_;
-}
-
-DWORD SimWlanService::CommitProfiles(Interface& itf, std::vector<StoredProfile> previous) {
-  if (SaveProfiles(itf)) return kErrorSuccess;
-  itf.profiles = std::move(previous);
-  return kErrorGenFailure;
-}
-
-bool SimWlanService::SaveProfiles(const Interface& itf) const {
-  if (stateDirectory_.empty()) return true;
-  nlohmann::json document;
-  document["profiles"] = nlohmann::json::array();
-  for (const auto& profile : itf.profiles) {
-    document["profiles"].push_back({{"name", profile.name}, {"flags", profile.flags}, {"xml", profile.xml}});
-  }
-  std::string error;
-  if (!EnsurePrivateFolder(stateDirectory_, error) ||
-      !WriteFileAtomically(ProfileFile(itf.guid), document.dump(2) + "\n", FileSecrecy::Secret, error)) {
-    lastSaveError_ = error;
-    return false;
-  }
-  return true;
-}
-
-DWORD SimWlanService::SetProfile(WlanHandle handle, const Guid& interfaceGuid, DWORD flags, std::string_view xml,
-                                 bool overwrite, DWORD& reasonCode) {
-  const std::lock_guard lock(mutex_);
-
-  Interface* itf = nullptr;
-  const DWORD result = CheckInterface(handle, interfaceGuid, itf);
-  if (result != kErrorSuccess) return result;
-  const auto parsed = ParseSimWlanProfile(xml);
-  if (!parsed) {
-    reasonCode = kWlanReasonInvalidProfileSchema;
-    return kErrorBadProfile;
-  }
-  if (const DWORD problem = ProfileProblem(*parsed); problem != 0) {
-    reasonCode = problem;
-    return kErrorBadProfile;
-  }
-  reasonCode = kWlanReasonSuccess;
-  std::vector<StoredProfile> previous = itf->profiles;
-  auto existing = std::find_if(itf->profiles.begin(), itf->profiles.end(),
-                               [&](const StoredProfile& p) { return p.name == parsed->name; });
-  if (existing != itf->profiles.end()) {
-    if (!overwrite) return kErrorAlreadyExists;
-    existing->xml = std::string(xml);
-    existing->flags = flags;
-  } else {
-    itf->profiles.push_back({parsed->name, std::string(xml), flags});
-  }
-  return CommitProfiles(*itf, std::move(previous));
-}
-
-DWORD SimWlanService::DeleteProfile(WlanHandle handle, const Guid& interfaceGuid, std::string_view name) {
-  const std::lock_guard lock(mutex_);
-
-  Interface* itf = nullptr;
-  const DWORD result = CheckInterface(handle, interfaceGuid, itf);
-  if (result != kErrorSuccess) return result;
-  const auto existing =
-      std::find_if(itf->profiles.begin(), itf->profiles.end(), [&](const StoredProfile& p) { return p.name == name; });
-  if (existing == itf->profiles.end()) return kErrorNotFound;
-  std::vector<StoredProfile> previous = itf->profiles;
-  itf->profiles.erase(existing);
-  return CommitProfiles(*itf, std::move(previous));
-}
-
-DWORD SimWlanService::GetProfileList(WlanHandle handle, const Guid& interfaceGuid,
-                                     std::vector<WlanProfileInfo>& profiles) {
-  const std::lock_guard lock(mutex_);
-
-  Interface* itf = nullptr;
-  const DWORD result = CheckInterface(handle, interfaceGuid, itf);
-  if (result != kErrorSuccess) return result;
-  profiles.clear();
-  for (const auto& profile : itf->profiles) profiles.push_back({profile.name, profile.flags});
-  return kErrorSuccess;
-}
-
-DWORD SimWlanService::SetProfilePosition(WlanHandle handle, const Guid& interfaceGuid, std::string_view name,
-                                         DWORD position) {
-  const std::lock_guard lock(mutex_);
-
-  Interface* itf = nullptr;
-  const DWORD result = CheckInterface(handle, interfaceGuid, itf);
-  if (result != kErrorSuccess) return result;
-  const auto existing =
-      std::find_if(itf->profiles.begin(), itf->profiles.end(), [&](const StoredProfile& p) { return p.name == name; });
-  if (existing == itf->profiles.end()) return kErrorNotFound;
-  if (position >= itf->profiles.size()) return kErrorInvalidParameter;
-  std::vector<StoredProfile> previous = itf->profiles;
-  StoredProfile moved = *existing;
-  itf->profiles.erase(existing);
-  itf->profiles.insert(itf->profiles.begin() + position, std::move(moved));
-  return CommitProfiles(*itf, std::move(previous));
-}
-
-DWORD SimWlanService::GetProfile(WlanHandle handle, const Guid& interfaceGuid, std::string_view name, std::string& xml,
-                                 DWORD& flags) {
-  const std::lock_guard lock(mutex_);
-
-  Interface* itf = nullptr;
-  const DWORD result = CheckInterface(handle, interfaceGuid, itf);
-  if (result != kErrorSuccess) return result;
-  for (const auto& profile : itf->profiles) {
-    if (profile.name == name) {
-      xml = profile.xml;
-      flags = profile.flags;
-      return kErrorSuccess;
-    }
-  }
-  return kErrorNotFound;
-}
-
-DWORD SimWlanService::UIEditProfile(DWORD uiVersion, std::string_view name, const Guid& interfaceGuid, HWND owner,
-                                    DWORD startPage, DWORD& reasonCode) {
-  {
-    const std::lock_guard lock(mutex_);
-    if (!running_) return kErrorServiceNotActive;
-    if (uiVersion != kWlanUiVersion1) return kErrorInvalidParameter;
-    Interface* itf = Find(interfaceGuid);
-    if (!itf) return kErrorInvalidParameter;
-    editorCalls_.push_back({std::string(name), interfaceGuid, owner, startPage, loop_.TickCount()});
-    const bool exists =
-        std::any_of(itf->profiles.begin(), itf->profiles.end(), [&](const StoredProfile& p) { return p.name == name; });
-    if (!exists) return kErrorNotFound;
-  }
-  // The dialog "is open" while the hook runs; it then closes as if the user pressed OK.
-  if (editorHook_) editorHook_();
-  reasonCode = kWlanReasonSuccess;
-  return kErrorSuccess;
+  if (writeFailureListener_) writeFailureListener_(error);
+  return false;
 }
 
 DWORD SimWlanService::ReasonCodeToString(DWORD reasonCode, std::string& text) {

@@ -1,9 +1,12 @@
 // The simulated platform WLAN service: one interface per present adapter, networks in range from
 // the scenario, scans that complete after a delay, connections checked against the access point,
 // radio per PHY, a persisted profile list per interface and auto-connect at start. Everything
-// happens under the event loop's time, so it is deterministic on the virtual loop. Calls are
-// may come from any thread (the profile editor's worker calls in); state is guarded by one lock,
-// and timers are started on the loop's thread.
+// happens under the event loop's time, so it is deterministic on the virtual loop. Calls may come
+// from any thread (the profile editor's worker calls in); state is guarded by one lock, and timers
+// are started on the loop's thread.
+//
+// The code is split by concern: handles, interfaces, scans, queries and the radio state file
+// (SimWlanService.cpp), connections (SimWlanConnection.cpp), the profile list (SimWlanProfiles.cpp).
 #pragma once
 
 #include <cstdint>
@@ -14,6 +17,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -21,6 +25,8 @@
 #include "platform/IWlanApi.h"
 #include "sim/Scenario.h"
 #include "sim/SimAssociation.h"
+#include "sim/SimFaults.h"
+#include "sim/SimProfileStore.h"
 #include "sim/SimWlanProfile.h"
 
 namespace nxui::sim {
@@ -35,10 +41,11 @@ class SimWlanService final : public IWlanApi {
 
   using IeSource = std::function<std::vector<std::uint8_t>(const ScenarioNetwork&)>;
 
-  // `inRange` is the world's mutable list of networks in range; it outlives the service.
-  // An empty state directory keeps the profile lists in memory only.
+  // `inRange` is the world's mutable list of networks in range; it and `faults` outlive the
+  // service. An empty state directory keeps the profile lists in memory only. Without `ies` the
+  // elements are built from each network's description.
   SimWlanService(IEventLoop& loop, const std::vector<ScenarioNetwork>& inRange, std::filesystem::path stateDirectory,
-                 IeSource ies);
+                 SimFaults& faults, IeSource ies = nullptr);
   ~SimWlanService() override;
 
   // --- world side -------------------------------------------------------------------------
@@ -51,6 +58,13 @@ class SimWlanService final : public IWlanApi {
   void RemoveInterface(const Guid& guid);
   // Profiles used when nothing was persisted for the interface yet.
   void SeedProfiles(const Guid& guid, const std::vector<ScenarioPlatformProfile>& profiles);
+  // Whether the stored profile list of an interface can be used (or there is none); false with
+  // "file:line: what" for a file the service would refuse. The file is left as it is.
+  bool CheckStoredProfiles(const Guid& guid, std::string& error) const;
+  // Told "file: reason" whenever a profile list could not be written.
+  void SetWriteFailureListener(std::function<void(const std::string&)> listener) {
+    writeFailureListener_ = std::move(listener);
+  }
   // Like the real service at start: connect to the first listed profile whose network is in range.
   void AutoConnect(const Guid& guid);
   // The world changed the networks in range: a connected access point that left gives ACM 21.
@@ -68,15 +82,10 @@ class SimWlanService final : public IWlanApi {
     std::uint64_t atMs = 0;
   };
   const std::vector<EditorCall>& EditorCalls() const { return editorCalls_; }
-  // "PATH: reason" of the last profile-list save that failed; empty when none did.
-  std::string LastProfileSaveError() const;
   // Runs inside UIEditProfile while the "dialog" is open (tests act during the modal period).
   void SetEditorHook(std::function<void()> hook) { editorHook_ = std::move(hook); }
   const std::vector<WlanConnectionParameters>& ConnectCalls() const { return connectCalls_; }
   std::size_t ScanCount() const { return scanCount_; }
-  // Fault: the next n scans fail (ACM 8).
-  void FailNextScans(int count) { failScans_ = count; }
-  int PendingScanFaults() const { return failScans_; }
 
   // --- IWlanApi ---------------------------------------------------------------------------
   DWORD OpenHandle(DWORD clientVersion, DWORD& negotiatedVersion, WlanHandle& handle) override;
@@ -116,11 +125,6 @@ class SimWlanService final : public IWlanApi {
   DWORD ReasonCodeToString(DWORD reasonCode, std::string& text) override;
 
  private:
-  struct StoredProfile {
-    std::string name;
-    std::string xml;
-    DWORD flags = 0;
-  };
   struct Interface {
     Guid guid;
     std::string description;
@@ -129,8 +133,11 @@ class SimWlanService final : public IWlanApi {
     SimAssociation* association = nullptr;
     DWORD state = kWlanInterfaceDisconnected;
     std::vector<ScenarioNetwork> visible;  // as of the last completed scan
+    // Indices into `visible` by SSID, so that a list asked for by SSID is not a walk over all.
+    std::unordered_map<std::string, std::vector<std::size_t>> visibleBySsid;
     std::vector<StoredProfile> profiles;
     bool profilesLoaded = false;
+    bool profilesUnreadable = false;  // the stored file is refused: never overwritten
     WlanConnectionAttributes connection;
     std::optional<ScenarioNetwork> connectedNetwork;
     std::uint64_t attempt = 0;  // bumps on every connect/disconnect; stale timers drop out
@@ -149,20 +156,19 @@ class SimWlanService final : public IWlanApi {
   WlanNotification ConnectionData(const Interface& itf, const WlanConnectionParameters& parameters, DWORD reason) const;
   bool RadioOn(const Interface& itf) const;
   WlanBssEntry ToBssEntry(const ScenarioNetwork& network) const;
+  void SetVisible(Interface& itf, const std::vector<ScenarioNetwork>& networks);
   void StartAttempt(Interface& itf, const WlanConnectionParameters& parameters, std::optional<SimWlanProfile> profile);
   void FinishAttempt(const Guid& guid, std::uint64_t attempt, const Attempt& what);
   void DropConnection(Interface& itf, DWORD reason, bool notifyDisconnecting);
   void LoadProfiles(Interface& itf);
-  // False (and the reason kept) when the list could not be written.
-  bool SaveProfiles(const Interface& itf) const;
-  // Writes the changed list; when that fails the list goes back to `previous`, so the service
-  // never holds what its file does not (the change is refused with kErrorGenFailure).
+  // Writes the interface's list; false (and the listener told) when it could not be written.
+  bool SaveProfiles(const Interface& itf);
+  // Commits a change of the list: saved, or put back as it was with the write's error code.
   DWORD CommitProfiles(Interface& itf, std::vector<StoredProfile> previous);
-  mutable std::string lastSaveError_;
-  std::filesystem::path ProfileFile(const Guid& guid) const;
-  // The software radio state per PHY, kept across restarts as the platform keeps it.
+  // The software radio state per PHY, kept across restarts as the platform keeps it
+  // (`wlan-radio-<GUID>.json`); a state that could not be written is told and refused.
   void LoadRadio(Interface& itf);
-  bool SaveRadio(const Guid& guid, const std::vector<WlanPhyRadioState>& radio) const;
+  bool SaveRadio(const Guid& guid, const std::vector<WlanPhyRadioState>& radio);
   std::filesystem::path RadioFile(const Guid& guid) const;
 
   struct Pump final : IMessageTarget {
@@ -175,8 +181,10 @@ class SimWlanService final : public IWlanApi {
 
   IEventLoop& loop_;
   const std::vector<ScenarioNetwork>& inRange_;
-  std::filesystem::path stateDirectory_;
+  SimProfileStore store_;
+  SimFaults& faults_;
   IeSource ies_;
+  std::function<void(const std::string&)> writeFailureListener_;
   bool running_ = true;
   std::vector<Interface> interfaces_;
   std::map<WlanHandle, std::pair<DWORD, WlanNotificationCallback>> handles_;
@@ -187,7 +195,6 @@ class SimWlanService final : public IWlanApi {
   std::function<void(const Guid&)> associationListener_;
   std::vector<WlanConnectionParameters> connectCalls_;
   std::size_t scanCount_ = 0;
-  int failScans_ = 0;
 
   mutable std::recursive_mutex mutex_;
   std::thread::id loopThread_;

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/AtomicFile.h"
 #include "sim/CaptureNetworks.h"
 #include "sim/IeBuilder.h"
 #include "sim/ScenarioLoader.h"
@@ -12,6 +13,16 @@
 namespace nxui::sim {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// "{6F2A...}" without its braces, for file names.
+std::string BareGuid(const std::string& braced) {
+  if (braced.size() >= 2 && braced.front() == '{' && braced.back() == '}') return braced.substr(1, braced.size() - 2);
+  return braced;
+}
+
+}  // namespace
 
 SimWorld::SimWorld(const Scenario& scenario, IEventLoop& loop)
     : scenario_(scenario),
@@ -23,16 +34,23 @@ SimWorld::SimWorld(const Scenario& scenario, IEventLoop& loop)
       systemInfo_(*this),
       shell_(faults_),
       ipHelper_(*this),
-      networks_(scenario.networks) {
-  for (const auto& a : scenario_.adapters) {
+      networks_(scenario.networks),
+      failurePumpWindow_(loop.CreateWindow(failurePump_)) {
+  for (std::size_t i = 0; i < scenario_.adapters.size(); ++i) {
+    const ScenarioAdapter& a = scenario_.adapters[i];
     auto slot = std::make_unique<AdapterSlot>();
-    slot->driver = std::make_unique<SimDriver>(a, loop_, registry_, slot->association, driverEvents_);
+    slot->driver = std::make_unique<SimDriver>(a, static_cast<int>(i), loop_, registry_, slot->association,
+                                               driverEvents_, faults_);
+    slot->wps = std::make_unique<SimWps>(loop_, networks_);
+    slot->driver->AttachWps(slot->wps.get());
     adapters_.push_back(std::move(slot));
+    for (Oid oid : a.driver.failingOids) faults_.ArmStanding(fault::DriverRequest(oid, static_cast<int>(i)));
   }
 }
 
 SimWorld::~SimWorld() {
   for (UINT_PTR id : eventTimers_) loop_.KillSystemTimer(id);
+  loop_.DestroyWindow(failurePumpWindow_);
   if (removeStateDirectory_) {
     std::error_code ec;
     fs::remove_all(stateDirectory_, ec);
@@ -50,9 +68,16 @@ bool SimWorld::Initialise(const SimOptions& options, std::string& error) {
   std::error_code ec;
   if (!options.stateDirectory.empty() && !options.temporaryState) {
     stateDirectory_ = options.stateDirectory;
-    fs::create_directories(stateDirectory_, ec);
-    if (!fs::is_directory(stateDirectory_)) {
-      error = stateDirectory_ + ":0: cannot create the state directory";
+    std::string why;
+    if (!EnsurePrivateFolder(stateDirectory_, why)) {
+      error = stateDirectory_ + ":0: cannot create the state directory (" + why + ")";
+      return false;
+    }
+    const auto busy = [&options, this] {
+      if (options.onStateBusy) options.onStateBusy(stateDirectory_);
+    };
+    if (!stateLock_.Acquire(stateDirectory_, options.stateLockWaitMs, busy, why)) {
+      error = why;
       return false;
     }
   } else {
@@ -64,15 +89,28 @@ bool SimWorld::Initialise(const SimOptions& options, std::string& error) {
     stateDirectory_ = pattern;
     removeStateDirectory_ = true;
   }
+  // A stored profile list the service cannot read ends the start and stays as it is.
+  const SimProfileStore profileFiles{fs::path(stateDirectory_)};
+  for (const ScenarioAdapter& a : scenario_.adapters) {
+    const auto guid = Guid::Parse(a.instanceId);
+    std::vector<StoredProfile> profiles;
+    if (guid && profileFiles.Load(*guid, profiles, error) == SimProfileStore::LoadResult::Unreadable) return false;
+  }
   const std::string regFile = (fs::path(stateDirectory_) / kRegistryFileName).string();
-  if (fs::exists(regFile)) {
+  if (fs::exists(fs::symlink_status(regFile, ec))) {
     // A corrupt file ends the start and stays as it is.
     if (!registry_.LoadFile(regFile, error)) return false;
   } else {
     Seed();
     if (!registry_.AttachFile(regFile, error)) return false;
   }
-  fs::create_directories(localAppDataDirectory(), ec);
+  // The registry's later write failures are the run's to report.
+  registry_.SetWriteFailureListener([this](const std::string& failure) { ReportWriteFailure(failure); });
+  std::string why;
+  if (!EnsurePrivateFolder(localAppDataDirectory(), why)) {
+    error = localAppDataDirectory() + ":0: cannot create the folder (" + why + ")";
+    return false;
+  }
   // The program's own directory, where its ini files lie beside the executable.
   const std::string module = NativePath(SimSystemInfo::kModuleFileName);
   fs::create_directories(fs::path(module).parent_path(), ec);
@@ -83,6 +121,9 @@ bool SimWorld::Initialise(const SimOptions& options, std::string& error) {
       adapters_[i]->plugGeneration = 1;
       adapters_[i]->driver->Start();
     }
+    // Block Ack sessions an earlier run left with the driver.
+    adapters_[i]->driver->htBlockAck().AttachStateFile(
+        fs::path(stateDirectory_) / ("driver-blockack-" + BareGuid(adapter(static_cast<int>(i)).instanceId) + ".json"));
   }
   if (!LoadCaptureNetworks(scenario_, networks_, error)) return false;
   StartWlanService();
@@ -91,9 +132,9 @@ bool SimWorld::Initialise(const SimOptions& options, std::string& error) {
 }
 
 void SimWorld::StartWlanService() {
-  wlan_ = std::make_unique<SimWlanService>(loop_, networks_, fs::path(stateDirectory_),
-                                           [](const ScenarioNetwork& network) { return BuildNetworkIes(network); });
+  wlan_ = std::make_unique<SimWlanService>(loop_, networks_, fs::path(stateDirectory_), faults_);
   wlan_->SetRunning(scenario_.wlanServiceRunning);
+  wlan_->SetWriteFailureListener([this](const std::string& failure) { ReportWriteFailure(failure); });
   wlan_->SetAssociationListener([this](const Guid& guid) {
     const int index = AdapterOfInterface(guid);
     if (index >= 0) AssociationChanged(index);
@@ -115,7 +156,7 @@ void SimWorld::AddWlanInterface(int index) {
   const auto guid = Guid::Parse(a.instanceId);
   if (!guid) return;
   std::vector<DWORD> phyTypes = {kDot11PhyTypeHrDsss, kDot11PhyTypeErp};
-  if (std::find(a.bands.begin(), a.bands.end(), "5GHz") != a.bands.end()) phyTypes.push_back(kDot11PhyTypeOfdm);
+  if (a.bands.ghz5) phyTypes.push_back(kDot11PhyTypeOfdm);
   // Only the 802.11n parts report an HT PHY.
   if (a.driver.is11n) phyTypes.push_back(kDot11PhyTypeHt);
   wlan_->AddInterface(*guid, a.friendlyName.empty() ? a.deviceDescription : a.friendlyName, phyTypes,
@@ -185,6 +226,8 @@ SimDriver& SimWorld::driver(int index) { return *adapters_[static_cast<std::size
 
 SimAssociation& SimWorld::association(int index) { return adapters_[static_cast<std::size_t>(index)]->association; }
 
+SimWps& SimWorld::wps(int index) { return *adapters_[static_cast<std::size_t>(index)]->wps; }
+
 void SimWorld::Plug(int index) {
   if (index < 0 || index >= adapterCount() || isPresent(index)) return;
   auto& slot = *adapters_[static_cast<std::size_t>(index)];
@@ -208,11 +251,44 @@ void SimWorld::Unplug(int index) {
   loop_.BroadcastMessage(kWmDeviceChange, kDbtDevNodesChanged, 0);
 }
 
+void SimWorld::ReportWriteFailure(const std::string& failure) {
+  {
+    const std::lock_guard lock(failureMutex_);
+    writeFailures_.push_back(failure);
+    untold_.push_back(failure);
+  }
+  // Told from the loop, not from inside the registry or service call that failed (which may run
+  // on the profile editor's worker): the listener may show a modal message box, whose loop must
+  // not run into a half-finished call.
+  loop_.PostMessage(failurePumpWindow_, FailurePump::kMessage, 0, 0);
+}
+
+std::vector<std::string> SimWorld::WriteFailures() const {
+  const std::lock_guard lock(failureMutex_);
+  return writeFailures_;
+}
+
+LRESULT SimWorld::FailurePump::OnMessage(UINT message, WPARAM, LPARAM) {
+  if (message != kMessage) return 0;
+  std::vector<std::string> failures;
+  {
+    const std::lock_guard lock(world.failureMutex_);
+    failures.swap(world.untold_);
+  }
+  for (const std::string& failure : failures) {
+    if (world.writeFailureListener_) world.writeFailureListener_(failure);
+  }
+  return 0;
+}
+
 void SimWorld::AddPresenceListener(std::function<void(int, bool)> listener) {
   presenceListeners_.push_back(std::move(listener));
 }
 
-void SimWorld::AssociationChanged(int) { driverEvents_.Raise(kMediaConnectEventClass); }
+void SimWorld::AssociationChanged(int index) {
+  if (index >= 0 && index < adapterCount()) driver(index).htBlockAck().AssociationChanged();
+  driverEvents_.Raise(kMediaConnectEventClass);
+}
 
 void SimWorld::SetIcvError(int index, bool error) {
   if (index >= 0 && index < adapterCount()) driver(index).SetIcvError(error);
@@ -220,30 +296,32 @@ void SimWorld::SetIcvError(int index, bool error) {
 
 bool SimWorld::RunEvent(const ScenarioEvent& event) {
   ++eventsRun_;
-  if (event.action == "unplug") {
-    Unplug(event.adapter);
-  } else if (event.action == "plug") {
-    Plug(event.adapter);
-  } else if (event.action == "icv-error") {
-    SetIcvError(event.adapter, true);
-  } else if (event.action == "icv-clear") {
-    SetIcvError(event.adapter, false);
-  } else if (event.action == "add-network" && event.network) {
-    networks_.push_back(*event.network);
-  } else if (event.action == "remove-network") {
-    std::uint8_t target[6];
-    std::uint8_t mac[6];
-    if (!ParseMacText(event.bssid, target)) return false;
-    std::erase_if(networks_, [&](const ScenarioNetwork& n) {
-      return ParseMacText(n.bssid, mac) && std::equal(mac, mac + 6, target);
-    });
-  } else {
-    return extraEventHandler && extraEventHandler(event);
+  switch (event.action) {
+    case EventAction::Unplug:
+      Unplug(event.adapter);
+      break;
+    case EventAction::Plug:
+      Plug(event.adapter);
+      break;
+    case EventAction::IcvError:
+      SetIcvError(event.adapter, true);
+      break;
+    case EventAction::IcvClear:
+      SetIcvError(event.adapter, false);
+      break;
+    case EventAction::AddNetwork:
+      if (!event.network) return false;
+      networks_.push_back(*event.network);
+      break;
+    case EventAction::RemoveNetwork:
+      std::erase_if(networks_, [&](const ScenarioNetwork& n) { return n.bssid == event.bssid; });
+      break;
+    case EventAction::PressWpsButton:
+      if (!isPresent(event.adapter)) return false;
+      wps(event.adapter).PressButton();
+      return true;
   }
   if (wlan_) wlan_->NetworksChanged();
-  if (extraEventHandler && (event.action == "add-network" || event.action == "remove-network")) {
-    extraEventHandler(event);  // the WLAN service reacts to the changed neighbourhood
-  }
   return true;
 }
 

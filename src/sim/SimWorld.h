@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,8 @@
 #include "sim/SimShell.h"
 #include "sim/SimSystemInfo.h"
 #include "sim/SimWlanService.h"
+#include "sim/SimWps.h"
+#include "sim/StateFolderLock.h"
 
 namespace nxui::sim {
 
@@ -66,6 +69,7 @@ class SimWorld {
   int plugGeneration(int index) const;
   SimDriver& driver(int index);
   SimAssociation& association(int index);
+  SimWps& wps(int index);
   std::string classKeyPath(int index) const { return kClassKeyBase + adapter(index).driverKey; }
 
   // The networks in range now; events add and remove entries.
@@ -81,9 +85,16 @@ class SimWorld {
   void AssociationChanged(int index);
   void SetIcvError(int index, bool error);
 
-  // Runs one scenario event now. Unknown actions go to the extra handler (false when none took it).
+  // What could not be written to the state directory during the run ("file: reason"), in order:
+  // the change was refused (the port returned the platform's error) and the file left as it was.
+  std::vector<std::string> WriteFailures() const;
+  // Told each such failure on the loop right after it happened (the program shows it).
+  void SetWriteFailureListener(std::function<void(const std::string&)> listener) {
+    writeFailureListener_ = std::move(listener);
+  }
+
+  // Runs one scenario event now; false for an event that lacks what it needs.
   bool RunEvent(const ScenarioEvent& event);
-  std::function<bool(const ScenarioEvent&)> extraEventHandler;
   int eventsRun() const { return eventsRun_; }
 
  private:
@@ -94,11 +105,13 @@ class SimWorld {
   void StartWlanService();
   void AddWlanInterface(int index);
   int AdapterOfInterface(const Guid& guid) const;
+  void ReportWriteFailure(const std::string& failure);
 
   struct AdapterSlot {
     bool present = false;
     int plugGeneration = 0;
     SimAssociation association;
+    std::unique_ptr<SimWps> wps;
     std::unique_ptr<SimDriver> driver;
   };
 
@@ -106,6 +119,19 @@ class SimWorld {
   IEventLoop& loop_;
   std::string stateDirectory_;
   bool removeStateDirectory_ = false;
+  StateFolderLock stateLock_;
+  struct FailurePump final : IMessageTarget {
+    static constexpr UINT kMessage = 0x8002;
+    explicit FailurePump(SimWorld& owner) : world(owner) {}
+    void OnTimer(UINT_PTR) override {}
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    SimWorld& world;
+  };
+  mutable std::mutex failureMutex_;
+  std::vector<std::string> writeFailures_;
+  std::vector<std::string> untold_;
+  std::function<void(const std::string&)> writeFailureListener_;
+  FailurePump failurePump_{*this};
   SimFaults faults_;
   SimRegistry registry_;
   SimDriverEvents driverEvents_;
@@ -116,6 +142,7 @@ class SimWorld {
   SimIpHelper ipHelper_;
   std::vector<std::unique_ptr<AdapterSlot>> adapters_;
   std::vector<ScenarioNetwork> networks_;
+  HWND failurePumpWindow_ = 0;
   std::vector<std::function<void(int, bool)>> presenceListeners_;
   std::vector<UINT_PTR> eventTimers_;
   int eventsRun_ = 0;

@@ -6,13 +6,15 @@
 #include <QPainter>
 #include <QStackedWidget>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <cstdio>
 #include <memory>
 #include <optional>
 
 #include "adapter/SettingsDirectory.h"
+#include "advanced/CAddBlockAckDlg.h"
+#include "advanced/CDeleteBlockAckDlg.h"
+#include "advanced/CPage80211nSettingDlg.h"
 #include "display/StringTable.h"
 #include "monitor/CPageStatisticsDlg.h"
 #include "platform/IRegistry.h"
@@ -41,14 +43,10 @@
 #include "ui/QtTrayShell.h"
 #include "ui/RenderHarness.h"
 #include "widgets/TrayIcons.h"
+#include "wps/CPageWPSDlg.h"
+#include "wps/CPageWPSProfile.h"
 
 namespace nxui {
-namespace {
-
-// How often the interactive program looks whether the hidden window's modal loop has ended.
-constexpr int kEndCheckMs = 100;
-
-}  // namespace
 
 // ---------------------------------------------------------------- interactive program
 
@@ -92,6 +90,8 @@ int RunGuiOn(QApplication& app, const GuiOptions& options, const std::function<v
   ports.cardChooser = &cardChooser;
   ports.mainWindowView = &host;
   ports.shell = &trayShell;
+  // Quitting does nothing before the event loop runs: an "Exit" by then is seen below.
+  ports.ended = [&app] { app.quit(); };
 
   shell::CNxUI2007 application(core->Machine().Ports().registry, core->Machine().Ports().systemInfo, instance);
   application.InitInstance(
@@ -103,14 +103,9 @@ int RunGuiOn(QApplication& app, const GuiOptions& options, const std::function<v
                        "open its window.\n");
         }
         core->Start(ports, hideOptions);
-        // The hidden window's modal loop: it ends with "Exit".
-        QTimer endCheck;
-        QObject::connect(&endCheck, &QTimer::timeout, &app, [&core, &app] {
-          if (core->Hide() == nullptr || core->Hide()->Ended()) app.quit();
-        });
-        endCheck.start(kEndCheckMs);
+        // The hidden window's modal loop: it ends with "Exit", which quits the event loop.
         if (started) started(*core);
-        app.exec();
+        if (!core->Hide()->Ended()) app.exec();
         core->Stop();
       },
       core->DefaultHideOptions());
@@ -245,6 +240,7 @@ class Renderer {
 
     RenderSurvey(run);
     RenderEditor(run);
+    RenderBlockAck(run);
 
     SetExpanded(run, true);
     // Last panel first, so that the link status comes last and the window is left on it.
@@ -258,6 +254,8 @@ class Renderer {
       run.Settle(n == shell::kPanelLinkStatus ? 2.5 : 0.2);
       Save(*view->LowerFrame(), QStringLiteral("panel-%1-%2").arg(n).arg(QLatin1String(row->name)));
     }
+    RenderWps(run);
+
     // The radio switched off: the strip's radio picture and the link status say so.
     model->ShowPanel(shell::kPanelLinkStatus);
     model->OnRadioButton();
@@ -444,6 +442,88 @@ class Renderer {
     run.Host().SyncNow();
     Save(*view, QStringLiteral("main-network-details"));
     apDetails->OnOk();
+    run.Host().SyncNow();
+  }
+
+  // The 802.11n page in manual setup with an added session, and both Block Ack dialogs opened from
+  // it as the user opens them.
+  void RenderBlockAck(HeadlessRun& run) {
+    MainWindowView* view = run.View();
+    shell::PageSet& pages = *run.Host().Pages();
+    shell::CNxUI2007Dlg* model = run.Host().Model();
+    auto* page = pages.As<CPage80211nSettingDlg>(shell::PageKey::Page(shell::PageId::Dot11n));
+    auto* add = pages.As<CAddBlockAckDlg>(shell::PageKey::Panel(CAddBlockAckDlg::kPanel));
+    auto* remove = pages.As<CDeleteBlockAckDlg>(shell::PageKey::Panel(CDeleteBlockAckDlg::kPanel));
+    if (page == nullptr || add == nullptr || remove == nullptr) {
+      Fail("the page table has no 802.11n page or Block Ack dialogs");
+      return;
+    }
+    model->OnPageButton(shell::PageId::Dot11n);
+    run.Host().SyncNow();
+    page->OnBlockAckModeClicked(0);
+    page->OnApply();
+    SetExpanded(run, true);
+    page->OnAddOriginator();
+    add->SelectTid(5);
+    add->SetWindowSizeText("300");
+    run.Host().SyncNow();
+    Save(*view->LowerFrame(), QStringLiteral("panel-9-add-block-ack"));
+    add->OnOk();
+    run.Settle(1.5);
+    view->PageArea()->setCurrentWidget(view->PageWidget(shell::PageId::Dot11n));
+    Save(*view->PageArea(), QStringLiteral("page-80211n-manual"));
+    page->OnDeleteRecipient();
+    run.Host().SyncNow();
+    Save(*view->LowerFrame(), QStringLiteral("panel-10-delete-block-ack"));
+    remove->OnCancel();
+    run.Host().SyncNow();
+  }
+
+  // The WPS page during a push-button run and after it, and the credential detail view as the
+  // enrollee shows a credential and as the registrar edits its own.
+  void RenderWps(HeadlessRun& run) {
+    MainWindowView* view = run.View();
+    shell::PageSet& pages = *run.Host().Pages();
+    shell::CNxUI2007Dlg* model = run.Host().Model();
+    auto* wps = pages.As<CPageWPSDlg>(shell::PageKey::Page(shell::PageId::Wps));
+    if (wps == nullptr) return;
+    model->OnPageButton(shell::PageId::Wps);
+    run.Host().SyncNow();
+    view->PageArea()->setCurrentWidget(view->PageWidget(shell::PageId::Wps));
+    wps->OnPbc();
+    // Virtual time in small steps, so that the picture catches the bar about 60 % full.
+    constexpr double kStep = 0.2;
+    constexpr int kMaxSteps = 1000;
+    int steps = 0;
+    for (; steps < kMaxSteps && wps->State().progress.position < 60; ++steps) run.Settle(kStep);
+    // A world of one's own (--scenario) need not have an access point that answers.
+    if (steps == kMaxSteps) return;
+    Save(*view->PageArea(), QStringLiteral("page-wps-running"));
+    const auto connected = [wps] {
+      for (const WpsCredentialRow& row : wps->State().credentialRows) {
+        if (row.mark == kCredentialConnected) return true;
+      }
+      return false;
+    };
+    for (steps = 0; steps < kMaxSteps && !connected(); ++steps) run.Settle(kStep);
+    Save(*view->PageArea(), QStringLiteral("page-wps-success"));
+
+    SetExpanded(run, true);
+    if (wps->State().credentialRows.size() > 1) wps->OnCredentialRowClicked(1);
+    wps->OnDetail();
+    run.Host().SyncNow();
+    Save(*view->LowerFrame(), QStringLiteral("panel-6-wps-profile-enrollee"));
+    auto* detail = pages.As<CPageWPSProfile>(shell::PageKey::Panel(CPageWPSProfile::kPanel));
+    if (detail != nullptr) detail->OnCancel();
+
+    wps->OnConfigModeChanged(static_cast<int>(WpsConfigMode::Registrar));
+    run.Host().SyncNow();
+    Save(*view->PageArea(), QStringLiteral("page-wps-registrar"));
+    wps->OnDetail();
+    run.Host().SyncNow();
+    Save(*view->LowerFrame(), QStringLiteral("panel-6-wps-profile-registrar"));
+    if (detail != nullptr) detail->OnCancel();
+    wps->OnConfigModeChanged(static_cast<int>(WpsConfigMode::Enrollee));
     run.Host().SyncNow();
   }
 

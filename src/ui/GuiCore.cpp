@@ -95,11 +95,19 @@ void GuiCore::Start(const Ports& ports, shell::HideDlgOptions hideOptions) {
     if (!executable.empty()) hideOptions.adapterListFile = AdapterListFilePath(executable.string());
   }
   shell::HideDlgPorts hidePorts{*ports.messageBox, *ports.trayMenu, *ports.cardChooser, ports.mainWindowView};
-  core_ = std::make_unique<shell::NxCore>(*platform_, strings_.language(), hidePorts, std::move(hideOptions));
+  shell::HideDlgHooks hooks;
+  hooks.ended = ports.ended;
+  core_ = std::make_unique<shell::NxCore>(*platform_, strings_.language(), hidePorts, std::move(hideOptions),
+                                          std::move(hooks));
+  // What the machine could not save reaches the user as the core's other messages do.
+  machine_->SetWriteFailureListener([this](const std::string& failure) {
+    if (core_) core_->HiddenWindow().Messages().ShowMessage("Could not save " + failure);
+  });
   core_->Start();
 }
 
 void GuiCore::Stop() {
+  machine_->SetWriteFailureListener(nullptr);
   core_.reset();
   platform_.reset();
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,6 +31,8 @@ class GuiCore {
     ICardChooser* cardChooser = nullptr;
     shell::IMainWindowView* mainWindowView = nullptr;
     IShell* shell = nullptr;  // null: the machine's own shell
+    // Called once when "Exit" ends the hidden window's modal loop.
+    std::function<void()> ended;
   };
 
   // Makes the options' machine on the loop; null with `error` naming file and line.

@@ -234,9 +234,8 @@ void LinkStatusView::RenderGraph(CBarGraph* graph, const BarGraphState& state, s
   graph->SetCaptionLine(1, ToQt(state.captionLine2));
   graph->SetBarColor(ToQt(state.barColour));
   revision = state.revision;
-  graph->Clear();
   graph->SetMaximum(state.maximum);
-  for (auto it = state.samples.rbegin(); it != state.samples.rend(); ++it) graph->AddSample(*it);
+  graph->SetSamples(state.samples);
 }
 
 }  // namespace nxui

@@ -178,12 +178,13 @@ QWidget* MainWindowView::AddView(ViewSlot& slot, shell::PageKey key, QWidget* pa
   return slot.view;
 }
 
-void MainWindowView::RenderIfChanged(ViewSlot& slot) {
-  if (slot.page == nullptr || !slot.render) return;
+bool MainWindowView::RenderIfChanged(ViewSlot& slot) {
+  if (slot.page == nullptr || !slot.render) return false;
   const std::uint64_t revision = slot.page->Revision();
-  if (revision == slot.renderedRevision) return;
+  if (revision == slot.renderedRevision) return false;
   slot.renderedRevision = revision;
   slot.render(*slot.view, *slot.page);
+  return true;
 }
 
 QToolButton* MainWindowView::MakeStripButton(int controlId) {
@@ -238,7 +239,11 @@ void MainWindowView::SyncStrip() {
     QToolButton* button = stripButtons_[b.controlId];
     button->setText(ToQt(b.caption));
     button->setEnabled(b.enabled);
-    button->setIcon(PageButtonIcon(b.bitmap));
+    // Setting an icon repaints the button even when it is the same picture.
+    if (int& art = stripArt_[b.controlId]; art != b.bitmap) {
+      art = b.bitmap;
+      button->setIcon(PageButtonIcon(b.bitmap));
+    }
     if (b.page) button->setChecked(state.selectedPage == b.page);
     if (b.visible && b.slot.visible) placed.push_back({b.slot.x, b.controlId, b.slot.width});
   }
@@ -270,37 +275,50 @@ void MainWindowView::SyncStrip() {
 
 void MainWindowView::Sync() {
   const shell::MainWindowState& state = model_.State();
-  setWindowTitle(ToQt(state.caption));
-  SyncStrip();
-
-  if (state.selectedPage) {
-    if (QWidget* page = PageWidget(*state.selectedPage)) pageArea_->setCurrentWidget(page);
-  }
-  lowerFrame_->setCurrentIndex(state.visiblePanel);
-  if (state.visiblePanel != panelShown_) {
-    const bool opened = panelShown_ >= 0 && state.visiblePanel != shell::kPanelLinkStatus;
-    panelShown_ = state.visiblePanel;
+  const bool modelMoved = !modelShown_ || !(*modelShown_ == state);
+  if (modelMoved) {
+    const int panelBefore = panelShown_;
+    SyncModel(state);
     // A detail view or editor opened in the lower frame is what the user asked to see.
-    if (opened && !state.expanded) {
+    const bool opened = panelBefore >= 0 && state.visiblePanel != panelBefore &&
+                        state.visiblePanel != shell::kPanelLinkStatus && !state.expanded;
+    if (opened) {
       model_.OnMoreLess();
       Sync();
       return;
     }
   }
-  moreLess_->setText(ToQt(state.moreLessCaption));
-  moreLess_->setIcon(PageButtonIcon(state.moreLessBitmap));
 
-  for (ViewSlot& slot : pageViews_) RenderIfChanged(slot);
-  for (ViewSlot& slot : panelViews_) RenderIfChanged(slot);
+  bool rendered = false;
+  if (state.selectedPage) rendered = RenderIfChanged(pageViews_[static_cast<std::size_t>(*state.selectedPage)]);
+  if (state.visiblePanel >= 0 && static_cast<std::size_t>(state.visiblePanel) < panelViews_.size()) {
+    rendered = RenderIfChanged(panelViews_[static_cast<std::size_t>(state.visiblePanel)]) || rendered;
+  }
 
   if (state.expanded != expandedShown_) {
     expandedShown_ = state.expanded;
     lowerFrame_->setVisible(state.expanded);
     FitHeight();
-  } else if (state.expanded) {
+  } else if (state.expanded && (rendered || modelMoved)) {
     // The panel grows when its content does (the HT group appears, a text gets longer).
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     if (height() < minimumSizeHint().height()) FitHeight();
+  }
+}
+
+void MainWindowView::SyncModel(const shell::MainWindowState& state) {
+  modelShown_ = state;
+  setWindowTitle(ToQt(state.caption));
+  SyncStrip();
+  if (state.selectedPage) {
+    if (QWidget* page = PageWidget(*state.selectedPage)) pageArea_->setCurrentWidget(page);
+  }
+  lowerFrame_->setCurrentIndex(state.visiblePanel);
+  panelShown_ = state.visiblePanel;
+  moreLess_->setText(ToQt(state.moreLessCaption));
+  if (moreLessArt_ != state.moreLessBitmap) {
+    moreLessArt_ = state.moreLessBitmap;
+    moreLess_->setIcon(PageButtonIcon(state.moreLessBitmap));
   }
 }
 

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "shell/CNxUI2007Dlg.h"
@@ -36,7 +37,9 @@ class MainWindowView final : public QWidget {
   // Builds a view for every page and panel of the set (see PageViews.h).
   MainWindowView(shell::CNxUI2007Dlg& model, shell::PageSet& pages, QWidget* parent = nullptr);
 
-  // Renders the model and the pages whose state changed since they were last rendered.
+  // Renders what changed since the last call: the model's strip, caption and More/Less, and the
+  // views of the page and the panel shown whose page's revision moved. Hidden views are rendered
+  // when they are shown again.
   void Sync();
   // A window on a screen fits its available height: the page area shrinks and scrolls, and the
   // window moves up when growing would take it past the bottom. Off (pictures): natural size.
@@ -77,7 +80,9 @@ class MainWindowView final : public QWidget {
     std::uint64_t renderedRevision = 0;
   };
   QWidget* AddView(ViewSlot& slot, shell::PageKey key, QWidget* parent);
-  static void RenderIfChanged(ViewSlot& slot);
+  // True when it rendered.
+  static bool RenderIfChanged(ViewSlot& slot);
+  void SyncModel(const shell::MainWindowState& state);
 
   QToolButton* MakeStripButton(int controlId);
   void SyncStrip();
@@ -90,6 +95,7 @@ class MainWindowView final : public QWidget {
   shell::PageSet& pages_;
   QHBoxLayout* strip_;
   std::map<int, QToolButton*> stripButtons_;
+  std::map<int, int> stripArt_;  // the picture each strip button shows, by control id
   QToolButton* leftFiller_;
   QToolButton* rightFiller_;
   std::vector<int> stripOrder_;
@@ -103,6 +109,9 @@ class MainWindowView final : public QWidget {
   bool expandedShown_;
   bool fitToScreen_ = false;
   int panelShown_ = -1;
+  // The model as last rendered; empty before the first rendering.
+  std::optional<shell::MainWindowState> modelShown_;
+  int moreLessArt_ = 0;
 };
 
 }  // namespace nxui

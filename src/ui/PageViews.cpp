@@ -1,5 +1,8 @@
 #include "ui/PageViews.h"
 
+#include "advanced/CAddBlockAckDlg.h"
+#include "advanced/CDeleteBlockAckDlg.h"
+#include "advanced/CPage80211nSettingDlg.h"
 #include "monitor/CLinkStatusDlg.h"
 #include "monitor/CPageStatisticsDlg.h"
 #include "profiles/CPageProfileDlg.h"
@@ -12,6 +15,8 @@
 #include "survey/CPageSiteSurveyDlg.h"
 #include "ui/AboutView.h"
 #include "ui/ApDetailsView.h"
+#include "ui/BlockAckDialogView.h"
+#include "ui/HtSettingsView.h"
 #include "ui/LinkStatusView.h"
 #include "ui/PeapSettingView.h"
 #include "ui/PlaceholderPage.h"
@@ -20,6 +25,10 @@
 #include "ui/StatisticsView.h"
 #include "ui/SurveyView.h"
 #include "ui/ViewHelpers.h"
+#include "ui/WpsProfileView.h"
+#include "ui/WpsView.h"
+#include "wps/CPageWPSDlg.h"
+#include "wps/CPageWPSProfile.h"
 
 namespace nxui {
 namespace {
@@ -52,11 +61,16 @@ const std::vector<PageViewRow>& PageViewTable() {
       ViewOf<CPageProfileDlg, ProfileView>(shell::PageKey::Page(shell::PageId::Profile)),
       ViewOf<CPageSiteSurveyDlg, SurveyView>(shell::PageKey::Page(shell::PageId::Network)),
       ViewOf<CPageStatisticsDlg, StatisticsView>(shell::PageKey::Page(shell::PageId::Statistics)),
+      ViewOf<CPage80211nSettingDlg, HtSettingsView>(shell::PageKey::Page(shell::PageId::Dot11n)),
       ViewOf<CPageAboutDlg, AboutView>(shell::PageKey::Page(shell::PageId::About)),
       LinkStatusRow(),
       ViewOf<CAPDetailInfoDlg, ApDetailsView>(shell::PageKey::Panel(CAPDetailInfoDlg::kPanel)),
       ProfileEditorRow(),
       ViewOf<CPeapSettingDlg, PeapSettingView>(shell::PageKey::Panel(CPeapSettingDlg::kPanel)),
+      ViewOf<CAddBlockAckDlg, BlockAckDialogView>(shell::PageKey::Panel(CAddBlockAckDlg::kPanel)),
+      ViewOf<CDeleteBlockAckDlg, BlockAckDialogView>(shell::PageKey::Panel(CDeleteBlockAckDlg::kPanel)),
+      ViewOf<CPageWPSDlg, WpsView>(shell::PageKey::Page(shell::PageId::Wps)),
+      ViewOf<CPageWPSProfile, WpsProfileView>(shell::PageKey::Panel(CPageWPSProfile::kPanel)),
   };
   return table;
 }

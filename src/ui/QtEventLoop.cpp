@@ -91,7 +91,16 @@ void QtEventLoop::OnTimeout(TimerKey key) {
     proc(key.id);
   } else if (auto w = windows_.find(key.window); w != windows_.end()) {
     w->second->OnTimer(key.id);
+  } else {
+    return;
   }
+  Dispatched();
+}
+
+void QtEventLoop::Dispatched() const {
+  if (!observer_) return;
+  const std::function<void()> observer = observer_;  // copy: the observer may replace itself
+  observer();
 }
 
 bool QtEventLoop::PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -124,6 +133,7 @@ void QtEventLoop::DeliverOne() {
   }
   if (auto it = windows_.find(p.window); it != windows_.end()) {
     it->second->OnMessage(p.message, p.wParam, p.lParam);
+    Dispatched();
   }
 }
 

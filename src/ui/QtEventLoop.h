@@ -10,6 +10,7 @@
 #include <memory>
 #include <mutex>
 #include <unordered_map>
+#include <utility>
 
 #include "platform/IEventLoop.h"
 
@@ -39,6 +40,7 @@ class QtEventLoop final : public QObject, public IEventLoop {
   LRESULT SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
   std::uint64_t TickCount() const override;
   void RunOnWorker(std::function<void()> work) override;
+  void SetDispatchObserver(std::function<void()> observer) override { observer_ = std::move(observer); }
 
   // For tests and shutdown: messages posted but not yet delivered, timers running.
   std::size_t PendingMessageCount() const;
@@ -70,6 +72,7 @@ class QtEventLoop final : public QObject, public IEventLoop {
   QTimer* StartTimer(TimerKey key, UINT periodMs);
   void OnTimeout(TimerKey key);
   void DeliverOne();
+  void Dispatched() const;
 
   std::unordered_map<HWND, IMessageTarget*> windows_;
   HWND nextWindow_ = 1;
@@ -82,6 +85,7 @@ class QtEventLoop final : public QObject, public IEventLoop {
   std::deque<Posted> queue_;
 
   QThreadPool workers_;
+  std::function<void()> observer_;
 };
 
 }  // namespace nxui

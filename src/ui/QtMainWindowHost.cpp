@@ -1,7 +1,10 @@
 #include "ui/QtMainWindowHost.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 
 #include "ui/GuiCore.h"
 #include "ui/MainWindowView.h"
@@ -18,12 +21,33 @@ std::size_t ScreenWidth() {
   return screen != nullptr ? static_cast<std::size_t>(screen->size().width()) : 1920;
 }
 
+// Input after which a page or the window model may have changed: the views call the page classes
+// from the handlers of these events.
+bool IsUserInput(QEvent::Type type) {
+  switch (type) {
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Wheel:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Whether `widget` is `window` or lies inside it, pop-ups of its controls (a combo box's list)
+// included.
+bool Inside(const QWidget* widget, const QWidget* window) {
+  for (; widget != nullptr; widget = widget->parentWidget()) {
+    if (widget == window) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
-QtMainWindowHost::QtMainWindowHost(GuiCore& core, bool showWindows) : core_(core), showWindows_(showWindows) {
-  syncTimer_.setInterval(kSyncPeriodMs);
-  connect(&syncTimer_, &QTimer::timeout, this, &QtMainWindowHost::SyncNow);
-}
+QtMainWindowHost::QtMainWindowHost(GuiCore& core, bool showWindows) : core_(core), showWindows_(showWindows) {}
 
 QtMainWindowHost::~QtMainWindowHost() { Closed(); }
 
@@ -37,14 +61,23 @@ void QtMainWindowHost::Opened(shell::CNxUI2007Dlg& window) {
   view_ = std::make_unique<MainWindowView>(window, *pages_);
   view_->SetFitToScreen(showWindows_);
   connect(view_.get(), &MainWindowView::UserClosed, this, [this] {
-    syncTimer_.stop();
+    StopFollowing();
     if (shell::CHideDlg* h = core_.Hide()) core_.Loop().PostMessage(h->Window(), kNudgeMessage, 0, 0);
   });
-  if (showWindows_) syncTimer_.start();
+  core_.Loop().SetDispatchObserver([this] { ScheduleSync(); });
+  QCoreApplication::instance()->installEventFilter(this);
+  following_ = true;
+}
+
+void QtMainWindowHost::StopFollowing() {
+  if (!following_) return;
+  following_ = false;
+  core_.Loop().SetDispatchObserver({});
+  if (QCoreApplication* app = QCoreApplication::instance()) app->removeEventFilter(this);
 }
 
 void QtMainWindowHost::Closed() {
-  syncTimer_.stop();
+  StopFollowing();
   // The window shows the pages: it goes first.
   view_.reset();
   pages_.reset();
@@ -63,9 +96,30 @@ void QtMainWindowHost::BringToFront() {
 }
 
 void QtMainWindowHost::SyncNow() {
+  syncScheduled_ = false;
   if (!view_ || !pages_) return;
   pages_->Sync();
   view_->Sync();
+}
+
+void QtMainWindowHost::ScheduleSync() {
+  if (syncScheduled_ || !view_) return;
+  syncScheduled_ = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        if (syncScheduled_) SyncNow();
+      },
+      Qt::QueuedConnection);
+}
+
+bool QtMainWindowHost::eventFilter(QObject* watched, QEvent* event) {
+  // Looked at before the widget handles the event; the sync runs after its handler.
+  if (following_ && IsUserInput(event->type()) && watched->isWidgetType() &&
+      Inside(static_cast<QWidget*>(watched), view_.get())) {
+    ScheduleSync();
+  }
+  return QObject::eventFilter(watched, event);
 }
 
 }  // namespace nxui

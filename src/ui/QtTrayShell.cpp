@@ -50,10 +50,15 @@ bool QtTrayShell::NotifyIcon(NotifyIconAction action, const NotifyIconData& data
     }
     case NotifyIconAction::Modify:
       if (!icon_) return false;
-      data_.iconNumber = data.iconNumber;
-      data_.tip = data.tip;
-      icon_->setIcon(TrayIcon(data.iconNumber));
-      icon_->setToolTip(QString::fromStdString(data.tip));
+      // The shell is told every tick; the desktop's tray redraws only when the picture changed.
+      if (data.iconNumber != data_.iconNumber) {
+        data_.iconNumber = data.iconNumber;
+        icon_->setIcon(TrayIcon(data.iconNumber));
+      }
+      if (data.tip != data_.tip) {
+        data_.tip = data.tip;
+        icon_->setToolTip(QString::fromStdString(data.tip));
+      }
       return true;
     case NotifyIconAction::Delete:
       if (!icon_) return false;

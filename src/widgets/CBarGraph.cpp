@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 
 namespace nxui {
 
@@ -50,20 +51,28 @@ void CBarGraph::SetBarColor(const QColor& color) {
   update();
 }
 
+// Changes schedule one paint (update, not repaint): a graph refilled with its whole history drew
+// itself once per sample.
 void CBarGraph::SetMaximum(double maximum) {
   maximum_ = maximum;
-  repaint();
+  update();
 }
 
 void CBarGraph::AddSample(double value) {
   samples_.push_front(value);
   if (samples_.size() > capacity_) samples_.pop_back();
-  repaint();
+  update();
+}
+
+void CBarGraph::SetSamples(const std::deque<double>& newestFirst) {
+  const std::size_t kept = std::min(newestFirst.size(), capacity_);
+  samples_.assign(newestFirst.begin(), newestFirst.begin() + static_cast<std::ptrdiff_t>(kept));
+  update();
 }
 
 void CBarGraph::Clear() {
   samples_.clear();
-  repaint();
+  update();
 }
 
 int CBarGraph::BarHeight(double value) const {

@@ -34,6 +34,8 @@ class CBarGraph : public QWidget {
   void SetMaximum(double maximum);
   double Maximum() const { return maximum_; }
   void AddSample(double value);
+  // Replaces every sample (newest first) at once; one repaint however many there are.
+  void SetSamples(const std::deque<double>& newestFirst);
   void Clear();
 
   // Newest first. Holds as many samples as the screen is wide in pixels.

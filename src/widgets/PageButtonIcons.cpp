@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "widgets/IconCache.h"
 #include "widgets/IconCanvas.h"
 
 namespace nxui {
@@ -207,10 +208,12 @@ QPixmap PageButtonPixmap(int artNumber, int size, qreal devicePixelRatio) {
 }
 
 QIcon PageButtonIcon(int artNumber) {
-  QIcon icon;
-  if (PageButtonPixmap(artNumber, 16).isNull()) return icon;
-  for (int size : {16, 24, 32, 48}) icon.addPixmap(PageButtonPixmap(artNumber, size));
-  return icon;
+  return CachedIcon(IconFamily::PageButton, artNumber, [artNumber] {
+    QIcon icon;
+    if (std::find(std::begin(kAll), std::end(kAll), artNumber) == std::end(kAll)) return icon;
+    for (int size : {16, 24, 32, 48}) icon.addPixmap(PageButtonPixmap(artNumber, size));
+    return icon;
+  });
 }
 
 }  // namespace nxui

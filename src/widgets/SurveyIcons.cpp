@@ -2,6 +2,7 @@
 
 #include <QPainterPath>
 
+#include "widgets/IconCache.h"
 #include "widgets/IconCanvas.h"
 
 namespace nxui {
@@ -104,15 +105,18 @@ QPixmap SurveyIconPixmap(int position, int size, qreal devicePixelRatio) {
 }
 
 QIcon SurveyIconSet(int position) {
-  QIcon icon;
-  if (position < 0 || position >= kSurveyIconCount) return icon;
-  for (int size : {16, 24, 32}) {
-    const QPixmap pixmap = SurveyIconPixmap(position, size);
-    icon.addPixmap(pixmap);
-    // On the selected row the style would tint the pictures with the highlight and grey them.
-    icon.addPixmap(pixmap, QIcon::Selected);
-  }
-  return icon;
+  if (position < 0 || position >= kSurveyIconCount) return QIcon();
+  // Asked for by every cell the list paints.
+  return CachedIcon(IconFamily::Survey, position, [position] {
+    QIcon icon;
+    for (int size : {16, 24, 32}) {
+      const QPixmap pixmap = SurveyIconPixmap(position, size);
+      icon.addPixmap(pixmap);
+      // On the selected row the style would tint the pictures with the highlight and grey them.
+      icon.addPixmap(pixmap, QIcon::Selected);
+    }
+    return icon;
+  });
 }
 
 QPixmap SurveyIconStrip(int size) {

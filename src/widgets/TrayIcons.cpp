@@ -1,5 +1,6 @@
 #include "widgets/TrayIcons.h"
 
+#include "widgets/IconCache.h"
 #include "widgets/IconCanvas.h"
 
 namespace nxui {
@@ -103,10 +104,12 @@ QPixmap TrayIconPixmap(int iconNumber, int size, qreal devicePixelRatio) {
 }
 
 QIcon TrayIcon(int iconNumber) {
-  QIcon icon;
-  if (TrayIconPixmap(iconNumber, 16).isNull()) return icon;
-  for (int size : {16, 22, 24, 32, 48, 64}) icon.addPixmap(TrayIconPixmap(iconNumber, size));
-  return icon;
+  return CachedIcon(IconFamily::Tray, iconNumber, [iconNumber] {
+    QIcon icon;
+    if (TrayIconPixmap(iconNumber, 16).isNull()) return icon;
+    for (int size : {16, 22, 24, 32, 48, 64}) icon.addPixmap(TrayIconPixmap(iconNumber, size));
+    return icon;
+  });
 }
 
 }  // namespace nxui

@@ -18,6 +18,7 @@
 #include "adapter/SystemChecks.h"
 #include "adapter/fakes/TempDir.h"
 #include "base/ByteReader.h"
+#include "common/SimTestHelpers.h"
 #include "platform/VirtualEventLoop.h"
 #include "sim/ScenarioLoader.h"
 #include "sim/SimWorld.h"
@@ -64,6 +65,10 @@ class AdapterOnSimWorld : public ::testing::Test {
     return discovery.DiscoverAdapter(ctx);
   }
   sim::SimDriver& driver() { return world->driver(0); }
+  void FailNext(Oid oid, int times) { world->faults().Arm(sim::fault::DriverRequest(oid), times); }
+  void TearDown() override {
+    if (world) test::ExpectArmedFaultsFired(world->faults());
+  }
 
   TempDir dir;
   VirtualEventLoop loop;
@@ -135,9 +140,9 @@ TEST_F(AdapterOnSimWorld, SetFailingOnceSucceedsOnRetry) {
   Start(DefaultScenario());
   ASSERT_TRUE(Discover());
   DriverChannel channel(world->deviceIo(), loop, ctx);
-  driver().FailNext(OID_WLAN_TX_POWER, 1);
+  FailNext(OID_WLAN_TX_POWER, 1);
   EXPECT_FALSE(channel.SetDriverDword(OID_WLAN_TX_POWER, 50));
-  EXPECT_EQ(driver().FailuresInjected(OID_WLAN_TX_POWER), 1);
+  EXPECT_EQ(world->faults().Fired(sim::fault::DriverRequest(OID_WLAN_TX_POWER)), 1);
   EXPECT_EQ(channel.PendingSets().size(), 1u);
   loop.AdvanceBy(500);
   EXPECT_TRUE(channel.PendingSets().empty());
@@ -150,8 +155,9 @@ TEST_F(AdapterOnSimWorld, UnplugWhileSetsPendingDropsThemAll) {
   Start(DefaultScenario());
   ASSERT_TRUE(Discover());
   DriverChannel channel(world->deviceIo(), loop, ctx);
-  driver().FailNext(OID_WLAN_TX_POWER, 5);
-  driver().FailNext(OID_WLAN_PREAMBLE, 5);
+  driver().RecordRequests(true);
+  FailNext(OID_WLAN_TX_POWER, 5);
+  FailNext(OID_WLAN_PREAMBLE, 5);
   channel.SetDriverDword(OID_WLAN_TX_POWER, 50);
   loop.AdvanceBy(100);
   channel.SetDriverDword(OID_WLAN_PREAMBLE, 2);
@@ -186,7 +192,7 @@ TEST_F(AdapterOnSimWorld, Generation10SetsGoThroughACopy) {
   Scenario s = DefaultScenario();
   s.os.major = 5;
   s.os.minor = 2;
-  s.os.productType = "workstation";
+  s.os.productType = sim::ProductType::Workstation;
   Start(s);
   EXPECT_EQ(ctx.osGeneration, kOsXp64);
   ASSERT_TRUE(Discover());

@@ -32,6 +32,8 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"language_not_offered", {"--lang", "fr", "status"}, 2, "--lang"},
         UsageCase{"negative_settle", {"--settle", "-1", "status"}, 2, "--settle"},
         UsageCase{"settle_not_a_number", {"--settle", "soon", "status"}, 2, "--settle"},
+        UsageCase{"settle_nan", {"--settle", "nan", "status"}, 2, "--settle"},
+        UsageCase{"settle_infinite", {"--settle", "inf", "status"}, 2, "--settle"},
         UsageCase{"radio_without_state", {"radio"}, 2, "state"},
         UsageCase{"radio_bad_state", {"radio", "maybe"}, 2, "maybe"},
         UsageCase{"stats_unknown_flag", {"stats", "--zero"}, 2, "--zero"},
@@ -72,11 +74,19 @@ TEST_P(CorruptScenario, NamesFileAndLine) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cli, CorruptScenario,
-    ::testing::Values(CorruptCase{"syntax", "{\n  \"version\": 1,\n  \"adapters\": [}\n", "3:"},
-                      CorruptCase{"unknown_phy",
-                                  "{\n\"version\": 1,\n\"networks\": [\n{\"bssid\": \"00-11-22-33-44-55\",\n"
-                                  "\"phy\": \"x\"}\n]\n}\n",
-                                  "5:"}),
+    ::testing::Values(
+        CorruptCase{"syntax", "{\n  \"version\": 1,\n  \"adapters\": [}\n", "3:"},
+        CorruptCase{"unknown_phy",
+                    "{\n\"version\": 1,\n\"networks\": [\n{\"bssid\": \"00-11-22-33-44-55\",\n"
+                    "\"phy\": \"x\"}\n]\n}\n",
+                    "5:"},
+        // 257 levels below the document, on its second line: the loader used to spin on it.
+        CorruptCase{"nesting_too_deep",
+                    "{\"version\": 1,\n\"x\": [[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[["
+                    "[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[["
+                    "[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[["
+                    "[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[]]}\n",
+                    "2: nesting too deep"}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(CliTest, CorruptRegistryFileIsNamedAndLeftAsItWas) {
@@ -128,6 +138,13 @@ TEST_F(CliTest, GraphicalEntriesRenderOrSayTheyAreMissing) {
     return;
   }
   ASSERT_EQ(render.code, 0) << render.err;
+  // A folder that cannot be made is the program's error like any other.
+  nxui::test::TempDir::Write(dir / "a-file", "x");
+  const CliResult refused = Run({"render", (dir / "a-file" / "pictures").string()});
+  EXPECT_EQ(refused.code, 1);
+  // (Qt may warn first on a line of its own.)
+  EXPECT_NE(("\n" + refused.err).find("\nnxui: "), std::string::npos) << refused.err;
+  EXPECT_EQ(refused.err.find("render:"), std::string::npos) << refused.err;
   int pngs = 0;
   for (const auto& entry : std::filesystem::directory_iterator(pictures)) pngs += entry.path().extension() == ".png";
   EXPECT_GT(pngs, 0);

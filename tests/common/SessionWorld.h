@@ -12,6 +12,7 @@
 #include "adapter/DriverChannelPort.h"
 #include "adapter/ICardChooser.h"
 #include "adapter/SystemChecks.h"
+#include "common/SimTestHelpers.h"
 #include "display/StringTable.h"
 #include "platform/VirtualEventLoop.h"
 #include "sim/SimWorld.h"
@@ -39,6 +40,10 @@ class SessionWorld {
     session = std::make_unique<WlanSession>(world->wlan(), loop, *driver);
     session->Open();
     session->Start(context.displayName, 0, false);
+  }
+
+  ~SessionWorld() {
+    if (world) ExpectArmedFaultsFired(world->faults());
   }
 
   bool Ready() const { return world != nullptr && discovered; }

@@ -9,6 +9,7 @@
 
 #include "adapter/DriverChannelPort.h"
 #include "common/SessionWorld.h"
+#include "common/SimTestHelpers.h"
 #include "display/StringTable.h"
 #include "platform/Platform.h"
 #include "platform/VirtualEventLoop.h"
@@ -22,10 +23,10 @@ namespace nxui::test {
 inline sim::ScenarioNetwork MonitorNetwork() {
   sim::ScenarioNetwork n;
   n.ssid = "Home";
-  n.bssid = "00-11-22-33-44-55";
+  n.bssid = test::Mac("00-11-22-33-44-55");
   n.channel = 6;
   n.rssi = -55;
-  n.phy = "n";
+  n.phy = sim::Phy::N;
   sim::ScenarioHt ht;
   ht.width = 40;
   ht.secondaryOffset = 1;

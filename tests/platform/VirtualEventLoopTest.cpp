@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -136,6 +137,74 @@ TEST(VirtualEventLoop, ScheduledActionRunsOnceAtItsTime) {
   EXPECT_TRUE(at.empty());
   loop.AdvanceBy(10000);
   EXPECT_EQ(at, (std::vector<std::uint64_t>{30000}));
+}
+
+// The observer sees the loop after each thing it handled, and only then: a view that follows it
+// never misses a change and never looks for nothing.
+TEST(VirtualEventLoop, ObserverRunsAfterEachTimerMessageJobAndScheduledAction) {
+  struct Row {
+    const char* name;
+    std::function<void(VirtualEventLoop&, HWND)> act;
+    std::uint64_t advanceMs;
+    int expected;
+  };
+  const Row rows[] = {
+      {"nothing due", [](VirtualEventLoop&, HWND) {}, 5000, 0},
+      {"a timer, three ticks", [](VirtualEventLoop& l, HWND w) { l.SetTimer(w, 1, 1000); }, 3000, 3},
+      {"one tick short", [](VirtualEventLoop& l, HWND w) { l.SetTimer(w, 1, 1000); }, 999, 0},
+      {"two posted messages",
+       [](VirtualEventLoop& l, HWND w) {
+         l.PostMessage(w, 7, 0, 0);
+         l.PostMessage(w, 8, 0, 0);
+       },
+       0, 2},
+      {"a message to a window gone", [](VirtualEventLoop& l, HWND) { l.PostMessage(999, 7, 0, 0); }, 0, 0},
+      {"a worker job", [](VirtualEventLoop& l, HWND) { l.RunOnWorker([] {}); }, 0, 1},
+      {"a scheduled action", [](VirtualEventLoop& l, HWND) { l.ScheduleAt(100, [] {}); }, 100, 1},
+      {"sent, not posted: the caller is running already",
+       [](VirtualEventLoop& l, HWND w) { l.SendMessage(w, 7, 0, 0); }, 1000, 0},
+  };
+  for (const Row& row : rows) {
+    VirtualEventLoop loop;
+    std::vector<std::string> log;
+    Recorder target(&log, "a");
+    const HWND window = loop.CreateWindow(target);
+    int seen = 0;
+    std::size_t handledWhenSeen = 0;
+    loop.SetDispatchObserver([&] {
+      ++seen;
+      handledWhenSeen = log.size();
+    });
+    row.act(loop, window);
+    const std::size_t sent = log.size();
+    loop.AdvanceBy(row.advanceMs);
+    EXPECT_EQ(seen, row.expected) << row.name;
+    // Called after the handler, not before it.
+    if (seen > 0 && !log.empty()) {
+      EXPECT_EQ(handledWhenSeen, log.size()) << row.name;
+    }
+    EXPECT_GE(log.size(), sent) << row.name;
+  }
+}
+
+TEST(VirtualEventLoop, ObserverCanBeRemovedOrReplacedFromWithinItself) {
+  VirtualEventLoop loop;
+  std::vector<std::string> log;
+  Recorder target(&log, "a");
+  const HWND window = loop.CreateWindow(target);
+  loop.SetTimer(window, 1, 100);
+  int first = 0;
+  int second = 0;
+  loop.SetDispatchObserver([&] {
+    ++first;
+    loop.SetDispatchObserver([&] { ++second; });
+  });
+  loop.AdvanceBy(300);
+  EXPECT_EQ(first, 1);
+  EXPECT_EQ(second, 2);
+  loop.SetDispatchObserver({});
+  loop.AdvanceBy(300);
+  EXPECT_EQ(second, 2);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Platform.h"
@@ -34,11 +35,11 @@ class RecordingEditor final : public IProfileEditorHost {
   int closed = 0;
 };
 
-inline sim::ScenarioNetwork Network(const std::string& ssid, const std::string& bssid, const std::string& auth,
-                                    const std::string& cipher, const std::string& passphrase, int rssi = -50) {
+inline sim::ScenarioNetwork Network(const std::string& ssid, std::string_view bssid, sim::AuthKind auth,
+                                    sim::CipherKind cipher, const std::string& passphrase, int rssi = -50) {
   sim::ScenarioNetwork n;
   n.ssid = ssid;
-  n.bssid = bssid;
+  n.bssid = sim::ParseMac(bssid).value_or(sim::MacAddress{});
   n.rssi = rssi;
   n.security.auth = auth;
   n.security.cipher = cipher;
@@ -51,10 +52,12 @@ inline sim::ScenarioNetwork Network(const std::string& ssid, const std::string& 
 inline sim::Scenario ProfileScenario() {
   // The embedded scenario always loads (its own tests say so); only its networks are replaced.
   sim::Scenario s = sim::ScenarioLoader::LoadEmbedded().scenario;
-  s.networks = {Network("Norvix-Home", "00-1D-7E-42-10-01", "wpa2-psk", "aes", "sunflower-42", -48),
-                Network("CoffeeCorner", "00-14-BF-33-20-02", "open", "none", "", -67)};
-  sim::ScenarioNetwork adhoc = Network("LAN-Party", "02-1F-3C-99-70-07", "open", "none", "", -70);
-  adhoc.bssType = "independent";
+  s.networks = {
+      Network("Norvix-Home", "00-1D-7E-42-10-01", sim::AuthKind::Wpa2Psk, sim::CipherKind::Aes, "sunflower-42", -48),
+      Network("CoffeeCorner", "00-14-BF-33-20-02", sim::AuthKind::Open, sim::CipherKind::None, "", -67)};
+  sim::ScenarioNetwork adhoc =
+      Network("LAN-Party", "02-1F-3C-99-70-07", sim::AuthKind::Open, sim::CipherKind::None, "", -70);
+  adhoc.bssType = sim::BssKind::Independent;
   adhoc.channel = 10;
   s.networks.push_back(adhoc);
   s.platformProfiles.clear();

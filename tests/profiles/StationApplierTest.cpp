@@ -95,9 +95,9 @@ TEST_F(StationApplierTest, LeapRunsOverWepUnlessTheCcxWordAllowsItsCipher) {
 }
 
 TEST_F(StationApplierTest, EmptyWpsStoreLeavesTheStationInCharge) {
-  w.hidden().MutableState().wpsPending = true;
+  w.hidden().Wps().wscConnect = true;
   w.core->Station().ApplyStation(0, 1, 0);
-  EXPECT_FALSE(w.hidden().State().wpsPending) << "the empty store has no credential in force";
+  EXPECT_FALSE(w.hidden().Wps().wscConnect) << "no WSC in the station file: no credential in force";
   EXPECT_TRUE(w.core->Station().ProfileDriven());
   EXPECT_EQ(Last().fromProfile, 1);
   EXPECT_EQ(w.hidden().Queue().CurrentConnection()->fromProfile, 1) << "the record reached the queue";

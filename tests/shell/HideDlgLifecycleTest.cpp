@@ -141,7 +141,7 @@ TEST_F(HideDlgLifecycleTest, ExitIsRefusedWhileAModalMessageIsOpen) {
 
 TEST_F(HideDlgLifecycleTest, PendingDriverSetsAreDroppedWithTheWindow) {
   Start(false);
-  world->driver(0).FailNext(OID_WLAN_TX_POWER, 100);
+  world->faults().Arm(sim::fault::DriverRequest(OID_WLAN_TX_POWER), 100);
   EXPECT_FALSE(dlg->Driver().SetDriverDword(OID_WLAN_TX_POWER, 50));
   ASSERT_EQ(dlg->Driver().PendingSets().size(), 1u);
   const std::size_t timersBefore = loop.ActiveTimerCount();

@@ -288,7 +288,7 @@ TEST_F(RealPages, PlaceholdersSpeakTheRunsLanguage) {
   const PlaceholderCase cases[] = {
       {"English panel", Language::kEnglish, PageKey::Panel(1), "Hidden network"},
       {"Chinese panel", Language::kChinese, PageKey::Panel(1), "隐藏网络"},
-      {"English page", Language::kEnglish, PageKey::Page(PageId::Wps), "WPS"},
+      {"English page", Language::kEnglish, PageKey::Page(PageId::Sso), "SSO"},
   };
   for (const PlaceholderCase& c : cases) {
     SCOPED_TRACE(c.name);

@@ -41,7 +41,7 @@ TEST_P(QueueRadioParametersTest, DefaultRadioFollowsTheNormalisedMode) {
     adapter.hardwareId = "USB\\VID_2F19&PID_1004&REV_0001";
     adapter.driver.is11n = false;
   }
-  adapter.bands = row.fiveGHz ? std::vector<std::string>{"2.4GHz", "5GHz"} : std::vector<std::string>{"2.4GHz"};
+  adapter.bands = sim::ScenarioBands{true, row.fiveGHz};
   adapter.registry = {{"WirelessMode", row.registryMode}, {"BGProtection", "1"}, {"TXBurst", "1"}};
   Build(scenario);
   Start(false);

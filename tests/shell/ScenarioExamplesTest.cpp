@@ -264,8 +264,8 @@ std::vector<Example> Examples() {
        [](T& t) {
          std::vector<std::uint8_t> buffer(CHideDlg::kWorkBufferSize);
          ASSERT_EQ(t.Hidden().Session().BuildScanList(buffer), kErrorSuccess);
-         std::vector<std::uint8_t> raw;
-         ASSERT_TRUE(sim::ParseHexBlob(*t.world->scenario().networks[0].ies, raw));
+         ASSERT_TRUE(t.world->scenario().networks[0].ies.has_value());
+         const std::vector<std::uint8_t>& raw = *t.world->scenario().networks[0].ies;
          const ScanList list(buffer);
          ASSERT_EQ(list.slots().size(), 1u);
          ScanEntryRecord entry;

@@ -12,6 +12,7 @@
 
 #include "adapter/ICardChooser.h"
 #include "adapter/fakes/TempDir.h"
+#include "common/SimTestHelpers.h"
 #include "display/StringTable.h"
 #include "platform/Platform.h"
 #include "platform/VirtualEventLoop.h"
@@ -87,7 +88,7 @@ inline sim::Scenario ConnectedScenario(int rssi = -55, const std::string& bssid 
   sim::Scenario s = EmbeddedScenario();
   sim::ScenarioNetwork n;
   n.ssid = "HomeNet";
-  n.bssid = bssid;
+  n.bssid = nxui::test::Mac(bssid);
   n.channel = 6;
   n.rssi = rssi;
   s.networks.push_back(n);
@@ -106,6 +107,10 @@ class ShellFixture : public ::testing::Test {
     platform = std::make_unique<Platform>(Platform{world->deviceSetup(), world->deviceIo(), world->registry(),
                                                    world->systemInfo(), world->shell(), world->ipHelper(),
                                                    world->driverEvents(), loop, world->wlan()});
+  }
+
+  void TearDown() override {
+    if (world) nxui::test::ExpectArmedFaultsFired(world->faults());
   }
 
   void WriteIni(const std::string& text) { nxui::test::TempDir::Write(dir / "NxUI.ini", text); }

@@ -188,17 +188,17 @@ TEST_F(TrayWorldTest, ZeroBssidReadsAsDisconnected) {
 TEST_F(TrayWorldTest, FailedSignalReadsDoNotShowAGoodSignal) {
   Build(ConnectedScenario(-40));
   Start(false);
-  world->driver(0).FailNext(OID_WLAN_RSSI0, 1000);
-  world->driver(0).FailNext(OID_WLAN_RSSI1, 1000);
+  world->faults().Arm(sim::fault::DriverRequest(OID_WLAN_RSSI0), 1000);
+  world->faults().Arm(sim::fault::DriverRequest(OID_WLAN_RSSI1), 1000);
   loop.AdvanceBy(6000);
-  EXPECT_GT(world->driver(0).FailuresInjected(OID_WLAN_RSSI0), 0);
+  EXPECT_GT(world->faults().Fired(sim::fault::DriverRequest(OID_WLAN_RSSI0)), 0);
   EXPECT_EQ(world->shell().iconNumber(), 160);
 }
 
 TEST_F(TrayWorldTest, IcvErrorFromTheDriverShowsTheWepErrorEndToEnd) {
   sim::Scenario s = ConnectedScenario(-50);
-  s.events.push_back({5.0, "icv-error", 0, std::nullopt, ""});
-  s.events.push_back({11.0, "icv-clear", 0, std::nullopt, ""});
+  s.events.push_back({5.0, sim::EventAction::IcvError, 0, std::nullopt, {}});
+  s.events.push_back({11.0, sim::EventAction::IcvClear, 0, std::nullopt, {}});
   Build(s);
   Start(false);
   loop.AdvanceBy(4000);

@@ -1,14 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
 #include <sstream>
 
+#include "base/AtomicFile.h"
 #include "sim/SimFaults.h"
 #include "sim/SimRegistry.h"
 
 namespace nxui::sim {
 namespace {
+
+namespace fs = std::filesystem;
 
 std::vector<std::uint8_t> Bytes(std::string_view s) { return {s.begin(), s.end()}; }
 
@@ -241,6 +250,186 @@ TEST(SimRegistryFile, ArmedWriteFaultFailsOnceThenWrites) {
   EXPECT_EQ(reg.SetValue(k, "a", kRegSz, v), kErrorAccessDenied);
   EXPECT_EQ(reg.SetValue(k, "a", kRegSz, v), kErrorSuccess);
   EXPECT_EQ(faults.Fired(fault::kRegistryWrite), 1);
+}
+
+// ---- the registry file: written when the data changes, and only then; a failed write is an error ----
+
+class SimRegistryFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string error;
+    reg.WriteTextDirect(kHkeyLocalMachine, "Software\\Vendor", "Keep", "1");
+    ASSERT_TRUE(reg.AttachFile(file.string(), error)) << error;
+    reg.SetWriteFailureListener([this](const std::string& failure) { told.push_back(failure); });
+    ASSERT_EQ(reg.OpenKey(kHkeyLocalMachine, "Software\\Vendor", kKeyAllAccess, key), kErrorSuccess);
+  }
+  void TearDown() override {
+    ClearAtomicWriteFault();
+    fs::remove_all(dir);
+  }
+  std::string FileText() const {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+  std::size_t FilesInFolder() const {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+  }
+
+  fs::path dir = [] {
+    std::string pattern = (fs::temp_directory_path() / "nxui-reg-XXXXXX").string();
+    return fs::path(mkdtemp(pattern.data()));
+  }();
+  fs::path file = dir / "registry.reg";
+  SimFaults faults;
+  SimRegistry reg{faults, true};
+  HKEY key = 0;
+  std::vector<std::string> told;
+};
+
+TEST_F(SimRegistryFileTest, WritingWhatIsStoredWritesNothing) {
+  const std::size_t writes = reg.fileWrites();
+  const auto one = Bytes("1");
+  const auto two = Bytes("2");
+  EXPECT_EQ(reg.SetValue(key, "Keep", kRegSz, one), kErrorSuccess);
+  EXPECT_EQ(reg.SetValue(key, "KEEP", kRegSz, one), kErrorSuccess);  // names are case-insensitive
+  reg.WriteTextDirect(kHkeyLocalMachine, "Software\\Vendor", "Keep", "1");
+  EXPECT_EQ(reg.fileWrites(), writes);
+  EXPECT_EQ(reg.SetValue(key, "Keep", kRegBinary, one), kErrorSuccess);  // same bytes, another type
+  EXPECT_EQ(reg.fileWrites(), writes + 1);
+  EXPECT_EQ(reg.SetValue(key, "Keep", kRegBinary, two), kErrorSuccess);
+  EXPECT_EQ(reg.fileWrites(), writes + 2);
+  HKEY again = 0;
+  EXPECT_EQ(reg.CreateKey(kHkeyLocalMachine, "Software\\Vendor", kKeyAllAccess, again), kErrorSuccess);
+  EXPECT_EQ(reg.fileWrites(), writes + 2) << "opening an existing key through CreateKey changes nothing";
+  reg.CloseKey(again);
+}
+
+struct FailedWriteCase {
+  const char* name;
+  AtomicWriteStep step;
+  int errorNumber;
+  std::function<LONG(SimRegistry&, HKEY)> change;
+  std::function<bool(const SimRegistry&)> unchanged;  // the tree is as before the change
+};
+
+TEST_F(SimRegistryFileTest, AFailedWriteUndoesTheChangeAndReturnsTheError) {
+  const auto value = Bytes("2");
+  const FailedWriteCase cases[] = {
+      {"new value, disk full", AtomicWriteStep::Write, ENOSPC,
+       [&](SimRegistry& r, HKEY k) { return r.SetValue(k, "New", kRegSz, value); },
+       [](const SimRegistry& r) {
+         DWORD type = 0;
+         std::vector<std::uint8_t> data;
+         return !r.ReadDirect(kHkeyLocalMachine, "Software\\Vendor", "New", type, data);
+       }},
+      {"changed value, read-only folder", AtomicWriteStep::Create, EROFS,
+       [&](SimRegistry& r, HKEY k) { return r.SetValue(k, "Keep", kRegSz, value); },
+       [](const SimRegistry& r) {
+         std::string text;
+         return r.ReadTextDirect(kHkeyLocalMachine, "Software\\Vendor", "Keep", text) && text == "1";
+       }},
+      {"deleted value, flush fails", AtomicWriteStep::Flush, EIO,
+       [](SimRegistry& r, HKEY k) { return r.DeleteValue(k, "Keep"); },
+       [](const SimRegistry& r) {
+         std::string text;
+         return r.ReadTextDirect(kHkeyLocalMachine, "Software\\Vendor", "Keep", text) && text == "1";
+       }},
+      {"new keys, rename fails", AtomicWriteStep::Rename, EACCES,
+       [](SimRegistry& r, HKEY) {
+         HKEY k = 0;
+         const LONG result = r.CreateKey(kHkeyLocalMachine, "Software\\Vendor\\A\\B", kKeyAllAccess, k);
+         r.CloseKey(k);
+         return result;
+       },
+       [](const SimRegistry& r) { return !r.KeyExists(kHkeyLocalMachine, "Software\\Vendor\\A"); }},
+      {"deleted key, disk full", AtomicWriteStep::Write, ENOSPC,
+       [](SimRegistry& r, HKEY) { return r.DeleteKey(kHkeyLocalMachine, "Software\\Vendor"); },
+       [](const SimRegistry& r) { return r.KeyExists(kHkeyLocalMachine, "Software\\Vendor"); }},
+  };
+  const std::string before = FileText();
+  for (const auto& c : cases) {
+    if (std::string(c.name) == "deleted key, disk full") reg.CloseKey(key);
+    told.clear();
+    ArmAtomicWriteFault(c.step, c.errorNumber);
+    EXPECT_EQ(c.change(reg, key), kErrorRegistryIoFailed) << c.name;
+    EXPECT_TRUE(ClearAtomicWriteFault()) << c.name << ": the armed fault never fired";
+    EXPECT_TRUE(c.unchanged(reg)) << c.name;
+    EXPECT_EQ(FileText(), before) << c.name;
+    EXPECT_EQ(FilesInFolder(), 1u) << c.name << ": a temporary file was left";
+    ASSERT_EQ(told.size(), 1u) << c.name;
+    EXPECT_EQ(told[0], file.string() + ": " + std::strerror(c.errorNumber)) << c.name;
+    EXPECT_EQ(reg.ToRegText(), before) << c.name << ": the tree is the file's";
+  }
+}
+
+TEST_F(SimRegistryFileTest, ARepeatedFailureIsToldOnce) {
+  const auto value = Bytes("2");
+  for (int i = 0; i < 3; ++i) {
+    ArmAtomicWriteFault(AtomicWriteStep::Write, ENOSPC);
+    EXPECT_EQ(reg.SetValue(key, "Keep", kRegSz, value), kErrorRegistryIoFailed);
+  }
+  EXPECT_EQ(told.size(), 1u);
+  EXPECT_EQ(reg.SetValue(key, "Keep", kRegSz, value), kErrorSuccess);
+  ArmAtomicWriteFault(AtomicWriteStep::Write, ENOSPC);
+  EXPECT_EQ(reg.SetValue(key, "Keep", kRegSz, Bytes("3")), kErrorRegistryIoFailed);
+  EXPECT_EQ(told.size(), 2u) << "after a write that worked, a new failure is told again";
+}
+
+// ---- deep keys ----
+
+std::string KeyPath(std::size_t levels) {
+  std::string path = "HKEY_CURRENT_USER";
+  for (std::size_t i = 0; i < levels; ++i) path += "\\k";
+  return path;
+}
+
+TEST(SimRegistryDepth, KeysUpTo512LevelsRoundTripAndDeeperOnesAreRefusedWithTheirLine) {
+  SimFaults faults;
+  SimRegistry reg(faults, true);
+  const std::string header = "Windows Registry Editor Version 5.00\n\n";
+  std::string error;
+  const std::string deepest = header + "[" + KeyPath(512) + "]\n\"v\"=\"x\"\n";
+  ASSERT_TRUE(reg.ParseRegText(deepest, "deep.reg", error)) << error;
+  const std::string text = reg.ToRegText();
+  EXPECT_NE(text.find("[" + KeyPath(512) + "]\n\"v\"=\"x\"\n"), std::string::npos);
+  SimRegistry again(faults, true);
+  ASSERT_TRUE(again.ParseRegText(text, "again.reg", error)) << error;
+  EXPECT_EQ(again.ToRegText(), text);
+
+  for (std::size_t levels : {513u, 20000u, 200000u}) {
+    const std::string tooDeep = header + "\n[" + KeyPath(levels) + "]\n";
+    EXPECT_FALSE(reg.ParseRegText(tooDeep, "deep.reg", error)) << levels;
+    EXPECT_EQ(error, "deep.reg:4: key nested deeper than 512 levels") << levels;
+  }
+  EXPECT_EQ(reg.ToRegText(), text) << "a refused file leaves the tree alone";
+
+  HKEY k = 0;
+  EXPECT_EQ(reg.CreateKey(kHkeyCurrentUser, KeyPath(513).substr(18), kKeyAllAccess, k), kErrorInvalidParameter);
+}
+
+TEST(SimRegistryRoots, ValuesDirectlyBelowARootKeySurviveASave) {
+  SimFaults faults;
+  SimRegistry reg(faults, true);
+  std::string error;
+  ASSERT_TRUE(
+      reg.ParseRegText("Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE]\n\"Top\"=\"1\"\n"
+                       "\n[HKEY_LOCAL_MACHINE\\Sub]\n\"v\"=dword:00000002\n",
+                       "roots.reg", error))
+      << error;
+  const auto value = Bytes("u");
+  ASSERT_EQ(reg.SetValue(kHkeyCurrentUser, "UserTop", kRegSz, value), kErrorSuccess);
+  SimRegistry reloaded(faults, true);
+  ASSERT_TRUE(reloaded.ParseRegText(reg.ToRegText(), "saved.reg", error)) << error;
+  std::string text;
+  EXPECT_TRUE(reloaded.ReadTextDirect(kHkeyLocalMachine, "", "Top", text));
+  EXPECT_EQ(text, "1");
+  EXPECT_TRUE(reloaded.ReadTextDirect(kHkeyCurrentUser, "", "UserTop", text));
+  EXPECT_EQ(text, "u");
+  DWORD type = 0;
+  std::vector<std::uint8_t> data;
+  EXPECT_TRUE(reloaded.ReadDirect(kHkeyLocalMachine, "Sub", "v", type, data));
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -12,8 +16,10 @@
 #include "adapter/Oids.h"
 #include "base/AtomicFile.h"
 #include "base/ByteReader.h"
+#include "common/SimTestHelpers.h"
 #include "platform/VirtualEventLoop.h"
 #include "sim/ScenarioLoader.h"
+#include "sim/SimWlanProfile.h"
 #include "sim/SimWorld.h"
 
 namespace nxui::sim {
@@ -34,9 +40,9 @@ Scenario DefaultScenario() {
 ScenarioNetwork HtNetwork() {
   ScenarioNetwork n;
   n.ssid = "Home";
-  n.bssid = "00-11-22-33-44-55";
+  n.bssid = test::Mac("00-11-22-33-44-55");
   n.channel = 36;
-  n.phy = "n";
+  n.phy = Phy::N;
   n.rssi = -55;
   n.ht = ScenarioHt{};
   n.ht->width = 40;
@@ -54,6 +60,9 @@ class SimWorldTest : public ::testing::Test {
     ASSERT_NE(world, nullptr) << error;
   }
   void SetUp() override { Build(DefaultScenario()); }
+  void TearDown() override {
+    if (world) test::ExpectArmedFaultsFired(world->faults());
+  }
 
   // One request the way the request channel sends it: open, control, close.
   bool Send(Oid wire, std::vector<std::uint8_t>& record, DWORD* returned = nullptr) {
@@ -79,9 +88,7 @@ class SimWorldTest : public ::testing::Test {
     auto& a = world->association(0);
     a.connected = true;
     a.network = n;
-    std::uint8_t mac[6];
-    ParseMacText(n.bssid, mac);
-    std::memcpy(a.bssid.data(), mac, 6);
+    a.bssid = n.bssid;
     a.ssid.assign(n.ssid.begin(), n.ssid.end());
     a.connectTimeMs = loop.TickCount();
     world->AssociationChanged(0);
@@ -131,7 +138,7 @@ TEST_F(SimWorldTest, PlugAndUnplugTellEveryWindowThatDeviceNodesChanged) {
       {"plug again: already there", [&] { world->Plug(0); }, 2},
       {"scenario event",
        [&] {
-         world->RunEvent(ScenarioEvent{0, "unplug", 0, std::nullopt, ""});
+         world->RunEvent(ScenarioEvent{0, EventAction::Unplug, 0, std::nullopt, {}});
        },
        3},
   };
@@ -172,7 +179,9 @@ TEST_F(SimWorldTest, UnplugClosesTheDevicePathAndPlugReopensIt) {
 
 TEST_F(SimWorldTest, ScenarioEventsRunOnTheLoop) {
   Scenario s = DefaultScenario();
-  s.events = {{30.0, "unplug", 0, {}, ""}, {40.0, "plug", 0, {}, ""}, {41.0, "icv-error", 0, {}, ""}};
+  s.events = {{30.0, EventAction::Unplug, 0, {}, {}},
+              {40.0, EventAction::Plug, 0, {}, {}},
+              {41.0, EventAction::IcvError, 0, {}, {}}};
   Build(s);
   int icvEvents = 0;
   world->driverEvents().Subscribe(kDriverEventClass, [&] { ++icvEvents; });
@@ -191,10 +200,10 @@ TEST_F(SimWorldTest, ScenarioEventsRunOnTheLoop) {
 
 TEST_F(SimWorldTest, NetworkEventsChangeTheNeighbourhood) {
   world->networksInRange().clear();
-  ScenarioEvent add{1.0, "add-network", 0, HtNetwork(), ""};
+  ScenarioEvent add{1.0, EventAction::AddNetwork, 0, HtNetwork(), {}};
   EXPECT_TRUE(world->RunEvent(add));
   ASSERT_EQ(world->networksInRange().size(), 1u);
-  ScenarioEvent remove{2.0, "remove-network", 0, {}, "00:11:22:33:44:55"};
+  ScenarioEvent remove{2.0, EventAction::RemoveNetwork, 0, {}, test::Mac("00:11:22:33:44:55")};
   EXPECT_TRUE(world->RunEvent(remove));
   EXPECT_TRUE(world->networksInRange().empty());
 }
@@ -205,6 +214,7 @@ struct RoundTrip {
 };
 
 TEST_F(SimWorldTest, SetsAreReflectedByLaterQueries) {
+  world->driver(0).RecordRequests(true);
   const RoundTrip cases[] = {
       {OID_WLAN_OP_MODE, Word(1)},
       {OID_WLAN_COUNTRY_REGION, Word(0x0101)},
@@ -244,7 +254,7 @@ TEST_F(SimWorldTest, ShortRecordsFailAndLongOnesAreServed) {
       {OID_WLAN_STATISTICS, 183, false, false},    {OID_WLAN_STATISTICS, 184, false, true},
       {OID_WLAN_STATISTICS, 200, false, true},     {OID_802_11_SSID, 35, true, false},
       {OID_802_11_SSID, 36, true, true},           {OID_WLAN_WPS_CREDENTIAL, 995, false, false},
-      {OID_WLAN_WPS_CREDENTIAL, 996, false, true}, {OID_WLAN_BA_TABLE, 14, true, true},
+      {OID_WLAN_WPS_CREDENTIAL, 996, false, true}, {OID_WLAN_BA_DELETE, 14, true, true},
       {OID_WLAN_BA_TABLE, 13, true, false},        {OID_WLAN_BA_TABLE, 3075, false, false},
       {OID_WLAN_LINK_STATUS, 15, false, false},    {OID_GEN_DRIVER_VERSION, 2, false, true},
       {OID_WLAN_RESET_COUNTERS, 0, true, true},    {OID_WLAN_WPS_START, 56, false, false},
@@ -301,9 +311,9 @@ TEST_F(SimWorldTest, MalformedSetRecordsAreRefused) {
   }
 }
 
-TEST_F(SimWorldTest, FailingOidsFailAlwaysAndFailNextCountsDown) {
+TEST_F(SimWorldTest, ScenarioFailingOidsFailForGoodAndArmedRequestsCountDown) {
   Scenario s = DefaultScenario();
-  s.adapters[0].driver.failingOids = {"OID_WLAN_RSSI2", "0xFF0C0010"};
+  s.adapters[0].driver.failingOids = {OID_WLAN_RSSI2, OID_WLAN_RSSI1, OID_WLAN_SNR1};
   Build(s);
   std::vector<std::uint8_t> r(4);
   for (int i = 0; i < 3; ++i) {
@@ -311,15 +321,36 @@ TEST_F(SimWorldTest, FailingOidsFailAlwaysAndFailNextCountsDown) {
     EXPECT_FALSE(Query(OID_WLAN_RSSI1, r));
   }
   EXPECT_TRUE(Query(OID_WLAN_RSSI0, r));
+  EXPECT_TRUE(world->faults().ArmedButNeverFired().empty()) << "the scenario's own faults are not a test's";
 
   SimDriver& driver = world->driver(0);
-  driver.FailNext(WireCodeForSet(OID_WLAN_WIRELESS_MODE), 2);  // either form names the OID
+  world->faults().Arm(fault::DriverRequest(WireCodeForSet(OID_WLAN_WIRELESS_MODE)), 2);  // either form names it
   EXPECT_FALSE(Set(OID_WLAN_WIRELESS_MODE, Word(9)));
   EXPECT_FALSE(Set(OID_WLAN_WIRELESS_MODE, Word(9)));
   EXPECT_TRUE(Set(OID_WLAN_WIRELESS_MODE, Word(9)));
-  EXPECT_EQ(driver.FailuresInjected(OID_WLAN_WIRELESS_MODE), 2);
+  EXPECT_EQ(world->faults().Fired(fault::DriverRequest(OID_WLAN_WIRELESS_MODE)), 2);
   EXPECT_EQ(driver.CountRequests(OID_WLAN_WIRELESS_MODE, true), 3u);
   EXPECT_EQ(driver.StoredWord(OID_WLAN_WIRELESS_MODE), 9u);
+  // Another adapter's point is another point.
+  world->faults().Arm(fault::DriverRequest(OID_WLAN_RSSI0, 1), 1);
+  EXPECT_TRUE(Query(OID_WLAN_RSSI0, r));
+  world->faults().Disarm(fault::DriverRequest(OID_WLAN_RSSI0, 1));
+  EXPECT_EQ(world->faults().ArmedButNeverFired(), std::vector<FaultPoint>{fault::DriverRequest(OID_WLAN_RSSI0, 1)});
+  EXPECT_NONFATAL_FAILURE(test::ExpectArmedFaultsFired(world->faults()), "OID_WLAN_RSSI0 of adapter 1\" never fired");
+  world.reset();  // its faults are checked above
+}
+
+TEST_F(SimWorldTest, TheRequestLogIsKeptOnlyWhenAskedFor) {
+  SimDriver& driver = world->driver(0);
+  std::vector<std::uint8_t> r(4);
+  ASSERT_TRUE(Query(OID_WLAN_LAST_EVENT, r));
+  EXPECT_TRUE(driver.requests().empty());
+  EXPECT_EQ(driver.CountRequests(OID_WLAN_LAST_EVENT, false), 1u);
+  driver.RecordRequests(true);
+  ASSERT_TRUE(Query(OID_WLAN_LAST_EVENT, r));
+  ASSERT_EQ(driver.requests().size(), 1u);
+  EXPECT_EQ(driver.requests()[0].bytes, r);
+  EXPECT_EQ(driver.CountRequests(OID_WLAN_LAST_EVENT, false), 2u);
 }
 
 TEST_F(SimWorldTest, DriverStartsFromItsClassKeyOnPlug) {
@@ -349,17 +380,17 @@ TEST_F(SimWorldTest, DriverStartsFromItsClassKeyOnPlug) {
 TEST_F(SimWorldTest, InterfacePhyTypesFollowTheAdapter) {
   struct Row {
     const char* name;
-    std::vector<std::string> bands;
+    ScenarioBands bands;
     bool is11n;
     std::vector<DWORD> phyTypes;
   };
   const Row rows[] = {
       {"dual-band 11n",
-       {"2.4GHz", "5GHz"},
+       {true, true},
        true,
        {kDot11PhyTypeHrDsss, kDot11PhyTypeErp, kDot11PhyTypeOfdm, kDot11PhyTypeHt}},
-      {"2.4 GHz 11n", {"2.4GHz"}, true, {kDot11PhyTypeHrDsss, kDot11PhyTypeErp, kDot11PhyTypeHt}},
-      {"2.4 GHz 11g", {"2.4GHz"}, false, {kDot11PhyTypeHrDsss, kDot11PhyTypeErp}},
+      {"2.4 GHz 11n", {true, false}, true, {kDot11PhyTypeHrDsss, kDot11PhyTypeErp, kDot11PhyTypeHt}},
+      {"2.4 GHz 11g", {true, false}, false, {kDot11PhyTypeHrDsss, kDot11PhyTypeErp}},
   };
   for (const Row& row : rows) {
     Scenario s = DefaultScenario();
@@ -529,23 +560,6 @@ TEST_F(SimWorldTest, BlockAckSessionsAddAndDelete) {
   EXPECT_FALSE(Set(OID_WLAN_BA_TABLE, rec));
 }
 
-TEST_F(SimWorldTest, WpsIsIdleWithoutCredentials) {
-  EXPECT_EQ(QueryWord(OID_WLAN_WPS_STATUS), kWpsStatusIdle);
-  EXPECT_EQ(QueryWord(OID_WLAN_WPS_PBC_STARTED), 0u);
-  std::vector<std::uint8_t> raw(996);
-  ASSERT_TRUE(Query(OID_WLAN_WPS_CREDENTIAL, raw));
-  EXPECT_EQ(LoadLe32(raw.data()), 0u);
-  WpsStartRequest start{};
-  start.method = kWpsMethodPin;
-  std::vector<std::uint8_t> rec(sizeof start);
-  std::memcpy(rec.data(), &start, sizeof start);
-  ASSERT_TRUE(Set(OID_WLAN_WPS_START, rec));
-  EXPECT_EQ(QueryWord(OID_WLAN_WPS_STATUS), kWpsStatusPinBit | 2u);
-  start.method = 0x30000000;
-  std::memcpy(rec.data(), &start, sizeof start);
-  EXPECT_FALSE(Set(OID_WLAN_WPS_START, rec));
-}
-
 TEST_F(SimWorldTest, VersionsFollowTheScenario) {
   EXPECT_EQ(QueryWord(OID_WLAN_EEPROM_VERSION) & 0xFFFF, 0x0201u);    // "1.2": byte 0, byte 1
   EXPECT_EQ(QueryWord(OID_WLAN_FIRMWARE_VERSION) & 0xFFFF, 0x0304u);  // "3.4": byte 1, byte 0
@@ -644,7 +658,7 @@ TEST_F(SimWorldTest, TrayIconAndSubscriptionsAreRecorded) {
 }
 
 struct FaultRow {
-  std::string_view point;
+  FaultPoint point;
   std::function<bool(SimWorld&)> call;  // true when the call succeeded
 };
 
@@ -681,6 +695,17 @@ TEST_F(SimWorldTest, ArmedFaultPointsFailOnceAndReportThatTheyFired) {
        [](SimWorld& w) {
          std::vector<std::string> s;
          return w.systemInfo().GetTokenGroupSids(s);
+       }},
+      {fault::DriverRequest(OID_WLAN_LAST_EVENT),
+       [](SimWorld& w) {
+         const DeviceHandle h = w.deviceIo().Open(kPath);
+         std::uint8_t in[4];
+         StoreLe32(in, OID_WLAN_LAST_EVENT);
+         std::uint8_t out[4];
+         DWORD n = 0;
+         const bool ok = w.deviceIo().Control(h, kIoctlNdisQueryGlobalStats, in, out, n);
+         w.deviceIo().Close(h);
+         return ok;
        }},
       {fault::kRegistryRead,
        [](SimWorld& w) {
@@ -788,6 +813,132 @@ TEST_F(SimWorldStateTest, NonAdministratorWritesBelowLocalMachineAreDeniedAndNot
   EXPECT_TRUE(world->registry().ReadTextDirect(kHkeyLocalMachine, world->classKeyPath(0), "NetCfgInstanceId", id));
 }
 
+// The profile list file of the default adapter.
+fs::path ProfileFile(const std::string& dir) {
+  return fs::path(dir) / "wlan-profiles-6F2A61C4-1D9B-4E37-9B0C-2A7D3E5F8A11.json";
+}
+
+struct CorruptProfileCase {
+  const char* name;
+  const char* text;
+  const char* error;  // after "file:"
+};
+
+TEST_F(SimWorldStateTest, ACorruptProfileListIsRefusedWithItsLineAndKept) {
+  const std::string profile =
+      "<WLANProfile xmlns=\\\"http://www.microsoft.com/networking/WLAN/profile/v1\\\"><name>Home</name>"
+      "</WLANProfile>";
+  const CorruptProfileCase cases[] = {
+      {"garbage", "%PDF-1.4 not json", "1: syntax error"},
+      {"truncated", "{\"profiles\": [\n  {\"name\": \"Home\",\n", "3: syntax error"},
+      {"not a list", "{\"profiles\": {}}", "1: not a profile list"},
+      {"entry without a document", "{\"profiles\": [\n{\"name\": \"Home\"}]}", "2: profile 1 has no \"xml\" text"},
+      {"document that is no profile", "{\"profiles\": [\n{\"xml\": \"<x/>\"}]}",
+       "2: profile 1 is not a WLAN profile document"},
+      {"member given twice", "{\"profiles\": [],\n\"profiles\": []}", "2: member \"profiles\" is given twice"},
+  };
+  for (const auto& c : cases) {
+    fs::create_directories(dir);
+    std::ofstream(ProfileFile(dir), std::ios::binary) << c.text;
+    std::string error;
+    auto world = SimWorld::Create(DefaultScenario(), loop, SimOptions{dir, false}, error);
+    EXPECT_EQ(world, nullptr) << c.name;
+    EXPECT_EQ(error.rfind(ProfileFile(dir).string() + ":" + c.error, 0), 0u) << c.name << ": " << error;
+    EXPECT_EQ(ReadAll(ProfileFile(dir).string()), c.text) << c.name;
+    fs::remove_all(dir);
+  }
+  // Flags beyond 32 bits, with a document the service reads.
+  fs::create_directories(dir);
+  const std::string flags = "{\"profiles\": [{\"xml\": \"" + profile + "\",\n\"flags\": 4294967296}]}";
+  std::ofstream(ProfileFile(dir), std::ios::binary) << flags;
+  std::string error;
+  EXPECT_EQ(SimWorld::Create(DefaultScenario(), loop, SimOptions{dir, false}, error), nullptr);
+  EXPECT_EQ(error, ProfileFile(dir).string() + ":2: \"flags\" of profile 1 must be a 32-bit number");
+}
+
+TEST_F(SimWorldStateTest, AProfileListThatCannotBeWrittenKeepsTheOldListAndSaysWhy) {
+  std::string error;
+  auto world = SimWorld::Create(DefaultScenario(), loop, SimOptions{dir, false}, error);
+  ASSERT_NE(world, nullptr) << error;
+  std::vector<std::string> told;
+  world->SetWriteFailureListener([&](const std::string& failure) { told.push_back(failure); });
+  const std::string before = ReadAll(ProfileFile(dir).string());
+  ASSERT_FALSE(before.empty());
+  auto& wlan = world->wlan();
+  WlanHandle handle = kInvalidWlanHandle;
+  DWORD negotiated = 0;
+  ASSERT_EQ(wlan.OpenHandle(kWlanClientVersion2, negotiated, handle), kErrorSuccess);
+  const Guid guid = *Guid::Parse(world->adapter(0).instanceId);
+  ScenarioNetwork home = HtNetwork();
+  DWORD reason = 0;
+  ASSERT_EQ(wlan.SetProfile(handle, guid, 0, SimWlanProfileXml(home), false, reason), kErrorSuccess);
+  const std::string withHome = ReadAll(ProfileFile(dir).string());
+  ASSERT_NE(withHome, before);
+
+  struct Change {
+    const char* name;
+    std::function<DWORD()> call;
+  };
+  ScenarioNetwork other = HtNetwork();
+  other.ssid = "Other";
+  const Change changes[] = {
+      {"add", [&] { return wlan.SetProfile(handle, guid, 0, SimWlanProfileXml(other), false, reason); }},
+      {"delete", [&] { return wlan.DeleteProfile(handle, guid, "Home"); }},
+  };
+  for (const Change& change : changes) {
+    ArmAtomicWriteFault(AtomicWriteStep::Write, ENOSPC);
+    EXPECT_EQ(change.call(), static_cast<DWORD>(kErrorWriteFault)) << change.name;
+    EXPECT_TRUE(ClearAtomicWriteFault()) << change.name;
+    std::vector<WlanProfileInfo> list;
+    ASSERT_EQ(wlan.GetProfileList(handle, guid, list), kErrorSuccess);
+    ASSERT_EQ(list.size(), 1u) << change.name;
+    EXPECT_EQ(list[0].profileName, "Home") << change.name;
+    EXPECT_EQ(ReadAll(ProfileFile(dir).string()), withHome) << change.name;
+  }
+  const std::string expected = ProfileFile(dir).string() + ": " + std::strerror(ENOSPC);
+  EXPECT_EQ(world->WriteFailures(), (std::vector<std::string>{expected, expected}));
+  EXPECT_TRUE(told.empty()) << "told from the loop, not from inside the failing call";
+  loop.DrainMessages();
+  EXPECT_EQ(told, (std::vector<std::string>{expected, expected}));
+  wlan.CloseHandle(handle);
+}
+
+TEST_F(SimWorldStateTest, TheStateFolderIsPrivateAndFilesWithSecretsAreTheOwnersOnly) {
+  std::string error;
+  auto world = SimWorld::Create(DefaultScenario(), loop, SimOptions{dir, false}, error);
+  ASSERT_NE(world, nullptr) << error;
+  const auto mode = [](const fs::path& path) {
+    struct stat info {};
+    EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+    return info.st_mode & 0777;
+  };
+  EXPECT_EQ(mode(dir), 0700u);
+  EXPECT_EQ(mode(fs::path(dir) / "LocalAppData"), 0700u);
+  EXPECT_EQ(mode(fs::path(dir) / kRegistryFileName), 0600u);
+  EXPECT_EQ(mode(ProfileFile(dir)), 0600u);
+}
+
+TEST_F(SimWorldStateTest, ASecondWorldOnTheSameStateWaitsThenSaysItIsInUse) {
+  std::string error;
+  auto first = SimWorld::Create(DefaultScenario(), loop, SimOptions{dir, false}, error);
+  ASSERT_NE(first, nullptr) << error;
+  VirtualEventLoop otherLoop;
+  SimOptions options{dir, false};
+  options.stateLockWaitMs = 50;
+  int toldBusy = 0;
+  options.onStateBusy = [&](const std::string& busyDir) {
+    ++toldBusy;
+    EXPECT_EQ(busyDir, dir);
+  };
+  EXPECT_EQ(SimWorld::Create(DefaultScenario(), otherLoop, options, error), nullptr);
+  EXPECT_EQ(error, dir + ": the state folder is in use by another run of nxui");
+  EXPECT_EQ(toldBusy, 1);
+  first.reset();
+  auto second = SimWorld::Create(DefaultScenario(), otherLoop, options, error);
+  EXPECT_NE(second, nullptr) << error;
+  EXPECT_EQ(toldBusy, 1) << "a free folder is taken at once";
+}
+
 // The platform keeps the software radio state across restarts; the simulator keeps it in the state.
 TEST_F(SimWorldStateTest, SoftwareRadioStateIsKeptAcrossRestarts) {
   Scenario s = ScenarioLoader::LoadEmbedded().scenario;  // with the profile it connects to at start
@@ -866,13 +1017,38 @@ TEST_F(SimWorldStateTest, RadioStateThatCannotBeKeptIsRefusedAndLeftAsItWas) {
   WlanPhyRadioState phy;
   phy.phyIndex = 0;
   phy.softwareRadioState = kDot11RadioOff;
-  ArmAtomicWriteFault(AtomicWriteStep::Write, ENOSPC);
-  EXPECT_NE(wlan.SetRadioState(handle, guid, phy), kErrorSuccess);
-  EXPECT_TRUE(ClearAtomicWriteFault()) << "the disk-full fault fired";
-  EXPECT_FALSE(world->association(0).softwareRadioOff);
-  WlanRadioState state;
-  ASSERT_EQ(wlan.QueryRadioState(handle, guid, state), kErrorSuccess);
-  EXPECT_EQ(state.phys.at(0).softwareRadioState, kDot11RadioOn);
+  // A state kept earlier (radio off) is the file the failed writes must leave as it was.
+  ASSERT_EQ(wlan.SetRadioState(handle, guid, phy), kErrorSuccess);
+  const fs::path file = fs::path(dir) / "wlan-radio-6F2A61C4-1D9B-4E37-9B0C-2A7D3E5F8A11.json";
+  const std::string kept = ReadAll(file.string());
+  ASSERT_FALSE(kept.empty());
+  const auto entries = [&] {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  const auto before = entries();
+  const bool associationOff = world->association(0).softwareRadioOff;
+  phy.softwareRadioState = kDot11RadioOn;
+  const struct {
+    AtomicWriteStep step;
+    int errorNumber;
+  } faults[] = {{AtomicWriteStep::Create, EACCES}, {AtomicWriteStep::Write, ENOSPC}, {AtomicWriteStep::Rename, EROFS}};
+  std::vector<std::string> expected;
+  for (const auto& fault : faults) {
+    ArmAtomicWriteFault(fault.step, fault.errorNumber);
+    EXPECT_EQ(wlan.SetRadioState(handle, guid, phy), static_cast<DWORD>(kErrorWriteFault)) << fault.errorNumber;
+    EXPECT_TRUE(ClearAtomicWriteFault()) << fault.errorNumber << ": the fault never fired";
+    EXPECT_EQ(world->association(0).softwareRadioOff, associationOff) << fault.errorNumber;
+    WlanRadioState state;
+    ASSERT_EQ(wlan.QueryRadioState(handle, guid, state), kErrorSuccess);
+    EXPECT_EQ(state.phys.at(0).softwareRadioState, kDot11RadioOff) << fault.errorNumber;
+    EXPECT_EQ(ReadAll(file.string()), kept) << fault.errorNumber;
+    EXPECT_EQ(entries(), before) << fault.errorNumber << ": a temporary file was left";
+    expected.push_back(file.string() + ": " + std::strerror(fault.errorNumber));
+  }
+  EXPECT_EQ(world->WriteFailures(), expected) << "each failed save is reported";
   wlan.CloseHandle(handle);
 }
 

@@ -80,7 +80,8 @@ class PlatformProfileListState final : public StateFile {
  public:
   fs::path Create(const fs::path& folder) override {
     service_ = std::make_unique<sim::SimWlanService>(
-        loop_, inRange_, folder, [](const sim::ScenarioNetwork&) { return std::vector<std::uint8_t>(); });
+        loop_, inRange_, folder, faults_, [](const sim::ScenarioNetwork&) { return std::vector<std::uint8_t>(); });
+    service_->SetWriteFailureListener([this](const std::string& failure) { lastFailure_ = failure; });
     service_->AddInterface(guid_, "adapter", {kDot11PhyTypeHt}, association_);
     DWORD negotiated = 0;
     EXPECT_EQ(service_->OpenHandle(2, negotiated, handle_), kErrorSuccess);
@@ -95,7 +96,7 @@ class PlatformProfileListState final : public StateFile {
     if (result != kErrorSuccess) {
       EXPECT_EQ(listed.size(), 1u);
     }
-    return result == kErrorSuccess ? "" : service_->LastProfileSaveError();
+    return result == kErrorSuccess ? "" : lastFailure_;
   }
 
  private:
@@ -110,6 +111,8 @@ class PlatformProfileListState final : public StateFile {
   }
 
   VirtualEventLoop loop_;
+  sim::SimFaults faults_;
+  std::string lastFailure_;
   std::vector<sim::ScenarioNetwork> inRange_;
   sim::SimAssociation association_;
   Guid guid_ = *Guid::Parse("{6B1D2F4E-9A3C-4E7B-8D21-0F5A6C7E8B90}");

@@ -154,15 +154,20 @@ TEST(Captures, HiddenAccessPointsKeepTheirSecurityAndHt) {
     const char* bssid;
     const char* security;
     int authCode;
-    const char* simAuth;  // the security the simulator gives the network made from the capture
-    const char* simCipher;
+    sim::AuthKind simAuth;  // the security the simulator gives the network made from the capture
+    sim::CipherKind simCipher;
   };
   const Row rows[] = {
-      {"survey_18ap_raw80211.cap", "02-1D-D5-9B-11-00", "WPA2-PSK;AES", 5, "wpa2-psk", "aes"},
-      {"survey_18ap_raw80211.cap", "60-02-92-BC-08-01", "WPA-PSK+WPA2-PSK;TKIP+AES", 5, "wpa-psk+wpa2-psk", "tkip+aes"},
-      {"survey_18ap_raw80211.cap", "C2-A4-62-E8-E5-F0", "WPA2-PSK;AES", 5, "wpa2-psk", "aes"},
-      {"survey_hidden_wps2_radiotap.pcap", "C6-A5-11-2D-ED-B9", "WPA2-PSK;AES", 5, "wpa2-psk", "aes"},
-      {"survey_hidden_wps2_radiotap.pcap", "CA-41-1E-6C-CC-4F", "WPA2-PSK;AES", 5, "wpa2-psk", "aes"},
+      {"survey_18ap_raw80211.cap", "02-1D-D5-9B-11-00", "WPA2-PSK;AES", 5, sim::AuthKind::Wpa2Psk,
+       sim::CipherKind::Aes},
+      {"survey_18ap_raw80211.cap", "60-02-92-BC-08-01", "WPA-PSK+WPA2-PSK;TKIP+AES", 5, sim::AuthKind::WpaPskWpa2Psk,
+       sim::CipherKind::TkipAes},
+      {"survey_18ap_raw80211.cap", "C2-A4-62-E8-E5-F0", "WPA2-PSK;AES", 5, sim::AuthKind::Wpa2Psk,
+       sim::CipherKind::Aes},
+      {"survey_hidden_wps2_radiotap.pcap", "C6-A5-11-2D-ED-B9", "WPA2-PSK;AES", 5, sim::AuthKind::Wpa2Psk,
+       sim::CipherKind::Aes},
+      {"survey_hidden_wps2_radiotap.pcap", "CA-41-1E-6C-CC-4F", "WPA2-PSK;AES", 5, sim::AuthKind::Wpa2Psk,
+       sim::CipherKind::Aes},
   };
   std::map<std::string, std::vector<CapturedBeacon>> byFile;
   for (const Row& row : rows) {
@@ -190,11 +195,11 @@ TEST(Captures, HiddenAccessPointsKeepTheirSecurityAndHt) {
   for (const Row& row : rows) {
     int found = 0;
     for (const sim::ScenarioNetwork& network : sim::NetworksFromCapture(byFile[row.file])) {
-      if (network.bssid != row.bssid) continue;
+      if (sim::MacText(network.bssid) != row.bssid) continue;
       ++found;
       EXPECT_EQ(network.security.auth, row.simAuth) << row.bssid;
       EXPECT_EQ(network.security.cipher, row.simCipher) << row.bssid;
-      EXPECT_EQ(network.phy, "n") << row.bssid;
+      EXPECT_EQ(network.phy, sim::Phy::N) << row.bssid;
     }
     EXPECT_EQ(found, 1) << row.bssid;
   }

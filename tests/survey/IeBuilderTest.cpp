@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "base/HexText.h"
 #include "scan/ElementIds.h"
 #include "scan/ElementWalker.h"
 #include "scan/ScanEntryDecoders.h"
@@ -160,45 +161,41 @@ TEST(IeBuilder, ElementsAndHexHelpers) {
                       {"0 0", false, {}}};
   for (const Row& row : rows) {
     Bytes parsed = {0xEE};
-    EXPECT_EQ(sim::ParseHexBytes(row.text, parsed), row.ok) << row.text;
+    EXPECT_EQ(nxui::ParseHexBytes(row.text, " -:", parsed), row.ok) << row.text;
     EXPECT_EQ(parsed, row.ok ? row.bytes : Bytes{0xEE}) << row.text;
   }
-  std::uint32_t value = 5;
-  EXPECT_TRUE(sim::ParseHexNumber("0x096E", value));
-  EXPECT_EQ(value, 0x096Eu);
-  EXPECT_TRUE(sim::ParseHexNumber("17", value));
-  EXPECT_EQ(value, 0x17u);
-  EXPECT_FALSE(sim::ParseHexNumber("0x", value));
-  EXPECT_FALSE(sim::ParseHexNumber("0x123456789", value));
-  EXPECT_EQ(value, 0x17u);
 }
 
 std::string DecodeNetwork(const sim::ScenarioNetwork& network, int kind) {
   testing::EntrySpec spec;
   spec.ies = sim::BuildNetworkIes(network);
-  spec.infrastructureMode = network.bssType == "independent" ? 0 : 1;
+  spec.infrastructureMode = network.bssType == sim::BssKind::Independent ? 0 : 1;
   return DecodeScanEntryIes(testing::MakeEntry(spec), kind);
 }
 
 TEST(IeBuilder, ScenarioNetworksDecodeToTheirDescription) {
   struct Row {
     const char* name;
-    std::string auth;
-    std::string cipher;
-    std::string bssType;
+    sim::AuthKind auth;
+    sim::CipherKind cipher;
+    sim::BssKind bssType;
     const char* security;
   };
+  using sim::AuthKind;
+  using sim::CipherKind;
+  constexpr sim::BssKind kEss = sim::BssKind::Infrastructure;
+  constexpr sim::BssKind kIbss = sim::BssKind::Independent;
   const Row rows[] = {
-      {"open", "open", "none", "infrastructure", "Unknown;None"},
-      {"WEP", "shared", "wep", "infrastructure", "Unknown;None"},
-      {"WPA-PSK TKIP", "wpa-psk", "tkip", "infrastructure", "WPA-PSK;TKIP"},
-      {"WPA2-PSK AES", "wpa2-psk", "aes", "infrastructure", "WPA2-PSK;AES"},
-      {"mixed", "wpa-psk+wpa2-psk", "tkip+aes", "infrastructure", "WPA-PSK+WPA2-PSK;TKIP+AES"},
-      {"WPA2 enterprise", "wpa2", "aes", "infrastructure", "WPA2;AES"},
-      {"WPA enterprise", "wpa", "tkip", "infrastructure", "WPA;TKIP"},
-      {"ad hoc WPA-None", "wpa-none", "tkip", "independent", "WPA-NONE;TKIP"},
-      {"ad hoc WPA2", "wpa2-psk", "aes", "independent", "WPA2-NONE;AES"},
-      {"WPA2 without a cipher defaults to AES", "wpa2-psk", "none", "infrastructure", "WPA2-PSK;AES"},
+      {"open", AuthKind::Open, CipherKind::None, kEss, "Unknown;None"},
+      {"WEP", AuthKind::Shared, CipherKind::Wep, kEss, "Unknown;None"},
+      {"WPA-PSK TKIP", AuthKind::WpaPsk, CipherKind::Tkip, kEss, "WPA-PSK;TKIP"},
+      {"WPA2-PSK AES", AuthKind::Wpa2Psk, CipherKind::Aes, kEss, "WPA2-PSK;AES"},
+      {"mixed", AuthKind::WpaPskWpa2Psk, CipherKind::TkipAes, kEss, "WPA-PSK+WPA2-PSK;TKIP+AES"},
+      {"WPA2 enterprise", AuthKind::Wpa2, CipherKind::Aes, kEss, "WPA2;AES"},
+      {"WPA enterprise", AuthKind::Wpa, CipherKind::Tkip, kEss, "WPA;TKIP"},
+      {"ad hoc WPA-None", AuthKind::WpaNone, CipherKind::Tkip, kIbss, "WPA-NONE;TKIP"},
+      {"ad hoc WPA2", AuthKind::Wpa2Psk, CipherKind::Aes, kIbss, "WPA2-NONE;AES"},
+      {"WPA2 without a cipher defaults to AES", AuthKind::Wpa2Psk, CipherKind::None, kEss, "WPA2-PSK;AES"},
   };
   for (const Row& row : rows) {
     sim::ScenarioNetwork network;
@@ -213,14 +210,14 @@ TEST(IeBuilder, ScenarioNetworksDecodeToTheirDescription) {
   sim::ScenarioNetwork n;
   n.ssid = "HT40";
   n.channel = 36;
-  n.phy = "n";
-  n.security.auth = "wpa2-psk";
-  n.security.cipher = "aes";
-  n.ht = sim::ScenarioHt{"0x096E", "0x17", 0, 1, 40};
+  n.phy = sim::Phy::N;
+  n.security.auth = AuthKind::Wpa2Psk;
+  n.security.cipher = CipherKind::Aes;
+  n.ht = sim::ScenarioHt{0x096E, 0x17, 0, 1, 40};
   n.wps = sim::ScenarioWps{};
-  n.wps->devicePasswordId = "0x0004";
+  n.wps->devicePasswordId = 0x0004;
   n.wps->selectedRegistrar = true;
-  n.wps->uuidE = "000102030405060708090a0b0c0d0e0f";
+  n.wps->uuidE = sim::UuidBytes{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
   n.wps->rfBands = 3;
   n.ccx = true;
   const std::string ht = DecodeNetwork(n, 3);
@@ -241,18 +238,19 @@ TEST(IeBuilder, ScenarioNetworksDecodeToTheirDescription) {
   EXPECT_EQ(DecodeNetwork(hidden, 1), "FALSE;TRUE;FALSE");
 
   sim::ScenarioNetwork raw;
-  raw.ies = "00 03 61 62 63 30 02 01 00";
-  EXPECT_EQ(sim::BuildNetworkIes(raw), (Bytes{0x00, 0x03, 'a', 'b', 'c', 0x30, 0x02, 0x01, 0x00}));
-  raw.ssidHex = "414243";
-  EXPECT_EQ(sim::NetworkSsidBytes(raw), (Bytes{'A', 'B', 'C'}));
-  raw.ies = "zz";  // invalid hex: generated instead
+  raw.ssid = "ABC";
+  raw.ies = Bytes{0x00, 0x03, 'a', 'b', 'c', 0x30, 0x02, 0x01, 0x00};
+  EXPECT_EQ(sim::BuildNetworkIes(raw), *raw.ies) << "raw elements win over the description";
+  raw.ies = Bytes{};
+  EXPECT_EQ(sim::BuildNetworkIes(raw), Bytes{}) << "even an empty list";
+  raw.ies.reset();
   EXPECT_EQ(sim::BuildNetworkIes(raw)[2], 'A');
 
   sim::ScenarioNetwork b;
-  b.phy = "b";
+  b.phy = sim::Phy::B;
   EXPECT_EQ(sim::NetworkRateSet(b), (Bytes{0x82, 0x84, 0x8B, 0x96}));
   sim::ScenarioNetwork a;
-  a.phy = "a";
+  a.phy = sim::Phy::A;
   a.channel = 36;
   EXPECT_EQ(sim::NetworkRateSet(a), (Bytes{0x8C, 18, 0x98, 36, 0xB0, 72, 96, 108}));
 }

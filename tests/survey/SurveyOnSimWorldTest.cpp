@@ -9,6 +9,7 @@
 #include "adapter/ChannelFrequencyTable.h"
 #include "adapter/DriverChannelPort.h"
 #include "common/Captures.h"
+#include "common/SimTestHelpers.h"
 #include "monitor/CLinkStatusDlg.h"
 #include "scan/ScanEntryRecord.h"
 #include "scan/ScanList.h"
@@ -177,30 +178,32 @@ sim::Scenario WithDetailNetworks() {
   sim::Scenario scenario = Neighbourhood();
   sim::ScenarioNetwork generated;
   generated.ssid = "Wpa2-HT40";
-  generated.bssid = "00-AA-00-00-00-01";
+  generated.bssid = test::Mac("00-AA-00-00-00-01");
   generated.channel = 36;
   generated.rssi = -50;
-  generated.phy = "n";
-  generated.security.auth = "wpa2-psk";
-  generated.security.cipher = "aes";
+  generated.phy = sim::Phy::N;
+  generated.security.auth = sim::AuthKind::Wpa2Psk;
+  generated.security.cipher = sim::CipherKind::Aes;
   sim::ScenarioHt ht;
   ht.width = 40;
   ht.secondaryOffset = 1;
   generated.ht = ht;
   sim::ScenarioWps wps;
-  wps.uuidE = "00112233445566778899AABBCCDDEEFF";
+  wps.uuidE =
+      sim::UuidBytes{0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88, 0x99, 0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0xFF};
   generated.wps = wps;
   scenario.networks.push_back(generated);
 
   sim::ScenarioNetwork raw;
   raw.ssid = "Raw";
-  raw.bssid = "00-AA-00-00-00-02";
+  raw.bssid = test::Mac("00-AA-00-00-00-02");
   raw.channel = 3;
   // SSID, DS channel 3, an HT Capabilities element of 28 bytes, a Cisco element whose counts point
   // far past it.
   std::string caps;
   for (int i = 0; i < 28; ++i) caps += " 00";
-  raw.ies = "00 03 52 61 77 03 01 03 2d 1c" + caps + " dd 10 00 40 96 04 01 00 00 40 96 00 ff 00 00 40 96 00";
+  raw.ies =
+      test::Hex("00 03 52 61 77 03 01 03 2d 1c" + caps + " dd 10 00 40 96 04 01 00 00 40 96 00 ff 00 00 40 96 00");
   raw.privacy = true;
   scenario.networks.push_back(raw);
   return scenario;
@@ -258,11 +261,11 @@ TEST_F(SurveyOnSimWorld, DetailsOfAGeneratedAndOfARawNetwork) {
 TEST_F(SurveyOnSimWorld, HiddenNetworksKeepTheirSecurityWpsAndHt) {
   sim::Scenario scenario = Neighbourhood();
   sim::ScenarioNetwork hidden;
-  hidden.bssid = "00-AA-00-00-00-0A";
+  hidden.bssid = test::Mac("00-AA-00-00-00-0A");
   hidden.channel = 11;
-  hidden.phy = "n";
-  hidden.security.auth = "wpa2-psk";
-  hidden.security.cipher = "aes";
+  hidden.phy = sim::Phy::N;
+  hidden.security.auth = sim::AuthKind::Wpa2Psk;
+  hidden.security.cipher = sim::CipherKind::Aes;
   hidden.ht = sim::ScenarioHt{};
   hidden.wps = sim::ScenarioWps{};
   scenario.networks.push_back(hidden);
@@ -314,7 +317,7 @@ TEST_F(SurveyOnSimWorld, ACaptureNamedByTheScenarioBringsItsBeaconsIntoRange) {
   const auto read = sim::ReadCaptureFile(file);
   ASSERT_TRUE(read.ok) << read.error;
   std::set<std::string> captured;
-  for (const auto& network : sim::NetworksFromCapture(read.beacons)) captured.insert(network.bssid);
+  for (const auto& network : sim::NetworksFromCapture(read.beacons)) captured.insert(sim::MacText(network.bssid));
   ASSERT_EQ(captured.size(), 7u);
 
   sim::Scenario scenario = Neighbourhood();

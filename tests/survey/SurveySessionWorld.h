@@ -2,6 +2,7 @@
 #pragma once
 
 #include "common/SessionWorld.h"
+#include "common/SimTestHelpers.h"
 #include "sim/Scenario.h"
 
 namespace nxui::testing {
@@ -11,10 +12,10 @@ inline sim::Scenario OneHtNetworkScenario() {
   scenario.adapters.push_back(sim::ScenarioAdapter{});
   sim::ScenarioNetwork home;
   home.ssid = "Home";
-  home.bssid = "00-11-22-33-44-55";
+  home.bssid = test::Mac("00-11-22-33-44-55");
   home.channel = 6;
   home.rssi = -55;
-  home.phy = "n";
+  home.phy = sim::Phy::N;
   scenario.networks = {home};
   return scenario;
 }

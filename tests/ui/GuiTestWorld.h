@@ -30,6 +30,7 @@ struct WorldSetup {
   std::string failingOids;    // JSON array members, e.g. "\"OID_WLAN_RSSI1\""
   std::string extraNetworks;  // JSON objects appended to the networks in range
   int homeRssi = -48;         // dBm of the network the profile connects to
+  std::string homePhy = "g";  // its PHY ("n": an 802.11n access point)
   bool qtTray = false;        // the tray is a Qt tray icon (in a notification area that exists)
   bool shown = false;         // the main window is shown on the (offscreen) screen, as the program does
   std::string events;         // JSON objects of the scenario's events
@@ -43,7 +44,8 @@ inline std::string WorldJson(const WorldSetup& setup) {
           std::to_string(setup.rssiChains) + R"(, "failingOids": [)" + setup.failingOids + "]}}],";
   json += R"( "networks": [{"ssid": "HomeNet", "bssid": "00-1D-7E-4A-21-90", "channel": 6, "rssi": )" +
           std::to_string(setup.homeRssi) + R"(,
-               "phy": "g", "security": {"auth": "wpa2-psk", "cipher": "aes", "passphrase": "sunflower-2008"}})";
+               "phy": ")" +
+          setup.homePhy + R"(", "security": {"auth": "wpa2-psk", "cipher": "aes", "passphrase": "sunflower-2008"}})";
   if (!setup.extraNetworks.empty()) json += ", " + setup.extraNetworks;
   json += "]";
   if (setup.connected) json += R"(, "platformProfiles": [{"ssid": "HomeNet"}])";

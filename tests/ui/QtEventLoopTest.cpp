@@ -274,5 +274,42 @@ TEST(QtEventLoop, TickCountIsMonotonicAndFollowsRealTime) {
   EXPECT_GE(loop.TickCount() - start, 55u);
 }
 
+// In real time too the observer follows each timer tick and posted message, on the UI thread, and
+// is quiet while nothing is due.
+TEST(QtEventLoop, ObserverFollowsTimerTicksAndMessagesOnly) {
+  QtEventLoop loop;
+  Recorder target(loop);
+  const HWND window = loop.CreateWindow(target);
+  std::atomic<int> seen{0};
+  std::size_t handledWhenSeen = 0;
+  bool onUiThread = true;
+  loop.SetDispatchObserver([&] {
+    ++seen;
+    handledWhenSeen = target.events.size();
+    onUiThread = onUiThread && QThread::currentThread() == QCoreApplication::instance()->thread();
+  });
+  PumpFor(60);
+  EXPECT_EQ(seen.load(), 0);
+
+  loop.PostMessage(window, 5, 0, 0);
+  loop.SendMessage(window, 6, 0, 0);
+  ASSERT_TRUE(PumpUntil([&] { return seen.load() >= 1; }, 2000));
+  PumpFor(30);
+  EXPECT_EQ(seen.load(), 1);
+  EXPECT_EQ(handledWhenSeen, target.events.size());
+
+  loop.SetTimer(window, 1, 20);
+  ASSERT_TRUE(PumpUntil([&] { return target.Count(true, 1) >= 3; }, 3000));
+  loop.KillTimer(window, 1);
+  PumpFor(30);
+  EXPECT_EQ(static_cast<std::size_t>(seen.load()), 1 + target.Count(true, 1));
+  EXPECT_TRUE(onUiThread);
+
+  loop.SetDispatchObserver({});
+  loop.PostMessage(window, 5, 0, 0);
+  ASSERT_TRUE(PumpUntil([&] { return target.Count(false, 5) == 2; }, 2000));
+  EXPECT_EQ(static_cast<std::size_t>(seen.load()), 1 + target.Count(true, 1));
+}
+
 }  // namespace
 }  // namespace nxui

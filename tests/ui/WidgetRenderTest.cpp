@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -252,6 +254,32 @@ TEST(BarGraph, RingKeepsTheNewestSamplesUpToItsCapacityAndClearEmptiesIt) {
   EXPECT_EQ(graph.Samples().back(), 5.0);
   graph.Clear();
   EXPECT_TRUE(graph.Samples().empty());
+}
+
+// The link status hands the graph its whole history at once: the same samples and the same
+// picture as adding them one by one, cut to the capacity at the oldest end.
+TEST(BarGraph, SettingAllSamplesAtOnceEqualsAddingThemInTurn) {
+  CBarGraph oneByOne;
+  const std::size_t capacity = oneByOne.Capacity();
+  for (const std::size_t count : {std::size_t{0}, std::size_t{1}, std::size_t{7}, capacity, capacity + 3}) {
+    SCOPED_TRACE(count);
+    std::deque<double> newestFirst;
+    CBarGraph added;
+    CBarGraph set;
+    for (CBarGraph* graph : {&added, &set}) {
+      graph->SetBarColor(QColor(0, 255, 0));
+      graph->SetMaximum(static_cast<double>(count + 1));
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+      added.AddSample(static_cast<double>(i + 1));
+      newestFirst.push_front(static_cast<double>(i + 1));
+    }
+    set.AddSample(1000.0);  // replaced, not kept
+    set.SetSamples(newestFirst);
+    EXPECT_EQ(set.Samples(), added.Samples());
+    EXPECT_EQ(set.Samples().size(), std::min(count, capacity));
+    EXPECT_EQ(RenderGraph(set), RenderGraph(added));
+  }
 }
 
 TEST(BarGraph, CaptionLinesOutsideTheCountAreIgnored) {

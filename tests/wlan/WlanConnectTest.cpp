@@ -36,7 +36,7 @@ class ConnectTest : public WlanFixture {
 };
 
 TEST_F(ConnectTest, RightPassPhraseCompletesAndSendsTheHeldBackSettingsOnlyThen) {
-  networks = {MakeNetwork("Home", "00-11-22-33-44-55", "wpa2-psk", "aes", "correct horse")};
+  networks = {MakeNetwork("Home", "00-11-22-33-44-55", sim::AuthKind::Wpa2Psk, sim::CipherKind::Aes, "correct horse")};
   Build();
   const auto record = MakeRecord("Home", auth_mode::kWpa2Psk, cipher_mode::kAes, "correct horse");
   ASSERT_EQ(session->Connect(record, false), ProfileConnectPath::kProfile);
@@ -80,7 +80,7 @@ TEST_F(ConnectTest, RightPassPhraseCompletesAndSendsTheHeldBackSettingsOnlyThen)
 }
 
 TEST_F(ConnectTest, WrongPassPhraseFailsAndCancelsTheHeldBackSettings) {
-  networks = {MakeNetwork("Home", "00-11-22-33-44-55", "wpa2-psk", "aes", "correct horse")};
+  networks = {MakeNetwork("Home", "00-11-22-33-44-55", sim::AuthKind::Wpa2Psk, sim::CipherKind::Aes, "correct horse")};
   Build();
   session->Connect(MakeRecord("Home", auth_mode::kWpa2Psk, cipher_mode::kAes, "wrong horse"), false);
   Run(kConnectMs + 100);
@@ -114,7 +114,7 @@ ConnectionSettings WepRecord(std::string_view ssid, int slot, std::vector<std::u
 }
 
 sim::ScenarioNetwork WepNetwork(std::vector<std::string> keys, int index) {
-  auto n = MakeNetwork("Attic", "00-0F-00-00-00-01", "open", "wep");
+  auto n = MakeNetwork("Attic", "00-0F-00-00-00-01", sim::AuthKind::Open, sim::CipherKind::Wep);
   n.security.wepKeys = std::move(keys);
   n.security.wepKeyIndex = index;
   return n;
@@ -140,23 +140,27 @@ INSTANTIATE_TEST_SUITE_P(
                     MakeRecord("Cafe", auth_mode::kOpen, cipher_mode::kNone), true},
         SecurityRow{"open network refuses a WPA2 profile", MakeNetwork("Cafe", "00-0F-00-00-00-02"),
                     MakeRecord("Cafe", auth_mode::kWpa2Psk, cipher_mode::kAes, "whatever1"), false},
-        SecurityRow{"WPA-PSK TKIP", MakeNetwork("Old", "00-0F-00-00-00-03", "wpa-psk", "tkip", "tkip-pass"),
+        SecurityRow{"WPA-PSK TKIP",
+                    MakeNetwork("Old", "00-0F-00-00-00-03", sim::AuthKind::WpaPsk, sim::CipherKind::Tkip, "tkip-pass"),
                     MakeRecord("Old", auth_mode::kWpaPsk, cipher_mode::kTkip, "tkip-pass"), true},
-        SecurityRow{"TKIP network refuses AES", MakeNetwork("Old", "00-0F-00-00-00-03", "wpa-psk", "tkip", "tkip-pass"),
+        SecurityRow{"TKIP network refuses AES",
+                    MakeNetwork("Old", "00-0F-00-00-00-03", sim::AuthKind::WpaPsk, sim::CipherKind::Tkip, "tkip-pass"),
                     MakeRecord("Old", auth_mode::kWpaPsk, cipher_mode::kAes, "tkip-pass"), false},
         SecurityRow{"mixed network takes WPA-PSK TKIP",
-                    MakeNetwork("Mixed", "00-0F-00-00-00-04", "wpa-psk+wpa2-psk", "tkip+aes", "mixed-pass"),
+                    MakeNetwork("Mixed", "00-0F-00-00-00-04", sim::AuthKind::WpaPskWpa2Psk, sim::CipherKind::TkipAes,
+                                "mixed-pass"),
                     MakeRecord("Mixed", auth_mode::kWpaPsk, cipher_mode::kTkip, "mixed-pass"), true},
         SecurityRow{"mixed network takes WPA2-PSK AES",
-                    MakeNetwork("Mixed", "00-0F-00-00-00-04", "wpa-psk+wpa2-psk", "tkip+aes", "mixed-pass"),
+                    MakeNetwork("Mixed", "00-0F-00-00-00-04", sim::AuthKind::WpaPskWpa2Psk, sim::CipherKind::TkipAes,
+                                "mixed-pass"),
                     MakeRecord("Mixed", auth_mode::kWpa2Psk, cipher_mode::kAes, "mixed-pass"), true},
         SecurityRow{"64 hex digits derived from the pass phrase",
-                    MakeNetwork("IEEE", "00-0F-00-00-00-05", "wpa2-psk", "aes", "password"),
+                    MakeNetwork("IEEE", "00-0F-00-00-00-05", sim::AuthKind::Wpa2Psk, sim::CipherKind::Aes, "password"),
                     MakeRecord("IEEE", auth_mode::kWpa2Psk, cipher_mode::kAes,
                                "f42c6fc52df0ebef9ebb4b90b38a5f902e83fe1b135a70e23aed762e9710a12e"),
                     true},
         SecurityRow{"64 hex digits of another pass phrase",
-                    MakeNetwork("IEEE", "00-0F-00-00-00-05", "wpa2-psk", "aes", "passw0rd"),
+                    MakeNetwork("IEEE", "00-0F-00-00-00-05", sim::AuthKind::Wpa2Psk, sim::CipherKind::Aes, "passw0rd"),
                     MakeRecord("IEEE", auth_mode::kWpa2Psk, cipher_mode::kAes,
                                "f42c6fc52df0ebef9ebb4b90b38a5f902e83fe1b135a70e23aed762e9710a12e"),
                     false},
@@ -178,7 +182,7 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST_F(ConnectTest, ConnectingTwiceOverwritesTheProfileAndKeepsItFirst) {
-  networks = {MakeNetwork("Home", "00-11-22-33-44-55", "wpa2-psk", "aes", "correct horse"),
+  networks = {MakeNetwork("Home", "00-11-22-33-44-55", sim::AuthKind::Wpa2Psk, sim::CipherKind::Aes, "correct horse"),
               MakeNetwork("Cafe", "00-0F-00-00-00-02")};
   Build();
   session->Connect(MakeRecord("Home", auth_mode::kWpa2Psk, cipher_mode::kAes, "wrong horse"), false);
@@ -195,7 +199,7 @@ TEST_F(ConnectTest, ConnectingTwiceOverwritesTheProfileAndKeepsItFirst) {
 }
 
 TEST_F(ConnectTest, RejectedProfileLeadsToAConnectErrorMessage) {
-  networks = {MakeNetwork("Home", "00-11-22-33-44-55", "wpa2-psk", "aes", "short")};
+  networks = {MakeNetwork("Home", "00-11-22-33-44-55", sim::AuthKind::Wpa2Psk, sim::CipherKind::Aes, "short")};
   Build();
   // Seven characters: the service refuses the document, so the profile-mode connect fails at once.
   session->Connect(MakeRecord("Home", auth_mode::kWpa2Psk, cipher_mode::kAes, "1234567"), false);
@@ -232,7 +236,7 @@ TEST_F(ConnectTest, AccessPointPickedInTheSurveyUsesDiscoveryWithItsBssid) {
       {"secured", WepNetwork({"0102030405"}, 0), WepRecord("Attic", 0, {1, 2, 3, 4, 5}),
        kWlanConnectionModeDiscoverySecure},
   };
-  rows[1].network.bssid = "00-0F-00-00-00-07";
+  rows[1].network.bssid = test::Mac("00-0F-00-00-00-07");
   for (auto& row : rows) {
     networks = {row.network};
     Build();
@@ -258,7 +262,7 @@ TEST_F(ConnectTest, AccessPointPickedInTheSurveyUsesDiscoveryWithItsBssid) {
 
 TEST_F(ConnectTest, AdHocChannelGoesIntoTheStationConfiguration) {
   auto adhoc = MakeNetwork("Party", "02-0F-00-00-00-08");
-  adhoc.bssType = "independent";
+  adhoc.bssType = sim::BssKind::Independent;
   adhoc.channel = 11;
   networks = {adhoc};
   Build();
@@ -308,7 +312,7 @@ TEST_F(ConnectTest, AdHocChannelGoesIntoTheStationConfiguration) {
 // --- 802.1X and the platform's editor ---------------------------------------------------------
 
 TEST_F(ConnectTest, OneXProfileRunsTheEditorAndIgnoresASecondRequestWhileItIsOpen) {
-  networks = {MakeNetwork("Corp", "00-0F-00-00-00-09", "wpa2", "aes")};
+  networks = {MakeNetwork("Corp", "00-0F-00-00-00-09", sim::AuthKind::Wpa2, sim::CipherKind::Aes)};
   Build();
   ConnectionSettings record = MakeRecord("Corp", auth_mode::kWpa2, cipher_mode::kAes);
   record.use8021X = 1;
@@ -388,7 +392,8 @@ TEST_F(ConnectTest, ConnectFromAWorkerThreadStartsItsTimersOnTheLoopThread) {
 class LinkTest : public ConnectTest {
  protected:
   void ConnectHome() {
-    networks = {MakeNetwork("Home", "00-11-22-33-44-55", "wpa2-psk", "aes", "correct horse")};
+    networks = {
+        MakeNetwork("Home", "00-11-22-33-44-55", sim::AuthKind::Wpa2Psk, sim::CipherKind::Aes, "correct horse")};
     Build();
     session->Connect(MakeRecord("Home", auth_mode::kWpa2Psk, cipher_mode::kAes, "correct horse"), false);
     Run(kConnectMs + 100);
@@ -475,8 +480,9 @@ TEST_F(LinkTest, DisconnectWhileConnectingCancelsTheAttempt) {
 sim::Scenario WorldScenario() {
   sim::Scenario scenario;
   scenario.adapters.push_back(sim::ScenarioAdapter{});
-  scenario.networks = {MakeNetwork("Home", "00-11-22-33-44-55", "wpa2-psk", "aes", "correct horse"),
-                       MakeNetwork("Cafe", "00-0F-00-00-00-02")};
+  scenario.networks = {
+      MakeNetwork("Home", "00-11-22-33-44-55", sim::AuthKind::Wpa2Psk, sim::CipherKind::Aes, "correct horse"),
+      MakeNetwork("Cafe", "00-0F-00-00-00-02")};
   return scenario;
 }
 
@@ -561,8 +567,8 @@ TEST_F(WorldTest, UnplugRemovesTheInterfaceAndRemoveNetworkEventDropsTheLink) {
   scenario.platformProfiles = {{"Cafe", std::nullopt, 0}};
   sim::ScenarioEvent leave;
   leave.at = 3;
-  leave.action = "remove-network";
-  leave.bssid = "00-0F-00-00-00-02";
+  leave.action = sim::EventAction::RemoveNetwork;
+  leave.bssid = test::Mac("00-0F-00-00-00-02");
   scenario.events = {leave};
   auto world = Create(scenario);
   ASSERT_TRUE(world);

@@ -14,6 +14,7 @@
 
 #include "adapter/Oids.h"
 #include "base/ByteReader.h"
+#include "common/SimTestHelpers.h"
 #include "platform/VirtualEventLoop.h"
 #include "sim/SimWlanService.h"
 #include "wlan/WlanSession.h"
@@ -96,13 +97,14 @@ inline std::filesystem::path MakeTempDirectory() {
   return pattern;
 }
 
-inline sim::ScenarioNetwork MakeNetwork(std::string ssid, std::string bssid, std::string auth = "open",
-                                        std::string cipher = "none", std::string passphrase = "") {
+inline sim::ScenarioNetwork MakeNetwork(std::string ssid, std::string_view bssid,
+                                        sim::AuthKind auth = sim::AuthKind::Open,
+                                        sim::CipherKind cipher = sim::CipherKind::None, std::string passphrase = "") {
   sim::ScenarioNetwork n;
   n.ssid = std::move(ssid);
-  n.bssid = std::move(bssid);
-  n.security.auth = std::move(auth);
-  n.security.cipher = std::move(cipher);
+  n.bssid = test::Mac(bssid);
+  n.security.auth = auth;
+  n.security.cipher = cipher;
   n.security.passphrase = std::move(passphrase);
   return n;
 }
@@ -136,6 +138,7 @@ class WlanFixture : public ::testing::Test {
     Build();
   }
   void TearDown() override {
+    test::ExpectArmedFaultsFired(faults);
     session.reset();
     service.reset();
     std::error_code error;
@@ -146,7 +149,7 @@ class WlanFixture : public ::testing::Test {
   void Build(bool startSession = true) {
     session.reset();
     service.reset();
-    service = std::make_unique<sim::SimWlanService>(loop, networks, stateDirectory, nullptr);
+    service = std::make_unique<sim::SimWlanService>(loop, networks, stateDirectory, faults);
     service->AddInterface(kInterfaceGuid, kDescription,
                           {kDot11PhyTypeHrDsss, kDot11PhyTypeErp, kDot11PhyTypeOfdm, kDot11PhyTypeHt}, association);
     session = std::make_unique<WlanSession>(*service, loop, driver);
@@ -167,6 +170,7 @@ class WlanFixture : public ::testing::Test {
   RecordingDriver driver;
   std::vector<sim::ScenarioNetwork> networks;
   sim::SimAssociation association;
+  sim::SimFaults faults;
   std::filesystem::path stateDirectory;
   std::unique_ptr<sim::SimWlanService> service;
   std::unique_ptr<WlanSession> session;

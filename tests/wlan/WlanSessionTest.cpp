@@ -127,11 +127,11 @@ std::vector<std::uint8_t> ScanAndBuild(WlanFixture& f, WlanSession& session, Vir
 class ScanListTest : public WlanFixture {};
 
 TEST_F(ScanListTest, EntryIsLaidOutByteForByte) {
-  auto home = MakeNetwork("Home", "00-11-22-33-44-55", "wpa2-psk", "aes", "secret-pass");
+  auto home = MakeNetwork("Home", "00-11-22-33-44-55", sim::AuthKind::Wpa2Psk, sim::CipherKind::Aes, "secret-pass");
   home.rssi = -55;
   home.channel = 6;
   home.beaconPeriod = 102;
-  home.ies = "0004486F6D65 030106";
+  home.ies = test::Hex("0004486F6D65 030106");
   networks = {home};
   Build();
   const auto buffer = ScanAndBuild(*this, *session, loop, owner);
@@ -168,17 +168,20 @@ TEST_F(ScanListTest, EntryIsLaidOutByteForByte) {
 
 TEST_F(ScanListTest, FieldMappingsPerNetworkKind) {
   struct Row {
-    const char* phy;
-    const char* bssType;
+    const char* name;
+    sim::Phy phy;
+    sim::BssKind bssType;
     int channel;
     std::uint32_t networkType;
     std::uint32_t mode;
     std::uint32_t frequency;
   };
-  const std::vector<Row> rows = {{"a", "infrastructure", 36, bssid_ex::kNetworkTypeOfdm5, 1, 5180000},
-                                 {"b", "infrastructure", 1, bssid_ex::kNetworkTypeDs, 1, 2412000},
-                                 {"g", "independent", 11, bssid_ex::kNetworkTypeOfdm24, 0, 2462000},
-                                 {"n", "infrastructure", 6, bssid_ex::kNetworkTypeOther, 1, 2437000}};
+  using sim::BssKind;
+  using sim::Phy;
+  const std::vector<Row> rows = {{"a", Phy::A, BssKind::Infrastructure, 36, bssid_ex::kNetworkTypeOfdm5, 1, 5180000},
+                                 {"b", Phy::B, BssKind::Infrastructure, 1, bssid_ex::kNetworkTypeDs, 1, 2412000},
+                                 {"g", Phy::G, BssKind::Independent, 11, bssid_ex::kNetworkTypeOfdm24, 0, 2462000},
+                                 {"n", Phy::N, BssKind::Infrastructure, 6, bssid_ex::kNetworkTypeOther, 1, 2437000}};
   networks.clear();
   for (std::size_t i = 0; i < rows.size(); ++i) {
     auto n = MakeNetwork("net" + std::to_string(i), "02-00-00-00-00-0" + std::to_string(i));
@@ -193,10 +196,10 @@ TEST_F(ScanListTest, FieldMappingsPerNetworkKind) {
   std::size_t offset = 4;
   for (const auto& row : rows) {
     const std::uint8_t* e = buffer.data() + offset;
-    EXPECT_EQ(LoadLe32(e + bssid_ex::kNetworkTypeInUse), row.networkType) << row.phy;
-    EXPECT_EQ(LoadLe32(e + bssid_ex::kInfrastructureMode), row.mode) << row.phy;
-    EXPECT_EQ(LoadLe32(e + bssid_ex::kDsConfig), row.frequency) << row.phy;
-    EXPECT_EQ(LoadLe32(e + bssid_ex::kPrivacy), 0u) << row.phy;
+    EXPECT_EQ(LoadLe32(e + bssid_ex::kNetworkTypeInUse), row.networkType) << row.name;
+    EXPECT_EQ(LoadLe32(e + bssid_ex::kInfrastructureMode), row.mode) << row.name;
+    EXPECT_EQ(LoadLe32(e + bssid_ex::kDsConfig), row.frequency) << row.name;
+    EXPECT_EQ(LoadLe32(e + bssid_ex::kPrivacy), 0u) << row.name;
     offset += LoadLe32(e);
   }
 }
@@ -226,11 +229,11 @@ TEST_F(ScanListTest, SameBssidUnderTwoNetworksGivesOneEntry) {
 
 TEST_F(ScanListTest, StopsAppendingWhenTheNextEntryWouldNotFit) {
   auto a = MakeNetwork("A", "02-00-00-00-00-01");
-  a.ies = "000141";  // entry of 119 bytes
+  a.ies = test::Hex("000141");  // entry of 119 bytes
   auto b = MakeNetwork("B", "02-00-00-00-00-02");
-  b.ies = "00034242 42";  // entry of 121 bytes
+  b.ies = test::Hex("00034242 42");  // entry of 121 bytes
   auto c = MakeNetwork("C", "02-00-00-00-00-03");
-  c.ies = "00";  // entry of 117 bytes: would fit where B did not, but the list has ended
+  c.ies = test::Hex("00");  // entry of 117 bytes: would fit where B did not, but the list has ended
   networks = {a, b, c};
   Build();
   struct Row {
@@ -305,12 +308,12 @@ TEST_F(WlanFixture, ScanWithTheRadioOffFails) {
 }
 
 TEST_F(WlanFixture, InjectedScanFaultFiresOnce) {
-  service->FailNextScans(1);
+  faults.Arm(sim::fault::kScan, 1);
   session->Scan();
   Run(sim::SimWlanService::kScanDelayMs);
   session->Scan();
   Run(sim::SimWlanService::kScanDelayMs);
-  EXPECT_EQ(service->PendingScanFaults(), 0);
+  EXPECT_EQ(faults.Fired(sim::fault::kScan), 1);
   EXPECT_EQ(owner.Sequence(), (std::vector<UINT>{wlan_msg::kScanFailed, wlan_msg::kScanComplete}));
 }
 

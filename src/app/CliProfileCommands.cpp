@@ -1,6 +1,7 @@
 // `profile list|show|delete|apply|export`: the profile page of the started core, its buttons pressed
 // as a user presses them, and the stored profiles written out for other programs.
 #include "app/CliProfileCommands.h"
+#include "base/AsciiCase.h"
 
 #include <CLI/CLI.hpp>
 
@@ -32,13 +33,7 @@ const char* StateMark(int state) {
   return "";
 }
 
-bool SameNoCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  }
-  return true;
-}
+bool SameNoCase(const std::string& a, const std::string& b) { return EqualsIgnoringAsciiCase(a, b); }
 
 // The detail panel as the page shows it, keys being the English labels.
 void DetailReport(const ProfilePageState& state, CliReport& report) {

@@ -1,4 +1,5 @@
 #include "base/IniDocument.h"
+#include "base/AsciiCase.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -12,21 +13,9 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+std::string LowerCopy(std::string_view s) { return AsciiLowerCopy(s); }
 
-std::string LowerCopy(std::string_view s) {
-  std::string lower(s);
-  for (char& c : lower) c = LowerAscii(c);
-  return lower;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
-}
+bool SameName(std::string_view a, std::string_view b) { return EqualsIgnoringAsciiCase(a, b); }
 
 bool IsQuote(char c) { return c == '"' || c == '\''; }
 

@@ -1,4 +1,5 @@
 #include "profiles/CPageProfileDlg.h"
+#include "base/AsciiCase.h"
 
 #include <algorithm>
 #include <cstring>
@@ -15,14 +16,7 @@
 namespace nxui {
 namespace {
 
-bool SameNameNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
+bool SameNameNoCase(std::string_view a, std::string_view b) { return EqualsIgnoringAsciiCase(a, b); }
 
 std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);

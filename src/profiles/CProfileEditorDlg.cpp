@@ -1,4 +1,5 @@
 #include "profiles/CProfileEditorDlg.h"
+#include "base/AsciiCase.h"
 
 #include "adapter/ChannelFrequencyTable.h"
 #include "display/StringTable.h"
@@ -20,15 +21,7 @@ std::string TrimBlanks(const std::string& text) {
   return text.substr(first, last - first + 1);
 }
 
-bool EqualNoCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto x = static_cast<unsigned char>(a[i]);
-    const auto y = static_cast<unsigned char>(b[i]);
-    if ((x >= 'A' && x <= 'Z' ? x + 32 : x) != (y >= 'A' && y <= 'Z' ? y + 32 : y)) return false;
-  }
-  return true;
-}
+bool EqualNoCase(const std::string& a, const std::string& b) { return EqualsIgnoringAsciiCase(a, b); }
 
 // A non-empty stored value replaces the default.
 void Take(std::string& field, const std::string& stored) {

@@ -1,4 +1,5 @@
 #include "profiles/ProfileStore.h"
+#include "base/AsciiCase.h"
 
 #include <array>
 #include <cstdio>
@@ -24,14 +25,7 @@ constexpr std::array<std::string_view, 9> kFamilyPrefixes = {
     "LARKPCI_", "LARKUSB_", "WRENPCI_", "WRENUSB_", "TERN_", "TERNU_", "HERON_", "HERON_", "HERONU_",
 };
 
-bool SameKey(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
+bool SameKey(std::string_view a, std::string_view b) { return EqualsIgnoringAsciiCase(a, b); }
 
 bool HasLineBreakOrNul(std::string_view s) {
   return s.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;

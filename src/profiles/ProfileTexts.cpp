@@ -1,4 +1,5 @@
 #include "profiles/ProfileTexts.h"
+#include "base/AsciiCase.h"
 
 #include <array>
 #include <cstdio>
@@ -81,14 +82,7 @@ constexpr std::array<std::string_view, kFieldCount> kFieldKeys = {
     "SSID",       "SSID_inHex",  "ActiveTime", "AuthMode", "LeapEnabled", "Use8021X",  "LeapEncryType",
     "CipherMode", "NetworkType", "PSMode",     "TXPower",  "Channel",     "RtsThresh", "FragThresh"};
 
-bool SameKey(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
+bool SameKey(std::string_view a, std::string_view b) { return EqualsIgnoringAsciiCase(a, b); }
 
 }  // namespace
 

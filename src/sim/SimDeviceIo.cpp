@@ -1,4 +1,5 @@
 #include "sim/SimDeviceIo.h"
+#include "base/AsciiCase.h"
 
 #include "adapter/Oids.h"
 #include "base/ByteReader.h"
@@ -8,15 +9,7 @@
 namespace nxui::sim {
 namespace {
 
-bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto la = static_cast<char>(a[i] >= 'A' && a[i] <= 'Z' ? a[i] + 32 : a[i]);
-    const auto lb = static_cast<char>(b[i] >= 'A' && b[i] <= 'Z' ? b[i] + 32 : b[i]);
-    if (la != lb) return false;
-  }
-  return true;
-}
+bool SameText(std::string_view a, std::string_view b) { return EqualsIgnoringAsciiCase(a, b); }
 
 }  // namespace
 

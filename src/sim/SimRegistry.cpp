@@ -1,4 +1,5 @@
 #include "sim/SimRegistry.h"
+#include "base/AsciiCase.h"
 
 #include "base/AtomicFile.h"
 
@@ -21,15 +22,7 @@ constexpr std::size_t kMaxKeyDepth = 512;
 constexpr DWORD kWriteRights = 0x0002 | 0x0004 | 0x0020 | 0x10000 | 0x40000 | 0x80000;
 constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  }
-  return true;
-}
+bool SameName(std::string_view a, std::string_view b) { return EqualsIgnoringAsciiCase(a, b); }
 
 std::vector<std::string> SplitPath(std::string_view path) {
   std::vector<std::string> parts;

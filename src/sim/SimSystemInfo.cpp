@@ -1,4 +1,5 @@
 #include "sim/SimSystemInfo.h"
+#include "base/AsciiCase.h"
 
 #include <chrono>
 #include <cstdio>
@@ -33,13 +34,7 @@ void CivilFromDays(std::int64_t z, int& y, int& m, int& d) {
   y = static_cast<int>(static_cast<std::int64_t>(yoe) + era * 400 + (m <= 2 ? 1 : 0));
 }
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-
-std::string LowerText(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) c = Lower(c);
-  return out;
-}
+std::string LowerText(std::string_view s) { return AsciiLowerCopy(s); }
 
 }  // namespace
 

@@ -11,6 +11,7 @@
 #include "platform/IRegistry.h"
 #include "sim/SimDriverEvents.h"
 #include "sim/SimFaults.h"
+#include "sim/SimNetworkTraits.h"
 #include "sim/SimRegistry.h"
 #include "sim/SimWps.h"
 
@@ -30,15 +31,6 @@ template <typename T>
 std::vector<std::uint8_t> Bytes(const T& record) {
   const auto* p = reinterpret_cast<const std::uint8_t*>(&record);
   return {p, p + sizeof(T)};
-}
-
-std::uint32_t ChannelToKhz(int channel) {
-  if (channel == 14) return 2484000;
-  if (channel >= 1 && channel <= 13) return 2412000 + 5000 * static_cast<std::uint32_t>(channel - 1);
-  if (channel >= 184 && channel <= 196) return 4000000 + 5000 * static_cast<std::uint32_t>(channel);
-  if (channel >= 208 && channel <= 216) return 5000000 + 5000 * static_cast<std::uint32_t>(channel - 200);
-  if (channel >= 34) return 5000000 + 5000 * static_cast<std::uint32_t>(channel);
-  return 2437000;
 }
 
 // Mbps of a transmit-setting word, for the link-status rate in 500 kbit/s units.
@@ -170,10 +162,10 @@ void SimDriver::Start() {
   const std::uint32_t region5 = ReadRegistryNumber("CountryRegionABand", 0x80) & 0xFF;
   stored_[OID_WLAN_COUNTRY_REGION] = Word(region24 | (region5 << 8));
   const std::uint32_t channel = ReadRegistryNumber("Channel", 6);
-  Ndis80211Configuration config{32, 100, 0, ChannelToKhz(static_cast<int>(channel)), 0, 0, 0, 0};
+  Ndis80211Configuration config{32, 100, 0, ChannelFrequencyKhz(static_cast<int>(channel)), 0, 0, 0, 0};
   stored_[OID_802_11_CONFIGURATION] = Bytes(config);
   ConfigWords sta{};
-  sta.words[3] = ChannelToKhz(static_cast<int>(channel));  // the ad hoc channel, as its frequency
+  sta.words[3] = ChannelFrequencyKhz(static_cast<int>(channel));  // the ad hoc channel, as its frequency
   stored_[OID_WLAN_STA_CONFIG] = Bytes(sta);
   ConfigWords phy{};
   phy.words[0] = ReadRegistryNumber("TXBurst", 0);
@@ -463,7 +455,7 @@ bool SimDriver::QueryConfiguration(std::vector<std::uint8_t>& reply, std::size_t
   reply = Stored(OID_802_11_CONFIGURATION);
   if (const ScenarioNetwork* n = Network(); n != nullptr && reply.size() >= 16) {
     StoreLe32(reply.data() + 4, static_cast<std::uint32_t>(n->beaconPeriod));
-    StoreLe32(reply.data() + 12, n->frequencyKhz ? *n->frequencyKhz : ChannelToKhz(n->channel));
+    StoreLe32(reply.data() + 12, NetworkFrequency(*n));
   }
   return true;
 }

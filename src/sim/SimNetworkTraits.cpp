@@ -14,13 +14,14 @@ DWORD NetworkBssType(const ScenarioNetwork& network) {
   return network.bssType == BssKind::Independent ? kDot11BssTypeIndependent : kDot11BssTypeInfrastructure;
 }
 
-std::uint32_t NetworkFrequency(const ScenarioNetwork& network) {
-  if (network.frequencyKhz) return *network.frequencyKhz;
+std::uint32_t ChannelFrequencyKhz(int channel) {
   std::uint32_t frequency = 0;
-  if (network.channel > 0 && ChannelToFrequency(static_cast<std::uint32_t>(network.channel), frequency)) {
-    return frequency;
-  }
-  return 2412000;
+  if (channel > 0 && ChannelToFrequency(static_cast<std::uint32_t>(channel), frequency)) return frequency;
+  return kFallbackFrequencyKhz;
+}
+
+std::uint32_t NetworkFrequency(const ScenarioNetwork& network) {
+  return network.frequencyKhz ? *network.frequencyKhz : ChannelFrequencyKhz(network.channel);
 }
 
 DWORD NetworkPhyType(const ScenarioNetwork& network) {

@@ -15,6 +15,10 @@ struct SimWlanProfile;
 bool NetworkPrivacy(const ScenarioNetwork& network);
 DWORD NetworkBssType(const ScenarioNetwork& network);
 // Centre frequency in kHz: as given, else from the channel (channel 1 when it has none).
+// A channel's centre frequency in kHz from the channel plan; a channel outside the plan reads as
+// channel 1's, so every simulated record names a real frequency.
+inline constexpr std::uint32_t kFallbackFrequencyKhz = 2412000;
+std::uint32_t ChannelFrequencyKhz(int channel);
 std::uint32_t NetworkFrequency(const ScenarioNetwork& network);
 DWORD NetworkPhyType(const ScenarioNetwork& network);
 // The rate the service reports for a connection, in kbit/s.

@@ -66,20 +66,20 @@ ActionQueue::~ActionQueue() {
 }
 
 bool ActionQueue::QueueAction(std::int32_t type, std::unique_ptr<ConnectionSettings> record) {
-  if (type == _ACTION_DATA::kConnect) {
+  if (type == ActionData::kConnect) {
     host_.ClearAdapterChanged();
     if (record) current_ = std::make_unique<ConnectionSettings>(*record);
   }
-  _ACTION_DATA action{type, std::move(record)};
+  ActionData action{type, std::move(record)};
   if (entries_.empty()) {
     entries_.push_back(std::move(action));
   } else {
     bool taken = false;
     for (std::size_t i = entries_.size(); i-- > 0;) {
-      _ACTION_DATA& entry = entries_[i];
-      if (entry.type == _ACTION_DATA::kScan && type == _ACTION_DATA::kScan) {
+      ActionData& entry = entries_[i];
+      if (entry.type == ActionData::kScan && type == ActionData::kScan) {
         entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(i));
-      } else if (entry.type == _ACTION_DATA::kConnect && type == _ACTION_DATA::kConnect) {
+      } else if (entry.type == ActionData::kConnect && type == ActionData::kConnect) {
         if (!taken) {
           entry.data = std::move(action.data);
           taken = true;
@@ -93,8 +93,8 @@ bool ActionQueue::QueueAction(std::int32_t type, std::unique_ptr<ConnectionSetti
 
   if (entries_.empty()) return false;
   if (entries_.size() == 1) return true;
-  if (entries_[0].type == _ACTION_DATA::kScan) return false;
-  if (entries_[1].type != _ACTION_DATA::kScan) return true;
+  if (entries_[0].type == ActionData::kScan) return false;
+  if (entries_[1].type != ActionData::kScan) return true;
   const bool holdForTunnel = current_ && current_->passwordMode == 0 &&
                              static_cast<std::uint32_t>(current_->TunnelProtocol()) == kTunnelProtocolSix;
   return !holdForTunnel;
@@ -102,14 +102,14 @@ bool ActionQueue::QueueAction(std::int32_t type, std::unique_ptr<ConnectionSetti
 
 void ActionQueue::RunQueue() {
   while (!entries_.empty() && waitTimer_ == 0) {
-    _ACTION_DATA entry = std::move(entries_.front());
+    ActionData entry = std::move(entries_.front());
     entries_.pop_front();
-    if (entry.type == _ACTION_DATA::kScan) {
+    if (entry.type == ActionData::kScan) {
       host_.SetScanPending();
       host_.StartScan();
       return;
     }
-    if (entry.type == _ACTION_DATA::kConnect && entry.data) {
+    if (entry.type == ActionData::kConnect && entry.data) {
       if (!RunConnect(*entry.data)) return;
     }
   }

@@ -46,8 +46,10 @@ class ActionQueueHost {
   virtual void StartConnect(const ConnectionSettings& record, bool fromWps) = 0;
 };
 
-// `_ACTION_DATA`: type 0 scan, type 1 connect with a record owned by the entry.
-struct _ACTION_DATA {
+// One queued action (the platform's `_ACTION_DATA` record, renamed: names that begin with an
+// underscore and a capital are reserved in C++): type 0 scan, type 1 connect with a record owned by
+// the entry.
+struct ActionData {
   static constexpr std::int32_t kScan = 0;
   static constexpr std::int32_t kConnect = 1;
   std::int32_t type = kScan;
@@ -73,7 +75,7 @@ class ActionQueue {
   void RunQueue();
 
   std::size_t Size() const { return entries_.size(); }
-  const _ACTION_DATA& At(std::size_t index) const { return entries_[index]; }
+  const ActionData& At(std::size_t index) const { return entries_[index]; }
   // Copy of the record of the last connect request; nullptr before the first.
   const ConnectionSettings* CurrentConnection() const { return current_.get(); }
   // A WPS target is being set after its wait; the queue resumes when it is done.
@@ -92,7 +94,7 @@ class ActionQueue {
   ActionQueueHost& host_;
   DriverRequestPort& driver_;
   IEventLoop& loop_;
-  std::deque<_ACTION_DATA> entries_;
+  std::deque<ActionData> entries_;
   std::unique_ptr<ConnectionSettings> current_;
   UINT_PTR waitTimer_ = 0;
 };

@@ -21,7 +21,7 @@ DriverChannel::DriverChannel(IDeviceIo& deviceIo, IEventLoop& loop, const Adapte
     : deviceIo_(deviceIo), loop_(loop), context_(context) {}
 
 DriverChannel::~DriverChannel() {
-  for (const _SET_INFORMATION_DATA& entry : pending_) loop_.KillSystemTimer(entry.TimerId);
+  for (const SetInformationData& entry : pending_) loop_.KillSystemTimer(entry.TimerId);
 }
 
 bool DriverChannel::QueryDriver(Oid oid, std::span<std::uint8_t> buffer, DWORD& bytesReturned) {
@@ -52,7 +52,7 @@ bool DriverChannel::SetDriver(Oid oid, std::span<std::uint8_t> buffer, DWORD& by
   if (ok) return true;
   if (retries <= 0) return false;
 
-  _SET_INFORMATION_DATA entry;
+  SetInformationData entry;
   entry.Oid = wire;
   entry.Buffer.assign(buffer.begin(), buffer.end());
   entry.Length = static_cast<DWORD>(buffer.size());
@@ -105,7 +105,7 @@ void DriverChannel::OnRetryTimer(UINT_PTR timerId) {
     while (!pending_.empty()) Remove(0);
     return;
   }
-  _SET_INFORMATION_DATA& entry = pending_[index];
+  SetInformationData& entry = pending_[index];
   const auto input = OidInput(entry.Oid);
   bool ok = deviceIo_.Control(handle, kIoctlNdisQueryGlobalStats, input, entry.Buffer, entry.BytesReturned);
   if (!ok) --entry.RetriesLeft;

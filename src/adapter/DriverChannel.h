@@ -17,8 +17,9 @@ namespace nxui {
 class IDeviceIo;
 class IEventLoop;
 
-// One pending set. Records are copied by value.
-struct _SET_INFORMATION_DATA {
+// One pending set (the platform's `_SET_INFORMATION_DATA` record, renamed: names that begin with an
+// underscore and a capital are reserved in C++). Records are copied by value.
+struct SetInformationData {
   nxui::Oid Oid = 0;                 // wire code, set bit already OR-ed in
   std::vector<std::uint8_t> Buffer;  // private copy of the record; empty when Length is 0
   DWORD Length = 0;
@@ -53,7 +54,7 @@ class DriverChannel {
   bool QueryDriverDword(Oid oid, std::uint32_t& value);
   bool SetDriverDword(Oid oid, std::uint32_t value, int retries = kDefaultSetRetries);
 
-  const std::vector<_SET_INFORMATION_DATA>& PendingSets() const { return pending_; }
+  const std::vector<SetInformationData>& PendingSets() const { return pending_; }
 
  private:
   void OnRetryTimer(UINT_PTR timerId);
@@ -62,7 +63,7 @@ class DriverChannel {
   IDeviceIo& deviceIo_;
   IEventLoop& loop_;
   const AdapterContext& context_;
-  std::vector<_SET_INFORMATION_DATA> pending_;
+  std::vector<SetInformationData> pending_;
 };
 
 }  // namespace nxui

@@ -432,7 +432,7 @@ void CHideDlg::ToggleRadio() {
   if (shared_.radioOn && hooks_.resetSurveyScanState) hooks_.resetSurveyScanState();
   if (context_.isAdmin) AdapterKey().WriteDecimal("Radio", shared_.radioOn ? 0 : 1);
   if (hooks_.markSurveyStale) hooks_.markSurveyStale();
-  if (queue_.QueueAction(_ACTION_DATA::kScan)) queue_.RunQueue();
+  if (queue_.QueueAction(ActionData::kScan)) queue_.RunQueue();
 }
 
 void CHideDlg::OpenHelp() { platform_.shell.Open(options_.programDirectory + kHelpFile); }

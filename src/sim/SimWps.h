@@ -21,7 +21,7 @@ namespace nxui::sim {
 
 class SimWps {
  public:
-  // One status code per step; the push-button walk time of the WPS specification.
+  // One status code per step; the push-button walk time of the WPS protocol.
   static constexpr UINT kStepMs = 300;
   static constexpr std::uint64_t kWalkTimeMs = 120000;
 

@@ -1,5 +1,5 @@
 // The 8-digit WPS PIN: seven digits and the checksum digit of the Wi-Fi Simple Configuration
-// specification, and the check of a typed PIN.
+// protocol, and the check of a typed PIN.
 #pragma once
 
 #include <cstddef>

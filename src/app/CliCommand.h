@@ -62,6 +62,7 @@ CliCommand ApCommand();
 CliCommand RadioCommand();
 CliCommand HtCommand();
 CliCommand BaCommand();
+CliCommand SsoCommand();
 CliCommand MonitorCommand();
 CliCommand WpsCommand();
 CliCommand RenderCommand();

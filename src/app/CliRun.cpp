@@ -136,6 +136,7 @@ CPageSiteSurveyDlg& CliRun::Survey() {
   return PageAt<CPageSiteSurveyDlg>(shell::PageKey::Page(shell::PageId::Network));
 }
 
+CPageSSODlg& CliRun::Sso() { return PageAt<CPageSSODlg>(shell::PageKey::Page(shell::PageId::Sso)); }
 CPage80211nSettingDlg& CliRun::HtSettings() {
   return PageAt<CPage80211nSettingDlg>(shell::PageKey::Page(shell::PageId::Dot11n));
 }

@@ -10,6 +10,7 @@
 #include "advanced/CAddBlockAckDlg.h"
 #include "advanced/CDeleteBlockAckDlg.h"
 #include "advanced/CPage80211nSettingDlg.h"
+#include "advanced/CPageSSODlg.h"
 #include "app/CliOptions.h"
 #include "monitor/CLinkStatusDlg.h"
 #include "monitor/CPageStatisticsDlg.h"
@@ -78,6 +79,8 @@ class CliRun {
   CPage80211nSettingDlg& HtSettings();
   CAddBlockAckDlg& AddBlockAck();
   CDeleteBlockAckDlg& DeleteBlockAck();
+  // The single sign-on page.
+  CPageSSODlg& Sso();
   // The WPS page (its creation takes the WPS engine over from the hidden window) and the credential
   // detail view its "Detail" opens.
   CPageWPSDlg& Wps();

@@ -292,6 +292,7 @@ constexpr std::array kEntries = {
           "配置文件列表 (仅支持 LEAP 或 EAP-FAST 认证)"},
     Entry{kSelectProfileLabel, "Select Profile >>", "选择配置文件 >>"},
     Entry{kSelectedProfileGroup, "Information of selected profile", "所选配置文件的信息"},
+    Entry{kSsoNotSaved, "The single sign-on settings could not be saved.", "无法保存单点登录设置。"},
 
     Entry{kLaunchConfigUtilities, "Launch Config Utilities", "打开配置工具"},
     Entry{kExit, "Exit", "退出"},

@@ -270,6 +270,7 @@ inline constexpr StringId kSsoPrompt = 60653;
 inline constexpr StringId kSsoProfileGroup = 60654;
 inline constexpr StringId kSelectProfileLabel = 60655;
 inline constexpr StringId kSelectedProfileGroup = 60656;
+inline constexpr StringId kSsoNotSaved = 60657;
 
 // Shell.
 inline constexpr StringId kLaunchConfigUtilities = 60700;

@@ -181,6 +181,7 @@ void CPageProfileDlg::Activate(const std::string& name) {
   state_.currentProfileName = name;
   // A station that could not be written must not be applied: it would connect with the old one.
   if (!Report(store_.ActivateProfile(name))) return;
+  host_.ProfileApplied(store_.LoadProfile(name));
   applier_.ApplyStation(0, 1, 0);
   Report(store_.StampActiveTime(name));
   Refresh();

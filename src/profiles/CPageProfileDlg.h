@@ -52,6 +52,8 @@ class CPageProfileDlg final : public IMessageTarget {
   void OnApply();
   // The editor saved a profile.
   void OnProfileSaved() { Refresh(); }
+  // Another page (single sign-on) made `name` the active profile.
+  void SetCurrentProfileName(const std::string& name) { state_.currentProfileName = name; }
   // WM_USER + 7 from the platform's 802.1X dialog: 1 when it closed, 0 when it opened.
   void OnEditorState(WPARAM wParam);
   // Timer 2: the connection of the active profile, shown in column 0.

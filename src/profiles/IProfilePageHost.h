@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "profiles/ProfileRecord.h"
+
 #include "platform/IEventLoop.h"
 
 namespace nxui {
@@ -19,6 +21,8 @@ class IProfilePageHost {
   virtual void ShowMessage(const std::string& text) = 0;
   // The page's window, so that the hidden window relays 0x407 to it (0 when it goes).
   virtual void SetPageWindow(HWND window) = 0;
+  // Apply made `record` the station profile (after the station file was written).
+  virtual void ProfileApplied(const ProfileRecord& record) { (void)record; }
 };
 
 }  // namespace nxui

@@ -70,6 +70,8 @@ class StationApplier {
   // A connection from the station's profile (not from WPS) is in force.
   bool ProfileDriven() const { return profileDriven_; }
   void ClearProfileDriven() { profileDriven_ = false; }
+  // Single sign-on applied a profile to the adapter key.
+  void MarkProfileDriven() { profileDriven_ = true; }
   bool WpsInForce() const { return host_.WpsInForce(); }
 
   // The record of the last ApplyStation, as it was queued (nullptr before the first).

@@ -22,6 +22,7 @@
 #include "adapter/DriverChannelPort.h"
 #include "adapter/ICardChooser.h"
 #include "adapter/SettingsDirectory.h"
+#include "advanced/SsoRegistry.h"
 #include "base/IniFile.h"
 #include "monitor/AuthenticationLog.h"
 #include "platform/IEventLoop.h"
@@ -81,7 +82,7 @@ struct HideDlgOptions {
 
 inline constexpr const char* kHelpFile = "VIROZUREDED.UDA";
 inline constexpr const char* kNetbridgeRemove = "\"netbridge.exe\" remove";
-inline constexpr const char* kSsoKey = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\Norvix";
+inline constexpr const char* kSsoKey = kSsoKeyPath;
 
 // The program's ini file: the executable's path with everything after the last dot of its name
 // replaced by "ini" (".ini" appended to a name without a dot).

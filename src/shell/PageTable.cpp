@@ -6,6 +6,7 @@
 #include "advanced/CAddBlockAckDlg.h"
 #include "advanced/CDeleteBlockAckDlg.h"
 #include "advanced/CPage80211nSettingDlg.h"
+#include "advanced/CPageSSODlg.h"
 #include "display/StringTable.h"
 #include "monitor/CLinkStatusDlg.h"
 #include "monitor/CPageStatisticsDlg.h"
@@ -13,6 +14,7 @@
 #include "profiles/CPeapSettingDlg.h"
 #include "profiles/CProfileEditorDlg.h"
 #include "profiles/IProfileEditorHost.h"
+#include "profiles/StationApplier.h"
 #include "shell/CHideDlg.h"
 #include "shell/CPlaceholderPage.h"
 #include "shell/HideDlgProfileEnvironment.h"
@@ -53,15 +55,6 @@ constexpr PlaceholderText kPanelNote = {"This panel is not available in this ver
 
 std::string Pick(const StringTable& strings, PlaceholderText text) {
   return strings.language() == Language::kChinese ? text.chinese : text.english;
-}
-
-// A page that is not built yet: its button's caption and a note.
-PageRow PlaceholderPageRow(PageId id, const char* name, StringId caption) {
-  return {PageKey::Page(id), name, [caption](PageSet& pages) {
-            const StringTable& strings = pages.Environment().strings;
-            return HoldPage(std::make_unique<CPlaceholderPage>(
-                PlaceholderState{strings.LoadString(caption), Pick(strings, kPageNote)}));
-          }};
 }
 
 PageRow PlaceholderPanelRow(int panel, const char* name, PlaceholderText title) {
@@ -150,7 +143,7 @@ std::unique_ptr<IPage> BuildProfile(PageSet& pages) {
   }
   IProfileEditorHost* editor = pages.As<CProfileEditorDlg>(kEditorPanel);
   if (editor == nullptr) editor = &pages.Keep(std::make_unique<NoProfileEditor>());
-  auto& host = pages.Keep(std::make_unique<HideDlgProfileHost>(env.hidden));
+  auto& host = pages.Keep(std::make_unique<HideDlgProfileHost>(env.hidden, env.platform.registry, env.strings));
   auto page = std::make_unique<CPageProfileDlg>(env.platform.loop, env.hidden.Session(), *env.profiles, *env.station,
                                                 env.strings, host, *editor);
   page->OnInitDialog();
@@ -268,6 +261,26 @@ std::unique_ptr<IPage> BuildDeleteBlockAck(PageSet& pages) {
                                                        BlockAckWindowOf(env.hidden)));
 }
 
+// Single sign-on: "Apply" marks the connection profile-driven and names the profile page's active
+// profile, as an activation on that page would.
+std::unique_ptr<IPage> BuildSso(PageSet& pages) {
+  const PageEnvironment& env = pages.Environment();
+  CHideDlg& hidden = env.hidden;
+  StationApplier* station = env.station;
+  SsoPageActions actions;
+  actions.showMessage = [&hidden](const std::string& text) {
+    CNxUI2007Dlg* window = hidden.MainWindow();
+    hidden.Messages().ShowMessage(text, window != nullptr ? window->Window() : 0);
+  };
+  actions.profileApplied = [&pages, station](const std::string& name) {
+    if (station != nullptr) station->MarkProfileDriven();
+    if (CPageProfileDlg* profile = pages.AsIfBuilt<CPageProfileDlg>(kProfilePage)) profile->SetCurrentProfileName(name);
+  };
+  auto page = std::make_unique<CPageSSODlg>(env.platform.registry, hidden.Context(), env.strings, std::move(actions));
+  page->OnInitDialog();
+  return HoldPage(std::move(page));
+}
+
 }  // namespace
 
 const std::vector<PageRow>& PageTable() {
@@ -277,7 +290,7 @@ const std::vector<PageRow>& PageTable() {
       {PageKey::Page(PageId::Network), "network", BuildSurvey},
       {PageKey::Page(PageId::Statistics), "statistics", BuildStatistics},
       {kWpsPage, "wps", BuildWps},
-      PlaceholderPageRow(PageId::Sso, "sso", string_id::kPageSso),
+      {PageKey::Page(PageId::Sso), "sso", BuildSso},
       {PageKey::Page(PageId::Dot11n), "80211n", Build80211n},
       {PageKey::Page(PageId::About), "about", BuildAbout},
       // The lower frame's panels 0..10.

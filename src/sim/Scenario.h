@@ -59,6 +59,13 @@ struct ScenarioBands {
   bool ghz5 = true;
 };
 
+// A text value of a registry key given by the scenario.
+struct ScenarioRegistryValue {
+  std::string key;  // relative to where the value list was given ("" for that key itself)
+  std::string name;
+  std::string value;
+};
+
 struct ScenarioAdapter {
   std::string hardwareId = "USB\\VID_1B75&PID_3072&REV_0101";
   std::string friendlyName = "VQ-MA310X 11N Wireless Adapter";
@@ -73,6 +80,8 @@ struct ScenarioAdapter {
   ScenarioDriver driver;
   // Initial values of the adapter's class key (decimal texts unless stated).
   std::vector<std::pair<std::string, std::string>> registry;
+  // Values of keys below the class key (e.g. "Profile\Station\Office"), in file order.
+  std::vector<ScenarioRegistryValue> registrySubkeys;
 };
 
 struct ScenarioSecurity {
@@ -179,6 +188,8 @@ struct Scenario {
   std::vector<std::string> captures;  // capture files whose beacons become networks
   std::vector<ScenarioPlatformProfile> platformProfiles;
   std::vector<ScenarioEvent> events;
+  // Values of other keys below HKEY_LOCAL_MACHINE (e.g. the single sign-on key), in file order.
+  std::vector<ScenarioRegistryValue> machineRegistry;
   std::string sourceName = "<embedded>";  // file name for messages
 };
 

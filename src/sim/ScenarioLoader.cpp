@@ -349,6 +349,28 @@ bool ReadDriver(Reader& r, const Json& a, const std::string& ap, ScenarioDriver&
   return true;
 }
 
+// The values of one registry key as text; an object member is a subkey with values of its own.
+bool ReadRegistryTree(Reader& r, const Json& o, const std::string& p, const std::string& key,
+                      std::vector<ScenarioRegistryValue>& out) {
+  for (auto it = o.begin(); it != o.end(); ++it) {
+    const std::string mp = p + "/" + it.key();
+    long long number = 0;
+    if (it->is_object()) {
+      if (it.key().empty()) return r.Fail(mp, "a registry key name must not be empty");
+      if (!ReadRegistryTree(r, *it, mp, key.empty() ? it.key() : key + "\\" + it.key(), out)) return false;
+    } else if (it->is_string()) {
+      out.push_back({key, it.key(), it->get<std::string>()});
+    } else if (SignedValue(*it, number)) {
+      out.push_back({key, it.key(), std::to_string(number)});
+    } else if (it->is_number_integer()) {
+      return r.Fail(mp, "registry value \"" + it.key() + "\" is too large");
+    } else {
+      return r.Fail(mp, "registry value \"" + it.key() + "\" must be a text, an integer or an object (a subkey)");
+    }
+  }
+  return true;
+}
+
 bool ReadAdapter(Reader& r, const Json& a, const std::string& p, ScenarioAdapter& ad) {
   if (!a.is_object()) return r.Fail(p, "an adapter must be an object");
   std::vector<std::string> bands;
@@ -379,16 +401,14 @@ bool ReadAdapter(Reader& r, const Json& a, const std::string& p, ScenarioAdapter
   if (!r.Object(a, p, "registry", reg)) return false;
   if (reg != nullptr) {
     ad.registry.clear();
-    for (auto it = reg->begin(); it != reg->end(); ++it) {
-      long long number = 0;
-      if (it->is_string()) {
-        ad.registry.emplace_back(it.key(), it->get<std::string>());
-      } else if (SignedValue(*it, number)) {
-        ad.registry.emplace_back(it.key(), std::to_string(number));
-      } else if (it->is_number_integer()) {
-        return r.Fail(p + "/registry/" + it.key(), "registry value \"" + it.key() + "\" is too large");
+    ad.registrySubkeys.clear();
+    std::vector<ScenarioRegistryValue> values;
+    if (!ReadRegistryTree(r, *reg, p + "/registry", "", values)) return false;
+    for (ScenarioRegistryValue& v : values) {
+      if (v.key.empty()) {
+        ad.registry.emplace_back(std::move(v.name), std::move(v.value));
       } else {
-        return r.Fail(p + "/registry/" + it.key(), "registry value \"" + it.key() + "\" must be a text or an integer");
+        ad.registrySubkeys.push_back(std::move(v));
       }
     }
   }
@@ -623,6 +643,16 @@ bool ReadDocument(Reader& r, const Json& doc, Scenario& s) {
         return r.Fail(p + "/adapter", "profile names adapter " + std::to_string(pp.adapter) + ", which does not exist");
       }
       s.platformProfiles.push_back(std::move(pp));
+    }
+  }
+  if (!r.Object(doc, "", "registry", o)) return false;
+  if (o != nullptr) {
+    for (auto it = o->begin(); it != o->end(); ++it) {
+      const std::string p = "/registry/" + it.key();
+      if (!it->is_object() || it.key().empty()) {
+        return r.Fail(p, "\"registry\" maps key paths below HKEY_LOCAL_MACHINE to objects of values");
+      }
+      if (!ReadRegistryTree(r, *it, p, it.key(), s.machineRegistry)) return false;
     }
   }
   if (!r.Array(doc, "", "events", list)) return false;

@@ -199,6 +199,12 @@ void SimWorld::Seed() {
     registry_.WriteTextDirect(kHkeyLocalMachine, key, "NetCfgInstanceId", a.instanceId);
     registry_.WriteTextDirect(kHkeyLocalMachine, key, "DriverDesc", a.deviceDescription);
     for (const auto& [name, value] : a.registry) registry_.WriteTextDirect(kHkeyLocalMachine, key, name, value);
+    for (const ScenarioRegistryValue& v : a.registrySubkeys) {
+      registry_.WriteTextDirect(kHkeyLocalMachine, key + "\\" + v.key, v.name, v.value);
+    }
+  }
+  for (const ScenarioRegistryValue& v : scenario_.machineRegistry) {
+    registry_.WriteTextDirect(kHkeyLocalMachine, v.key, v.name, v.value);
   }
   registry_.WriteTextDirect(kHkeyCurrentUser, "Volatile Environment", "LOCALAPPDATA", localAppDataDirectory());
 }

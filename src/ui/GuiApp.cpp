@@ -15,6 +15,8 @@
 #include "advanced/CAddBlockAckDlg.h"
 #include "advanced/CDeleteBlockAckDlg.h"
 #include "advanced/CPage80211nSettingDlg.h"
+#include "advanced/CPageSSODlg.h"
+#include "advanced/SsoRegistry.h"
 #include "display/StringTable.h"
 #include "monitor/CPageStatisticsDlg.h"
 #include "platform/IRegistry.h"
@@ -22,6 +24,7 @@
 #include "profiles/CPageProfileDlg.h"
 #include "profiles/CProfileEditorDlg.h"
 #include "profiles/ProfileStore.h"
+#include "profiles/StationProfileKey.h"
 #include "shell/CHideDlg.h"
 #include "shell/CNxUI2007.h"
 #include "shell/HeadlessViews.h"
@@ -163,14 +166,7 @@ class HeadlessRun {
   const std::vector<std::string>& Messages() const { return views_.messages; }
 
  private:
-  void InstallSso() {
-    IRegistry& registry = core_->Machine().Ports().registry;
-    HKEY key = 0;
-    if (registry.CreateKey(kHkeyLocalMachine, shell::kSsoKey, kKeyAllAccess, key) != kErrorSuccess) return;
-    const std::uint8_t one[] = {'1', 0};
-    registry.SetValue(key, "SSOInstall", kRegSz, one);
-    registry.CloseKey(key);
-  }
+  void InstallSso() { WriteSsoText(core_->Machine().Ports().registry, kSsoKeyPath, "SSOInstall", "1"); }
 
   VirtualEventLoop loop_;
   // Boxes answered with OK, the menu dismissed, the first adapter chosen.
@@ -241,6 +237,7 @@ class Renderer {
     RenderSurvey(run);
     RenderEditor(run);
     RenderBlockAck(run);
+    RenderSso(run);
 
     SetExpanded(run, true);
     // Last panel first, so that the link status comes last and the window is left on it.
@@ -477,6 +474,43 @@ class Renderer {
     Save(*view->LowerFrame(), QStringLiteral("panel-10-delete-block-ack"));
     remove->OnCancel();
     run.Host().SyncNow();
+  }
+
+  // The SSO page enabled, with a LEAP and an EAP-FAST profile below the adapter key and the LEAP
+  // one selected.
+  void RenderSso(HeadlessRun& run) {
+    shell::NxCore* core = run.Core().Core();
+    auto* page = run.Host().Pages()->As<CPageSSODlg>(shell::PageKey::Page(shell::PageId::Sso));
+    if (core == nullptr || page == nullptr) {
+      Fail("the page table has no SSO page");
+      return;
+    }
+    IRegistry& registry = run.Core().Machine().Ports().registry;
+    const std::string& adapterKey = core->HiddenWindow().Context().classKeyPath;
+    ProfileRecord leap;
+    leap.name = "Office";
+    leap.ssid = "CorpNet";
+    leap.leapEnabled = "1";
+    leap.authMode = "3";
+    ProfileRecord fast;
+    fast.name = "Campus";
+    fast.ssid = "Campus-1X";
+    fast.authenProtocol = "3";
+    fast.use8021X = "1";
+    fast.authMode = "6";
+    for (const ProfileRecord& r : {fast, leap}) {
+      if (WriteStationProfileKey(registry, adapterKey, r) != kErrorSuccess)
+        Fail("cannot write the station key " + r.name);
+    }
+    WriteSsoText(registry, kSsoKeyPath, "CurProfile", "Office");
+    WriteSsoFlag(registry, kSsoKeyPath, "SavedPassword", "1");
+    run.Host().Model()->OnPageButton(shell::PageId::Sso);
+    run.Host().SyncNow();
+    page->OnShow();
+    page->OnEnableClicked(true);
+    run.Host().SyncNow();
+    run.View()->PageArea()->setCurrentWidget(run.View()->PageWidget(shell::PageId::Sso));
+    Save(*run.View()->PageArea(), QStringLiteral("page-sso-enabled"));
   }
 
   // The WPS page during a push-button run and after it, and the credential detail view as the

@@ -3,6 +3,7 @@
 #include "advanced/CAddBlockAckDlg.h"
 #include "advanced/CDeleteBlockAckDlg.h"
 #include "advanced/CPage80211nSettingDlg.h"
+#include "advanced/CPageSSODlg.h"
 #include "monitor/CLinkStatusDlg.h"
 #include "monitor/CPageStatisticsDlg.h"
 #include "profiles/CPageProfileDlg.h"
@@ -22,6 +23,7 @@
 #include "ui/PlaceholderPage.h"
 #include "ui/ProfileEditorView.h"
 #include "ui/ProfileView.h"
+#include "ui/SsoView.h"
 #include "ui/StatisticsView.h"
 #include "ui/SurveyView.h"
 #include "ui/ViewHelpers.h"
@@ -62,6 +64,7 @@ const std::vector<PageViewRow>& PageViewTable() {
       ViewOf<CPageSiteSurveyDlg, SurveyView>(shell::PageKey::Page(shell::PageId::Network)),
       ViewOf<CPageStatisticsDlg, StatisticsView>(shell::PageKey::Page(shell::PageId::Statistics)),
       ViewOf<CPage80211nSettingDlg, HtSettingsView>(shell::PageKey::Page(shell::PageId::Dot11n)),
+      ViewOf<CPageSSODlg, SsoView>(shell::PageKey::Page(shell::PageId::Sso)),
       ViewOf<CPageAboutDlg, AboutView>(shell::PageKey::Page(shell::PageId::About)),
       LinkStatusRow(),
       ViewOf<CAPDetailInfoDlg, ApDetailsView>(shell::PageKey::Panel(CAPDetailInfoDlg::kPanel)),

@@ -3,8 +3,11 @@
 #include <filesystem>
 
 #include "adapter/fakes/TempDir.h"
+#include "advanced/CPageSSODlg.h"
+#include "advanced/SsoRegistry.h"
 #include "base/IniFile.h"
 #include "profiles/ProfileWorld.h"
+#include "profiles/StationProfileKey.h"
 #include "shell/ShellIds.h"
 #include "wlan/WlanMessages.h"
 
@@ -356,6 +359,63 @@ TEST(ProfileRestore, OneXProfileAtStartIsSetUpInTheDriverOnly) {
   w.page->OnApply();
   EXPECT_EQ(w.core->Station().LastRecord()->fromProfile, 1);
   EXPECT_EQ(w.core->Station().LastRecord()->useRegistryRadio, 0);
+}
+
+}  // namespace
+}  // namespace nxui
+
+namespace nxui {
+namespace {
+
+// Applying a LEAP or 802.1X profile also keeps it below the adapter key, where the single sign-on
+// page finds it; other profiles are not written there.
+TEST(ProfilePageStationKeys, LeapAnd8021XProfilesAreKeptBelowTheAdapterKey) {
+  test::ProfileWorld w{test::ProfileScenario()};
+  ASSERT_NE(w.world, nullptr) << w.error;
+  w.Start();
+  ProfileRecord leap = test::OpenProfile("Office", "CorpNet");
+  leap.leapEnabled = "1";
+  leap.leapUserName = "jdoe";
+  ProfileRecord fast = test::PskProfile("Fast", "CorpNet", "");
+  fast.authMode = "6";
+  fast.use8021X = "1";
+  fast.authenProtocol = "3";
+  ProfileRecord enterprise = test::PskProfile("Wpa2Ent", "CorpNet", "");
+  enterprise.authMode = "6";
+  const ProfileRecord psk = test::PskProfile("Home", "Norvix-Home", "sunflower-42");
+  const ProfileRecord open = test::OpenProfile("Cafe", "CoffeeCorner");
+  struct Case {
+    ProfileRecord record;
+    bool kept;
+  };
+  for (const Case& c :
+       {Case{leap, true}, Case{fast, true}, Case{enterprise, true}, Case{psk, false}, Case{open, false}}) {
+    SCOPED_TRACE(c.record.name);
+    ASSERT_TRUE(w.store().SaveProfile(c.record));
+    w.page->Refresh();
+    w.page->OnRowClicked(w.Row(c.record.name));
+    w.page->OnApply();
+    const std::string key = StationProfileKeyPath(w.hidden().Context().classKeyPath, c.record.name);
+    std::string ssid;
+    EXPECT_EQ(w.world->registry().ReadTextDirect(kHkeyLocalMachine, key, "SSID", ssid), c.kept);
+    if (c.kept) {
+      EXPECT_EQ(ssid, c.record.ssid);
+      std::string value;
+      ASSERT_TRUE(w.world->registry().ReadTextDirect(kHkeyLocalMachine, key, "LeapEnabled", value));
+      EXPECT_EQ(value, c.record.leapEnabled);
+      ASSERT_TRUE(w.world->registry().ReadTextDirect(kHkeyLocalMachine, key, "AuthenProtocol", value));
+      EXPECT_EQ(value, c.record.authenProtocol);
+    }
+  }
+  EXPECT_TRUE(w.views.messages.empty());
+
+  // The SSO page lists the LEAP and the EAP-FAST profile the user made.
+  w.world->registry().WriteTextDirect(kHkeyLocalMachine, kSsoKeyPath, "SSOInstall", "1");
+  w.world->registry().WriteTextDirect(kHkeyLocalMachine, kSsoKeyPath, "SSOEnable", "1");
+  CPageSSODlg sso(w.world->registry(), w.hidden().Context(), w.strings(), {});
+  sso.OnInitDialog();
+  sso.OnShow();
+  EXPECT_EQ(sso.State().profiles, (std::vector<std::string>{"Office", "Fast"}));
 }
 
 }  // namespace

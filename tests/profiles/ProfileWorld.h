@@ -88,7 +88,7 @@ class ProfileWorld {
   void Start() {
     core->Start();
     loop.DrainMessages();
-    host = std::make_unique<shell::HideDlgProfileHost>(core->HiddenWindow());
+    host = std::make_unique<shell::HideDlgProfileHost>(core->HiddenWindow(), world->registry(), strings());
     page = std::make_unique<CPageProfileDlg>(loop, core->HiddenWindow().Session(), core->Profiles(), core->Station(),
                                              strings(), *host, editor);
     page->OnInitDialog();

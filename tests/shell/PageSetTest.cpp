@@ -288,7 +288,7 @@ TEST_F(RealPages, PlaceholdersSpeakTheRunsLanguage) {
   const PlaceholderCase cases[] = {
       {"English panel", Language::kEnglish, PageKey::Panel(1), "Hidden network"},
       {"Chinese panel", Language::kChinese, PageKey::Panel(1), "隐藏网络"},
-      {"English page", Language::kEnglish, PageKey::Page(PageId::Sso), "SSO"},
+      {"Chinese security editor", Language::kChinese, PageKey::Panel(3), "安全设置"},
   };
   for (const PlaceholderCase& c : cases) {
     SCOPED_TRACE(c.name);

@@ -175,6 +175,12 @@ INSTANTIATE_TEST_SUITE_P(
                   "world.json:2: entries of \"rates\" must be integers"},
         ErrorCase{"huge_registry_integer", "{\"adapters\": [{\"registry\": {\n\"Channel\": 18446744073709551615}}]}",
                   "world.json:2: registry value \"Channel\" is too large"},
+        ErrorCase{"registry_list_value", "{\"adapters\": [{\"registry\": {\"Profile\": {\n\"x\": [1]}}}]}",
+                  "world.json:2: registry value \"x\" must be a text, an integer or an object"},
+        ErrorCase{"registry_empty_subkey", "{\"adapters\": [{\"registry\": {\n\"\": {\"x\": \"1\"}}}]}",
+                  "world.json:2: a registry key name must not be empty"},
+        ErrorCase{"machine_registry_value_at_top", "{\"registry\": {\n\"SSOInstall\": \"1\"}}",
+                  "world.json:2: \"registry\" maps key paths below HKEY_LOCAL_MACHINE to objects of values"},
         ErrorCase{"duplicate_member_names_its_second_line",
                   "{\"networks\": [{\"bssid\": \"00-11-22-33-44-55\",\n\"rssi\": -40,\n\"rssi\": 5}]}",
                   "world.json:3: member \"rssi\" is given twice"},
@@ -184,6 +190,26 @@ INSTANTIATE_TEST_SUITE_P(
                   "{\"a\": {\"k\": 1},\n\"b\": {\"k\": 2},\n\"os\": {\n\"major\": -1}}",
                   "world.json:4: \"major\" must be between 0 and 255"}),
     [](const auto& row) { return std::string(row.param.name); });
+
+TEST(ScenarioLoader, RegistryObjectsAreSubkeys) {
+  const auto r = ScenarioLoader::LoadText(R"({"adapters": [{"registry": {"Channel": 6,
+      "Profile": {"Station": {"Office": {"LeapEnabled": "1", "SSID": "CorpNet"}, "Lab": {"AuthenProtocol": 3}}}}}],
+      "registry": {"Software\\Sso": {"SSOInstall": "1", "Sub": {"A": "b"}}}})",
+                                          "world.json");
+  ASSERT_TRUE(r.ok) << r.error;
+  const ScenarioAdapter& a = r.scenario.adapters.at(0);
+  EXPECT_EQ(a.registry, (std::vector<std::pair<std::string, std::string>>{{"Channel", "6"}}));
+  const auto texts = [](const std::vector<ScenarioRegistryValue>& values) {
+    std::vector<std::string> out;
+    for (const auto& v : values) out.push_back(v.key + "|" + v.name + "|" + v.value);
+    return out;
+  };
+  EXPECT_EQ(texts(a.registrySubkeys),
+            (std::vector<std::string>{"Profile\\Station\\Office|LeapEnabled|1", "Profile\\Station\\Office|SSID|CorpNet",
+                                      "Profile\\Station\\Lab|AuthenProtocol|3"}));
+  EXPECT_EQ(texts(r.scenario.machineRegistry),
+            (std::vector<std::string>{"Software\\Sso|SSOInstall|1", "Software\\Sso\\Sub|A|b"}));
+}
 
 TEST(ScenarioLoader, MissingFileOrFolderIsReportedNotThrown) {
   const auto r = ScenarioLoader::LoadFile("/nonexistent/dir/none.json");

@@ -160,8 +160,7 @@ bool CPageSSODlg::OnEnableClicked(bool checked) {
 bool CPageSSODlg::OnCredentialsChosen(SsoCredentials credentials) {
   if (!state_.radiosEnabled) return false;
   state_.credentials = credentials;
-  return Report(
-      WriteSsoFlag(registry_, kSsoKeyPath, "SavedPassword", std::to_string(static_cast<int>(credentials))));
+  return Report(WriteSsoFlag(registry_, kSsoKeyPath, "SavedPassword", std::to_string(static_cast<int>(credentials))));
 }
 
 bool CPageSSODlg::OnApply() {
@@ -197,8 +196,7 @@ bool CPageSSODlg::Report(LONG result) {
   if (result == kErrorSuccess) return true;
   if (actions_.showMessage) {
     const bool refused = result == kErrorAccessDenied && !context_.isAdmin;
-    actions_.showMessage(
-        strings_.LoadString(refused ? string_id::kNoAdministratorPrivilege : string_id::kSsoNotSaved));
+    actions_.showMessage(strings_.LoadString(refused ? string_id::kNoAdministratorPrivilege : string_id::kSsoNotSaved));
   }
   return false;
 }

@@ -32,7 +32,7 @@ struct SsoPageState {
   std::string authenticationLabel;
   std::string applyLabel;
 
-  bool installed = false;  // "SSOInstall" read and not "0": the state was loaded
+  bool installed = false;   // "SSOInstall" read and not "0": the state was loaded
   bool ssoEnabled = false;  // "Enable SSO Feature"
   SsoCredentials credentials = SsoCredentials::kWinlogon;
   std::vector<std::string> profiles;  // qualifying station profiles, in registry order

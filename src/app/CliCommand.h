@@ -63,6 +63,7 @@ CliCommand RadioCommand();
 CliCommand HtCommand();
 CliCommand BaCommand();
 CliCommand SsoCommand();
+CliCommand AuthlogCommand();
 CliCommand MonitorCommand();
 CliCommand WpsCommand();
 CliCommand RenderCommand();

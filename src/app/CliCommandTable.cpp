@@ -4,9 +4,9 @@ namespace nxui::cli {
 
 std::vector<CliCommand> CliCommandTable() {
   return {
-      AdapterCommand(), StatusCommand(),  StatsCommand(),   AboutCommand(),  SurveyCommand(),
-      ApCommand(),      ProfileCommand(), WpsCommand(),     RadioCommand(),  HtCommand(),
-      BaCommand(),      SsoCommand(),     MonitorCommand(), RenderCommand(),
+      AdapterCommand(), StatusCommand(),  StatsCommand(),   AboutCommand(),   SurveyCommand(),
+      ApCommand(),      ProfileCommand(), WpsCommand(),     RadioCommand(),   HtCommand(),
+      BaCommand(),      SsoCommand(),     AuthlogCommand(), MonitorCommand(), RenderCommand(),
   };
 }
 

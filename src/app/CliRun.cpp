@@ -136,6 +136,13 @@ CPageSiteSurveyDlg& CliRun::Survey() {
   return PageAt<CPageSiteSurveyDlg>(shell::PageKey::Page(shell::PageId::Network));
 }
 
+CAuthenStatusDlg& CliRun::AuthenStatus() {
+  return PageAt<CAuthenStatusDlg>(shell::PageKey::Panel(CAuthenStatusDlg::kPanel));
+}
+CInvalidIDPW& CliRun::InvalidIdPw() { return PageAt<CInvalidIDPW>(shell::PageKey::Panel(CInvalidIDPW::kPanel)); }
+CPeapSettingDlg& CliRun::PeapSettings() {
+  return PageAt<CPeapSettingDlg>(shell::PageKey::Panel(CPeapSettingDlg::kPanel));
+}
 CPageSSODlg& CliRun::Sso() { return PageAt<CPageSSODlg>(shell::PageKey::Page(shell::PageId::Sso)); }
 CPage80211nSettingDlg& CliRun::HtSettings() {
   return PageAt<CPage80211nSettingDlg>(shell::PageKey::Page(shell::PageId::Dot11n));

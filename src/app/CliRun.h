@@ -12,11 +12,14 @@
 #include "advanced/CPage80211nSettingDlg.h"
 #include "advanced/CPageSSODlg.h"
 #include "app/CliOptions.h"
+#include "monitor/CAuthenStatusDlg.h"
+#include "monitor/CInvalidIDPW.h"
 #include "monitor/CLinkStatusDlg.h"
 #include "monitor/CPageStatisticsDlg.h"
 #include "platform/Platform.h"
 #include "platform/VirtualEventLoop.h"
 #include "profiles/CPageProfileDlg.h"
+#include "profiles/CPeapSettingDlg.h"
 #include "profiles/CProfileEditorDlg.h"
 #include "shell/CPageAboutDlg.h"
 #include "shell/HeadlessViews.h"
@@ -81,6 +84,10 @@ class CliRun {
   CDeleteBlockAckDlg& DeleteBlockAck();
   // The single sign-on page.
   CPageSSODlg& Sso();
+  // The authentication status panel (5), the credential prompt (7) and the credential panel (8).
+  CAuthenStatusDlg& AuthenStatus();
+  CInvalidIDPW& InvalidIdPw();
+  CPeapSettingDlg& PeapSettings();
   // The WPS page (its creation takes the WPS engine over from the hidden window) and the credential
   // detail view its "Detail" opens.
   CPageWPSDlg& Wps();

@@ -90,8 +90,7 @@ CliCommand SsoCommand() {
       } else {
         page.OnEnableClicked(true);
         for (int i = 0; i < 3; ++i) {
-          if (args->credentials == kCredentialNames[i] &&
-              !page.OnCredentialsChosen(static_cast<SsoCredentials>(i))) {
+          if (args->credentials == kCredentialNames[i] && !page.OnCredentialsChosen(static_cast<SsoCredentials>(i))) {
             return Failed(c, before, "the credential source could not be saved");
           }
         }

@@ -8,10 +8,12 @@ void AuthenticationLog::Clear() {
   count_ = 0;
 }
 
-void AuthenticationLog::Append(std::string_view text) {
-  entries_[next_] = std::string(text.substr(0, kEntrySize - 1));
+std::size_t AuthenticationLog::Write(std::string_view text) {
+  const std::size_t slot = next_;
+  entries_[slot] = std::string(text.substr(0, kEntrySize - 1));
   next_ = (next_ + 1) % kEntries;
   if (count_ < kEntries) ++count_;
+  return slot;
 }
 
 std::vector<std::string> AuthenticationLog::Entries() const {

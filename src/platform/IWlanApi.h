@@ -152,6 +152,36 @@ inline constexpr DWORD kWlanReasonKeyMismatch = 0x4000D;
 inline constexpr DWORD kWlanReasonInvalidProfileSchema = 0x80001;
 inline constexpr DWORD kWlanReasonProfileMismatch = 0x80006;
 
+// 802.1X notifications (source kWlanNotificationSourceOneX), shaped after the platform's result
+// updates: a step of an exchange with its text and outcome, and a request for the credentials the
+// platform's EAP user interface would ask for, answered with SetOneXCredentials.
+inline constexpr DWORD kWlanOneXResultUpdate = 1;
+inline constexpr DWORD kWlanOneXCredentialsRequest = 0x100;
+
+// WlanOneXData::status.
+inline constexpr DWORD kOneXInProgress = 0;
+inline constexpr DWORD kOneXSucceeded = 1;
+inline constexpr DWORD kOneXFailed = 2;
+
+// WlanOneXData::request: what the exchange asks for.
+inline constexpr DWORD kOneXAskIdentity = 0;         // identity and password, the first time
+inline constexpr DWORD kOneXAskAgain = 1;            // the identity or password was refused
+inline constexpr DWORD kOneXAskNewPassword = 2;      // the server wants the password changed
+inline constexpr DWORD kOneXAskOneTimePassword = 3;  // the server wants a one-time password
+
+struct WlanOneXData {
+  DWORD status = kOneXInProgress;
+  DWORD request = kOneXAskIdentity;
+  std::string text;  // the step, or why the credentials are asked for
+};
+
+struct WlanOneXCredentials {
+  std::string identity;
+  std::string password;  // the new or one-time password for those requests
+  std::string domain;
+  bool cancelled = false;  // the user gave up: the exchange fails
+};
+
 struct Dot11Ssid {
   ULONG length = 0;  // 0..32
   std::array<std::uint8_t, 32> bytes{};
@@ -285,6 +315,8 @@ struct WlanNotification {
   DWORD reasonCode = kWlanReasonSuccess;
   // MSM 7 (radio state change).
   WlanPhyRadioState radioState;
+  // 802.1X notifications.
+  WlanOneXData oneX;
 };
 
 // Called on the platform's notification thread; must do nothing but post messages.
@@ -358,6 +390,15 @@ class IWlanApi {
 
   // WlanReasonCodeToString.
   virtual DWORD ReasonCodeToString(DWORD reasonCode, std::string& text) = 0;
+
+  // The answer to a kWlanOneXCredentialsRequest; kErrorInvalidState when nothing is asked.
+  virtual DWORD SetOneXCredentials(WlanHandle handle, const Guid& interfaceGuid,
+                                   const WlanOneXCredentials& credentials) {
+    (void)handle;
+    (void)interfaceGuid;
+    (void)credentials;
+    return kErrorNotSupported;
+  }
 };
 
 }  // namespace nxui

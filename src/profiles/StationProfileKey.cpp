@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "adapter/AdapterRegistry.h"
-#include "platform/IRegistry.h"
 #include "adapter/ConnectionSettings.h"
+#include "platform/IRegistry.h"
 #include "profiles/ProfileRecord.h"
 
 namespace nxui {

@@ -324,6 +324,9 @@ LRESULT CHideDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case wlan_msg::kConnectionFailed:
       session_.CancelDeferredSettings();
       break;
+    case wlan_msg::kOneX:
+      authProducer_.OnNotifications(session_.TakeOneXNotifications());
+      break;
     case kMsgDriverEvent: {
       std::uint32_t icv = shared_.icvError ? 1 : 0;
       if (driver_.QueryDriverDword(OID_WLAN_ICV_STATE, icv) && !context_.legacyG) shared_.icvError = (icv & 1) != 0;

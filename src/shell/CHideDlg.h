@@ -27,6 +27,7 @@
 #include "monitor/AuthenticationLog.h"
 #include "platform/IEventLoop.h"
 #include "platform/Platform.h"
+#include "shell/AuthenticationProducer.h"
 #include "shell/CNxUI2007Dlg.h"
 #include "shell/DriverEventSink.h"
 #include "shell/IMainWindowView.h"
@@ -126,6 +127,7 @@ class CHideDlg final : public IMessageTarget, private ActionQueueHost {
   const TraceLog& Trace() const { return trace_; }
   const DriverEventSink& EventSink() const { return sink_; }
   AuthenticationLog& AuthLog() { return authLog_; }
+  AuthenticationProducer& Authentication() { return authProducer_; }
   DriverChannel& Driver() { return driver_; }
   WlanSession& Session() { return session_; }
   ActionQueue& Queue() { return queue_; }
@@ -229,6 +231,13 @@ class CHideDlg final : public IMessageTarget, private ActionQueueHost {
   TrayIcon tray_;
   DriverEventSink sink_;
   AuthenticationLog authLog_;
+  AuthenticationProducer authProducer_{platform_.loop,
+                                       authLog_,
+                                       session_,
+                                       platform_.registry,
+                                       context_,
+                                       [this] { return MainWindow(); },
+                                       [this] { return queue_.CurrentConnection(); }};
   MessageBoxService messages_;
   std::unique_ptr<CNxUI2007Dlg> mainWindow_;
 };

@@ -8,6 +8,8 @@
 #include "advanced/CPage80211nSettingDlg.h"
 #include "advanced/CPageSSODlg.h"
 #include "display/StringTable.h"
+#include "monitor/CAuthenStatusDlg.h"
+#include "monitor/CInvalidIDPW.h"
 #include "monitor/CLinkStatusDlg.h"
 #include "monitor/CPageStatisticsDlg.h"
 #include "profiles/CPageProfileDlg.h"
@@ -117,8 +119,22 @@ std::unique_ptr<IPage> BuildProfileEditor(PageSet& pages) {
   return std::make_unique<ProfileEditorPanel>(env.platform.loop, std::move(editor), shellWindow);
 }
 
-// The credential panel. Nothing asks it for credentials yet; OK hands them to nobody and returns
-// to the link status.
+// The producer's hold on the authentication panels while they live.
+class AuthenticationPanelsGuard {
+ public:
+  AuthenticationPanelsGuard(AuthenticationProducer& producer, AuthenticationPanels panels) : producer_(producer) {
+    producer_.SetPanels(std::move(panels));
+  }
+  ~AuthenticationPanelsGuard() { producer_.ClearPanels(); }
+  AuthenticationPanelsGuard(const AuthenticationPanelsGuard&) = delete;
+  AuthenticationPanelsGuard& operator=(const AuthenticationPanelsGuard&) = delete;
+
+ private:
+  AuthenticationProducer& producer_;
+};
+
+// The credential panel: asked for a new or one-time password by an 802.1X exchange; OK hands the
+// values back to it.
 std::unique_ptr<IPage> BuildPeapSettings(PageSet& pages) {
   const PageEnvironment& env = pages.Environment();
   CHideDlg& hidden = env.hidden;
@@ -127,11 +143,57 @@ std::unique_ptr<IPage> BuildPeapSettings(PageSet& pages) {
     CNxUI2007Dlg* window = hidden.MainWindow();
     return hidden.Messages().ShowMessage(text, window != nullptr ? window->Window() : 0);
   };
-  actions.done = [&hidden](const PeapCredentials&) {
-    if (CNxUI2007Dlg* window = hidden.MainWindow()) window->ShowPanel(kPanelLinkStatus);
+  actions.done = [&hidden](const PeapCredentials& typed) {
+    AuthenticationProducer& producer = hidden.Authentication();
+    if (producer.Asking()) {
+      producer.OnCredentials({typed.identity, typed.password, {}, false});
+    } else if (CNxUI2007Dlg* window = hidden.MainWindow()) {
+      window->ShowPanel(kPanelLinkStatus);
+    }
   };
   auto page = std::make_unique<CPeapSettingDlg>(env.strings, std::move(actions));
   page->Open(PeapRequest{});
+  return HoldPage(std::move(page));
+}
+
+std::unique_ptr<IPage> BuildInvalidIdPw(PageSet& pages) {
+  const PageEnvironment& env = pages.Environment();
+  AuthenticationProducer& producer = env.hidden.Authentication();
+  InvalidIdPwActions actions;
+  actions.done = [&producer](const InvalidIdPwCredentials& typed) {
+    producer.OnCredentials({typed.identity, typed.password, typed.domain, false});
+  };
+  actions.cancelled = [&producer] { producer.OnPromptCancelled(); };
+  return HoldPage(std::make_unique<CInvalidIDPW>(env.strings, std::move(actions)));
+}
+
+// Panel 5, and the producer told where panels 5, 7 and 8 are.
+std::unique_ptr<IPage> BuildAuthenStatus(PageSet& pages) {
+  const PageEnvironment& env = pages.Environment();
+  CHideDlg& hidden = env.hidden;
+  AuthenticationProducer& producer = hidden.Authentication();
+  AuthenStatusHost host;
+  host.recordInForce = [&hidden] { return hidden.Queue().CurrentConnection(); };
+  host.showPanel = [&hidden](int panel) {
+    if (CNxUI2007Dlg* window = hidden.MainWindow()) window->ShowPanel(panel);
+  };
+  host.shownPanel = [&hidden] {
+    CNxUI2007Dlg* window = hidden.MainWindow();
+    return window != nullptr ? window->State().visiblePanel : -1;
+  };
+  host.cancelled = [&producer] { producer.OnStatusCancelled(); };
+  auto page = std::make_unique<CAuthenStatusDlg>(env.platform.loop, env.platform.registry, env.platform.systemInfo,
+                                                 hidden.Context(), hidden.AuthLog(), env.strings, std::move(host));
+  page->OnInitDialog();
+  AuthenticationPanels panels;
+  panels.statusWindow = page->Window();
+  if (CInvalidIDPW* prompt = pages.As<CInvalidIDPW>(PageKey::Panel(CInvalidIDPW::kPanel))) {
+    panels.openInvalidIdPw = [prompt](const InvalidIdPwRequest& request) { prompt->Open(request); };
+  }
+  if (CPeapSettingDlg* peap = pages.As<CPeapSettingDlg>(PageKey::Panel(CPeapSettingDlg::kPanel))) {
+    panels.openPeap = [peap](const PeapRequest& request) { peap->Open(request); };
+  }
+  pages.Keep(std::make_unique<AuthenticationPanelsGuard>(producer, std::move(panels)));
   return HoldPage(std::move(page));
 }
 
@@ -299,9 +361,9 @@ const std::vector<PageRow>& PageTable() {
       {kEditorPanel, "profile-editor", BuildProfileEditor},
       PlaceholderPanelRow(3, "security-editor", {"Security editor", "安全设置"}),
       {kApDetailsPanel, "ap-details", BuildApDetails},
-      PlaceholderPanelRow(5, "authentication-status", {"Authentication status", "认证状态"}),
+      {PageKey::Panel(CAuthenStatusDlg::kPanel), "authentication-status", BuildAuthenStatus},
       {kWpsProfilePanel, "wps-profile", BuildWpsProfile},
-      PlaceholderPanelRow(7, "invalid-id-password", {"Invalid user name or password", "用户名或密码无效"}),
+      {PageKey::Panel(CInvalidIDPW::kPanel), "invalid-id-password", BuildInvalidIdPw},
       {PageKey::Panel(CPeapSettingDlg::kPanel), "peap-settings", BuildPeapSettings},
       {kAddBlockAckPanel, "add-block-ack", BuildAddBlockAck},
       {kDeleteBlockAckPanel, "delete-block-ack", BuildDeleteBlockAck},

@@ -84,12 +84,25 @@ struct ScenarioAdapter {
   std::vector<ScenarioRegistryValue> registrySubkeys;
 };
 
+// What the authentication server behind an 802.1X network accepts (see SimOneX).
+enum class EapAsk { Nothing, NewPassword, OneTimePassword };
+
+struct ScenarioEap {
+  std::string identity;  // empty: any identity
+  std::string password;  // empty: any password
+  EapAsk ask = EapAsk::Nothing;
+  std::string oneTimePassword;  // empty: any non-empty one
+  int attempts = 3;             // refused credentials before the exchange fails
+};
+
 struct ScenarioSecurity {
   AuthKind auth = AuthKind::Open;
   CipherKind cipher = CipherKind::None;
   std::string passphrase;
   std::vector<std::string> wepKeys;
   int wepKeyIndex = 0;
+  // An 802.1X (wpa, wpa2) network with an "eap" block runs an exchange before it connects.
+  std::optional<ScenarioEap> eap;
 };
 
 struct ScenarioHt {

@@ -29,6 +29,9 @@ constexpr NameTable<ProductType> kProductTypes = {{"workstation", ProductType::W
 constexpr NameTable<BssKind> kBssKinds = {{"infrastructure", BssKind::Infrastructure},
                                           {"independent", BssKind::Independent}};
 constexpr NameTable<Phy> kPhys = {{"a", Phy::A}, {"b", Phy::B}, {"g", Phy::G}, {"n", Phy::N}};
+constexpr NameTable<EapAsk> kEapAsks = {{"nothing", EapAsk::Nothing},
+                                        {"new-password", EapAsk::NewPassword},
+                                        {"one-time-password", EapAsk::OneTimePassword}};
 constexpr NameTable<AuthKind> kAuthKinds = {{"open", AuthKind::Open},
                                             {"shared", AuthKind::Shared},
                                             {"wpa", AuthKind::Wpa},
@@ -464,9 +467,25 @@ bool ReadSecurity(Reader& r, const Json& n, const std::string& p, ScenarioSecuri
   const Json* o = nullptr;
   if (!r.Object(n, p, "security", o) || o == nullptr) return !r.failed();
   const std::string sp = p + "/security";
-  return r.Enum(*o, sp, "auth", s.auth, kAuthKinds) && r.Enum(*o, sp, "cipher", s.cipher, kCipherKinds) &&
-         r.String(*o, sp, "passphrase", s.passphrase) && r.StringList(*o, sp, "wepKeys", s.wepKeys) &&
-         r.Int(*o, sp, "wepKeyIndex", s.wepKeyIndex, 0, 3);
+  if (!r.Enum(*o, sp, "auth", s.auth, kAuthKinds) || !r.Enum(*o, sp, "cipher", s.cipher, kCipherKinds) ||
+      !r.String(*o, sp, "passphrase", s.passphrase) || !r.StringList(*o, sp, "wepKeys", s.wepKeys) ||
+      !r.Int(*o, sp, "wepKeyIndex", s.wepKeyIndex, 0, 3)) {
+    return false;
+  }
+  const Json* e = nullptr;
+  if (!r.Object(*o, sp, "eap", e) || e == nullptr) return !r.failed();
+  const std::string ep = sp + "/eap";
+  ScenarioEap eap;
+  if (!r.String(*e, ep, "identity", eap.identity) || !r.String(*e, ep, "password", eap.password) ||
+      !r.Enum(*e, ep, "ask", eap.ask, kEapAsks) || !r.String(*e, ep, "oneTimePassword", eap.oneTimePassword) ||
+      !r.Int(*e, ep, "attempts", eap.attempts, 1, 10)) {
+    return false;
+  }
+  if (s.auth != AuthKind::Wpa && s.auth != AuthKind::Wpa2) {
+    return r.Fail(ep, "\"eap\" needs an 802.1X network (auth wpa or wpa2)");
+  }
+  s.eap = eap;
+  return true;
 }
 
 bool ReadHt(Reader& r, const Json& n, const std::string& p, std::optional<ScenarioHt>& out) {

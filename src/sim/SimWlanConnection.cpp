@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "adapter/Units.h"
 #include "sim/SimNetworkTraits.h"
@@ -153,6 +154,7 @@ DWORD SimWlanService::Connect(WlanHandle handle, const Guid& interfaceGuid,
 void SimWlanService::StartAttempt(Interface& itf, const WlanConnectionParameters& parameters,
                                   std::optional<SimWlanProfile> profile) {
   if (itf.connectedNetwork) DropConnection(itf, kWlanReasonUserDisconnected, true);
+  if (const auto exchange = std::exchange(itf.oneX, nullptr)) exchange->Abandon();
   const std::uint64_t attempt = ++itf.attempt;
   itf.state = kWlanInterfaceAssociating;
   const Guid guid = itf.guid;
@@ -182,11 +184,7 @@ void SimWlanService::FinishAttempt(const Guid& guid, std::uint64_t attempt, cons
   DWORD wantedType = parameters.bssType;
   if (profile) wantedType = profile->adHoc ? kDot11BssTypeIndependent : kDot11BssTypeInfrastructure;
 
-  auto fail = [&](DWORD reason, int failureEvent) {
-    itf->state = kWlanInterfaceDisconnected;
-    if (itf->association && failureEvent >= 0) itf->association->lastFailureEvent = failureEvent;
-    Notify(kWlanNotificationSourceAcm, kWlanAcmConnectionAttemptFail, guid, ConnectionData(*itf, parameters, reason));
-  };
+  auto fail = [&](DWORD reason, int failureEvent) { FailAttempt(*itf, parameters, reason, failureEvent); };
   if (!RadioOn(*itf)) return fail(kWlanReasonRadioOff, -1);
 
   const ScenarioNetwork* best = nullptr;
@@ -235,9 +233,29 @@ void SimWlanService::FinishAttempt(const Guid& guid, std::uint64_t attempt, cons
     if (secure != wantSecure) return fail(kWlanReasonSecurityFailure, 6);
   }
 
-  itf->state = kWlanInterfaceConnected;
-  itf->connectedNetwork = *best;
-  WlanConnectionAttributes& connection = itf->connection;
+  if (best->security.eap) return StartOneX(*itf, *best, what);
+  CompleteAttempt(*itf, *best, what);
+}
+
+void SimWlanService::FailAttempt(Interface& itf, const WlanConnectionParameters& parameters, DWORD reason,
+                                 int failureEvent) {
+  itf.state = kWlanInterfaceDisconnected;
+  itf.oneX.reset();
+  if (itf.association && failureEvent >= 0) itf.association->lastFailureEvent = failureEvent;
+  Notify(kWlanNotificationSourceAcm, kWlanAcmConnectionAttemptFail, itf.guid, ConnectionData(itf, parameters, reason));
+}
+
+void SimWlanService::CompleteAttempt(Interface& itf, const ScenarioNetwork& network, const Attempt& what) {
+  const WlanConnectionParameters& parameters = what.parameters;
+  const SimWlanProfile* profile = what.profile ? &*what.profile : nullptr;
+  const std::vector<std::uint8_t> ssid(parameters.ssid.bytes.begin(),
+                                       parameters.ssid.bytes.begin() + std::min<ULONG>(parameters.ssid.length, 32));
+  const Guid guid = itf.guid;
+  Interface* target = &itf;
+  const ScenarioNetwork* best = &network;
+  target->state = kWlanInterfaceConnected;
+  target->connectedNetwork = *best;
+  WlanConnectionAttributes& connection = target->connection;
   connection = WlanConnectionAttributes{};
   connection.interfaceState = kWlanInterfaceConnected;
   connection.connectionMode = parameters.connectionMode;
@@ -253,8 +271,8 @@ void SimWlanService::FinishAttempt(const Guid& guid, std::uint64_t attempt, cons
   connection.oneXEnabled = profile && profile->useOneX;
   connection.authAlgorithm = NetworkAuthAlgorithm(*best, profile);
   connection.cipherAlgorithm = NetworkCipherAlgorithm(*best, profile);
-  if (itf->association) {
-    SimAssociation& association = *itf->association;
+  if (target->association) {
+    SimAssociation& association = *target->association;
     association.connected = true;
     association.network = *best;
     association.bssid = connection.bssid;
@@ -263,13 +281,14 @@ void SimWlanService::FinishAttempt(const Guid& guid, std::uint64_t attempt, cons
     association.lastFailureEvent = -1;
     if (associationListener_) associationListener_(guid);
   }
-  WlanNotification data = ConnectionData(*itf, parameters, kWlanReasonSuccess);
+  WlanNotification data = ConnectionData(*target, parameters, kWlanReasonSuccess);
   data.bssid = connection.bssid;
   Notify(kWlanNotificationSourceAcm, kWlanAcmConnectionComplete, guid, data);
 }
 
 void SimWlanService::DropConnection(Interface& itf, DWORD reason, bool notifyDisconnecting) {
   const bool active = itf.connectedNetwork.has_value() || itf.state == kWlanInterfaceAssociating;
+  if (const auto exchange = std::exchange(itf.oneX, nullptr)) exchange->Abandon();
   ++itf.attempt;
   if (!active) return;
   WlanConnectionParameters parameters;

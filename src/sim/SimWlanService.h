@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -26,6 +27,7 @@
 #include "sim/Scenario.h"
 #include "sim/SimAssociation.h"
 #include "sim/SimFaults.h"
+#include "sim/SimOneX.h"
 #include "sim/SimProfileStore.h"
 #include "sim/SimWlanProfile.h"
 
@@ -123,6 +125,8 @@ class SimWlanService final : public IWlanApi {
   DWORD RegisterNotification(WlanHandle handle, DWORD sources, bool ignoreDuplicate,
                              WlanNotificationCallback callback) override;
   DWORD ReasonCodeToString(DWORD reasonCode, std::string& text) override;
+  DWORD SetOneXCredentials(WlanHandle handle, const Guid& interfaceGuid,
+                           const WlanOneXCredentials& credentials) override;
 
  private:
   struct Interface {
@@ -140,7 +144,8 @@ class SimWlanService final : public IWlanApi {
     bool profilesUnreadable = false;  // the stored file is refused: never overwritten
     WlanConnectionAttributes connection;
     std::optional<ScenarioNetwork> connectedNetwork;
-    std::uint64_t attempt = 0;  // bumps on every connect/disconnect; stale timers drop out
+    std::uint64_t attempt = 0;              // bumps on every connect/disconnect; stale timers drop out
+    std::shared_ptr<SimOneXExchange> oneX;  // the 802.1X exchange of the current attempt
     bool scanPending = false;
   };
   struct Attempt {
@@ -159,6 +164,10 @@ class SimWlanService final : public IWlanApi {
   void SetVisible(Interface& itf, const std::vector<ScenarioNetwork>& networks);
   void StartAttempt(Interface& itf, const WlanConnectionParameters& parameters, std::optional<SimWlanProfile> profile);
   void FinishAttempt(const Guid& guid, std::uint64_t attempt, const Attempt& what);
+  void FailAttempt(Interface& itf, const WlanConnectionParameters& parameters, DWORD reason, int failureEvent);
+  void CompleteAttempt(Interface& itf, const ScenarioNetwork& network, const Attempt& what);
+  // The attempt waits for an 802.1X exchange with the network's server (SimOneX.h).
+  void StartOneX(Interface& itf, const ScenarioNetwork& network, const Attempt& what);
   void DropConnection(Interface& itf, DWORD reason, bool notifyDisconnecting);
   void LoadProfiles(Interface& itf);
   // Writes the interface's list; false (and the listener told) when it could not be written.

@@ -18,10 +18,14 @@
 #include "advanced/CPageSSODlg.h"
 #include "advanced/SsoRegistry.h"
 #include "display/StringTable.h"
+#include "monitor/AuthenticationLog.h"
+#include "monitor/CAuthenStatusDlg.h"
+#include "monitor/CInvalidIDPW.h"
 #include "monitor/CPageStatisticsDlg.h"
 #include "platform/IRegistry.h"
 #include "platform/VirtualEventLoop.h"
 #include "profiles/CPageProfileDlg.h"
+#include "profiles/CPeapSettingDlg.h"
 #include "profiles/CProfileEditorDlg.h"
 #include "profiles/ProfileStore.h"
 #include "profiles/StationProfileKey.h"
@@ -252,6 +256,7 @@ class Renderer {
       Save(*view->LowerFrame(), QStringLiteral("panel-%1-%2").arg(n).arg(QLatin1String(row->name)));
     }
     RenderWps(run);
+    RenderAuthentication(run);
 
     // The radio switched off: the strip's radio picture and the link status say so.
     model->ShowPanel(shell::kPanelLinkStatus);
@@ -473,6 +478,43 @@ class Renderer {
     run.Host().SyncNow();
     Save(*view->LowerFrame(), QStringLiteral("panel-10-delete-block-ack"));
     remove->OnCancel();
+    run.Host().SyncNow();
+  }
+
+  // Panel 5 with the lines of an exchange, the prompt after refused credentials (panel 7) and the
+  // credential panel asking for a one-time password (panel 8), filled as the producer fills them.
+  void RenderAuthentication(HeadlessRun& run) {
+    shell::NxCore* core = run.Core().Core();
+    shell::PageSet& pages = *run.Host().Pages();
+    auto* status = pages.As<CAuthenStatusDlg>(shell::PageKey::Panel(CAuthenStatusDlg::kPanel));
+    auto* prompt = pages.As<CInvalidIDPW>(shell::PageKey::Panel(CInvalidIDPW::kPanel));
+    auto* peap = pages.As<CPeapSettingDlg>(shell::PageKey::Panel(CPeapSettingDlg::kPanel));
+    if (core == nullptr || status == nullptr || prompt == nullptr || peap == nullptr) {
+      Fail("the page table has no authentication panels");
+      return;
+    }
+    shell::CNxUI2007Dlg* model = run.Host().Model();
+    SetExpanded(run, true);
+    model->ShowPanel(CAuthenStatusDlg::kPanel);
+    run.Host().SyncNow();
+    shell::AuthenticationLog& ring = core->HiddenWindow().AuthLog();
+    for (const char* text : {"Authentication started", "Identity requested", "Identity sent: jdoe",
+                             "EAP method negotiated: PEAP", "Server certificate verified"}) {
+      status->OnAuthenMessage(ring.Write(text));
+    }
+    run.Settle(1.0);
+    Save(*run.View()->LowerFrame(), QStringLiteral("panel-5-authentication-status-log"));
+    prompt->Open({"VQ-MA310X 11N Wireless Adapter", "Office", "The user name or password is not correct.", 0});
+    model->ShowPanel(CInvalidIDPW::kPanel);
+    run.Host().SyncNow();
+    Save(*run.View()->LowerFrame(), QStringLiteral("panel-7-invalid-id-password-prompt"));
+    PeapRequest otp;
+    otp.storedIdentity = "jdoe";
+    peap->Open(otp);
+    model->ShowPanel(CPeapSettingDlg::kPanel);
+    run.Host().SyncNow();
+    Save(*run.View()->LowerFrame(), QStringLiteral("panel-8-peap-settings-one-time-password"));
+    model->ShowPanel(shell::kPanelLinkStatus);
     run.Host().SyncNow();
   }
 

@@ -4,6 +4,8 @@
 #include "advanced/CDeleteBlockAckDlg.h"
 #include "advanced/CPage80211nSettingDlg.h"
 #include "advanced/CPageSSODlg.h"
+#include "monitor/CAuthenStatusDlg.h"
+#include "monitor/CInvalidIDPW.h"
 #include "monitor/CLinkStatusDlg.h"
 #include "monitor/CPageStatisticsDlg.h"
 #include "profiles/CPageProfileDlg.h"
@@ -16,8 +18,10 @@
 #include "survey/CPageSiteSurveyDlg.h"
 #include "ui/AboutView.h"
 #include "ui/ApDetailsView.h"
+#include "ui/AuthenStatusView.h"
 #include "ui/BlockAckDialogView.h"
 #include "ui/HtSettingsView.h"
+#include "ui/InvalidIdPwView.h"
 #include "ui/LinkStatusView.h"
 #include "ui/PeapSettingView.h"
 #include "ui/PlaceholderPage.h"
@@ -70,6 +74,8 @@ const std::vector<PageViewRow>& PageViewTable() {
       ViewOf<CAPDetailInfoDlg, ApDetailsView>(shell::PageKey::Panel(CAPDetailInfoDlg::kPanel)),
       ProfileEditorRow(),
       ViewOf<CPeapSettingDlg, PeapSettingView>(shell::PageKey::Panel(CPeapSettingDlg::kPanel)),
+      ViewOf<CAuthenStatusDlg, AuthenStatusView>(shell::PageKey::Panel(CAuthenStatusDlg::kPanel)),
+      ViewOf<CInvalidIDPW, InvalidIdPwView>(shell::PageKey::Panel(CInvalidIDPW::kPanel)),
       ViewOf<CAddBlockAckDlg, BlockAckDialogView>(shell::PageKey::Panel(CAddBlockAckDlg::kPanel)),
       ViewOf<CDeleteBlockAckDlg, BlockAckDialogView>(shell::PageKey::Panel(CDeleteBlockAckDlg::kPanel)),
       ViewOf<CPageWPSDlg, WpsView>(shell::PageKey::Page(shell::PageId::Wps)),

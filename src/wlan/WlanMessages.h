@@ -18,6 +18,8 @@ inline constexpr UINT kRadioOn = 0x408;
 inline constexpr UINT kRadioOff = 0x409;
 inline constexpr UINT kConnectError = 0x40A;
 inline constexpr UINT kConnectionFailed = 0x40B;
+// 802.1X notifications are waiting (WlanSession::TakeOneXNotifications).
+inline constexpr UINT kOneX = 0x40C;
 }  // namespace wlan_msg
 
 }  // namespace nxui

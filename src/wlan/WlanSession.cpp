@@ -13,7 +13,10 @@ namespace nxui {
 namespace {
 
 // The platform's notification thread delivers ACM and MSM together.
-constexpr DWORD kNotificationSources = kWlanNotificationSourceAcm | kWlanNotificationSourceMsm;
+constexpr DWORD kNotificationSources =
+    kWlanNotificationSourceAcm | kWlanNotificationSourceMsm | kWlanNotificationSourceOneX;
+// 802.1X notifications kept for the hidden window at most; an exchange sends a handful.
+constexpr std::size_t kMaxOneXPending = 256;
 
 std::uint32_t NetworkTypeInUse(DWORD phyType) {
   switch (phyType) {
@@ -169,6 +172,14 @@ void WlanSession::OnNotification(const WlanNotification& notification) {
       default:
         break;
     }
+  } else if (notification.source == kWlanNotificationSourceOneX) {
+    if (!ours) return;
+    {
+      std::lock_guard lock(oneXMutex_);
+      if (oneXPending_.size() >= kMaxOneXPending) oneXPending_.erase(oneXPending_.begin());
+      oneXPending_.push_back(notification);
+    }
+    message = wlan_msg::kOneX;
   } else if (notification.source == kWlanNotificationSourceMsm) {
     if (notification.code == kWlanMsmRoamingEnd) {
       message = wlan_msg::kRoamingEnd;
@@ -178,6 +189,15 @@ void WlanSession::OnNotification(const WlanNotification& notification) {
     }
   }
   if (message != 0 && ours) loop_.PostMessage(owner, message, 0, 0);
+}
+
+std::vector<WlanNotification> WlanSession::TakeOneXNotifications() {
+  std::lock_guard lock(oneXMutex_);
+  return std::exchange(oneXPending_, {});
+}
+
+DWORD WlanSession::SetOneXCredentials(const WlanOneXCredentials& credentials) {
+  return api_.SetOneXCredentials(clientHandle_, interfaceInfo_.interfaceGuid, credentials);
 }
 
 DWORD WlanSession::Scan() { return api_.Scan(clientHandle_, interfaceInfo_.interfaceGuid, nullptr, nullptr); }

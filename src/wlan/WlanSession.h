@@ -11,6 +11,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "adapter/ConnectionSettings.h"
 #include "adapter/DriverRequestPort.h"
@@ -87,6 +89,11 @@ class WlanSession {
   // The walk over the PHYs that RadioState does on the platform's answer.
   static void EvaluateRadioState(const WlanRadioState& state, int& radioOn, int& hardwareOn);
 
+  // The 802.1X notifications of the bound interface that arrived since the last call, in order.
+  std::vector<WlanNotification> TakeOneXNotifications();
+  // Answers the exchange's request for credentials.
+  DWORD SetOneXCredentials(const WlanOneXCredentials& credentials);
+
   // The notification dispatch; public so the table can be exercised on its own.
   void OnNotification(const WlanNotification& notification);
 
@@ -112,6 +119,9 @@ class WlanSession {
 
   // The notification thread reads the bound GUID and the owner; guarded for that reader only.
   mutable std::mutex boundMutex_;
+  // Filled on the platform's thread, taken on the user-interface thread.
+  std::mutex oneXMutex_;
+  std::vector<WlanNotification> oneXPending_;
   Guid boundGuid_;
   HWND boundOwner_ = 0;
 };

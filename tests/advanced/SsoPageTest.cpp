@@ -36,7 +36,9 @@ class SsoPage : public ::testing::Test {
   }
 
   sim::SimRegistry& Registry() { return w.world->registry(); }
-  void Install(const char* value = "1") { Registry().WriteTextDirect(kHkeyLocalMachine, kSsoKeyPath, "SSOInstall", value); }
+  void Install(const char* value = "1") {
+    Registry().WriteTextDirect(kHkeyLocalMachine, kSsoKeyPath, "SSOInstall", value);
+  }
   void SetSso(const char* name, const char* value) {
     Registry().WriteTextDirect(kHkeyLocalMachine, kSsoKeyPath, name, value);
   }
@@ -68,10 +70,11 @@ class SsoPage : public ::testing::Test {
 TEST_F(SsoPage, OnlyLeapAndEapFastProfilesAreListedAndShownByMethod) {
   Install();
   SetSso("SSOEnable", "1");
-  for (const StationSeed& seed : {StationSeed{"Fast", "3", nullptr, "FastNet"}, StationSeed{"Peap", "0", "0", "PeapNet"},
-                                  StationSeed{"Leap", "1", "1", "LeapNet"}, StationSeed{"Psk", nullptr, nullptr, "Home"},
-                                  StationSeed{"Both", "3", "1", "BothNet"}, StationSeed{"NoSsid", "3", nullptr, nullptr},
-                                  StationSeed{"Ttls3x", "33", nullptr, "X"}}) {
+  for (const StationSeed& seed :
+       {StationSeed{"Fast", "3", nullptr, "FastNet"}, StationSeed{"Peap", "0", "0", "PeapNet"},
+        StationSeed{"Leap", "1", "1", "LeapNet"}, StationSeed{"Psk", nullptr, nullptr, "Home"},
+        StationSeed{"Both", "3", "1", "BothNet"}, StationSeed{"NoSsid", "3", nullptr, nullptr},
+        StationSeed{"Ttls3x", "33", nullptr, "X"}}) {
     Seed(seed);
   }
   page.OnShow();
@@ -128,9 +131,9 @@ TEST_F(SsoPage, SavedPasswordChoosesTheRadio) {
     const char* saved;
     SsoCredentials credentials;
   };
-  for (const Case c : {Case{nullptr, SsoCredentials::kWinlogon}, Case{"0", SsoCredentials::kWinlogon},
-                       Case{"1", SsoCredentials::kProfile}, Case{"2", SsoCredentials::kPrompt},
-                       Case{"7", SsoCredentials::kPrompt}}) {
+  for (const Case c :
+       {Case{nullptr, SsoCredentials::kWinlogon}, Case{"0", SsoCredentials::kWinlogon},
+        Case{"1", SsoCredentials::kProfile}, Case{"2", SsoCredentials::kPrompt}, Case{"7", SsoCredentials::kPrompt}}) {
     SCOPED_TRACE(c.saved ? c.saved : "(absent)");
     if (c.saved) SetSso("SavedPassword", c.saved);
     page.OnShow();

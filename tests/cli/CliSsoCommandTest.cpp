@@ -18,10 +18,11 @@ json SsoScenario(bool admin = true) {
          {{"Office", {{"LeapEnabled", "1"}, {"AuthenProtocol", "0"}, {"SSID", "CorpNet"}, {"LeapUserName", "jdoe"}}},
           {"Campus", {{"AuthenProtocol", "3"}, {"SSID", "Campus-1X"}}},
           {"Home", {{"AuthenProtocol", "0"}, {"SSID", "HomeNet"}}}}}}}};
-  return json{{"version", 1},
-              {"os", {{"admin", admin}}},
-              {"adapters", json::array({adapter})},
-              {"registry", {{"Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\Norvix", {{"SSOInstall", "1"}}}}}};
+  return json{
+      {"version", 1},
+      {"os", {{"admin", admin}}},
+      {"adapters", json::array({adapter})},
+      {"registry", {{"Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\Norvix", {{"SSOInstall", "1"}}}}}};
 }
 
 class CliSso : public CliTest {
@@ -90,11 +91,11 @@ TEST_P(CliSsoRefused, FailsWithItsReason) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CliSsoRefused,
-    ::testing::Values(
-        RefusedCase{"not_admin", {"apply", "Office"}, false, "You have no 'Administrator' privilege"},
-        RefusedCase{"not_admin_disable", {"disable"}, false, "You have no 'Administrator' privilege"},
-        RefusedCase{"peap_profile_is_not_listed", {"apply", "Home"}, true, "\"Home\" is not a LEAP or EAP-FAST"},
-        RefusedCase{"not_installed", {"enable"}, true, "single sign-on is not installed"}),
+    ::testing::Values(RefusedCase{"not_admin", {"apply", "Office"}, false, "You have no 'Administrator' privilege"},
+                      RefusedCase{"not_admin_disable", {"disable"}, false, "You have no 'Administrator' privilege"},
+                      RefusedCase{
+                          "peap_profile_is_not_listed", {"apply", "Home"}, true, "\"Home\" is not a LEAP or EAP-FAST"},
+                      RefusedCase{"not_installed", {"enable"}, true, "single sign-on is not installed"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace

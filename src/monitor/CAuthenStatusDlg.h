@@ -33,10 +33,10 @@ struct AuthenLogRow {
 };
 
 struct AuthenStatusState {
-  std::string caption;      // "Authentication Status"
-  std::string cardText;     // "Card Name >> <DriverDesc>"
-  std::string profileText;  // "Profile Name >> <CurProfile>", "Connected by manual..." or empty
-  std::string timeHeader;   // "时间", right-aligned, 30 % of the width
+  std::string caption;            // "Authentication Status"
+  std::string cardText;           // "Card Name >> <DriverDesc>"
+  std::string profileText;        // "Profile Name >> <CurProfile>", "Connected by manual..." or empty
+  std::string timeHeader;         // "时间", right-aligned, 30 % of the width
   std::string descriptionHeader;  // "描述", 70 %
   std::string okLabel;
   std::string cancelLabel;

@@ -28,7 +28,7 @@ class CNxUI2007Dlg;
 
 // The panels while the main window has them.
 struct AuthenticationPanels {
-  HWND statusWindow = 0;                                          // panel 5
+  HWND statusWindow = 0;                                           // panel 5
   std::function<void(const InvalidIdPwRequest&)> openInvalidIdPw;  // panel 7
   std::function<void(const PeapRequest&)> openPeap;                // panel 8
 };

@@ -32,8 +32,8 @@ class CliAuthlog : public CliTest {
 TEST_F(CliAuthlog, RightCredentialsFromThePromptConnect) {
   const std::string file = Scenario(EapScenario({{"identity", "jdoe"}, {"password", "secret"}}));
   AddProfile(file);
-  const CliResult r = Run({"--scenario", file, "--json", "authlog", "Corp", "--identity", "jdoe", "--password",
-                           "secret"});
+  const CliResult r =
+      Run({"--scenario", file, "--json", "authlog", "Corp", "--identity", "jdoe", "--password", "secret"});
   ASSERT_EQ(r.code, 0) << r.out << r.err;
   const json result = r.Json();
   EXPECT_EQ(result["connected"], true);
@@ -59,15 +59,15 @@ TEST_F(CliAuthlog, WrongCredentialsShowPanel7AndFail) {
 TEST_F(CliAuthlog, OneTimePasswordIsAskedOnPanel8) {
   const std::string file = Scenario(EapScenario({{"ask", "one-time-password"}, {"oneTimePassword", "424242"}}));
   AddProfile(file);
-  const CliResult right = Run({"--scenario", file, "--json", "authlog", "Corp", "--identity", "jdoe", "--password",
-                               "x", "--otp", "424242"});
+  const CliResult right = Run(
+      {"--scenario", file, "--json", "authlog", "Corp", "--identity", "jdoe", "--password", "x", "--otp", "424242"});
   ASSERT_EQ(right.code, 0) << right.out << right.err;
   const json result = right.Json();
   bool panel8 = false;
   for (const json& prompt : result["prompts"]) panel8 = panel8 || prompt["panel"] == 8;
   EXPECT_TRUE(panel8) << result.dump();
-  const CliResult wrong = Run({"--scenario", file, "authlog", "Corp", "--identity", "jdoe", "--password", "x",
-                               "--otp", "000000"});
+  const CliResult wrong =
+      Run({"--scenario", file, "authlog", "Corp", "--identity", "jdoe", "--password", "x", "--otp", "000000"});
   EXPECT_EQ(wrong.code, 1);
   EXPECT_NE(wrong.out.find("one-time password refused"), std::string::npos) << wrong.out;
 }

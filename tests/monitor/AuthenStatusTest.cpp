@@ -170,8 +170,8 @@ TEST(InvalidIdPw, FieldsFollowTheAuthenticationProtocol) {
     SCOPED_TRACE(c.protocol);
     std::vector<InvalidIdPwCredentials> handed;
     int cancelled = 0;
-    CInvalidIDPW prompt(strings, {[&](const InvalidIdPwCredentials& typed) { handed.push_back(typed); },
-                                  [&] { ++cancelled; }});
+    CInvalidIDPW prompt(strings,
+                        {[&](const InvalidIdPwCredentials& typed) { handed.push_back(typed); }, [&] { ++cancelled; }});
     prompt.Open({"Card", "Office", "The user name or password is not correct.", c.protocol});
     EXPECT_TRUE(prompt.State().identityVisible);
     EXPECT_EQ(prompt.State().passwordVisible, c.password);

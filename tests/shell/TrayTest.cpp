@@ -217,7 +217,7 @@ TEST_F(TrayWorldTest, MediaConnectEventsCauseNoDriverQuery) {
   Start(false);
   loop.AdvanceBy(3000);
   const auto before = world->driver(0).CountRequests(OID_WLAN_ICV_STATE, false);
-  world->driverEvents().Raise(sim::kMediaConnectEventClass);
+  world->driverEvents().Raise(kMediaConnectEventClass);
   loop.DrainMessages();
   EXPECT_EQ(world->driver(0).CountRequests(OID_WLAN_ICV_STATE, false), before);
 }

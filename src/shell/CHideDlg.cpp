@@ -435,7 +435,7 @@ void CHideDlg::ToggleRadio() {
   if (shared_.radioOn && hooks_.resetSurveyScanState) hooks_.resetSurveyScanState();
   if (context_.isAdmin) AdapterKey().WriteDecimal("Radio", shared_.radioOn ? 0 : 1);
   if (hooks_.markSurveyStale) hooks_.markSurveyStale();
-  if (queue_.QueueAction(ActionData::kScan)) queue_.RunQueue();
+  if (queue_.QueueAction(ActionType::Scan)) queue_.RunQueue();
 }
 
 void CHideDlg::OpenHelp() { platform_.shell.Open(options_.programDirectory + kHelpFile); }
@@ -483,7 +483,7 @@ std::array<std::uint32_t, 8> CHideDlg::DefaultPhyConfig() {
     if (AdapterKey().ReadDecimal(reg_value::kPhyConfigWords[i], value)) words[i] = static_cast<std::uint32_t>(value);
   }
   const int mode = WirelessMode();
-  if (mode != 0 && mode != 3) words[2] = 0;
+  if (mode != kModeBgMixed && mode != kModeAbgMixed) words[2] = 0;
   return words;
 }
 

@@ -106,8 +106,8 @@ struct RecordKind {
   void (*run)(FuzzInput&);
 };
 
-// One row per driver record a page parses. Next to come: the WPS credential table and the Block Ack
-// table, each run through the page or parser that reads it.
+// One row per driver record a page parses. The WPS credential table and the Block Ack table have
+// targets of their own (wps_credentials, blockack).
 inline constexpr RecordKind kRecordKinds[] = {
     {"statistics", Statistics},
     {"link-status", LinkStatus},

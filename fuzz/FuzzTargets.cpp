@@ -8,6 +8,7 @@
 #include "ScanDecodeFuzz.h"
 #include "ScenarioLoadFuzz.h"
 #include "WlanProfileXmlFuzz.h"
+#include "WpsCredentialsFuzz.h"
 
 namespace nxui::fuzz {
 namespace {
@@ -26,6 +27,7 @@ constexpr FuzzTarget kTargets[] = {
     {"profile_list", ProfileListOneInput},
     {"wlan_profile_xml", WlanProfileXmlOneInput},
     {"driver_records", DriverRecordsOneInput},
+    {"wps_credentials", WpsCredentialsOneInput},
 };
 
 }  // namespace

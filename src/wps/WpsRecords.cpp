@@ -93,7 +93,12 @@ WpsTableReport NormaliseWpsCredentialTable(WpsCredentialTable& table) {
       ++report.dropped;
       continue;
     }
-    if (kept != i) table.credentials[kept] = table.credentials[i];
+    WpsCredential& c = table.credentials[kept];
+    if (kept != i) c = table.credentials[i];
+    // Bytes past a length are not the credential's: the SSID is also read to its first zero byte
+    // (the platform profile's name, the editor), where a driver's leftovers would lengthen it.
+    std::memset(c.ssid + c.ssidLength, 0, sizeof c.ssid - c.ssidLength);
+    std::memset(c.key + c.keyLength, 0, sizeof c.key - c.keyLength);
     ++kept;
   }
   for (std::size_t i = kept; i < kWpsMaxCredentials; ++i) table.credentials[i] = WpsCredential{};

@@ -64,7 +64,8 @@ struct WpsTableReport {
 // Reads a credential table from driver or file bytes without trusting them. The count is clamped
 // to 8; a credential whose SSID length is above 32 or key length above 64 is dropped (the slots
 // after it move down), since a cut name or key would connect to the wrong network or fail with a
-// wrong key. Slots at and beyond the resulting count are zero. A buffer shorter than a whole table
+// wrong key. Slots at and beyond the resulting count are zero, and so are the bytes of a kept SSID
+// and key past their lengths. A buffer shorter than a whole table
 // leaves `table` untouched and returns false.
 bool DecodeWpsCredentialTable(std::span<const std::uint8_t> bytes, WpsCredentialTable& table,
                               WpsTableReport* report = nullptr);

@@ -68,6 +68,10 @@ std::string_view StorableKey(std::string_view key) {
   return key.substr(0, end);
 }
 
+// A value as the file's reader hands it over, up to its first NUL: what the writer can put back
+// (hex SSIDs decode to the first zero byte, keys are stored to it), so a reload reads the same.
+std::string_view UpToZero(std::string_view value) { return value.substr(0, value.find('\0')); }
+
 }  // namespace
 
 WpsStore::WpsStore(ProfileStore& profiles, PlatformProfileList& platformProfiles, WpsEngineState& state)
@@ -131,11 +135,12 @@ void WpsStore::LoadWpsStore() {
       auto number = [&](std::string_view key) {
         return static_cast<std::uint32_t>(ParseStoredNumber(file.Value(section, key)));
       };
-      SetCredentialSsid(c, file.Value(section, kSsid));
+      SetCredentialSsid(c, UpToZero(file.Value(section, kSsid)));
       c.authType = number(kAuthType);
       c.encrType = number(kEncryType);
       c.keyIndex = number(kKeyIndex);
-      const std::string key = file.Value(section, kKey);
+      const std::string keyValue = file.Value(section, kKey);
+      const std::string_view key = UpToZero(keyValue);
       c.keyLength = number(kKeyLength);
       if (c.keyLength <= kWpsMaxKeyLength) {
         std::copy_n(key.begin(), std::min<std::size_t>(key.size(), c.keyLength), c.key);

@@ -143,6 +143,21 @@ INSTANTIATE_TEST_SUITE_P(
         HostileRow{"garbage_beyond_the_count_is_cleared", [](auto& b) { SetWord(b, 0, 1); }, 1, {"a"}, 0}),
     [](const auto& row) { return std::string(row.param.name); });
 
+// A driver that leaves bytes after a length: the name read to its first zero byte (the platform
+// profile's, the editor's) is still the credential's SSID, and the key holds nothing after its length.
+TEST(WpsRecords, BytesPastALengthAreCleared) {
+  std::vector<std::uint8_t> bytes = ThreeCredentials();
+  for (std::size_t i = 1; i < 32; ++i) bytes[Slot(0) + 4 + i] = 'J';
+  for (std::size_t i = 8; i < 64; ++i) bytes[Slot(0) + 52 + i] = 'K';
+  WpsCredentialTable table{};
+  ASSERT_TRUE(DecodeWpsCredentialTable(bytes, table));
+  const WpsCredential& c = table.credentials[0];
+  EXPECT_EQ(CredentialSsidToZero(c), "a");
+  EXPECT_EQ(CredentialKey(c), "aaaaaaaa");
+  EXPECT_EQ(std::string_view(reinterpret_cast<const char*>(c.key), sizeof c.key),
+            std::string("aaaaaaaa") + std::string(56, '\0'));
+}
+
 TEST(WpsRecords, ShortBufferLeavesTheTableAlone) {
   std::vector<std::uint8_t> bytes = ThreeCredentials();
   bytes.pop_back();

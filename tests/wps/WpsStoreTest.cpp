@@ -140,6 +140,26 @@ TEST_F(WpsStoreTest, AnEditedFileIsNotTrusted) {
   EXPECT_EQ(CredentialSsid(state().table.credentials[2]), "") << "missing sections read as empty slots";
 }
 
+// A zero byte in an edited SSID or key ends the value, as it does for what the writer stores
+// (hex SSIDs decode to the first zero byte, keys are written to it): a rewrite and reload of the
+// file then reads the credentials it read before.
+TEST_F(WpsStoreTest, ZeroBytesInAnEditedFileEndTheValueSoARewriteReadsTheSame) {
+  using namespace std::string_literals;
+  WriteFile(
+      "[Common]\r\nNumberofProfile=1\r\n[Profile0]\r\nSSID=Home\0Tail\r\nAuthType=32\r\nEncryType=8\r\n"
+      "KeyLength=12\r\nKey=secret\0hidden\r\n"s);
+  store().LoadWpsStore();
+  ASSERT_EQ(state().table.count, 1u);
+  EXPECT_EQ(CredentialSsid(state().table.credentials[0]), "Home");
+  EXPECT_EQ(CredentialKey(state().table.credentials[0]), "secret"s + std::string(6, '\0'));
+  const WpsCredentialTableBytes first = EncodeWpsCredentialTable(state().table);
+
+  ASSERT_TRUE(store().WriteWpsStore(0));
+  state().ClearCredentials();
+  store().LoadWpsStore();
+  EXPECT_EQ(EncodeWpsCredentialTable(state().table), first);
+}
+
 TEST_F(WpsStoreTest, WscFlagIsTheStationsValue) {
   state().wscConnect = true;
   ASSERT_TRUE(store().WriteWscFlag());

@@ -43,6 +43,7 @@ int Dispatch(const CliCommand& command, const CliOptions& options, int argc, cha
   int code = command.run(context);
   // A change the state directory could not keep is not a success, whatever the pages show.
   if (run) {
+    run->World().SaveState();
     const std::vector<std::string> failures = run->World().WriteFailures();
     for (const std::string& failure : failures) err << kProgram << ": could not save " << failure << '\n';
     if (!failures.empty()) code = kExitFailure;

@@ -49,6 +49,21 @@ struct CliCommand {
   std::function<int(CliContext&)> run;
 };
 
+// One action of a command that has several (`profile list`, `wps pin`, ...): a sub-command.
+struct CliAction {
+  std::string name;
+  std::string description;
+  std::function<void(CLI::App&)> configure;
+  std::function<int(CliContext&)> run;
+};
+
+// A command that runs exactly one of its actions, named as its sub-command.
+CliCommand CommandOfActions(std::string name, std::string description, std::vector<CliAction> actions);
+
+// "00-11-22-33-44-55" from a MAC address argument written with dashes or colons in either case;
+// empty when it is not one.
+std::string MacAddressArgument(const std::string& text);
+
 // The commands in the order `--help` lists them.
 std::vector<CliCommand> CliCommandTable();
 

@@ -79,18 +79,6 @@ void ReportLists(const CPage80211nSettingDlg& page, CliReport& report) {
   ReportList(page.State().recipient, "Recipient of", report);
 }
 
-// "00-11-22-33-44-55" from dashes or colons in any case; empty when malformed.
-std::string PeerArgument(const std::string& text) {
-  if (text.size() != 17) return {};
-  std::string dashed = text;
-  for (std::size_t i = 2; i < dashed.size(); i += 3) {
-    if (dashed[i] != '-' && dashed[i] != ':') return {};
-    dashed[i] = '-';
-  }
-  const std::optional<Dot11MacAddress> mac = ParsePeerText(dashed);
-  return mac ? FormatPeer(*mac) : std::string();
-}
-
 // The cell of `peer` and `tid` in a list; "-" without a session.
 std::string Cell(const BlockAckListState& list, const std::string& peer, int tid) {
   for (const auto& row : list.rows) {
@@ -216,7 +204,7 @@ CliCommand BaCommand() {
   command.run = [args](CliContext& c) {
     std::string peer;
     if (!args->list->parsed()) {
-      peer = PeerArgument(args->peer);
+      peer = MacAddressArgument(args->peer);
       if (peer.empty()) {
         c.err << "nxui: \"" << args->peer << "\" is not a peer address such as 00-11-22-33-44-55\n";
         return kExitUsage;

@@ -82,8 +82,8 @@ int FindProfileRow(CliContext& c, const CPageProfileDlg& page, const std::string
   return -1;
 }
 
-ProfileAction ProfileListAction() {
-  ProfileAction action;
+CliAction ProfileListAction() {
+  CliAction action;
   action.name = "list";
   action.description = "The profiles as the profile page lists them, most recently applied first";
   action.run = [](CliContext& c) {
@@ -112,9 +112,9 @@ ProfileAction ProfileListAction() {
   return action;
 }
 
-ProfileAction ProfileShowAction() {
+CliAction ProfileShowAction() {
   auto name = std::make_shared<std::string>();
-  ProfileAction action;
+  CliAction action;
   action.name = "show";
   action.description = "The detail panel of one profile";
   action.configure = [name](CLI::App& app) { app.add_option("name", *name, "Profile name")->required(); };
@@ -132,9 +132,9 @@ ProfileAction ProfileShowAction() {
   return action;
 }
 
-ProfileAction ProfileDeleteAction() {
+CliAction ProfileDeleteAction() {
   auto name = std::make_shared<std::string>();
-  ProfileAction action;
+  CliAction action;
   action.name = "delete";
   action.description = "Delete a profile as the page's Delete button does";
   action.configure = [name](CLI::App& app) { app.add_option("name", *name, "Profile name")->required(); };
@@ -158,9 +158,9 @@ ProfileAction ProfileDeleteAction() {
   return action;
 }
 
-ProfileAction ProfileApplyAction() {
+CliAction ProfileApplyAction() {
   auto name = std::make_shared<std::string>();
-  ProfileAction action;
+  CliAction action;
   action.name = "apply";
   action.description = "Apply a profile as the page's Apply button does and show the link status";
   action.configure = [name](CLI::App& app) { app.add_option("name", *name, "Profile name")->required(); };
@@ -197,14 +197,14 @@ ProfileAction ProfileApplyAction() {
   return action;
 }
 
-ProfileAction ProfileExportAction() {
+CliAction ProfileExportAction() {
   struct Args {
     std::string name;
     std::string format;
     std::string output;
   };
   auto args = std::make_shared<Args>();
-  ProfileAction action;
+  CliAction action;
   action.name = "export";
   action.description =
       "Write a profile for another program: the platform's WLAN XML, a NetworkManager keyfile "
@@ -252,35 +252,14 @@ ProfileAction ProfileExportAction() {
   return action;
 }
 
-std::vector<ProfileAction> ProfileActions() {
+std::vector<CliAction> ProfileActions() {
   return {ProfileListAction(),   ProfileShowAction(),  ProfileAddAction(),   ProfileEditAction(),
           ProfileDeleteAction(), ProfileApplyAction(), ProfileExportAction()};
 }
 
 CliCommand ProfileCommand() {
-  struct Shared {
-    std::vector<ProfileAction> actions = ProfileActions();
-    std::vector<CLI::App*> apps;
-  };
-  auto shared = std::make_shared<Shared>();
-  CliCommand command;
-  command.name = "profile";
-  command.description = "The profile list: list, show, add, edit, delete, apply or export a profile";
-  command.configure = [shared](CLI::App& app) {
-    app.require_subcommand(1, 1);
-    for (ProfileAction& action : shared->actions) {
-      CLI::App* sub = app.add_subcommand(action.name, action.description);
-      if (action.configure) action.configure(*sub);
-      shared->apps.push_back(sub);
-    }
-  };
-  command.run = [shared](CliContext& c) {
-    for (std::size_t i = 0; i < shared->actions.size(); ++i) {
-      if (shared->apps[i]->parsed()) return shared->actions[i].run(c);
-    }
-    return kExitUsage;
-  };
-  return command;
+  return CommandOfActions("profile", "The profile list: list, show, add, edit, delete, apply or export a profile",
+                          ProfileActions());
 }
 
 }  // namespace nxui::cli

@@ -14,23 +14,16 @@ class CPageProfileDlg;
 
 namespace nxui::cli {
 
-struct ProfileAction {
-  std::string name;
-  std::string description;
-  std::function<void(CLI::App&)> configure;
-  std::function<int(CliContext&)> run;
-};
+std::vector<CliAction> ProfileActions();
 
-std::vector<ProfileAction> ProfileActions();
-
-ProfileAction ProfileListAction();
-ProfileAction ProfileShowAction();
+CliAction ProfileListAction();
+CliAction ProfileShowAction();
 // The profile editor's Add and Edit (CliProfileEditCommands.cpp).
-ProfileAction ProfileAddAction();
-ProfileAction ProfileEditAction();
-ProfileAction ProfileDeleteAction();
-ProfileAction ProfileApplyAction();
-ProfileAction ProfileExportAction();
+CliAction ProfileAddAction();
+CliAction ProfileEditAction();
+CliAction ProfileDeleteAction();
+CliAction ProfileApplyAction();
+CliAction ProfileExportAction();
 
 // The row of the profile page named `name` (exactly, else without regard to case); -1 after telling
 // the user on `c.err` that there is none.

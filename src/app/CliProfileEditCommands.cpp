@@ -275,9 +275,9 @@ int RunEditor(CliContext& c, const EditorArgs& a, bool existing) {
 
 }  // namespace
 
-ProfileAction ProfileAddAction() {
+CliAction ProfileAddAction() {
   auto args = std::make_shared<EditorArgs>();
-  ProfileAction action;
+  CliAction action;
   action.name = "add";
   action.description = "A new profile, as the profile editor's Add and OK save it";
   action.configure = [args](CLI::App& app) { ConfigureEditorOptions(app, *args); };
@@ -285,9 +285,9 @@ ProfileAction ProfileAddAction() {
   return action;
 }
 
-ProfileAction ProfileEditAction() {
+CliAction ProfileEditAction() {
   auto args = std::make_shared<EditorArgs>();
-  ProfileAction action;
+  CliAction action;
   action.name = "edit";
   action.description = "Change a profile, as the profile editor's Edit and OK save it";
   action.configure = [args](CLI::App& app) {

@@ -48,23 +48,6 @@ CPageSiteSurveyDlg& SettledSurvey(CliRun& run) {
   return page;
 }
 
-// "00-11-22-33-44-55" from dashes or colons in any case; empty when malformed.
-std::string NormaliseBssid(const std::string& text) {
-  if (text.size() != 17) return {};
-  std::string result;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (i % 3 == 2) {
-      if (c != '-' && c != ':') return {};
-      result += '-';
-    } else {
-      if (std::isxdigit(static_cast<unsigned char>(c)) == 0) return {};
-      result += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-  }
-  return result;
-}
-
 }  // namespace
 
 CliCommand SurveyCommand() {
@@ -144,7 +127,7 @@ CliCommand ApCommand() {
     app.add_option("BSSID", *bssid, "The access point's address")->required();
   };
   command.run = [bssid](CliContext& c) {
-    const std::string wanted = NormaliseBssid(*bssid);
+    const std::string wanted = MacAddressArgument(*bssid);
     if (wanted.empty()) {
       c.err << "nxui: \"" << *bssid << "\" is not a BSSID such as 00-11-22-33-44-55\n";
       return kExitUsage;

@@ -35,13 +35,6 @@ constexpr std::uint64_t kRunWaitMs = 150000;
 constexpr std::uint64_t kMonitorMs = wps_timer::kPageMonitorMs;
 constexpr std::uint64_t kRotationStepMs = 5 * kMonitorMs;
 
-struct WpsAction {
-  std::string name;
-  std::string description;
-  std::function<void(CLI::App&)> configure;
-  std::function<int(CliContext&)> run;
-};
-
 const char* MarkName(int mark) {
   if (mark == kCredentialConnected) return "connected";
   if (mark == kCredentialTrying) return "trying";
@@ -55,23 +48,6 @@ const char* MarkSign(int mark) {
 }
 
 const char* ModeName(WpsConfigMode mode) { return mode == WpsConfigMode::Registrar ? "registrar" : "enrollee"; }
-
-// "00-11-22-33-44-55" from dashes or colons in any case; empty when malformed.
-std::string NormaliseBssid(const std::string& text) {
-  if (text.size() != 17) return {};
-  std::string result;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (i % 3 == 2) {
-      if (c != '-' && c != ':') return {};
-      result += '-';
-    } else {
-      if (std::isxdigit(static_cast<unsigned char>(c)) == 0) return {};
-      result += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-  }
-  return result;
-}
 
 // The page with its connection monitor's first look at the link, as a user finds it after a moment.
 CPageWPSDlg& SettledPage(CliRun& run) {
@@ -275,8 +251,8 @@ std::string PinRefusal(CliRun& run, const CPageWPSDlg& page, std::size_t message
   return {};
 }
 
-WpsAction ListAction() {
-  WpsAction action;
+CliAction ListAction() {
+  CliAction action;
   action.name = "list";
   action.description = "The access points in range that offer WPS, after a rescan";
   action.run = [](CliContext& c) {
@@ -296,13 +272,13 @@ WpsAction ListAction() {
   return action;
 }
 
-WpsAction PinAction() {
+CliAction PinAction() {
   struct Args {
     std::string bssid;
     std::string pin;
   };
   auto args = std::make_shared<Args>();
-  WpsAction action;
+  CliAction action;
   action.name = "pin";
   action.description = "A PIN run with an access point of the list (the first unless --bssid), followed to its end";
   action.configure = [args](CLI::App& app) {
@@ -318,7 +294,7 @@ WpsAction PinAction() {
       return kExitFailure;
     }
     if (!args->bssid.empty()) {
-      const std::string wanted = NormaliseBssid(args->bssid);
+      const std::string wanted = MacAddressArgument(args->bssid);
       if (wanted.empty()) {
         c.err << "nxui: \"" << args->bssid << "\" is not a BSSID such as 00-11-22-33-44-55\n";
         return kExitUsage;
@@ -353,8 +329,8 @@ WpsAction PinAction() {
   return action;
 }
 
-WpsAction PbcAction() {
-  WpsAction action;
+CliAction PbcAction() {
+  CliAction action;
   action.name = "pbc";
   action.description = "A push-button run, followed to its end";
   action.run = [](CliContext& c) {
@@ -381,8 +357,8 @@ void StatusReport(const CPageWPSDlg& page, CliReport& report) {
       .Value("connected", "Connected", AnyConnected(page), AnyConnected(page) ? "yes" : "no");
 }
 
-WpsAction StatusAction() {
-  WpsAction action;
+CliAction StatusAction() {
+  CliAction action;
   action.name = "status";
   action.description = "The page's mode, PIN, status line and progress";
   action.run = [](CliContext& c) {
@@ -392,8 +368,8 @@ WpsAction StatusAction() {
   return action;
 }
 
-WpsAction CredentialsAction() {
-  WpsAction action;
+CliAction CredentialsAction() {
+  CliAction action;
   action.name = "credentials";
   action.description = "The credentials of the last run (or the registrar's own), * connected, ~ being tried";
   action.run = [](CliContext& c) {
@@ -403,8 +379,8 @@ WpsAction CredentialsAction() {
   return action;
 }
 
-WpsAction RenewAction() {
-  WpsAction action;
+CliAction RenewAction() {
+  CliAction action;
   action.name = "renew";
   action.description = "A new PIN for enrollee runs (\"Renew\")";
   action.run = [](CliContext& c) {
@@ -420,9 +396,9 @@ WpsAction RenewAction() {
   return action;
 }
 
-WpsAction ModeAction() {
+CliAction ModeAction() {
   auto mode = std::make_shared<std::string>();
-  WpsAction action;
+  CliAction action;
   action.name = "mode";
   action.description = "Switch \"Config Mode\": enrollee takes credentials, registrar hands out its own";
   action.configure = [mode](CLI::App& app) {
@@ -441,9 +417,9 @@ WpsAction ModeAction() {
   return action;
 }
 
-WpsAction ConnectAction() {
+CliAction ConnectAction() {
   auto n = std::make_shared<int>(0);
-  WpsAction action;
+  CliAction action;
   action.name = "connect";
   action.description = "Connect with credential N (0 is the first) and wait for the connection";
   action.configure = [n](CLI::App& app) { app.add_option("N", *n, "Credential number")->required(); };
@@ -465,8 +441,8 @@ WpsAction ConnectAction() {
   return action;
 }
 
-WpsAction RotateAction() {
-  WpsAction action;
+CliAction RotateAction() {
+  CliAction action;
   action.name = "rotate";
   action.description = "Try the credentials in turn, 10 s each, until one connects";
   action.run = [](CliContext& c) {
@@ -488,8 +464,8 @@ WpsAction RotateAction() {
   return action;
 }
 
-WpsAction DisconnectAction() {
-  WpsAction action;
+CliAction DisconnectAction() {
+  CliAction action;
   action.name = "disconnect";
   action.description = "Leave the WPS connection (\"Disconnect\")";
   action.run = [](CliContext& c) {
@@ -501,9 +477,9 @@ WpsAction DisconnectAction() {
   return action;
 }
 
-WpsAction DeleteAction() {
+CliAction DeleteAction() {
   auto n = std::make_shared<int>(0);
-  WpsAction action;
+  CliAction action;
   action.name = "delete";
   action.description = "Delete credential N (enrollee mode)";
   action.configure = [n](CLI::App& app) { app.add_option("N", *n, "Credential number")->required(); };
@@ -525,13 +501,13 @@ WpsAction DeleteAction() {
   return action;
 }
 
-WpsAction DetailAction() {
+CliAction DetailAction() {
   struct Args {
     int n = 0;
     bool showKey = false;
   };
   auto args = std::make_shared<Args>();
-  WpsAction action;
+  CliAction action;
   action.name = "detail";
   action.description = "The detail view of credential N (in registrar mode the utility's own)";
   action.configure = [args](CLI::App& app) {
@@ -592,9 +568,9 @@ class ExportAnswers final : public IProfileEditorWindow {
   std::vector<std::string> said;
 };
 
-WpsAction ExportAction() {
+CliAction ExportAction() {
   auto n = std::make_shared<int>(0);
-  WpsAction action;
+  CliAction action;
   action.name = "export";
   action.description = "\"Export Profile\": credential N saved as a profile of the profile list";
   action.configure = [n](CLI::App& app) { app.add_option("N", *n, "Credential number")->required(); };
@@ -634,7 +610,7 @@ WpsAction ExportAction() {
   return action;
 }
 
-std::vector<WpsAction> WpsActions() {
+std::vector<CliAction> CliActions() {
   return {ListAction(),   PinAction(),    PbcAction(),     StatusAction(), CredentialsAction(),
           RenewAction(),  ModeAction(),   ConnectAction(), RotateAction(), DisconnectAction(),
           DeleteAction(), DetailAction(), ExportAction()};
@@ -643,29 +619,8 @@ std::vector<WpsAction> WpsActions() {
 }  // namespace
 
 CliCommand WpsCommand() {
-  struct Shared {
-    std::vector<WpsAction> actions = WpsActions();
-    std::vector<CLI::App*> apps;
-  };
-  auto shared = std::make_shared<Shared>();
-  CliCommand command;
-  command.name = "wps";
-  command.description = "Wi-Fi Protected Setup: access points, PIN and push-button runs, credentials";
-  command.configure = [shared](CLI::App& app) {
-    app.require_subcommand(1, 1);
-    for (WpsAction& action : shared->actions) {
-      CLI::App* sub = app.add_subcommand(action.name, action.description);
-      if (action.configure) action.configure(*sub);
-      shared->apps.push_back(sub);
-    }
-  };
-  command.run = [shared](CliContext& c) {
-    for (std::size_t i = 0; i < shared->actions.size(); ++i) {
-      if (shared->apps[i]->parsed()) return shared->actions[i].run(c);
-    }
-    return kExitUsage;
-  };
-  return command;
+  return CommandOfActions("wps", "Wi-Fi Protected Setup: access points, PIN and push-button runs, credentials",
+                          CliActions());
 }
 
 }  // namespace nxui::cli

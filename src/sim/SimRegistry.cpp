@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <sstream>
 
 #include "base/HexText.h"
@@ -329,13 +328,23 @@ LONG SimRegistry::Resolve(HKEY key, DWORD neededAccess, HKEY& root, Key*& found)
 
 bool SimRegistry::WriteDenied(HKEY root) const { return root == kHkeyLocalMachine && !admin_; }
 
-bool SimRegistry::Changed() {
+void SimRegistry::Changed() {
+  dirty_ = true;
+  if (saveScheduled_ || !saveScheduler_) return;
+  saveScheduled_ = true;
+  saveScheduler_();
+}
+
+bool SimRegistry::Flush() {
+  saveScheduled_ = false;
+  if (!dirty_) return true;
   std::string error;
   if (Save(error)) {
+    dirty_ = false;
     lastReportedError_.clear();
     return true;
   }
-  // A failure that keeps repeating (every tick's write to a full disk) is told once.
+  // A failure that keeps repeating (every change on a full disk) is told once.
   if (error != lastReportedError_ && writeFailureListener_) writeFailureListener_(error);
   lastReportedError_ = error;
   return false;
@@ -366,18 +375,8 @@ LONG SimRegistry::CreateKey(HKEY parent, std::string_view subKey, DWORD access, 
   if ((!exists || (access & kWriteRights) != 0) && WriteDenied(root)) return kErrorAccessDenied;
   if (!exists) {
     if (faults_.Take(fault::kRegistryWrite)) return kErrorAccessDenied;
-    // The deepest key that exists gets one new subkey (with the rest below it).
-    Key* deepest = RootKey(root);
-    for (const auto& part : path) {
-      Key* next = Child(*deepest, part);
-      if (next == nullptr) break;
-      deepest = next;
-    }
     MakePath(*RootKey(root), path);
-    if (!Changed()) {
-      deepest->subkeys.pop_back();
-      return kErrorRegistryIoFailed;
-    }
+    Changed();
   }
   key = nextHandle_++;
   handles_[key] = Handle{root, std::move(path), access};
@@ -406,17 +405,8 @@ LONG SimRegistry::SetValue(HKEY key, std::string_view name, DWORD type, std::spa
   Key* k = nullptr;
   if (LONG rc = Resolve(key, kKeySetValue, root, k); rc != kErrorSuccess) return rc;
   if (WriteDenied(root) || faults_.Take(fault::kRegistryWrite)) return kErrorAccessDenied;
-  const Value* existing = FindValue(*k, name);
-  std::optional<Value> previous;
-  if (existing != nullptr) previous = *existing;
-  if (!PutValue(*k, name, type, data) || Changed()) return kErrorSuccess;
-  // Not saved: the value is as it was.
-  if (previous) {
-    *FindValue(*k, name) = std::move(*previous);
-  } else {
-    k->values.pop_back();
-  }
-  return kErrorRegistryIoFailed;
+  if (PutValue(*k, name, type, data)) Changed();
+  return kErrorSuccess;
 }
 
 LONG SimRegistry::EnumValue(HKEY key, DWORD index, std::string& name, DWORD& type, std::vector<std::uint8_t>& data) {
@@ -448,12 +438,9 @@ LONG SimRegistry::DeleteValue(HKEY key, std::string_view name) {
   for (auto it = k->values.begin(); it != k->values.end(); ++it) {
     if (SameName(it->name, name)) {
       if (faults_.Take(fault::kRegistryWrite)) return kErrorAccessDenied;
-      const auto index = it - k->values.begin();
-      Value removed = std::move(*it);
       k->values.erase(it);
-      if (Changed()) return kErrorSuccess;
-      k->values.insert(k->values.begin() + index, std::move(removed));
-      return kErrorRegistryIoFailed;
+      Changed();
+      return kErrorSuccess;
     }
   }
   return kErrorFileNotFound;
@@ -476,12 +463,9 @@ LONG SimRegistry::DeleteKey(HKEY parent, std::string_view subKey) {
   Key* owner = Find(root, path);
   for (auto it = owner->subkeys.begin(); it != owner->subkeys.end(); ++it) {
     if (SameName((*it)->name, last)) {
-      const auto index = it - owner->subkeys.begin();
-      std::unique_ptr<Key> removed = std::move(*it);
       owner->subkeys.erase(it);
-      if (Changed()) return kErrorSuccess;
-      owner->subkeys.insert(owner->subkeys.begin() + index, std::move(removed));
-      return kErrorRegistryIoFailed;
+      Changed();
+      return kErrorSuccess;
     }
   }
   return kErrorSuccess;
@@ -684,9 +668,10 @@ bool SimRegistry::LoadFile(const std::string& file, std::string& error) {
   return true;
 }
 
-bool SimRegistry::AttachFile(const std::string& file, std::string& error) {
+void SimRegistry::AttachFile(const std::string& file) {
   file_ = file;
-  return Save(error);
+  savedText_.clear();
+  Changed();
 }
 
 bool SimRegistry::Save(std::string& error) const {

@@ -1,7 +1,9 @@
 // The simulated registry: HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER, names compared without regard
-// to case (the first spelling is kept), persisted as a ".reg" text file written atomically after
-// every change, and only then: writing a value with the data it already holds writes nothing. Without administrator
-// rights every write below HKEY_LOCAL_MACHINE is refused with kErrorAccessDenied, as an unelevated process sees it.
+// to case (the first spelling is kept), persisted as a ".reg" text file written atomically. A change
+// only marks the tree unsaved and asks for a save; the owner saves once for many changes (one event-
+// loop turn, one command), as a start-up alone makes dozens. Writing a value with the data it already
+// holds changes nothing. Without administrator rights every write below HKEY_LOCAL_MACHINE is
+// refused with kErrorAccessDenied, as an unelevated process sees it.
 #pragma once
 
 #include <functional>
@@ -49,16 +51,22 @@ class SimRegistry final : public IRegistry {
   std::string ToRegText() const;
   bool ParseRegText(std::string_view text, std::string_view source, std::string& error);
 
-  // Loads `file` and keeps it as the file written after each change.
+  // Loads `file` and keeps it as the file the changes are saved to.
   bool LoadFile(const std::string& file, std::string& error);
-  // Keeps `file` as the persistence target and writes the current tree there.
-  bool AttachFile(const std::string& file, std::string& error);
-  // Writes the tree now (temporary file + rename). No-op without a file.
+  // Keeps `file` as the persistence target; the current tree is written there by the next Flush.
+  void AttachFile(const std::string& file);
+  // Writes the tree now (temporary file + rename) unless the file already holds it. No-op without a file.
   bool Save(std::string& error) const;
+  // Called once after a change while no save is pending: the owner then calls Flush soon (after
+  // the events being handled). Without one, changes wait for an explicit Flush.
+  void SetSaveScheduler(std::function<void()> scheduler) { saveScheduler_ = std::move(scheduler); }
+  // Saves what changed since the last save. When it cannot be written the file stays as it was,
+  // the changes stay in the tree for this run and go with the next save, and the listener is told.
+  bool Flush();
+  bool HasUnsavedChanges() const { return dirty_; }
   // "PATH: reason" of the last save when it failed; empty once a save succeeded.
   const std::string& lastSaveError() const { return lastSaveError_; }
-  // Told "file: reason" when a change could not be written (the change is then undone and the
-  // port call returns kErrorRegistryIoFailed); a failure that repeats is told once.
+  // Told "file: reason" when a save failed; a failure that repeats is told once.
   void SetWriteFailureListener(std::function<void(const std::string&)> listener) {
     writeFailureListener_ = std::move(listener);
   }
@@ -91,8 +99,8 @@ class SimRegistry final : public IRegistry {
   const Key* Find(HKEY root, const std::vector<std::string>& path) const;
   LONG Resolve(HKEY key, DWORD neededAccess, HKEY& root, Key*& found);
   bool WriteDenied(HKEY root) const;
-  // Writes the file after a change; false when it could not be written.
-  bool Changed();
+  // Marks the tree unsaved and asks for a save.
+  void Changed();
 
   SimFaults& faults_;
   bool admin_;
@@ -105,6 +113,9 @@ class SimRegistry final : public IRegistry {
   mutable std::size_t fileWrites_ = 0;
   mutable std::string lastSaveError_;
   std::string lastReportedError_;
+  bool dirty_ = false;
+  bool saveScheduled_ = false;
+  std::function<void()> saveScheduler_;
   std::function<void(const std::string&)> writeFailureListener_;
 };
 

@@ -35,7 +35,7 @@ SimWorld::SimWorld(const Scenario& scenario, IEventLoop& loop)
       shell_(faults_),
       ipHelper_(*this),
       networks_(scenario.networks),
-      failurePumpWindow_(loop.CreateWindow(failurePump_)) {
+      statePumpWindow_(loop.CreateWindow(statePump_)) {
   for (std::size_t i = 0; i < scenario_.adapters.size(); ++i) {
     const ScenarioAdapter& a = scenario_.adapters[i];
     auto slot = std::make_unique<AdapterSlot>();
@@ -50,7 +50,9 @@ SimWorld::SimWorld(const Scenario& scenario, IEventLoop& loop)
 
 SimWorld::~SimWorld() {
   for (UINT_PTR id : eventTimers_) loop_.KillSystemTimer(id);
-  loop_.DestroyWindow(failurePumpWindow_);
+  // What the last events changed (the core's goodbye snapshot) is not lost.
+  registry_.Flush();
+  loop_.DestroyWindow(statePumpWindow_);
   if (removeStateDirectory_) {
     std::error_code ec;
     fs::remove_all(stateDirectory_, ec);
@@ -97,15 +99,17 @@ bool SimWorld::Initialise(const SimOptions& options, std::string& error) {
     if (guid && profileFiles.Load(*guid, profiles, error) == SimProfileStore::LoadResult::Unreadable) return false;
   }
   const std::string regFile = (fs::path(stateDirectory_) / kRegistryFileName).string();
+  // The registry's write failures are the run's to report; its saves run after the events that
+  // changed it.
+  registry_.SetWriteFailureListener([this](const std::string& failure) { ReportWriteFailure(failure); });
+  registry_.SetSaveScheduler([this] { loop_.PostMessage(statePumpWindow_, StatePump::kSaveRegistry, 0, 0); });
   if (fs::exists(fs::symlink_status(regFile, ec))) {
     // A corrupt file ends the start and stays as it is.
     if (!registry_.LoadFile(regFile, error)) return false;
   } else {
     Seed();
-    if (!registry_.AttachFile(regFile, error)) return false;
+    registry_.AttachFile(regFile);
   }
-  // The registry's later write failures are the run's to report.
-  registry_.SetWriteFailureListener([this](const std::string& failure) { ReportWriteFailure(failure); });
   std::string why;
   if (!EnsurePrivateFolder(localAppDataDirectory(), why)) {
     error = localAppDataDirectory() + ":0: cannot create the folder (" + why + ")";
@@ -260,16 +264,22 @@ void SimWorld::ReportWriteFailure(const std::string& failure) {
   // Told from the loop, not from inside the registry or service call that failed (which may run
   // on the profile editor's worker): the listener may show a modal message box, whose loop must
   // not run into a half-finished call.
-  loop_.PostMessage(failurePumpWindow_, FailurePump::kMessage, 0, 0);
+  loop_.PostMessage(statePumpWindow_, StatePump::kTellFailures, 0, 0);
 }
+
+bool SimWorld::SaveState() { return registry_.Flush(); }
 
 std::vector<std::string> SimWorld::WriteFailures() const {
   const std::lock_guard lock(failureMutex_);
   return writeFailures_;
 }
 
-LRESULT SimWorld::FailurePump::OnMessage(UINT message, WPARAM, LPARAM) {
-  if (message != kMessage) return 0;
+LRESULT SimWorld::StatePump::OnMessage(UINT message, WPARAM, LPARAM) {
+  if (message == kSaveRegistry) {
+    world.registry_.Flush();
+    return 0;
+  }
+  if (message != kTellFailures) return 0;
   std::vector<std::string> failures;
   {
     const std::lock_guard lock(world.failureMutex_);

@@ -82,9 +82,13 @@ class SimWorld {
   void AssociationChanged(int index);
   void SetIcvError(int index, bool error);
 
-  // What could not be written to the state directory during the run ("file: reason"), in order:
-  // the change was refused (the port returned the platform's error) and the file left as it was.
+  // What could not be written to the state directory during the run ("file: reason"), in order;
+  // each such file was left as it was.
   std::vector<std::string> WriteFailures() const;
+  // Registry changes are saved once after the events that made them (one save for a start-up's
+  // dozens of changes); this saves what is still unsaved now, at the end of a command. False when
+  // it could not be written, which is reported as every failure is.
+  bool SaveState();
   // Told each such failure on the loop right after it happened (the program shows it).
   void SetWriteFailureListener(std::function<void(const std::string&)> listener) {
     writeFailureListener_ = std::move(listener);
@@ -117,9 +121,12 @@ class SimWorld {
   std::string stateDirectory_;
   bool removeStateDirectory_ = false;
   StateFolderLock stateLock_;
-  struct FailurePump final : IMessageTarget {
-    static constexpr UINT kMessage = 0x8002;
-    explicit FailurePump(SimWorld& owner) : world(owner) {}
+  // Runs on the loop what must not run inside the call that caused it: telling write failures,
+  // saving the registry once after a batch of changes.
+  struct StatePump final : IMessageTarget {
+    static constexpr UINT kTellFailures = 0x8002;
+    static constexpr UINT kSaveRegistry = 0x8003;
+    explicit StatePump(SimWorld& owner) : world(owner) {}
     void OnTimer(UINT_PTR) override {}
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     SimWorld& world;
@@ -128,7 +135,7 @@ class SimWorld {
   std::vector<std::string> writeFailures_;
   std::vector<std::string> untold_;
   std::function<void(const std::string&)> writeFailureListener_;
-  FailurePump failurePump_{*this};
+  StatePump statePump_{*this};
   SimFaults faults_;
   SimRegistry registry_;
   SimDriverEvents driverEvents_;
@@ -139,7 +146,7 @@ class SimWorld {
   SimIpHelper ipHelper_;
   std::vector<std::unique_ptr<AdapterSlot>> adapters_;
   std::vector<ScenarioNetwork> networks_;
-  HWND failurePumpWindow_ = 0;
+  HWND statePumpWindow_ = 0;
   std::vector<std::function<void(int, bool)>> presenceListeners_;
   std::vector<UINT_PTR> eventTimers_;
   int eventsRun_ = 0;

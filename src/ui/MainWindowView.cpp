@@ -127,9 +127,11 @@ MainWindowView::MainWindowView(shell::CNxUI2007Dlg& model, shell::PageSet& pages
   pageArea_ = new QStackedWidget(pageScroll_);
   pageArea_->setObjectName(QStringLiteral("pageArea"));
   for (const shell::PageButtonState& b : state.buttons) {
-    if (!b.page) continue;
-    ViewSlot& slot = pageViews_[static_cast<std::size_t>(*b.page)];
-    if (QWidget* view = AddView(slot, shell::PageKey::Page(*b.page), pageArea_)) pageArea_->addWidget(view);
+    if (b.page) pageViews_[static_cast<std::size_t>(*b.page)].page = pages_.Get(shell::PageKey::Page(*b.page));
+  }
+  // The pages' views are built with the window: the page area takes the height of the tallest.
+  for (const shell::PageButtonState& b : state.buttons) {
+    if (b.page) EnsurePageView(*b.page);
   }
   pageScroll_->setWidget(pageArea_);
   root->addWidget(pageScroll_, 1);
@@ -160,10 +162,11 @@ MainWindowView::MainWindowView(shell::CNxUI2007Dlg& model, shell::PageSet& pages
   lowerFrame_ = new QStackedWidget(this);
   lowerFrame_->setObjectName(QStringLiteral("lowerFrame"));
   lowerFrame_->setFrameShape(QFrame::StyledPanel);
-  // Panel n sits at index n; a panel the table lacks still takes its place.
+  // Panel n sits at index n: an empty widget holds its place until its view is built, and for
+  // good when the table lacks the panel.
   for (std::size_t n = 0; n < shell::kPanelCount; ++n) {
-    QWidget* view = AddView(panelViews_[n], shell::PageKey::Panel(static_cast<int>(n)), lowerFrame_);
-    lowerFrame_->addWidget(view != nullptr ? view : new QWidget(lowerFrame_));
+    panelViews_[n].page = pages_.Get(shell::PageKey::Panel(static_cast<int>(n)));
+    lowerFrame_->addWidget(new QWidget(lowerFrame_));
   }
   // The panel keeps the room it asks for; extra height goes to the page area.
   lowerFrame_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
@@ -171,15 +174,39 @@ MainWindowView::MainWindowView(shell::CNxUI2007Dlg& model, shell::PageSet& pages
   Sync();
 }
 
-QWidget* MainWindowView::AddView(ViewSlot& slot, shell::PageKey key, QWidget* parent) {
-  slot.page = pages_.Get(key);
-  if (slot.page == nullptr) return nullptr;
-  slot.view = BuildPageView(key, *slot.page, parent, slot.render);
+QWidget* MainWindowView::EnsurePageView(shell::PageId page) {
+  ViewSlot& slot = pageViews_[static_cast<std::size_t>(page)];
+  if (slot.view == nullptr && slot.page != nullptr) {
+    slot.view = BuildPageView(shell::PageKey::Page(page), *slot.page, pageArea_, slot.render);
+    pageArea_->addWidget(slot.view);
+  }
   return slot.view;
 }
 
+QWidget* MainWindowView::EnsurePanelView(int panel) {
+  if (panel < 0 || static_cast<std::size_t>(panel) >= panelViews_.size()) return nullptr;
+  ViewSlot& slot = panelViews_[static_cast<std::size_t>(panel)];
+  if (slot.view == nullptr && slot.page != nullptr) {
+    slot.view = BuildPageView(shell::PageKey::Panel(panel), *slot.page, lowerFrame_, slot.render);
+    const bool current = lowerFrame_->currentIndex() == panel;
+    QWidget* holder = lowerFrame_->widget(panel);
+    lowerFrame_->removeWidget(holder);
+    delete holder;
+    lowerFrame_->insertWidget(panel, slot.view);
+    if (current) lowerFrame_->setCurrentIndex(panel);
+  }
+  return lowerFrame_->widget(panel);
+}
+
+int MainWindowView::BuiltViewCount() const {
+  int built = 0;
+  for (const ViewSlot& slot : pageViews_) built += slot.view != nullptr ? 1 : 0;
+  for (const ViewSlot& slot : panelViews_) built += slot.view != nullptr ? 1 : 0;
+  return built;
+}
+
 bool MainWindowView::RenderIfChanged(ViewSlot& slot) {
-  if (slot.page == nullptr || !slot.render) return false;
+  if (slot.view == nullptr || !slot.render) return false;
   const std::uint64_t revision = slot.page->Revision();
   if (revision == slot.renderedRevision) return false;
   slot.renderedRevision = revision;
@@ -311,8 +338,10 @@ void MainWindowView::SyncModel(const shell::MainWindowState& state) {
   setWindowTitle(ToQt(state.caption));
   SyncStrip();
   if (state.selectedPage) {
-    if (QWidget* page = PageWidget(*state.selectedPage)) pageArea_->setCurrentWidget(page);
+    if (QWidget* page = EnsurePageView(*state.selectedPage)) pageArea_->setCurrentWidget(page);
   }
+  // Built even while the window is collapsed: the window keeps the width of the panel it shows.
+  EnsurePanelView(state.visiblePanel);
   lowerFrame_->setCurrentIndex(state.visiblePanel);
   panelShown_ = state.visiblePanel;
   moreLess_->setText(ToQt(state.moreLessCaption));
@@ -379,24 +408,22 @@ std::vector<int> MainWindowView::VisibleStripControls() const {
   return shown;
 }
 
-QWidget* MainWindowView::PageWidget(shell::PageId page) const {
-  return pageViews_[static_cast<std::size_t>(page)].view;
-}
+QWidget* MainWindowView::PageWidget(shell::PageId page) { return EnsurePageView(page); }
 
-LinkStatusView* MainWindowView::LinkStatus() const {
-  return qobject_cast<LinkStatusView*>(panelViews_[shell::kPanelLinkStatus].view);
+LinkStatusView* MainWindowView::LinkStatus() {
+  return qobject_cast<LinkStatusView*>(PanelWidget(shell::kPanelLinkStatus));
 }
-StatisticsView* MainWindowView::Statistics() const {
+StatisticsView* MainWindowView::Statistics() {
   return qobject_cast<StatisticsView*>(PageWidget(shell::PageId::Statistics));
 }
-AboutView* MainWindowView::About() const { return qobject_cast<AboutView*>(PageWidget(shell::PageId::About)); }
-SurveyView* MainWindowView::Survey() const { return qobject_cast<SurveyView*>(PageWidget(shell::PageId::Network)); }
-ProfileView* MainWindowView::Profile() const { return qobject_cast<ProfileView*>(PageWidget(shell::PageId::Profile)); }
-ApDetailsView* MainWindowView::ApDetails() const {
-  return qobject_cast<ApDetailsView*>(panelViews_[CAPDetailInfoDlg::kPanel].view);
+AboutView* MainWindowView::About() { return qobject_cast<AboutView*>(PageWidget(shell::PageId::About)); }
+SurveyView* MainWindowView::Survey() { return qobject_cast<SurveyView*>(PageWidget(shell::PageId::Network)); }
+ProfileView* MainWindowView::Profile() { return qobject_cast<ProfileView*>(PageWidget(shell::PageId::Profile)); }
+ApDetailsView* MainWindowView::ApDetails() {
+  return qobject_cast<ApDetailsView*>(PanelWidget(CAPDetailInfoDlg::kPanel));
 }
 
-QWidget* MainWindowView::PanelWidget(int panel) const { return lowerFrame_->widget(panel); }
+QWidget* MainWindowView::PanelWidget(int panel) { return EnsurePanelView(panel); }
 
 void MainWindowView::keyPressEvent(QKeyEvent* event) {
   const int panel = model_.State().visiblePanel;

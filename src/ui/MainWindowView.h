@@ -34,7 +34,9 @@ class MainWindowView final : public QWidget {
   Q_OBJECT
 
  public:
-  // Builds a view for every page and panel of the set (see PageViews.h).
+  // Builds the views of the set's pages (see PageViews.h); a panel's view is built when the lower
+  // frame first holds that panel, or when asked for below. Most sessions see one or two of the
+  // eleven panels.
   MainWindowView(shell::CNxUI2007Dlg& model, shell::PageSet& pages, QWidget* parent = nullptr);
 
   // Renders what changed since the last call: the model's strip, caption and More/Less, and the
@@ -53,14 +55,17 @@ class MainWindowView final : public QWidget {
   QStackedWidget* PageArea() const { return pageArea_; }
   QScrollArea* PageScroll() const { return pageScroll_; }
   QStackedWidget* LowerFrame() const { return lowerFrame_; }
-  QWidget* PageWidget(shell::PageId page) const;
-  QWidget* PanelWidget(int panel) const;
-  LinkStatusView* LinkStatus() const;
-  StatisticsView* Statistics() const;
-  AboutView* About() const;
-  SurveyView* Survey() const;
-  ProfileView* Profile() const;
-  ApDetailsView* ApDetails() const;
+  // The view of a page or panel, built now if it was not yet (null for a page the strip lacks).
+  QWidget* PageWidget(shell::PageId page);
+  QWidget* PanelWidget(int panel);
+  LinkStatusView* LinkStatus();
+  StatisticsView* Statistics();
+  AboutView* About();
+  SurveyView* Survey();
+  ProfileView* Profile();
+  ApDetailsView* ApDetails();
+  // Views built so far, pages and panels.
+  int BuiltViewCount() const;
 
  signals:
   // The user closed the window (the model is already closed).
@@ -72,14 +77,15 @@ class MainWindowView final : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  // A page's or panel's view and what its last rendering showed.
+  // A page's or panel's view and what its last rendering showed; `view` is null until built.
   struct ViewSlot {
     shell::IPage* page = nullptr;
     QWidget* view = nullptr;
     std::function<void(QWidget&, shell::IPage&)> render;
     std::uint64_t renderedRevision = 0;
   };
-  QWidget* AddView(ViewSlot& slot, shell::PageKey key, QWidget* parent);
+  QWidget* EnsurePageView(shell::PageId page);
+  QWidget* EnsurePanelView(int panel);
   // True when it rendered.
   static bool RenderIfChanged(ViewSlot& slot);
   void SyncModel(const shell::MainWindowState& state);

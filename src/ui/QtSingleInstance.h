@@ -1,5 +1,6 @@
-// One instance per user: a local server whose socket lives in the user's private runtime folder
-// (base/PrivateRuntimeFolder.h), named after the instance name. A second launch finds the server,
+// One instance per user: a local stream socket that lives in the user's private runtime folder
+// (base/PrivateRuntimeFolder.h), named after the instance name. Plain POSIX sockets watched by the
+// event loop: the guard is all the program needs of a network library. A second launch finds the server,
 // sends it the request to open the main window and ends; the first instance hears it and runs the
 // callback. Only a socket of the user's own, answered by a process of the user's own, counts as the
 // first instance: anything else found at the name is removed and the guard set up afresh, so
@@ -10,11 +11,13 @@
 #include <QString>
 
 #include <functional>
+#include <map>
 #include <memory>
+#include <string>
 
 #include "shell/ISingleInstance.h"
 
-class QLocalServer;
+class QSocketNotifier;
 
 namespace nxui {
 
@@ -41,13 +44,25 @@ class QtSingleInstance final : public QObject, public shell::ISingleInstance {
   static constexpr const char* kOpenRequest = "open\n";
 
  private:
+  // A connection of the user's own, reading request lines.
+  struct Client {
+    int fd = -1;
+    std::unique_ptr<QSocketNotifier> notifier;
+    std::string received;
+  };
+
   bool FirstInstanceAnswers() const;
+  void Accept();
+  void Read(int fd);
+  void Drop(int fd);
 
   std::function<void()> onOpenRequest_;
   QString scope_;
   QString serverName_;
   QString guardProblem_;
-  std::unique_ptr<QLocalServer> server_;
+  int listenFd_ = -1;
+  std::unique_ptr<QSocketNotifier> listenNotifier_;
+  std::map<int, Client> clients_;
 };
 
 }  // namespace nxui

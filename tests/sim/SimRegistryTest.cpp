@@ -252,15 +252,16 @@ TEST(SimRegistryFile, ArmedWriteFaultFailsOnceThenWrites) {
   EXPECT_EQ(faults.Fired(fault::kRegistryWrite), 1);
 }
 
-// ---- the registry file: written when the data changes, and only then; a failed write is an error ----
+// ---- the registry file: saved once for many changes, only when the data changed; a failed save is told ----
 
 class SimRegistryFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string error;
     reg.WriteTextDirect(kHkeyLocalMachine, "Software\\Vendor", "Keep", "1");
-    ASSERT_TRUE(reg.AttachFile(file.string(), error)) << error;
+    reg.AttachFile(file.string());
     reg.SetWriteFailureListener([this](const std::string& failure) { told.push_back(failure); });
+    reg.SetSaveScheduler([this] { ++saveRequests; });
+    ASSERT_TRUE(reg.Flush());
     ASSERT_EQ(reg.OpenKey(kHkeyLocalMachine, "Software\\Vendor", kKeyAllAccess, key), kErrorSuccess);
   }
   void TearDown() override {
@@ -286,24 +287,55 @@ class SimRegistryFileTest : public ::testing::Test {
   SimRegistry reg{faults, true};
   HKEY key = 0;
   std::vector<std::string> told;
+  int saveRequests = 0;
 };
 
 TEST_F(SimRegistryFileTest, WritingWhatIsStoredWritesNothing) {
   const std::size_t writes = reg.fileWrites();
   const auto one = Bytes("1");
   const auto two = Bytes("2");
+  const int requests = saveRequests;
   EXPECT_EQ(reg.SetValue(key, "Keep", kRegSz, one), kErrorSuccess);
   EXPECT_EQ(reg.SetValue(key, "KEEP", kRegSz, one), kErrorSuccess);  // names are case-insensitive
   reg.WriteTextDirect(kHkeyLocalMachine, "Software\\Vendor", "Keep", "1");
-  EXPECT_EQ(reg.fileWrites(), writes);
-  EXPECT_EQ(reg.SetValue(key, "Keep", kRegBinary, one), kErrorSuccess);  // same bytes, another type
-  EXPECT_EQ(reg.fileWrites(), writes + 1);
-  EXPECT_EQ(reg.SetValue(key, "Keep", kRegBinary, two), kErrorSuccess);
-  EXPECT_EQ(reg.fileWrites(), writes + 2);
   HKEY again = 0;
   EXPECT_EQ(reg.CreateKey(kHkeyLocalMachine, "Software\\Vendor", kKeyAllAccess, again), kErrorSuccess);
-  EXPECT_EQ(reg.fileWrites(), writes + 2) << "opening an existing key through CreateKey changes nothing";
   reg.CloseKey(again);
+  EXPECT_FALSE(reg.HasUnsavedChanges());
+  EXPECT_EQ(saveRequests, requests) << "nothing changed, no save asked for";
+  EXPECT_TRUE(reg.Flush());
+  EXPECT_EQ(reg.fileWrites(), writes);
+
+  EXPECT_EQ(reg.SetValue(key, "Keep", kRegBinary, one), kErrorSuccess);  // same bytes, another type
+  EXPECT_TRUE(reg.Flush());
+  EXPECT_EQ(reg.fileWrites(), writes + 1);
+  // A value changed and changed back before the save leaves the file as it is.
+  EXPECT_EQ(reg.SetValue(key, "Keep", kRegBinary, two), kErrorSuccess);
+  EXPECT_EQ(reg.SetValue(key, "Keep", kRegBinary, one), kErrorSuccess);
+  EXPECT_TRUE(reg.Flush());
+  EXPECT_EQ(reg.fileWrites(), writes + 1);
+}
+
+TEST_F(SimRegistryFileTest, ManyChangesAskForOneSaveAndMakeOneWrite) {
+  const std::size_t writes = reg.fileWrites();
+  const int requests = saveRequests;
+  HKEY created = 0;
+  ASSERT_EQ(reg.CreateKey(kHkeyLocalMachine, "Software\\Vendor\\A", kKeyAllAccess, created), kErrorSuccess);
+  reg.CloseKey(created);
+  EXPECT_EQ(reg.SetValue(key, "New", kRegSz, Bytes("x")), kErrorSuccess);
+  EXPECT_EQ(reg.DeleteValue(key, "Keep"), kErrorSuccess);
+  reg.WriteTextDirect(kHkeyCurrentUser, "Software\\NxUI", "Language", "en");
+  EXPECT_EQ(reg.DeleteKey(kHkeyLocalMachine, "Software\\Vendor\\A"), kErrorSuccess);
+  EXPECT_EQ(saveRequests, requests + 1);
+  EXPECT_EQ(reg.fileWrites(), writes) << "nothing written before the save";
+  EXPECT_TRUE(reg.HasUnsavedChanges());
+  EXPECT_TRUE(reg.Flush());
+  EXPECT_EQ(reg.fileWrites(), writes + 1);
+  EXPECT_EQ(FileText(), reg.ToRegText());
+  EXPECT_FALSE(reg.HasUnsavedChanges());
+  // The next change asks again.
+  EXPECT_EQ(reg.SetValue(key, "New", kRegSz, Bytes("y")), kErrorSuccess);
+  EXPECT_EQ(saveRequests, requests + 2);
 }
 
 struct FailedWriteCase {
@@ -311,30 +343,28 @@ struct FailedWriteCase {
   AtomicWriteStep step;
   int errorNumber;
   std::function<LONG(SimRegistry&, HKEY)> change;
-  std::function<bool(const SimRegistry&)> unchanged;  // the tree is as before the change
+  std::function<bool(const SimRegistry&)> changed;  // the change is in the tree
 };
 
-TEST_F(SimRegistryFileTest, AFailedWriteUndoesTheChangeAndReturnsTheError) {
-  const auto value = Bytes("2");
+TEST_F(SimRegistryFileTest, AFailedSaveKeepsTheFileIsToldAndTheNextSaveWritesTheChange) {
   const FailedWriteCase cases[] = {
       {"new value, disk full", AtomicWriteStep::Write, ENOSPC,
-       [&](SimRegistry& r, HKEY k) { return r.SetValue(k, "New", kRegSz, value); },
-       [](const SimRegistry& r) {
-         DWORD type = 0;
-         std::vector<std::uint8_t> data;
-         return !r.ReadDirect(kHkeyLocalMachine, "Software\\Vendor", "New", type, data);
-       }},
-      {"changed value, read-only folder", AtomicWriteStep::Create, EROFS,
-       [&](SimRegistry& r, HKEY k) { return r.SetValue(k, "Keep", kRegSz, value); },
+       [](SimRegistry& r, HKEY k) { return r.SetValue(k, "New", kRegSz, Bytes("2")); },
        [](const SimRegistry& r) {
          std::string text;
-         return r.ReadTextDirect(kHkeyLocalMachine, "Software\\Vendor", "Keep", text) && text == "1";
+         return r.ReadTextDirect(kHkeyLocalMachine, "Software\\Vendor", "New", text) && text == "2";
+       }},
+      {"changed value, read-only folder", AtomicWriteStep::Create, EROFS,
+       [](SimRegistry& r, HKEY k) { return r.SetValue(k, "Keep", kRegSz, Bytes("3")); },
+       [](const SimRegistry& r) {
+         std::string text;
+         return r.ReadTextDirect(kHkeyLocalMachine, "Software\\Vendor", "Keep", text) && text == "3";
        }},
       {"deleted value, flush fails", AtomicWriteStep::Flush, EIO,
        [](SimRegistry& r, HKEY k) { return r.DeleteValue(k, "Keep"); },
        [](const SimRegistry& r) {
          std::string text;
-         return r.ReadTextDirect(kHkeyLocalMachine, "Software\\Vendor", "Keep", text) && text == "1";
+         return !r.ReadTextDirect(kHkeyLocalMachine, "Software\\Vendor", "Keep", text);
        }},
       {"new keys, rename fails", AtomicWriteStep::Rename, EACCES,
        [](SimRegistry& r, HKEY) {
@@ -343,37 +373,46 @@ TEST_F(SimRegistryFileTest, AFailedWriteUndoesTheChangeAndReturnsTheError) {
          r.CloseKey(k);
          return result;
        },
-       [](const SimRegistry& r) { return !r.KeyExists(kHkeyLocalMachine, "Software\\Vendor\\A"); }},
+       [](const SimRegistry& r) { return r.KeyExists(kHkeyLocalMachine, "Software\\Vendor\\A\\B"); }},
       {"deleted key, disk full", AtomicWriteStep::Write, ENOSPC,
-       [](SimRegistry& r, HKEY) { return r.DeleteKey(kHkeyLocalMachine, "Software\\Vendor"); },
-       [](const SimRegistry& r) { return r.KeyExists(kHkeyLocalMachine, "Software\\Vendor"); }},
+       [](SimRegistry& r, HKEY) {
+         r.DeleteKey(kHkeyLocalMachine, "Software\\Vendor\\A\\B");
+         return r.DeleteKey(kHkeyLocalMachine, "Software\\Vendor\\A");
+       },
+       [](const SimRegistry& r) { return !r.KeyExists(kHkeyLocalMachine, "Software\\Vendor\\A"); }},
   };
-  const std::string before = FileText();
   for (const auto& c : cases) {
-    if (std::string(c.name) == "deleted key, disk full") reg.CloseKey(key);
+    const std::string before = FileText();
     told.clear();
+    EXPECT_EQ(c.change(reg, key), kErrorSuccess) << c.name;
     ArmAtomicWriteFault(c.step, c.errorNumber);
-    EXPECT_EQ(c.change(reg, key), kErrorRegistryIoFailed) << c.name;
+    EXPECT_FALSE(reg.Flush()) << c.name;
     EXPECT_TRUE(ClearAtomicWriteFault()) << c.name << ": the armed fault never fired";
-    EXPECT_TRUE(c.unchanged(reg)) << c.name;
     EXPECT_EQ(FileText(), before) << c.name;
     EXPECT_EQ(FilesInFolder(), 1u) << c.name << ": a temporary file was left";
     ASSERT_EQ(told.size(), 1u) << c.name;
     EXPECT_EQ(told[0], file.string() + ": " + std::strerror(c.errorNumber)) << c.name;
-    EXPECT_EQ(reg.ToRegText(), before) << c.name << ": the tree is the file's";
+    EXPECT_EQ(reg.lastSaveError(), told[0]) << c.name;
+    EXPECT_TRUE(c.changed(reg)) << c.name << ": the change stays for this run";
+    EXPECT_TRUE(reg.HasUnsavedChanges()) << c.name;
+
+    EXPECT_TRUE(reg.Flush()) << c.name;
+    EXPECT_EQ(FileText(), reg.ToRegText()) << c.name << ": the next save writes it";
+    EXPECT_TRUE(reg.lastSaveError().empty()) << c.name;
   }
 }
 
 TEST_F(SimRegistryFileTest, ARepeatedFailureIsToldOnce) {
-  const auto value = Bytes("2");
-  for (int i = 0; i < 3; ++i) {
+  for (const char* value : {"2", "3", "4"}) {
+    EXPECT_EQ(reg.SetValue(key, "Keep", kRegSz, Bytes(value)), kErrorSuccess);
     ArmAtomicWriteFault(AtomicWriteStep::Write, ENOSPC);
-    EXPECT_EQ(reg.SetValue(key, "Keep", kRegSz, value), kErrorRegistryIoFailed);
+    EXPECT_FALSE(reg.Flush());
   }
   EXPECT_EQ(told.size(), 1u);
-  EXPECT_EQ(reg.SetValue(key, "Keep", kRegSz, value), kErrorSuccess);
+  EXPECT_TRUE(reg.Flush());
+  EXPECT_EQ(reg.SetValue(key, "Keep", kRegSz, Bytes("5")), kErrorSuccess);
   ArmAtomicWriteFault(AtomicWriteStep::Write, ENOSPC);
-  EXPECT_EQ(reg.SetValue(key, "Keep", kRegSz, Bytes("3")), kErrorRegistryIoFailed);
+  EXPECT_FALSE(reg.Flush());
   EXPECT_EQ(told.size(), 2u) << "after a write that worked, a new failure is told again";
 }
 

@@ -785,6 +785,52 @@ TEST_F(SimWorldStateTest, RegistryIsSeededPersistedAndReloaded) {
   EXPECT_TRUE(fs::exists(dir));  // a given directory is kept
 }
 
+// A start-up and each later turn of the loop make many registry changes; the file is written once
+// after the events that made them, and a save that fails is reported as every write failure is.
+TEST_F(SimWorldStateTest, RegistryChangesAreSavedOnceAfterTheEventsThatMadeThem) {
+  std::string error;
+  auto world = SimWorld::Create(DefaultScenario(), loop, SimOptions{dir, false}, error);
+  ASSERT_NE(world, nullptr) << error;
+  SimRegistry& registry = world->registry();
+  const std::string file = (fs::path(dir) / kRegistryFileName).string();
+  EXPECT_FALSE(fs::exists(file)) << "the seeded tree waits for the loop";
+  loop.DrainMessages();
+  EXPECT_EQ(registry.fileWrites(), 1u);
+  EXPECT_EQ(ReadAll(file), registry.ToRegText());
+
+  std::vector<std::string> told;
+  world->SetWriteFailureListener([&told](const std::string& failure) { told.push_back(failure); });
+  const auto changeChannels = [&](std::initializer_list<const char*> channels) {
+    HKEY k = 0;
+    ASSERT_EQ(registry.OpenKey(kHkeyLocalMachine, world->classKeyPath(0), kKeyAllAccess, k), kErrorSuccess);
+    for (const char* channel : channels) {
+      const std::string text(channel);
+      const std::vector<std::uint8_t> bytes(text.begin(), text.end());
+      ASSERT_EQ(registry.SetValue(k, "Channel", kRegSz, bytes), kErrorSuccess);
+    }
+    registry.CloseKey(k);
+  };
+  changeChannels({"1", "6", "11"});
+  EXPECT_EQ(registry.fileWrites(), 1u);
+  loop.DrainMessages();
+  EXPECT_EQ(registry.fileWrites(), 2u);
+  EXPECT_NE(ReadAll(file).find("\"Channel\"=\"11\""), std::string::npos);
+
+  const std::string kept = ReadAll(file);
+  changeChannels({"3"});
+  ArmAtomicWriteFault(AtomicWriteStep::Write, ENOSPC);
+  loop.DrainMessages();
+  EXPECT_TRUE(ClearAtomicWriteFault()) << "no save was tried";
+  EXPECT_EQ(ReadAll(file), kept);
+  const std::string expected = file + ": " + std::strerror(ENOSPC);
+  EXPECT_EQ(world->WriteFailures(), std::vector<std::string>{expected});
+  EXPECT_EQ(told, std::vector<std::string>{expected}) << "told from the loop";
+  // The end of a command saves what is left; the change was kept for the run.
+  EXPECT_TRUE(world->SaveState());
+  EXPECT_NE(ReadAll(file).find("\"Channel\"=\"3\""), std::string::npos);
+  EXPECT_EQ(world->WriteFailures().size(), 1u);
+}
+
 TEST_F(SimWorldStateTest, CorruptRegistryFileIsRefusedAndNotOverwritten) {
   fs::create_directories(dir);
   const std::string file = (fs::path(dir) / kRegistryFileName).string();
@@ -907,6 +953,7 @@ TEST_F(SimWorldStateTest, TheStateFolderIsPrivateAndFilesWithSecretsAreTheOwners
   std::string error;
   auto world = SimWorld::Create(DefaultScenario(), loop, SimOptions{dir, false}, error);
   ASSERT_NE(world, nullptr) << error;
+  ASSERT_TRUE(world->SaveState());
   const auto mode = [](const fs::path& path) {
     struct stat info {};
     EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
@@ -1058,6 +1105,7 @@ TEST(SimWorldTemporary, FreshTemporaryDirectoryIsRemovedWithTheWorld) {
   auto world = SimWorld::Create(DefaultScenario(), loop, SimOptions{"", true}, error);
   ASSERT_NE(world, nullptr) << error;
   const std::string dir = world->stateDirectory();
+  EXPECT_TRUE(world->SaveState());
   EXPECT_TRUE(fs::exists(fs::path(dir) / kRegistryFileName));
   world.reset();
   EXPECT_FALSE(fs::exists(dir));

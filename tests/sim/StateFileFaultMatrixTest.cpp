@@ -57,9 +57,9 @@ class RegistryState final : public StateFile {
  public:
   fs::path Create(const fs::path& folder) override {
     const fs::path file = folder / "registry.reg";
-    std::string error;
-    EXPECT_TRUE(registry_.AttachFile(file.string(), error)) << error;
+    registry_.AttachFile(file.string());
     registry_.WriteTextDirect(kHkeyCurrentUser, "Software\\NxUI", "Language", "en");
+    EXPECT_TRUE(registry_.Flush()) << registry_.lastSaveError();
     return file;
   }
   std::string Change() override {
@@ -68,6 +68,8 @@ class RegistryState final : public StateFile {
     const std::uint8_t value[] = {'z', 'h'};
     registry_.SetValue(key, "Language", kRegSz, value);
     registry_.CloseKey(key);
+    // Saved once after the change, as the world does after the events that made it.
+    registry_.Flush();
     return registry_.lastSaveError();
   }
 

@@ -122,6 +122,37 @@ TEST(MainWindowOnScreen, CollapsedEndsBelowMoreLess) {
   EXPECT_EQ(below, view->layout()->contentsMargins().bottom());
 }
 
+// A panel's view is built when the lower frame first holds its panel, once, at its place; the
+// pages' views come with the window.
+TEST(MainWindow, PanelViewsAreBuiltWhenTheirPanelIsFirstShown) {
+  GuiTestWorld world(WorldSetup{});
+  MainWindowView* view = world.View();
+  ASSERT_NE(view, nullptr);
+  const int opened = view->BuiltViewCount();
+  EXPECT_EQ(view->LowerFrame()->currentWidget(), view->LinkStatus());
+  EXPECT_EQ(view->BuiltViewCount(), opened) << "the link status view came with the window";
+  view->StripButton(kStatistics)->click();
+  EXPECT_EQ(view->BuiltViewCount(), opened);
+
+  world.Model()->ShowPanel(CAPDetailInfoDlg::kPanel);
+  world.host->SyncNow();
+  EXPECT_EQ(view->BuiltViewCount(), opened + 1);
+  QWidget* details = view->LowerFrame()->currentWidget();
+  EXPECT_EQ(details, view->ApDetails());
+  world.Model()->ShowPanel(shell::kPanelLinkStatus);
+  world.host->SyncNow();
+  world.Model()->ShowPanel(CAPDetailInfoDlg::kPanel);
+  world.host->SyncNow();
+  EXPECT_EQ(view->LowerFrame()->currentWidget(), details) << "built again";
+  EXPECT_EQ(view->BuiltViewCount(), opened + 1);
+
+  // Panels keep their numbers as their views replace the places held for them.
+  for (int panel = 0; panel < static_cast<int>(shell::kPanelCount); ++panel) {
+    EXPECT_EQ(view->LowerFrame()->indexOf(view->PanelWidget(panel)), panel) << panel;
+  }
+  EXPECT_EQ(view->BuiltViewCount(), opened - 1 + static_cast<int>(shell::kPanelCount));
+}
+
 TEST(MainWindow, PageButtonsSwitchThePageAreaAndDisabledOnesDoNot) {
   WorldSetup setup;
   setup.admin = false;  // the Profile button is disabled for users without administrator rights

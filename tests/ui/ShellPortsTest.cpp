@@ -5,7 +5,6 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocalSocket>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -226,6 +225,16 @@ int BindLocalSocket(const std::string& path, bool listen) {
   return fd;
 }
 
+int ConnectLocalSocket(const std::string& path) {
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strncpy(address.sun_path, path.c_str(), sizeof(address.sun_path) - 1);
+  if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) return fd;
+  ::close(fd);
+  return -1;
+}
+
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 3000) {
   QElapsedTimer clock;
   clock.start();
@@ -297,14 +306,20 @@ TEST_F(SingleInstance, OtherScopesAndStrayConnectionsDoNotOpen) {
   QtSingleInstance elsewhere([] {}, scope + QStringLiteral("-other"));
   EXPECT_FALSE(elsewhere.CreateAndCheckExisting("TERN"));
 
-  // A client that connects and says something else is not a launch.
-  QLocalSocket stray;
-  stray.connectToServer(first.Name());
-  ASSERT_TRUE(stray.waitForConnected(1000));
-  stray.write("hello\n");
-  stray.waitForBytesWritten(1000);
+  // Clients that connect and say something else, or too much without a line end, are no launch;
+  // the guard still answers the next launch.
+  for (const std::string& said : {std::string("hello\n"), std::string("open"), std::string(200, 'x') + "\nopen\n"}) {
+    const int stray = ConnectLocalSocket(first.Name().toStdString());
+    ASSERT_GE(stray, 0);
+    EXPECT_EQ(::send(stray, said.data(), said.size(), MSG_NOSIGNAL), static_cast<ssize_t>(said.size()));
+    ::close(stray);
+  }
   WaitFor([] { return false; }, 300);
   EXPECT_EQ(openRequests, 0);
+  QtSingleInstance second([] {}, scope);
+  EXPECT_TRUE(second.CreateAndCheckExisting("TERN"));
+  second.SignalFirstInstance();
+  EXPECT_TRUE(WaitFor([&openRequests] { return openRequests == 1; }));
 }
 
 TEST_F(SingleInstance, WhatIsFoundAtTheNameIsNotTakenForTheFirstInstance) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "adapter/ChannelFrequencyTable.h"
+#include "adapter/WirelessMode.h"
 #include "base/ByteReader.h"
 
 namespace nxui {
@@ -12,18 +13,21 @@ namespace {
 constexpr std::uint32_t kTunnelProtocolSix = 6;
 constexpr std::size_t kDsConfigOffset = 12;  // in NDIS_802_11_CONFIGURATION
 
-bool ModeSendsNoRateSets(std::int32_t mode) { return mode == 5 || mode == 6 || mode == 9; }
+// The 802.11n modes: the driver chooses the rates itself.
+bool ModeSendsNoRateSets(std::int32_t mode) {
+  return mode == kModeAbgnMixed || mode == kModeNOnly || mode == kModeBgnMixed;
+}
 
 std::vector<std::uint8_t> DesiredRatesForMode(std::int32_t mode, std::uint32_t htTransmitSetting) {
   switch (mode) {
-    case 1:
+    case kModeBOnly:
       return {22, 11, 4, 2};
-    case 2:
-    case 4:
+    case kModeAOnly:
+    case kModeGOnly:
       return {108, 96, 72, 48, 36, 24, 18, 12};
-    case 5:
-    case 6:
-    case 9:
+    case kModeAbgnMixed:
+    case kModeNOnly:
+    case kModeBgnMixed:
       if (((htTransmitSetting >> 4) & 0x7F) == 0x21) return {108, 96, 72, 48, 22, 11, 4, 2};
       return {108};
     default:
@@ -37,9 +41,9 @@ std::optional<std::array<std::uint8_t, 26>> SupportedRateSet(std::int32_t wirele
   if (ModeSendsNoRateSets(wirelessMode)) return std::nullopt;
   std::vector<std::uint8_t> rates;
   std::vector<std::uint8_t> extended;
-  if (wirelessMode == 1) {
+  if (wirelessMode == kModeBOnly) {
     rates = {0x82, 0x84, 0x8B, 0x96};
-  } else if (wirelessMode == 2 || wirelessMode == 4) {
+  } else if (wirelessMode == kModeAOnly || wirelessMode == kModeGOnly) {
     rates = {0x8C, 0x12, 0x98, 0x24, 0xB0, 0x48, 0x60, 0x6C};
   } else {
     rates = {0x82, 0x84, 0x8B, 0x96, 0x12, 0x24, 0x48, 0x6C};
@@ -65,8 +69,8 @@ ActionQueue::~ActionQueue() {
   if (waitTimer_ != 0) loop_.KillSystemTimer(waitTimer_);
 }
 
-bool ActionQueue::QueueAction(std::int32_t type, std::unique_ptr<ConnectionSettings> record) {
-  if (type == ActionData::kConnect) {
+bool ActionQueue::QueueAction(ActionType type, std::unique_ptr<ConnectionSettings> record) {
+  if (type == ActionType::Connect) {
     host_.ClearAdapterChanged();
     if (record) current_ = std::make_unique<ConnectionSettings>(*record);
   }
@@ -77,9 +81,9 @@ bool ActionQueue::QueueAction(std::int32_t type, std::unique_ptr<ConnectionSetti
     bool taken = false;
     for (std::size_t i = entries_.size(); i-- > 0;) {
       ActionData& entry = entries_[i];
-      if (entry.type == ActionData::kScan && type == ActionData::kScan) {
+      if (entry.type == ActionType::Scan && type == ActionType::Scan) {
         entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(i));
-      } else if (entry.type == ActionData::kConnect && type == ActionData::kConnect) {
+      } else if (entry.type == ActionType::Connect && type == ActionType::Connect) {
         if (!taken) {
           entry.data = std::move(action.data);
           taken = true;
@@ -93,8 +97,8 @@ bool ActionQueue::QueueAction(std::int32_t type, std::unique_ptr<ConnectionSetti
 
   if (entries_.empty()) return false;
   if (entries_.size() == 1) return true;
-  if (entries_[0].type == ActionData::kScan) return false;
-  if (entries_[1].type != ActionData::kScan) return true;
+  if (entries_[0].type == ActionType::Scan) return false;
+  if (entries_[1].type != ActionType::Scan) return true;
   const bool holdForTunnel = current_ && current_->passwordMode == 0 &&
                              static_cast<std::uint32_t>(current_->TunnelProtocol()) == kTunnelProtocolSix;
   return !holdForTunnel;
@@ -104,12 +108,12 @@ void ActionQueue::RunQueue() {
   while (!entries_.empty() && waitTimer_ == 0) {
     ActionData entry = std::move(entries_.front());
     entries_.pop_front();
-    if (entry.type == ActionData::kScan) {
+    if (entry.type == ActionType::Scan) {
       host_.SetScanPending();
       host_.StartScan();
       return;
     }
-    if (entry.type == ActionData::kConnect && entry.data) {
+    if (entry.type == ActionType::Connect && entry.data) {
       if (!RunConnect(*entry.data)) return;
     }
   }

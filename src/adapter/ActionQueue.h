@@ -46,13 +46,14 @@ class ActionQueueHost {
   virtual void StartConnect(const ConnectionSettings& record, bool fromWps) = 0;
 };
 
+// What a queued action does; the numbers are the record's type field.
+enum class ActionType : std::int32_t { Scan = 0, Connect = 1 };
+
 // One queued action (the platform's `_ACTION_DATA` record, renamed: names that begin with an
-// underscore and a capital are reserved in C++): type 0 scan, type 1 connect with a record owned by
-// the entry.
+// underscore and a capital are reserved in C++): a scan, or a connect with a record owned by the
+// entry.
 struct ActionData {
-  static constexpr std::int32_t kScan = 0;
-  static constexpr std::int32_t kConnect = 1;
-  std::int32_t type = kScan;
+  ActionType type = ActionType::Scan;
   std::unique_ptr<ConnectionSettings> data;
 };
 
@@ -71,7 +72,7 @@ class ActionQueue {
   ActionQueue& operator=(const ActionQueue&) = delete;
 
   // Takes ownership of `record` for a connect. True when the caller should call RunQueue now.
-  bool QueueAction(std::int32_t type, std::unique_ptr<ConnectionSettings> record = nullptr);
+  bool QueueAction(ActionType type, std::unique_ptr<ConnectionSettings> record = nullptr);
   void RunQueue();
 
   std::size_t Size() const { return entries_.size(); }

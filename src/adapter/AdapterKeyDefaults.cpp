@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "adapter/DriverChannel.h"
+#include "adapter/DriverNames.h"
 #include "adapter/WirelessMode.h"
 #include "platform/IRegistry.h"
 
@@ -26,11 +27,11 @@ struct ApDefault {
 
 // Order matters to anyone comparing key dumps; "TXPower" really is written twice.
 constexpr ApDefault kApDefaultsAfterMode[] = {
-    {"TransRate", "0"},
-    {"TurboRate", "0"},
-    {"BGProtection", "0"},
-    {"ShortSlot", "1"},
-    {"Channel", "1"},
+    {reg_value::kTransRate, "0"},
+    {reg_value::kTurboRate, "0"},
+    {reg_value::kBgProtection, "0"},
+    {reg_value::kShortSlot, "1"},
+    {reg_value::kChannel, "1"},
     {"PreambleType", "0"},
     {"TXPower", "0"},
     {"RtsThresh", "2347"},
@@ -100,7 +101,7 @@ bool EnsureApDefaults(DriverChannel& driver, IRegistry& registry, const AdapterC
   const std::string mode = std::to_string(NormaliseWirelessMode(kModeBgnMixed, supports5GHz, context.is11n));
 
   registry.SetValue(key, "SSID", kRegSz, Bytes(ssid));
-  registry.SetValue(key, "WirelessMode", kRegSz, Bytes(mode));
+  registry.SetValue(key, reg_value::kWirelessMode, kRegSz, Bytes(mode));
   const std::array<std::uint8_t, 1> emptyMultiString = {0};
   for (const ApDefault& value : kApDefaultsAfterMode) {
     if (value.multiString) {

@@ -6,6 +6,7 @@
 
 #include "adapter/AdapterRegistry.h"
 #include "adapter/DriverChannel.h"
+#include "adapter/DriverNames.h"
 #include "adapter/RegionChannels.h"
 #include "adapter/WirelessMode.h"
 #include "platform/IRegistry.h"
@@ -38,7 +39,7 @@ bool ValidateChannel(DriverChannel& driver, IRegistry& registry, const AdapterCo
   AdapterRegistry adapterKey(registry, context.classKeyPath);
 
   int mode = wirelessMode;
-  adapterKey.ReadDecimal("WirelessMode", mode);
+  adapterKey.ReadDecimal(reg_value::kWirelessMode, mode);
   mode = NormaliseWirelessMode(mode, supports5GHz, context.is11n);
   wirelessMode = mode;
 
@@ -46,13 +47,13 @@ bool ValidateChannel(DriverChannel& driver, IRegistry& registry, const AdapterCo
   if (!allowed.empty()) {
     std::string text;
     int channel = 0;
-    bool present = adapterKey.ReadText("Channel", text);
+    bool present = adapterKey.ReadText(reg_value::kChannel, text);
     if (present) channel = ChannelNumberFromText(text);
     if (!present || std::find(allowed.begin(), allowed.end(), channel) == allowed.end()) {
       channel = allowed.front();
-      adapterKey.WriteDecimal("Channel", channel);
+      adapterKey.WriteDecimal(reg_value::kChannel, channel);
     }
-    AdapterRegistry(registry, context.classKeyPath + "\\Default").WriteDecimal("Channel", channel);
+    AdapterRegistry(registry, context.classKeyPath + "\\Default").WriteDecimal(reg_value::kChannel, channel);
   }
   registry.CloseKey(key);
   return true;

@@ -1,6 +1,7 @@
 #include "adapter/DesiredRates.h"
 
 #include "adapter/AdapterRegistry.h"
+#include "adapter/DriverNames.h"
 #include "adapter/WirelessMode.h"
 
 namespace nxui {
@@ -39,9 +40,9 @@ DesiredRateSet DesiredRatesFromRegistry(int mode, std::optional<int> transRate, 
 DesiredRateSet DesiredRatesFromRegistry(const AdapterRegistry& adapterKey, int normalisedMode, bool is11n) {
   std::optional<int> transRate;
   int value = 0;
-  if (adapterKey.ReadDecimal("TransRate", value)) transRate = value;
+  if (adapterKey.ReadDecimal(reg_value::kTransRate, value)) transRate = value;
   std::uint32_t transmitSetting = 0;
-  if (is11n && IsHtMode(normalisedMode)) adapterKey.ReadRaw32("TransmitSetting", transmitSetting);
+  if (is11n && IsHtMode(normalisedMode)) adapterKey.ReadRaw32(reg_value::kTransmitSetting, transmitSetting);
   return DesiredRatesFromRegistry(normalisedMode, transRate, transmitSetting);
 }
 

@@ -93,6 +93,9 @@ struct StatisticsRecord {
 };
 static_assert(sizeof(StatisticsRecord) == 184);
 
+// OID_WLAN_SNR0 and OID_WLAN_SNR1 answer this when the driver has no value.
+inline constexpr std::uint32_t kSnrNotAvailable = 44;
+
 // OID_WLAN_HT_CONFIG.
 struct HtConfigRecord {
   std::uint8_t baByte0;
@@ -199,7 +202,25 @@ static_assert(sizeof(WpsCredentialTable) == 996);
 
 // OID_WLAN_WPS_STATUS: bit 28 = PIN run; low 28 bits = state code.
 inline constexpr std::uint32_t kWpsStatusPinBit = 0x10000000;
-inline constexpr std::uint32_t kWpsStatusIdle = 1;
+inline constexpr std::uint32_t kWpsStatusCodeMask = 0x0FFFFFFFu;
+// The state codes the utility acts on; the driver reports others (progress) that only have texts.
+namespace wps_status {
+inline constexpr std::uint32_t kNotUsed = 0;
+inline constexpr std::uint32_t kIdle = 1;
+inline constexpr std::uint32_t kScanning = 2;
+inline constexpr std::uint32_t kConfigured = 15;
+inline constexpr std::uint32_t kTooManyPbcAps = 257;
+inline constexpr std::uint32_t kNoPbcAp = 258;
+inline constexpr std::uint32_t kEapFail = 259;
+inline constexpr std::uint32_t kWrongNonce = 260;
+inline constexpr std::uint32_t kIncompleteEap = 261;
+inline constexpr std::uint32_t kWrongPin = 262;
+inline constexpr std::uint32_t kIllegalSsid = 513;
+inline constexpr std::uint32_t kWrongVendorId = 514;
+inline constexpr std::uint32_t kWrongVendorType = 515;
+inline constexpr std::uint32_t kProcessFailed = 516;
+inline constexpr std::uint32_t kNoMessage = 517;
+}  // namespace wps_status
 
 // OID_WLAN_PHY_CONFIG and OID_WLAN_STA_CONFIG: eight 32-bit words each.
 struct ConfigWords {

@@ -5,25 +5,30 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "adapter/DriverRecords.h"
 #include "platform/IWlanApi.h"
 
 namespace nxui {
 
-inline constexpr std::size_t kBlockAckTableSize = 3076;
-inline constexpr std::size_t kBlockAckEntrySize = 48;
-inline constexpr std::size_t kBlockAckSlots = 32;
-inline constexpr std::size_t kBlockAckCountOffset = 3072;  // originator count; the recipient count follows
-inline constexpr std::size_t kBlockAckRequestSize = 14;
-inline constexpr std::size_t kPeerListSize = 324;
-inline constexpr std::size_t kPeerEntrySize = 10;
-inline constexpr int kTidCount = 8;
+// The sizes are those of the driver's records; the bytes are read with their own bounds.
+inline constexpr std::size_t kBlockAckTableSize = sizeof(BaTable);
+inline constexpr std::size_t kBlockAckEntrySize = sizeof(BaEntry);
+inline constexpr std::size_t kBlockAckSlots = std::size(BaTable{}.originator);
+// Originator count; the recipient count follows.
+inline constexpr std::size_t kBlockAckCountOffset = offsetof(BaTable, originatorCount);
+inline constexpr std::size_t kBlockAckRequestSize = sizeof(BaRequest);
+inline constexpr std::size_t kPeerListSize = sizeof(PeerList);
+inline constexpr std::size_t kPeerEntrySize = sizeof(PeerEntry);
+inline constexpr int kTidCount = static_cast<int>(std::size(BaEntry{}.tidValue));
 
 inline constexpr int kBlockAckOriginator = 0;
 inline constexpr int kBlockAckRecipient = 1;

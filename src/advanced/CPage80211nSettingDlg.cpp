@@ -2,6 +2,7 @@
 
 #include "adapter/AdapterContext.h"
 #include "adapter/AdapterRegistry.h"
+#include "adapter/DriverNames.h"
 #include "adapter/DriverRequestPort.h"
 #include "adapter/Oids.h"
 #include "advanced/CAddBlockAckDlg.h"
@@ -135,7 +136,7 @@ bool CPage80211nSettingDlg::OnApply() {
   TakeControlValues();
   SendRecord();
   const AdapterRegistry key(registry_, context_.classKeyPath);
-  const bool saved = key.WriteDword(kBaCapabilityValue, BaCapabilityFromRecord(BuildHtConfigRecord(settings_)));
+  const bool saved = key.WriteDword(reg_value::kBaCapability, BaCapabilityFromRecord(BuildHtConfigRecord(settings_)));
   RefreshEnabledStates();
   if (!saved && mainWindow_.showMessage) {
     // The driver runs with the new values; only the next start would not know them.
@@ -194,7 +195,7 @@ void CPage80211nSettingDlg::SendRecord() {
 void CPage80211nSettingDlg::ReadRegistry() {
   std::uint32_t value = 0;
   // A missing key or value leaves the values as they were.
-  if (AdapterRegistry(registry_, context_.classKeyPath).ReadDword(kBaCapabilityValue, value)) {
+  if (AdapterRegistry(registry_, context_.classKeyPath).ReadDword(reg_value::kBaCapability, value)) {
     ApplyBaCapability(value, settings_);
   }
 }

@@ -77,7 +77,6 @@ class CPage80211nSettingDlg final : public IMessageTarget {
  public:
   static constexpr UINT_PTR kRefreshTimerId = 1;
   static constexpr UINT kRefreshPeriodMs = 1000;
-  static constexpr const char* kBaCapabilityValue = "BACapability";
 
   // `addDialog` and `deleteDialog` are panels 9 and 10; either may be null (its button then does
   // nothing).

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "adapter/AdapterRegistry.h"
+#include "adapter/DriverNames.h"
 #include "app/CliCommand.h"
 #include "app/CliRun.h"
 
@@ -50,7 +51,7 @@ void ReportSettings(CliRun& run, const CPage80211nSettingDlg& page, CliReport& r
   // What the adapter key holds for the next start (absent until saved once).
   std::uint32_t saved = 0;
   const AdapterRegistry key(run.Ports().registry, run.Hidden().Context().classKeyPath);
-  if (key.ReadDword(CPage80211nSettingDlg::kBaCapabilityValue, saved)) {
+  if (key.ReadDword(reg_value::kBaCapability, saved)) {
     report.Text("BACapability", "BACapability", Hex(saved));
   } else {
     report.Value("BACapability", "BACapability", nullptr, "-");

@@ -466,7 +466,7 @@ void CLinkStatusDlg::UpdateSignalsAndNoise(bool legacyRate) {
       std::uint32_t value = 0;
       const bool read = QueryU32(kSnrOids[i], value);
       if (read) snrValue[i] = value;
-      if (!read || value == static_cast<std::uint32_t>(kSnrNotAvailable)) {
+      if (!read || value == kSnrNotAvailable) {
         *snrText[i] = kNotAvailable;
       } else if (!legacyRate) {
         *snrText[i] = Format("%d", static_cast<int>(value));

@@ -24,8 +24,6 @@ class CLinkStatusDlg final : public IMessageTarget {
  public:
   static constexpr UINT_PTR kRefreshTimerId = 1;
   static constexpr UINT kRefreshPeriodMs = 2000;
-  // OID_WLAN_SNR0/1 answer this when the driver has no value.
-  static constexpr std::int32_t kSnrNotAvailable = 44;
   // A chain the adapter lacks reports this signal level.
   static constexpr std::int32_t kSignalAbsent = -200;
 

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "adapter/DriverRecords.h"
 #include "adapter/DriverRequestPort.h"
 #include "adapter/Oids.h"
 #include "base/ByteReader.h"
@@ -53,7 +54,7 @@ void CPageStatisticsDlg::SelectSubPage(int index) {
 }
 
 void CPageStatisticsDlg::Refresh() {
-  std::array<std::uint8_t, kStatisticsRecordSize> record{};
+  std::array<std::uint8_t, sizeof(StatisticsRecord)> record{};
   StatisticsCounters counters;
   int connected = 0;
   if (session_.IsConnected(connected) == kErrorSuccess && connected != 0 &&

@@ -31,7 +31,6 @@ class CPageStatisticsDlg final : public IMessageTarget {
  public:
   static constexpr UINT_PTR kRefreshTimerId = 1;
   static constexpr UINT kRefreshPeriodMs = 2000;
-  static constexpr std::size_t kStatisticsRecordSize = 184;
 
   // `linkStatus` may be null (no link status page to tell about a reset).
   CPageStatisticsDlg(IEventLoop& loop, DriverRequestPort& driver, WlanSession& session, const StringTable& strings,

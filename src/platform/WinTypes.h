@@ -32,4 +32,11 @@ inline constexpr LONG kErrorRegistryIoFailed = 1016;  // the registry could not 
 inline constexpr LONG kErrorBusy = 170;
 inline constexpr LONG kErrorInvalidState = 5023;
 
+// Window messages that cross from one part to another (the published numbers).
+inline constexpr UINT kWmCommand = 0x0111;        // the command in the low word of wParam
+inline constexpr UINT kWmDeviceChange = 0x0219;   // broadcast to every window
+inline constexpr WPARAM kDbtDevNodesChanged = 7;  // WM_DEVICECHANGE: a device came or went
+inline constexpr LPARAM kWmLButtonDblClk = 0x0203;
+inline constexpr LPARAM kWmRButtonDown = 0x0204;
+
 }  // namespace nxui

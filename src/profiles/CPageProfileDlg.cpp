@@ -10,6 +10,7 @@
 #include "profiles/IProfilePageHost.h"
 #include "profiles/ProfileStore.h"
 #include "profiles/StationApplier.h"
+#include "wlan/WlanMessages.h"
 #include "wlan/WlanProfileBuilder.h"
 #include "wlan/WlanSession.h"
 
@@ -249,7 +250,7 @@ void CPageProfileDlg::OnTimer(UINT_PTR timerId) {
 }
 
 LRESULT CPageProfileDlg::OnMessage(UINT message, WPARAM wParam, LPARAM) {
-  if (message == kMsgEditorState) OnEditorState(wParam);
+  if (message == wlan_msg::kEditorState) OnEditorState(wParam);
   return 0;
 }
 

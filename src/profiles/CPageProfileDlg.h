@@ -24,7 +24,6 @@ class CPageProfileDlg final : public IMessageTarget {
  public:
   static constexpr UINT_PTR kTimerId = 2;
   static constexpr UINT kTimerPeriodMs = 3000;
-  static constexpr UINT kMsgEditorState = 0x407;  // WM_USER + 7: wParam 1 enables, else disables
 
   // Control ids of the dialog template.
   static constexpr int kCtlList = 1024;

@@ -2,6 +2,7 @@
 
 #include "adapter/AdapterRegistry.h"
 #include "adapter/DesiredRates.h"
+#include "adapter/DriverNames.h"
 #include "adapter/Oids.h"
 #include "adapter/WirelessMode.h"
 #include "base/ByteReader.h"
@@ -40,10 +41,10 @@ StationApplier::StationApplier(ProfileStore& store, IRegistry& registry, const A
 
 void StationApplier::ReadRadioParameters(int atStartup, int keepWirelessMode, ConnectionSettings& record) {
   const AdapterRegistry key(registry_, context_.classKeyPath);
-  key.ReadRaw32("CCX2Control", record.ccxControl);
+  key.ReadRaw32(reg_value::kCcx2Control, record.ccxControl);
 
   int storedMode = 0;
-  key.ReadDecimal("WirelessMode", storedMode);
+  key.ReadDecimal(reg_value::kWirelessMode, storedMode);
   const int mode = NormaliseWirelessMode(storedMode, host_.Supports5GHz(), context_.is11n);
 
   if (atStartup == 1) {
@@ -52,11 +53,11 @@ void StationApplier::ReadRadioParameters(int atStartup, int keepWirelessMode, Co
     // The driver gets the mode as the key holds it; rates and B/G protection follow the mode the
     // adapter can use (the queue picks the rate set the same way).
     record.wirelessMode = storedMode;
-    if (context_.is11n) key.ReadRaw32("TransmitSetting", record.transmitSetting);
+    if (context_.is11n) key.ReadRaw32(reg_value::kTransmitSetting, record.transmitSetting);
     int region = 0;
     int regionA = 0;
-    key.ReadDecimal("CountryRegion", region);
-    key.ReadDecimal("CountryRegionABand", regionA);
+    key.ReadDecimal(reg_value::kCountryRegion, region);
+    key.ReadDecimal(reg_value::kCountryRegionABand, regionA);
     record.regionWord = static_cast<std::uint32_t>(region + 256 * regionA);
 
     // Words 4 to 7 are the driver's own; the first four come from the key.
@@ -64,14 +65,13 @@ void StationApplier::ReadRadioParameters(int atStartup, int keepWirelessMode, Co
     if (driver_.Query(OID_WLAN_PHY_CONFIG, words)) {
       for (std::size_t i = 0; i < 8; ++i) record.phyConfig[i] = LoadLe32(words.data() + 4 * i);
     }
-    const char* names[4] = {"TXBurst", "TurboRate", "BGProtection", "ShortSlot"};
-    for (std::size_t i = 0; i < 4; ++i) {
+    for (std::size_t i = 0; i < reg_value::kPhyConfigWords.size(); ++i) {
       int value = 0;
-      key.ReadDecimal(names[i], value);
+      key.ReadDecimal(reg_value::kPhyConfigWords[i], value);
       record.phyConfig[i] = static_cast<std::uint32_t>(value);
     }
     if (mode != kModeBgMixed && mode != kModeAbgMixed) record.phyConfig[2] = 0;
-    key.ReadDecimal("TransRate", record.transRate);
+    key.ReadDecimal(reg_value::kTransRate, record.transRate);
     record.desiredRates = DesiredRatesFromRegistry(key, mode, context_.is11n);
   } else {
     record.useRegistryRadio = 0;

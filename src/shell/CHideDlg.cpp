@@ -4,6 +4,7 @@
 
 #include "adapter/AdapterKeyDefaults.h"
 #include "adapter/AdapterListFile.h"
+#include "adapter/DriverNames.h"
 #include "adapter/Oids.h"
 #include "adapter/SystemChecks.h"
 #include "adapter/WirelessMode.h"
@@ -13,8 +14,10 @@
 #include "platform/IRegistry.h"
 #include "platform/IShell.h"
 #include "platform/ISystemInfo.h"
+#include "scan/BssidEx.h"
 #include "shell/ShellIds.h"
 #include "shell/TrayDecision.h"
+#include "survey/CPageSiteSurveyDlg.h"
 
 namespace nxui::shell {
 namespace {
@@ -81,7 +84,7 @@ CHideDlg::~CHideDlg() {
 void CHideDlg::OnInitDialog() {
   trace_.SetEnabled(programIni_.ReadString("Advance", "OpenFile", "0") == "1");
 
-  for (auto& buffer : workBuffers_) buffer.assign(kWorkBufferSize, 0);
+  for (auto& buffer : workBuffers_) buffer.assign(bssid_ex::kScanBufferSize, 0);
   currentSsid_.fill(0);
   currentBssid_.fill(0);
 
@@ -188,7 +191,7 @@ void CHideDlg::OnTimer(UINT_PTR timerId) {
     if (hooks_.reapplyActiveProfile) hooks_.reapplyActiveProfile();
   } else if (timerId == kTimerRescan) {
     platform_.loop.KillTimer(window_, kTimerRescan);
-    if (mainWindow_ && shared_.radioOn) RelayToPage(PageId::Network, kMsgCommand, kCmdRescan, 0);
+    if (mainWindow_ && shared_.radioOn) RelayToPage(PageId::Network, kMsgCommand, CPageSiteSurveyDlg::kCmdRescan, 0);
   }
 
   if (!PresenceCheck()) return;
@@ -435,7 +438,7 @@ void CHideDlg::ToggleRadio() {
   if (shared_.radioOn && hooks_.resetSurveyScanState) hooks_.resetSurveyScanState();
   if (context_.isAdmin) AdapterKey().WriteDecimal("Radio", shared_.radioOn ? 0 : 1);
   if (hooks_.markSurveyStale) hooks_.markSurveyStale();
-  if (queue_.QueueAction(ActionData::kScan)) queue_.RunQueue();
+  if (queue_.QueueAction(ActionType::Scan)) queue_.RunQueue();
 }
 
 void CHideDlg::OpenHelp() { platform_.shell.Open(options_.programDirectory + kHelpFile); }
@@ -457,7 +460,7 @@ void CHideDlg::Exit() {
 
 std::int32_t CHideDlg::WirelessMode() {
   int mode = wirelessMode_;
-  AdapterKey().ReadDecimal("WirelessMode", mode);
+  AdapterKey().ReadDecimal(reg_value::kWirelessMode, mode);
   return UsableWirelessMode(mode);
 }
 
@@ -472,25 +475,24 @@ void CHideDlg::ValidateChannel() {
 
 std::uint32_t CHideDlg::Ccx2Control() {
   std::uint32_t word = 0;
-  AdapterKey().ReadRaw32("CCX2Control", word);
+  AdapterKey().ReadRaw32(reg_value::kCcx2Control, word);
   return word;
 }
 
 std::array<std::uint32_t, 8> CHideDlg::DefaultPhyConfig() {
   std::array<std::uint32_t, 8> words{};
-  const char* names[4] = {"TXBurst", "TurboRate", "BGProtection", "ShortSlot"};
-  for (std::size_t i = 0; i < 4; ++i) {
+  for (std::size_t i = 0; i < reg_value::kPhyConfigWords.size(); ++i) {
     int value = 0;
-    if (AdapterKey().ReadDecimal(names[i], value)) words[i] = static_cast<std::uint32_t>(value);
+    if (AdapterKey().ReadDecimal(reg_value::kPhyConfigWords[i], value)) words[i] = static_cast<std::uint32_t>(value);
   }
   const int mode = WirelessMode();
-  if (mode != 0 && mode != 3) words[2] = 0;
+  if (mode != kModeBgMixed && mode != kModeAbgMixed) words[2] = 0;
   return words;
 }
 
 std::uint32_t CHideDlg::HtTransmitSetting() {
   std::uint32_t word = 0;
-  if (context_.is11n) AdapterKey().ReadRaw32("TransmitSetting", word);
+  if (context_.is11n) AdapterKey().ReadRaw32(reg_value::kTransmitSetting, word);
   return word;
 }
 

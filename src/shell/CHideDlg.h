@@ -91,7 +91,6 @@ std::filesystem::path ProgramIniPath(const std::string& moduleFileName);
 
 class CHideDlg final : public IMessageTarget, private ActionQueueHost {
  public:
-  static constexpr std::size_t kWorkBufferSize = 65536;
   static constexpr int kIdleTicks = 4;
 
   CHideDlg(Platform& platform, HideDlgPorts ports, HideDlgOptions options, StringLookup strings,

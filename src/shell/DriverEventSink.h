@@ -3,15 +3,13 @@
 // subscribed to but causes nothing. Callbacks arrive on another thread and only post.
 #pragma once
 
+#include "adapter/DriverNames.h"
 #include "platform/IDriverEvents.h"
 #include "platform/IEventLoop.h"
 
 namespace nxui::shell {
 
 class TraceLog;
-
-inline constexpr const char* kDriverMessageEventClass = "NxWLANMessageEvent";
-inline constexpr const char* kMediaConnectEventClass = "MSNdis_StatusMediaConnect";
 
 class DriverEventSink {
  public:

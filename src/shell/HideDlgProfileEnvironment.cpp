@@ -1,6 +1,7 @@
 #include "shell/HideDlgProfileEnvironment.h"
 
 #include "adapter/AdapterRegistry.h"
+#include "adapter/DriverNames.h"
 #include "shell/CHideDlg.h"
 
 namespace nxui::shell {
@@ -19,7 +20,7 @@ int HideDlgProfileEnvironment::WirelessMode() { return hidden_.NormalisedWireles
 std::span<const std::uint8_t> HideDlgProfileEnvironment::LastScan() { return hidden_.ScanBuffer(1); }
 
 bool HideDlgProfileEnvironment::ReadCcx2Control(std::uint32_t& value) {
-  return AdapterRegistry(platform_.registry, hidden_.Context().classKeyPath).ReadRaw32("CCX2Control", value);
+  return AdapterRegistry(platform_.registry, hidden_.Context().classKeyPath).ReadRaw32(reg_value::kCcx2Control, value);
 }
 
 }  // namespace nxui::shell

@@ -12,7 +12,7 @@ void HideDlgStationHost::SetWpsInForce(bool inForce) { hidden_.Wps().wscConnect 
 void HideDlgStationHost::StartWpsCredentialTimer() { hidden_.StartWpsCredentialTimer(); }
 
 void HideDlgStationHost::QueueConnect(std::unique_ptr<ConnectionSettings> record) {
-  if (hidden_.Queue().QueueAction(ActionData::kConnect, std::move(record))) hidden_.Queue().RunQueue();
+  if (hidden_.Queue().QueueAction(ActionType::Connect, std::move(record))) hidden_.Queue().RunQueue();
 }
 
 }  // namespace nxui::shell

@@ -25,7 +25,7 @@ std::array<std::uint8_t, 6> HideDlgSurveyHost::CurrentBssid() const {
 }
 
 void HideDlgSurveyHost::QueueScan() {
-  if (hidden_.Queue().QueueAction(ActionData::kScan)) hidden_.Queue().RunQueue();
+  if (hidden_.Queue().QueueAction(ActionType::Scan)) hidden_.Queue().RunQueue();
 }
 
 void HideDlgSurveyHost::ShowMessage(const std::string& text) { hidden_.Messages().ShowMessage(text); }

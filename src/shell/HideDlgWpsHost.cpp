@@ -8,7 +8,7 @@ HWND HideDlgWpsHost::HiddenWindow() const { return hidden_.Window(); }
 
 void HideDlgWpsHost::QueueConnect(std::unique_ptr<ConnectionSettings> record) {
   // A credential's connect is worked off at once, whatever the queue's own answer.
-  hidden_.Queue().QueueAction(ActionData::kConnect, std::move(record));
+  hidden_.Queue().QueueAction(ActionType::Connect, std::move(record));
   hidden_.Queue().RunQueue();
 }
 

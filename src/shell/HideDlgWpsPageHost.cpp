@@ -15,7 +15,7 @@ HWND Parent(CHideDlg& hidden) {
 std::span<std::uint8_t> HideDlgWpsPageHost::ScanBuffer() { return hidden_.ScanBuffer(0); }
 
 void HideDlgWpsPageHost::QueueScan() {
-  if (hidden_.Queue().QueueAction(ActionData::kScan)) hidden_.Queue().RunQueue();
+  if (hidden_.Queue().QueueAction(ActionType::Scan)) hidden_.Queue().RunQueue();
 }
 
 void HideDlgWpsPageHost::ShowMessage(const std::string& text) { hidden_.Messages().ShowMessage(text, Parent(hidden_)); }

@@ -3,43 +3,45 @@
 #pragma once
 
 #include "platform/WinTypes.h"
+#include "wps/WpsEngineState.h"
 
 namespace nxui::shell {
 
 // Messages handled by the hidden window (0x401-0x40B come from the WLAN session).
-inline constexpr UINT kMsgCommand = 0x0111;         // WM_COMMAND, the command in wParam
+inline constexpr UINT kMsgCommand = kWmCommand;
 inline constexpr UINT kMsgPowerBroadcast = 0x0218;  // WM_POWERBROADCAST
-inline constexpr UINT kMsgDeviceChange = 0x0219;    // WM_DEVICECHANGE
-inline constexpr UINT kMsgDriverEvent = 0x8001;     // posted by the driver-event sink
+inline constexpr UINT kMsgDeviceChange = kWmDeviceChange;
+inline constexpr UINT kMsgDriverEvent = 0x8001;  // posted by the driver-event sink
 inline constexpr UINT kMsgTrayCallback = 1124;
 inline constexpr UINT kMsgTaskbarCreated = 0xC050;  // the shell restarted: add the icon again
 inline constexpr UINT kMsgTaskbarCreatedAlt = 0xC088;
 
 inline constexpr WPARAM kPowerSuspend = 4;        // PBT_APMSUSPEND
 inline constexpr WPARAM kPowerResumeSuspend = 7;  // PBT_APMRESUMESUSPEND
-inline constexpr WPARAM kDeviceNodesChanged = 7;  // DBT_DEVNODES_CHANGED
+inline constexpr WPARAM kDeviceNodesChanged = kDbtDevNodesChanged;
 
-inline constexpr LPARAM kTrayLeftDoubleClick = 515;  // WM_LBUTTONDBLCLK
-inline constexpr LPARAM kTrayRightButtonDown = 516;  // WM_RBUTTONDOWN
+// The tray icon's callback carries the mouse message in lParam.
+inline constexpr LPARAM kTrayLeftDoubleClick = kWmLButtonDblClk;
+inline constexpr LPARAM kTrayRightButtonDown = kWmRButtonDown;
 
 // Commands.
 inline constexpr UINT kCmdLaunchConfig = 32771;  // "Launch Config Utilities"
 inline constexpr UINT kCmdExit = 32772;          // "Exit"
-inline constexpr UINT kCmdRescan = 1015;         // posted to the site-survey page
 
 // Timers of the hidden window.
 inline constexpr UINT_PTR kTimerPresence = 1;
-inline constexpr UINT_PTR kTimerWpsCredential = 4;
-inline constexpr UINT_PTR kTimerWpsPbcPoll = 5;
-inline constexpr UINT_PTR kTimerWpsStatusPoll = 6;
+// The WPS engine starts and kills its three on this window too: one set of numbers for both.
+inline constexpr UINT_PTR kTimerWpsCredential = wps_timer::kHiddenCredential;
+inline constexpr UINT_PTR kTimerWpsPbcPoll = wps_timer::kHiddenPbcPoll;
+inline constexpr UINT_PTR kTimerWpsStatusPoll = wps_timer::kHiddenStatusPoll;
 inline constexpr UINT_PTR kTimerRescan = 8;
 inline constexpr UINT_PTR kTimerReapply = 9;
 inline constexpr UINT_PTR kTimerMoreLess = 11;
 
 inline constexpr UINT kPresencePeriodMs = 2000;
-inline constexpr UINT kWpsCredentialPeriodMs = 10000;
-inline constexpr UINT kWpsPbcPollPeriodMs = 1000;
-inline constexpr UINT kWpsStatusPollPeriodMs = 200;
+inline constexpr UINT kWpsCredentialPeriodMs = wps_timer::kHiddenCredentialMs;
+inline constexpr UINT kWpsPbcPollPeriodMs = wps_timer::kHiddenPbcPollMs;
+inline constexpr UINT kWpsStatusPollPeriodMs = wps_timer::kHiddenStatusPollMs;
 inline constexpr UINT kRescanDelayMs = 4000;
 inline constexpr UINT kReapplyDelayMs = 3000;
 inline constexpr UINT kMoreLessPeriodMs = 200;

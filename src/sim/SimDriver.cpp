@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "adapter/AdapterDiscovery.h"
+#include "adapter/DriverNames.h"
 #include "base/ByteReader.h"
 #include "platform/IEventLoop.h"
 #include "platform/IRegistry.h"
@@ -18,7 +20,6 @@
 namespace nxui::sim {
 namespace {
 
-constexpr std::uint32_t kSnrNotAvailable = 44;
 constexpr int kRssiAbsent = -200;
 constexpr int kRssiNoLink = -100;
 
@@ -137,8 +138,8 @@ SimDriver::SimDriver(const ScenarioAdapter& adapter, int index, IEventLoop& loop
 
 std::uint32_t SimDriver::ReadRegistryNumber(const char* name, std::uint32_t fallback) const {
   std::string text;
-  if (!registry_.ReadTextDirect(kHkeyLocalMachine, "System\\CurrentControlSet\\Control\\Class\\" + adapter_.driverKey,
-                                name, text)) {
+  if (!registry_.ReadTextDirect(kHkeyLocalMachine, std::string(kClassKeyBase) + "\\" + adapter_.driverKey, name,
+                                text)) {
     return fallback;
   }
   return static_cast<std::uint32_t>(std::atoi(text.c_str()));  // like the driver: no error check
@@ -153,35 +154,35 @@ void SimDriver::Start() {
   Account();
   txBaseline_ = txByteMs_ / 1000;
   rxBaseline_ = rxByteMs_ / 1000;
-  const std::string classKey = "System\\CurrentControlSet\\Control\\Class\\" + adapter_.driverKey;
+  const std::string classKey = std::string(kClassKeyBase) + "\\" + adapter_.driverKey;
 
   const bool dualBand = adapter_.bands.ghz5;
-  stored_[OID_WLAN_WIRELESS_MODE] = Word(ReadRegistryNumber("WirelessMode", dualBand ? 5 : 9));
+  stored_[OID_WLAN_WIRELESS_MODE] = Word(ReadRegistryNumber(reg_value::kWirelessMode, dualBand ? 5 : 9));
   // A missing region reads as "not configured" (bit 7).
-  const std::uint32_t region24 = ReadRegistryNumber("CountryRegion", 0x80) & 0xFF;
-  const std::uint32_t region5 = ReadRegistryNumber("CountryRegionABand", 0x80) & 0xFF;
+  const std::uint32_t region24 = ReadRegistryNumber(reg_value::kCountryRegion, 0x80) & 0xFF;
+  const std::uint32_t region5 = ReadRegistryNumber(reg_value::kCountryRegionABand, 0x80) & 0xFF;
   stored_[OID_WLAN_COUNTRY_REGION] = Word(region24 | (region5 << 8));
-  const std::uint32_t channel = ReadRegistryNumber("Channel", 6);
+  const std::uint32_t channel = ReadRegistryNumber(reg_value::kChannel, 6);
   Ndis80211Configuration config{32, 100, 0, ChannelFrequencyKhz(static_cast<int>(channel)), 0, 0, 0, 0};
   stored_[OID_802_11_CONFIGURATION] = Bytes(config);
   ConfigWords sta{};
   sta.words[3] = ChannelFrequencyKhz(static_cast<int>(channel));  // the ad hoc channel, as its frequency
   stored_[OID_WLAN_STA_CONFIG] = Bytes(sta);
   ConfigWords phy{};
-  phy.words[0] = ReadRegistryNumber("TXBurst", 0);
-  phy.words[1] = ReadRegistryNumber("TurboRate", 0);
-  phy.words[2] = ReadRegistryNumber("BGProtection", 0);
-  phy.words[3] = ReadRegistryNumber("ShortSlot", 1);
+  phy.words[0] = ReadRegistryNumber(reg_value::kTxBurst, 0);
+  phy.words[1] = ReadRegistryNumber(reg_value::kTurboRate, 0);
+  phy.words[2] = ReadRegistryNumber(reg_value::kBgProtection, 0);
+  phy.words[3] = ReadRegistryNumber(reg_value::kShortSlot, 1);
   stored_[OID_WLAN_PHY_CONFIG] = Bytes(phy);
   DWORD type = 0;
   std::vector<std::uint8_t> raw;
   std::uint32_t ccx = 0;
-  if (registry_.ReadDirect(kHkeyLocalMachine, classKey, "CCX2Control", type, raw) && raw.size() >= 4) {
+  if (registry_.ReadDirect(kHkeyLocalMachine, classKey, reg_value::kCcx2Control, type, raw) && raw.size() >= 4) {
     ccx = LoadLe32(raw.data());
   }
   stored_[OID_WLAN_CCX_CONTROL] = Word(ccx);
   std::optional<std::uint32_t> baCapability;
-  if (registry_.ReadDirect(kHkeyLocalMachine, classKey, "BACapability", type, raw) && type == kRegDword &&
+  if (registry_.ReadDirect(kHkeyLocalMachine, classKey, reg_value::kBaCapability, type, raw) && type == kRegDword &&
       raw.size() >= 4) {
     baCapability = LoadLe32(raw.data());
   }
@@ -212,7 +213,7 @@ std::size_t SimDriver::CountRequests(Oid oid, bool isSet) const {
 void SimDriver::SetIcvError(bool error) {
   if (icvError_ == error) return;
   icvError_ = error;
-  events_.Raise(kDriverEventClass);
+  events_.Raise(kDriverMessageEventClass);
 }
 
 void SimDriver::SetByteCounters(std::uint64_t txBytes, std::uint64_t rxBytes) {

@@ -8,7 +8,7 @@ namespace nxui::sim {
 
 EventSubscription SimDriverEvents::Subscribe(std::string_view eventClass, std::function<void()> callback) {
   // Only the two classes the system raises exist; a query for another class fails like WMI does.
-  if (eventClass != kDriverEventClass && eventClass != kMediaConnectEventClass) return 0;
+  if (eventClass != kDriverMessageEventClass && eventClass != kMediaConnectEventClass) return 0;
   if (!callback || faults_.Take(fault::kSubscribe)) return 0;
   const EventSubscription id = next_++;
   subscriptions_[id] = Entry{std::string(eventClass), std::move(callback)};

@@ -6,14 +6,12 @@
 #include <map>
 #include <string>
 
+#include "adapter/DriverNames.h"
 #include "platform/IDriverEvents.h"
 
 namespace nxui::sim {
 
 class SimFaults;
-
-inline constexpr const char* kDriverEventClass = "NxWLANMessageEvent";
-inline constexpr const char* kMediaConnectEventClass = "MSNdis_StatusMediaConnect";
 
 class SimDriverEvents final : public IDriverEvents {
  public:

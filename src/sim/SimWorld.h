@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "adapter/AdapterDiscovery.h"
 #include "platform/IEventLoop.h"
 #include "sim/Scenario.h"
 #include "sim/SimAssociation.h"
@@ -31,10 +32,6 @@ namespace nxui::sim {
 inline constexpr const char* kRegistryFileName = "registry.reg";
 inline constexpr const char* kLocalAppDataDirName = "LocalAppData";
 inline constexpr const char* kDriveCDirName = "drive_c";
-inline constexpr const char* kClassKeyBase = "System\\CurrentControlSet\\Control\\Class\\";
-// WM_DEVICECHANGE with DBT_DEVNODES_CHANGED: broadcast to every window when a device comes or goes.
-inline constexpr UINT kWmDeviceChange = 0x0219;
-inline constexpr WPARAM kDbtDevNodesChanged = 7;
 
 class SimWorld {
  public:
@@ -70,7 +67,7 @@ class SimWorld {
   SimDriver& driver(int index);
   SimAssociation& association(int index);
   SimWps& wps(int index);
-  std::string classKeyPath(int index) const { return kClassKeyBase + adapter(index).driverKey; }
+  std::string classKeyPath(int index) const { return std::string(kClassKeyBase) + "\\" + adapter(index).driverKey; }
 
   // The networks in range now; events add and remove entries.
   std::vector<ScenarioNetwork>& networksInRange() { return networks_; }

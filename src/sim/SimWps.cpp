@@ -18,12 +18,7 @@ constexpr std::uint32_t kRegistrarAfterCheck[] = {38, 39, 40, 41, 42, 43, 15};
 // Marks the place of the PIN check and of a configured failure in a run's code list.
 constexpr std::uint32_t kCheckPoint = 0xFFFFFFFF;
 
-constexpr std::uint32_t kScanning = 2;
-constexpr std::uint32_t kConfigured = 15;
-constexpr std::uint32_t kTooManyPbcAps = 257;
-constexpr std::uint32_t kNoPbcAp = 258;
-constexpr std::uint32_t kWrongPin = 262;
-constexpr std::uint32_t kIllegalSsid = 513;
+using namespace wps_status;
 
 std::uint32_t PinChecksumDigit(std::uint32_t n) {
   std::uint32_t sum = 0;
@@ -90,7 +85,7 @@ void SimWps::Reset() {
   if (timer_ != 0) loop_.KillSystemTimer(timer_);
   timer_ = 0;
   run_ = Run{};
-  status_ = kWpsStatusIdle;
+  status_ = wps_status::kIdle;
   credentialsReady_ = false;
   credentials_ = WpsCredentialTable{};
   handedIn_ = WpsCredentialTable{};

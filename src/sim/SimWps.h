@@ -80,7 +80,7 @@ class SimWps {
   const std::vector<ScenarioNetwork>& inRange_;
   UINT_PTR timer_ = 0;
   Run run_;
-  std::uint32_t status_ = kWpsStatusIdle;
+  std::uint32_t status_ = wps_status::kIdle;
   bool credentialsReady_ = false;
   WpsCredentialTable credentials_{};
   WpsCredentialTable handedIn_{};

@@ -12,6 +12,7 @@
 #include "scan/ScanList.h"
 #include "survey/ISurveyHost.h"
 #include "survey/SurveyShared.h"
+#include "wlan/WlanMessages.h"
 #include "wlan/WlanSession.h"
 
 namespace nxui {
@@ -285,9 +286,9 @@ void CPageSiteSurveyDlg::OnTimer(UINT_PTR timerId) {
 }
 
 LRESULT CPageSiteSurveyDlg::OnMessage(UINT message, WPARAM wParam, LPARAM) {
-  if (message == kMsgScanCompleted) {
+  if (message == wlan_msg::kScanComplete) {
     OnScanCompleted();
-  } else if (message == kMsgCommand && (wParam & 0xFFFF) == kCmdRescan) {
+  } else if (message == kWmCommand && (wParam & 0xFFFF) == kCmdRescan) {
     OnRescan();
   }
   return 0;

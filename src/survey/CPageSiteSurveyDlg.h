@@ -84,8 +84,7 @@ class CPageSiteSurveyDlg final : public IMessageTarget {
  public:
   static constexpr UINT_PTR kTimerId = 1;
   static constexpr UINT kTimerPeriodMs = 2000;
-  static constexpr UINT kMsgScanCompleted = 0x404;  // WM_USER + 4, relayed by the hidden window
-  static constexpr UINT kMsgCommand = 0x0111;
+  // The hidden window relays the session's wlan_msg::kScanComplete and posts kWmCommand with this.
   static constexpr WPARAM kCmdRescan = 1015;
 
   CPageSiteSurveyDlg(IEventLoop& loop, WlanSession& session, const StringTable& strings, ISurveyHost& host,

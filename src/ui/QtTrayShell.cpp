@@ -5,16 +5,10 @@
 #include <QRegularExpression>
 #include <QUrl>
 
+#include "shell/ShellIds.h"
 #include "widgets/TrayIcons.h"
 
 namespace nxui {
-namespace {
-
-// WM_LBUTTONDBLCLK and WM_RBUTTONDOWN as the tray callback reports them.
-constexpr LPARAM kDoubleClick = 515;
-constexpr LPARAM kRightButtonDown = 516;
-
-}  // namespace
 
 QtTrayShell::QtTrayShell(IShell& inner, Callback callback) : inner_(inner), callback_(std::move(callback)) {}
 
@@ -25,9 +19,9 @@ bool QtTrayShell::TrayAvailable() const { return available_ ? *available_ : QSys
 LPARAM QtTrayShell::EventFor(QSystemTrayIcon::ActivationReason reason) {
   switch (reason) {
     case QSystemTrayIcon::DoubleClick:
-      return kDoubleClick;
+      return shell::kTrayLeftDoubleClick;
     case QSystemTrayIcon::Context:
-      return kRightButtonDown;
+      return shell::kTrayRightButtonDown;
     default:
       return 0;
   }

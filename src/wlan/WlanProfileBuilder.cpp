@@ -350,7 +350,7 @@ WlanProfile BuildWlanProfile(const ConnectionSettings& settings, std::span<const
     v.authentication = "open";
     v.encryption = "none";
     v.useOneX = "false";
-    result.bssType = bss_type::kInfrastructure;
+    result.bssType = kDot11BssTypeInfrastructure;
     result.securityEnabled = 0;
   } else {
     const auto ssid = std::span(settings.ssid).first(ssidLength);
@@ -394,9 +394,9 @@ WlanProfile BuildWlanProfile(const ConnectionSettings& settings, std::span<const
     }
     if (settings.use8021X == 1) v.eapConfig = PeapEapConfig();
 
-    result.bssType =
-        adhoc ? bss_type::kIndependent
-              : (settings.networkType == network_type::kInfrastructure ? bss_type::kInfrastructure : bss_type::kAny);
+    result.bssType = adhoc ? kDot11BssTypeIndependent
+                           : (settings.networkType == network_type::kInfrastructure ? kDot11BssTypeInfrastructure
+                                                                                    : kDot11BssTypeAny);
     const bool unsecured = settings.use8021X == 0 && settings.authMode == auth_mode::kOpen &&
                            settings.cipherMode >= 1 && settings.cipherMode <= 3;
     result.securityEnabled = unsecured ? 0 : 1;

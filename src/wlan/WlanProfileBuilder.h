@@ -9,15 +9,9 @@
 #include <string_view>
 
 #include "adapter/ConnectionSettings.h"
+#include "platform/IWlanApi.h"
 
 namespace nxui {
-
-// Platform BSS-type codes for the connect call.
-namespace bss_type {
-inline constexpr std::uint32_t kInfrastructure = 1;
-inline constexpr std::uint32_t kIndependent = 2;
-inline constexpr std::uint32_t kAny = 3;
-}  // namespace bss_type
 
 enum class WlanProfileStatus {
   kOk,
@@ -32,7 +26,7 @@ struct WlanProfile {
   WlanProfileStatus status = WlanProfileStatus::kOk;
   std::string profileName;  // the network name as text, not escaped; also the platform profile name
   std::string document;     // empty unless status is kOk
-  std::uint32_t bssType = bss_type::kAny;
+  std::uint32_t bssType = kDot11BssTypeAny;
   std::int32_t byBssid = 0;
   std::int32_t securityEnabled = 0;
   std::array<std::uint8_t, 6> bssid{};  // the single desired BSSID when byBssid is non-zero

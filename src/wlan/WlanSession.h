@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "adapter/ConnectionSettings.h"
+#include "adapter/DriverRecords.h"
 #include "adapter/DriverRequestPort.h"
 #include "platform/IEventLoop.h"
 #include "platform/IWlanApi.h"
@@ -33,11 +34,10 @@ struct DeferredSettings {
 };
 
 // NDIS_802_11_SSID: 32-bit length, then 32 bytes.
-using SsidRecord = std::array<std::uint8_t, 36>;
+using SsidRecord = std::array<std::uint8_t, sizeof(Ndis80211Ssid)>;
 
 class WlanSession {
  public:
-  static constexpr std::size_t kScanBufferSize = 65536;
   using ScanListSource = std::function<std::span<const std::uint8_t>()>;
 
   // `lastScanList` gives the hidden window's copy of the driver's last scan, which the profile

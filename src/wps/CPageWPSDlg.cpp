@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "display/StringTable.h"
+#include "wlan/WlanMessages.h"
 #include "wlan/WlanSession.h"
 #include "wps/CPageWPSProfile.h"
 #include "wps/IWpsPageHost.h"
@@ -357,9 +358,9 @@ void CPageWPSDlg::OnTimer(UINT_PTR timerId) {
 }
 
 LRESULT CPageWPSDlg::OnMessage(UINT message, WPARAM, LPARAM) {
-  if (message == kMsgScanCompleted) {
+  if (message == wlan_msg::kScanComplete) {
     OnScanCompleted();
-  } else if (message == kMsgScanFailed) {
+  } else if (message == wlan_msg::kScanFailed) {
     OnScanFailed();
   }
   return 0;

@@ -30,8 +30,6 @@ DisplayColour WpsProgressColour(int progress);
 
 class CPageWPSDlg final : public IMessageTarget, public IWpsPage {
  public:
-  static constexpr UINT kMsgScanCompleted = 0x404;  // WM_USER + 4, relayed by the hidden window
-  static constexpr UINT kMsgScanFailed = 0x406;     // WM_USER + 6
   // Positions of the access point list's and the credential list's columns.
   static constexpr int kApLockColumn = 4;  // the unused marker column is dropped
   static constexpr int kCredentialMarkColumn = 0;

@@ -4,6 +4,7 @@
 
 #include "adapter/ChannelFrequencyTable.h"
 #include "base/ByteReader.h"
+#include "scan/BssidEx.h"
 #include "scan/ScanEntryDecoders.h"
 #include "scan/ScanEntryRecord.h"
 #include "scan/ScanList.h"
@@ -13,8 +14,6 @@ namespace nxui {
 namespace {
 
 constexpr std::size_t kDevicePasswordIdField = 1;
-// The snapshot is as large as the scan buffer it copies.
-constexpr std::size_t kSnapshotSize = 64 * 1024;
 
 }  // namespace
 
@@ -41,7 +40,7 @@ void WpsApList::Build(std::span<const std::uint8_t> scanList) {
     const ScanEntryDecode decode = DecodeScanEntry(record);
     if (!decode.wps.present) continue;
     // The copy never grows past the buffer it stands for.
-    if (slot.bytes.size() > kSnapshotSize - snapshot_.size()) break;
+    if (slot.bytes.size() > bssid_ex::kScanBufferSize - snapshot_.size()) break;
 
     WpsApRow row;
     AppendWpsField(decode.wps, kDevicePasswordIdField, row.id);

@@ -31,23 +31,6 @@ namespace nxui {
 
 class WlanSession;
 
-// Timers of the WPS page and of the hidden window that the engine starts and kills.
-namespace wps_timer {
-inline constexpr UINT_PTR kPageStatusPoll = 2;
-inline constexpr UINT_PTR kPageMonitor = 4;
-inline constexpr UINT_PTR kPagePbcPoll = 6;
-inline constexpr UINT kPageStatusPollMs = 200;
-inline constexpr UINT kPageMonitorMs = 2000;
-inline constexpr UINT kPagePbcPollMs = 1000;
-
-inline constexpr UINT_PTR kHiddenCredential = 4;
-inline constexpr UINT_PTR kHiddenPbcPoll = 5;
-inline constexpr UINT_PTR kHiddenStatusPoll = 6;
-inline constexpr UINT kHiddenCredentialMs = 10000;
-inline constexpr UINT kHiddenPbcPollMs = 1000;
-inline constexpr UINT kHiddenStatusPollMs = 200;
-}  // namespace wps_timer
-
 // Marks of a credential row.
 inline constexpr int kCredentialConnected = 0;
 inline constexpr int kCredentialTrying = 1;

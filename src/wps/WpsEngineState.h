@@ -6,8 +6,26 @@
 #include <cstdint>
 
 #include "adapter/DriverRecords.h"
+#include "platform/WinTypes.h"
 
 namespace nxui {
+
+// Timers of the WPS page and of the hidden window that the engine starts and kills.
+namespace wps_timer {
+inline constexpr UINT_PTR kPageStatusPoll = 2;
+inline constexpr UINT_PTR kPageMonitor = 4;
+inline constexpr UINT_PTR kPagePbcPoll = 6;
+inline constexpr UINT kPageStatusPollMs = 200;
+inline constexpr UINT kPageMonitorMs = 2000;
+inline constexpr UINT kPagePbcPollMs = 1000;
+
+inline constexpr UINT_PTR kHiddenCredential = 4;
+inline constexpr UINT_PTR kHiddenPbcPoll = 5;
+inline constexpr UINT_PTR kHiddenStatusPoll = 6;
+inline constexpr UINT kHiddenCredentialMs = 10000;
+inline constexpr UINT kHiddenPbcPollMs = 1000;
+inline constexpr UINT kHiddenStatusPollMs = 200;
+}  // namespace wps_timer
 
 enum class WpsConfigMode : int { Enrollee = 0, Registrar = 1 };
 enum class WpsMethod : int { None = 0, Pin = 1, Pbc = 2 };

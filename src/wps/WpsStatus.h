@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-namespace nxui {
+#include "adapter/DriverRecords.h"
 
-inline constexpr std::uint32_t kWpsStatusCodeMask = 0x0FFFFFFFu;
+namespace nxui {
 
 // What the page's status poll does after showing a code.
 enum class WpsStatusAction {
@@ -27,23 +27,6 @@ struct WpsStatusInfo {
   std::string_view message;  // "" for codes without one
   WpsStatusAction action = WpsStatusAction::None;
 };
-
-namespace wps_status {
-inline constexpr std::uint32_t kNotUsed = 0;
-inline constexpr std::uint32_t kIdle = 1;
-inline constexpr std::uint32_t kConfigured = 15;
-inline constexpr std::uint32_t kTooManyPbcAps = 257;
-inline constexpr std::uint32_t kNoPbcAp = 258;
-inline constexpr std::uint32_t kEapFail = 259;
-inline constexpr std::uint32_t kWrongNonce = 260;
-inline constexpr std::uint32_t kIncompleteEap = 261;
-inline constexpr std::uint32_t kWrongPin = 262;
-inline constexpr std::uint32_t kIllegalSsid = 513;
-inline constexpr std::uint32_t kWrongVendorId = 514;
-inline constexpr std::uint32_t kWrongVendorType = 515;
-inline constexpr std::uint32_t kProcessFailed = 516;
-inline constexpr std::uint32_t kNoMessage = 517;
-}  // namespace wps_status
 
 // The code's row of the table; codes the table does not list give {code, -1, "", None}.
 WpsStatusInfo LookupWpsStatus(std::uint32_t code);

@@ -60,7 +60,7 @@ std::string Describe(const ActionQueue& queue) {
   for (std::size_t i = 0; i < queue.Size(); ++i) {
     const auto& entry = queue.At(i);
     if (!text.empty()) text += ",";
-    if (entry.type == ActionData::kScan) {
+    if (entry.type == ActionType::Scan) {
       text += "S";
     } else if (entry.data == nullptr) {
       ADD_FAILURE() << "connect entry " << i << " has no record";
@@ -113,10 +113,10 @@ TEST_F(ActionQueueTest, MergesAndDecidesAsRequestsArrive) {
       const Step& step = row.steps[i];
       bool runNow = false;
       if (step.action == 'S') {
-        runNow = rowQueue.QueueAction(ActionData::kScan);
+        runNow = rowQueue.QueueAction(ActionType::Scan);
       } else {
         const bool hold = std::islower(static_cast<unsigned char>(step.action)) != 0;
-        runNow = rowQueue.QueueAction(ActionData::kConnect, Record(step.action, hold ? 0 : 1, hold ? 6 : 0));
+        runNow = rowQueue.QueueAction(ActionType::Connect, Record(step.action, hold ? 0 : 1, hold ? 6 : 0));
       }
       EXPECT_EQ(runNow, step.runNow) << row.name << ", step " << i;
       EXPECT_EQ(Describe(rowQueue), step.queueAfter) << row.name << ", step " << i;
@@ -126,10 +126,10 @@ TEST_F(ActionQueueTest, MergesAndDecidesAsRequestsArrive) {
 
 TEST_F(ActionQueueTest, ConnectRequestKeepsACopyAsTheCurrentConnection) {
   EXPECT_EQ(queue.CurrentConnection(), nullptr);
-  queue.QueueAction(ActionData::kScan);
+  queue.QueueAction(ActionType::Scan);
   EXPECT_TRUE(host.calls.empty()) << "a scan does not touch the adapter-changed flag";
-  queue.QueueAction(ActionData::kConnect, Record('A'));
-  queue.QueueAction(ActionData::kConnect, Record('B'));
+  queue.QueueAction(ActionType::Connect, Record('A'));
+  queue.QueueAction(ActionType::Connect, Record('B'));
   ASSERT_NE(queue.CurrentConnection(), nullptr);
   EXPECT_EQ(queue.CurrentConnection()->ssid[0], 'B');
   EXPECT_EQ(std::count(host.calls.begin(), host.calls.end(), "adapter-changed"), 2);
@@ -138,14 +138,14 @@ TEST_F(ActionQueueTest, ConnectRequestKeepsACopyAsTheCurrentConnection) {
 }
 
 TEST_F(ActionQueueTest, ScanAtTheHeadBlocksUntilTheNextRequest) {
-  queue.QueueAction(ActionData::kScan);
-  queue.QueueAction(ActionData::kConnect, Record('A'));
+  queue.QueueAction(ActionType::Scan);
+  queue.QueueAction(ActionType::Connect, Record('A'));
   queue.RunQueue();
   EXPECT_EQ(host.calls, (std::vector<std::string>{"adapter-changed", "scan-pending", "scan"}));
   EXPECT_EQ(Describe(queue), "A");
   EXPECT_TRUE(driver.requests.empty());
   host.calls.clear();
-  ASSERT_TRUE(queue.QueueAction(ActionData::kScan));
+  ASSERT_TRUE(queue.QueueAction(ActionType::Scan));
   queue.RunQueue();
   EXPECT_EQ(host.calls.front(), "connect A");
   EXPECT_EQ(host.calls.back(), "scan");
@@ -153,7 +153,7 @@ TEST_F(ActionQueueTest, ScanAtTheHeadBlocksUntilTheNextRequest) {
 }
 
 TEST_F(ActionQueueTest, ConnectWithoutARecordIsSkippedAndTheHelperReportsIt) {
-  EXPECT_TRUE(queue.QueueAction(ActionData::kConnect, nullptr));
+  EXPECT_TRUE(queue.QueueAction(ActionType::Connect, nullptr));
   std::string described;
   EXPECT_NONFATAL_FAILURE(described = Describe(queue), "has no record");
   EXPECT_EQ(described, "?");
@@ -174,7 +174,7 @@ TEST_F(ActionQueueTest, RegistryRadioParametersThenSsidTarget) {
   record->ccxControl = 0x0520;
   record->desiredRates = {108, 96, 72, 48, 22, 11, 4, 2};
   host.regionConfigured = true;
-  queue.QueueAction(ActionData::kConnect, std::move(record));
+  queue.QueueAction(ActionType::Connect, std::move(record));
   queue.RunQueue();
 
   EXPECT_EQ(driver.SetOrder(), (std::vector<Oid>{OID_WLAN_WIRELESS_MODE, OID_WLAN_PHY_CONFIG, OID_WLAN_COUNTRY_REGION,
@@ -210,7 +210,7 @@ TEST_F(ActionQueueTest, KeptWirelessModeAndModesWithoutRateSets) {
     record->useRegistryRadio = 1;
     record->keepWirelessMode = 1;
     record->wirelessMode = mode;
-    rowQueue.QueueAction(ActionData::kConnect, std::move(record));
+    rowQueue.QueueAction(ActionType::Connect, std::move(record));
     rowQueue.RunQueue();
     EXPECT_EQ(rowDriver.SetOrder(),
               (std::vector<Oid>{OID_WLAN_PHY_CONFIG, OID_WLAN_CCX_CONTROL, OID_802_11_SSID, OID_WLAN_CCX_CONTROL}))
@@ -231,7 +231,7 @@ TEST_F(ActionQueueTest, RegistryRadioRateSetFollowsTheUsableMode) {
     auto record = Record('M');
     record->useRegistryRadio = 1;
     record->wirelessMode = row.mode;
-    rowQueue.QueueAction(ActionData::kConnect, std::move(record));
+    rowQueue.QueueAction(ActionType::Connect, std::move(record));
     rowQueue.RunQueue();
     EXPECT_EQ(rowDriver.Sets(OID_WLAN_WIRELESS_MODE).at(0).U32(), static_cast<std::uint32_t>(row.mode));
     const auto sets = rowDriver.Sets(OID_WLAN_SUPPORTEDRATES);
@@ -264,7 +264,7 @@ TEST_F(ActionQueueTest, DefaultRadioParametersByWirelessMode) {
     host.wirelessMode = row.mode;
     host.htTransmit = row.htTransmit;
     ActionQueue rowQueue(host, rowDriver, loop);
-    rowQueue.QueueAction(ActionData::kConnect, Record('D'));
+    rowQueue.QueueAction(ActionType::Connect, Record('D'));
     rowQueue.RunQueue();
     const auto desired = rowDriver.Sets(OID_802_11_DESIRED_RATES);
     ASSERT_EQ(desired.size(), 1u) << "mode " << row.mode;
@@ -279,7 +279,7 @@ TEST_F(ActionQueueTest, DefaultRadioParametersByWirelessMode) {
 
 TEST_F(ActionQueueTest, DefaultPathSendsTheCleanedRegionWhenConfigured) {
   host.regionConfigured = true;
-  queue.QueueAction(ActionData::kConnect, Record('R'));
+  queue.QueueAction(ActionType::Connect, Record('R'));
   queue.RunQueue();
   ASSERT_EQ(driver.Sets(OID_WLAN_COUNTRY_REGION).size(), 1u);
   EXPECT_EQ(driver.Sets(OID_WLAN_COUNTRY_REGION)[0].U32(), 0x0105u);
@@ -298,7 +298,7 @@ TEST_F(ActionQueueTest, BssidTargetWritesTheChannelAndSendsCcxWithTheFlagOff) {
   record->channel = 11;
   record->fromProfile = 0;
   host.ccx2 = 0x0527;
-  queue.QueueAction(ActionData::kConnect, std::move(record));
+  queue.QueueAction(ActionType::Connect, std::move(record));
   queue.RunQueue();
 
   auto expected = configuration;
@@ -316,7 +316,7 @@ TEST_F(ActionQueueTest, BssidTargetWritesTheChannelAndSendsCcxWithTheFlagOff) {
   driver.requests.clear();
   auto again = Record('B');
   again->byBssid = 1;
-  queue.QueueAction(ActionData::kConnect, std::move(again));
+  queue.QueueAction(ActionType::Connect, std::move(again));
   queue.RunQueue();
   EXPECT_TRUE(driver.Sets(OID_802_11_CONFIGURATION).empty());
   EXPECT_EQ(driver.Sets(OID_802_11_BSSID).size(), 1u);
@@ -335,7 +335,7 @@ TEST_F(ActionQueueTest, ConfigurationChannelIsWrittenAsItsFrequency) {
     auto record = Record('C');
     record->byBssid = 1;
     record->channel = row.channel;
-    rowQueue.QueueAction(ActionData::kConnect, std::move(record));
+    rowQueue.QueueAction(ActionType::Connect, std::move(record));
     rowQueue.RunQueue();
     const auto sets = rowDriver.Sets(OID_802_11_CONFIGURATION);
     if (row.written == 0) {
@@ -365,7 +365,7 @@ TEST_F(ActionQueueTest, WpsTargetIsSetAfterItsWaitAndTheQueueResumesThen) {
   driver.answers[OID_802_11_CONFIGURATION] = std::vector<std::uint8_t>(32, 0);
   auto record = Record('W');
   record->channel = 6;
-  queue.QueueAction(ActionData::kConnect, std::move(record));
+  queue.QueueAction(ActionType::Connect, std::move(record));
   queue.RunQueue();
   EXPECT_EQ(host.calls[1], "connect W wps");
   EXPECT_EQ(driver.Sets(OID_802_11_CONFIGURATION).size(), 1u);
@@ -373,7 +373,7 @@ TEST_F(ActionQueueTest, WpsTargetIsSetAfterItsWaitAndTheQueueResumesThen) {
   EXPECT_TRUE(queue.Waiting());
 
   // A request arriving during the wait queues up but does not overtake.
-  EXPECT_TRUE(queue.QueueAction(ActionData::kScan));
+  EXPECT_TRUE(queue.QueueAction(ActionType::Scan));
   queue.RunQueue();
   EXPECT_EQ(std::count(host.calls.begin(), host.calls.end(), "scan"), 0);
 
@@ -393,11 +393,11 @@ TEST_F(ActionQueueTest, WpsTargetIsSetAfterItsWaitAndTheQueueResumesThen) {
 TEST_F(ActionQueueTest, PlatformConnectionOnlyForStoredProfilesWithAName) {
   auto noName = Record('X');
   noName->ssidLength = 0;
-  queue.QueueAction(ActionData::kConnect, std::move(noName));
+  queue.QueueAction(ActionType::Connect, std::move(noName));
   queue.RunQueue();
   auto notProfile = Record('Y');
   notProfile->fromProfile = 0;
-  queue.QueueAction(ActionData::kConnect, std::move(notProfile));
+  queue.QueueAction(ActionType::Connect, std::move(notProfile));
   queue.RunQueue();
   for (const auto& call : host.calls) EXPECT_NE(call.rfind("connect", 0), 0u) << call;
   EXPECT_EQ(driver.Sets(OID_802_11_SSID).size(), 2u) << "the driver is still targeted";
@@ -465,13 +465,13 @@ TEST_F(QueueOnServiceTest, ConnectsQueuedBehindAPendingScanMergeToTheNewest) {
   // A WPS connection holds the queue for its target wait.
   host.wps = true;
   driver.answers[OID_802_11_CONFIGURATION] = std::vector<std::uint8_t>(32, 0);
-  ASSERT_TRUE(actions.QueueAction(ActionData::kConnect, Record('W')));
+  ASSERT_TRUE(actions.QueueAction(ActionType::Connect, Record('W')));
   actions.RunQueue();
   host.wps = false;
   // The survey's rescan, then two profile activations while the scan waits at the head.
-  if (actions.QueueAction(ActionData::kScan)) actions.RunQueue();
-  EXPECT_FALSE(actions.QueueAction(ActionData::kConnect, Record('A')));
-  EXPECT_FALSE(actions.QueueAction(ActionData::kConnect, Record('B')));
+  if (actions.QueueAction(ActionType::Scan)) actions.RunQueue();
+  EXPECT_FALSE(actions.QueueAction(ActionType::Connect, Record('A')));
+  EXPECT_FALSE(actions.QueueAction(ActionType::Connect, Record('B')));
   EXPECT_EQ(Describe(actions), "S,B");
 
   loop.AdvanceBy(ActionQueue::kWpsBssidDelayMs);
@@ -482,7 +482,7 @@ TEST_F(QueueOnServiceTest, ConnectsQueuedBehindAPendingScanMergeToTheNewest) {
   EXPECT_EQ(owner.Count(wlan_msg::kScanComplete), 1);
 
   // The next request works the queue off.
-  EXPECT_TRUE(actions.QueueAction(ActionData::kScan));
+  EXPECT_TRUE(actions.QueueAction(ActionType::Scan));
   actions.RunQueue();
   loop.AdvanceBy(sim::SimWlanService::kScanDelayMs + 100);
 

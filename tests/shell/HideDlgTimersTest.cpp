@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "shell/ShellFixture.h"
+#include "survey/CPageSiteSurveyDlg.h"
 
 namespace nxui::shell::test {
 namespace {
@@ -204,9 +205,9 @@ TEST_F(HideDlgTimersTest, RescanTimerIsOneShotAndAsksTheSurveyPage) {
   dlg->MainWindow()->SetPageWindow(PageId::Network, surveyWindow);
   loop.AdvanceBy(4000);
   EXPECT_FALSE(HasTimer(kTimerRescan));
-  EXPECT_EQ(
-      std::count(survey.received.begin(), survey.received.end(), RecordingPage::Message{kMsgCommand, kCmdRescan, 0}),
-      1);
+  EXPECT_EQ(std::count(survey.received.begin(), survey.received.end(),
+                       RecordingPage::Message{kMsgCommand, CPageSiteSurveyDlg::kCmdRescan, 0}),
+            1);
   loop.DestroyWindow(surveyWindow);
 }
 
@@ -218,7 +219,7 @@ TEST_F(HideDlgTimersTest, RescanIsNotRequestedWithTheRadioOff) {
   dlg->MutableState().radioOn = false;
   loop.AdvanceBy(4000);
   EXPECT_FALSE(HasTimer(kTimerRescan));
-  for (const auto& m : survey.received) EXPECT_NE(m.wParam, kCmdRescan);
+  for (const auto& m : survey.received) EXPECT_NE(m.wParam, CPageSiteSurveyDlg::kCmdRescan);
   loop.DestroyWindow(surveyWindow);
 }
 

@@ -51,7 +51,7 @@ TEST_P(QueueRadioParametersTest, DefaultRadioFollowsTheNormalisedMode) {
   auto record = std::make_unique<ConnectionSettings>();
   record->ssidLength = 4;
   std::memcpy(record->ssid.data(), "Home", 4);
-  if (dlg->Queue().QueueAction(ActionData::kConnect, std::move(record))) dlg->Queue().RunQueue();
+  if (dlg->Queue().QueueAction(ActionType::Connect, std::move(record))) dlg->Queue().RunQueue();
 
   const sim::SimDriver& driver = world->driver(0);
   EXPECT_EQ(driver.Stored(OID_802_11_DESIRED_RATES), row.desired);

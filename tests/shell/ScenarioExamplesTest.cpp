@@ -14,6 +14,7 @@
 #include "adapter/DriverChannelPort.h"
 #include "adapter/Oids.h"
 #include "monitor/CLinkStatusDlg.h"
+#include "scan/BssidEx.h"
 #include "scan/ScanEntryDecoders.h"
 #include "scan/ScanEntryRecord.h"
 #include "scan/ScanList.h"
@@ -262,7 +263,7 @@ std::vector<Example> Examples() {
        "raw-ies.json",
        {{10, 159, "status : Normal (Kiosk-Raw)"}},
        [](T& t) {
-         std::vector<std::uint8_t> buffer(CHideDlg::kWorkBufferSize);
+         std::vector<std::uint8_t> buffer(bssid_ex::kScanBufferSize);
          ASSERT_EQ(t.Hidden().Session().BuildScanList(buffer), kErrorSuccess);
          ASSERT_TRUE(t.world->scenario().networks[0].ies.has_value());
          const std::vector<std::uint8_t>& raw = *t.world->scenario().networks[0].ies;

@@ -217,7 +217,7 @@ TEST_F(TrayWorldTest, MediaConnectEventsCauseNoDriverQuery) {
   Start(false);
   loop.AdvanceBy(3000);
   const auto before = world->driver(0).CountRequests(OID_WLAN_ICV_STATE, false);
-  world->driverEvents().Raise(sim::kMediaConnectEventClass);
+  world->driverEvents().Raise(kMediaConnectEventClass);
   loop.DrainMessages();
   EXPECT_EQ(world->driver(0).CountRequests(OID_WLAN_ICV_STATE, false), before);
 }
@@ -231,7 +231,7 @@ TEST_F(TrayWorldTest, ReconnectCountGrowsOnlyOnTheTargetNetwork) {
   auto record = std::make_unique<ConnectionSettings>();
   record->ssidLength = 7;
   std::memcpy(record->ssid.data(), "HomeNet", 7);
-  if (dlg->Queue().QueueAction(ActionData::kConnect, std::move(record))) dlg->Queue().RunQueue();
+  if (dlg->Queue().QueueAction(ActionType::Connect, std::move(record))) dlg->Queue().RunQueue();
   loop.AdvanceBy(2000);
   const int afterOne = dlg->ReconnectCount();
   EXPECT_GT(afterOne, 0);
@@ -241,7 +241,7 @@ TEST_F(TrayWorldTest, ReconnectCountGrowsOnlyOnTheTargetNetwork) {
   auto elsewhere = std::make_unique<ConnectionSettings>();
   elsewhere->ssidLength = 5;
   std::memcpy(elsewhere->ssid.data(), "Other", 5);
-  if (dlg->Queue().QueueAction(ActionData::kConnect, std::move(elsewhere))) dlg->Queue().RunQueue();
+  if (dlg->Queue().QueueAction(ActionType::Connect, std::move(elsewhere))) dlg->Queue().RunQueue();
   loop.AdvanceBy(1000);
   EXPECT_EQ(dlg->ReconnectCount(), 0);
 }

@@ -184,7 +184,7 @@ TEST_F(SimWorldTest, ScenarioEventsRunOnTheLoop) {
               {41.0, EventAction::IcvError, 0, {}, {}}};
   Build(s);
   int icvEvents = 0;
-  world->driverEvents().Subscribe(kDriverEventClass, [&] { ++icvEvents; });
+  world->driverEvents().Subscribe(kDriverMessageEventClass, [&] { ++icvEvents; });
   loop.AdvanceBy(29999);
   EXPECT_TRUE(world->isPresent(0));
   loop.AdvanceBy(1);
@@ -653,8 +653,8 @@ TEST_F(SimWorldTest, TrayIconAndSubscriptionsAreRecorded) {
 
   EXPECT_EQ(world->driverEvents().Subscribe("Win32_Process", [] {}), 0u);
   world->faults().Arm(fault::kSubscribe, 1);
-  EXPECT_EQ(world->driverEvents().Subscribe(kDriverEventClass, [] {}), 0u);
-  EXPECT_NE(world->driverEvents().Subscribe(kDriverEventClass, [] {}), 0u);
+  EXPECT_EQ(world->driverEvents().Subscribe(kDriverMessageEventClass, [] {}), 0u);
+  EXPECT_NE(world->driverEvents().Subscribe(kDriverMessageEventClass, [] {}), 0u);
 }
 
 struct FaultRow {

@@ -94,7 +94,7 @@ class SimWpsTest : public ::testing::Test {
 };
 
 TEST_F(SimWpsTest, EnrolleePinRunWalksTheExchangeAndHandsOutTheNetworksCredential) {
-  EXPECT_EQ(Word(OID_WLAN_WPS_STATUS), kWpsStatusIdle);
+  EXPECT_EQ(Word(OID_WLAN_WPS_STATUS), wps_status::kIdle);
   ASSERT_TRUE(Start(kWpsMethodPin, "12345670", kRouterWps, 1));
   EXPECT_EQ(Credentials().count, 0u) << "nothing before the run ends";
   const std::vector<std::uint32_t> seen = Walk();
@@ -231,7 +231,7 @@ TEST_F(SimWpsTest, UnpluggingEndsTheRun) {
   world->Unplug(0);
   EXPECT_FALSE(world->wps(0).Running());
   world->Plug(0);
-  EXPECT_EQ(Word(OID_WLAN_WPS_STATUS), kWpsStatusIdle);
+  EXPECT_EQ(Word(OID_WLAN_WPS_STATUS), wps_status::kIdle);
 }
 
 TEST_F(SimWpsTest, MalformedStartRequestsFail) {

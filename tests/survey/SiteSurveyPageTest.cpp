@@ -12,6 +12,7 @@
 #include "survey/ScanEntryFactory.h"
 #include "survey/SurveySessionWorld.h"
 #include "survey/SurveyShared.h"
+#include "wlan/WlanMessages.h"
 
 namespace nxui {
 namespace {
@@ -369,7 +370,7 @@ TEST_F(SurveyPageTest, ARadioSwitchedOffEmptiesTheListAndOnRefreshesIt) {
 TEST_F(SurveyPageTest, MessagesFromTheHiddenWindowRefreshAndRescan) {
   Open();
   host.now = 0x1234;
-  m.loop.PostMessage(page->Window(), CPageSiteSurveyDlg::kMsgScanCompleted, 0, 0);
+  m.loop.PostMessage(page->Window(), wlan_msg::kScanComplete, 0, 0);
   m.loop.DrainMessages();
   EXPECT_EQ(LoadLe32(host.sessionBuffer.data()), 1u);
   EXPECT_EQ(host.pagesBuffer, host.sessionBuffer);
@@ -380,7 +381,7 @@ TEST_F(SurveyPageTest, MessagesFromTheHiddenWindowRefreshAndRescan) {
   EXPECT_FALSE(page->RefreshPending());
 
   const int before = host.scansQueued;
-  m.loop.PostMessage(page->Window(), CPageSiteSurveyDlg::kMsgCommand, CPageSiteSurveyDlg::kCmdRescan, 0);
+  m.loop.PostMessage(page->Window(), kWmCommand, CPageSiteSurveyDlg::kCmdRescan, 0);
   m.loop.DrainMessages();
   EXPECT_EQ(host.scansQueued, before + 1);
   EXPECT_TRUE(page->RefreshPending());

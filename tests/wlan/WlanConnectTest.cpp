@@ -614,7 +614,7 @@ TEST_F(WorldTest, DefaultScenarioStartsConnectedInABusyNeighbourhood) {
 
   session.Scan();
   loop.AdvanceBy(sim::SimWlanService::kScanDelayMs);
-  std::vector<std::uint8_t> buffer(WlanSession::kScanBufferSize);
+  std::vector<std::uint8_t> buffer(bssid_ex::kScanBufferSize);
   ASSERT_EQ(session.BuildScanList(buffer), 0u);
   const std::uint32_t count = LoadLe32(buffer.data());
   EXPECT_EQ(count, loaded.scenario.networks.size()) << "every access point once, the hidden one included";

@@ -70,7 +70,7 @@ TEST(WlanProfileBuilder, Wpa2PskHomeIsExactlyTheDocumentTheServiceExpects) {
             "<protected>false</protected><keyMaterial>secret&#32;pass</keyMaterial></sharedKey>"
             "</security></MSM></WLANProfile>");
   EXPECT_EQ(p.profileName, "Home");
-  EXPECT_EQ(p.bssType, bss_type::kInfrastructure);
+  EXPECT_EQ(p.bssType, kDot11BssTypeInfrastructure);
   EXPECT_EQ(p.securityEnabled, 1);
   Parsed x;
   Parse(p, x);
@@ -394,7 +394,7 @@ TEST_P(NamelessNetwork, JoinsStrongestOpenInfrastructureNetwork) {
   EXPECT_STREQ(x.security.child("authEncryption").child_value("authentication"), "open");
   EXPECT_STREQ(x.security.child("authEncryption").child_value("encryption"), "none");
   EXPECT_FALSE(x.security.child("sharedKey"));
-  EXPECT_EQ(p.bssType, bss_type::kInfrastructure);
+  EXPECT_EQ(p.bssType, kDot11BssTypeInfrastructure);
   EXPECT_EQ(p.securityEnabled, 0);
 }
 

@@ -114,7 +114,7 @@ TEST(RadioStateWalk, FollowsThePhysInOrder) {
 // --- scan list ------------------------------------------------------------------------------
 
 std::vector<std::uint8_t> ScanAndBuild(WlanFixture& f, WlanSession& session, VirtualEventLoop& loop,
-                                       RecordingWindow& owner, std::size_t bufferSize = WlanSession::kScanBufferSize) {
+                                       RecordingWindow& owner, std::size_t bufferSize = bssid_ex::kScanBufferSize) {
   (void)f;
   EXPECT_EQ(session.Scan(), 0u);
   loop.AdvanceBy(sim::SimWlanService::kScanDelayMs - 1);
@@ -304,7 +304,7 @@ TEST_F(WlanFixture, ScanWithTheRadioOffFails) {
   EXPECT_EQ(session->Scan(), 0u);
   Run(sim::SimWlanService::kScanDelayMs);
   EXPECT_EQ(owner.Sequence(), std::vector<UINT>{wlan_msg::kScanFailed});
-  std::vector<std::uint8_t> buffer(WlanSession::kScanBufferSize);
+  std::vector<std::uint8_t> buffer(bssid_ex::kScanBufferSize);
   session->BuildScanList(buffer);
   EXPECT_EQ(LoadLe32(buffer.data()), 0u) << "a switched-off radio lists nothing";
 }

@@ -54,8 +54,6 @@ class CLinkStatusDlg final : public IMessageTarget {
   bool FirstSample() const { return firstSample_; }
   int LegacyRateFlag() const { return legacyRateFlag_; }
   const ThroughputHistory& TxHistory() const { return txHistory_; }
-  const ThroughputHistory& RxHistory() const { return rxHistory_; }
-  const CHTTable& HtTable() const { return htTable_; }
 
   void OnTimer(UINT_PTR timerId) override;
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -123,7 +123,6 @@ class CHideDlg final : public IMessageTarget, private ActionQueueHost {
   int TickCount() const { return tickCount_; }
   int ReconnectCount() const { return reconnectCount_; }
   const TrayIcon& Tray() const { return tray_; }
-  const TraceLog& Trace() const { return trace_; }
   const DriverEventSink& EventSink() const { return sink_; }
   AuthenticationLog& AuthLog() { return authLog_; }
   AuthenticationProducer& Authentication() { return authProducer_; }
@@ -170,7 +169,6 @@ class CHideDlg final : public IMessageTarget, private ActionQueueHost {
   void KillTimersZeroToNine();
   void ForgetClosedMainWindow();
   void DestroyMainWindow();
-  void PresenceLost();
   bool PresenceCheck();
   void RefreshTray();
   void RelayToPage(PageId page, UINT message, WPARAM wParam, LPARAM lParam);

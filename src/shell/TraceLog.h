@@ -21,7 +21,6 @@ class TraceLog {
   static std::filesystem::path DefaultPath();
 
   void SetEnabled(bool enabled) { enabled_ = enabled; }
-  bool Enabled() const { return enabled_; }
   const std::filesystem::path& File() const { return file_; }
 
   // Appends `text` unchanged when tracing is on; failures are silent.

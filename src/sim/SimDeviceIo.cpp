@@ -22,7 +22,6 @@ DeviceHandle SimDeviceIo::Open(std::string_view devicePath) {
     if (world_.isPresent(i) && SameText(world_.adapter(i).instanceId, name)) {
       const DeviceHandle h = next_++;
       handles_[h] = Entry{i, world_.plugGeneration(i)};
-      ++opens_;
       return h;
     }
   }

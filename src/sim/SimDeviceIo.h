@@ -19,7 +19,6 @@ class SimDeviceIo final : public IDeviceIo {
   void Close(DeviceHandle handle) override;
 
   std::size_t OpenHandleCount() const { return handles_.size(); }
-  int OpenCount() const { return opens_; }
 
  private:
   struct Entry {
@@ -29,7 +28,6 @@ class SimDeviceIo final : public IDeviceIo {
   SimWorld& world_;
   std::map<DeviceHandle, Entry> handles_;
   DeviceHandle next_ = 0x100;
-  int opens_ = 0;
 };
 
 }  // namespace nxui::sim

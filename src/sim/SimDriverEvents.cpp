@@ -18,7 +18,6 @@ EventSubscription SimDriverEvents::Subscribe(std::string_view eventClass, std::f
 void SimDriverEvents::Unsubscribe(EventSubscription subscription) { subscriptions_.erase(subscription); }
 
 int SimDriverEvents::Raise(std::string_view eventClass) {
-  ++raised_[std::string(eventClass)];
   // Copy first: a callback may unsubscribe.
   std::vector<std::function<void()>> targets;
   for (const auto& [id, entry] : subscriptions_) {
@@ -26,11 +25,6 @@ int SimDriverEvents::Raise(std::string_view eventClass) {
   }
   for (auto& t : targets) t();
   return static_cast<int>(targets.size());
-}
-
-int SimDriverEvents::RaisedCount(std::string_view eventClass) const {
-  auto it = raised_.find(eventClass);
-  return it == raised_.end() ? 0 : it->second;
 }
 
 }  // namespace nxui::sim

@@ -23,7 +23,6 @@ class SimDriverEvents final : public IDriverEvents {
   // Delivers an event of `eventClass` to its subscribers; returns how many got it.
   int Raise(std::string_view eventClass);
   std::size_t SubscriptionCount() const { return subscriptions_.size(); }
-  int RaisedCount(std::string_view eventClass) const;
 
  private:
   struct Entry {
@@ -32,7 +31,6 @@ class SimDriverEvents final : public IDriverEvents {
   };
   SimFaults& faults_;
   std::map<EventSubscription, Entry> subscriptions_;
-  std::map<std::string, int, std::less<>> raised_;
   EventSubscription next_ = 1;
 };
 

@@ -57,11 +57,6 @@ void SimWlanService::SeedProfiles(const Guid& guid, const std::vector<ScenarioPl
   SaveProfiles(*itf);
 }
 
-bool SimWlanService::CheckStoredProfiles(const Guid& guid, std::string& error) const {
-  std::vector<StoredProfile> profiles;
-  return store_.Load(guid, profiles, error) != SimProfileStore::LoadResult::Unreadable;
-}
-
 void SimWlanService::LoadProfiles(Interface& itf) {
   std::string error;
   switch (store_.Load(itf.guid, itf.profiles, error)) {

@@ -60,9 +60,6 @@ class SimWlanService final : public IWlanApi {
   void RemoveInterface(const Guid& guid);
   // Profiles used when nothing was persisted for the interface yet.
   void SeedProfiles(const Guid& guid, const std::vector<ScenarioPlatformProfile>& profiles);
-  // Whether the stored profile list of an interface can be used (or there is none); false with
-  // "file:line: what" for a file the service would refuse. The file is left as it is.
-  bool CheckStoredProfiles(const Guid& guid, std::string& error) const;
   // Told "file: reason" whenever a profile list could not be written.
   void SetWriteFailureListener(std::function<void(const std::string&)> listener) {
     writeFailureListener_ = std::move(listener);

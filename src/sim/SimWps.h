@@ -49,7 +49,6 @@ class SimWps {
     std::array<std::uint8_t, 6> device{};  // the BSSID of the device that took the credential
     WpsCredentialTable table{};
   };
-  std::uint32_t StatusWord() const { return status_; }
   bool Running() const { return timer_ != 0; }
   const std::vector<Handover>& Handovers() const { return handovers_; }
   int RunsStarted() const { return runsStarted_; }

@@ -22,7 +22,6 @@ class AboutView final : public QWidget {
   void Render();
 
   QLabel* Value(const char* objectName) const;
-  QPushButton* LinkButton() const { return link_; }
 
  private:
   struct Line {

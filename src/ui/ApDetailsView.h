@@ -27,7 +27,6 @@ class ApDetailsView final : public QWidget {
   void Render();
 
   CTabDialog* Tabs() const { return tabs_; }
-  QTreeWidget* HtList() const { return htList_; }
   QPushButton* OkButton() const { return ok_; }
   QLabel* Value(const char* objectName) const;
 

@@ -56,7 +56,6 @@ class GuiCore {
   IMachine& Machine() { return *machine_; }
   IEventLoop& Loop() { return loop_; }
   // Valid after Start.
-  Platform& GetPlatform() { return *platform_; }
   shell::CHideDlg* Hide() { return core_ ? &core_->HiddenWindow() : nullptr; }
   const StringTable& Strings() const { return core_ ? core_->Strings() : strings_; }
   shell::StringLookup Lookup() const;

@@ -63,7 +63,6 @@ class ProfileEditorView final : public QWidget, private shell::IInfoWndView {
   QLineEdit* Key(int n) const { return keys_[static_cast<std::size_t>(n)].edit; }
   QCheckBox* ShowPassword() const { return showPassword_; }
   QCheckBox* Use8021X() const { return box8021X_; }
-  QGroupBox* LeapBox() const { return leapBox_; }
   QtInfoWnd* HintWindow() const { return hint_; }
   // The edit a hint for `field` stands beside.
   QWidget* FieldWidget(EditorField field) const;

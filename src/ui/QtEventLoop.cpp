@@ -162,6 +162,4 @@ std::size_t QtEventLoop::PendingMessageCount() const {
   return queue_.size();
 }
 
-void QtEventLoop::WaitForWorkers() { workers_.waitForDone(); }
-
 }  // namespace nxui

@@ -48,8 +48,6 @@ class QtEventLoop final : public QObject, public IEventLoop {
   // Whether the timer is set and counting; its period in ms (0 when not running).
   bool HasTimer(HWND window, UINT_PTR timerId) const;
   UINT TimerPeriod(HWND window, UINT_PTR timerId) const;
-  // Blocks until every worker job has finished.
-  void WaitForWorkers();
 
  private:
   struct TimerKey {

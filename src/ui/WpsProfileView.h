@@ -32,11 +32,8 @@ class WpsProfileView final : public QWidget {
 
   QLineEdit* SsidField() const { return ssid_; }
   QLineEdit* KeyField() const { return key_; }
-  QLabel* Bssid() const { return bssid_; }
-  QLabel* ChoiceText(Choice c) const { return texts_[c]; }
   QComboBox* ChoiceList(Choice c) const { return lists_[c]; }
   QCheckBox* ShowPassword() const { return showPassword_; }
-  QCheckBox* AsciiFormat() const { return ascii_; }
   QPushButton* Ok() const { return ok_; }
   QPushButton* Cancel() const { return cancel_; }
 

@@ -48,8 +48,6 @@ int CTabDialog::AddPage(const QString& caption, QWidget* page) {
   return index;
 }
 
-int CTabDialog::PageCount() const { return stack_->count(); }
-
 QWidget* CTabDialog::Page(int index) const { return stack_->widget(index); }
 
 QAbstractButton* CTabDialog::Button(int index) const { return buttons_->button(index); }

@@ -21,7 +21,6 @@ class CTabDialog : public QWidget {
 
   // Takes ownership of `page`. Returns the page's index.
   int AddPage(const QString& caption, QWidget* page);
-  int PageCount() const;
   QWidget* Page(int index) const;
   QAbstractButton* Button(int index) const;
 

@@ -100,8 +100,6 @@ class WpsEngine {
   WpsEngineState& MutableState() { return state_; }
   WpsStore& Store() { return store_; }
   // Connection-monitor ticks of the page (starts at 1).
-  int PollCount() const { return pollCount_; }
-  bool PageAttached() const { return page_ != nullptr; }
 
   // --- hand-over ---------------------------------------------------------------------------
   // Page creation: the hidden window's timers 4 and 5 stop; the page drives from now on.

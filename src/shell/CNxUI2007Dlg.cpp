@@ -38,20 +38,20 @@ CNxUI2007Dlg::CNxUI2007Dlg(IEventLoop& loop, StringLookup strings, ShellState& s
     b.pageDialog = dialog;
     state_.buttons.push_back(std::move(b));
   };
-  add(1124, text(string_id::kPageProfile), 137, PageId::Profile, 143);
-  add(1125, text(string_id::kPageNetwork), 282, PageId::Network, 144);
-  add(1127, text(string_id::kPageStatistics), 141, PageId::Statistics, 146);
-  add(1279, text(string_id::kPageWps), 274, PageId::Wps, 263);
-  add(1370, text(string_id::kPageSso), 305, PageId::Sso, 2300);
-  add(6251, text(string_id::kPage80211n), 281, PageId::Dot11n, 3243);
+  add(kCtlPageProfile, text(string_id::kPageProfile), 137, PageId::Profile, 143);
+  add(kCtlPageNetwork, text(string_id::kPageNetwork), 282, PageId::Network, 144);
+  add(kCtlPageStatistics, text(string_id::kPageStatistics), 141, PageId::Statistics, 146);
+  add(kCtlPageWps, text(string_id::kPageWps), 274, PageId::Wps, 263);
+  add(kCtlPageSso, text(string_id::kPageSso), 305, PageId::Sso, 2300);
+  add(kCtlPage80211n, text(string_id::kPage80211n), 281, PageId::Dot11n, 3243);
   add(kCtlRadio, text(string_id::kRadioOnOff), shared_.radioOn ? kBmpRadioOn : kBmpRadioOff, std::nullopt, 0);
-  add(6252, text(string_id::kPageAbout), 289, PageId::About, 136);
+  add(kCtlPageAbout, text(string_id::kPageAbout), 289, PageId::About, 136);
 
-  Button(1124)->enabled = conditions.isAdmin;
-  Button(1279)->enabled = !conditions.legacyG;
-  Button(1370)->visible = conditions.isAdmin && conditions.ssoInstalled;
-  Button(6251)->visible = conditions.show11nButton;
-  Button(6251)->enabled = conditions.is11n;
+  Button(kCtlPageProfile)->enabled = conditions.isAdmin;
+  Button(kCtlPageWps)->enabled = !conditions.legacyG;
+  Button(kCtlPageSso)->visible = conditions.isAdmin && conditions.ssoInstalled;
+  Button(kCtlPage80211n)->visible = conditions.show11nButton;
+  Button(kCtlPage80211n)->enabled = conditions.is11n;
   Layout();
 
   // The page area opens on the first page the user can use.
@@ -149,7 +149,7 @@ void CNxUI2007Dlg::RefreshMoreLess() {
 }
 
 void CNxUI2007Dlg::RefreshWpsButton(bool legacyG) {
-  if (PageButtonState* wps = Button(1279)) wps->enabled = !legacyG;
+  if (PageButtonState* wps = Button(kCtlPageWps)) wps->enabled = !legacyG;
 }
 
 void CNxUI2007Dlg::SetPageWindow(PageId page, HWND window) { pageWindows_[static_cast<std::size_t>(page)] = window; }

@@ -47,6 +47,14 @@ inline constexpr UINT kReapplyDelayMs = 3000;
 inline constexpr UINT kMoreLessPeriodMs = 200;
 
 // Main-window controls.
+// The page buttons of the main window's strip.
+inline constexpr int kCtlPageProfile = 1124;
+inline constexpr int kCtlPageNetwork = 1125;
+inline constexpr int kCtlPageStatistics = 1127;
+inline constexpr int kCtlPageWps = 1279;
+inline constexpr int kCtlPageSso = 1370;
+inline constexpr int kCtlPage80211n = 6251;
+inline constexpr int kCtlPageAbout = 6252;
 inline constexpr int kCtlLeftArrow = 6256;
 inline constexpr int kCtlRightArrow = 6257;
 inline constexpr int kCtlRadio = 6248;

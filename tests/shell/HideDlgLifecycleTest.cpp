@@ -5,6 +5,7 @@
 
 #include "adapter/Oids.h"
 #include "shell/ShellFixture.h"
+#include "shell/ShellIds.h"
 
 namespace nxui::shell::test {
 namespace {
@@ -245,7 +246,7 @@ TEST_F(HideDlgLifecycleTest, LegacyGAdapterIgnoresIcvEventsAndLacksTheNewerPages
   EXPECT_FALSE(dlg->State().icvError);
   EXPECT_EQ(KeyValue("TGnWifiTest"), "<missing>");
   for (const auto& b : dlg->MainWindow()->State().buttons) {
-    if (b.controlId == 1279 || b.controlId == 6251) {
+    if (b.controlId == kCtlPageWps || b.controlId == kCtlPage80211n) {
       EXPECT_FALSE(b.enabled) << b.controlId;
     }
   }

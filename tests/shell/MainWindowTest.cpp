@@ -28,7 +28,8 @@ class MainWindowModel : public ::testing::Test {
   std::unique_ptr<StringTable> table;
 };
 
-constexpr int kProfile = 1124, kWps = 1279, kSso = 1370, k11n = 6251, kAbout = 6252;
+constexpr int kProfile = kCtlPageProfile, kWps = kCtlPageWps, kSso = kCtlPageSso, k11n = kCtlPage80211n,
+              kAbout = kCtlPageAbout;
 
 TEST_F(MainWindowModel, ButtonConditions) {
   struct Case {

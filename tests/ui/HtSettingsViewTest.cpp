@@ -17,6 +17,7 @@
 #include "GuiTestWorld.h"
 #include "advanced/CAddBlockAckDlg.h"
 #include "advanced/CDeleteBlockAckDlg.h"
+#include "shell/ShellIds.h"
 #include "ui/BlockAckDialogView.h"
 #include "ui/HtSettingsView.h"
 
@@ -26,7 +27,7 @@ namespace {
 using test::GuiTestWorld;
 using test::WorldSetup;
 
-constexpr int k80211nButton = 6251;
+constexpr int k80211nButton = shell::kCtlPage80211n;
 constexpr const char* kHome = "00-1D-7E-4A-21-90";
 
 WorldSetup HtAccessPoint() {

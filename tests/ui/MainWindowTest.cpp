@@ -37,8 +37,10 @@ namespace {
 using test::GuiTestWorld;
 using test::WorldSetup;
 
-constexpr int kProfile = 1124, kNetwork = 1125, kStatistics = 1127, kWps = 1279, kSso = 1370, k11n = 6251,
-              kRadio = shell::kCtlRadio, kAbout = 6252, kFiller = shell::kCtlFiller;
+constexpr int kProfile = shell::kCtlPageProfile, kNetwork = shell::kCtlPageNetwork,
+              kStatistics = shell::kCtlPageStatistics, kWps = shell::kCtlPageWps, kSso = shell::kCtlPageSso,
+              k11n = shell::kCtlPage80211n, kRadio = shell::kCtlRadio, kAbout = shell::kCtlPageAbout,
+              kFiller = shell::kCtlFiller;
 
 struct StripCase {
   const char* name;

@@ -34,7 +34,7 @@ namespace {
 using test::GuiTestWorld;
 using test::WorldSetup;
 
-constexpr int kNetworkButton = 1125;
+constexpr int kNetworkButton = shell::kCtlPageNetwork;
 
 WorldSetup ThreeNetworks() {
   WorldSetup setup;

@@ -147,7 +147,7 @@ TEST(ViewNotification, SyncsWithNothingChangedPaintNothing) {
   view->StripButton(shell::kCtlRadio)->click();
   Settle();
   EXPECT_GT(paints.Count(view->StripButton(shell::kCtlRadio)), 0);
-  EXPECT_EQ(paints.Count(view->StripButton(1125)), 0);
+  EXPECT_EQ(paints.Count(view->StripButton(shell::kCtlPageNetwork)), 0);
   EXPECT_EQ(paints.Count(view->MoreLessButton()), 0);
 }
 

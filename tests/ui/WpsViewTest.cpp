@@ -26,7 +26,7 @@ namespace {
 using test::GuiTestWorld;
 using test::WorldSetup;
 
-constexpr int kWpsButton = 1279;
+constexpr int kWpsButton = shell::kCtlPageWps;
 
 WorldSetup WpsWorld() {
   WorldSetup setup;

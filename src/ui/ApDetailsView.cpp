@@ -69,13 +69,7 @@ ApDetailsView::ApDetailsView(CAPDetailInfoDlg& panel, QWidget* parent) : QWidget
   root->addWidget(tabs_, 1);
   connect(tabs_, &CTabDialog::CurrentChanged, this, [this](int tab) { panel_.OnTabSelected(tab); });
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  ok_ = new QPushButton(this);
-  ok_->setObjectName(QStringLiteral("ok"));
-  ok_->setMinimumWidth(80);
-  buttons->addWidget(ok_);
-  root->addLayout(buttons);
+  ok_ = AddFootButtons(this, root, false).ok;
   connect(ok_, &QPushButton::clicked, this, [this] { panel_.OnOk(); });
   Render();
 }

@@ -33,15 +33,9 @@ AuthenStatusView::AuthenStatusView(CAuthenStatusDlg& panel, QWidget* parent) : Q
   list_->setSelectionBehavior(QAbstractItemView::SelectRows);
   list_->header()->setStretchLastSection(true);
   root->addWidget(list_, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  ok_ = new QPushButton(this);
-  cancel_ = new QPushButton(this);
-  for (QPushButton* button : {ok_, cancel_}) {
-    button->setMinimumWidth(80);
-    buttons->addWidget(button);
-  }
-  root->addLayout(buttons);
+  const FootButtons foot = AddFootButtons(this, root, true);
+  ok_ = foot.ok;
+  cancel_ = foot.cancel;
   connect(ok_, &QPushButton::clicked, this, [this] {
     panel_.OnOk();
     Render();

@@ -78,17 +78,9 @@ BlockAckDialogView::BlockAckDialogView(BlockAckDialogBase& dialog, std::function
   fields->setColumnStretch(2, 1);
   root->addLayout(fields);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  ok_ = new QPushButton(this);
-  ok_->setObjectName(QStringLiteral("ok"));
-  ok_->setMinimumWidth(80);
-  cancel_ = new QPushButton(this);
-  cancel_->setObjectName(QStringLiteral("cancel"));
-  cancel_->setMinimumWidth(80);
-  buttons->addWidget(ok_);
-  buttons->addWidget(cancel_);
-  root->addLayout(buttons);
+  const FootButtons foot = AddFootButtons(this, root, true);
+  ok_ = foot.ok;
+  cancel_ = foot.cancel;
 
   connect(peers_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
     dialog_.SelectPeer(item != nullptr ? peers_->indexOfTopLevelItem(item) : -1);

@@ -37,15 +37,9 @@ InvalidIdPwView::InvalidIdPwView(CInvalidIDPW& panel, QWidget* parent) : QWidget
   grid->setColumnStretch(2, 1);
   root->addLayout(grid);
   root->addStretch(1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  ok_ = new QPushButton(this);
-  cancel_ = new QPushButton(this);
-  for (QPushButton* button : {ok_, cancel_}) {
-    button->setMinimumWidth(80);
-    buttons->addWidget(button);
-  }
-  root->addLayout(buttons);
+  const FootButtons foot = AddFootButtons(this, root, true);
+  ok_ = foot.ok;
+  cancel_ = foot.cancel;
   connect(identity_, &QLineEdit::textEdited, this, [this](const QString& t) { panel_.SetIdentity(t.toStdString()); });
   connect(password_, &QLineEdit::textEdited, this, [this](const QString& t) { panel_.SetPassword(t.toStdString()); });
   connect(domain_, &QLineEdit::textEdited, this, [this](const QString& t) { panel_.SetDomain(t.toStdString()); });

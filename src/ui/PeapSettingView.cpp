@@ -44,13 +44,7 @@ PeapSettingView::PeapSettingView(CPeapSettingDlg& panel, QWidget* parent) : QWid
   root->addLayout(grid);
   root->addStretch(1);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  ok_ = new QPushButton(this);
-  ok_->setObjectName(QStringLiteral("ok"));
-  ok_->setMinimumWidth(80);
-  buttons->addWidget(ok_);
-  root->addLayout(buttons);
+  ok_ = AddFootButtons(this, root, false).ok;
 
   connect(identity_, &QLineEdit::textEdited, this,
           [this](const QString& text) { panel_.SetIdentity(text.toStdString()); });

@@ -76,17 +76,9 @@ ProfileEditorView::ProfileEditorView(shell::ProfileEditorPanel& panel, QWidget* 
     Act([this, tab] { editor_.OnTab(static_cast<EditorTab>(tab)); });
   });
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  ok_ = new QPushButton(this);
-  cancel_ = new QPushButton(this);
-  ok_->setObjectName(QStringLiteral("ok"));
-  cancel_->setObjectName(QStringLiteral("cancel"));
-  for (QPushButton* b : {ok_, cancel_}) {
-    b->setMinimumWidth(80);
-    buttons->addWidget(b);
-  }
-  root->addLayout(buttons);
+  const FootButtons foot = AddFootButtons(this, root, true);
+  ok_ = foot.ok;
+  cancel_ = foot.cancel;
   connect(ok_, &QPushButton::clicked, this, [this] {
     Act([this] { editor_.OnOk(); });
     // A refusal with a hint leaves the focus in the edit it points at.

@@ -60,15 +60,9 @@ WpsProfileView::WpsProfileView(CPageWPSProfile& panel, QWidget* parent) : QWidge
   grid->setColumnStretch(1, 1);
   root->addLayout(grid);
   root->addStretch(1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  ok_ = new QPushButton(this);
-  ok_->setObjectName(QStringLiteral("ok"));
-  cancel_ = new QPushButton(this);
-  cancel_->setObjectName(QStringLiteral("cancel"));
-  buttons->addWidget(ok_);
-  buttons->addWidget(cancel_);
-  root->addLayout(buttons);
+  const FootButtons foot = AddFootButtons(this, root, true);
+  ok_ = foot.ok;
+  cancel_ = foot.cancel;
 
   connect(ssid_, &QLineEdit::textEdited, this, [this](const QString& text) {
     if (rendering_) return;

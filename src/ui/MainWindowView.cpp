@@ -26,6 +26,7 @@
 #include "ui/StatisticsView.h"
 #include "ui/SurveyView.h"
 #include "ui/ViewHelpers.h"
+#include "widgets/CjkSubsetFont.h"
 #include "widgets/PageButtonIcons.h"
 #include "widgets/TrayIcons.h"
 #include "widgets/TrebuchetFont.h"
@@ -83,6 +84,8 @@ class FocusRingButton final : public QToolButton {
 
 MainWindowView::MainWindowView(shell::CNxUI2007Dlg& model, shell::PageSet& pages, QWidget* parent)
     : QWidget(parent), model_(model), pages_(pages), expandedShown_(!model.State().expanded) {
+  // Here rather than at start: a tray-only run would load the font machinery for nothing.
+  UseCjkSubsetFont();
   setObjectName(QStringLiteral("mainWindow"));
   setWindowIcon(TrayIcon(kAppIconNumber));
   // A dialog-like window: it can be minimised, not maximised (its height follows More/Less).

@@ -12,30 +12,37 @@
 
 namespace nxui {
 
-// Codes of the stored profile keys (the NDIS 802.11 enumerations).
-namespace auth_mode {
-inline constexpr std::int32_t kOpen = 0;
-inline constexpr std::int32_t kShared = 1;
-inline constexpr std::int32_t kAutoSwitch = 2;
-inline constexpr std::int32_t kWpa = 3;
-inline constexpr std::int32_t kWpaPsk = 4;
-inline constexpr std::int32_t kWpaNone = 5;
-inline constexpr std::int32_t kWpa2 = 6;
-inline constexpr std::int32_t kWpa2Psk = 7;
-}  // namespace auth_mode
+// Codes of the stored profile keys (the NDIS 802.11 enumerations). The record keeps them 32 bits
+// wide as the driver takes them; a code read from a file may lie outside the names, so readers
+// check the range where it matters.
+enum class AuthMode : std::int32_t {
+  kOpen = 0,
+  kShared = 1,
+  kAutoSwitch = 2,
+  kWpa = 3,
+  kWpaPsk = 4,
+  kWpaNone = 5,
+  kWpa2 = 6,
+  kWpa2Psk = 7,
+};
 
-namespace cipher_mode {
-inline constexpr std::int32_t kWep = 0;
-inline constexpr std::int32_t kNone = 1;
-inline constexpr std::int32_t kTkip = 4;
-inline constexpr std::int32_t kAes = 6;
-}  // namespace cipher_mode
+enum class CipherMode : std::int32_t {
+  kWep = 0,
+  kNone = 1,
+  kTkip = 4,
+  kAes = 6,
+};
 
-namespace network_type {
-inline constexpr std::int32_t kAdhoc = 0;
-inline constexpr std::int32_t kInfrastructure = 1;
-inline constexpr std::int32_t kAuto = 2;
-}  // namespace network_type
+enum class NetworkType : std::int32_t {
+  kAdhoc = 0,
+  kInfrastructure = 1,
+  kAuto = 2,
+};
+
+// The stored number of a code (profile files, string table offsets).
+constexpr std::int32_t CodeOf(AuthMode mode) { return static_cast<std::int32_t>(mode); }
+constexpr std::int32_t CodeOf(CipherMode mode) { return static_cast<std::int32_t>(mode); }
+constexpr std::int32_t CodeOf(NetworkType type) { return static_cast<std::int32_t>(type); }
 
 // Set in a key slot's keyIndex to mark the transmit (default) key.
 inline constexpr std::uint32_t kTransmitKeyBit = 0x80000000u;
@@ -71,8 +78,8 @@ struct ConnectionSettings {
   std::array<std::uint8_t, 6> bssid{};
 
   // Radio settings of the profile.
-  std::int32_t networkType = network_type::kAdhoc;  // 0 ad hoc, 1 infrastructure, 2 auto
-  std::int32_t preamble = 0;                        // 0 long, 2 auto
+  NetworkType networkType = NetworkType::kAdhoc;
+  std::int32_t preamble = 0;  // 0 long, 2 auto
   std::int32_t rtsThreshold = 0;
   std::int32_t fragThreshold = 0;
   std::int32_t txPower = 0;  // index 0..6 (0 automatic)
@@ -84,8 +91,8 @@ struct ConnectionSettings {
   std::int32_t acPowerCam = 0;
 
   // Security.
-  std::int32_t authMode = auth_mode::kOpen;
-  std::int32_t cipherMode = cipher_mode::kWep;
+  AuthMode authMode = AuthMode::kOpen;
+  CipherMode cipherMode = CipherMode::kWep;
 
   std::uint8_t leapEnabled = 0;
   RecordText leapUserName{};
@@ -121,8 +128,8 @@ struct ConnectionSettings {
   std::array<char, 64> preSharedKey{};
   std::int32_t preSharedKeyLength = 0;
 
-  KeySlot wpaNoneKey{};              // authMode 5 only
-  std::array<KeySlot, 4> wepKeys{};  // authMode 1 or cipherMode 0
+  KeySlot wpaNoneKey{};              // AuthMode::kWpaNone only
+  std::array<KeySlot, 4> wepKeys{};  // AuthMode::kShared or CipherMode::kWep
 
   // Radio parameters from the adapter's registry key, used by the action queue.
   std::int32_t useRegistryRadio = 0;

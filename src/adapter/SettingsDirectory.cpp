@@ -7,6 +7,13 @@
 #include "platform/IRegistry.h"
 
 namespace nxui {
+namespace {
+
+// [config] type of the selector file.
+constexpr int kDirectoryLocalAppData = 1;  // the user's local application data folder
+constexpr int kDirectoryCustom = 2;        // [config] dir
+
+}  // namespace
 
 std::string DirectoryText(std::string text) {
   for (char& c : text) {
@@ -19,8 +26,8 @@ std::string DirectoryText(std::string text) {
 SettingsDirectory ResolveSettingsDirectory(IRegistry& registry, const std::filesystem::path& selectorFile) {
   IniFile selector(selectorFile);
   SettingsDirectory result;
-  int type = selector.ReadInt("config", "type", 1);
-  if (type == 1) {
+  const int type = selector.ReadInt("config", "type", kDirectoryLocalAppData);
+  if (type == kDirectoryLocalAppData) {
     HKEY key = 0;
     if (registry.OpenKey(kHkeyCurrentUser, "Volatile Environment", kKeyRead, key) != kErrorSuccess) {
       return result;
@@ -35,7 +42,7 @@ SettingsDirectory ResolveSettingsDirectory(IRegistry& registry, const std::files
       result.path = DirectoryText(text);
     }
     registry.CloseKey(key);
-  } else if (type == 2) {
+  } else if (type == kDirectoryCustom) {
     result.custom = true;
     result.path = DirectoryText(selector.ReadString("config", "dir", ".\\"));
   }

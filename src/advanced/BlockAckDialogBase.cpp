@@ -4,6 +4,7 @@
 
 #include "adapter/DriverRequestPort.h"
 #include "adapter/Oids.h"
+#include "display/PanelIds.h"
 #include "wlan/WlanSession.h"
 
 namespace nxui {
@@ -60,7 +61,7 @@ void BlockAckDialogBase::OnCancel() { ReturnToPage(); }
 
 void BlockAckDialogBase::ReturnToPage() {
   // The lower frame goes back to the link status.
-  if (mainWindow_.showPanel) mainWindow_.showPanel(0);
+  if (mainWindow_.showPanel) mainWindow_.showPanel(kPanelLinkStatus);
 }
 
 }  // namespace nxui

@@ -77,8 +77,8 @@ std::optional<int> Threshold(const std::string& option, const std::string& value
 void ApplySystemTab(CPageSystemConfigDlg& tab, const EditorArgs& a) {
   if (a.name && !tab.SetProfileName(*a.name)) throw Refusal{"--name: a profile name holds at most 32 characters"};
   if (a.ssid && !tab.SetSsid(*a.ssid)) throw Refusal{"--ssid: a network name holds at most 32 bytes"};
-  if (a.network) tab.OnNetworkTypeSelected(*a.network == "adhoc" ? kNetworkAdhoc : kNetworkInfrastructure);
-  const bool adhoc = tab.Values().networkType == kNetworkAdhoc;
+  if (a.network) tab.OnNetworkTypeSelected(*a.network == "adhoc" ? NetworkType::kAdhoc : NetworkType::kInfrastructure);
+  const bool adhoc = tab.Values().networkType == NetworkType::kAdhoc;
   if (a.channel) {
     if (!adhoc) throw Refusal{"--channel applies to ad hoc networks only"};
     if (!tab.OnChannelSelected(*a.channel)) {

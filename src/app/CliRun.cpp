@@ -124,7 +124,7 @@ CPageProfileDlg& CliRun::Profiles() { return PageAt<CPageProfileDlg>(shell::Page
 CProfileEditorDlg& CliRun::ProfileEditor() {
   return PageAt<CProfileEditorDlg>(shell::PageKey::Panel(CProfileEditorDlg::kPanel));
 }
-CLinkStatusDlg& CliRun::LinkStatus() { return PageAt<CLinkStatusDlg>(shell::PageKey::Panel(shell::kPanelLinkStatus)); }
+CLinkStatusDlg& CliRun::LinkStatus() { return PageAt<CLinkStatusDlg>(shell::PageKey::Panel(kPanelLinkStatus)); }
 CPageStatisticsDlg& CliRun::Statistics() {
   return PageAt<CPageStatisticsDlg>(shell::PageKey::Page(shell::PageId::Statistics));
 }

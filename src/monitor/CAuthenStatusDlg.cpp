@@ -5,6 +5,7 @@
 #include "adapter/AdapterContext.h"
 #include "adapter/AdapterRegistry.h"
 #include "adapter/ConnectionSettings.h"
+#include "display/PanelIds.h"
 #include "display/StringTable.h"
 #include "monitor/AuthenticationLog.h"
 #include "platform/ISystemInfo.h"
@@ -12,7 +13,6 @@
 namespace nxui {
 namespace {
 
-constexpr int kPanelNormal = 0;
 // The list scrolls by one row height per line.
 constexpr int kRowPixels = 25;
 
@@ -52,7 +52,7 @@ void CAuthenStatusDlg::OnShow() {
 void CAuthenStatusDlg::OnHide() { loop_.KillTimer(window_, kLabelTimerId); }
 
 void CAuthenStatusDlg::OnOk() {
-  if (host_.showPanel) host_.showPanel(kPanelNormal);
+  if (host_.showPanel) host_.showPanel(kPanelLinkStatus);
   RefreshLabels(true);
 }
 
@@ -60,7 +60,7 @@ void CAuthenStatusDlg::OnCancel() {
   ring_.Clear();
   pending_.clear();
   if (host_.cancelled) host_.cancelled();
-  if (host_.showPanel) host_.showPanel(kPanelNormal);
+  if (host_.showPanel) host_.showPanel(kPanelLinkStatus);
   RefreshLabels(true);
 }
 
@@ -114,7 +114,7 @@ void CAuthenStatusDlg::AddLine(const PendingLine& line) {
   lastLineAt_ = loop_.TickCount();
   anyLine_ = true;
   if (line.endsAuthentication) {
-    if (host_.shownPanel && host_.showPanel && host_.shownPanel() == kPanel) host_.showPanel(kPanelNormal);
+    if (host_.shownPanel && host_.showPanel && host_.shownPanel() == kPanel) host_.showPanel(kPanelLinkStatus);
     return;
   }
   state_.rows.push_back(line.row);

@@ -27,8 +27,7 @@ inline constexpr LONG kErrorNotSupported = 50;
 inline constexpr LONG kErrorServiceNotActive = 1062;
 inline constexpr LONG kErrorNotFound = 1168;
 inline constexpr LONG kErrorGenFailure = 31;
-inline constexpr LONG kErrorWriteFault = 29;          // a file could not be written
-inline constexpr LONG kErrorRegistryIoFailed = 1016;  // the registry could not be written to its file
+inline constexpr LONG kErrorWriteFault = 29;  // a file could not be written
 inline constexpr LONG kErrorBusy = 170;
 inline constexpr LONG kErrorInvalidState = 5023;
 

@@ -26,32 +26,32 @@ bool UsesPreSharedKey(int authIndex) {
 
 // Stored AuthMode -> authIndex, for profiles without LEAP.
 int AuthIndexFromStored(int authMode) {
-  switch (authMode) {
-    case 1:
+  switch (static_cast<AuthMode>(authMode)) {
+    case AuthMode::kShared:
       return kAuthShared;
-    case 3:
+    case AuthMode::kWpa:
       return kAuthWpa;
-    case 4:
+    case AuthMode::kWpaPsk:
       return kAuthWpaPsk;
-    case 5:
+    case AuthMode::kWpaNone:
       return kAuthWpaNone;
-    case 6:
+    case AuthMode::kWpa2:
       return kAuthWpa2;
-    case 7:
+    case AuthMode::kWpa2Psk:
       return kAuthWpa2Psk;
     default:
-      return kAuthOpen;  // 0, the blank auto-switch code 2, and anything unknown
+      return kAuthOpen;  // open, the blank auto-switch code, and anything unknown
   }
 }
 
 int EncIndexFromStored(const std::string& cipherMode) {
   if (cipherMode.empty()) return kEncNone;
-  switch (ProfileInt(cipherMode)) {
-    case 0:
+  switch (static_cast<CipherMode>(ProfileInt(cipherMode))) {
+    case CipherMode::kWep:
       return kEncWep;
-    case 4:
+    case CipherMode::kTkip:
       return kEncTkip;
-    case 6:
+    case CipherMode::kAes:
       return kEncAes;
     default:
       return kEncNone;
@@ -133,8 +133,8 @@ void CPageAuthEncryDlg::Load(const ProfileRecord& record) {
 void CPageAuthEncryDlg::Store(ProfileRecord& record) const {
   const AuthEncryValues& v = state_.values;
   const bool leap = v.authIndex == kAuthLeap;
-  record.authMode = std::to_string(StoredAuthMode(v));
-  record.cipherMode = std::to_string(StoredCipherMode(v));
+  record.authMode = std::to_string(CodeOf(StoredAuthMode(v)));
+  record.cipherMode = std::to_string(CodeOf(StoredCipherMode(v)));
   record.leapEnabled = leap ? "1" : "0";
   record.leapEncryType = std::to_string(v.leapEncryption);
   record.leapUserName = v.leapIdentity;
@@ -381,28 +381,33 @@ void CPageAuthEncryDlg::UpdateTexts() {
   }
 }
 
-int StoredAuthMode(const AuthEncryValues& v) {
+AuthMode StoredAuthMode(const AuthEncryValues& v) {
   const bool adhoc = v.infrastructure == 0;
-  if (adhoc && v.authIndex == kAuthWpaNone) return 5;
-  if (adhoc && v.authIndex == kAuthWpa) return 0;
-  if (!adhoc && v.authIndex == kAuthWpaNone) return 4;
+  if (adhoc && v.authIndex == kAuthWpaNone) return AuthMode::kWpaNone;
+  if (adhoc && v.authIndex == kAuthWpa) return AuthMode::kOpen;
+  if (!adhoc && v.authIndex == kAuthWpaNone) return AuthMode::kWpaPsk;
   if (v.authIndex == kAuthLeap) {
-    if (v.leapEncryption == kLeapEncWpaTkip) return 3;
-    if (v.leapEncryption == kLeapEncWpa2Aes) return 6;
-    return 0;
+    if (v.leapEncryption == kLeapEncWpaTkip) return AuthMode::kWpa;
+    if (v.leapEncryption == kLeapEncWpa2Aes) return AuthMode::kWpa2;
+    return AuthMode::kOpen;
   }
-  static constexpr int kByIndex[kAuthCount] = {0, 1, 0, 3, 4, 6, 7, 5};
-  return v.authIndex >= 0 && v.authIndex < kAuthCount ? kByIndex[v.authIndex] : 0;
+  // By list index: open, shared, LEAP (handled above), WPA, WPA-PSK, WPA2, WPA2-PSK, WPA-None.
+  static constexpr AuthMode kByIndex[kAuthCount] = {AuthMode::kOpen,    AuthMode::kShared, AuthMode::kOpen,
+                                                    AuthMode::kWpa,     AuthMode::kWpaPsk, AuthMode::kWpa2,
+                                                    AuthMode::kWpa2Psk, AuthMode::kWpaNone};
+  return v.authIndex >= 0 && v.authIndex < kAuthCount ? kByIndex[v.authIndex] : AuthMode::kOpen;
 }
 
-int StoredCipherMode(const AuthEncryValues& v) {
+CipherMode StoredCipherMode(const AuthEncryValues& v) {
   if (v.authIndex == kAuthLeap) {
-    if (v.leapEncryption == kLeapEncWpaTkip) return 4;
-    if (v.leapEncryption == kLeapEncWpa2Aes) return 6;
-    return 0;
+    if (v.leapEncryption == kLeapEncWpaTkip) return CipherMode::kTkip;
+    if (v.leapEncryption == kLeapEncWpa2Aes) return CipherMode::kAes;
+    return CipherMode::kWep;
   }
-  static constexpr int kByIndex[kEncCount] = {1, 0, 4, 6};
-  return v.encIndex >= 0 && v.encIndex < kEncCount ? kByIndex[v.encIndex] : 1;
+  // By list index: none, WEP, TKIP, AES.
+  static constexpr CipherMode kByIndex[kEncCount] = {CipherMode::kNone, CipherMode::kWep, CipherMode::kTkip,
+                                                     CipherMode::kAes};
+  return v.encIndex >= 0 && v.encIndex < kEncCount ? kByIndex[v.encIndex] : CipherMode::kNone;
 }
 
 }  // namespace nxui

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "adapter/ConnectionSettings.h"
 #include "profiles/EditorField.h"
 #include "profiles/ProfileRecord.h"
 
@@ -174,7 +175,7 @@ class CPageAuthEncryDlg {
 };
 
 // Stored AuthMode / CipherMode for the tab's values (the editor's code mapping).
-int StoredAuthMode(const AuthEncryValues& values);
-int StoredCipherMode(const AuthEncryValues& values);
+AuthMode StoredAuthMode(const AuthEncryValues& values);
+CipherMode StoredCipherMode(const AuthEncryValues& values);
 
 }  // namespace nxui

@@ -87,8 +87,8 @@ CPageSystemConfigDlg::CPageSystemConfigDlg(const StringTable& strings,
   state_.useRtsLabel = text(kUseRtsThreshold);
   state_.useFragLabel = text(kUseFragmentThreshold);
   state_.channelLabel = text(kChannelLabel);
-  state_.networkTypeMenu[0].text = text(kNetworkTypeBase + kNetworkInfrastructure);
-  state_.networkTypeMenu[1].text = text(kNetworkTypeBase + kNetworkAdhoc);
+  state_.networkTypeMenu[0].text = text(kNetworkTypeBase + CodeOf(NetworkType::kInfrastructure));
+  state_.networkTypeMenu[1].text = text(kNetworkTypeBase + CodeOf(NetworkType::kAdhoc));
   state_.preambleMenu[kPreambleAutoIndex].text = text(kTxPowerAuto);
   state_.preambleMenu[kPreambleLongIndex].text = text(string_id::kPreambleLong);
   const char* powers[kTxPowerCount] = {nullptr, "100%", "75 %", "50 %", "25 %", "10 %", nullptr};
@@ -116,8 +116,9 @@ void CPageSystemConfigDlg::Load(const ProfileRecord& record) {
   v.wirelessMode = mode;
   v.profileName = record.name;
   v.ssid = record.ssid;
-  v.networkType =
-      !record.networkType.empty() && ProfileInt(record.networkType) == 0 ? kNetworkAdhoc : kNetworkInfrastructure;
+  v.networkType = !record.networkType.empty() && ProfileInt(record.networkType) == CodeOf(NetworkType::kAdhoc)
+                      ? NetworkType::kAdhoc
+                      : NetworkType::kInfrastructure;
   v.preamble =
       !record.preambleType.empty() && ProfileInt(record.preambleType) == 0 ? kPreambleLongIndex : kPreambleAutoIndex;
   const int txPower = ProfileInt(record.txPower);
@@ -140,7 +141,7 @@ void CPageSystemConfigDlg::Store(ProfileRecord& record) const {
   record.name = v.profileName;
   record.ssid = v.ssid;
   record.channel = v.channel;  // the store writes "J12" as its number
-  record.networkType = std::to_string(v.networkType);
+  record.networkType = std::to_string(CodeOf(v.networkType));
   record.preambleType = v.preamble == kPreambleLongIndex ? "0" : "2";
   record.acPowerCam = std::to_string(v.acPowerCam);
   record.psMode = v.powerSave == 1 ? "2" : "0";
@@ -207,11 +208,11 @@ void CPageSystemConfigDlg::OnSsidSelected(int item) {
   state_.ssidSelected = item;
 }
 
-void CPageSystemConfigDlg::OnNetworkTypeSelected(int networkType) {
-  if (networkType != kNetworkAdhoc && networkType != kNetworkInfrastructure) return;
+void CPageSystemConfigDlg::OnNetworkTypeSelected(NetworkType networkType) {
+  if (networkType != NetworkType::kAdhoc && networkType != NetworkType::kInfrastructure) return;
   state_.values.networkType = networkType;
   ApplyNetworkType();
-  if (networkType == kNetworkAdhoc) FillChannelList(state_.values.wirelessMode);
+  if (networkType == NetworkType::kAdhoc) FillChannelList(state_.values.wirelessMode);
 }
 
 bool CPageSystemConfigDlg::OnPreambleSelected(int preamble) {
@@ -269,7 +270,7 @@ bool CPageSystemConfigDlg::OnChannelSelected(const std::string& channel) {
 }
 
 void CPageSystemConfigDlg::ApplyNetworkType() {
-  const bool infrastructure = state_.values.networkType == kNetworkInfrastructure;
+  const bool infrastructure = state_.values.networkType == NetworkType::kInfrastructure;
   state_.channelVisible = !infrastructure;
   state_.powerSaveEnabled = infrastructure;
   state_.preambleEnabled = !infrastructure;
@@ -292,10 +293,10 @@ void CPageSystemConfigDlg::SelectSsidItem() {
 
 void CPageSystemConfigDlg::UpdateTexts() {
   const SystemConfigValues& v = state_.values;
-  state_.networkTypeButtonText =
-      v.networkType == kNetworkInfrastructure ? state_.networkTypeMenu[0].text : strings_.LoadString(kAdhocButton);
-  state_.networkTypeMenu[0].checked = v.networkType == kNetworkInfrastructure;
-  state_.networkTypeMenu[1].checked = v.networkType == kNetworkAdhoc;
+  state_.networkTypeButtonText = v.networkType == NetworkType::kInfrastructure ? state_.networkTypeMenu[0].text
+                                                                               : strings_.LoadString(kAdhocButton);
+  state_.networkTypeMenu[0].checked = v.networkType == NetworkType::kInfrastructure;
+  state_.networkTypeMenu[1].checked = v.networkType == NetworkType::kAdhoc;
   state_.preambleButtonText = state_.preambleMenu[static_cast<std::size_t>(v.preamble)].text;
   for (std::size_t i = 0; i < state_.preambleMenu.size(); ++i) {
     state_.preambleMenu[i].checked = static_cast<int>(i) == v.preamble;

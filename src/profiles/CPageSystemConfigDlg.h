@@ -18,8 +18,6 @@ namespace nxui {
 
 class StringTable;
 
-inline constexpr int kNetworkAdhoc = 0;
-inline constexpr int kNetworkInfrastructure = 1;
 inline constexpr int kPreambleAutoIndex = 0;
 inline constexpr int kPreambleLongIndex = 1;
 inline constexpr int kTxPowerCount = 7;  // 自动, 100%, 75 %, 50 %, 25 %, 10 %, 最低
@@ -32,7 +30,7 @@ inline constexpr std::size_t kSsidMaxBytes = 32;
 struct SystemConfigValues {
   std::string profileName;
   std::string ssid;
-  int networkType = kNetworkInfrastructure;
+  NetworkType networkType = NetworkType::kInfrastructure;
   int preamble = kPreambleAutoIndex;
   int txPower = 0;
   int powerSave = 0;  // 0 CAM, 1 PSM
@@ -112,7 +110,7 @@ class CPageSystemConfigDlg {
   bool SetProfileName(const std::string& text);
   bool SetSsid(const std::string& text);
   void OnSsidSelected(int item);
-  void OnNetworkTypeSelected(int networkType);
+  void OnNetworkTypeSelected(NetworkType networkType);
   bool OnPreambleSelected(int preamble);
   void OnTxPowerSelected(int txPower);
   bool OnPowerSave(int powerSave);

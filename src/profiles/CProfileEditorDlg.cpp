@@ -163,8 +163,8 @@ void CProfileEditorDlg::OpenFromNetwork(const SurveySelection& selection) {
   ScanEntryRecord entry;
   ReadScanEntry(selection.entry, entry);
   system_.SetSsid(entry.SsidText());
-  system_.OnNetworkTypeSelected(entry.infrastructureMode == bssid_ex::kModeIbss ? kNetworkAdhoc
-                                                                                : kNetworkInfrastructure);
+  system_.OnNetworkTypeSelected(entry.infrastructureMode == bssid_ex::kModeIbss ? NetworkType::kAdhoc
+                                                                                : NetworkType::kInfrastructure);
   std::uint32_t channel = 0;
   std::string channelText;
   if (FrequencyToChannel(entry.dsConfig, channel)) channelText = ChannelTextFromStored(std::to_string(channel));

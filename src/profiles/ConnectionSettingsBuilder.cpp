@@ -84,7 +84,7 @@ void BuildConnectionSettings(const StoreFileSnapshot& file, const ConnectionBuil
   }
 
   station.ReadNumber("NetworkType", record.networkType);
-  if (record.networkType == network_type::kAdhoc && inputs.currentBssid) {
+  if (record.networkType == NetworkType::kAdhoc && inputs.currentBssid) {
     std::array<std::uint8_t, 6> bssid{};
     if (inputs.currentBssid(bssid)) record.bssid = bssid;
   }
@@ -97,7 +97,7 @@ void BuildConnectionSettings(const StoreFileSnapshot& file, const ConnectionBuil
 
   station.ReadNumber("AuthMode", record.authMode);
   // Codes outside the enumeration count as open.
-  if (record.authMode > auth_mode::kWpa2Psk || record.authMode < 0) record.authMode = auth_mode::kOpen;
+  if (record.authMode > AuthMode::kWpa2Psk || record.authMode < AuthMode::kOpen) record.authMode = AuthMode::kOpen;
   station.ReadNumber("CipherMode", record.cipherMode);
 
   const bool leap = station.Number("LeapEnabled") != 0;
@@ -109,7 +109,7 @@ void BuildConnectionSettings(const StoreFileSnapshot& file, const ConnectionBuil
     record.use8021X = 0;
   }
 
-  if (inputs.adapterReady && (record.authMode == auth_mode::kWpa || record.use8021X != 0)) {
+  if (inputs.adapterReady && (record.authMode == AuthMode::kWpa || record.use8021X != 0)) {
     station.ReadNumber("AuthenProtocol", record.authenProtocol);
     if (station.Has("TunnelProtocol")) {
       if (record.authenProtocol == kAuthenProtocolTtls) {
@@ -144,14 +144,14 @@ void BuildConnectionSettings(const StoreFileSnapshot& file, const ConnectionBuil
   const std::string psk = station.Text("WPAPSK");
   // WPA-None carries its key to the platform's profile document as well as to the driver: without
   // it the ad hoc network could never be joined through the platform.
-  if (record.authMode == auth_mode::kWpaPsk || record.authMode == auth_mode::kWpa2Psk ||
-      record.authMode == auth_mode::kWpaNone) {
+  if (record.authMode == AuthMode::kWpaPsk || record.authMode == AuthMode::kWpa2Psk ||
+      record.authMode == AuthMode::kWpaNone) {
     const std::size_t length = std::min(psk.size(), record.preSharedKey.size());
     record.preSharedKey.fill('\0');
     std::copy_n(psk.begin(), length, record.preSharedKey.begin());
     record.preSharedKeyLength = static_cast<std::int32_t>(length);
   }
-  if (record.authMode == auth_mode::kWpaNone) {
+  if (record.authMode == AuthMode::kWpaNone) {
     PreSharedKey key{};
     if (!ParseHexPsk(psk, key)) key = PassphraseToPsk(psk, ssid);
     record.wpaNoneKey = KeySlot{};
@@ -162,7 +162,7 @@ void BuildConnectionSettings(const StoreFileSnapshot& file, const ConnectionBuil
     std::copy(key.begin(), key.end(), record.wpaNoneKey.key.begin());
   }
 
-  if ((record.authMode == auth_mode::kShared || record.cipherMode == cipher_mode::kWep) && !leap) {
+  if ((record.authMode == AuthMode::kShared || record.cipherMode == CipherMode::kWep) && !leap) {
     const int transmit = station.Number("WEPKeyUse");
     for (std::uint32_t slot = 0; slot < 4; ++slot) {
       const std::string key = station.Text("WEPKey" + std::to_string(slot + 1));
@@ -173,7 +173,7 @@ void BuildConnectionSettings(const StoreFileSnapshot& file, const ConnectionBuil
   station.ReadNumber("TXPower", record.txPower);
 
   station.ReadNumber("Channel", record.channel);
-  if (record.networkType == network_type::kAdhoc && record.channel > 0) {
+  if (record.networkType == NetworkType::kAdhoc && record.channel > 0) {
     std::uint32_t frequency = 0;
     if (ChannelToFrequency(static_cast<std::uint32_t>(record.channel), frequency)) {
       record.channelFrequencyKhz = frequency;

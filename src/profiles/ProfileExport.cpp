@@ -42,17 +42,17 @@ enum class Security { Open, Wep, WpaPsk, WpaNone, Eap, Leap };
 
 Security SecurityOf(const ConnectionSettings& record) {
   if (record.leapEnabled != 0) return Security::Leap;
-  if (record.use8021X != 0 || record.authMode == auth_mode::kWpa || record.authMode == auth_mode::kWpa2) {
+  if (record.use8021X != 0 || record.authMode == AuthMode::kWpa || record.authMode == AuthMode::kWpa2) {
     return Security::Eap;
   }
-  if (record.authMode == auth_mode::kWpaPsk || record.authMode == auth_mode::kWpa2Psk) return Security::WpaPsk;
-  if (record.authMode == auth_mode::kWpaNone) return Security::WpaNone;
-  if (record.authMode == auth_mode::kShared || record.cipherMode == cipher_mode::kWep) return Security::Wep;
+  if (record.authMode == AuthMode::kWpaPsk || record.authMode == AuthMode::kWpa2Psk) return Security::WpaPsk;
+  if (record.authMode == AuthMode::kWpaNone) return Security::WpaNone;
+  if (record.authMode == AuthMode::kShared || record.cipherMode == CipherMode::kWep) return Security::Wep;
   return Security::Open;
 }
 
 bool Rsn(const ConnectionSettings& record) {
-  return record.authMode == auth_mode::kWpa2 || record.authMode == auth_mode::kWpa2Psk;
+  return record.authMode == AuthMode::kWpa2 || record.authMode == AuthMode::kWpa2Psk;
 }
 
 // The 32-byte key a WPA-PSK profile connects with: 64 hex digits as they are, else derived.
@@ -173,7 +173,7 @@ ExportResult ExportWlanXml(const ConnectionSettings& record) {
 ExportResult ExportNetworkManager(const ConnectionSettings& record, std::string_view profileName) {
   const Security security = SecurityOf(record);
   if (security == Security::WpaNone) return Fail("NetworkManager has no WPA-None key management");
-  const bool adhoc = record.networkType == network_type::kAdhoc;
+  const bool adhoc = record.networkType == NetworkType::kAdhoc;
 
   std::string out;
   out += "[connection]\n";
@@ -207,7 +207,7 @@ ExportResult ExportNetworkManager(const ConnectionSettings& record, std::string_
       break;
     case Security::Wep: {
       wifiSecurity("none");
-      out += std::string("auth-alg=") + (record.authMode == auth_mode::kShared ? "shared" : "open") + "\n";
+      out += std::string("auth-alg=") + (record.authMode == AuthMode::kShared ? "shared" : "open") + "\n";
       out += "wep-key-type=1\n";
       std::size_t transmit = 0;
       if (TransmitWepKey(record, transmit) != nullptr) out += "wep-tx-keyidx=" + std::to_string(transmit) + "\n";
@@ -222,13 +222,13 @@ ExportResult ExportNetworkManager(const ConnectionSettings& record, std::string_
       wifiSecurity("wpa-psk");
       const bool rsn = Rsn(record);
       out += std::string("proto=") + (rsn ? "rsn" : "wpa") + "\n";
-      const std::string cipher = record.cipherMode == cipher_mode::kTkip ? "tkip" : "ccmp";
+      const std::string cipher = record.cipherMode == CipherMode::kTkip ? "tkip" : "ccmp";
       out += "pairwise=" + cipher + "\n";
       out += "psk=" + KeyfileValue(record.PreSharedKeyText()) + "\n\n";
       break;
     }
     case Security::Eap: {
-      const bool wpa = record.authMode == auth_mode::kWpa || record.authMode == auth_mode::kWpa2;
+      const bool wpa = record.authMode == AuthMode::kWpa || record.authMode == AuthMode::kWpa2;
       wifiSecurity(wpa ? "wpa-eap" : "ieee8021x");
       out += "\n[802-1x]\n";
       out += "eap=peap\n";
@@ -252,7 +252,7 @@ ExportResult ExportNetworkManager(const ConnectionSettings& record, std::string_
 
 ExportResult ExportWpaSupplicant(const ConnectionSettings& record, std::string_view profileName) {
   const Security security = SecurityOf(record);
-  const bool adhoc = record.networkType == network_type::kAdhoc;
+  const bool adhoc = record.networkType == NetworkType::kAdhoc;
   std::string out;
   // The profile name is a comment only: a line break cannot reach it (the store refuses those).
   out += "# " + std::string(profileName) + "\n";
@@ -266,14 +266,14 @@ ExportResult ExportWpaSupplicant(const ConnectionSettings& record, std::string_v
   } else {
     out += "\tscan_ssid=1\n";
   }
-  const std::string cipher = record.cipherMode == cipher_mode::kTkip ? "TKIP" : "CCMP";
+  const std::string cipher = record.cipherMode == CipherMode::kTkip ? "TKIP" : "CCMP";
   switch (security) {
     case Security::Open:
       out += "\tkey_mgmt=NONE\n";
       break;
     case Security::Wep: {
       out += "\tkey_mgmt=NONE\n";
-      out += std::string("\tauth_alg=") + (record.authMode == auth_mode::kShared ? "SHARED" : "OPEN") + "\n";
+      out += std::string("\tauth_alg=") + (record.authMode == AuthMode::kShared ? "SHARED" : "OPEN") + "\n";
       for (std::size_t slot = 0; slot < record.wepKeys.size(); ++slot) {
         const KeySlot& key = record.wepKeys[slot];
         if (key.present != 0)
@@ -297,7 +297,7 @@ ExportResult ExportWpaSupplicant(const ConnectionSettings& record, std::string_v
       out += "\tpsk=" + Hex(record.wpaNoneKey.key.data(), 32) + "\n";
       break;
     case Security::Eap: {
-      const bool wpa = record.authMode == auth_mode::kWpa || record.authMode == auth_mode::kWpa2;
+      const bool wpa = record.authMode == AuthMode::kWpa || record.authMode == AuthMode::kWpa2;
       out += std::string("\tkey_mgmt=") + (wpa ? "WPA-EAP" : "IEEE8021X") + "\n";
       if (wpa) out += std::string("\tproto=") + (Rsn(record) ? "RSN" : "WPA") + "\n";
       out += "\teap=PEAP\n";

@@ -7,6 +7,7 @@
 
 #include "adapter/AdapterRegistry.h"
 #include "adapter/ChannelFrequencyTable.h"
+#include "adapter/ConnectionSettings.h"
 #include "base/IniDocument.h"
 #include "display/StringTable.h"
 #include "profiles/ProfileStore.h"
@@ -27,12 +28,14 @@ std::int64_t DaysFromCivil(std::int64_t year, unsigned month, unsigned day) {
 }  // namespace
 
 std::string AuthModeText(int authMode, const StringTable& strings) {
-  if (authMode < 0 || authMode > 7) authMode = 0;
+  if (authMode < CodeOf(AuthMode::kOpen) || authMode > CodeOf(AuthMode::kWpa2Psk)) authMode = CodeOf(AuthMode::kOpen);
   return strings.LoadString(string_id::kAuthModeBase + static_cast<StringId>(authMode));
 }
 
 std::string CipherModeText(int cipherMode, const StringTable& strings) {
-  if (cipherMode != 0 && cipherMode != 1 && cipherMode != 4 && cipherMode != 6) return {};
+  const bool named = cipherMode == CodeOf(CipherMode::kWep) || cipherMode == CodeOf(CipherMode::kNone) ||
+                     cipherMode == CodeOf(CipherMode::kTkip) || cipherMode == CodeOf(CipherMode::kAes);
+  if (!named) return {};
   return strings.LoadString(string_id::kCipherModeBase + static_cast<StringId>(cipherMode));
 }
 

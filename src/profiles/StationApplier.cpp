@@ -108,10 +108,10 @@ void StationApplier::ApplyStation(int atStartup, int platformFor8021X, int keepW
     };
     BuildConnectionSettings(station, inputs, *record);
     // LEAP runs over WEP unless the CCX word allows it with the profile's own cipher.
-    const bool cipherAllowed = record->cipherMode == cipher_mode::kWep || record->cipherMode == cipher_mode::kTkip ||
-                               record->cipherMode == cipher_mode::kAes;
+    const bool cipherAllowed = record->cipherMode == CipherMode::kWep || record->cipherMode == CipherMode::kTkip ||
+                               record->cipherMode == CipherMode::kAes;
     if (record->leapEnabled != 0 && !((record->ccxControl & 1) != 0 && cipherAllowed)) {
-      record->cipherMode = cipher_mode::kWep;
+      record->cipherMode = CipherMode::kWep;
     }
   }
 

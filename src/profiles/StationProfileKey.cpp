@@ -19,8 +19,8 @@ std::string StationProfileKeyPath(std::string_view adapterKeyPath, std::string_v
 
 bool UsesLeapOr8021X(const ProfileRecord& record) {
   const int authMode = ParseDecimal(record.authMode);
-  return ParseDecimal(record.leapEnabled) == 1 || ParseDecimal(record.use8021X) != 0 || authMode == auth_mode::kWpa ||
-         authMode == auth_mode::kWpa2;
+  return ParseDecimal(record.leapEnabled) == 1 || ParseDecimal(record.use8021X) != 0 ||
+         authMode == CodeOf(AuthMode::kWpa) || authMode == CodeOf(AuthMode::kWpa2);
 }
 
 LONG WriteStationProfileKey(IRegistry& registry, std::string_view adapterKeyPath, const ProfileRecord& record) {

@@ -9,6 +9,11 @@ namespace nxui {
 
 namespace {
 
+// Group suites of 00-40-96.
+constexpr std::uint8_t kCiscoCkip = 0;
+constexpr std::uint8_t kCiscoCkipCmic = 1;
+constexpr std::uint8_t kCiscoCmic = 2;
+
 std::uint32_t BodyOui(std::span<const std::uint8_t> body) {
   if (body.size() < 3) return 0xFFFFFFFF;
   return (static_cast<std::uint32_t>(body[0]) << 16) | (static_cast<std::uint32_t>(body[1]) << 8) | body[2];
@@ -38,8 +43,8 @@ class SuiteMarks final : public SuiteVisitor {
     if (rsn_) accepted_ = suite.oui == ie::kOuiIeee;
     if (accepted_ && suite.oui == Own()) MarkCipher(suite.type);
     if (!rsn_ && suite.oui == ie::kOuiCisco) {
-      if (suite.type == 0 || suite.type == 1) ccx_.ckip = true;
-      if (suite.type == 1 || suite.type == 2) ccx_.cmic = true;
+      if (suite.type == kCiscoCkip || suite.type == kCiscoCkipCmic) ccx_.ckip = true;
+      if (suite.type == kCiscoCkipCmic || suite.type == kCiscoCmic) ccx_.cmic = true;
     }
   }
 

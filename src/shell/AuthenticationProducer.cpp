@@ -5,6 +5,7 @@
 #include "adapter/AdapterContext.h"
 #include "adapter/AdapterRegistry.h"
 #include "adapter/ConnectionSettings.h"
+#include "display/PanelIds.h"
 #include "monitor/AuthenticationLog.h"
 #include "monitor/CAuthenStatusDlg.h"
 #include "monitor/CInvalidIDPW.h"
@@ -14,8 +15,6 @@
 
 namespace nxui::shell {
 namespace {
-
-constexpr int kPanelNormal = 0;
 
 std::string Text(const RecordText& text) { return std::string(text.data(), strnlen(text.data(), text.size())); }
 
@@ -113,7 +112,7 @@ void AuthenticationProducer::OnPromptCancelled() {
   promptCancelled_ = true;
   const bool wasAsking = asking_;
   asking_ = false;
-  ShowPanel(kPanelNormal);
+  ShowPanel(kPanelLinkStatus);
   if (wasAsking || running_) {
     WlanOneXCredentials cancelled;
     cancelled.cancelled = true;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "display/PanelIds.h"
 #include "platform/IEventLoop.h"
 #include "shell/ShellStrings.h"
 #include "shell/StripLayout.h"
@@ -24,7 +25,6 @@ struct PanelInfo {
   int dialog;
 };
 inline constexpr std::size_t kPanelCount = 11;
-inline constexpr int kPanelLinkStatus = 0;
 extern const std::array<PanelInfo, kPanelCount> kPanels;
 
 // What decides the strip, read when the window is built.

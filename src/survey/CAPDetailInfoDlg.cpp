@@ -1,5 +1,6 @@
 #include "survey/CAPDetailInfoDlg.h"
 
+#include "display/PanelIds.h"
 #include "display/StringTable.h"
 #include "scan/ScanEntryDecoders.h"
 #include "scan/ScanEntryRecord.h"
@@ -37,7 +38,7 @@ void CAPDetailInfoDlg::OnTabSelected(int tab) {
 }
 
 void CAPDetailInfoDlg::OnOk() {
-  if (showPanel_) showPanel_(0);
+  if (showPanel_) showPanel_(kPanelLinkStatus);
 }
 
 }  // namespace nxui

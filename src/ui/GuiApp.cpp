@@ -253,14 +253,14 @@ class Renderer {
       model->ShowPanel(n);
       run.Host().SyncNow();
       // The link status clears its texts when shown and fills them on its next 2-second refresh.
-      run.Settle(n == shell::kPanelLinkStatus ? 2.5 : 0.2);
+      run.Settle(n == kPanelLinkStatus ? 2.5 : 0.2);
       Save(*view->LowerFrame(), QStringLiteral("panel-%1-%2").arg(n).arg(QLatin1String(row->name)));
     }
     RenderWps(run);
     RenderAuthentication(run);
 
     // The radio switched off: the strip's radio picture and the link status say so.
-    model->ShowPanel(shell::kPanelLinkStatus);
+    model->ShowPanel(kPanelLinkStatus);
     model->OnRadioButton();
     run.Host().SyncNow();
     run.Settle(4.5);
@@ -515,7 +515,7 @@ class Renderer {
     model->ShowPanel(CPeapSettingDlg::kPanel);
     run.Host().SyncNow();
     Save(*run.View()->LowerFrame(), QStringLiteral("panel-8-peap-settings-one-time-password"));
-    model->ShowPanel(shell::kPanelLinkStatus);
+    model->ShowPanel(kPanelLinkStatus);
     run.Host().SyncNow();
   }
 

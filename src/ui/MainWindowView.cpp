@@ -331,7 +331,7 @@ void MainWindowView::Sync() {
     SyncModel(state);
     // A detail view or editor opened in the lower frame is what the user asked to see.
     const bool opened = panelBefore >= 0 && state.visiblePanel != panelBefore &&
-                        state.visiblePanel != shell::kPanelLinkStatus && !state.expanded;
+                        state.visiblePanel != kPanelLinkStatus && !state.expanded;
     if (opened) {
       model_.OnMoreLess();
       Sync();
@@ -433,9 +433,7 @@ std::vector<int> MainWindowView::VisibleStripControls() const {
 
 QWidget* MainWindowView::PageWidget(shell::PageId page) { return EnsurePageView(page); }
 
-LinkStatusView* MainWindowView::LinkStatus() {
-  return qobject_cast<LinkStatusView*>(PanelWidget(shell::kPanelLinkStatus));
-}
+LinkStatusView* MainWindowView::LinkStatus() { return qobject_cast<LinkStatusView*>(PanelWidget(kPanelLinkStatus)); }
 StatisticsView* MainWindowView::Statistics() {
   return qobject_cast<StatisticsView*>(PageWidget(shell::PageId::Statistics));
 }
@@ -450,7 +448,7 @@ QWidget* MainWindowView::PanelWidget(int panel) { return EnsurePanelView(panel);
 
 void MainWindowView::keyPressEvent(QKeyEvent* event) {
   const int panel = model_.State().visiblePanel;
-  if (event->key() == Qt::Key_Escape && panel != shell::kPanelLinkStatus && model_.State().expanded) {
+  if (event->key() == Qt::Key_Escape && panel != kPanelLinkStatus && model_.State().expanded) {
     if (QWidget* view = PanelWidget(panel)) {
       auto* button = view->findChild<QPushButton*>(QStringLiteral("cancel"));
       if (button == nullptr) button = view->findChild<QPushButton*>(QStringLiteral("ok"));

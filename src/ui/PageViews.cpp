@@ -41,7 +41,7 @@ namespace {
 
 PageViewRow LinkStatusRow() {
   return {
-      shell::PageKey::Panel(shell::kPanelLinkStatus),
+      shell::PageKey::Panel(kPanelLinkStatus),
       [](shell::IPage& page, QWidget* parent) -> QWidget* {
         return dynamic_cast<shell::TypedPage<CLinkStatusDlg>*>(&page) != nullptr ? new LinkStatusView(parent) : nullptr;
       },

@@ -31,8 +31,8 @@ namespace {
 // Masked edits show "*" for each character, as the page's texts say.
 constexpr auto kMaskStyle = "lineedit-password-character: 42";
 
-// The network-type menu lists infrastructure first; the values are the stored codes.
-constexpr int kNetworkTypeOfItem[2] = {kNetworkInfrastructure, kNetworkAdhoc};
+// The network-type menu lists infrastructure first.
+constexpr NetworkType kNetworkTypeOfItem[2] = {NetworkType::kInfrastructure, NetworkType::kAdhoc};
 
 void SetEditText(QLineEdit* edit, const std::string& text) {
   const QString value = ToQt(text);

@@ -129,37 +129,37 @@ std::string Hex(std::span<const std::uint8_t> bytes, bool upper) {
   return out;
 }
 
-std::string_view AuthenticationText(std::int32_t authMode) {
+std::string_view AuthenticationText(AuthMode authMode) {
   switch (authMode) {
-    case auth_mode::kShared:
+    case AuthMode::kShared:
       return "shared";
-    case auth_mode::kWpa:
+    case AuthMode::kWpa:
       return "WPA";
-    case auth_mode::kWpaPsk:
-    case auth_mode::kWpaNone:
+    case AuthMode::kWpaPsk:
+    case AuthMode::kWpaNone:
       return "WPAPSK";
-    case auth_mode::kWpa2:
+    case AuthMode::kWpa2:
       return "WPA2";
-    case auth_mode::kWpa2Psk:
+    case AuthMode::kWpa2Psk:
       return "WPA2PSK";
     default:
       return "open";
   }
 }
 
-std::string_view EncryptionText(std::int32_t authMode, std::int32_t cipherMode) {
+std::string_view EncryptionText(AuthMode authMode, CipherMode cipherMode) {
   switch (authMode) {
-    case auth_mode::kOpen:
-    case auth_mode::kShared:
-    case auth_mode::kWpa:
-    case auth_mode::kWpa2:
-      if (cipherMode == cipher_mode::kWep) return "WEP";
+    case AuthMode::kOpen:
+    case AuthMode::kShared:
+    case AuthMode::kWpa:
+    case AuthMode::kWpa2:
+      if (cipherMode == CipherMode::kWep) return "WEP";
       [[fallthrough]];
-    case auth_mode::kWpaPsk:
-    case auth_mode::kWpaNone:
-    case auth_mode::kWpa2Psk:
-      if (cipherMode == cipher_mode::kTkip) return "TKIP";
-      if (cipherMode == cipher_mode::kAes) return "AES";
+    case AuthMode::kWpaPsk:
+    case AuthMode::kWpaNone:
+    case AuthMode::kWpa2Psk:
+      if (cipherMode == CipherMode::kTkip) return "TKIP";
+      if (cipherMode == CipherMode::kAes) return "AES";
       return "none";
     default:
       return "none";
@@ -361,7 +361,7 @@ WlanProfile BuildWlanProfile(const ConnectionSettings& settings, std::span<const
     if (XmlCanCarryAll(name))
       v.ssidName = AnsiToUtf8(XmlEscape(std::string_view(reinterpret_cast<const char*>(ssid.data()), ssid.size())));
 
-    const bool adhoc = settings.networkType == network_type::kAdhoc;
+    const bool adhoc = settings.networkType == NetworkType::kAdhoc;
     v.connectionType = adhoc ? "IBSS" : "ESS";
     v.connectionMode = adhoc ? "manual" : "auto";
     v.authentication = AuthenticationText(settings.authMode);
@@ -394,11 +394,12 @@ WlanProfile BuildWlanProfile(const ConnectionSettings& settings, std::span<const
     }
     if (settings.use8021X == 1) v.eapConfig = PeapEapConfig();
 
-    result.bssType = adhoc ? kDot11BssTypeIndependent
-                           : (settings.networkType == network_type::kInfrastructure ? kDot11BssTypeInfrastructure
-                                                                                    : kDot11BssTypeAny);
-    const bool unsecured = settings.use8021X == 0 && settings.authMode == auth_mode::kOpen &&
-                           settings.cipherMode >= 1 && settings.cipherMode <= 3;
+    result.bssType =
+        adhoc ? kDot11BssTypeIndependent
+              : (settings.networkType == NetworkType::kInfrastructure ? kDot11BssTypeInfrastructure : kDot11BssTypeAny);
+    // Cipher codes 1..3 are the three "no encryption" codes (disabled, key absent, not supported).
+    const std::int32_t cipher = CodeOf(settings.cipherMode);
+    const bool unsecured = settings.use8021X == 0 && settings.authMode == AuthMode::kOpen && cipher >= 1 && cipher <= 3;
     result.securityEnabled = unsecured ? 0 : 1;
   }
 

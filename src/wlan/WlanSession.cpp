@@ -395,10 +395,10 @@ ProfileConnectPath WlanSession::Connect(const ConnectionSettings& record, bool f
   driver_.SetU32(OID_WLAN_WPS_CONNECT, fromWps ? 1 : 0);
 
   std::int32_t preamble = record.preamble;
-  if (record.networkType == network_type::kInfrastructure) preamble = 2;
+  if (record.networkType == NetworkType::kInfrastructure) preamble = 2;
   driver_.SetU32(OID_WLAN_PREAMBLE, static_cast<std::uint32_t>(preamble));
 
-  if (record.networkType == network_type::kAdhoc) {
+  if (record.networkType == NetworkType::kAdhoc) {
     // The record's ad hoc channel travels as its centre frequency in kHz, as in the DS
     // configuration; a channel the table lacks leaves the driver's word alone.
     std::uint32_t frequencyKhz = 0;
@@ -421,7 +421,7 @@ void WlanSession::ApplyDeferredSettings() {
   if (deferred_.pending) {
     driver_.SetU32(OID_DOT11_RTS_THRESHOLD, static_cast<std::uint32_t>(deferred_.rtsThreshold));
     driver_.SetU32(OID_DOT11_FRAGMENTATION_THRESHOLD, static_cast<std::uint32_t>(deferred_.fragThreshold));
-    if (deferred_.networkType != network_type::kAdhoc) {
+    if (deferred_.networkType != NetworkType::kAdhoc) {
       driver_.SetU32(OID_DOT11_POWER_MGMT_REQUEST, PowerSaveLevel(deferred_.powerSaveMode));
     }
   }

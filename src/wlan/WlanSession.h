@@ -27,7 +27,7 @@ namespace nxui {
 // Driver settings the service would overwrite while connecting; sent on completion.
 struct DeferredSettings {
   bool pending = false;
-  std::int32_t networkType = 0;
+  NetworkType networkType = NetworkType::kAdhoc;
   std::int32_t rtsThreshold = 0;
   std::int32_t fragThreshold = 0;
   std::int32_t powerSaveMode = 0;

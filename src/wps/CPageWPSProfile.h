@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "adapter/DriverRecords.h"
+#include "display/PanelIds.h"
 #include "wps/WpsRegistrar.h"
 
 namespace nxui {
@@ -100,7 +101,7 @@ class CPageWPSProfile final : private IRegistrarSavePrompt {
   WpsProfileState state_;
   // The two forms of a WEP key and their lengths, for "ASCII Format".
   std::string hexKey_, asciiKey_;
-  int previousPanel_ = 0;
+  int previousPanel_ = kPanelLinkStatus;
 };
 
 }  // namespace nxui

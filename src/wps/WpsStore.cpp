@@ -185,7 +185,7 @@ ConnectionSettings CredentialConnectionRecord(const WpsCredential& credential) {
   record.ssidLength = static_cast<std::uint32_t>(ssid.size());
   std::copy(ssid.begin(), ssid.end(), record.ssid.begin());
   std::copy(credential.mac, credential.mac + 6, record.bssid.begin());
-  record.networkType = network_type::kInfrastructure;
+  record.networkType = NetworkType::kInfrastructure;
   record.preamble = 2;
   record.rtsThreshold = 2347;
   record.use8021X = 0;
@@ -193,37 +193,37 @@ ConnectionSettings CredentialConnectionRecord(const WpsCredential& credential) {
   switch (credential.authType) {
     case wps_auth::kWpaPsk:
     case wps_auth::kWpaPskWpa2Psk:
-      record.authMode = auth_mode::kWpaPsk;
+      record.authMode = AuthMode::kWpaPsk;
       break;
     case wps_auth::kShared:
-      record.authMode = auth_mode::kShared;
+      record.authMode = AuthMode::kShared;
       break;
     case wps_auth::kWpa:
-      record.authMode = auth_mode::kWpa;
+      record.authMode = AuthMode::kWpa;
       break;
     case wps_auth::kWpa2:
-      record.authMode = auth_mode::kWpa2;
+      record.authMode = AuthMode::kWpa2;
       break;
     case wps_auth::kWpa2Psk:
-      record.authMode = auth_mode::kWpa2Psk;
+      record.authMode = AuthMode::kWpa2Psk;
       break;
     default:
-      record.authMode = auth_mode::kOpen;
+      record.authMode = AuthMode::kOpen;
       break;
   }
   switch (credential.encrType) {
     case wps_encr::kWep:
-      record.cipherMode = cipher_mode::kWep;
+      record.cipherMode = CipherMode::kWep;
       break;
     case wps_encr::kTkip:
     case wps_encr::kTkipAes:
-      record.cipherMode = cipher_mode::kTkip;
+      record.cipherMode = CipherMode::kTkip;
       break;
     case wps_encr::kAes:
-      record.cipherMode = cipher_mode::kAes;
+      record.cipherMode = CipherMode::kAes;
       break;
     default:
-      record.cipherMode = cipher_mode::kNone;
+      record.cipherMode = CipherMode::kNone;
       break;
   }
 
@@ -250,7 +250,7 @@ ConnectionSettings CredentialConnectionRecord(const WpsCredential& credential) {
         wep.keyLength = 13;  // the key bytes stay zero
       }
     }
-  } else if (record.authMode == auth_mode::kWpaPsk || record.authMode == auth_mode::kWpa2Psk) {
+  } else if (record.authMode == AuthMode::kWpaPsk || record.authMode == AuthMode::kWpa2Psk) {
     std::copy(key.begin(), key.end(), record.preSharedKey.begin());
     record.preSharedKeyLength = static_cast<std::int32_t>(key.size());
   }

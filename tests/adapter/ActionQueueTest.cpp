@@ -47,7 +47,7 @@ class FakeHost final : public ActionQueueHost {
 };
 
 std::unique_ptr<ConnectionSettings> Record(char id, std::int32_t passwordMode = 1, std::int32_t tunnel = 0) {
-  auto r = std::make_unique<ConnectionSettings>(MakeRecord(std::string(1, id), 0, 1));
+  auto r = std::make_unique<ConnectionSettings>(MakeRecord(std::string(1, id), AuthMode::kOpen, CipherMode::kNone));
   r->passwordMode = passwordMode;
   r->peapTunnelProtocol = tunnel;
   return r;

@@ -37,10 +37,16 @@ ConnectionSettings Build(const std::string& lines, bool adapterReady = true, std
   return record;
 }
 
+// A record field as its stored number, whatever its type.
+template <auto Member>
+std::int32_t Read(const ConnectionSettings& record) {
+  return static_cast<std::int32_t>(record.*Member);
+}
+
 struct MappingRow {
   const char* name;
   std::string lines;
-  std::int32_t ConnectionSettings::*field;
+  std::int32_t (*field)(const ConnectionSettings&);
   std::int32_t expected;
 };
 
@@ -50,32 +56,33 @@ class Mapping : public ::testing::TestWithParam<MappingRow> {};
 
 TEST_P(Mapping, StoredValueBecomesRecordField) {
   const MappingRow& row = GetParam();
-  EXPECT_EQ(Build(row.lines).*row.field, row.expected);
+  EXPECT_EQ(row.field(Build(row.lines)), row.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, Mapping,
     ::testing::Values(
-        MappingRow{"preamble_1_becomes_2", "PreambleType=1\n", &ConnectionSettings::preamble, 2},
-        MappingRow{"preamble_0_stays", "PreambleType=0\n", &ConnectionSettings::preamble, 0},
-        MappingRow{"rts_off_is_2347", "UseRts=0\nRtsThresh=500\n", &ConnectionSettings::rtsThreshold, 2347},
-        MappingRow{"rts_missing_is_2347", "", &ConnectionSettings::rtsThreshold, 2347},
-        MappingRow{"rts_on_takes_threshold", "UseRts=1\nRtsThresh=500\n", &ConnectionSettings::rtsThreshold, 500},
-        MappingRow{"frag_off_is_0", "UseFrag=0\nFragThresh=800\n", &ConnectionSettings::fragThreshold, 0},
-        MappingRow{"frag_on_takes_threshold", "UseFrag=1\nFragThresh=800\n", &ConnectionSettings::fragThreshold, 800},
-        MappingRow{"auth_above_7_is_open", "AuthMode=8\n", &ConnectionSettings::authMode, 0},
-        MappingRow{"auth_negative_is_open", "AuthMode=-1\n", &ConnectionSettings::authMode, 0},
-        MappingRow{"auth_7_stays", "AuthMode=7\n", &ConnectionSettings::authMode, 7},
-        MappingRow{"ps_1_becomes_2", "PSMode=1\n", &ConnectionSettings::psMode, 2},
-        MappingRow{"ps_2_stays", "PSMode=2\n", &ConnectionSettings::psMode, 2},
-        MappingRow{"ps_3_becomes_0", "PSMode=3\n", &ConnectionSettings::psMode, 0},
-        MappingRow{"missing_network_type_keeps_initial", "", &ConnectionSettings::networkType, 0},
-        MappingRow{"leap_forces_8021x_off", "LeapEnabled=1\nUse8021X=1\n", &ConnectionSettings::use8021X, 0},
-        MappingRow{"tx_power_as_stored", "TXPower=4\n", &ConnectionSettings::txPower, 4},
+        MappingRow{"preamble_1_becomes_2", "PreambleType=1\n", Read<&ConnectionSettings::preamble>, 2},
+        MappingRow{"preamble_0_stays", "PreambleType=0\n", Read<&ConnectionSettings::preamble>, 0},
+        MappingRow{"rts_off_is_2347", "UseRts=0\nRtsThresh=500\n", Read<&ConnectionSettings::rtsThreshold>, 2347},
+        MappingRow{"rts_missing_is_2347", "", Read<&ConnectionSettings::rtsThreshold>, 2347},
+        MappingRow{"rts_on_takes_threshold", "UseRts=1\nRtsThresh=500\n", Read<&ConnectionSettings::rtsThreshold>, 500},
+        MappingRow{"frag_off_is_0", "UseFrag=0\nFragThresh=800\n", Read<&ConnectionSettings::fragThreshold>, 0},
+        MappingRow{"frag_on_takes_threshold", "UseFrag=1\nFragThresh=800\n", Read<&ConnectionSettings::fragThreshold>,
+                   800},
+        MappingRow{"auth_above_7_is_open", "AuthMode=8\n", Read<&ConnectionSettings::authMode>, 0},
+        MappingRow{"auth_negative_is_open", "AuthMode=-1\n", Read<&ConnectionSettings::authMode>, 0},
+        MappingRow{"auth_7_stays", "AuthMode=7\n", Read<&ConnectionSettings::authMode>, 7},
+        MappingRow{"ps_1_becomes_2", "PSMode=1\n", Read<&ConnectionSettings::psMode>, 2},
+        MappingRow{"ps_2_stays", "PSMode=2\n", Read<&ConnectionSettings::psMode>, 2},
+        MappingRow{"ps_3_becomes_0", "PSMode=3\n", Read<&ConnectionSettings::psMode>, 0},
+        MappingRow{"missing_network_type_keeps_initial", "", Read<&ConnectionSettings::networkType>, 0},
+        MappingRow{"leap_forces_8021x_off", "LeapEnabled=1\nUse8021X=1\n", Read<&ConnectionSettings::use8021X>, 0},
+        MappingRow{"tx_power_as_stored", "TXPower=4\n", Read<&ConnectionSettings::txPower>, 4},
         MappingRow{"ttls_takes_tunnel_on_its_side", "AuthMode=3\nAuthenProtocol=2\nTunnelProtocol=5\n",
-                   &ConnectionSettings::ttlsTunnelProtocol, 5},
+                   Read<&ConnectionSettings::ttlsTunnelProtocol>, 5},
         MappingRow{"peap_takes_tunnel_on_its_side", "Use8021X=1\nAuthenProtocol=25\nTunnelProtocol=26\n",
-                   &ConnectionSettings::peapTunnelProtocol, 26}),
+                   Read<&ConnectionSettings::peapTunnelProtocol>, 26}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(BuildConnectionSettings, NetworkNameDecodedWithItsLength) {

@@ -70,7 +70,7 @@ TEST_F(EditorTest, AddOpensWithTheDefaultsOfANewProfile) {
   EXPECT_EQ(editor.State().systemTabCaption, "System Config");
   const SystemConfigValues& v = editor.SystemConfig().Values();
   EXPECT_EQ(v.profileName, "PROF8");
-  EXPECT_EQ(v.networkType, kNetworkInfrastructure);
+  EXPECT_EQ(v.networkType, NetworkType::kInfrastructure);
   EXPECT_EQ(v.txPower, 0);
   EXPECT_EQ(v.preamble, kPreambleAutoIndex);
   EXPECT_EQ(editor.AuthEncry().Values().authIndex, kAuthOpen);
@@ -87,7 +87,7 @@ TEST_F(EditorTest, OkSavesEveryKeyWithTheEditorsCodes) {
   auto& system = editor.SystemConfig();
   auto& security = editor.AuthEncry();
   system.SetSsid("lab");
-  system.OnNetworkTypeSelected(kNetworkAdhoc);
+  system.OnNetworkTypeSelected(NetworkType::kAdhoc);
   ASSERT_TRUE(system.OnChannelSelected("11"));
   system.OnTxPowerSelected(3);
   system.OnUseRts(true);
@@ -127,7 +127,7 @@ TEST_F(EditorTest, AdhocProfileOnJ12StoresTheChannelNumber) {
   environment.wirelessMode = 5;
   editor.OpenNew();
   editor.SystemConfig().SetSsid("ibss");
-  editor.SystemConfig().OnNetworkTypeSelected(kNetworkAdhoc);
+  editor.SystemConfig().OnNetworkTypeSelected(NetworkType::kAdhoc);
   ASSERT_TRUE(editor.SystemConfig().OnChannelSelected("J12"));
   ASSERT_EQ(editor.OnOk(), EditorOkResult::Saved);
   EXPECT_EQ(store.LoadProfile("PROF1").channel, std::to_string(JapanChannelBase + 12));
@@ -320,7 +320,7 @@ TEST_F(EditorTest, AddToProfileFillsTheEditorFromTheNetwork) {
     std::string authText, cipherText;
     bool secured;
     int authCode;
-    int networkType;
+    NetworkType networkType;
     std::string channel;
     int auth, enc;
   };
@@ -338,18 +338,18 @@ TEST_F(EditorTest, AddToProfileFillsTheEditorFromTheNetwork) {
   environment.adhocWpa2Psk = true;
   const Row rows[] = {
       {"WPA2-PSK with AES", spec("home", 1, 2437000, 1, RsnPsk(true)), "WPA2-PSK", "AES", true, 5,
-       kNetworkInfrastructure, "6", kAuthWpa2Psk, kEncAes},
-      {"WPA-PSK with TKIP", spec("old", 1, 2412000, 1, {}), "WPA-PSK", "TKIP", true, 2, kNetworkInfrastructure, "1",
-       kAuthWpaPsk, kEncTkip},
+       NetworkType::kInfrastructure, "6", kAuthWpa2Psk, kEncAes},
+      {"WPA-PSK with TKIP", spec("old", 1, 2412000, 1, {}), "WPA-PSK", "TKIP", true, 2, NetworkType::kInfrastructure,
+       "1", kAuthWpaPsk, kEncTkip},
       {"WPA2 enterprise, mixed ciphers", spec("corp", 1, 5180000, 1, {}), "WPA+WPA2", "TKIP+AES", true, 4,
-       kNetworkInfrastructure, "36", kAuthWpa2, kEncTkip},
-      {"WEP", spec("wep", 1, 2462000, 1, {}), "Unknown", "None", true, 0, kNetworkInfrastructure, "11", kAuthOpen,
+       NetworkType::kInfrastructure, "36", kAuthWpa2, kEncTkip},
+      {"WEP", spec("wep", 1, 2462000, 1, {}), "Unknown", "None", true, 0, NetworkType::kInfrastructure, "11", kAuthOpen,
        kEncWep},
-      {"open", spec("free", 1, 2472000, 0, {}), "Unknown", "None", false, 0, kNetworkInfrastructure, "13", kAuthOpen,
-       kEncNone},
-      {"ad hoc WPA2-NONE", spec("ibss", 0, 2437000, 1, RsnPsk(true)), "WPA2-NONE", "AES", true, 5, kNetworkAdhoc, "6",
-       kAuthWpa2Psk, kEncAes},
-      {"ad hoc WPA-NONE on J8", spec("jp", 0, 5040000, 1, {}), "WPA-NONE", "TKIP", true, 3, kNetworkAdhoc, "J8",
+      {"open", spec("free", 1, 2472000, 0, {}), "Unknown", "None", false, 0, NetworkType::kInfrastructure, "13",
+       kAuthOpen, kEncNone},
+      {"ad hoc WPA2-NONE", spec("ibss", 0, 2437000, 1, RsnPsk(true)), "WPA2-NONE", "AES", true, 5, NetworkType::kAdhoc,
+       "6", kAuthWpa2Psk, kEncAes},
+      {"ad hoc WPA-NONE on J8", spec("jp", 0, 5040000, 1, {}), "WPA-NONE", "TKIP", true, 3, NetworkType::kAdhoc, "J8",
        kAuthWpaNone, kEncAes},
   };
   for (const Row& row : rows) {

@@ -411,10 +411,10 @@ TEST_F(SecurityTab, MappingsOfTheRemainingCodes) {
   AuthEncryValues v;
   v.infrastructure = 0;
   v.authIndex = kAuthWpa;
-  EXPECT_EQ(StoredAuthMode(v), 0) << "ad hoc WPA";
+  EXPECT_EQ(CodeOf(StoredAuthMode(v)), 0) << "ad hoc WPA";
   v.infrastructure = 1;
   v.authIndex = kAuthWpaNone;
-  EXPECT_EQ(StoredAuthMode(v), 4) << "infrastructure WPA-None";
+  EXPECT_EQ(CodeOf(StoredAuthMode(v)), 4) << "infrastructure WPA-None";
 
   struct Row {
     const char* authMode;

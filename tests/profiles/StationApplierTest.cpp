@@ -89,7 +89,7 @@ TEST_F(StationApplierTest, LeapRunsOverWepUnlessTheCcxWordAllowsItsCipher) {
     ASSERT_TRUE(w.store().SaveProfile(leap));
     ASSERT_TRUE(w.store().ActivateProfile("leap"));
     w.core->Station().ApplyStation(0, 1, 0);
-    EXPECT_EQ(Last().cipherMode, row.expected) << "CCX " << row.ccx << " cipher " << row.cipher;
+    EXPECT_EQ(CodeOf(Last().cipherMode), row.expected) << "CCX " << row.ccx << " cipher " << row.cipher;
     EXPECT_EQ(TextOf(Last().leapUserName), "bob");
   }
 }

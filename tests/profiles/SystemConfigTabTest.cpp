@@ -74,7 +74,7 @@ class SystemTab : public ::testing::Test {
 };
 
 TEST_F(SystemTab, NetworkTypeSwitchesTheControls) {
-  tab.OnNetworkTypeSelected(kNetworkAdhoc);
+  tab.OnNetworkTypeSelected(NetworkType::kAdhoc);
   const SystemConfigState& s = tab.State();
   EXPECT_EQ(s.networkTypeButtonText, "Adhoc");
   EXPECT_FALSE(s.powerSaveEnabled);
@@ -85,7 +85,7 @@ TEST_F(SystemTab, NetworkTypeSwitchesTheControls) {
   ASSERT_TRUE(tab.OnPreambleSelected(kPreambleLongIndex));
   EXPECT_EQ(s.preambleButtonText, "长");
 
-  tab.OnNetworkTypeSelected(kNetworkInfrastructure);
+  tab.OnNetworkTypeSelected(NetworkType::kInfrastructure);
   EXPECT_EQ(s.networkTypeButtonText, "基础模式");
   EXPECT_TRUE(s.powerSaveEnabled);
   EXPECT_FALSE(s.preambleEnabled);
@@ -140,7 +140,8 @@ TEST_F(SystemTab, ThresholdsClampAndFollowTheirCheckBoxes) {
 TEST_F(SystemTab, StoredCodes) {
   struct Row {
     const char* name;
-    int networkType, preamble, powerSave, useRts, rts, useFrag, frag;
+    NetworkType networkType;
+    int preamble, powerSave, useRts, rts, useFrag, frag;
     const char* channel;
     ProfileRecord expected;
   };
@@ -158,11 +159,11 @@ TEST_F(SystemTab, StoredCodes) {
     return r;
   };
   const Row rows[] = {
-      {"PSM", kNetworkInfrastructure, 0, 1, 0, 0, 0, 0, "", rec("1", "2", "2", "0", "2347", "0", "2346", "1")},
-      {"CAM", kNetworkInfrastructure, 0, 0, 0, 0, 0, 0, "", rec("1", "2", "0", "0", "2347", "0", "2346", "1")},
-      {"thresholds in use", kNetworkInfrastructure, 0, 0, 1, 500, 1, 800, "",
+      {"PSM", NetworkType::kInfrastructure, 0, 1, 0, 0, 0, 0, "", rec("1", "2", "2", "0", "2347", "0", "2346", "1")},
+      {"CAM", NetworkType::kInfrastructure, 0, 0, 0, 0, 0, 0, "", rec("1", "2", "0", "0", "2347", "0", "2346", "1")},
+      {"thresholds in use", NetworkType::kInfrastructure, 0, 0, 1, 500, 1, 800, "",
        rec("1", "2", "0", "1", "500", "1", "800", "1")},
-      {"ad hoc long preamble on J12", kNetworkAdhoc, kPreambleLongIndex, 0, 0, 0, 0, 0, "J12",
+      {"ad hoc long preamble on J12", NetworkType::kAdhoc, kPreambleLongIndex, 0, 0, 0, 0, 0, "J12",
        rec("0", "0", "0", "0", "2347", "0", "2346", "J12")},
   };
   for (const Row& row : rows) {
@@ -209,7 +210,7 @@ TEST_F(SystemTab, LoadReadsTheStoredCodesBack) {
   tab.FillChannelList(5);
   const SystemConfigValues& v = tab.Values();
   EXPECT_EQ(v.profileName, "Lab");
-  EXPECT_EQ(v.networkType, kNetworkAdhoc);
+  EXPECT_EQ(v.networkType, NetworkType::kAdhoc);
   EXPECT_EQ(v.preamble, kPreambleLongIndex);
   EXPECT_EQ(v.txPower, 6);
   EXPECT_EQ(tab.State().txPowerButtonText, "最低");
@@ -221,7 +222,7 @@ TEST_F(SystemTab, LoadReadsTheStoredCodesBack) {
 
   // Missing keys give the defaults, not the codes that 0 would mean.
   tab.Load(ProfileRecord{});
-  EXPECT_EQ(tab.Values().networkType, kNetworkInfrastructure);
+  EXPECT_EQ(tab.Values().networkType, NetworkType::kInfrastructure);
   EXPECT_EQ(tab.Values().preamble, kPreambleAutoIndex);
   EXPECT_EQ(tab.Values().rtsThreshold, 2347);
 }

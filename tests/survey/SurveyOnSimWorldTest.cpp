@@ -232,7 +232,7 @@ TEST_F(SurveyOnSimWorld, DetailsOfAGeneratedAndOfARawNetwork) {
   EXPECT_EQ(page->Rows()[static_cast<std::size_t>(generated)].wps, 1);
   EXPECT_EQ(page->State().rows[static_cast<std::size_t>(generated)].securityIcon, survey_icon::kWps);
   details->OnOk();
-  EXPECT_EQ(dlg->MainWindow()->State().visiblePanel, shell::kPanelLinkStatus);
+  EXPECT_EQ(dlg->MainWindow()->State().visiblePanel, kPanelLinkStatus);
 
   const int raw = RowOf("Raw");
   ASSERT_GE(raw, 0);

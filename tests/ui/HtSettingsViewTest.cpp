@@ -99,7 +99,7 @@ TEST_F(HtSettingsViewTest, ManualSessionAddedThroughTheDialogShowsInTheList) {
   emit dialog->WindowSize()->textEdited(QStringLiteral("300"));
   dialog->OkButton()->click();
   Sync();
-  EXPECT_EQ(world.Model()->State().visiblePanel, shell::kPanelLinkStatus);
+  EXPECT_EQ(world.Model()->State().visiblePanel, kPanelLinkStatus);
   world.Advance(1.5);
   QTreeWidgetItem* row = view->OriginatorList()->topLevelItem(0);
   ASSERT_NE(row, nullptr);
@@ -133,7 +133,7 @@ TEST_F(HtSettingsViewTest, EscapeLeavesADialogAsCancelDoes) {
   QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
   QApplication::sendEvent(dialog->Peers(), &escape);
   Sync();
-  EXPECT_EQ(world.Model()->State().visiblePanel, shell::kPanelLinkStatus);
+  EXPECT_EQ(world.Model()->State().visiblePanel, kPanelLinkStatus);
   world.Advance(1.5);
   EXPECT_EQ(view->RecipientList()->topLevelItemCount(), 1) << "Cancel deleted nothing";
 }

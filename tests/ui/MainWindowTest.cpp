@@ -142,7 +142,7 @@ TEST(MainWindow, PanelViewsAreBuiltWhenTheirPanelIsFirstShown) {
   EXPECT_EQ(view->BuiltViewCount(), pages + 1);
   QWidget* details = view->LowerFrame()->currentWidget();
   EXPECT_EQ(details, view->ApDetails());
-  world.Model()->ShowPanel(shell::kPanelLinkStatus);
+  world.Model()->ShowPanel(kPanelLinkStatus);
   world.host->SyncNow();
   world.Model()->ShowPanel(CAPDetailInfoDlg::kPanel);
   world.host->SyncNow();

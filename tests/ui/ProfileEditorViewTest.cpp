@@ -93,7 +93,7 @@ TEST_F(ProfileEditorViewTest, AddRefusesAShortKeyBesideItsEditThenSavesAndReturn
   emit editor->PreSharedKey()->textEdited(QStringLiteral("sunflower-2008"));
   editor->OkButton()->click();
   Sync();
-  EXPECT_EQ(VisiblePanel(), shell::kPanelLinkStatus);
+  EXPECT_EQ(VisiblePanel(), kPanelLinkStatus);
   EXPECT_EQ(Store().LoadProfile("PROF1").wpaPsk, "sunflower-2008");
   bool listed = false;
   for (int r = 0; r < profiles->List()->rowCount(); ++r) {
@@ -179,7 +179,7 @@ TEST_F(ProfileEditorViewTest, KeysAreFilteredMaskedAndOnlyTheDefaultKeyIsEditabl
   editor->CancelButton()->click();
   Sync();
   EXPECT_FALSE(editor->HintWindow()->isVisible()) << "Cancel takes the hint away";
-  EXPECT_EQ(VisiblePanel(), shell::kPanelLinkStatus);
+  EXPECT_EQ(VisiblePanel(), kPanelLinkStatus);
   EXPECT_TRUE(Store().ListProfiles().empty());
 }
 
@@ -225,7 +225,7 @@ TEST_F(ProfileEditorViewTest, CredentialPanelAsksForWhatIsMissingThenReturns) {
   emit panel->Password()->textEdited(QStringLiteral("one-time"));
   panel->OkButton()->click();
   Sync();
-  EXPECT_EQ(VisiblePanel(), shell::kPanelLinkStatus);
+  EXPECT_EQ(VisiblePanel(), kPanelLinkStatus);
 }
 
 }  // namespace

@@ -123,7 +123,7 @@ TEST_F(SurveyViewTest, DoubleClickOpensTheDetailsExpandedAndOkGoesBack) {
     EXPECT_EQ(details->Tabs()->Button(CAPDetailInfoDlg::kTab80211n)->isVisibleTo(details), c.htTab);
     details->OkButton()->click();
     world.host->SyncNow();
-    EXPECT_EQ(world.Model()->State().visiblePanel, shell::kPanelLinkStatus);
+    EXPECT_EQ(world.Model()->State().visiblePanel, kPanelLinkStatus);
   }
 }
 
@@ -203,7 +203,7 @@ TEST_F(SurveyViewTest, ReturnOpensTheDetailsAndEscapeLeavesThem) {
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(list, &escape);
     world.host->SyncNow();
-    EXPECT_EQ(world.Model()->State().visiblePanel, shell::kPanelLinkStatus);
+    EXPECT_EQ(world.Model()->State().visiblePanel, kPanelLinkStatus);
   }
   // Without a current row Return does nothing; Escape on the link status neither.
   list->selectionModel()->clearCurrentIndex();
@@ -212,7 +212,7 @@ TEST_F(SurveyViewTest, ReturnOpensTheDetailsAndEscapeLeavesThem) {
   QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
   QApplication::sendEvent(list, &escape);
   world.host->SyncNow();
-  EXPECT_EQ(world.Model()->State().visiblePanel, shell::kPanelLinkStatus);
+  EXPECT_EQ(world.Model()->State().visiblePanel, kPanelLinkStatus);
 }
 
 TEST_F(SurveyViewTest, SelectedRowKeepsItsIconsInColour) {

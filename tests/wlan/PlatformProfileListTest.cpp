@@ -164,9 +164,9 @@ ConnectionSettings Record(std::string_view ssid) {
   ConnectionSettings s;
   s.ssidLength = static_cast<std::uint32_t>(ssid.size());
   std::memcpy(s.ssid.data(), ssid.data(), ssid.size());
-  s.networkType = network_type::kInfrastructure;
-  s.authMode = auth_mode::kWpa2Psk;
-  s.cipherMode = cipher_mode::kAes;
+  s.networkType = NetworkType::kInfrastructure;
+  s.authMode = AuthMode::kWpa2Psk;
+  s.cipherMode = CipherMode::kAes;
   const std::string_view key = "correct horse";
   std::memcpy(s.preSharedKey.data(), key.data(), key.size());
   s.preSharedKeyLength = static_cast<std::int32_t>(key.size());
@@ -245,8 +245,8 @@ TEST_F(PlatformProfileListTest, UnbuildableDocumentWritesNothingAndReportsAFaile
 struct DiscoveryCase {
   const char* label;
   std::int32_t byBssid;
-  std::int32_t authMode;
-  std::int32_t cipherMode;
+  AuthMode authMode;
+  CipherMode cipherMode;
   DWORD mode;
   bool desiredBssid;
 };
@@ -277,15 +277,14 @@ TEST_P(DiscoveryConnect, SurveyedAccessPointConnectsWithoutStoredProfile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(PlatformProfileList, DiscoveryConnect,
-                         testing::Values(DiscoveryCase{"secure_with_bssid", 1, auth_mode::kWpa2Psk, cipher_mode::kAes,
+                         testing::Values(DiscoveryCase{"secure_with_bssid", 1, AuthMode::kWpa2Psk, CipherMode::kAes,
                                                        kWlanConnectionModeDiscoverySecure, true},
-                                         DiscoveryCase{"unsecure_with_bssid", 1, auth_mode::kOpen, cipher_mode::kNone,
+                                         DiscoveryCase{"unsecure_with_bssid", 1, AuthMode::kOpen, CipherMode::kNone,
                                                        kWlanConnectionModeDiscoveryUnsecure, true},
-                                         DiscoveryCase{"wep_is_secure", 1, auth_mode::kOpen, cipher_mode::kWep,
+                                         DiscoveryCase{"wep_is_secure", 1, AuthMode::kOpen, CipherMode::kWep,
                                                        kWlanConnectionModeDiscoverySecure, true},
-                                         DiscoveryCase{"other_nonzero_has_no_bssid_list", 2, auth_mode::kOpen,
-                                                       cipher_mode::kNone, kWlanConnectionModeDiscoveryUnsecure,
-                                                       false}),
+                                         DiscoveryCase{"other_nonzero_has_no_bssid_list", 2, AuthMode::kOpen,
+                                                       CipherMode::kNone, kWlanConnectionModeDiscoveryUnsecure, false}),
                          [](const auto& row) { return std::string(row.param.label); });
 
 TEST_F(PlatformProfileListTest, DiscoveryConnectErrorIsPosted) {
@@ -299,7 +298,7 @@ TEST_F(PlatformProfileListTest, DiscoveryConnectErrorIsPosted) {
 
 TEST_F(PlatformProfileListTest, OneXOpensThePlatformEditorAndConnectsWhenItCloses) {
   auto record = Record("Corp");
-  record.authMode = auth_mode::kWpa2;
+  record.authMode = AuthMode::kWpa2;
   record.use8021X = 1;
   api.profiles = {{"Corp", "<old/>", 2}, {"Home", "<x/>", 2}};
   api.connectResult = kErrorInvalidState;  // not reported from the worker

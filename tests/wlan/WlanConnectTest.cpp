@@ -38,7 +38,7 @@ class ConnectTest : public WlanFixture {
 TEST_F(ConnectTest, RightPassPhraseCompletesAndSendsTheHeldBackSettingsOnlyThen) {
   networks = {MakeNetwork("Home", "00-11-22-33-44-55", sim::AuthKind::Wpa2Psk, sim::CipherKind::Aes, "correct horse")};
   Build();
-  const auto record = MakeRecord("Home", auth_mode::kWpa2Psk, cipher_mode::kAes, "correct horse");
+  const auto record = MakeRecord("Home", AuthMode::kWpa2Psk, CipherMode::kAes, "correct horse");
   ASSERT_EQ(session->Connect(record, false), ProfileConnectPath::kProfile);
 
   EXPECT_EQ(driver.SetOrder(), (std::vector<Oid>{OID_WLAN_WPS_CONNECT, OID_WLAN_PREAMBLE, OID_WLAN_TX_POWER}));
@@ -82,7 +82,7 @@ TEST_F(ConnectTest, RightPassPhraseCompletesAndSendsTheHeldBackSettingsOnlyThen)
 TEST_F(ConnectTest, WrongPassPhraseFailsAndCancelsTheHeldBackSettings) {
   networks = {MakeNetwork("Home", "00-11-22-33-44-55", sim::AuthKind::Wpa2Psk, sim::CipherKind::Aes, "correct horse")};
   Build();
-  session->Connect(MakeRecord("Home", auth_mode::kWpa2Psk, cipher_mode::kAes, "wrong horse"), false);
+  session->Connect(MakeRecord("Home", AuthMode::kWpa2Psk, CipherMode::kAes, "wrong horse"), false);
   Run(kConnectMs + 100);
   EXPECT_EQ(owner.Sequence(), std::vector<UINT>{wlan_msg::kConnectionFailed});
   EXPECT_FALSE(session->Deferred().pending);
@@ -104,7 +104,7 @@ struct SecurityRow {
 };
 
 ConnectionSettings WepRecord(std::string_view ssid, int slot, std::vector<std::uint8_t> key) {
-  ConnectionSettings r = MakeRecord(ssid, auth_mode::kOpen, cipher_mode::kWep);
+  ConnectionSettings r = MakeRecord(ssid, AuthMode::kOpen, CipherMode::kWep);
   auto& keySlot = r.wepKeys[static_cast<std::size_t>(slot)];
   keySlot.present = 1;
   keySlot.keyIndex = static_cast<std::uint32_t>(slot) | kTransmitKeyBit;
@@ -137,31 +137,31 @@ INSTANTIATE_TEST_SUITE_P(
     Table, SecurityMatchTest,
     ::testing::Values(
         SecurityRow{"open", MakeNetwork("Cafe", "00-0F-00-00-00-02"),
-                    MakeRecord("Cafe", auth_mode::kOpen, cipher_mode::kNone), true},
+                    MakeRecord("Cafe", AuthMode::kOpen, CipherMode::kNone), true},
         SecurityRow{"open network refuses a WPA2 profile", MakeNetwork("Cafe", "00-0F-00-00-00-02"),
-                    MakeRecord("Cafe", auth_mode::kWpa2Psk, cipher_mode::kAes, "whatever1"), false},
+                    MakeRecord("Cafe", AuthMode::kWpa2Psk, CipherMode::kAes, "whatever1"), false},
         SecurityRow{"WPA-PSK TKIP",
                     MakeNetwork("Old", "00-0F-00-00-00-03", sim::AuthKind::WpaPsk, sim::CipherKind::Tkip, "tkip-pass"),
-                    MakeRecord("Old", auth_mode::kWpaPsk, cipher_mode::kTkip, "tkip-pass"), true},
+                    MakeRecord("Old", AuthMode::kWpaPsk, CipherMode::kTkip, "tkip-pass"), true},
         SecurityRow{"TKIP network refuses AES",
                     MakeNetwork("Old", "00-0F-00-00-00-03", sim::AuthKind::WpaPsk, sim::CipherKind::Tkip, "tkip-pass"),
-                    MakeRecord("Old", auth_mode::kWpaPsk, cipher_mode::kAes, "tkip-pass"), false},
+                    MakeRecord("Old", AuthMode::kWpaPsk, CipherMode::kAes, "tkip-pass"), false},
         SecurityRow{"mixed network takes WPA-PSK TKIP",
                     MakeNetwork("Mixed", "00-0F-00-00-00-04", sim::AuthKind::WpaPskWpa2Psk, sim::CipherKind::TkipAes,
                                 "mixed-pass"),
-                    MakeRecord("Mixed", auth_mode::kWpaPsk, cipher_mode::kTkip, "mixed-pass"), true},
+                    MakeRecord("Mixed", AuthMode::kWpaPsk, CipherMode::kTkip, "mixed-pass"), true},
         SecurityRow{"mixed network takes WPA2-PSK AES",
                     MakeNetwork("Mixed", "00-0F-00-00-00-04", sim::AuthKind::WpaPskWpa2Psk, sim::CipherKind::TkipAes,
                                 "mixed-pass"),
-                    MakeRecord("Mixed", auth_mode::kWpa2Psk, cipher_mode::kAes, "mixed-pass"), true},
+                    MakeRecord("Mixed", AuthMode::kWpa2Psk, CipherMode::kAes, "mixed-pass"), true},
         SecurityRow{"64 hex digits derived from the pass phrase",
                     MakeNetwork("IEEE", "00-0F-00-00-00-05", sim::AuthKind::Wpa2Psk, sim::CipherKind::Aes, "password"),
-                    MakeRecord("IEEE", auth_mode::kWpa2Psk, cipher_mode::kAes,
+                    MakeRecord("IEEE", AuthMode::kWpa2Psk, CipherMode::kAes,
                                "f42c6fc52df0ebef9ebb4b90b38a5f902e83fe1b135a70e23aed762e9710a12e"),
                     true},
         SecurityRow{"64 hex digits of another pass phrase",
                     MakeNetwork("IEEE", "00-0F-00-00-00-05", sim::AuthKind::Wpa2Psk, sim::CipherKind::Aes, "passw0rd"),
-                    MakeRecord("IEEE", auth_mode::kWpa2Psk, cipher_mode::kAes,
+                    MakeRecord("IEEE", AuthMode::kWpa2Psk, CipherMode::kAes,
                                "f42c6fc52df0ebef9ebb4b90b38a5f902e83fe1b135a70e23aed762e9710a12e"),
                     false},
         SecurityRow{"WEP key in the transmit slot", WepNetwork({"", "0102030405"}, 1),
@@ -172,7 +172,7 @@ INSTANTIATE_TEST_SUITE_P(
                     WepRecord("Attic", 0, {1, 2, 3, 4, 5}), false},
         SecurityRow{"WEP wrong key", WepNetwork({"0102030405"}, 0), WepRecord("Attic", 0, {1, 2, 3, 4, 6}), false},
         SecurityRow{"network out of range", MakeNetwork("Elsewhere", "00-0F-00-00-00-06"),
-                    MakeRecord("Cafe", auth_mode::kOpen, cipher_mode::kNone), false}),
+                    MakeRecord("Cafe", AuthMode::kOpen, CipherMode::kNone), false}),
     [](const auto& row) {
       std::string name = row.param.name;
       for (char& c : name) {
@@ -185,13 +185,13 @@ TEST_F(ConnectTest, ConnectingTwiceOverwritesTheProfileAndKeepsItFirst) {
   networks = {MakeNetwork("Home", "00-11-22-33-44-55", sim::AuthKind::Wpa2Psk, sim::CipherKind::Aes, "correct horse"),
               MakeNetwork("Cafe", "00-0F-00-00-00-02")};
   Build();
-  session->Connect(MakeRecord("Home", auth_mode::kWpa2Psk, cipher_mode::kAes, "wrong horse"), false);
+  session->Connect(MakeRecord("Home", AuthMode::kWpa2Psk, CipherMode::kAes, "wrong horse"), false);
   Run(kConnectMs + 100);
-  session->Connect(MakeRecord("Cafe", auth_mode::kOpen, cipher_mode::kNone), false);
+  session->Connect(MakeRecord("Cafe", AuthMode::kOpen, CipherMode::kNone), false);
   Run(kConnectMs + 100);
   EXPECT_EQ(ProfileNames(), (std::vector<std::string>{"Cafe", "Home"}));
   owner.messages.clear();
-  session->Connect(MakeRecord("Home", auth_mode::kWpa2Psk, cipher_mode::kAes, "correct horse"), false);
+  session->Connect(MakeRecord("Home", AuthMode::kWpa2Psk, CipherMode::kAes, "correct horse"), false);
   Run(kConnectMs + 100);
   EXPECT_EQ(ProfileNames(), (std::vector<std::string>{"Home", "Cafe"}));
   // Leaving Cafe for Home disconnects first.
@@ -202,7 +202,7 @@ TEST_F(ConnectTest, RejectedProfileLeadsToAConnectErrorMessage) {
   networks = {MakeNetwork("Home", "00-11-22-33-44-55", sim::AuthKind::Wpa2Psk, sim::CipherKind::Aes, "short")};
   Build();
   // Seven characters: the service refuses the document, so the profile-mode connect fails at once.
-  session->Connect(MakeRecord("Home", auth_mode::kWpa2Psk, cipher_mode::kAes, "1234567"), false);
+  session->Connect(MakeRecord("Home", AuthMode::kWpa2Psk, CipherMode::kAes, "1234567"), false);
   Run(kConnectMs + 100);
   EXPECT_EQ(owner.Sequence(), std::vector<UINT>{wlan_msg::kConnectError});
   EXPECT_TRUE(ProfileNames().empty());
@@ -210,7 +210,7 @@ TEST_F(ConnectTest, RejectedProfileLeadsToAConnectErrorMessage) {
 
 TEST_F(ConnectTest, ServiceGoneAtConnectTimePostsConnectError) {
   service->SetRunning(false);
-  session->Connect(MakeRecord("Cafe", auth_mode::kOpen, cipher_mode::kNone), false);
+  session->Connect(MakeRecord("Cafe", AuthMode::kOpen, CipherMode::kNone), false);
   loop.DrainMessages();
   EXPECT_EQ(owner.Sequence(), std::vector<UINT>{wlan_msg::kConnectError});
 }
@@ -218,7 +218,7 @@ TEST_F(ConnectTest, ServiceGoneAtConnectTimePostsConnectError) {
 TEST_F(ConnectTest, WpsRecordSetsTheWpsConnectFlag) {
   networks = {MakeNetwork("Cafe", "00-0F-00-00-00-02")};
   Build();
-  session->Connect(MakeRecord("Cafe", auth_mode::kOpen, cipher_mode::kNone), true);
+  session->Connect(MakeRecord("Cafe", AuthMode::kOpen, CipherMode::kNone), true);
   EXPECT_EQ(driver.Sets(OID_WLAN_WPS_CONNECT).at(0).U32(), 1u);
 }
 
@@ -231,7 +231,7 @@ TEST_F(ConnectTest, AccessPointPickedInTheSurveyUsesDiscoveryWithItsBssid) {
   };
   const Dot11MacAddress bssid = {0x00, 0x0F, 0x00, 0x00, 0x00, 0x07};
   std::vector<Row> rows = {
-      {"open", MakeNetwork("Cafe", "00-0F-00-00-00-07"), MakeRecord("Cafe", auth_mode::kOpen, cipher_mode::kNone),
+      {"open", MakeNetwork("Cafe", "00-0F-00-00-00-07"), MakeRecord("Cafe", AuthMode::kOpen, CipherMode::kNone),
        kWlanConnectionModeDiscoveryUnsecure},
       {"secured", WepNetwork({"0102030405"}, 0), WepRecord("Attic", 0, {1, 2, 3, 4, 5}),
        kWlanConnectionModeDiscoverySecure},
@@ -266,8 +266,8 @@ TEST_F(ConnectTest, AdHocChannelGoesIntoTheStationConfiguration) {
   adhoc.channel = 11;
   networks = {adhoc};
   Build();
-  ConnectionSettings record = MakeRecord("Party", auth_mode::kOpen, cipher_mode::kNone);
-  record.networkType = network_type::kAdhoc;
+  ConnectionSettings record = MakeRecord("Party", AuthMode::kOpen, CipherMode::kNone);
+  record.networkType = NetworkType::kAdhoc;
   record.channel = 11;
   record.preamble = 0;
 
@@ -314,7 +314,7 @@ TEST_F(ConnectTest, AdHocChannelGoesIntoTheStationConfiguration) {
 TEST_F(ConnectTest, OneXProfileRunsTheEditorAndIgnoresASecondRequestWhileItIsOpen) {
   networks = {MakeNetwork("Corp", "00-0F-00-00-00-09", sim::AuthKind::Wpa2, sim::CipherKind::Aes)};
   Build();
-  ConnectionSettings record = MakeRecord("Corp", auth_mode::kWpa2, cipher_mode::kAes);
+  ConnectionSettings record = MakeRecord("Corp", AuthMode::kWpa2, CipherMode::kAes);
   record.use8021X = 1;
 
   bool busyInside = false;
@@ -364,7 +364,7 @@ TEST_F(ConnectTest, OneXProfileRunsTheEditorAndIgnoresASecondRequestWhileItIsOpe
 TEST_F(ConnectTest, ConnectFromAWorkerThreadStartsItsTimersOnTheLoopThread) {
   networks = {MakeNetwork("Cafe", "00-0F-00-00-00-02")};
   Build();
-  session->Connect(MakeRecord("Cafe", auth_mode::kOpen, cipher_mode::kNone), false);
+  session->Connect(MakeRecord("Cafe", AuthMode::kOpen, CipherMode::kNone), false);
   Run(kConnectMs + 100);
   session->Disconnect();
   loop.DrainMessages();
@@ -395,7 +395,7 @@ class LinkTest : public ConnectTest {
     networks = {
         MakeNetwork("Home", "00-11-22-33-44-55", sim::AuthKind::Wpa2Psk, sim::CipherKind::Aes, "correct horse")};
     Build();
-    session->Connect(MakeRecord("Home", auth_mode::kWpa2Psk, cipher_mode::kAes, "correct horse"), false);
+    session->Connect(MakeRecord("Home", AuthMode::kWpa2Psk, CipherMode::kAes, "correct horse"), false);
     Run(kConnectMs + 100);
     ASSERT_TRUE(association.connected);
     owner.messages.clear();
@@ -467,7 +467,7 @@ TEST_F(LinkTest, AccessPointLeavingDropsTheLink) {
 TEST_F(LinkTest, DisconnectWhileConnectingCancelsTheAttempt) {
   networks = {MakeNetwork("Cafe", "00-0F-00-00-00-02")};
   Build();
-  session->Connect(MakeRecord("Cafe", auth_mode::kOpen, cipher_mode::kNone), false);
+  session->Connect(MakeRecord("Cafe", AuthMode::kOpen, CipherMode::kNone), false);
   Run(kConnectMs / 2);
   session->Disconnect();
   Run(kConnectMs + 100);

@@ -109,12 +109,12 @@ inline sim::ScenarioNetwork MakeNetwork(std::string ssid, std::string_view bssid
   return n;
 }
 
-inline ConnectionSettings MakeRecord(std::string_view ssid, std::int32_t authMode, std::int32_t cipherMode,
+inline ConnectionSettings MakeRecord(std::string_view ssid, AuthMode authMode, CipherMode cipherMode,
                                      std::string_view key = {}) {
   ConnectionSettings r;
   r.ssidLength = static_cast<std::uint32_t>(ssid.size());
   std::copy(ssid.begin(), ssid.end(), r.ssid.begin());
-  r.networkType = network_type::kInfrastructure;
+  r.networkType = NetworkType::kInfrastructure;
   r.authMode = authMode;
   r.cipherMode = cipherMode;
   std::copy(key.begin(), key.end(), r.preSharedKey.begin());

@@ -13,13 +13,13 @@
 namespace nxui {
 namespace {
 
-ConnectionSettings Settings(std::string_view ssid, std::int32_t networkType = network_type::kInfrastructure) {
+ConnectionSettings Settings(std::string_view ssid, NetworkType networkType = NetworkType::kInfrastructure) {
   ConnectionSettings s;
   s.ssidLength = static_cast<std::uint32_t>(ssid.size());
   std::memcpy(s.ssid.data(), ssid.data(), ssid.size());
   s.networkType = networkType;
-  s.authMode = auth_mode::kOpen;
-  s.cipherMode = cipher_mode::kNone;
+  s.authMode = AuthMode::kOpen;
+  s.cipherMode = CipherMode::kNone;
   return s;
 }
 
@@ -56,8 +56,8 @@ std::string CdataName(const pugi::xml_node& profile) {
 
 TEST(WlanProfileBuilder, Wpa2PskHomeIsExactlyTheDocumentTheServiceExpects) {
   auto s = Settings("Home");
-  s.authMode = auth_mode::kWpa2Psk;
-  s.cipherMode = cipher_mode::kAes;
+  s.authMode = AuthMode::kWpa2Psk;
+  s.cipherMode = CipherMode::kAes;
   SetPsk(s, "secret pass");
   const auto p = BuildWlanProfile(s);
   EXPECT_EQ(p.document,
@@ -145,8 +145,8 @@ class SecurityMapping : public testing::TestWithParam<SecurityCase> {};
 TEST_P(SecurityMapping, AuthEncryptionSharedKeyAndSecurityFlag) {
   const auto& c = GetParam();
   auto s = Settings("Net");
-  s.authMode = c.authMode;
-  s.cipherMode = c.cipherMode;
+  s.authMode = static_cast<AuthMode>(c.authMode);
+  s.cipherMode = static_cast<CipherMode>(c.cipherMode);
   s.use8021X = c.use8021X;
   SetPsk(s, std::string(static_cast<std::size_t>(c.pskLength), 'k'));
   const auto p = BuildWlanProfile(s);
@@ -188,7 +188,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(WlanProfileBuilder, WepUsesFirstPresentTransmitSlot) {
   auto s = Settings("Wep");
-  s.cipherMode = cipher_mode::kWep;
+  s.cipherMode = CipherMode::kWep;
   s.wepKeys[0] = KeySlot{0, kTransmitKeyBit, 5, {}, {1, 2, 3, 4, 5}};  // not present
   s.wepKeys[1] = KeySlot{1, 1, 5, {}, {9, 9, 9, 9, 9}};                // present, not transmit
   s.wepKeys[2] = KeySlot{1, kTransmitKeyBit | 2, 13, {}, {0xAB, 0xCD, 0x01, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xEF}};
@@ -211,8 +211,8 @@ TEST(WlanProfileBuilder, WepUsesFirstPresentTransmitSlot) {
 
 TEST(WlanProfileBuilder, OneXCarriesPeapInThePlatformNamespaces) {
   auto s = Settings("Corp");
-  s.authMode = auth_mode::kWpa2;
-  s.cipherMode = cipher_mode::kAes;
+  s.authMode = AuthMode::kWpa2;
+  s.cipherMode = CipherMode::kAes;
   s.use8021X = 1;
   SetPsk(s, "ignored!");
   const auto p = BuildWlanProfile(s);
@@ -247,7 +247,7 @@ class NetworkTypes : public testing::TestWithParam<NetworkTypeCase> {};
 
 TEST_P(NetworkTypes, ConnectionTypeModeHiddenMarkAndBssType) {
   const auto& c = GetParam();
-  const auto p = BuildWlanProfile(Settings("Net", c.networkType));
+  const auto p = BuildWlanProfile(Settings("Net", static_cast<NetworkType>(c.networkType)));
   Parsed x;
   Parse(p, x);
   EXPECT_STREQ(x.profile.child_value("connectionType"), c.connectionType);
@@ -274,8 +274,8 @@ TEST(WlanProfileBuilder, ByBssidAndBssidAreHandedBack) {
 TEST(WlanProfileBuilder, OversizedLengthsInTheRecordAreClamped) {
   auto s = Settings(std::string(32, 'x'));
   s.ssidLength = 1000;
-  s.authMode = auth_mode::kWpaPsk;
-  s.cipherMode = cipher_mode::kTkip;
+  s.authMode = AuthMode::kWpaPsk;
+  s.cipherMode = CipherMode::kTkip;
   SetPsk(s, std::string(64, 'f'));
   s.preSharedKeyLength = 500;
   const auto p = BuildWlanProfile(s);
@@ -294,8 +294,8 @@ TEST(WlanProfileBuilder, OversizedLengthsInTheRecordAreClamped) {
 
 TEST(WlanProfileBuilder, LargestRecordStaysWithinTheDocumentLimit) {
   auto s = Settings(std::string(32, '"'));
-  s.authMode = auth_mode::kWpa2Psk;
-  s.cipherMode = cipher_mode::kAes;
+  s.authMode = AuthMode::kWpa2Psk;
+  s.cipherMode = CipherMode::kAes;
   SetPsk(s, std::string(64, '\''));
   const auto p = BuildWlanProfile(s);
   Parsed x;
@@ -306,8 +306,8 @@ TEST(WlanProfileBuilder, LargestRecordStaysWithinTheDocumentLimit) {
 
 TEST(WlanProfileBuilder, PassPhraseWithControlCharacterIsRefused) {
   auto s = Settings("Net");
-  s.authMode = auth_mode::kWpa2Psk;
-  s.cipherMode = cipher_mode::kAes;
+  s.authMode = AuthMode::kWpa2Psk;
+  s.cipherMode = CipherMode::kAes;
   SetPsk(s,
          "abc\x02"
          "defgh");
@@ -378,9 +378,9 @@ class NamelessNetwork : public testing::TestWithParam<NamelessCase> {};
 TEST_P(NamelessNetwork, JoinsStrongestOpenInfrastructureNetwork) {
   const auto& c = GetParam();
   auto s = Settings("");
-  s.authMode = auth_mode::kWpa2Psk;  // the record's security is not used
-  s.cipherMode = cipher_mode::kAes;
-  s.networkType = network_type::kAdhoc;
+  s.authMode = AuthMode::kWpa2Psk;  // the record's security is not used
+  s.cipherMode = CipherMode::kAes;
+  s.networkType = NetworkType::kAdhoc;
   SetPsk(s, "secretsecret");
   const auto scan = ScanList(c.entries);
   const auto p = BuildWlanProfile(s, scan);

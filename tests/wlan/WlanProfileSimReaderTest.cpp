@@ -34,9 +34,9 @@ TEST_P(BuilderReadBack, ServiceSeesTheRecordsNetworkAndKey) {
   ConnectionSettings s;
   s.ssidLength = static_cast<std::uint32_t>(c.ssid.size());
   std::memcpy(s.ssid.data(), c.ssid.data(), c.ssid.size());
-  s.networkType = c.networkType;
-  s.authMode = c.authMode;
-  s.cipherMode = c.cipherMode;
+  s.networkType = static_cast<NetworkType>(c.networkType);
+  s.authMode = static_cast<AuthMode>(c.authMode);
+  s.cipherMode = static_cast<CipherMode>(c.cipherMode);
   s.use8021X = c.use8021X;
   std::memcpy(s.preSharedKey.data(), c.psk.data(), c.psk.size());
   s.preSharedKeyLength = static_cast<std::int32_t>(c.psk.size());
@@ -52,8 +52,8 @@ TEST_P(BuilderReadBack, ServiceSeesTheRecordsNetworkAndKey) {
   EXPECT_EQ(read->name, built.profileName);
   EXPECT_TRUE(read->hasSsid);
   EXPECT_EQ(read->ssid, std::vector<std::uint8_t>(c.ssid.begin(), c.ssid.end()));
-  EXPECT_EQ(read->adHoc, c.networkType == network_type::kAdhoc);
-  EXPECT_EQ(read->autoConnect, c.networkType != network_type::kAdhoc);
+  EXPECT_EQ(read->adHoc, c.networkType == CodeOf(NetworkType::kAdhoc));
+  EXPECT_EQ(read->autoConnect, c.networkType != CodeOf(NetworkType::kAdhoc));
   EXPECT_EQ(read->authentication, c.authentication);
   EXPECT_EQ(read->encryption, c.encryption);
   EXPECT_EQ(read->useOneX, c.use8021X == 1);

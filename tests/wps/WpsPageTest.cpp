@@ -349,7 +349,7 @@ TEST_F(WpsPage, InformationOpensTheApDetailsOfTheSelectedRow) {
   w.Page().OnInformation();
   ASSERT_FALSE(w.views.messages.empty());
   EXPECT_EQ(w.views.messages.back(), "No selected item");
-  EXPECT_EQ(w.VisiblePanel(), shell::kPanelLinkStatus);
+  EXPECT_EQ(w.VisiblePanel(), kPanelLinkStatus);
 
   w.Page().OnApRowClicked(w.ApRow("Router-WPS"));
   w.Page().OnInformation();
@@ -362,14 +362,14 @@ TEST_F(WpsPage, DetailShowsTheSelectedCredentialAndReturns) {
   Credentials({"A", "B"});
   w.Page().OnCredentialRowClicked(-1);
   w.Page().OnDetail();
-  EXPECT_EQ(w.VisiblePanel(), shell::kPanelLinkStatus) << "no row: nothing";
+  EXPECT_EQ(w.VisiblePanel(), kPanelLinkStatus) << "no row: nothing";
   w.Page().OnCredentialRowClicked(1);
   w.Page().OnDetail();
   EXPECT_EQ(w.VisiblePanel(), CPageWPSProfile::kPanel);
   EXPECT_EQ(w.Detail().State().ssid, "B");
   EXPECT_FALSE(w.Detail().State().editable);
   EXPECT_EQ(w.Detail().OnOk(), RegistrarSaveResult::ReadOnly);
-  EXPECT_EQ(w.VisiblePanel(), shell::kPanelLinkStatus);
+  EXPECT_EQ(w.VisiblePanel(), kPanelLinkStatus);
 }
 
 TEST_F(WpsPage, ExportOpensTheEditorForEachCredentialInTurn) {

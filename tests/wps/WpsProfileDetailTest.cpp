@@ -265,7 +265,7 @@ TEST_F(WpsDetailEditor, OpenNetworkAsksAndCancelKeepsTheViewOpen) {
 
   w.views.answerOk = true;
   EXPECT_EQ(D().OnOk(), RegistrarSaveResult::Saved);
-  EXPECT_EQ(w.VisiblePanel(), shell::kPanelLinkStatus) << "back to the view shown before";
+  EXPECT_EQ(w.VisiblePanel(), kPanelLinkStatus) << "back to the view shown before";
   const WpsCredential& saved = w.Engine().table.credentials[0];
   EXPECT_EQ(CredentialSsid(saved), "Guest");
   EXPECT_EQ(saved.authType, wps_auth::kOpen);
@@ -284,7 +284,7 @@ TEST_F(WpsDetailEditor, SavedWpaChoiceReachesCredentialZeroAndCancelChangesNothi
   D().OnSsidEdited(std::string(40, 'S'));
   EXPECT_EQ(S().ssid.size(), 32u) << "the SSID field takes 32 characters";
   D().OnCancel();
-  EXPECT_EQ(w.VisiblePanel(), shell::kPanelLinkStatus);
+  EXPECT_EQ(w.VisiblePanel(), kPanelLinkStatus);
   EXPECT_EQ(w.Engine().table.credentials[0].authType, wps_auth::kWpa2Psk);
 
   OpenDetail();

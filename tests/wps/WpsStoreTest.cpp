@@ -210,12 +210,12 @@ TEST_P(CredentialRecord, FollowsTheConversionRules) {
   const RecordRow& row = GetParam();
   const ConnectionSettings r = CredentialConnectionRecord(row.credential);
   EXPECT_EQ(r.byBssid, 0);
-  EXPECT_EQ(r.networkType, network_type::kInfrastructure);
+  EXPECT_EQ(r.networkType, NetworkType::kInfrastructure);
   EXPECT_EQ(r.preamble, 2);
   EXPECT_EQ(r.rtsThreshold, 2347);
   EXPECT_EQ(r.fromProfile, 1);
-  EXPECT_EQ(r.authMode, row.authMode);
-  EXPECT_EQ(r.cipherMode, row.cipherMode);
+  EXPECT_EQ(CodeOf(r.authMode), row.authMode);
+  EXPECT_EQ(CodeOf(r.cipherMode), row.cipherMode);
   EXPECT_EQ(std::string(r.ssid.begin(), r.ssid.begin() + r.ssidLength), std::string(CredentialSsid(row.credential)));
   for (int slot = 0; slot < 4; ++slot) {
     const KeySlot& key = r.wepKeys[static_cast<std::size_t>(slot)];

@@ -121,12 +121,12 @@ stop() {
 }
 
 results=$OUT/runs.tsv
-printf 'run\tprogram\tmode\tmap_ms\tcpu_pct_stat\tcpu_pct_sched\twakeups_per_s\trss_kib\tthreads\n' >"$results"
+printf 'run\tprogram\tmode\tmap_ms\tcpu_pct_stat\tcpu_pct_sched\twakeups_per_s\trss_kib\tthreads\tmap_cpu_ms\n' >"$results"
 ticks_per_s=$(getconf CLK_TCK)
 
 # launch RUN LABEL MODE(tray|window): starts one process with folders of its own (so that every
 # utility is the first instance of its user), records its pid and, for a window, the time to map.
-declare -A pid_of map_of
+declare -A pid_of map_of map_cpu_of
 launch() {
   local run=$1 label=$2 mode=$3 key="$2/$3"
   local dir=$work/$label-$mode-$run
@@ -147,8 +147,10 @@ launch() {
   pid_of[$key]=$(awk '/^pid/ {print $2}' "$dir/probe.out")
   running+=("${pid_of[$key]}")
   map_of[$key]=-
+  map_cpu_of[$key]=-
   [[ $mode == window ]] || return 0
   map_of[$key]=$(awk '/^mapped/ {print $2}' "$dir/probe.out")
+  map_cpu_of[$key]=$(awk '/^cpu/ {print $2}' "$dir/probe.out")
   local window
   window=$(awk '/^mapped/ {print $3}' "$dir/probe.out")
   if [[ $label != hello && $EXPAND == 1 ]]; then
@@ -168,7 +170,7 @@ echo "load before: $(uptime)"
 for run in $(seq "$RUNS"); do
   # Every program in both modes idles side by side over the same seconds, so all meet the same
   # load. They start one after the other: each start is timed alone.
-  pid_of=() map_of=() running=()
+  pid_of=() map_of=() map_cpu_of=() running=()
   keys=()
   for mode in tray window; do
     for label in "${labels[@]}"; do
@@ -192,11 +194,15 @@ for run in $(seq "$RUNS"); do
     t1=$(stat_ticks "$p") c1=$(cpu_ns "$p") s1=$(switches "$p")
     rss=$(awk '/^VmRSS/ {print $2}' /proc/"$p"/status)
     threads=$(ls /proc/"$p"/task | wc -l)
-    awk -v run="$run" -v name="${key%/*}" -v mode="${key#*/}" -v map="${map_of[$key]}" \
+    # Where the memory is, largest first: resident KiB by mapping (file, [heap], anonymous).
+    awk '/^[0-9a-f]+-[0-9a-f]+ / {name = (NF >= 6 ? $6 : "[anonymous]")} /^Rss:/ {rss[name] += $2}
+         END {for (n in rss) if (rss[n] > 0) printf "%8d %s\n", rss[n], n}' /proc/"$p"/smaps 2>/dev/null |
+      sort -rn >"$work/${key%/*}-${key#*/}-$run.smaps" || true
+    awk -v run="$run" -v name="${key%/*}" -v mode="${key#*/}" -v map="${map_of[$key]}" -v mapcpu="${map_cpu_of[$key]}" \
       -v dt=$((t1 - t0[$key])) -v hz="$ticks_per_s" -v dc=$((c1 - c0[$key])) -v ds=$((s1 - s0[$key])) \
       -v idle="$IDLE" -v rss="$rss" -v threads="$threads" 'BEGIN {
-        printf "%s\t%s\t%s\t%s\t%.3f\t%.4f\t%.2f\t%s\t%s\n", run, name, mode, map, 100 * dt / hz / idle,
-               100 * dc / 1e9 / idle, ds / idle, rss, threads }' | tee -a "$results"
+        printf "%s\t%s\t%s\t%s\t%.3f\t%.4f\t%.2f\t%s\t%s\t%s\n", run, name, mode, map, 100 * dt / hz / idle,
+               100 * dc / 1e9 / idle, ds / idle, rss, threads, mapcpu }' | tee -a "$results"
   done
   for p in "${running[@]}"; do stop "$p"; done
   running=()
@@ -233,6 +239,7 @@ median() { # column, program, mode
   row "idle CPU % window (schedstat)" 6 window
   row "wake-ups/s window" 7 window
   row "exec to first window mapped, ms" 4 window
+  row "CPU until the window mapped, ms" 10 window
   row "resident memory window, KiB" 8 window
   row "resident memory tray only, KiB" 8 tray
 } | tee "$OUT/summary.txt"

@@ -5,7 +5,9 @@
  *   gui_probe launch [--map] TIMEOUT_MS -- PROGRAM [ARGS...]
  *     starts PROGRAM and prints "pid N"; with --map it then waits for the first top-level window
  *     of that process to be mapped and prints "mapped MS WINDOW", MS counted from just before the
- *     exec. The program keeps running after the probe ends.
+ *     exec, and "cpu MS": the CPU time the process had used by then (all its threads, from
+ *     /proc/PID/task/N/schedstat), which depends far less on the machine's load than the wall time.
+ *     The program keeps running after the probe ends.
  *
  * A window counts as the program's when it, or a window inside it (a window manager's frame
  * holds the client two levels down), carries _NET_WM_PID of the program. Root substructure
@@ -13,6 +15,7 @@
 #define _POSIX_C_SOURCE 200809L
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <dirent.h>
 #include <poll.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -53,6 +56,28 @@ static Window find_client(Display* d, Window w, Atom pid_atom, long pid, int dep
     if (children) XFree(children);
   }
   return found;
+}
+
+/* Nanoseconds on the CPU of every thread of `pid` so far, or -1. */
+static double cpu_ns(long pid) {
+  char path[64];
+  snprintf(path, sizeof path, "/proc/%ld/task", pid);
+  DIR* tasks = opendir(path);
+  if (tasks == NULL) return -1;
+  double total = 0;
+  struct dirent* task;
+  while ((task = readdir(tasks)) != NULL) {
+    if (task->d_name[0] == '.') continue;
+    char stat_path[320];
+    snprintf(stat_path, sizeof stat_path, "%s/%s/schedstat", path, task->d_name);
+    FILE* f = fopen(stat_path, "r");
+    if (f == NULL) continue;
+    unsigned long long ns = 0;
+    if (fscanf(f, "%llu", &ns) == 1) total += (double)ns;
+    fclose(f);
+  }
+  closedir(tasks);
+  return total;
 }
 
 static int silent_errors(Display* d, XErrorEvent* e) {
@@ -104,9 +129,11 @@ static int launch(Display* d, int wait_map, int timeout_ms, char** argv) {
       XNextEvent(d, &event);
       if (event.type != MapNotify || event.xmap.event != root) continue;
       const double mapped = now_ms();
+      const double cpu = cpu_ns((long)pid);
       const Window client = find_client(d, event.xmap.window, pid_atom, (long)pid, 3);
       if (client != None) {
         printf("mapped %.1f 0x%lx\n", mapped - start, (unsigned long)client);
+        if (cpu >= 0) printf("cpu %.1f\n", cpu / 1e6);
         return 0;
       }
     }

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <exception>
 #include <map>
+#include <memory>
 #include <string>
 
 #include <CLI/CLI.hpp>
@@ -69,11 +70,13 @@ int CliApp::Run(int argc, char** argv, std::ostream& out, std::ostream& err) {
   std::string language = "en";
   bool trayOnly = false;
 
-  CLI::App app{
+  // Held by pointer so that a GUI, which runs for days, does not keep the parser.
+  auto parser = std::make_unique<CLI::App>(
       "VQ-MA310X Wireless Utility: configuration and monitoring of the wireless adapter.\n"
       "Without a command the graphical interface starts; commands run the same core on the\n"
       "simulated platform under virtual time and print what the pages show.",
-      kProgram};
+      kProgram);
+  CLI::App& app = *parser;
   app.set_version_flag("--version", std::string(kProgram) + " " + NXUI_VERSION);
   app.add_option("--scenario", options.scenarioFile,
                  "Simulated platform from this scenario file (default: the embedded scenario)")
@@ -128,6 +131,9 @@ int CliApp::Run(int argc, char** argv, std::ostream& out, std::ostream& err) {
     for (const CliCommand& command : commands) {
       if (subcommands[command.name]->parsed()) return Dispatch(command, options, argc, argv, out, err);
     }
+    subcommands.clear();
+    commands.clear();
+    parser.reset();
     return StartGui(options, trayOnly, argc, argv, err);
   } catch (const std::exception& e) {
     // Nothing in the core throws on bad input; this is a last guard that still says what happened.

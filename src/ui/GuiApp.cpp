@@ -49,6 +49,7 @@
 #include "ui/QtTrayMenu.h"
 #include "ui/QtTrayShell.h"
 #include "ui/RenderHarness.h"
+#include "widgets/CjkSubsetFont.h"
 #include "widgets/TrayIcons.h"
 #include "wps/CPageWPSDlg.h"
 #include "wps/CPageWPSProfile.h"
@@ -694,6 +695,7 @@ int RenderAllViews(const std::string& folder, const GuiOptions& options, const R
     static char* argv[] = {name, nullptr};
     ownApp = std::make_unique<QApplication>(argc, argv);
   }
+  UseCjkSubsetFont();
   auto fail = [error](const std::string& why) {
     if (error != nullptr) *error = why;
     return 1;

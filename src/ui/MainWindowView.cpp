@@ -26,6 +26,7 @@
 #include "ui/StatisticsView.h"
 #include "ui/SurveyView.h"
 #include "ui/ViewHelpers.h"
+#include "widgets/CjkSubsetFont.h"
 #include "widgets/PageButtonIcons.h"
 #include "widgets/TrayIcons.h"
 #include "widgets/TrebuchetFont.h"
@@ -83,6 +84,8 @@ class FocusRingButton final : public QToolButton {
 
 MainWindowView::MainWindowView(shell::CNxUI2007Dlg& model, shell::PageSet& pages, QWidget* parent)
     : QWidget(parent), model_(model), pages_(pages), expandedShown_(!model.State().expanded) {
+  // Here rather than at start: a tray-only run would load the font machinery for nothing.
+  UseCjkSubsetFont();
   setObjectName(QStringLiteral("mainWindow"));
   setWindowIcon(TrayIcon(kAppIconNumber));
   // A dialog-like window: it can be minimised, not maximised (its height follows More/Less).
@@ -129,9 +132,12 @@ MainWindowView::MainWindowView(shell::CNxUI2007Dlg& model, shell::PageSet& pages
   for (const shell::PageButtonState& b : state.buttons) {
     if (b.page) pageViews_[static_cast<std::size_t>(*b.page)].page = pages_.Get(shell::PageKey::Page(*b.page));
   }
-  // The pages' views are built with the window: the page area takes the height of the tallest.
+  // The page shown and the page that sets the page area's size come with the window; the other
+  // pages' views are built when first shown.
   for (const shell::PageButtonState& b : state.buttons) {
-    if (b.page) EnsurePageView(*b.page);
+    if (b.page && (b.page == state.selectedPage || SizesPageArea(shell::PageKey::Page(*b.page)))) {
+      EnsurePageView(*b.page);
+    }
   }
   pageScroll_->setWidget(pageArea_);
   root->addWidget(pageScroll_, 1);
@@ -179,8 +185,25 @@ QWidget* MainWindowView::EnsurePageView(shell::PageId page) {
   if (slot.view == nullptr && slot.page != nullptr) {
     slot.view = BuildPageView(shell::PageKey::Page(page), *slot.page, pageArea_, slot.render);
     pageArea_->addWidget(slot.view);
+    if (help_ != nullptr) PlaceInTabOrder(*slot.view);
   }
   return slot.view;
+}
+
+void MainWindowView::PlaceInTabOrder(QWidget& view) {
+  // A widget built after the window joins the end of its focus chain, behind the lower frame:
+  // Tab reaches a page's controls after the strip and before Help, as for a page built first.
+  std::vector<QWidget*> controls;
+  for (QWidget* w = view.nextInFocusChain(); w != &view && view.isAncestorOf(w); w = w->nextInFocusChain()) {
+    if ((w->focusPolicy() & Qt::TabFocus) != 0) controls.push_back(w);
+  }
+  // QWidget::setTabOrder ignores a widget that takes no focus.
+  QWidget* previous = help_->previousInFocusChain();
+  while (previous != help_ && previous->focusPolicy() == Qt::NoFocus) previous = previous->previousInFocusChain();
+  for (QWidget* w : controls) {
+    QWidget::setTabOrder(previous, w);
+    previous = w;
+  }
 }
 
 QWidget* MainWindowView::EnsurePanelView(int panel) {

@@ -34,9 +34,10 @@ class MainWindowView final : public QWidget {
   Q_OBJECT
 
  public:
-  // Builds the views of the set's pages (see PageViews.h); a panel's view is built when the lower
-  // frame first holds that panel, or when asked for below. Most sessions see one or two of the
-  // eleven panels.
+  // Builds the view of the page shown and of the page that sets the page area's size (see
+  // PageViews.h); any other page's or panel's view is built when the window first shows that page
+  // or panel, or when asked for below. Most sessions see a few of the seven pages and one or two of
+  // the eleven panels.
   MainWindowView(shell::CNxUI2007Dlg& model, shell::PageSet& pages, QWidget* parent = nullptr);
 
   // Renders what changed since the last call: the model's strip, caption and More/Less, and the
@@ -86,6 +87,7 @@ class MainWindowView final : public QWidget {
   };
   QWidget* EnsurePageView(shell::PageId page);
   QWidget* EnsurePanelView(int panel);
+  void PlaceInTabOrder(QWidget& view);
   // True when it rendered.
   static bool RenderIfChanged(ViewSlot& slot);
   void SyncModel(const shell::MainWindowState& state);
@@ -111,7 +113,7 @@ class MainWindowView final : public QWidget {
   std::array<ViewSlot, shell::kPanelCount> panelViews_{};
   QStackedWidget* lowerFrame_;
   QToolButton* moreLess_;
-  QToolButton* help_;
+  QToolButton* help_ = nullptr;
   bool expandedShown_;
   bool fitToScreen_ = false;
   int panelShown_ = -1;

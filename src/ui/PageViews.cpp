@@ -78,10 +78,18 @@ const std::vector<PageViewRow>& PageViewTable() {
       ViewOf<CInvalidIDPW, InvalidIdPwView>(shell::PageKey::Panel(CInvalidIDPW::kPanel)),
       ViewOf<CAddBlockAckDlg, BlockAckDialogView>(shell::PageKey::Panel(CAddBlockAckDlg::kPanel)),
       ViewOf<CDeleteBlockAckDlg, BlockAckDialogView>(shell::PageKey::Panel(CDeleteBlockAckDlg::kPanel)),
-      ViewOf<CPageWPSDlg, WpsView>(shell::PageKey::Page(shell::PageId::Wps)),
+      // The tallest page (its two lists), in either language.
+      ViewOf<CPageWPSDlg, WpsView>(shell::PageKey::Page(shell::PageId::Wps), true),
       ViewOf<CPageWPSProfile, WpsProfileView>(shell::PageKey::Panel(CPageWPSProfile::kPanel)),
   };
   return table;
+}
+
+bool SizesPageArea(shell::PageKey key) {
+  for (const PageViewRow& row : PageViewTable()) {
+    if (row.key == key) return row.sizesPageArea;
+  }
+  return false;
 }
 
 QWidget* BuildPageView(shell::PageKey key, shell::IPage& page, QWidget* parent,

@@ -18,9 +18,16 @@ struct PageViewRow {
   // Null when the page is not of the class the view draws.
   std::function<QWidget*(shell::IPage& page, QWidget* parent)> build;
   std::function<void(QWidget& view, shell::IPage& page)> render;
+  // A page's view is built when the page is first shown, but the page area is as large as its
+  // largest page: the view that sets that size is built with the window, so that the window has
+  // its size from the start and keeps it as other pages are built.
+  bool sizesPageArea = false;
 };
 
 const std::vector<PageViewRow>& PageViewTable();
+
+// Whether the view of the page or panel is built with the main window (see above).
+bool SizesPageArea(shell::PageKey key);
 
 // A view for the page: its row's view, the placeholder view for a placeholder, else a note that
 // the page has no view. `render` is what renders it (empty for views that never change).
@@ -29,13 +36,13 @@ QWidget* BuildPageView(shell::PageKey key, shell::IPage& page, QWidget* parent,
 
 // A view row for a view class constructed from the page class and rendering with Render().
 template <class Page, class View>
-PageViewRow ViewOf(shell::PageKey key) {
+PageViewRow ViewOf(shell::PageKey key, bool sizesPageArea = false) {
   return {key,
           [](shell::IPage& page, QWidget* parent) -> QWidget* {
             auto* typed = dynamic_cast<shell::TypedPage<Page>*>(&page);
             return typed != nullptr ? new View(typed->Get(), parent) : nullptr;
           },
-          [](QWidget& view, shell::IPage&) { static_cast<View&>(view).Render(); }};
+          [](QWidget& view, shell::IPage&) { static_cast<View&>(view).Render(); }, sizesPageArea};
 }
 
 }  // namespace nxui

@@ -9,11 +9,14 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "widgets/CjkSubsetFont.h"
 #include "widgets/TrayIcons.h"
 
 namespace nxui {
 
 std::unique_ptr<QDialog> QtMessageBoxView::BuildDialog(shell::CMessageBoxDlg& box, QWidget* parent) {
+  // Some English messages hold Chinese words.
+  UseCjkSubsetFont();
   auto dialog = std::make_unique<QDialog>(parent);
   dialog->setObjectName(QStringLiteral("messageBox"));
   dialog->setWindowTitle(QString::fromUtf8(box.Caption()));

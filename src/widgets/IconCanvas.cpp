@@ -22,7 +22,9 @@ IconCanvas::IconCanvas(int pixelSize, int gridUnits, qreal devicePixelRatio)
 
 QPixmap IconCanvas::Finish() {
   if (painter_.isActive()) painter_.end();
-  return pixmap_;
+  // A pixmap keeps the paint engine that drew it, with its path buffers, as long as it lives, and
+  // icons live as long as the program: a copy of the pixels has none.
+  return QPixmap::fromImage(pixmap_.toImage().copy());
 }
 
 void IconCanvas::Disc(QPointF centre, qreal radius, const QColor& fill, const QColor& outline) {

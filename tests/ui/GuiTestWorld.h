@@ -34,6 +34,7 @@ struct WorldSetup {
   bool qtTray = false;        // the tray is a Qt tray icon (in a notification area that exists)
   bool shown = false;         // the main window is shown on the (offscreen) screen, as the program does
   std::string events;         // JSON objects of the scenario's events
+  std::string language = "en";
 };
 
 inline std::string WorldJson(const WorldSetup& setup) {
@@ -66,7 +67,9 @@ class GuiTestWorld {
     EXPECT_TRUE(machine) << error;
     if (!machine) return;
     sim = machine.get();
-    core = std::make_unique<GuiCore>(loop, std::move(machine), GuiOptions{});
+    GuiOptions guiOptions;
+    guiOptions.language = setup.language;
+    core = std::make_unique<GuiCore>(loop, std::move(machine), guiOptions);
     host = std::make_unique<QtMainWindowHost>(*core, setup.shown);
     GuiCore::Ports ports;
     ports.messageBox = &views;

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 #include "GuiTestWorld.h"
@@ -124,8 +125,7 @@ TEST(MainWindowOnScreen, CollapsedEndsBelowMoreLess) {
   EXPECT_EQ(below, view->layout()->contentsMargins().bottom());
 }
 
-// A panel's view is built when the lower frame first holds its panel, once, at its place; the
-// pages' views come with the window.
+// A panel's view is built when the lower frame first holds its panel, once, at its place.
 TEST(MainWindow, PanelViewsAreBuiltWhenTheirPanelIsFirstShown) {
   GuiTestWorld world(WorldSetup{});
   MainWindowView* view = world.View();
@@ -134,11 +134,12 @@ TEST(MainWindow, PanelViewsAreBuiltWhenTheirPanelIsFirstShown) {
   EXPECT_EQ(view->LowerFrame()->currentWidget(), view->LinkStatus());
   EXPECT_EQ(view->BuiltViewCount(), opened) << "the link status view came with the window";
   view->StripButton(kStatistics)->click();
-  EXPECT_EQ(view->BuiltViewCount(), opened);
+  EXPECT_EQ(view->BuiltViewCount(), opened + 1) << "the statistics page's view only";
+  const int pages = view->BuiltViewCount();
 
   world.Model()->ShowPanel(CAPDetailInfoDlg::kPanel);
   world.host->SyncNow();
-  EXPECT_EQ(view->BuiltViewCount(), opened + 1);
+  EXPECT_EQ(view->BuiltViewCount(), pages + 1);
   QWidget* details = view->LowerFrame()->currentWidget();
   EXPECT_EQ(details, view->ApDetails());
   world.Model()->ShowPanel(kPanelLinkStatus);
@@ -146,13 +147,62 @@ TEST(MainWindow, PanelViewsAreBuiltWhenTheirPanelIsFirstShown) {
   world.Model()->ShowPanel(CAPDetailInfoDlg::kPanel);
   world.host->SyncNow();
   EXPECT_EQ(view->LowerFrame()->currentWidget(), details) << "built again";
-  EXPECT_EQ(view->BuiltViewCount(), opened + 1);
+  EXPECT_EQ(view->BuiltViewCount(), pages + 1);
 
   // Panels keep their numbers as their views replace the places held for them.
   for (int panel = 0; panel < static_cast<int>(shell::kPanelCount); ++panel) {
     EXPECT_EQ(view->LowerFrame()->indexOf(view->PanelWidget(panel)), panel) << panel;
   }
-  EXPECT_EQ(view->BuiltViewCount(), opened - 1 + static_cast<int>(shell::kPanelCount));
+  EXPECT_EQ(view->BuiltViewCount(), pages - 1 + static_cast<int>(shell::kPanelCount));
+}
+
+struct LazyPageCase {
+  const char* name;
+  WorldSetup setup;
+  const char* ini;
+};
+
+// The window opens with the views of the page shown and of the tallest page only; building every
+// other page's view later leaves the window's size as it was (a wider page raises only the page
+// area's minimum width, which the strip's width exceeds).
+TEST(MainWindow, PageViewsAreBuiltOnFirstShowAndTheWindowKeepsItsSize) {
+  WorldSetup chinese;
+  chinese.language = "zh";
+  WorldSetup user;
+  user.admin = false;  // opens on the Network page
+  WorldSetup legacy;
+  legacy.is11n = false;
+  const LazyPageCase cases[] = {
+      {"English", WorldSetup{}, ""},
+      {"Chinese", chinese, ""},
+      {"without administrator rights", user, ""},
+      {"802.11n button on a legacy adapter", legacy, "[Page]\r\n11n Setting=1\r\n"},
+  };
+  for (const LazyPageCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    GuiTestWorld world(c.setup, c.ini);
+    MainWindowView* view = world.View();
+    ASSERT_NE(view, nullptr);
+    const std::optional<shell::PageId> opened = world.Model()->State().selectedPage;
+    ASSERT_TRUE(opened.has_value());
+    // The page shown, the WPS page and the link status panel.
+    EXPECT_EQ(view->BuiltViewCount(), *opened == shell::PageId::Wps ? 2 : 3);
+    const QSize window = view->sizeHint();
+    const QSize windowMinimum = view->minimumSizeHint();
+    const int areaHeight = view->PageScroll()->sizeHint().height();
+
+    for (const shell::PageButtonState& b : world.Model()->State().buttons) {
+      if (b.page) {
+        ASSERT_NE(view->PageWidget(*b.page), nullptr);
+      }
+    }
+    EXPECT_EQ(view->BuiltViewCount(), static_cast<int>(shell::kPageCount) + 1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    EXPECT_EQ(view->PageScroll()->sizeHint().height(), areaHeight);
+    EXPECT_EQ(view->sizeHint(), window);
+    EXPECT_EQ(view->minimumSizeHint().height(), windowMinimum.height());
+    EXPECT_LE(view->minimumSizeHint().width(), window.width());
+  }
 }
 
 TEST(MainWindow, PageButtonsSwitchThePageAreaAndDisabledOnesDoNot) {
@@ -440,6 +490,32 @@ TEST(MainWindowOnScreen, StripButtonShowsTheKeyboardFocus) {
   ASSERT_TRUE(statistics->hasFocus());
   EXPECT_GT(ringPixels(statistics), statistics->width() / 2);
   EXPECT_LT(ringPixels(network), network->width() / 4);
+}
+
+// Tab from the strip reaches the controls of a page built after the window before Help, as it
+// does for a page built with it.
+TEST(MainWindowOnScreen, TabReachesAPageBuiltLaterBeforeHelp) {
+  GuiTestWorld world(Shown());
+  MainWindowView* view = world.View();
+  ASSERT_NE(view, nullptr);
+  QApplication::setActiveWindow(view);
+  const int before = view->BuiltViewCount();
+  view->StripButton(kNetwork)->click();
+  ASSERT_EQ(view->BuiltViewCount(), before + 1) << "the Network page was built with the window";
+  QWidget* page = view->Survey();
+  QToolButton* about = view->StripButton(kAbout);
+  about->setFocus(Qt::TabFocusReason);
+  ASSERT_TRUE(about->hasFocus());
+  QWidget* reached = nullptr;
+  for (int step = 0; step < 40 && reached == nullptr; ++step) {
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QApplication::sendEvent(QApplication::focusWidget(), &tab);
+    QWidget* focus = QApplication::focusWidget();
+    if (focus == nullptr) break;
+    if (page->isAncestorOf(focus) || focus == view->findChild<QToolButton*>(QStringLiteral("help"))) reached = focus;
+  }
+  ASSERT_NE(reached, nullptr) << "Tab reached neither";
+  EXPECT_TRUE(page->isAncestorOf(reached)) << "Tab went to " << reached->objectName().toStdString();
 }
 
 TEST(LinkStatusPanel, ALongerChannelTextNeitherWrapsNorMovesTheRowsBelow) {

@@ -35,6 +35,9 @@ function(nxui_add_test_dir dir)
     NXUI_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
     NXUI_CAPTURES_DIR="${NXUI_CAPTURES_DIR}")
   target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
+  # Test code is template-heavy and needs no speed: the presets compile it unoptimised, while the
+  # code under test keeps its own level. That halves the time the tests take to build.
+  target_compile_options(${target} PRIVATE ${NXUI_TEST_COMPILE_OPTIONS})
   gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                        PROPERTIES LABELS ${dir})
 endfunction()

@@ -11,6 +11,7 @@ class IIpHelper;
 class IDriverEvents;
 class IEventLoop;
 class IWlanApi;
+class IRandom;
 
 // Every way the logic reaches the outside world. The core is handed one of these; a simulated
 // world or a native implementation provides the ports. The references outlive the core.
@@ -24,6 +25,7 @@ struct Platform {
   IDriverEvents& driverEvents;
   IEventLoop& loop;
   IWlanApi& wlan;
+  IRandom& random;
 };
 
 }  // namespace nxui

@@ -275,8 +275,8 @@ std::unique_ptr<IPage> BuildWps(PageSet& pages) {
   }
   auto& host =
       pages.Keep(std::make_unique<HideDlgWpsPageHost>(env.hidden, pages.As<CAPDetailInfoDlg>(kApDetailsPanel)));
-  auto page = std::make_unique<CPageWPSDlg>(env.platform.loop, *env.wps, env.hidden.Session(), env.strings, host,
-                                            pages.As<CPageWPSProfile>(kWpsProfilePanel),
+  auto page = std::make_unique<CPageWPSDlg>(env.platform.loop, env.platform.random, *env.wps, env.hidden.Session(),
+                                            env.strings, host, pages.As<CPageWPSProfile>(kWpsProfilePanel),
                                             pages.As<CProfileEditorDlg>(kEditorPanel));
   page->OnInitDialog();
   return HoldPage(std::move(page));

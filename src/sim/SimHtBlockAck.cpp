@@ -74,6 +74,10 @@ void SimHtBlockAck::Stop() {
 void SimHtBlockAck::AttachStateFile(std::filesystem::path file) {
   stateFile_ = std::move(file);
   savedText_.clear();
+  // A missing file says what an empty table without a link says: a first start on a fresh state
+  // folder writes nothing (an fsync before the first window) until there are sessions or a link.
+  std::error_code error;
+  if (!std::filesystem::exists(stateFile_, error) && !error) savedText_ = StateText(Link{}, false, {});
   LoadPending();
   Follow();
 }
@@ -223,21 +227,25 @@ bool SimHtBlockAck::QueryPeerList(std::span<std::uint8_t> out, DWORD& written) {
   return true;
 }
 
+std::string SimHtBlockAck::StateText(const Link& link, bool automaticMade, const std::vector<Session>& sessions) {
+  nlohmann::ordered_json document;
+  document["link"] = link.connected ? MacText(link.bssid) : "";
+  document["automaticMade"] = automaticMade;
+  nlohmann::ordered_json entries = nlohmann::ordered_json::array();
+  for (const Session& s : sessions) {
+    entries.push_back({{"direction", s.direction},
+                       {"peer", MacText(s.peer)},
+                       {"tid", s.tid},
+                       {"windowSize", s.windowSize},
+                       {"automatic", s.automatic}});
+  }
+  document["sessions"] = std::move(entries);
+  return document.dump(2) + "\n";
+}
+
 void SimHtBlockAck::Save() {
   if (stateFile_.empty()) return;
-  nlohmann::ordered_json document;
-  document["link"] = link_.connected ? MacText(link_.bssid) : "";
-  document["automaticMade"] = automaticMade_;
-  nlohmann::ordered_json sessions = nlohmann::ordered_json::array();
-  for (const Session& s : sessions_) {
-    sessions.push_back({{"direction", s.direction},
-                        {"peer", MacText(s.peer)},
-                        {"tid", s.tid},
-                        {"windowSize", s.windowSize},
-                        {"automatic", s.automatic}});
-  }
-  document["sessions"] = std::move(sessions);
-  const std::string text = document.dump(2) + "\n";
+  const std::string text = StateText(link_, automaticMade_, sessions_);
   // Written only when it changes: the table is asked for every second.
   if (text == savedText_) return;
   std::string error;

@@ -80,6 +80,8 @@ class SimHtBlockAck {
   bool AggregationOn() const { return config_.mpduAggregation == 1; }
   bool AutomaticOn() const { return config_.autoBa == 1 && AggregationOn(); }
   void Save();
+  // The state file's text for a link and its sessions.
+  static std::string StateText(const Link& link, bool automaticMade, const std::vector<Session>& sessions);
   void LoadPending();
 
   const SimAssociation& association_;

@@ -13,7 +13,7 @@ std::unique_ptr<SimMachine> SimMachine::Create(const Scenario& scenario, IEventL
   if (!machine->world_) return nullptr;
   SimWorld& w = *machine->world_;
   machine->ports_.emplace(Platform{w.deviceSetup(), w.deviceIo(), w.registry(), w.systemInfo(), w.shell(), w.ipHelper(),
-                                   w.driverEvents(), w.loop(), w.wlan()});
+                                   w.driverEvents(), w.loop(), w.wlan(), w.random()});
   return machine;
 }
 

@@ -11,6 +11,7 @@
 
 #include "adapter/AdapterDiscovery.h"
 #include "platform/IEventLoop.h"
+#include "platform/SystemRandom.h"
 #include "sim/Scenario.h"
 #include "sim/SimAssociation.h"
 #include "sim/SimDeviceIo.h"
@@ -59,6 +60,8 @@ class SimWorld {
   SimDriverEvents& driverEvents() { return driverEvents_; }
   SimFaults& faults() { return faults_; }
   SimWlanService& wlan() { return *wlan_; }
+  // The simulated machine's generator is the real one: a PIN it makes must not be guessable.
+  IRandom& random() { return random_; }
 
   int adapterCount() const { return static_cast<int>(adapters_.size()); }
   const ScenarioAdapter& adapter(int index) const { return scenario_.adapters[static_cast<std::size_t>(index)]; }
@@ -144,6 +147,7 @@ class SimWorld {
   SimSystemInfo systemInfo_;
   SimShell shell_;
   SimIpHelper ipHelper_;
+  SystemRandom random_;
   std::vector<std::unique_ptr<AdapterSlot>> adapters_;
   std::vector<ScenarioNetwork> networks_;
   HWND statePumpWindow_ = 0;

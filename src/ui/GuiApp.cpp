@@ -23,6 +23,7 @@
 #include "monitor/CInvalidIDPW.h"
 #include "monitor/CPageStatisticsDlg.h"
 #include "platform/IRegistry.h"
+#include "platform/SystemRandom.h"
 #include "platform/VirtualEventLoop.h"
 #include "profiles/CPageProfileDlg.h"
 #include "profiles/CPeapSettingDlg.h"
@@ -126,6 +127,8 @@ int RunGuiOn(QApplication& app, const GuiOptions& options, const std::function<v
 
 namespace {
 
+constexpr std::uint64_t kRenderSeed = 0x6E787569;
+
 // One simulated machine under virtual time with the headless ports.
 class HeadlessRun {
  public:
@@ -150,6 +153,8 @@ class HeadlessRun {
     ports.trayMenu = &views_;
     ports.cardChooser = &views_;
     ports.mainWindowView = host_.get();
+    // The same PINs on every rendering, so that two renderings give the same pictures.
+    ports.random = &random_;
     shell::HideDlgOptions hideOptions = core_->DefaultHideOptions();
     hideOptions.programIni = programIni;
     // The profile files go where the application object would put them: the machine's local
@@ -174,6 +179,7 @@ class HeadlessRun {
   void InstallSso() { WriteSsoText(core_->Machine().Ports().registry, kSsoKeyPath, "SSOInstall", "1"); }
 
   VirtualEventLoop loop_;
+  SeededRandom random_{kRenderSeed};
   // Boxes answered with OK, the menu dismissed, the first adapter chosen.
   shell::HeadlessViews views_;
   std::unique_ptr<GuiCore> core_;

@@ -86,8 +86,9 @@ void GuiCore::Start(const Ports& ports, shell::HideDlgOptions hideOptions) {
   Stop();
   const Platform& m = machine_->Ports();
   IShell& shellPort = ports.shell != nullptr ? *ports.shell : m.shell;
+  IRandom& random = ports.random != nullptr ? *ports.random : m.random;
   platform_.emplace(Platform{m.deviceSetup, m.deviceIo, m.registry, m.systemInfo, shellPort, m.ipHelper, m.driverEvents,
-                             loop_, m.wlan});
+                             loop_, m.wlan, random});
   if (hideOptions.programIni.empty()) hideOptions.programIni = ProgramIni();
   // The adapter-list file lies beside the machine's executable too, not below the working directory.
   if (hideOptions.adapterListFile.empty()) {

@@ -30,7 +30,8 @@ class GuiCore {
     shell::ITrayMenu* trayMenu = nullptr;
     ICardChooser* cardChooser = nullptr;
     shell::IMainWindowView* mainWindowView = nullptr;
-    IShell* shell = nullptr;  // null: the machine's own shell
+    IShell* shell = nullptr;    // null: the machine's own shell
+    IRandom* random = nullptr;  // null: the machine's own generator
     // Called once when "Exit" ends the hidden window's modal loop.
     std::function<void()> ended;
   };

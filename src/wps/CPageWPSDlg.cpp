@@ -41,9 +41,11 @@ DisplayColour WpsProgressColour(int progress) {
   return kProgressHigh;
 }
 
-CPageWPSDlg::CPageWPSDlg(IEventLoop& loop, WpsEngine& engine, WlanSession& session, const StringTable& strings,
-                         IWpsPageHost& host, CPageWPSProfile* detail, CProfileEditorDlg* editor)
+CPageWPSDlg::CPageWPSDlg(IEventLoop& loop, IRandom& random, WpsEngine& engine, WlanSession& session,
+                         const StringTable& strings, IWpsPageHost& host, CPageWPSProfile* detail,
+                         CProfileEditorDlg* editor)
     : loop_(loop),
+      random_(random),
       engine_(engine),
       session_(session),
       strings_(strings),
@@ -121,7 +123,7 @@ void CPageWPSDlg::OnInitDialog() {
 
 std::uint32_t CPageWPSDlg::NewPin() {
   // Without random bytes there is no new PIN: the one in force stays rather than a guessable one.
-  return GeneratePin().value_or(engine_.State().pinCode);
+  return GeneratePin(random_).value_or(engine_.State().pinCode);
 }
 
 void CPageWPSDlg::ApplyModeControls() {

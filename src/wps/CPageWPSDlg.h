@@ -13,6 +13,7 @@
 
 #include "display/DisplayColour.h"
 #include "platform/IEventLoop.h"
+#include "platform/IRandom.h"
 #include "wps/WpsApList.h"
 #include "wps/WpsEngine.h"
 #include "wps/WpsPageState.h"
@@ -36,8 +37,9 @@ class CPageWPSDlg final : public IMessageTarget, public IWpsPage {
   static constexpr int kCredentialLockColumn = 3;
 
   // `detail` and `editor` may be null: "Detail" and "Export Profile" then do nothing.
-  CPageWPSDlg(IEventLoop& loop, WpsEngine& engine, WlanSession& session, const StringTable& strings, IWpsPageHost& host,
-              CPageWPSProfile* detail, CProfileEditorDlg* editor);
+  // `random` makes the page's PINs.
+  CPageWPSDlg(IEventLoop& loop, IRandom& random, WpsEngine& engine, WlanSession& session, const StringTable& strings,
+              IWpsPageHost& host, CPageWPSProfile* detail, CProfileEditorDlg* editor);
   ~CPageWPSDlg() override;
   CPageWPSDlg(const CPageWPSDlg&) = delete;
   CPageWPSDlg& operator=(const CPageWPSDlg&) = delete;
@@ -114,6 +116,7 @@ class CPageWPSDlg final : public IMessageTarget, public IWpsPage {
   std::uint32_t NewPin();
 
   IEventLoop& loop_;
+  IRandom& random_;
   WpsEngine& engine_;
   WlanSession& session_;
   const StringTable& strings_;

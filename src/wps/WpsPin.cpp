@@ -1,10 +1,8 @@
 #include "wps/WpsPin.h"
 
-#include <sys/random.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <fstream>
+
+#include "platform/SystemRandom.h"
 
 namespace nxui {
 
@@ -27,27 +25,16 @@ std::uint32_t PinChecksum(std::uint32_t n) {
 }
 
 bool SecureRandomBytes(std::uint8_t* buffer, std::size_t length) {
-  std::size_t filled = 0;
-  while (filled < length) {
-    const ssize_t got = getrandom(buffer + filled, length - filled, 0);
-    if (got > 0) {
-      filled += static_cast<std::size_t>(got);
-    } else if (got < 0 && errno != EINTR) {
-      break;
-    }
-  }
-  if (filled == length) return true;
-  // Kernels without the call still have the device.
-  std::ifstream device("/dev/urandom", std::ios::binary);
-  return device.read(reinterpret_cast<char*>(buffer), static_cast<std::streamsize>(length)).good();
+  SystemRandom system;
+  return length <= 0xFFFFFFFFu && system.GenRandom(buffer, static_cast<DWORD>(length));
 }
 
-std::optional<std::uint32_t> GeneratePinFrom(RandomBytesSource randomBytes) {
+std::optional<std::uint32_t> GeneratePin(IRandom& random) {
   // Rejection keeps the seven digits uniform: 2^32 is not a multiple of 10^7.
   constexpr std::uint32_t kLimit = (0xFFFFFFFFu / kSevenDigits) * kSevenDigits;
   for (int attempt = 0; attempt < 64; ++attempt) {
     std::uint8_t bytes[4] = {};
-    if (!randomBytes(bytes, sizeof bytes)) return std::nullopt;
+    if (!random.GenRandom(bytes, sizeof bytes)) return std::nullopt;
     const std::uint32_t value = static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
                                 (static_cast<std::uint32_t>(bytes[2]) << 16) |
                                 (static_cast<std::uint32_t>(bytes[3]) << 24);
@@ -57,8 +44,6 @@ std::optional<std::uint32_t> GeneratePinFrom(RandomBytesSource randomBytes) {
   }
   return std::nullopt;  // a source that never leaves the rejected range is not random
 }
-
-std::optional<std::uint32_t> GeneratePin() { return GeneratePinFrom(SecureRandomBytes); }
 
 std::string FormatPin(std::uint32_t pin) {
   char text[16];

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/IRandom.h"
+
 namespace nxui {
 
 // The built-in texts of a refused PIN, shown in every language.
@@ -22,14 +24,12 @@ std::uint32_t PinChecksum(std::uint32_t n);
 // A source of random bytes: fills the buffer, false when it cannot.
 using RandomBytesSource = bool (*)(std::uint8_t* buffer, std::size_t length);
 
-// Seven digits from the system's cryptographically secure generator (uniform over 0..9999999, so
-// nobody who knows the time can guess it) followed by their checksum digit. nullopt only when the
-// system gives no random bytes at all: then there is no PIN rather than a guessable one.
-std::optional<std::uint32_t> GeneratePin();
-// The same from another source (tests).
-std::optional<std::uint32_t> GeneratePinFrom(RandomBytesSource randomBytes);
+// Seven digits from the generator (the system's cryptographically secure one, so uniform over
+// 0..9999999 and nobody who knows the time can guess it) followed by their checksum digit. nullopt
+// only when it gives no random bytes at all: then there is no PIN rather than a guessable one.
+std::optional<std::uint32_t> GeneratePin(IRandom& random);
 
-// Cryptographically secure bytes (getrandom); false when the system has none to give.
+// The system generator's bytes; false when it has none to give.
 bool SecureRandomBytes(std::uint8_t* buffer, std::size_t length);
 
 // "%08u": always eight digits.

@@ -111,6 +111,28 @@ TEST_F(Render, WritesEveryWindowPageAndPanel) {
   EXPECT_TRUE(ReadPngSize(help / "screenshot.png").ok);
 }
 
+// Pictures can be compared from one build to the next only when a rendering draws the same
+// pixels every time: the WPS page's PIN included.
+TEST_F(Render, TwoRenderingsAreByteForByteTheSame) {
+  const std::filesystem::path first = dir / "first", second = dir / "second";
+  for (const std::filesystem::path& folder : {first, second}) {
+    const CliResult r = Run({"render", folder.string()});
+    if (r.err.find("no graphical interface") != std::string::npos) GTEST_SKIP() << "this build has no GUI";
+    ASSERT_EQ(r.code, 0) << r.err;
+  }
+  int compared = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(first)) {
+    SCOPED_TRACE(entry.path().filename().string());
+    const std::string bytes = nxui::test::TempDir::Read(entry.path());
+    ASSERT_FALSE(bytes.empty());
+    EXPECT_TRUE(bytes == nxui::test::TempDir::Read(second / entry.path().filename())) << "the pictures differ";
+    ++compared;
+  }
+  EXPECT_TRUE(std::filesystem::exists(first / "page-wps.png"));
+  EXPECT_EQ(compared,
+            std::distance(std::filesystem::directory_iterator(second), std::filesystem::directory_iterator()));
+}
+
 // A world of one's own: every window is drawn; the details of networks it lacks are left out.
 struct OwnWorldCase {
   const char* name;

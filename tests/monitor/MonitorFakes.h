@@ -25,6 +25,7 @@
 #include "platform/IShell.h"
 #include "platform/IWlanApi.h"
 #include "platform/Platform.h"
+#include "platform/SystemRandom.h"
 #include "platform/VirtualEventLoop.h"
 #include "wlan/WlanSession.h"
 
@@ -192,7 +193,8 @@ struct FakeWorld {
   FakeIpHelper ipHelper;
   FakeDriverEvents driverEvents;
   FakeWlanApi wlan;
-  Platform platform{deviceSetup, deviceIo, registry, systemInfo, shell, ipHelper, driverEvents, loop, wlan};
+  SeededRandom random{1};
+  Platform platform{deviceSetup, deviceIo, registry, systemInfo, shell, ipHelper, driverEvents, loop, wlan, random};
   FakeDriverPort driver;
   AdapterContext context;
   StringTable strings{Language::kEnglish};

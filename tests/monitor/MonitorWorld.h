@@ -47,7 +47,7 @@ class MonitorWorld : public SessionWorld {
     if (!world) return;
     platform = std::make_unique<Platform>(Platform{world->deviceSetup(), world->deviceIo(), world->registry(),
                                                    world->systemInfo(), world->shell(), world->ipHelper(),
-                                                   world->driverEvents(), loop, world->wlan()});
+                                                   world->driverEvents(), loop, world->wlan(), world->random()});
   }
 
   std::unique_ptr<Platform> platform;

@@ -41,7 +41,7 @@ class VersionedSystemInfo final : public FakeSystemInfo {
 
 struct AboutWorld : FakeWorld {
   VersionedSystemInfo system;
-  Platform aboutPlatform{deviceSetup, deviceIo, registry, system, shell, ipHelper, driverEvents, loop, wlan};
+  Platform aboutPlatform{deviceSetup, deviceIo, registry, system, shell, ipHelper, driverEvents, loop, wlan, random};
 
   AboutWorld() {
     driver.Bytes(OID_802_3_CURRENT_ADDRESS, {0x00, 0x0C, 0x43, 0x30, 0x72, 0x81});

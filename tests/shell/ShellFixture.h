@@ -106,7 +106,7 @@ class ShellFixture : public ::testing::Test {
     ASSERT_NE(world, nullptr) << error;
     platform = std::make_unique<Platform>(Platform{world->deviceSetup(), world->deviceIo(), world->registry(),
                                                    world->systemInfo(), world->shell(), world->ipHelper(),
-                                                   world->driverEvents(), loop, world->wlan()});
+                                                   world->driverEvents(), loop, world->wlan(), world->random()});
   }
 
   void TearDown() override {

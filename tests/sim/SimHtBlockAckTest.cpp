@@ -152,6 +152,17 @@ TEST_F(BlockAckAcrossRuns, TheFileIsWrittenOnlyWhenTheSessionsChange) {
   EXPECT_NE(nxui::test::TempDir::Read(state / kFile).find("\"tid\": 3"), std::string::npos);
 }
 
+TEST_F(BlockAckAcrossRuns, AFreshStateFolderGetsTheFileOnlyWithALink) {
+  // Nothing to keep before the first link: a missing file already says so.
+  std::string error;
+  auto world = SimWorld::Create(ConnectingTo("Norvix-Home"), loop, SimOptions{state.path().string(), false}, error);
+  ASSERT_NE(world, nullptr) << error;
+  EXPECT_FALSE(std::filesystem::exists(state / kFile));
+  loop.AdvanceBy(SimWlanService::kConnectDelayMs + 500);
+  const std::string content = nxui::test::TempDir::Read(state / kFile);
+  EXPECT_NE(content.find("\"link\": \"00-1D-7E-42-10-01\""), std::string::npos) << content;
+}
+
 TEST_F(BlockAckAcrossRuns, RequestsTheDriverRefuses) {
   auto world = Run();
   SimHtBlockAck& ba = BlockAck(*world);

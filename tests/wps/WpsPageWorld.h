@@ -93,7 +93,7 @@ class WpsPageWorld {
     if (!world) return;
     platform = std::make_unique<Platform>(Platform{world->deviceSetup(), world->deviceIo(), world->registry(),
                                                    world->systemInfo(), world->shell(), world->ipHelper(),
-                                                   world->driverEvents(), loop, world->wlan()});
+                                                   world->driverEvents(), loop, world->wlan(), world->random()});
     const std::filesystem::path state = world->stateDirectory();
     shell::HideDlgOptions hide;
     hide.settings.path = (state / sim::kLocalAppDataDirName).string() + "/";

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/ByteReader.h"
+#include "platform/SystemRandom.h"
 #include "wps/WpsPin.h"
 #include "wps/WpsRecords.h"
 #include "wps/WpsStatus.h"
@@ -224,37 +225,55 @@ TEST(WpsPin, ShownWithLeadingZeros) {
 }
 
 // Hands out prepared 32-bit words.
-std::vector<std::uint32_t> gWords;
-bool WordSource(std::uint8_t* buffer, std::size_t length) {
-  if (gWords.empty() || length != 4) return false;
-  StoreLe32(buffer, gWords.front());
-  gWords.erase(gWords.begin());
-  return true;
-}
+struct WordRandom final : IRandom {
+  std::vector<std::uint32_t> words;
+  bool GenRandom(std::uint8_t* buffer, DWORD length) override {
+    if (words.empty() || length != 4) return false;
+    StoreLe32(buffer, words.front());
+    words.erase(words.begin());
+    return true;
+  }
+};
 
 TEST(WpsPin, SevenUniformDigitsAndTheirChecksum) {
-  gWords = {0xFFFFFFFFu, 4290000000u, 42};  // both at or above 429 * 10^7: rejected
-  EXPECT_EQ(GeneratePinFrom(WordSource), 42u * 10 + PinChecksum(42));
-  EXPECT_TRUE(gWords.empty());
-  gWords = {10000000 + 1234};  // reduced modulo 10^7: a PIN below 10000000
-  const auto small = GeneratePinFrom(WordSource);
+  WordRandom source;
+  source.words = {0xFFFFFFFFu, 4290000000u, 42};  // both at or above 429 * 10^7: rejected
+  EXPECT_EQ(GeneratePin(source), 42u * 10 + PinChecksum(42));
+  EXPECT_TRUE(source.words.empty());
+  source.words = {10000000 + 1234};  // reduced modulo 10^7: a PIN below 10000000
+  const auto small = GeneratePin(source);
   ASSERT_TRUE(small);
   EXPECT_EQ(FormatPin(*small), "0001234" + std::to_string(PinChecksum(1234)));
-  gWords = {};
-  EXPECT_FALSE(GeneratePinFrom(WordSource)) << "no random bytes: no PIN";
+  source.words = {};
+  EXPECT_FALSE(GeneratePin(source)) << "no random bytes: no PIN";
 }
 
 TEST(WpsPin, TwoPinsGeneratedInTheSameSecondDiffer) {
-  // The generator does not depend on the clock: ten in a row are all valid and not all the same.
+  // The system's generator does not depend on the clock: ten in a row are all valid and not all
+  // the same.
+  SystemRandom system;
   std::set<std::uint32_t> pins;
   for (int i = 0; i < 10; ++i) {
-    const auto pin = GeneratePin();
+    const auto pin = GeneratePin(system);
     ASSERT_TRUE(pin);
     EXPECT_LT(*pin, 100000000u);
     EXPECT_EQ(*pin % 10, PinChecksum(*pin / 10));
     pins.insert(*pin);
   }
   EXPECT_GT(pins.size(), 1u);
+}
+
+TEST(WpsPin, ASeedGivesTheSamePinsEveryTimeAndAnotherSeedOthers) {
+  auto pinsOf = [](std::uint64_t seed) {
+    SeededRandom seeded(seed);
+    std::vector<std::uint32_t> pins;
+    for (int i = 0; i < 5; ++i) pins.push_back(GeneratePin(seeded).value_or(0));
+    return pins;
+  };
+  const std::vector<std::uint32_t> first = pinsOf(7);
+  EXPECT_EQ(first, pinsOf(7));
+  EXPECT_NE(first, pinsOf(8));
+  EXPECT_GT(std::set<std::uint32_t>(first.begin(), first.end()).size(), 1u) << "a sequence, not one value";
 }
 
 // --- status codes ------------------------------------------------------------------------------

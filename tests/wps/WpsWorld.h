@@ -144,7 +144,7 @@ class WpsWorld {
     if (!world) return;
     platform = std::make_unique<Platform>(Platform{world->deviceSetup(), world->deviceIo(), world->registry(),
                                                    world->systemInfo(), world->shell(), world->ipHelper(),
-                                                   world->driverEvents(), loop, world->wlan()});
+                                                   world->driverEvents(), loop, world->wlan(), world->random()});
     const std::filesystem::path state = world->stateDirectory();
     shell::HideDlgOptions hide;
     hide.showOnStart = false;

@@ -63,6 +63,26 @@ class PageScrollArea final : public QScrollArea {
   }
 };
 
+// Stands in the page area for a page's view that sets the area's size but is not built yet: it
+// asks for exactly what the view asked for when it was measured (hints, limits and size policy are
+// all a stacked layout reads), without the view's widgets.
+class SizeHolder final : public QWidget {
+ public:
+  SizeHolder(const QWidget& measured, QWidget* parent)
+      : QWidget(parent), hint_(measured.sizeHint()), minimumHint_(measured.minimumSizeHint()) {
+    setObjectName(QStringLiteral("sizeHolder"));
+    setSizePolicy(measured.sizePolicy());
+    setMinimumSize(measured.minimumSize());
+    setMaximumSize(measured.maximumSize());
+  }
+  QSize sizeHint() const override { return hint_; }
+  QSize minimumSizeHint() const override { return minimumHint_; }
+
+ private:
+  QSize hint_;
+  QSize minimumHint_;
+};
+
 // A strip button whose keyboard focus is plain to see (after a click the pressed look says enough).
 class FocusRingButton final : public QToolButton {
  public:
@@ -132,13 +152,13 @@ MainWindowView::MainWindowView(shell::CNxUI2007Dlg& model, shell::PageSet& pages
   for (const shell::PageButtonState& b : state.buttons) {
     if (b.page) pageViews_[static_cast<std::size_t>(*b.page)].page = pages_.Get(shell::PageKey::Page(*b.page));
   }
-  // The page shown and the page that sets the page area's size come with the window; the other
-  // pages' views are built when first shown.
+  // Only the page shown comes with the window. The page that sets the page area's size is measured
+  // first, so that the memory its view took is reused by the views built next, and leaves a holder
+  // of its size in its place; its view, as every other page's, is built when first shown.
   for (const shell::PageButtonState& b : state.buttons) {
-    if (b.page && (b.page == state.selectedPage || SizesPageArea(shell::PageKey::Page(*b.page)))) {
-      EnsurePageView(*b.page);
-    }
+    if (b.page && b.page != state.selectedPage && SizesPageArea(shell::PageKey::Page(*b.page))) HoldPageSize(*b.page);
   }
+  if (state.selectedPage) EnsurePageView(*state.selectedPage);
   pageScroll_->setWidget(pageArea_);
   root->addWidget(pageScroll_, 1);
 
@@ -180,11 +200,28 @@ MainWindowView::MainWindowView(shell::CNxUI2007Dlg& model, shell::PageSet& pages
   Sync();
 }
 
+void MainWindowView::HoldPageSize(shell::PageId page) {
+  ViewSlot& slot = pageViews_[static_cast<std::size_t>(page)];
+  if (slot.view != nullptr || slot.holder != nullptr || slot.page == nullptr) return;
+  std::function<void(QWidget&, shell::IPage&)> render;
+  // A child of the page area, so that it measures with the fonts and style it will have there.
+  std::unique_ptr<QWidget> measured(BuildPageView(shell::PageKey::Page(page), *slot.page, pageArea_, render));
+  measured->ensurePolished();
+  slot.holder = new SizeHolder(*measured, pageArea_);
+  measured.reset();
+  pageArea_->addWidget(slot.holder);
+}
+
 QWidget* MainWindowView::EnsurePageView(shell::PageId page) {
   ViewSlot& slot = pageViews_[static_cast<std::size_t>(page)];
   if (slot.view == nullptr && slot.page != nullptr) {
     slot.view = BuildPageView(shell::PageKey::Page(page), *slot.page, pageArea_, slot.render);
     pageArea_->addWidget(slot.view);
+    if (slot.holder != nullptr) {
+      pageArea_->removeWidget(slot.holder);
+      delete slot.holder;
+      slot.holder = nullptr;
+    }
     if (help_ != nullptr) PlaceInTabOrder(*slot.view);
   }
   return slot.view;

@@ -34,9 +34,9 @@ class MainWindowView final : public QWidget {
   Q_OBJECT
 
  public:
-  // Builds the view of the page shown and of the page that sets the page area's size (see
-  // PageViews.h); any other page's or panel's view is built when the window first shows that page
-  // or panel, or when asked for below. Most sessions see a few of the seven pages and one or two of
+  // Builds the view of the page shown; any other page's or panel's view is built when the window
+  // first shows that page or panel, or when asked for below. The page area has the size of its
+  // largest page from the start (see PageViews.h). Most sessions see a few of the seven pages and one or two of
   // the eleven panels.
   MainWindowView(shell::CNxUI2007Dlg& model, shell::PageSet& pages, QWidget* parent = nullptr);
 
@@ -84,7 +84,10 @@ class MainWindowView final : public QWidget {
     QWidget* view = nullptr;
     std::function<void(QWidget&, shell::IPage&)> render;
     std::uint64_t renderedRevision = 0;
+    // Until the view is built, what keeps the page area at the size the view will ask for.
+    QWidget* holder = nullptr;
   };
+  void HoldPageSize(shell::PageId page);
   QWidget* EnsurePageView(shell::PageId page);
   QWidget* EnsurePanelView(int panel);
   void PlaceInTabOrder(QWidget& view);

@@ -19,14 +19,14 @@ struct PageViewRow {
   std::function<QWidget*(shell::IPage& page, QWidget* parent)> build;
   std::function<void(QWidget& view, shell::IPage& page)> render;
   // A page's view is built when the page is first shown, but the page area is as large as its
-  // largest page: the view that sets that size is built with the window, so that the window has
-  // its size from the start and keeps it as other pages are built.
+  // largest page: the view that sets that size is measured when the window is built (and dropped
+  // until shown), so that the window has its size from the start and keeps it as pages are built.
   bool sizesPageArea = false;
 };
 
 const std::vector<PageViewRow>& PageViewTable();
 
-// Whether the view of the page or panel is built with the main window (see above).
+// Whether the view of the page or panel is measured with the main window (see above).
 bool SizesPageArea(shell::PageKey key);
 
 // A view for the page: its row's view, the placeholder view for a placeholder, else a note that

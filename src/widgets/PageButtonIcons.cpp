@@ -209,10 +209,9 @@ QPixmap PageButtonPixmap(int artNumber, int size, qreal devicePixelRatio) {
 
 QIcon PageButtonIcon(int artNumber) {
   return CachedIcon(IconFamily::PageButton, artNumber, [artNumber] {
-    QIcon icon;
-    if (std::find(std::begin(kAll), std::end(kAll), artNumber) == std::end(kAll)) return icon;
-    for (int size : {16, 24, 32, 48}) icon.addPixmap(PageButtonPixmap(artNumber, size));
-    return icon;
+    if (std::find(std::begin(kAll), std::end(kAll), artNumber) == std::end(kAll)) return QIcon();
+    // The strip shows them at 32 pixels and Help and More/Less at 20: most sizes are never drawn.
+    return LazySizedIcon({16, 24, 32, 48}, [artNumber](int size) { return PageButtonPixmap(artNumber, size); });
   });
 }
 

@@ -105,10 +105,9 @@ QPixmap TrayIconPixmap(int iconNumber, int size, qreal devicePixelRatio) {
 
 QIcon TrayIcon(int iconNumber) {
   return CachedIcon(IconFamily::Tray, iconNumber, [iconNumber] {
-    QIcon icon;
-    if (TrayIconPixmap(iconNumber, 16).isNull()) return icon;
-    for (int size : {16, 22, 24, 32, 48, 64}) icon.addPixmap(TrayIconPixmap(iconNumber, size));
-    return icon;
+    if (TrayIconPixmap(iconNumber, 16).isNull()) return QIcon();
+    // The notification area asks for one size; a window's icon is handed over at every size.
+    return LazySizedIcon({16, 22, 24, 32, 48, 64}, [iconNumber](int size) { return TrayIconPixmap(iconNumber, size); });
   });
 }
 

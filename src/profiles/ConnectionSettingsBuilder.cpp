@@ -152,14 +152,17 @@ void BuildConnectionSettings(const StoreFileSnapshot& file, const ConnectionBuil
     record.preSharedKeyLength = static_cast<std::int32_t>(length);
   }
   if (record.authMode == AuthMode::kWpaNone) {
-    PreSharedKey key{};
-    if (!ParseHexPsk(psk, key)) key = PassphraseToPsk(psk, ssid);
     record.wpaNoneKey = KeySlot{};
-    record.wpaNoneKey.present = 1;
-    record.wpaNoneKey.keyIndex = kTransmitKeyBit;
-    record.wpaNoneKey.keyLength = static_cast<std::uint32_t>(key.size());
-    record.wpaNoneKey.bssid = kBroadcast;
-    std::copy(key.begin(), key.end(), record.wpaNoneKey.key.begin());
+    PreSharedKey key{};
+    // Without a key the slot stays empty and the driver refuses the network, rather than joining
+    // with a key that is not the user's.
+    if (ParseHexPsk(psk, key) || PassphraseToPsk(psk, ssid, key)) {
+      record.wpaNoneKey.present = 1;
+      record.wpaNoneKey.keyIndex = kTransmitKeyBit;
+      record.wpaNoneKey.keyLength = static_cast<std::uint32_t>(key.size());
+      record.wpaNoneKey.bssid = kBroadcast;
+      std::copy(key.begin(), key.end(), record.wpaNoneKey.key.begin());
+    }
   }
 
   if ((record.authMode == AuthMode::kShared || record.cipherMode == CipherMode::kWep) && !leap) {

@@ -1,21 +1,17 @@
 #include "profiles/PassphraseKey.h"
 
-#include <openssl/evp.h>
-
 #include <algorithm>
 
+#include "base/Crypto.h"
 #include "base/HexText.h"
 
 namespace nxui {
 
-PreSharedKey PassphraseToPsk(std::string_view passphrase, std::string_view ssid) {
+bool PassphraseToPsk(std::string_view passphrase, std::string_view ssid, PreSharedKey& key) {
   passphrase = passphrase.substr(0, std::min<std::size_t>(passphrase.size(), 63));
   ssid = ssid.substr(0, std::min<std::size_t>(ssid.size(), 32));
-  PreSharedKey key{};
-  PKCS5_PBKDF2_HMAC_SHA1(passphrase.data(), static_cast<int>(passphrase.size()),
-                         reinterpret_cast<const unsigned char*>(ssid.data()), static_cast<int>(ssid.size()), 4096,
-                         static_cast<int>(key.size()), key.data());
-  return key;
+  const std::span salt(reinterpret_cast<const std::uint8_t*>(ssid.data()), ssid.size());
+  return CryptoLibrary::Process().Pbkdf2HmacSha1(passphrase, salt, 4096, key);
 }
 
 bool ParseHexPsk(std::string_view text, PreSharedKey& key) {

@@ -1,10 +1,9 @@
 #include "profiles/ProfileExport.h"
 
-#include <openssl/evp.h>
-
 #include <cstdio>
 
 #include "adapter/ChannelFrequencyTable.h"
+#include "base/Crypto.h"
 #include "profiles/ConnectionSettingsBuilder.h"
 #include "profiles/PassphraseKey.h"
 #include "profiles/ProfileStore.h"
@@ -56,11 +55,13 @@ bool Rsn(const ConnectionSettings& record) {
 }
 
 // The 32-byte key a WPA-PSK profile connects with: 64 hex digits as they are, else derived.
-std::string PskHex(const ConnectionSettings& record) {
+// False when it cannot be derived.
+bool PskHex(const ConnectionSettings& record, std::string& hex) {
   const std::string_view text = record.PreSharedKeyText();
   PreSharedKey key{};
-  if (!ParseHexPsk(text, key)) key = PassphraseToPsk(text, SsidOf(record));
-  return Hex(key.data(), key.size());
+  if (!ParseHexPsk(text, key) && !PassphraseToPsk(text, SsidOf(record), key)) return false;
+  hex = Hex(key.data(), key.size());
+  return true;
 }
 
 std::uint32_t AdhocFrequencyMhz(const ConnectionSettings& record) {
@@ -92,16 +93,20 @@ std::string KeyfileValue(std::string_view value) {
 }
 
 // A name-derived UUID (version 5 layout over SHA-1), so exporting twice gives the same connection.
-std::string UuidForName(std::string_view name) {
-  unsigned char digest[EVP_MAX_MD_SIZE];
-  unsigned int length = 0;
+// False when SHA-1 is not available.
+bool UuidForName(std::string_view name, std::string& uuid) {
   const std::string input = "nxui-profile:" + std::string(name);
-  EVP_Digest(input.data(), input.size(), digest, &length, EVP_sha1(), nullptr);
-  digest[6] = static_cast<unsigned char>((digest[6] & 0x0F) | 0x50);
-  digest[8] = static_cast<unsigned char>((digest[8] & 0x3F) | 0x80);
-  const std::string hex = Hex(digest, 16);
-  return hex.substr(0, 8) + "-" + hex.substr(8, 4) + "-" + hex.substr(12, 4) + "-" + hex.substr(16, 4) + "-" +
+  Sha1Digest digest{};
+  if (!CryptoLibrary::Process().Sha1(std::span(reinterpret_cast<const std::uint8_t*>(input.data()), input.size()),
+                                     digest)) {
+    return false;
+  }
+  digest[6] = static_cast<std::uint8_t>((digest[6] & 0x0F) | 0x50);
+  digest[8] = static_cast<std::uint8_t>((digest[8] & 0x3F) | 0x80);
+  const std::string hex = Hex(digest.data(), 16);
+  uuid = hex.substr(0, 8) + "-" + hex.substr(8, 4) + "-" + hex.substr(12, 4) + "-" + hex.substr(16, 4) + "-" +
          hex.substr(20, 12);
+  return true;
 }
 
 std::string KeyfileSsid(std::string_view ssid) {
@@ -131,6 +136,11 @@ const KeySlot* TransmitWepKey(const ConnectionSettings& record, std::size_t& slo
 }
 
 ExportResult Fail(std::string error) { return ExportResult{false, {}, std::move(error)}; }
+
+std::string KeyDerivationUnavailable() {
+  const std::string& why = CryptoLibrary::Process().Error();
+  return "the key could not be derived" + (why.empty() ? std::string() : ": " + why);
+}
 
 }  // namespace
 
@@ -178,7 +188,9 @@ ExportResult ExportNetworkManager(const ConnectionSettings& record, std::string_
   std::string out;
   out += "[connection]\n";
   out += "id=" + KeyfileValue(profileName) + "\n";
-  out += "uuid=" + UuidForName(profileName) + "\n";
+  std::string uuid;
+  if (!UuidForName(profileName, uuid)) return Fail(KeyDerivationUnavailable());
+  out += "uuid=" + uuid + "\n";
   out += "type=wifi\n\n";
 
   out += "[wifi]\n";
@@ -287,13 +299,18 @@ ExportResult ExportWpaSupplicant(const ConnectionSettings& record, std::string_v
       out += "\tkey_mgmt=WPA-PSK\n";
       out += std::string("\tproto=") + (Rsn(record) ? "RSN" : "WPA") + "\n";
       out += "\tpairwise=" + cipher + "\n";
-      out += "\tpsk=" + PskHex(record) + "\n";
+      {
+        std::string psk;
+        if (!PskHex(record, psk)) return Fail(KeyDerivationUnavailable());
+        out += "\tpsk=" + psk + "\n";
+      }
       break;
     case Security::WpaNone:
       out += "\tkey_mgmt=WPA-NONE\n";
       out += "\tproto=WPA\n";
       out += "\tpairwise=NONE\n";
       out += "\tgroup=" + cipher + "\n";
+      if (record.wpaNoneKey.present == 0) return Fail(KeyDerivationUnavailable());
       out += "\tpsk=" + Hex(record.wpaNoneKey.key.data(), 32) + "\n";
       break;
     case Security::Eap: {

@@ -1,12 +1,12 @@
 // The service's connections: attempts checked against the strongest access point of the SSID,
 // their outcome notifications, drops, and connecting at start or when the radio comes back.
-#include <openssl/evp.h>
-
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <utility>
 
 #include "adapter/Units.h"
+#include "base/Crypto.h"
 #include "sim/SimNetworkTraits.h"
 #include "sim/SimWlanService.h"
 
@@ -63,13 +63,13 @@ std::vector<std::uint8_t> WepKeyBytes(const std::string& text) {
   return std::vector<std::uint8_t>(text.begin(), text.end());
 }
 
+// The derived key in hex; "" (which matches no profile's key) when it cannot be derived.
 std::string PskHex(const std::string& passphrase, const std::vector<std::uint8_t>& ssid) {
-  unsigned char key[32];
-  PKCS5_PBKDF2_HMAC_SHA1(passphrase.data(), static_cast<int>(passphrase.size()), ssid.data(),
-                         static_cast<int>(ssid.size()), 4096, sizeof key, key);
+  std::array<std::uint8_t, 32> key{};
+  if (!CryptoLibrary::Process().Pbkdf2HmacSha1(passphrase, ssid, 4096, key)) return {};
   std::string hex;
   static constexpr char kDigits[] = "0123456789abcdef";
-  for (unsigned char b : key) {
+  for (std::uint8_t b : key) {
     hex += kDigits[b >> 4];
     hex += kDigits[b & 15];
   }
@@ -221,7 +221,7 @@ void SimWlanService::FinishAttempt(const Guid& guid, std::uint64_t attempt, cons
         const std::string wanted = IsHexText(security.passphrase) && security.passphrase.size() == 64
                                        ? Lower(security.passphrase)
                                        : PskHex(security.passphrase, ssid);
-        match = Lower(profile->keyMaterial) == wanted;
+        match = !wanted.empty() && Lower(profile->keyMaterial) == wanted;
       } else {
         match = profile->keyMaterial == security.passphrase;
       }

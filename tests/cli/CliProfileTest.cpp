@@ -167,6 +167,22 @@ TEST_F(ProfileCli, AThousandProfilesListCompletely) {
   EXPECT_EQ(rows[999]["ssid"], "Cafe");
 }
 
+// libcrypto is loaded on the first key derivation, not at start: the dynamic loader's own log
+// shows which libraries a run initialised.
+TEST_F(ProfileCli, CryptoLibraryIsLoadedOnlyWhenAKeyIsDerived) {
+  Add("Home", "Norvix-Home", "sunflower-42");
+  environment = "LD_DEBUG=libs";
+  const CliResult list = Profile({"list"});
+  ASSERT_EQ(list.code, 0) << list.err;
+  EXPECT_NE(list.err.find("calling init:"), std::string::npos) << "no loader log: " << list.err;
+  EXPECT_EQ(list.err.find("libcrypto"), std::string::npos) << list.err;
+
+  const CliResult exported = Profile({"export", "Home", "--format", "wpa_supplicant"}, false);
+  ASSERT_EQ(exported.code, 0) << exported.err;
+  EXPECT_NE(exported.err.find("libcrypto"), std::string::npos) << exported.err;
+  EXPECT_NE(exported.out.find("\tpsk="), std::string::npos) << exported.out;
+}
+
 TEST_F(ProfileCli, ExportWritesPrivateFilesThatReadBack) {
   Add("Home", "Norvix-Home", "sunflower-42");
   const auto file = dir / "home.conf";

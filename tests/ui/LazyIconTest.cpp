@@ -64,7 +64,8 @@ TEST(LazySizedIcon, ShowsWhatAnIconWithEveryPictureShows) {
           EXPECT_EQ(got.devicePixelRatio(), expected.devicePixelRatio());
           EXPECT_EQ(got.toImage(), expected.toImage());
           const QRect rect(QPoint(3, 5), size);
-          EXPECT_EQ(Painted(Eager(sizes), rect, mode, state, ratio), Painted(LazySizedIcon(sizes, Art), rect, mode, state, ratio));
+          EXPECT_EQ(Painted(Eager(sizes), rect, mode, state, ratio),
+                    Painted(LazySizedIcon(sizes, Art), rect, mode, state, ratio));
         }
       }
     }
@@ -108,7 +109,9 @@ TEST(LazySizedIcon, ProgramIconsMatchTheirPictures) {
   const Case cases[] = {
       {"strip button", PageButtonIcon(kArtWps), {16, 24, 32, 48}, [](int s) { return PageButtonPixmap(kArtWps, s); }},
       {"More", PageButtonIcon(kArtMore), {16, 24, 32, 48}, [](int s) { return PageButtonPixmap(kArtMore, s); }},
-      {"application", TrayIcon(kAppIconNumber), {16, 22, 24, 32, 48, 64},
+      {"application",
+       TrayIcon(kAppIconNumber),
+       {16, 22, 24, 32, 48, 64},
        [](int s) { return TrayIconPixmap(kAppIconNumber, s); }},
   };
   for (const Case& c : cases) {

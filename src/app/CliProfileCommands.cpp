@@ -82,6 +82,25 @@ int FindProfileRow(CliContext& c, const CPageProfileDlg& page, const std::string
   return -1;
 }
 
+// An action on one named profile row: the name argument, the refreshed page and the row found
+// (or the failure said), then `act` on them. `buttons`: the action is one of the page's buttons.
+CliAction ProfileRowAction(std::string name, std::string description, bool buttons,
+                           std::function<int(CliContext&, CPageProfileDlg&, int row)> act) {
+  auto profile = std::make_shared<std::string>();
+  CliAction action;
+  action.name = std::move(name);
+  action.description = std::move(description);
+  action.configure = [profile](CLI::App& app) { app.add_option("name", *profile, "Profile name")->required(); };
+  action.run = [profile, buttons, act = std::move(act)](CliContext& c) {
+    if (buttons && !ButtonsLive(c)) return kExitFailure;
+    CPageProfileDlg& page = FreshPage(*c.run);
+    const int row = FindProfileRow(c, page, *profile);
+    if (row < 0) return kExitFailure;
+    return act(c, page, row);
+  };
+  return action;
+}
+
 CliAction ProfileListAction() {
   CliAction action;
   action.name = "list";
@@ -113,88 +132,64 @@ CliAction ProfileListAction() {
 }
 
 CliAction ProfileShowAction() {
-  auto name = std::make_shared<std::string>();
-  CliAction action;
-  action.name = "show";
-  action.description = "The detail panel of one profile";
-  action.configure = [name](CLI::App& app) { app.add_option("name", *name, "Profile name")->required(); };
-  action.run = [name](CliContext& c) {
-    CPageProfileDlg& page = FreshPage(*c.run);
-    const int row = FindProfileRow(c, page, *name);
-    if (row < 0) return kExitFailure;
-    page.OnRowClicked(row);
-    DetailReport(page.State(), c.report);
-    const ProfileRow& shown = page.State().rows[static_cast<std::size_t>(row)];
-    c.report.Value("state", "", StateName(shown.state), StateName(shown.state))
-        .Text("activeTime", "ActiveTime", shown.texts.activeTime);
-    return kExitOk;
-  };
-  return action;
+  return ProfileRowAction("show", "The detail panel of one profile", false,
+                          [](CliContext& c, CPageProfileDlg& page, int row) {
+                            page.OnRowClicked(row);
+                            DetailReport(page.State(), c.report);
+                            const ProfileRow& shown = page.State().rows[static_cast<std::size_t>(row)];
+                            c.report.Value("state", "", StateName(shown.state), StateName(shown.state))
+                                .Text("activeTime", "ActiveTime", shown.texts.activeTime);
+                            return kExitOk;
+                          });
 }
 
 CliAction ProfileDeleteAction() {
-  auto name = std::make_shared<std::string>();
-  CliAction action;
-  action.name = "delete";
-  action.description = "Delete a profile as the page's Delete button does";
-  action.configure = [name](CLI::App& app) { app.add_option("name", *name, "Profile name")->required(); };
-  action.run = [name](CliContext& c) {
-    if (!ButtonsLive(c)) return kExitFailure;
-    CPageProfileDlg& page = FreshPage(*c.run);
-    const int row = FindProfileRow(c, page, *name);
-    if (row < 0) return kExitFailure;
-    const std::string deleted = page.State().rows[static_cast<std::size_t>(row)].texts.name;
-    page.OnRowClicked(row);
-    page.OnDelete();
-    if (c.run->Core().Profiles().HasProfile(deleted)) {
-      c.err << "nxui: the profile \"" << deleted << "\" could not be deleted\n";
-      return kExitFailure;
-    }
-    c.report.Text("deleted", "deleted", deleted)
-        .Text("active", "active", page.State().currentProfileName)
-        .Value("profiles", "profiles", page.State().rows.size(), std::to_string(page.State().rows.size()));
-    return kExitOk;
-  };
-  return action;
+  return ProfileRowAction("delete", "Delete a profile as the page's Delete button does", true,
+                          [](CliContext& c, CPageProfileDlg& page, int row) {
+                            const std::string deleted = page.State().rows[static_cast<std::size_t>(row)].texts.name;
+                            page.OnRowClicked(row);
+                            page.OnDelete();
+                            if (c.run->Core().Profiles().HasProfile(deleted)) {
+                              c.err << "nxui: the profile \"" << deleted << "\" could not be deleted\n";
+                              return kExitFailure;
+                            }
+                            c.report.Text("deleted", "deleted", deleted)
+                                .Text("active", "active", page.State().currentProfileName)
+                                .Value("profiles", "profiles", page.State().rows.size(),
+                                       std::to_string(page.State().rows.size()));
+                            return kExitOk;
+                          });
 }
 
 CliAction ProfileApplyAction() {
-  auto name = std::make_shared<std::string>();
-  CliAction action;
-  action.name = "apply";
-  action.description = "Apply a profile as the page's Apply button does and show the link status";
-  action.configure = [name](CLI::App& app) { app.add_option("name", *name, "Profile name")->required(); };
-  action.run = [name](CliContext& c) {
-    if (!ButtonsLive(c)) return kExitFailure;
-    CPageProfileDlg& page = FreshPage(*c.run);
-    const int row = FindProfileRow(c, page, *name);
-    if (row < 0) return kExitFailure;
-    const ProfileTexts applied = page.State().rows[static_cast<std::size_t>(row)].texts;
-    page.OnRowClicked(row);
-    page.OnApply();
-    if (c.run->Core().Profiles().ReadStation(kCurProfileKey) != applied.name) {
-      c.err << "nxui: the profile \"" << applied.name << "\" could not be applied\n";
-      return kExitFailure;
-    }
-    // Long enough for the platform's connection to complete or fail, then the link status.
-    c.run->Advance(sim::SimWlanService::kConnectDelayMs + 500);
-    const CLinkStatusDlg& status = ShowLinkStatus(*c.run, 2);
-    page.OnTick();
-    const auto& rows = page.State().rows;
-    const auto shown =
-        std::find_if(rows.begin(), rows.end(), [&](const ProfileRow& r) { return r.texts.name == applied.name; });
-    const bool connected = shown != rows.end() && shown->state == profile_state::kConnected;
-    c.report.Text("applied", "applied", applied.name)
-        .Value("connected", "connected", connected, connected ? "yes" : "no")
-        .Text("Status", status.State().labels.status, status.State().texts.status);
-    if (!connected) {
-      c.err << "nxui: applied \"" << applied.name << "\", but the connection to \"" << applied.ssid
-            << "\" did not come up\n";
-      return kExitFailure;
-    }
-    return kExitOk;
-  };
-  return action;
+  return ProfileRowAction("apply", "Apply a profile as the page's Apply button does and show the link status", true,
+                          [](CliContext& c, CPageProfileDlg& page, int row) {
+                            const ProfileTexts applied = page.State().rows[static_cast<std::size_t>(row)].texts;
+                            page.OnRowClicked(row);
+                            page.OnApply();
+                            if (c.run->Core().Profiles().ReadStation(kCurProfileKey) != applied.name) {
+                              c.err << "nxui: the profile \"" << applied.name << "\" could not be applied\n";
+                              return kExitFailure;
+                            }
+                            // Long enough for the platform's connection to complete or fail, then the link status.
+                            c.run->Advance(sim::SimWlanService::kConnectDelayMs + 500);
+                            const CLinkStatusDlg& status = ShowLinkStatus(*c.run, 2);
+                            page.OnTick();
+                            const auto& rows = page.State().rows;
+                            const auto shown = std::find_if(rows.begin(), rows.end(), [&](const ProfileRow& r) {
+                              return r.texts.name == applied.name;
+                            });
+                            const bool connected = shown != rows.end() && shown->state == profile_state::kConnected;
+                            c.report.Text("applied", "applied", applied.name)
+                                .Value("connected", "connected", connected, connected ? "yes" : "no")
+                                .Text("Status", status.State().labels.status, status.State().texts.status);
+                            if (!connected) {
+                              c.err << "nxui: applied \"" << applied.name << "\", but the connection to \""
+                                    << applied.ssid << "\" did not come up\n";
+                              return kExitFailure;
+                            }
+                            return kExitOk;
+                          });
 }
 
 CliAction ProfileExportAction() {

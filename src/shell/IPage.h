@@ -33,8 +33,9 @@ class TypedPage : public IPage {
   virtual const Page& Get() const = 0;
 };
 
-// Owns a page object. `snapshot` returns by value what the page's view draws; the revision moves
-// on when a later snapshot differs, so no page has to count its own changes.
+// Owns a page object. `snapshot` returns what the page's view draws, by value or as a reference
+// to state the page keeps; the revision moves on when a later snapshot differs, so no page has to
+// count its own changes.
 template <class Page, class Snapshot>
 class PageHolder final : public TypedPage<Page> {
  public:
@@ -57,9 +58,11 @@ class PageHolder final : public TypedPage<Page> {
     }
   }
   std::uint64_t Revision() const override {
-    auto now = snapshot_(*page_);
+    // A snapshot that is a reference to the page's state is compared in place: a view asks after
+    // every event, and copying the state each time was most of an idle window's work.
+    decltype(auto) now = snapshot_(*page_);
     if (!seen_ || !(*seen_ == now)) {
-      seen_.emplace(std::move(now));
+      seen_.emplace(std::forward<decltype(now)>(now));
       ++revision_;
     }
     return revision_;
@@ -77,7 +80,7 @@ class PageHolder final : public TypedPage<Page> {
 // A holder whose view draws the page's State().
 template <class Page>
 std::unique_ptr<IPage> HoldPage(std::unique_ptr<Page> page) {
-  auto snapshot = [](const Page& p) { return p.State(); };
+  auto snapshot = [](const Page& p) -> decltype(auto) { return p.State(); };
   return std::make_unique<PageHolder<Page, decltype(snapshot)>>(std::move(page), snapshot);
 }
 

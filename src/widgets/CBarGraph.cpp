@@ -26,6 +26,8 @@ CBarGraph::CBarGraph(QWidget* parent) : QWidget(parent), capacity_(ScreenWidth()
   small.setPixelSize(11);
   setFont(small);
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  // Every pixel is painted: the group box behind need not be drawn first on each new sample.
+  setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void CBarGraph::SetCaptionWidth(int pixels) {

@@ -40,6 +40,8 @@ CGradientProgressBar::CGradientProgressBar(QWidget* parent) : QWidget(parent) {
   ResetGradient();
   setFont(TrebuchetFont(kCaptionCellHeight));
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  // The trough covers the whole widget: what lies behind need not be drawn on each new value.
+  setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void CGradientProgressBar::SetRange(int minimum, int maximum) {

@@ -64,7 +64,10 @@ void QtMainWindowHost::Opened(shell::CNxUI2007Dlg& window) {
     StopFollowing();
     if (shell::CHideDlg* h = core_.Hide()) core_.Loop().PostMessage(h->Window(), kNudgeMessage, 0, 0);
   });
-  core_.Loop().SetDispatchObserver([this] { ScheduleSync(); });
+  // The loop calls this once a timer's or a message's handler has returned: the window follows at
+  // once, in the same turn of the event loop. Posting the sync instead cost every idle timer (the
+  // More/Less refresh five times a second) a second turn.
+  core_.Loop().SetDispatchObserver([this] { SyncNow(); });
   QCoreApplication::instance()->installEventFilter(this);
   following_ = true;
 }

@@ -2,6 +2,21 @@
 
 namespace nxui {
 
+std::string HexBytes(std::span<const std::uint8_t> bytes, bool upper) {
+  const char* digits = upper ? "0123456789ABCDEF" : "0123456789abcdef";
+  std::string out;
+  out.reserve(bytes.size() * 2);
+  for (const std::uint8_t b : bytes) {
+    out += digits[b >> 4];
+    out += digits[b & 0x0F];
+  }
+  return out;
+}
+
+std::string HexBytes(std::string_view bytes, bool upper) {
+  return HexBytes(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), upper);
+}
+
 int HexDigitValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;

@@ -4,6 +4,7 @@
 
 #include "adapter/ChannelFrequencyTable.h"
 #include "base/Crypto.h"
+#include "base/HexText.h"
 #include "profiles/ConnectionSettingsBuilder.h"
 #include "profiles/PassphraseKey.h"
 #include "profiles/ProfileStore.h"
@@ -12,17 +13,8 @@
 namespace nxui {
 namespace {
 
-constexpr char kHexDigits[] = "0123456789abcdef";
-
-std::string Hex(const std::uint8_t* data, std::size_t size) {
-  std::string text;
-  text.reserve(size * 2);
-  for (std::size_t i = 0; i < size; ++i) {
-    text += kHexDigits[data[i] >> 4];
-    text += kHexDigits[data[i] & 0x0F];
-  }
-  return text;
-}
+// Lower-case hex of `size` bytes at `data`.
+std::string Hex(const std::uint8_t* data, std::size_t size) { return HexBytes(std::span(data, size)); }
 
 std::string_view SsidOf(const ConnectionSettings& record) {
   return std::string_view(reinterpret_cast<const char*>(record.ssid.data()),

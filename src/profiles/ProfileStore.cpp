@@ -158,17 +158,7 @@ StoreStatus CheckProfileName(std::string_view name) {
   return StoreStatus::Ok;
 }
 
-std::string EncodeSsidHex(std::string_view ssid) {
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::string text;
-  text.reserve(ssid.size() * 2);
-  for (char c : ssid) {
-    const auto byte = static_cast<std::uint8_t>(c);
-    text += kDigits[byte >> 4];
-    text += kDigits[byte & 0x0F];
-  }
-  return text;
-}
+std::string EncodeSsidHex(std::string_view ssid) { return HexBytes(ssid); }
 
 std::string DecodeSsidHex(std::string_view text) {
   std::string ssid;

@@ -7,6 +7,7 @@
 
 #include "adapter/Units.h"
 #include "base/Crypto.h"
+#include "base/HexText.h"
 #include "sim/SimNetworkTraits.h"
 #include "sim/SimWlanService.h"
 
@@ -67,13 +68,7 @@ std::vector<std::uint8_t> WepKeyBytes(const std::string& text) {
 std::string PskHex(const std::string& passphrase, const std::vector<std::uint8_t>& ssid) {
   std::array<std::uint8_t, 32> key{};
   if (!CryptoLibrary::Process().Pbkdf2HmacSha1(passphrase, ssid, 4096, key)) return {};
-  std::string hex;
-  static constexpr char kDigits[] = "0123456789abcdef";
-  for (std::uint8_t b : key) {
-    hex += kDigits[b >> 4];
-    hex += kDigits[b & 15];
-  }
-  return hex;
+  return HexBytes(key);
 }
 
 bool IsHexText(const std::string& text) {

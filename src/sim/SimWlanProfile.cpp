@@ -131,13 +131,7 @@ std::string SimWlanProfileXml(const ScenarioNetwork& network) {
   const std::string& ssid = network.ssid;
   root.append_child("name").append_child(pugi::node_cdata).set_value(ssid.c_str());
   auto ssidNode = root.append_child("SSIDConfig").append_child("SSID");
-  std::ostringstream hex;
-  for (char c : ssid) {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    const auto byte = static_cast<std::uint8_t>(c);
-    hex << kDigits[byte >> 4] << kDigits[byte & 15];
-  }
-  ssidNode.append_child("hex").text() = hex.str().c_str();
+  ssidNode.append_child("hex").text() = HexBytes(ssid).c_str();
   const bool adHoc = network.bssType == BssKind::Independent;
   root.append_child("connectionType").text() = adHoc ? "IBSS" : "ESS";
   root.append_child("connectionMode").text() = adHoc ? "manual" : "auto";

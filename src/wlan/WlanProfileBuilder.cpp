@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "base/ByteReader.h"
+#include "base/HexText.h"
 #include "scan/BssidEx.h"
 
 namespace nxui {
@@ -115,17 +116,6 @@ std::string CdataSection(std::string_view text) {
   }
   out.append(text.substr(start));
   out += "]]>";
-  return out;
-}
-
-std::string Hex(std::span<const std::uint8_t> bytes, bool upper) {
-  const char* digits = upper ? "0123456789ABCDEF" : "0123456789abcdef";
-  std::string out;
-  out.reserve(bytes.size() * 2);
-  for (const std::uint8_t b : bytes) {
-    out += digits[b >> 4];
-    out += digits[b & 0x0F];
-  }
   return out;
 }
 
@@ -356,7 +346,7 @@ WlanProfile BuildWlanProfile(const ConnectionSettings& settings, std::span<const
     const auto ssid = std::span(settings.ssid).first(ssidLength);
     const std::string name = AnsiToUtf8(ssid);
     v.profileName = ProfileNameForSsid(ssid);
-    v.ssidHex = Hex(ssid, false);
+    v.ssidHex = HexBytes(ssid);
     // The hex element alone identifies the network when the name cannot be written in XML.
     if (XmlCanCarryAll(name))
       v.ssidName = AnsiToUtf8(XmlEscape(std::string_view(reinterpret_cast<const char*>(ssid.data()), ssid.size())));
@@ -377,7 +367,7 @@ WlanProfile BuildWlanProfile(const ConnectionSettings& settings, std::span<const
           if (key.present == 0 || (key.keyIndex & kTransmitKeyBit) == 0) continue;
           const std::uint32_t keyLength = std::min<std::uint32_t>(key.keyLength, 32);
           v.keyIndex = std::string(1, static_cast<char>('0' + slot));
-          v.keyMaterial = Hex(std::span(key.key).first(keyLength), true);
+          v.keyMaterial = HexBytes(std::span(key.key).first(keyLength), true);
           break;
         }
       } else if (v.encryption == "TKIP" || v.encryption == "AES") {

@@ -18,18 +18,6 @@ constexpr int kWpaKeyLimit = static_cast<int>(kRegistrarWpaKeyLimit);
 constexpr int kEncNoneOrTkip = 0;
 constexpr int kEncWepOrAes = 1;
 
-std::string LowerHex(std::string_view bytes) {
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::string text;
-  text.reserve(bytes.size() * 2);
-  for (const char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
-    text += kDigits[byte >> 4];
-    text += kDigits[byte & 0x0F];
-  }
-  return text;
-}
-
 int AuthPosition(std::uint32_t authType) {
   switch (authType) {
     case wps_auth::kOpen:
@@ -127,7 +115,7 @@ void CPageWPSProfile::ShowReadOnly(const WpsCredential* credential) {
   hexKey_ = key;
   asciiKey_ = key;
   if (key.size() == 5 || key.size() == 13) {
-    hexKey_ = LowerHex(key);
+    hexKey_ = HexBytes(key);
   } else if (key.size() == 10 || key.size() == 26) {
     std::vector<std::uint8_t> bytes;
     if (ParseHexBytes(key, "", bytes)) asciiKey_.assign(bytes.begin(), bytes.end());

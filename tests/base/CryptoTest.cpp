@@ -5,18 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "base/HexText.h"
+
 namespace nxui {
 namespace {
-
-std::string Hex(std::span<const std::uint8_t> bytes) {
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::string text;
-  for (std::uint8_t b : bytes) {
-    text += kDigits[b >> 4];
-    text += kDigits[b & 15];
-  }
-  return text;
-}
 
 std::span<const std::uint8_t> Bytes(std::string_view text) {
   return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
@@ -37,7 +29,7 @@ TEST(CryptoLibrary, Sha1KnownAnswers) {
   for (const Row& row : rows) {
     Sha1Digest digest{};
     ASSERT_TRUE(crypto.Sha1(Bytes(row.input), digest));
-    EXPECT_EQ(Hex(digest), row.digest) << row.input;
+    EXPECT_EQ(HexBytes(digest), row.digest) << row.input;
   }
 }
 
@@ -67,7 +59,7 @@ TEST(CryptoLibrary, Pbkdf2KnownAnswersAndLimits) {
     EXPECT_EQ(crypto.Pbkdf2HmacSha1(row.password, Bytes(row.salt), row.iterations, key), row.ok)
         << row.password << " " << row.iterations << " " << row.length;
     if (row.ok) {
-      EXPECT_EQ(Hex(key), row.key);
+      EXPECT_EQ(HexBytes(key), row.key);
     } else {
       EXPECT_EQ(key, std::vector<std::uint8_t>(row.length, 0xA5)) << "written on failure";
     }
